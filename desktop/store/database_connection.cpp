@@ -1,0 +1,71 @@
+#include "desktop/store/database_connection.h"
+
+#include <QFile>
+
+#include "platform/desktop/ansi_text.h"
+
+DatabaseConnection::DatabaseConnection(const QString& path) {
+  sqlite3* db = nullptr;
+  int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  if (rc == SQLITE_OK) {
+    db_ = db;
+  } else {
+    sqlite3_close(db);  // SQLite hands out a handle even when the open fails
+  }
+}
+
+DatabaseConnection::~DatabaseConnection() {
+  if (db_ != nullptr) sqlite3_close(db_);
+}
+
+int DatabaseConnection::Exec(const QString& sql) {
+  if (db_ == nullptr) return SQLITE_CANTOPEN;
+  char* error = nullptr;
+  int rc = sqlite3_exec(db_, WideToAnsi(sql).constData(), nullptr, nullptr, &error);
+  sqlite3_free(error);
+  return rc;
+}
+
+qint64 DatabaseConnection::QueryCount(const QString& sql) {
+  SqlStatement statement(*this, sql);
+  if (!statement.IsValid() || statement.Step() != SQLITE_ROW) return -1;
+  return statement.ColumnInt64(0);
+}
+
+QString DatabaseConnection::ErrorText() const {
+  return db_ != nullptr ? AnsiToWide(QByteArray(sqlite3_errmsg(db_)))
+                        : QStringLiteral("unable to open database file");
+}
+
+SqlStatement::SqlStatement(DatabaseConnection& db, const QString& sql) {
+  if (!db.IsOpen()) return;
+  QByteArray text = WideToAnsi(sql);
+  if (sqlite3_prepare_v2(db.Handle(), text.constData(), static_cast<int>(text.size()), &stmt_,
+                         nullptr) != SQLITE_OK) {
+    sqlite3_finalize(stmt_);
+    stmt_ = nullptr;
+  }
+}
+
+SqlStatement::~SqlStatement() { sqlite3_finalize(stmt_); }
+
+bool SqlStatement::BindBlob(int index, const QByteArray& bytes) {
+  return stmt_ != nullptr &&
+         sqlite3_bind_blob(stmt_, index, bytes.constData(), static_cast<int>(bytes.size()),
+                           SQLITE_TRANSIENT) == SQLITE_OK;
+}
+
+int SqlStatement::Step() { return stmt_ != nullptr ? sqlite3_step(stmt_) : SQLITE_MISUSE; }
+
+int SqlStatement::ColumnInt(int column) const { return sqlite3_column_int(stmt_, column); }
+
+qint64 SqlStatement::ColumnInt64(int column) const { return sqlite3_column_int64(stmt_, column); }
+
+QString SqlStatement::ColumnText(int column) const { return AnsiToWide(ColumnBytes(column)); }
+
+QByteArray SqlStatement::ColumnBytes(int column) const {
+  const void* data = sqlite3_column_blob(stmt_, column);
+  int size = sqlite3_column_bytes(stmt_, column);
+  return data != nullptr ? QByteArray(static_cast<const char*>(data), size) : QByteArray();
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <sqlite3.h>
+
+// The contact database of the program, in its working folder.
+inline constexpr char kContactDatabaseFile[] = "Contact.cdt";
+
+// One connection to the contact database for the length of one operation: opened read-write
+// (created when missing) when constructed, closed when destroyed, on every path out. Statement
+// text is wide and reaches SQLite as ANSI bytes, the encoding the table's text is stored in.
+class DatabaseConnection {
+ public:
+  explicit DatabaseConnection(const QString& path = QString::fromLatin1(kContactDatabaseFile));
+  ~DatabaseConnection();
+  DatabaseConnection(const DatabaseConnection&) = delete;
+  DatabaseConnection& operator=(const DatabaseConnection&) = delete;
+
+  bool IsOpen() const { return db_ != nullptr; }
+  sqlite3* Handle() const { return db_; }
+
+  // Runs one or more statements without a result; returns SQLite's result code.
+  int Exec(const QString& sql);
+  // The value of the first column of the first row of a query such as `select count(*)`;
+  // -1 when the query fails.
+  qint64 QueryCount(const QString& sql);
+  // The database's text for the last failure.
+  QString ErrorText() const;
+
+ private:
+  sqlite3* db_ = nullptr;
+};
+
+// A prepared statement, finalized when destroyed.
+class SqlStatement {
+ public:
+  SqlStatement(DatabaseConnection& db, const QString& sql);
+  ~SqlStatement();
+  SqlStatement(const SqlStatement&) = delete;
+  SqlStatement& operator=(const SqlStatement&) = delete;
+
+  bool IsValid() const { return stmt_ != nullptr; }
+  // Binds bytes to a parameter (from 1) as a blob; SQLite keeps its own copy.
+  bool BindBlob(int index, const QByteArray& bytes);
+  // Steps once; returns SQLITE_ROW, SQLITE_DONE or an error code.
+  int Step();
+
+  int ColumnInt(int column) const;
+  qint64 ColumnInt64(int column) const;
+  // Text of a column, converted from ANSI; empty for null.
+  QString ColumnText(int column) const;
+  // The stored bytes of a column (ANSI text or a blob); empty for null.
+  QByteArray ColumnBytes(int column) const;
+
+ private:
+  sqlite3_stmt* stmt_ = nullptr;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Conversion between the program's wide text (UTF-16) and the ANSI text that contact files and
+// the contact database hold. The ANSI code page of the product is code page 936 (Simplified
+// Chinese). We convert through GB18030, which decodes every code page 936 byte sequence the same
+// way and can also encode characters that code page 936 lacks, so no text turns into "?".
+//
+// Decoding never fails: a byte sequence that is not valid becomes U+FFFD and the rest of the
+// text is still decoded.
+
+QByteArray WideToAnsi(const QString& text);
+QString AnsiToWide(const QByteArray& bytes);
+QString AnsiToWide(const char* data, qsizetype size);

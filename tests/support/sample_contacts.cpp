@@ -1,0 +1,67 @@
+#include "tests/support/sample_contacts.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include "desktop/store/contact_database.h"
+#include "desktop/store/sql_text.h"
+
+SampleContact SamplePhoneContact(const QString& first, const QString& last,
+                                 const QString& mobile) {
+  SampleContact contact;
+  contact.Set("ContactType", "1").Set("First_Name", first).Set("Last_Name", last);
+  contact.Set("SIM_Name", last.isEmpty() ? first : last + "," + first);
+  if (!mobile.isEmpty()) contact.Set("Mobile_Phone", mobile);
+  return contact;
+}
+
+SampleContact SampleSimContact(const QString& name, const QString& number) {
+  SampleContact contact;
+  contact.Set("ContactType", "2").Set("First_Name", name).Set("File_As", name);
+  contact.Set("SIM_Name", name).Set("Mobile_Phone", number);
+  return contact;
+}
+
+std::vector<qint64> InsertContacts(const std::vector<SampleContact>& contacts) {
+  DatabaseConnection db;
+  db.Exec(QString::fromLatin1(kCreateContactTable));  // fails harmlessly when it exists
+  std::vector<qint64> ids;
+  for (const SampleContact& contact : contacts) {
+    QStringList names, values;
+    for (const auto& [column, value] : contact.columns) {
+      names << column;
+      values << SqlQuote(value);
+    }
+    names << "Picture" << "hasPic";
+    values << "?" << (contact.picture.isEmpty() ? "0" : "1");
+    SqlStatement insert(db, "insert into Contact_Table(" + names.join(",") + ") values(" +
+                                values.join(",") + ")");
+    if (!contact.picture.isEmpty()) insert.BindBlob(1, contact.picture);
+    if (insert.Step() != SQLITE_DONE) ADD_FAILURE() << db.ErrorText().toStdString();
+    ids.push_back(sqlite3_last_insert_rowid(db.Handle()));
+  }
+  return ids;
+}
+
+void InsertNumberedContacts(int count) {
+  std::vector<SampleContact> contacts;
+  for (int i = 0; i < count; ++i) {
+    contacts.push_back(SamplePhoneContact(QString("First%1").arg(i), QString("Last%1").arg(i),
+                                          QString("1380000%1").arg(i, 4, 10, QChar('0'))));
+  }
+  InsertContacts(contacts);
+}
+
+qint64 CountContactRows(const QString& condition) {
+  DatabaseConnection db;
+  QString sql = "select count(*) from Contact_Table";
+  if (!condition.isEmpty()) sql += " where " + condition;
+  return db.QueryCount(sql);
+}
+
+QString ColumnValue(const QString& column, const QString& condition) {
+  DatabaseConnection db;
+  SqlStatement query(db, "select " + column + " from Contact_Table where " + condition);
+  return query.Step() == SQLITE_ROW ? query.ColumnText(0) : QString();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <map>
+#include <vector>
+
+// A contact row to put into Contact_Table, column by column.
+struct SampleContact {
+  std::map<QString, QString> columns;  // column name -> text
+  QByteArray picture;                  // stored in Picture with hasPic = 1 when not empty
+
+  SampleContact& Set(const QString& column, const QString& value) {
+    columns[column] = value;
+    return *this;
+  }
+};
+
+// A phone contact (ContactType 1) with its composed SIM_Name "Last,First".
+SampleContact SamplePhoneContact(const QString& first, const QString& last,
+                                 const QString& mobile = QString());
+// A SIM contact (ContactType 2) as the import stores it.
+SampleContact SampleSimContact(const QString& name, const QString& number);
+
+// Inserts the contacts into Contact.cdt of the working folder (creating the table when needed)
+// and returns their IDs.
+std::vector<qint64> InsertContacts(const std::vector<SampleContact>& contacts);
+// Inserts `count` numbered phone contacts.
+void InsertNumberedContacts(int count);
+
+// Number of rows of Contact_Table, or -1 when it cannot be read.
+qint64 CountContactRows(const QString& condition = QString());
+// The text of one column of the first row matching the condition.
+QString ColumnValue(const QString& column, const QString& condition);
