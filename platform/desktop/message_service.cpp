@@ -5,22 +5,32 @@
 
 namespace {
 
-TipsHandler& CurrentTipsHandler() {
-  static TipsHandler handler;
-  return handler;
+MessageService& Current() {
+  static MessageService service;
+  return service;
 }
 
 }  // namespace
 
-TipsHandler SetTipsHandler(TipsHandler handler) {
-  return std::exchange(CurrentTipsHandler(), std::move(handler));
+MessageService InstallMessageService(MessageService service) {
+  return std::exchange(Current(), std::move(service));
 }
 
-void ShowTips(int iconId, const QString& text) {
-  const TipsHandler& handler = CurrentTipsHandler();
-  if (handler) {
-    handler(iconId, text);
-  } else {
-    std::fprintf(stderr, "%s\n", qPrintable(text));
-  }
+const MessageService& CurrentMessageService() { return Current(); }
+
+int ShowTips(int iconId, const QString& text) {
+  if (Current().tips) return Current().tips(iconId, text);
+  std::fprintf(stderr, "%s\n", qPrintable(text));
+  return IDCANCEL;
+}
+
+int ShowMessageBox(const QString& text, const QString& caption, unsigned type) {
+  if (Current().messageBox) return Current().messageBox(text, caption, type);
+  std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+  return IDCANCEL;
+}
+
+std::optional<QString> RunFileDialog(const FileDialogRequest& request) {
+  if (Current().fileDialog) return Current().fileDialog(request);
+  return std::nullopt;
 }

@@ -5,8 +5,6 @@
 
 #include <ostream>
 
-#include "platform/desktop/message_service.h"
-
 TempWorkingFolder::TempWorkingFolder() : previous_(QDir::currentPath()) {
   if (!dir_.isValid() || !QDir::setCurrent(dir_.path())) {
     ADD_FAILURE() << "cannot make a temporary working folder";
@@ -16,10 +14,15 @@ TempWorkingFolder::TempWorkingFolder() : previous_(QDir::currentPath()) {
 TempWorkingFolder::~TempWorkingFolder() { QDir::setCurrent(previous_); }
 
 TipsRecorder::TipsRecorder() {
-  previous_ = SetTipsHandler([this](int icon, const QString& text) { tips_.push_back({icon, text}); });
+  MessageService service = CurrentMessageService();
+  service.tips = [this](int icon, const QString& text) {
+    tips_.push_back({icon, text});
+    return IDCANCEL;
+  };
+  previous_ = InstallMessageService(service);
 }
 
-TipsRecorder::~TipsRecorder() { SetTipsHandler(previous_); }
+TipsRecorder::~TipsRecorder() { InstallMessageService(previous_); }
 
 void PrintTo(const TipsRecorder::Tip& tip, std::ostream* os) {
   *os << "{" << tip.icon << ", \"" << tip.text.toStdString() << "\"}";

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "platform/desktop/message_service.h"
+
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -26,7 +28,7 @@ class TempWorkingFolder {
   QTemporaryDir dir_;
 };
 
-// Records every tips box shown while it exists.
+// Records every tips box shown while it exists and answers it with its button (IDCANCEL).
 class TipsRecorder {
  public:
   struct Tip {
@@ -43,7 +45,7 @@ class TipsRecorder {
 
  private:
   std::vector<Tip> tips_;
-  std::function<void(int, const QString&)> previous_;
+  MessageService previous_;
 };
 
 void PrintTo(const TipsRecorder::Tip& tip, std::ostream* os);

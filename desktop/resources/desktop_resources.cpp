@@ -1,0 +1,68 @@
+#include "desktop/resources/desktop_resources.h"
+
+#include "desktop/resources/resource_ids.h"
+
+namespace {
+
+const ImageResource kIcons[] = {
+    {kIconApp, ":/desktop/icons/app_128.svg", 32, 32},
+    {kIconSuccess, ":/desktop/icons/success_162.svg", 32, 32},
+    {kIconError, ":/desktop/icons/error_172.svg", 32, 32},
+};
+
+const ImageResource kBitmaps[] = {
+    {kBitmapYesRest, ":/desktop/bitmaps/yes_rest_187.svg", 34, 34, 0, 0, kMagentaKey},
+    {kBitmapYesHover, ":/desktop/bitmaps/yes_hover_189.svg", 34, 34, 0, 0, kMagentaKey},
+};
+
+const ImageResource kCursors[] = {
+    {kCursorHand, ":/desktop/cursors/hand_148.svg", 32, 32, 10, 2},
+};
+
+const StringResource kStrings[] = {
+    {kStringAppTitle, "Brevantor"},
+    {kStringDocTemplate, "Brevantor\nBrevantor\n\n\nBrevantor.Document\nBrevantor.Document"},
+};
+
+MenuItemTemplate Command(int id, const char* text) { return {id, QString::fromUtf8(text), {}}; }
+
+MenuItemTemplate Submenu(const char* text, std::vector<MenuItemTemplate> items) {
+  return {0, QString::fromUtf8(text), std::move(items)};
+}
+
+MenuItemTemplate Separator() { return {}; }
+
+const std::vector<MenuResource>& Menus() {
+  static const std::vector<MenuResource> menus = {
+      {kMenuMain,
+       {Submenu("Transfer Tool",
+                {Command(ID_FILE_IMPORT, "Import"),
+                 Submenu("Export", {Command(ID_EXPORT_CBK_TXT, "Export cbk/txt File"),
+                                    Command(ID_EXPORT_CSV, "Export CSV File"),
+                                    Command(ID_EXPORT_VCARD, "Export vCard File")}),
+                 Separator(), Command(ID_APP_EXIT, "E&xit")}),
+        Submenu("&About", {Command(ID_APP_ABOUT, "&About  Brevantor")})}},
+      {kMenuCardView, {Submenu("Add new record", {Command(ID_CARDVIEW_ADD, "Add new record")})}},
+      {kMenuCard,
+       {Submenu("Modify", {Command(ID_CARD_MODIFY, "Modify selected record"),
+                           Command(ID_CARD_DELETE, "Delete selected record")})}},
+      {kMenuList,
+       {Submenu("RESULTLIST MENU", {Command(ID_LIST_ADD, "Add new record"),
+                                    Command(ID_LIST_MODIFY, "Modify selected record"),
+                                    Command(ID_LIST_DELETE, "Delete selected record")})}},
+      {kMenuAddDialog,
+       {Submenu("Tool menu",
+                {Command(ID_ADD_SAVE, "Save and Exit"), Command(ID_ADD_CANCEL, "Cancel")})}},
+      {kMenuModifyDialog,
+       {Submenu("Tool menu",
+                {Command(ID_MODIFY_SAVE, "Save and Exit"), Command(ID_MODIFY_CANCEL, "Cancel")})}},
+  };
+  return menus;
+}
+
+}  // namespace
+
+const ResourceTable& DesktopResources() {
+  static const ResourceTable table{kIcons, kBitmaps, kCursors, kStrings, Menus()};
+  return table;
+}

@@ -1,0 +1,176 @@
+#include "desktop/ui/main_frame.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QMenuBar>
+
+#include "desktop/resources/resource_ids.h"
+#include "desktop/store/database_connection.h"
+#include "desktop/ui/zolmark_app.h"
+#include "desktop/widgets/control_color.h"
+#include "platform/desktop/menu.h"
+#include "platform/desktop/message_service.h"
+#include "platform/desktop/resources.h"
+#include "platform/desktop/user_message.h"
+
+namespace {
+
+constexpr int kRelayoutPeriodMs = 10;
+constexpr unsigned kFileDialogFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+
+QWidget* CreatePane(QWidget* parent) {
+  auto* pane = new QWidget(parent);
+  OnCtlColorBackBrush(pane);
+  return pane;
+}
+
+// The panes of the main window. The search pane, the two result views and the page bar are
+// built by their own components; until they exist each pane is an empty form.
+QWidget* CreateSearchPane(QWidget* parent) { return CreatePane(parent); }
+QWidget* CreateResultView(bool list, QWidget* parent) { return CreatePane(parent); }
+QWidget* CreatePageBar(QWidget* parent) { return CreatePane(parent); }
+
+}  // namespace
+
+ImportRoute RouteImport(const QString& path) {
+  QString extension = QFileInfo(path).suffix();
+  if (extension == QLatin1String("cbk")) return ImportRoute::kContactsBackup;
+  if (extension == QLatin1String("csv")) return ImportRoute::kCsv;
+  if (extension == QLatin1String("vcf")) return ImportRoute::kVCard;
+  return ImportRoute::kNone;
+}
+
+bool ExportsTextListing(const QString& path) {
+  return QFileInfo(path).suffix() == QLatin1String("txt");
+}
+
+QString DefaultExportName(const QDateTime& now) {
+  return QStringLiteral("Contact_%1%2%3_%4%5")
+      .arg(now.date().year())
+      .arg(now.date().month())
+      .arg(now.date().day())
+      .arg(now.time().hour())
+      .arg(now.time().minute());
+}
+
+CMainFrame::CMainFrame() {
+  setWindowTitle(LoadString(kStringAppTitle));
+  setWindowIcon(LoadIcon(kIconApp));
+  OnCtlColorBackBrush(this);
+  BuildMenuBar(menuBar(), kMenuMain, [this](int id) { OnCommand(id); });
+  OnCreateClient();
+  m_relayoutTimer.setInterval(kRelayoutPeriodMs);
+  connect(&m_relayoutTimer, &QTimer::timeout, this, [this] { RelayoutRows(); });
+  m_relayoutTimer.start();
+}
+
+void CMainFrame::OnCreateClient() {
+  m_wndOuterSplitter = new CMySplitterWnd(1, 2, this);
+  m_wndOuterSplitter->m_cxSplitterGap = 1;
+  m_wndOuterSplitter->m_cySplitterGap = 6;
+  setCentralWidget(m_wndOuterSplitter);
+
+  m_wndOuterSplitter->SetColumnInfo(0, kSearchPaneWidth);
+  m_wndOuterSplitter->SetPane(0, 0, CreateSearchPane(m_wndOuterSplitter));
+
+  m_wndInnerSplitter = new CMySplitterWnd(2, 1, m_wndOuterSplitter);
+  m_wndInnerSplitter->m_cxSplitterGap = 1;
+  m_wndInnerSplitter->m_cySplitterGap = 6;
+  m_wndOuterSplitter->SetPane(0, 1, m_wndInnerSplitter);
+  m_wndInnerSplitter->SetPane(0, 0, CreateResultView(false, m_wndInnerSplitter));
+  m_wndInnerSplitter->SetPane(1, 0, CreatePageBar(m_wndInnerSplitter));
+  RelayoutRows();
+}
+
+void CMainFrame::RelayoutRows() {
+  m_wndInnerSplitter->SetRowInfo(0, m_wndInnerSplitter->height() - kPageBarSpace);
+  m_wndInnerSplitter->RecalcLayout();
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  RelayoutRows();
+}
+
+bool CMainFrame::event(QEvent* event) {
+  if (event->type() == UserMessageEvent::kType) {
+    auto* message = static_cast<UserMessageEvent*>(event);
+    if (message->message == kShowList || message->message == kShowCards) {
+      ShowResultView(message->message == kShowList);
+      message->result = 0;
+      return true;
+    }
+  }
+  return QMainWindow::event(event);
+}
+
+void CMainFrame::ShowResultView(bool list) {
+  delete m_wndInnerSplitter->GetPane(0, 0);
+  m_wndInnerSplitter->SetPane(0, 0, CreateResultView(list, m_wndInnerSplitter));
+  PageBar()->setEnabled(!list);
+  RelayoutRows();
+}
+
+void CMainFrame::OnCommand(int commandId) {
+  switch (commandId) {
+    case ID_FILE_IMPORT:
+      OnFileImport();
+      break;
+    case ID_EXPORT_CBK_TXT:
+      OnExportCbkTxt();
+      break;
+    case ID_APP_EXIT:
+      close();
+      break;
+    case ID_APP_ABOUT:
+      AfxGetApp().OnAppAbout();
+      break;
+  }
+}
+
+void CMainFrame::OnFileImport() {
+  FileDialogRequest request;
+  request.title = QStringLiteral("Open the import file(*.cbk,*.csv or *.vcf)");
+  request.filter = QStringLiteral(
+      "Contacts files (*.cbk)|*.cbk|CSV files (*.csv)|*.csv|vCard files (*.vcf)|*.vcf|");
+  request.defaultExtension = QStringLiteral("Data files");
+  request.flags = kFileDialogFlags;
+  std::optional<QString> path = RunFileDialog(request);
+  if (!path) {
+    update();
+    return;
+  }
+  m_strImportPath = *path;
+  switch (RouteImport(*path)) {
+    case ImportRoute::kContactsBackup:
+    case ImportRoute::kCsv:
+    case ImportRoute::kVCard:
+    case ImportRoute::kNone:
+      break;
+  }
+}
+
+void CMainFrame::OnExportCbkTxt() {
+  qint64 rows =
+      DatabaseConnection().QueryCount(QStringLiteral("select count(*) from Contact_Table"));
+  if (rows <= 0 && ShowTips(kIconError, QStringLiteral("No contact records!")) == IDCANCEL) return;
+
+  FileDialogRequest request;
+  request.save = true;
+  request.title = QStringLiteral("Save the contacts as a file(*.vbx or *.txt)");
+  request.filter = QStringLiteral("Contacts files (*.cbk)|*.cbk|txt files (*.txt)|*.txt|");
+  request.defaultExtension = QStringLiteral("Data files");
+  request.fileName = DefaultExportName(QDateTime::currentDateTime());
+  request.flags = kFileDialogFlags;
+  std::optional<QString> path = RunFileDialog(request);
+  if (!path) {
+    update();
+    return;
+  }
+  m_strExportPath = *path;
+  if (ExportsTextListing(*path)) {
+    // The text listing.
+  } else {
+    // The contacts backup file.
+  }
+}

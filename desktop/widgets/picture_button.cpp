@@ -1,0 +1,297 @@
+#include "desktop/widgets/picture_button.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+
+#include "desktop/resources/resource_ids.h"
+#include "platform/desktop/resources.h"
+#include "platform/desktop/window_styles.h"
+
+namespace {
+
+// The bitmap with its magenta pixels made transparent.
+QPixmap MaskedBitmap(const QImage& bitmap) {
+  QImage image = bitmap.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if ((line[x] & 0xFFFFFF) == kMagentaKey) line[x] = 0;
+    }
+  }
+  return QPixmap::fromImage(image);
+}
+
+QPixmap IconPixmap(const QIcon& icon) {
+  QList<QSize> sizes = icon.availableSizes();
+  return sizes.isEmpty() ? QPixmap() : icon.pixmap(sizes.last());
+}
+
+void DrawEdge(QPainter& painter, QRect rect, const QColor& topLeft, const QColor& bottomRight) {
+  painter.setPen(topLeft);
+  painter.drawLine(rect.topLeft(), rect.topRight());
+  painter.drawLine(rect.topLeft(), rect.bottomLeft());
+  painter.setPen(bottomRight);
+  painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+  painter.drawLine(rect.topRight(), rect.bottomRight());
+}
+
+}  // namespace
+
+CPictureButton::CPictureButton(QWidget* parent, unsigned style) : QAbstractButton(parent) {
+  m_nButtonType = style & BS_TYPEMASK;
+  m_bCheckMode = (style & BS_CHECKBOX) != 0;
+  if (m_nButtonType == BS_DEFPUSHBUTTON) {
+    m_bDefault = 1;
+    m_nButtonType = BS_PUSHBUTTON;
+  }
+  ResetColors();
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  connect(this, &QAbstractButton::clicked, this, [this] {
+    setFocus();
+    if (m_bCheckMode) {
+      m_bChecked = !m_bChecked;
+      update();
+    }
+  });
+}
+
+void CPictureButton::ResetColors() {
+  QColor face = palette().color(QPalette::Button);
+  QColor text = palette().color(QPalette::ButtonText);
+  m_crHoverBack = m_crRestBack = m_crFocusBack = face;
+  m_crHoverText = m_crRestText = m_crFocusText = text;
+}
+
+int CPictureButton::SetButtonIcons(const QIcon& hover, const QIcon& rest) {
+  pictures_[0] = {IconPixmap(hover), true};
+  pictures_[1] = {IconPixmap(rest), true};
+  int result = 0;
+  if (pictures_[0].pixmap.isNull()) {
+    pictures_[0] = pictures_[1] = Picture();
+    result = 1;
+  }
+  update();
+  return result;
+}
+
+int CPictureButton::SetButtonBitmaps(const QImage& hover, const QImage& rest) {
+  pictures_[0] = pictures_[1] = Picture();
+  if (hover.isNull()) {
+    update();
+    return 1;
+  }
+  pictures_[0] = {MaskedBitmap(hover), false};
+  if (!rest.isNull()) pictures_[1] = {MaskedBitmap(rest), false};
+  update();
+  return 0;
+}
+
+int CPictureButton::SetHandCursor() {
+  bool found = false;
+  QCursor cursor = LoadCursor(kCursorHand, &found);
+  if (found) {
+    setCursor(cursor);
+  } else {
+    unsetCursor();
+  }
+  update();
+  return found ? 0 : 1;
+}
+
+void CPictureButton::SetButtonTooltip(const QString& text) {
+  if (!text.isEmpty()) setToolTip(text);
+}
+
+void CPictureButton::SizeToImage() {
+  m_nMarginX = m_nMarginY = 0;
+  if (HasPicture()) resize(pictures_[0].pixmap.size());
+}
+
+void CPictureButton::SetCheck(int state) {
+  if (!m_bCheckMode) return;
+  m_bChecked = (state == 1 || state == 2) ? 1 : 0;
+  update();
+}
+
+QSize CPictureButton::sizeHint() const {
+  QSize picture = HasPicture() ? pictures_[0].pixmap.size() : QSize();
+  QSize caption = fontMetrics().size(Qt::TextShowMnemonic, text());
+  return QSize(picture.width() + caption.width() + 2 * m_nMarginX,
+               std::max(picture.height(), caption.height()) + 2 * m_nMarginY);
+}
+
+void CPictureButton::nextCheckState() {}
+
+void CPictureButton::EndHover() {
+  if (!m_bHover) return;
+  m_bHover = 0;
+  update();
+}
+
+void CPictureButton::enterEvent(QEnterEvent* event) {
+  QAbstractButton::enterEvent(event);
+  if (!m_bFlat) return;
+  if ((QGuiApplication::mouseButtons() & Qt::LeftButton) && !m_bHover) return;
+  if (!m_bTrackAlways && QGuiApplication::focusWindow() == nullptr) return;
+  if (!m_bHover) {
+    m_bHover = 1;
+    update();
+  }
+}
+
+void CPictureButton::mouseMoveEvent(QMouseEvent* event) {
+  QAbstractButton::mouseMoveEvent(event);
+  if (m_bFlat && !m_bHover && rect().contains(event->position().toPoint()) &&
+      !(event->buttons() & Qt::LeftButton)) {
+    m_bHover = 1;
+    update();
+  }
+}
+
+void CPictureButton::leaveEvent(QEvent* event) {
+  QAbstractButton::leaveEvent(event);
+  EndHover();
+}
+
+void CPictureButton::focusOutEvent(QFocusEvent* event) {
+  QAbstractButton::focusOutEvent(event);
+  EndHover();
+}
+
+void CPictureButton::changeEvent(QEvent* event) {
+  QAbstractButton::changeEvent(event);
+  if (event->type() == QEvent::EnabledChange && !isEnabled()) EndHover();
+  if (event->type() == QEvent::PaletteChange) ResetColors();
+}
+
+const CPictureButton::Picture* CPictureButton::ChosenPicture() const {
+  bool restWanted = (m_bCheckMode && !m_bPressed) || (!m_bPressed && !m_bHover);
+  if (!pictures_[1].pixmap.isNull() && restWanted) return &pictures_[1];
+  return &pictures_[0];
+}
+
+QRect CPictureButton::PlacePicture(QSize size, bool hasCaption, QRect* captionRect) const {
+  QRect client = rect();
+  int w = size.width(), h = size.height();
+  int centredX = (client.width() - w) / 2;
+  int centredY = (client.height() - h) / 2;
+  switch (m_nImagePlacement) {
+    case 1:
+      if (hasCaption) {
+        captionRect->setTop(captionRect->top() + h);
+        return QRect(centredX, m_nMarginY, w, h);
+      }
+      return QRect(centredX, centredY, w, h);
+    case 2:
+      if (hasCaption) {
+        int left = client.width() - m_nMarginX - w;
+        captionRect->setLeft(m_nMarginX);
+        captionRect->setRight(left - 1);
+        return QRect(left, centredY, w, h);
+      }
+      return QRect(centredX, 0, w, h);
+    case 3:
+      return QRect(0, 0, w, h);
+    default:
+      if (hasCaption) {
+        captionRect->setLeft(captionRect->left() + w + m_nMarginX);
+        return QRect(m_nMarginX, centredY, w, h);
+      }
+      return QRect(centredX, centredY, w, h);
+  }
+}
+
+void CPictureButton::paintEvent(QPaintEvent*) {
+  m_bPressed = m_bCheckMode ? (isDown() || m_bChecked) : isDown();
+  m_bFocused = hasFocus();
+  m_bDisabled = !isEnabled();
+
+  QPainter painter(this);
+  QRect client = rect();
+  // Drawn transparently, the parent's background shows through where the button paints nothing.
+  if (!m_bTransparent) DrawButtonBackground(painter, client);
+  DrawButtonBorder(painter, client);
+
+  QString caption = text();
+  QRect captionRect = client;
+  if (HasPicture()) {
+    const Picture& picture = *ChosenPicture();
+    QRect place = PlacePicture(picture.pixmap.size(), !caption.isEmpty(), &captionRect);
+    if (m_bPressed && !m_bCheckMode) place.translate(m_ptPressedShift);
+    DrawButtonPicture(painter, picture, place);
+  }
+  if (!caption.isEmpty()) DrawButtonCaption(painter, captionRect, caption);
+
+  if (m_bFocused && !m_bFlat) {
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = client.adjusted(3, 3, -3, -3);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+  }
+}
+
+void CPictureButton::DrawButtonBackground(QPainter& painter, QRect rect) {
+  if (!m_bFlat && (m_bFocused || m_bDefault)) {
+    painter.setPen(Qt::black);
+    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    rect.adjust(1, 1, -1, -1);
+  }
+  QColor back = (m_bHover || m_bPressed) ? m_crHoverBack
+                : m_bFocused             ? m_crFocusBack
+                                         : m_crRestBack;
+  painter.fillRect(rect, back);
+}
+
+void CPictureButton::DrawButtonBorder(QPainter& painter, QRect rect) {
+  QRect edge = rect.adjusted(0, 0, -1, -1);
+  const QPalette& colors = palette();
+  if (m_bPressed) {
+    if (m_bFlat) {
+      if (m_bShowBorder)
+        DrawEdge(painter, edge, colors.color(QPalette::Dark), colors.color(QPalette::Light));
+    } else {
+      painter.setPen(colors.color(QPalette::Dark));
+      painter.drawRect(edge);
+    }
+  } else if (!m_bFlat) {
+    DrawEdge(painter, edge, colors.color(QPalette::Light), colors.color(QPalette::Shadow));
+    DrawEdge(painter, edge.adjusted(1, 1, -1, -1), colors.color(QPalette::Midlight),
+             colors.color(QPalette::Dark));
+  } else if (m_bHover && m_bShowBorder) {
+    DrawEdge(painter, edge, colors.color(QPalette::Light), colors.color(QPalette::Dark));
+  }
+}
+
+void CPictureButton::DrawButtonPicture(QPainter& painter, const Picture& picture, QRect place) {
+  bool embossed = m_bDisabled && (picture.isIcon || m_bGrayDisabledBitmap);
+  if (embossed) {
+    QStyleOption option;
+    option.initFrom(this);
+    painter.drawPixmap(place.topLeft(),
+                       style()->generatedIconPixmap(QIcon::Disabled, picture.pixmap, &option));
+  } else {
+    painter.drawPixmap(place.topLeft(), picture.pixmap);
+  }
+}
+
+void CPictureButton::DrawButtonCaption(QPainter& painter, QRect captionRect,
+                                       const QString& caption) {
+  if (m_bPressed && !m_bCheckMode) captionRect.translate(m_ptPressedShift);
+  int flags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+  if (m_bDisabled) {
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawText(captionRect.translated(1, 1), flags, caption);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawText(captionRect, flags, caption);
+    return;
+  }
+  QColor color = (m_bHover || m_bPressed) ? m_crHoverText
+                 : m_bFocused             ? m_crFocusText
+                                          : m_crRestText;
+  painter.setPen(color);
+  painter.drawText(captionRect, flags, caption);
+}

@@ -1,0 +1,62 @@
+#include "desktop/widgets/tips_dialog.h"
+
+#include "desktop/resources/resource_ids.h"
+#include "desktop/widgets/control_color.h"
+#include "platform/desktop/modal_service.h"
+#include "platform/desktop/resources.h"
+#include "platform/desktop/window_styles.h"
+
+namespace {
+
+const DialogTemplate kTipsTemplate = {
+    114,
+    "Tips",
+    119,
+    56,
+    "Microsoft Sans Serif",
+    9,
+    {
+        {CTipsDialog::kYesButton, ControlKind::kButton, "Yes", 48, 31, 30, 25,
+         WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
+        {CTipsDialog::kIconStatic, ControlKind::kStatic, "", 3, 3, 20, 20, WS_VISIBLE | SS_ICON},
+        {CTipsDialog::kMessageText, ControlKind::kStatic, "", 23, 4, 89, 25,
+         WS_VISIBLE | WS_GROUP | SS_LEFT},
+    },
+};
+
+}  // namespace
+
+CTipsDialog::CTipsDialog(QWidget* parent)
+    : CDialog(kTipsTemplate, parent ? parent : AfxGetMainWnd()) {
+  OnCtlColorBackBrush(this);
+}
+
+QWidget* CTipsDialog::CreateControl(const ControlTemplate& control) {
+  if (control.id != kYesButton) return nullptr;
+  m_btnYes = new CPictureButton(this, control.style);
+  connect(m_btnYes, &QAbstractButton::clicked, this, [this] { OnYes(); });
+  return m_btnYes;
+}
+
+void CTipsDialog::DoDataExchange(DataExchange& dx) { dx.Text(kMessageText, m_strMessage); }
+
+bool CTipsDialog::OnInitDialog() {
+  CDialog::OnInitDialog();
+  m_btnYes->SetHandCursor();
+  m_btnYes->SetButtonBitmaps(LoadBitmap(kBitmapYesHover), LoadBitmap(kBitmapYesRest));
+  m_btnYes->m_ptPressedShift = QPoint(0, 2);
+  m_btnYes->SizeToImage();
+  m_btnYes->m_bShowBorder = 0;
+  m_btnYes->SetHandCursor();
+  if (auto* icon = Item<QLabel>(kIconStatic)) {
+    icon->setPixmap(LoadIcon(m_nIconId).pixmap(IconSize(m_nIconId)));
+  }
+  return true;
+}
+
+int RunTipsDialog(int iconId, const QString& text) {
+  CTipsDialog dialog;
+  dialog.m_nIconId = iconId;
+  dialog.m_strMessage = text;
+  return dialog.DoModal();
+}

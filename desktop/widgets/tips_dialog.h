@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QLabel>
+#include <QString>
+
+#include "desktop/widgets/picture_button.h"
+#include "platform/desktop/dialog.h"
+
+// The desktop program's message box: an icon chosen by resource id, a text and one "Yes"
+// button. The button and Escape end it with IDCANCEL, Enter with IDOK.
+class CTipsDialog : public CDialog {
+ public:
+  explicit CTipsDialog(QWidget* parent = nullptr);
+
+  int m_nIconId = 0;
+  QString m_strMessage;
+
+  static constexpr int kYesButton = 1167;
+  static constexpr int kMessageText = 1168;
+  static constexpr int kIconStatic = 1176;
+
+ protected:
+  QWidget* CreateControl(const ControlTemplate& control) override;
+  void DoDataExchange(DataExchange& dx) override;
+  bool OnInitDialog() override;
+
+ private:
+  void OnYes() { OnCancel(); }
+
+  CPictureButton* m_btnYes = nullptr;
+};
+
+// Shows a tips box over the main window and returns how it ended: the program's handler of the
+// message service's tips.
+int RunTipsDialog(int iconId, const QString& text);

@@ -1,0 +1,64 @@
+#include "desktop/ui/zolmark_app.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+#include "desktop/ui/main_frame.h"
+#include "tests/support/sample_contacts.h"
+#include "tests/support/scripted_services.h"
+#include "tests/support/working_folder.h"
+
+namespace {
+
+class ZolmarkAppTest : public ::testing::Test {
+ protected:
+  TempWorkingFolder folder_;
+  ScriptedServices script_;
+};
+
+TEST_F(ZolmarkAppTest, FirstStartCreatesDatabaseAndConfigAndShowsTheFrame) {
+  CZOLMARKApp& app = AfxGetApp();
+  app.m_nViewMode = 2;
+  app.m_strKeyword = "old";
+  ASSERT_TRUE(app.InitInstance());
+  EXPECT_TRUE(QFile::exists("Contact.cdt"));
+  EXPECT_TRUE(QDir("Config").exists());
+  EXPECT_EQ(app.m_nPageCount, 1);
+  EXPECT_EQ(app.m_nCurPage, 0);
+  EXPECT_EQ(app.m_nPageSize, 30);
+  EXPECT_EQ(app.m_nViewMode, 0);
+  EXPECT_TRUE(app.m_strKeyword.isEmpty());
+  EXPECT_EQ(app.m_brushBack.color(), QColor(200, 222, 243));
+  ASSERT_NE(app.MainFrame(), nullptr);
+  EXPECT_TRUE(app.MainFrame()->isVisible());
+  EXPECT_TRUE(app.MainFrame()->windowState() & Qt::WindowMaximized);
+  EXPECT_EQ(app.MainFrame()->windowTitle(), "Brevantor");
+
+  // A second start finds everything in place.
+  ASSERT_TRUE(app.InitInstance());
+  EXPECT_EQ(app.m_nPageCount, 1);
+}
+
+TEST_F(ZolmarkAppTest, PageCountComesFromTheStoredRows) {
+  InsertNumberedContacts(31);
+  ASSERT_TRUE(AfxGetApp().InitInstance());
+  EXPECT_EQ(AfxGetApp().m_nPageCount, 2);
+}
+
+TEST_F(ZolmarkAppTest, AboutBoxNamesTheProgramAndVersion) {
+  script_.ExpectDialog([](QDialog* about) {
+    EXPECT_EQ(about->windowTitle(), "About Brevantor");
+    bool found = false;
+    for (QLabel* label : about->findChildren<QLabel*>()) {
+      found |= label->text() == "Brevantor\nVersion 2.1";
+    }
+    EXPECT_TRUE(found);
+    return IDOK;
+  });
+  AfxGetApp().OnAppAbout();
+}
+
+}  // namespace

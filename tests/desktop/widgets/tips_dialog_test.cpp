@@ -1,0 +1,72 @@
+#include "desktop/widgets/tips_dialog.h"
+
+#include <QLabel>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "desktop/resources/resource_ids.h"
+#include "tests/support/scripted_services.h"
+
+namespace {
+
+// Runs a tips box and lets `work` drive it while it is up.
+int RunTips(int icon, const QString& text, const std::function<void(CTipsDialog*)>& work) {
+  ScriptedServices script;
+  script.ExpectDialog([&](QDialog* dialog) {
+    dialog->show();
+    work(dynamic_cast<CTipsDialog*>(dialog));
+    return dialog->result();
+  });
+  CTipsDialog tips;
+  tips.m_nIconId = icon;
+  tips.m_strMessage = text;
+  return tips.DoModal();
+}
+
+TEST(TipsDialog, ShowsIconTextAndTheFittedYesButton) {
+  int result = RunTips(kIconError, "Import fail!", [](CTipsDialog* tips) {
+    EXPECT_EQ(tips->windowTitle(), "Tips");
+    auto* text = tips->Item<QLabel>(CTipsDialog::kMessageText);
+    EXPECT_EQ(text->text(), "Import fail!");
+    auto* icon = tips->Item<QLabel>(CTipsDialog::kIconStatic);
+    EXPECT_EQ(icon->pixmap().size(), QSize(32, 32));
+    EXPECT_LT(icon->x(), text->x());
+
+    QWidget* yes = tips->GetDlgItem(CTipsDialog::kYesButton);
+    EXPECT_EQ(yes->size(), QSize(34, 34));
+    EXPECT_GT(yes->y(), text->y());
+    SaveScreenshot(tips, "tips_box");
+    QTest::mouseClick(yes, Qt::LeftButton);
+  });
+  EXPECT_EQ(result, IDCANCEL);
+}
+
+TEST(TipsDialog, EscapeCancelsAndEnterConfirms) {
+  EXPECT_EQ(RunTips(kIconSuccess, "Done",
+                    [](CTipsDialog* tips) { QTest::keyClick(tips, Qt::Key_Escape); }),
+            IDCANCEL);
+  EXPECT_EQ(RunTips(kIconSuccess, "Done",
+                    [](CTipsDialog* tips) { QTest::keyClick(tips, Qt::Key_Return); }),
+            IDOK);
+}
+
+TEST(TipsDialog, UnknownIconLeavesTheIconEmpty) {
+  int result = RunTips(4242, "Still works", [](CTipsDialog* tips) {
+    EXPECT_TRUE(tips->Item<QLabel>(CTipsDialog::kIconStatic)->pixmap().isNull());
+    QTest::mouseClick(tips->GetDlgItem(CTipsDialog::kYesButton), Qt::LeftButton);
+  });
+  EXPECT_EQ(result, IDCANCEL);
+}
+
+TEST(TipsDialog, LongTextStaysInsideTheFixedBox) {
+  RunTips(kIconError, QString(400, 'x'), [](CTipsDialog* tips) {
+    QSize before = tips->size();
+    QWidget* text = tips->GetDlgItem(CTipsDialog::kMessageText);
+    EXPECT_EQ(tips->size(), before);
+    EXPECT_LE(text->geometry().right(), tips->width());
+    QTest::keyClick(tips, Qt::Key_Escape);
+  });
+}
+
+}  // namespace

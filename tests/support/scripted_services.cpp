@@ -1,0 +1,104 @@
+#include "tests/support/scripted_services.h"
+
+#include <QDir>
+#include <QPixmap>
+
+#include <gtest/gtest.h>
+
+ScriptedServices::ScriptedServices() {
+  MessageService messages;
+  messages.tips = [this](int icon, const QString& text) {
+    std::optional<Step> step = Next(Kind::kTips, "tips box \"" + text.toStdString() + "\"");
+    if (!step) return IDCANCEL;
+    EXPECT_EQ(icon, step->icon) << text.toStdString();
+    EXPECT_EQ(text.toStdString(), step->text.toStdString());
+    return step->answer;
+  };
+  messages.messageBox = [this](const QString& text, const QString& caption, unsigned) {
+    std::optional<Step> step =
+        Next(Kind::kMessageBox, "message box \"" + text.toStdString() + "\"");
+    if (!step) return IDCANCEL;
+    EXPECT_EQ(text.toStdString(), step->text.toStdString());
+    EXPECT_EQ(caption.toStdString(), step->caption.toStdString());
+    return step->answer;
+  };
+  messages.fileDialog = [this](const FileDialogRequest& request) -> std::optional<QString> {
+    lastFileDialog_ = request;
+    std::optional<Step> step =
+        Next(Kind::kFileDialog, "file dialog \"" + request.title.toStdString() + "\"");
+    if (!step) return std::nullopt;
+    EXPECT_EQ(request.title.toStdString(), step->text.toStdString());
+    return step->path;
+  };
+  previousMessages_ = InstallMessageService(messages);
+
+  ModalService modal;
+  modal.runDialog = [this](QDialog* dialog) {
+    std::optional<Step> step =
+        Next(Kind::kDialog, "dialog \"" + dialog->windowTitle().toStdString() + "\"");
+    return step ? step->work(dialog) : IDCANCEL;
+  };
+  modal.trackMenu = [this](QMenu* menu, QPoint) {
+    std::optional<Step> step = Next(Kind::kMenu, "pop-up menu");
+    return step ? step->choose(menu) : 0;
+  };
+  previousModal_ = InstallModalService(modal);
+}
+
+ScriptedServices::~ScriptedServices() {
+  InstallMessageService(previousMessages_);
+  InstallModalService(previousModal_);
+  EXPECT_TRUE(steps_.empty()) << steps_.size() << " scripted step(s) never came, the first: \""
+                              << steps_.front().text.toStdString() << "\"";
+}
+
+std::optional<ScriptedServices::Step> ScriptedServices::Next(Kind kind, const std::string& what) {
+  if (steps_.empty() || steps_.front().kind != kind) {
+    ADD_FAILURE() << "unexpected " << what;
+    return std::nullopt;
+  }
+  Step step = steps_.front();
+  steps_.pop_front();
+  return step;
+}
+
+ScriptedServices& ScriptedServices::ExpectTips(int icon, const QString& text, int answer) {
+  steps_.push_back({Kind::kTips, icon, text, {}, answer});
+  return *this;
+}
+
+ScriptedServices& ScriptedServices::ExpectMessageBox(const QString& text, const QString& caption,
+                                                     int answer) {
+  steps_.push_back({Kind::kMessageBox, 0, text, caption, answer});
+  return *this;
+}
+
+ScriptedServices& ScriptedServices::ExpectFileDialog(const QString& title,
+                                                     std::optional<QString> answer) {
+  Step step{Kind::kFileDialog, 0, title};
+  step.path = std::move(answer);
+  steps_.push_back(step);
+  return *this;
+}
+
+ScriptedServices& ScriptedServices::ExpectDialog(std::function<int(QDialog*)> work) {
+  Step step{Kind::kDialog, 0, "a dialog"};
+  step.work = std::move(work);
+  steps_.push_back(step);
+  return *this;
+}
+
+ScriptedServices& ScriptedServices::ExpectMenu(std::function<int(QMenu*)> choose) {
+  Step step{Kind::kMenu, 0, "a pop-up menu"};
+  step.choose = std::move(choose);
+  steps_.push_back(step);
+  return *this;
+}
+
+QString SaveScreenshot(QWidget* widget, const QString& name) {
+  QString folder = qEnvironmentVariable("TEST_OUTPUT_DIR", QStringLiteral(SCREENSHOT_DIR));
+  QDir().mkpath(folder);
+  QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
+  widget->grab().save(path);
+  return path;
+}

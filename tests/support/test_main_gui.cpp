@@ -1,0 +1,17 @@
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include "desktop/resources/desktop_resources.h"
+#include "desktop/widgets/control_color.h"
+
+int main(int argc, char** argv) {
+  // Window tests draw offscreen unless told otherwise (test discovery runs without ctest's
+  // environment).
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  InstallResourceTable(&DesktopResources());
+  SetBackBrush(QColor(200, 222, 243));  // as the application sets it at start-up
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
