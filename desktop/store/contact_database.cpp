@@ -34,7 +34,8 @@ int InitContactDatabase(ViewState& app, const QString& path) {
     app.m_nPageCount = 1;
   } else {
     // A file that is not a database, or has no table, counts as empty.
-    qint64 rows = std::max<qint64>(0, db.QueryCount(QStringLiteral("select count(*) from Contact_Table")));
+    qint64 rows =
+        std::max<qint64>(0, db.QueryCount(QStringLiteral("select count(*) from Contact_Table")));
     qint64 pages = (rows + app.m_nPageSize - 1) / app.m_nPageSize;
     app.m_nPageCount = pages == 0 ? 1 : static_cast<int>(pages);
   }

@@ -11,7 +11,8 @@ extern const char kCreateContactTable[];
 // Start-up bootstrap: creates Contact_Table when the database file is new, otherwise sets the
 // page count from the number of rows (at least 1). Sets the current page to 0. Returns 0, or -1
 // when the database cannot be opened or the table cannot be created.
-int InitContactDatabase(ViewState& app, const QString& path = QString::fromLatin1(kContactDatabaseFile));
+int InitContactDatabase(ViewState& app,
+                        const QString& path = QString::fromLatin1(kContactDatabaseFile));
 
 // Runs one statement on a connection of its own. Returns 1 when it ran without error, else 0.
 // Only a database that cannot be opened is reported to the user.

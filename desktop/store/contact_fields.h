@@ -37,10 +37,10 @@ inline constexpr int kSimContact = 2;
 extern const std::array<const char*, kContactColumnCount> kContactColumns;
 
 struct ContactField {
-  int number;         // 1 to 55: the canonical order
+  int number;  // 1 to 55: the canonical order
   const char* column;
-  int columnIndex;    // position in a `select *` row
-  int backupItem;     // item of a phone contact in the contacts backup file
+  int columnIndex;  // position in a `select *` row
+  int backupItem;   // item of a phone contact in the contacts backup file
   const char* meaning;
 };
 

@@ -9,8 +9,8 @@ namespace {
 
 // The smallest number of bytes each part can take, to check counts read from a file against the
 // bytes that are left before anything is read.
-constexpr qint64 kSmallestRecord = 1;      // a type byte with no body
-constexpr qint64 kSmallestRingTone = 8;    // two empty counts
+constexpr qint64 kSmallestRecord = 1;    // a type byte with no body
+constexpr qint64 kSmallestRingTone = 8;  // two empty counts
 
 void AppendU16(QByteArray* bytes, std::uint16_t value) {
   bytes->append(static_cast<char>(value & 0xFF));
@@ -89,9 +89,7 @@ ContactsBackupReader::OpenResult ContactsBackupReader::Open(const QString& path)
   return OpenResult::kOk;
 }
 
-bool ContactsBackupReader::Rewind() {
-  return file_.Open(path_) && file_.Skip(16);
-}
+bool ContactsBackupReader::Rewind() { return file_.Open(path_) && file_.Skip(16); }
 
 bool ContactsBackupReader::ReadString(QByteArray* text) {
   std::int32_t size;

@@ -12,6 +12,6 @@ struct ViewState {
   QString m_strKeyword;           // the search keyword, trimmed; used in mode -1
   int m_nViewMode = 0;            // 0 all, 1 phone contacts, 2 SIM contacts, -1 keyword search
   int m_nPageCount = 0;
-  int m_nCurPage = 0;             // from 0
+  int m_nCurPage = 0;  // from 0
   int m_nPageSize = 30;
 };

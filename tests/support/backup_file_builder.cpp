@@ -77,7 +77,7 @@ QByteArray BackupFileBuilder::WithDigest(QByteArray bytes) {
 
 QByteArray BackupFileBuilder::Bytes() const {
   QByteArray bytes(16, '\0');
-  bytes += Int32(static_cast<std::int32_t>(recordCount_)) + records_ +
-           Int32(ringToneCount_) + ringTones_;
+  bytes += Int32(static_cast<std::int32_t>(recordCount_)) + records_ + Int32(ringToneCount_) +
+           ringTones_;
   return WithDigest(bytes);
 }

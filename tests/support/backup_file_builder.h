@@ -41,6 +41,6 @@ class BackupFileBuilder {
 // Named item numbers of a phone contact record, for readable tests.
 namespace backup_item {
 inline constexpr int kTitle = 0, kFirstName = 1, kMiddleName = 2, kLastName = 3, kNickName = 4,
-                     kSuffix = 5, kCompany = 6, kMobilePhone = 18, kFileAs = 51,
-                     kCategories = 52, kNotes = 53, kRingTone = 54;
+                     kSuffix = 5, kCompany = 6, kMobilePhone = 18, kFileAs = 51, kCategories = 52,
+                     kNotes = 53, kRingTone = 54;
 }

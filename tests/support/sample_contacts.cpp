@@ -7,8 +7,7 @@
 #include "desktop/store/contact_database.h"
 #include "desktop/store/sql_text.h"
 
-SampleContact SamplePhoneContact(const QString& first, const QString& last,
-                                 const QString& mobile) {
+SampleContact SamplePhoneContact(const QString& first, const QString& last, const QString& mobile) {
   SampleContact contact;
   contact.Set("ContactType", "1").Set("First_Name", first).Set("Last_Name", last);
   contact.Set("SIM_Name", last.isEmpty() ? first : last + "," + first);
@@ -33,10 +32,11 @@ std::vector<qint64> InsertContacts(const std::vector<SampleContact>& contacts) {
       names << column;
       values << SqlQuote(value);
     }
-    names << "Picture" << "hasPic";
+    names << "Picture"
+          << "hasPic";
     values << "?" << (contact.picture.isEmpty() ? "0" : "1");
-    SqlStatement insert(db, "insert into Contact_Table(" + names.join(",") + ") values(" +
-                                values.join(",") + ")");
+    SqlStatement insert(
+        db, "insert into Contact_Table(" + names.join(",") + ") values(" + values.join(",") + ")");
     if (!contact.picture.isEmpty()) insert.BindBlob(1, contact.picture);
     if (insert.Step() != SQLITE_DONE) ADD_FAILURE() << db.ErrorText().toStdString();
     ids.push_back(sqlite3_last_insert_rowid(db.Handle()));

@@ -71,8 +71,7 @@ TEST_F(ContactDatabaseTest, UnopenableDatabase) {
   EXPECT_TRUE(tips_.Tips().empty());
 
   EXPECT_EQ(ExecuteSql("select 1"), 0);
-  EXPECT_EQ(tips_.Tips(),
-            std::vector<TipsRecorder::Tip>({{kIconError, "Can't open database!"}}));
+  EXPECT_EQ(tips_.Tips(), std::vector<TipsRecorder::Tip>({{kIconError, "Can't open database!"}}));
 }
 
 TEST_F(ContactDatabaseTest, ExecuteSqlReportsFailureSilently) {
@@ -86,8 +85,8 @@ TEST_F(ContactDatabaseTest, QuotedValuesAreStoredExactlyAsGiven) {
   Bootstrap();
   for (QString value : {QString("O'Brien"), QString("''"), QString("'); drop table x; --"),
                         QString::fromUtf8("张'三"), QString()}) {
-    ASSERT_EQ(ExecuteSql("insert into Contact_Table(First_Name, Notes) values(" +
-                         SqlQuote(value) + ", 'probe')"),
+    ASSERT_EQ(ExecuteSql("insert into Contact_Table(First_Name, Notes) values(" + SqlQuote(value) +
+                         ", 'probe')"),
               1);
     EXPECT_EQ(ColumnValue("First_Name", "Notes = 'probe'"), value);
     ExecuteSql("delete from Contact_Table");
@@ -96,7 +95,8 @@ TEST_F(ContactDatabaseTest, QuotedValuesAreStoredExactlyAsGiven) {
 
 TEST_F(ContactDatabaseTest, TextIsStoredAsCodePage936Bytes) {
   Bootstrap();
-  ASSERT_EQ(ExecuteSql(QString::fromUtf8("insert into Contact_Table(First_Name) values('张三')")), 1);
+  ASSERT_EQ(ExecuteSql(QString::fromUtf8("insert into Contact_Table(First_Name) values('张三')")),
+            1);
   DatabaseConnection db;
   SqlStatement query(db, "select First_Name from Contact_Table");
   ASSERT_EQ(query.Step(), SQLITE_ROW);

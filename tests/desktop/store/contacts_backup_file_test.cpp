@@ -15,8 +15,8 @@ namespace item = backup_item;
 class ContactsBackupFileTest : public WorkingFolderTest {
  protected:
   // Reads every record and ring tone of the file; false when the reader refuses it anywhere.
-  static bool ReadAll(const QString& path, BackupDialect dialect, std::vector<BackupRecord>* records,
-                      std::vector<RingToneEntry>* ringTones) {
+  static bool ReadAll(const QString& path, BackupDialect dialect,
+                      std::vector<BackupRecord>* records, std::vector<RingToneEntry>* ringTones) {
     ContactsBackupReader reader(dialect);
     if (reader.Open(path) != ContactsBackupReader::OpenResult::kOk) return false;
     std::uint32_t count;
@@ -82,8 +82,7 @@ TEST_F(ContactsBackupFileTest, RecordSizesAndDateEncoding) {
   // The dated record: type byte, 55 empty strings, then the birthday.
   QByteArray birthday = bytes.mid(afterEmpty + 1 + 55 * 4, 8);
   EXPECT_EQ(birthday, Builder::Int32(1980) + Builder::Uint16(7) + Builder::Uint16(5));
-  EXPECT_EQ(bytes.mid(afterEmpty + 237, 12),
-            QByteArray("\x02\x03\0\0\0Ann\0\0\0\0", 12));
+  EXPECT_EQ(bytes.mid(afterEmpty + 237, 12), QByteArray("\x02\x03\0\0\0Ann\0\0\0\0", 12));
 }
 
 TEST_F(ContactsBackupFileTest, WriterAndReaderRoundTrip) {
@@ -214,9 +213,15 @@ TEST_F(ContactsBackupFileTest, RandomMutationsNeverCrashTheReader) {
     for (int e = 0; e < edits; ++e) {
       qsizetype at = 16 + static_cast<qsizetype>(random() % (bytes.size() - 16));
       switch (random() % 3) {
-        case 0: bytes[at] = static_cast<char>(random()); break;
-        case 1: bytes.insert(at, static_cast<char>(random())); break;
-        default: if (bytes.size() > 17) bytes.remove(at, 1); break;
+        case 0:
+          bytes[at] = static_cast<char>(random());
+          break;
+        case 1:
+          bytes.insert(at, static_cast<char>(random()));
+          break;
+        default:
+          if (bytes.size() > 17) bytes.remove(at, 1);
+          break;
       }
     }
     bytes = Builder::WithDigest(bytes);

@@ -43,7 +43,9 @@ TEST(Md5, StringStopsAtTheTerminator) {
 
 TEST(DigestHex, BothFormsAgree) {
   Md5Digest digest{0x00, 0xFF, 0x0A, 0x10, 0x01, 0xab, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x7f};
-  EXPECT_EQ(DigestToHexString(digest), "00ff0a1001ab000000000000000000" "7f");
+  EXPECT_EQ(DigestToHexString(digest),
+            "00ff0a1001ab000000000000000000"
+            "7f");
   EXPECT_EQ(DigestToHex(digest), DigestToHexString(digest));
 }
 

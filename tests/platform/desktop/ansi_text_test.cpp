@@ -22,11 +22,15 @@ TEST(AnsiText, CharactersOutsideCodePage936SurviveTheRoundTrip) {
 }
 
 TEST(AnsiText, Cp936EuroByteDecodesToTheEuroSign) {
-  EXPECT_EQ(AnsiToWide(QByteArray("\x80" "5")), QString::fromUtf8("€5"));
+  EXPECT_EQ(AnsiToWide(QByteArray("\x80"
+                                  "5")),
+            QString::fromUtf8("€5"));
 }
 
 TEST(AnsiText, InvalidBytesBecomeReplacementCharactersAndDecodingGoesOn) {
-  EXPECT_EQ(AnsiToWide(QByteArray("a\xff" "b")), QString::fromUtf8("a\uFFFDb"));
+  EXPECT_EQ(AnsiToWide(QByteArray("a\xff"
+                                  "b")),
+            QString::fromUtf8("a\uFFFDb"));
   // A lead byte cut off by the end of the text.
   EXPECT_EQ(AnsiToWide(QByteArray("ab\xd5")), QString::fromUtf8("ab\uFFFD"));
   // Followed by valid Chinese text.

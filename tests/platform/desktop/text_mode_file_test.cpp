@@ -21,8 +21,7 @@ class TextModeFileTest : public WorkingFolderTest {};
 
 TEST_F(TextModeFileTest, ReaderFoldsCrLfAndKeepsLoneCr) {
   WriteFileBytes("a.txt", "one\r\ntwo\nthree\rstill three\r\n\r\nlast");
-  EXPECT_EQ(ReadLines("a.txt"),
-            QStringList({"one", "two", "three\rstill three", "", "last"}));
+  EXPECT_EQ(ReadLines("a.txt"), QStringList({"one", "two", "three\rstill three", "", "last"}));
 }
 
 TEST_F(TextModeFileTest, ReaderLineCounting) {
@@ -35,7 +34,9 @@ TEST_F(TextModeFileTest, ReaderLineCounting) {
 }
 
 TEST_F(TextModeFileTest, ReaderDecodesCodePage936AndSurvivesBadBytes) {
-  WriteFileBytes("cn.txt", QByteArray::fromHex("d5c5c8fd0d0a") + "x\xff" "y\r\n");
+  WriteFileBytes("cn.txt", QByteArray::fromHex("d5c5c8fd0d0a") +
+                               "x\xff"
+                               "y\r\n");
   EXPECT_EQ(ReadLines("cn.txt"),
             QStringList({QString::fromUtf8("张三"), QString::fromUtf8("x\uFFFDy")}));
 }
