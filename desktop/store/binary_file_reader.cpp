@@ -10,6 +10,7 @@ constexpr qint64 kBufferSize = 256 * 1024;
 }  // namespace
 
 bool BinaryFileReader::Open(const QString& path) {
+  file_.close();  // opening again (a rewind) starts from a closed file
   file_.setFileName(path);
   failed_ = !file_.open(QIODevice::ReadOnly);
   size_ = failed_ ? 0 : file_.size();

@@ -4,6 +4,17 @@
 
 #include "platform/desktop/ansi_text.h"
 
+namespace {
+
+// SQLite counts the memory it uses behind a global lock unless told not to before its first use;
+// nothing here reads the count, and the lock costs imports a fifth of their time.
+const bool kMemoryCountingOff = [] {
+  sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+  return true;
+}();
+
+}  // namespace
+
 DatabaseConnection::DatabaseConnection(const QString& path) {
   sqlite3* db = nullptr;
   int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
@@ -56,7 +67,16 @@ bool SqlStatement::BindBlob(int index, const QByteArray& bytes) {
                            SQLITE_TRANSIENT) == SQLITE_OK;
 }
 
+bool SqlStatement::BindText(int index, const QString& text) {
+  QByteArray bytes = WideToAnsi(text);
+  return stmt_ != nullptr &&
+         sqlite3_bind_text(stmt_, index, bytes.constData(), static_cast<int>(bytes.size()),
+                           SQLITE_TRANSIENT) == SQLITE_OK;
+}
+
 int SqlStatement::Step() { return stmt_ != nullptr ? sqlite3_step(stmt_) : SQLITE_MISUSE; }
+
+void SqlStatement::Reset() { sqlite3_reset(stmt_); }
 
 int SqlStatement::ColumnInt(int column) const { return sqlite3_column_int(stmt_, column); }
 

@@ -44,8 +44,12 @@ class SqlStatement {
   bool IsValid() const { return stmt_ != nullptr; }
   // Binds bytes to a parameter (from 1) as a blob; SQLite keeps its own copy.
   bool BindBlob(int index, const QByteArray& bytes);
+  // Binds text to a parameter (from 1), as ANSI bytes like the table's text.
+  bool BindText(int index, const QString& text);
   // Steps once; returns SQLITE_ROW, SQLITE_DONE or an error code.
   int Step();
+  // Makes the statement ready to step again from the start, keeping its bindings.
+  void Reset();
 
   int ColumnInt(int column) const;
   qint64 ColumnInt64(int column) const;

@@ -63,35 +63,29 @@ std::optional<ScriptedServices::Step> ScriptedServices::Next(Kind kind, const st
 }
 
 ScriptedServices& ScriptedServices::ExpectTips(int icon, const QString& text, int answer) {
-  steps_.push_back({Kind::kTips, icon, text, {}, answer});
+  steps_.push_back({.kind = Kind::kTips, .icon = icon, .text = text, .answer = answer});
   return *this;
 }
 
 ScriptedServices& ScriptedServices::ExpectMessageBox(const QString& text, const QString& caption,
                                                      int answer) {
-  steps_.push_back({Kind::kMessageBox, 0, text, caption, answer});
+  steps_.push_back({.kind = Kind::kMessageBox, .text = text, .caption = caption, .answer = answer});
   return *this;
 }
 
 ScriptedServices& ScriptedServices::ExpectFileDialog(const QString& title,
                                                      std::optional<QString> answer) {
-  Step step{Kind::kFileDialog, 0, title};
-  step.path = std::move(answer);
-  steps_.push_back(step);
+  steps_.push_back({.kind = Kind::kFileDialog, .text = title, .path = std::move(answer)});
   return *this;
 }
 
 ScriptedServices& ScriptedServices::ExpectDialog(std::function<int(QDialog*)> work) {
-  Step step{Kind::kDialog, 0, "a dialog"};
-  step.work = std::move(work);
-  steps_.push_back(step);
+  steps_.push_back({.kind = Kind::kDialog, .text = "a dialog", .work = std::move(work)});
   return *this;
 }
 
 ScriptedServices& ScriptedServices::ExpectMenu(std::function<int(QMenu*)> choose) {
-  Step step{Kind::kMenu, 0, "a pop-up menu"};
-  step.choose = std::move(choose);
-  steps_.push_back(step);
+  steps_.push_back({.kind = Kind::kMenu, .text = "a pop-up menu", .choose = std::move(choose)});
   return *this;
 }
 

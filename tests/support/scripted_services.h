@@ -37,14 +37,14 @@ class ScriptedServices {
  private:
   enum class Kind { kTips, kMessageBox, kFileDialog, kDialog, kMenu };
   struct Step {
-    Kind kind;
+    Kind kind = Kind::kTips;
     int icon = 0;
-    QString text;
-    QString caption;
+    QString text = {};
+    QString caption = {};
     int answer = 0;
-    std::optional<QString> path;
-    std::function<int(QDialog*)> work;
-    std::function<int(QMenu*)> choose;
+    std::optional<QString> path = {};
+    std::function<int(QDialog*)> work = {};
+    std::function<int(QMenu*)> choose = {};
   };
 
   // The next step, when it is of the kind asked; records a failure otherwise.
