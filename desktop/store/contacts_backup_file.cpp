@@ -58,17 +58,18 @@ QString BackupDateText(const BackupDate& date) {
   return QStringLiteral("%1-%2-%3").arg(date.year).arg(date.month).arg(date.day);
 }
 
+DateTextNumbers ReadDateText(const QByteArray& text) {
+  DateTextNumbers numbers{AtoiAt(text, 0), AtoiAt(text, 5), std::abs(AtoiAt(text, 7))};
+  if (numbers.day == 0) numbers.day = AtoiAt(text, 8);
+  return numbers;
+}
+
 BackupDate BackupDateFromText(const QByteArray& text, bool absoluteMonth) {
-  BackupDate date;
-  if (text.isEmpty()) return date;
-  date.year = AtoiAt(text, 0);
-  if (date.year == 0) return date;
-  int month = AtoiAt(text, 5);
-  int day = std::abs(AtoiAt(text, 7));
-  if (day == 0) day = AtoiAt(text, 8);
-  date.month = static_cast<std::uint16_t>(absoluteMonth ? std::abs(month) : month);
-  date.day = static_cast<std::uint16_t>(day);
-  return date;
+  DateTextNumbers numbers = ReadDateText(text);
+  if (numbers.year == 0) return BackupDate();
+  int month = absoluteMonth ? std::abs(numbers.month) : numbers.month;
+  return BackupDate{numbers.year, static_cast<std::uint16_t>(month),
+                    static_cast<std::uint16_t>(numbers.day)};
 }
 
 QString BackupText(const QByteArray& bytes, const BackupDialect& dialect) {

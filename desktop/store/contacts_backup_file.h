@@ -87,10 +87,18 @@ Md5Digest ContactsFileDigest(qint64 length);
 
 // The desktop's date text "%d-%d-%d" of year, month and day.
 QString BackupDateText(const BackupDate& date);
-// Reads a date text the way the desktop writer always has, at fixed offsets: the year from the
-// start, the month from offset 5 and the day from offset 7 (or 8 when that reads 0). Offsets past
-// the end read 0; a year of 0 gives no date. `absoluteMonth` takes the month's absolute value,
-// as the anniversary always did.
+// The numbers of a stored date text "year-month-day", read the way the desktop always has, at
+// fixed offsets: the year from the start, the month from offset 5 (as signed), the day from
+// offset 7 without its sign, or from offset 8 when that reads 0. Offsets past the end read 0.
+struct DateTextNumbers {
+  int year;
+  int month;
+  int day;
+};
+DateTextNumbers ReadDateText(const QByteArray& text);
+
+// A stored date text as a file date: a year of 0 gives no date. `absoluteMonth` takes the
+// month's absolute value, as the anniversary always did.
 BackupDate BackupDateFromText(const QByteArray& text, bool absoluteMonth);
 
 // Converts a string read from the file to wide text by the dialect.

@@ -1,5 +1,7 @@
 #include "desktop/store/contacts_text_export.h"
 
+#include <cstdlib>
+
 #include <vector>
 
 #include "desktop/resources/resource_ids.h"
@@ -142,8 +144,8 @@ QString AddressLines(const SqlStatement& row, const ResolvedLine& line) {
 
 // A stored date "year-month-day" as month/day/year.
 QString DateText(const QByteArray& stored) {
-  BackupDate date = BackupDateFromText(stored, true);
-  return QStringLiteral("%1/%2/%3").arg(date.month).arg(date.day).arg(date.year);
+  DateTextNumbers date = ReadDateText(stored);
+  return QStringLiteral("%1/%2/%3").arg(std::abs(date.month)).arg(date.day).arg(date.year);
 }
 
 QString PhoneBlock(const SqlStatement& row) {

@@ -132,6 +132,8 @@ TEST_F(ContactsTextExportTest, EveryLabelInItsOrder) {
 
 TEST_F(ContactsTextExportTest, ShortDatesReadMissingPartsAsZero) {
   EXPECT_EQ(ExportOf({Phone({{"Birthday", "80"}})}), Block({"Birthday:0/0/80"}));
+  // A year that reads 0 still shows the month and day found.
+  EXPECT_EQ(ExportOf({Phone({{"Anniversary", "0000-5-7"}})}), Block({"Anniversary:5/7/0"}));
 }
 
 TEST_F(ContactsTextExportTest, TextIsWrittenInCodePage936) {
