@@ -6,10 +6,31 @@
 inline constexpr int kIconApp = 128;
 inline constexpr int kIconSuccess = 162;
 inline constexpr int kIconError = 172;
+inline constexpr int kIconDeletePicture = 170;
+inline constexpr int kIconWarning = 32515;  // the system's warning icon
+inline constexpr int kIconPageBack = 144;
+inline constexpr int kIconPageFront = 146;
+inline constexpr int kIconPageFirst = 151;
+inline constexpr int kIconPageLast = 152;
+inline constexpr int kIconFilterUnmarked = 183;
+inline constexpr int kIconFilterMarked = 184;
 
 // Bitmaps.
 inline constexpr int kBitmapYesRest = 187;
 inline constexpr int kBitmapYesHover = 189;
+inline constexpr int kBitmapNoRest = 188;
+inline constexpr int kBitmapNoHover = 190;
+inline constexpr int kBitmapDefaultPicture = 161;  // a contact without a picture
+inline constexpr int kBitmapCardPhone = 140;
+inline constexpr int kBitmapCardPhoneSelected = 160;
+inline constexpr int kBitmapCardSim = 165;
+inline constexpr int kBitmapCardSimSelected = 166;
+inline constexpr int kBitmapViewButtonHover = 175;
+inline constexpr int kBitmapViewButtonRest = 176;
+inline constexpr int kBitmapPaneFilter = 177;
+inline constexpr int kBitmapPaneTop = 179;
+inline constexpr int kBitmapPaneSearch = 185;
+inline constexpr int kBitmapSearch = 191;
 
 // Cursors.
 inline constexpr int kCursorHand = 148;

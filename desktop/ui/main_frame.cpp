@@ -5,7 +5,15 @@
 #include <QMenuBar>
 
 #include "desktop/resources/resource_ids.h"
+#include "desktop/store/contacts_backup_export.h"
+#include "desktop/store/contacts_backup_import.h"
+#include "desktop/store/contacts_text_export.h"
 #include "desktop/store/database_connection.h"
+#include "desktop/ui/card_view.h"
+#include "desktop/ui/frame_progress_bar.h"
+#include "desktop/ui/page_bar.h"
+#include "desktop/ui/result_list.h"
+#include "desktop/ui/search_pane.h"
 #include "desktop/ui/zolmark_app.h"
 #include "desktop/widgets/control_color.h"
 #include "platform/desktop/menu.h"
@@ -18,17 +26,11 @@ namespace {
 constexpr int kRelayoutPeriodMs = 10;
 constexpr unsigned kFileDialogFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 
-QWidget* CreatePane(QWidget* parent) {
-  auto* pane = new QWidget(parent);
-  OnCtlColorBackBrush(pane);
-  return pane;
+// The result view of the right column: the list view or the card view.
+CFormView* CreateResultView(bool list, QWidget* parent) {
+  if (list) return new CResultList(parent);
+  return new CResultForm(parent);
 }
-
-// The panes of the main window. The search pane, the two result views and the page bar are
-// built by their own components; until they exist each pane is an empty form.
-QWidget* CreateSearchPane(QWidget* parent) { return CreatePane(parent); }
-QWidget* CreateResultView(bool list, QWidget* parent) { return CreatePane(parent); }
-QWidget* CreatePageBar(QWidget* parent) { return CreatePane(parent); }
 
 }  // namespace
 
@@ -71,15 +73,25 @@ void CMainFrame::OnCreateClient() {
   setCentralWidget(m_wndOuterSplitter);
 
   m_wndOuterSplitter->SetColumnInfo(0, kSearchPaneWidth);
-  m_wndOuterSplitter->SetPane(0, 0, CreateSearchPane(m_wndOuterSplitter));
+  CFormView* searchPane = new CDlgForm(m_wndOuterSplitter);
+  m_wndOuterSplitter->SetPane(0, 0, searchPane);
 
   m_wndInnerSplitter = new CMySplitterWnd(2, 1, m_wndOuterSplitter);
   m_wndInnerSplitter->m_cxSplitterGap = 1;
   m_wndInnerSplitter->m_cySplitterGap = 6;
   m_wndOuterSplitter->SetPane(0, 1, m_wndInnerSplitter);
-  m_wndInnerSplitter->SetPane(0, 0, CreateResultView(false, m_wndInnerSplitter));
-  m_wndInnerSplitter->SetPane(1, 0, CreatePageBar(m_wndInnerSplitter));
   RelayoutRows();
+  CFormView* cards = CreateResultView(false, m_wndInnerSplitter);
+  m_wndInnerSplitter->SetPane(0, 0, cards);
+  cards->OnInitialUpdate();
+  CFormView* pageBar = new CButtonForm(m_wndInnerSplitter);
+  m_wndInnerSplitter->SetPane(1, 0, pageBar);
+  searchPane->OnInitialUpdate();
+  RelayoutRows();
+
+  // The initial update of every pane once the frame is built: the search pane and the card view
+  // get their second one.
+  for (CFormView* pane : {searchPane, cards, pageBar}) pane->OnInitialUpdate();
 }
 
 void CMainFrame::RelayoutRows() {
@@ -106,7 +118,9 @@ bool CMainFrame::event(QEvent* event) {
 
 void CMainFrame::ShowResultView(bool list) {
   delete m_wndInnerSplitter->GetPane(0, 0);
-  m_wndInnerSplitter->SetPane(0, 0, CreateResultView(list, m_wndInnerSplitter));
+  CFormView* view = CreateResultView(list, m_wndInnerSplitter);
+  m_wndInnerSplitter->SetPane(0, 0, view);
+  view->OnInitialUpdate();
   PageBar()->setEnabled(!list);
   RelayoutRows();
 }
@@ -143,8 +157,10 @@ void CMainFrame::OnFileImport() {
   m_strImportPath = *path;
   switch (RouteImport(*path)) {
     case ImportRoute::kContactsBackup:
-    case ImportRoute::kCsv:
-    case ImportRoute::kVCard:
+      ImportCbkFile(*path);
+      break;
+    case ImportRoute::kCsv:    // the CSV import dialog is not part of the program yet
+    case ImportRoute::kVCard:  // nor is the vCard import
     case ImportRoute::kNone:
       break;
   }
@@ -169,8 +185,25 @@ void CMainFrame::OnExportCbkTxt() {
   }
   m_strExportPath = *path;
   if (ExportsTextListing(*path)) {
-    // The text listing.
+    ExportTextFile(*path);
   } else {
-    // The contacts backup file.
+    ExportCbkFile(*path);
   }
+}
+
+void CMainFrame::ImportCbkFile(const QString& path) {
+  FrameProgressBar bar(this);
+  if (ImportContactsBackup(path, QString::fromLatin1(kContactDatabaseFile), &bar)) {
+    AfxGetApp().m_bDataChanged = true;
+  }
+}
+
+void CMainFrame::ExportCbkFile(const QString& path) {
+  FrameProgressBar bar(this);
+  ExportContactsBackup(path, QString::fromLatin1(kContactDatabaseFile), &bar);
+}
+
+void CMainFrame::ExportTextFile(const QString& path) {
+  FrameProgressBar bar(this);
+  ExportContactsText(path, QString::fromLatin1(kContactDatabaseFile), &bar);
 }

@@ -32,6 +32,11 @@ class CMainFrame : public QMainWindow {
   void OnFileImport();
   void OnExportCbkTxt();
 
+  // The imports and exports the commands start, each with its progress bar on this frame.
+  void ImportCbkFile(const QString& path);
+  void ExportCbkFile(const QString& path);
+  void ExportTextFile(const QString& path);
+
   QWidget* SearchPane() const { return m_wndOuterSplitter->GetPane(0, 0); }
   QWidget* ResultView() const { return m_wndInnerSplitter->GetPane(0, 0); }
   QWidget* PageBar() const { return m_wndInnerSplitter->GetPane(1, 0); }

@@ -11,3 +11,7 @@ const QBrush& BackBrush();
 // The shared control-colour handler: the window paints the background brush, and the text of
 // its statics is drawn on it without a background of its own.
 void OnCtlColorBackBrush(QWidget* window);
+
+// The record dialogs' handler: the window and its controls, edit boxes and lists included, on
+// the background brush, and static text in black.
+void OnCtlColorStaticBlack(QWidget* window);

@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,6 +18,7 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 
+#include "platform/desktop/date_time_picker.h"
 #include "platform/desktop/multi_line_edit.h"
 #include "platform/desktop/resources.h"
 #include "platform/desktop/window_styles.h"
@@ -87,6 +89,20 @@ QWidget* CreateStatic(const ControlTemplate& control, QWidget* parent) {
   return label;
 }
 
+// An edit box with ES_NUMBER refuses typed characters other than digits. Text the program puts
+// in, or the user pastes, is not filtered.
+class DigitsOnlyTyping : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    QString text = static_cast<QKeyEvent*>(event)->text();
+    return !text.isEmpty() && text.at(0).isPrint() && !text.at(0).isDigit();
+  }
+};
+
 QWidget* CreateEdit(const ControlTemplate& control, QWidget* parent) {
   if (control.style & ES_MULTILINE) {
     auto* edit = new MultiLineEdit(control.text, parent);
@@ -96,6 +112,7 @@ QWidget* CreateEdit(const ControlTemplate& control, QWidget* parent) {
   auto* edit = new QLineEdit(control.text, parent);
   edit->setReadOnly(control.style & ES_READONLY);
   if (control.style & ES_PASSWORD) edit->setEchoMode(QLineEdit::Password);
+  if (control.style & ES_NUMBER) edit->installEventFilter(new DigitsOnlyTyping(edit));
   return edit;
 }
 
@@ -154,6 +171,7 @@ QWidget* CreateStandardControl(const ControlTemplate& control, QWidget* parent) 
     case ControlKind::kListView:
       return CreateListView(parent);
     case ControlKind::kDateTimePicker:
+      if (control.style & DTS_SHOWNONE) return new DateTimePicker(true, parent);
       return new QDateEdit(parent);
     case ControlKind::kProgressBar: {
       auto* bar = new QProgressBar(parent);

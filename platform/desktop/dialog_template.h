@@ -19,8 +19,8 @@ enum class ControlKind {
   kEdit,
   kComboBox,
   kListBox,
-  kListView,  // report list
-  kDateTimePicker,
+  kListView,        // report list
+  kDateTimePicker,  // DTS_SHOWNONE gives a DateTimePicker that can hold no date
   kProgressBar,
 };
 
@@ -40,6 +40,11 @@ struct DialogTemplate {
   QString fontName;
   int pointSize;
   std::vector<ControlTemplate> controls;
+  // WS_VSCROLL: the client area scrolls under a vertical scroll bar (the dialog's OnVScroll
+  // moves it); WS_MINIMIZEBOX and WS_MAXIMIZEBOX: title-bar boxes, and a window that can be
+  // maximised is not of fixed size.
+  unsigned style = 0;
+  int menuId = 0;  // a menu bar above the client area, from this menu resource
 };
 
 // The font a template names, mapped to one that is installed here. Windows fonts that Linux

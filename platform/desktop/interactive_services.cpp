@@ -62,6 +62,7 @@ std::vector<NameFilter> ParseFilter(const QString& filter) {
   QStringList parts = filter.split(QLatin1Char('|'));
   std::vector<NameFilter> filters;
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    if (parts[i + 1].isEmpty()) continue;  // "...|*.jpg||" ends with an empty pair
     QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
     QString text = parts[i].contains(QLatin1Char('('))
                        ? parts[i]

@@ -53,10 +53,10 @@ QSize IconSize(int id) {
   return entry ? QSize(entry->width, entry->height) : QSize();
 }
 
-QImage LoadBitmap(int id) {
+QImage LoadBitmap(int id, QSize size) {
   const ImageResource* entry = g_table ? Find(g_table->bitmaps, id) : nullptr;
   if (entry == nullptr) return QImage();
-  QImage image = Render(*entry, QSize(entry->width, entry->height));
+  QImage image = Render(*entry, size.isEmpty() ? QSize(entry->width, entry->height) : size);
   QImage bitmap(image.size(), QImage::Format_RGB32);
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {

@@ -62,7 +62,8 @@ QSize IconSize(int id);
 // artwork draws nothing the bitmap shows its background, the magenta key for bitmaps that are
 // drawn transparently. Edges are hard: a pixel is either artwork or background, so no blend of
 // the key colour fringes the picture.
-QImage LoadBitmap(int id);
+// With a size, the bitmap is drawn at that size instead (the artwork stretched to fill it).
+QImage LoadBitmap(int id, QSize size = QSize());
 // A cursor; the arrow when the id names none. `found` tells which.
 QCursor LoadCursor(int id, bool* found = nullptr);
 // A string; empty when the id names none.

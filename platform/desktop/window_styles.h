@@ -11,6 +11,9 @@ inline constexpr unsigned WS_VSCROLL = 0x00200000;
 inline constexpr unsigned WS_HSCROLL = 0x00100000;
 inline constexpr unsigned WS_GROUP = 0x00020000;
 inline constexpr unsigned WS_TABSTOP = 0x00010000;
+// Top-level windows use the two bits of WS_GROUP and WS_TABSTOP for their title-bar boxes.
+inline constexpr unsigned WS_MINIMIZEBOX = 0x00020000;
+inline constexpr unsigned WS_MAXIMIZEBOX = 0x00010000;
 
 // Buttons: the type in the low five bits.
 inline constexpr unsigned BS_TYPEMASK = 0x1F;
@@ -50,6 +53,9 @@ inline constexpr unsigned CBS_SORT = 0x100;
 inline constexpr unsigned LVS_REPORT = 0x1;
 inline constexpr unsigned LVS_SINGLESEL = 0x4;
 inline constexpr unsigned LVS_SHOWSELALWAYS = 0x8;
+
+// Date pickers.
+inline constexpr unsigned DTS_SHOWNONE = 0x2;  // a check box clears the date
 
 // Progress bars.
 inline constexpr unsigned PBS_SMOOTH = 0x1;

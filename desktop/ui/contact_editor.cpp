@@ -1,0 +1,598 @@
+#include "desktop/ui/contact_editor.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QScreen>
+#include <QWindow>
+#include <QWindowStateChangeEvent>
+
+#include "desktop/resources/resource_ids.h"
+#include "desktop/store/ring_tone_folder.h"
+#include "desktop/ui/zolmark_app.h"
+#include "desktop/widgets/control_color.h"
+#include "platform/desktop/menu.h"
+#include "platform/desktop/modal_service.h"
+#include "platform/desktop/picture.h"
+#include "platform/desktop/resources.h"
+#include "platform/desktop/window_styles.h"
+
+namespace {
+
+constexpr int kStatic = -1;      // labels nobody looks up
+constexpr int kScrollStep = 20;  // pixels per scroll unit
+constexpr int kScrollUnits = 40;
+constexpr int kRowHeight = 12;
+constexpr unsigned kFileDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
+
+// Edit boxes beside the picture, and in the two columns below it.
+constexpr EditorField Top(int column, const char* label, int addId, int modifyId, int limit, int y,
+                          int width, unsigned style = 0) {
+  return {column, label, addId, modifyId, limit, style, 124, 188, y, width, kRowHeight};
+}
+constexpr EditorField Left(int column, const char* label, int addId, int modifyId, int limit,
+                           int y) {
+  return {column, label, addId, modifyId, limit, 0, 8, 62, y, 146, kRowHeight};
+}
+constexpr EditorField Right(int column, const char* label, int addId, int modifyId, int limit,
+                            int y) {
+  return {column, label, addId, modifyId, limit, 0, 216, 272, y, 146, kRowHeight};
+}
+
+// The three address groups: work and home side by side, other below work.
+constexpr int kGroupX[] = {8, 216, 8};
+constexpr int kGroupY[] = {378, 378, 478};
+constexpr EditorField Address(int group, int row, int addId, int modifyId) {
+  constexpr const char* kLabels[] = {"Street:", "City:", "State:", "Zip:", "Country/Region:"};
+  return {11 + 5 * group + row,
+          kLabels[row],
+          addId,
+          modifyId,
+          35,
+          0,
+          kGroupX[group] + 6,
+          kGroupX[group] + 68,
+          kGroupY[group] + 12 + 16 * row,
+          130,
+          kRowHeight};
+}
+
+const EditorField kFields[] = {
+    Top(1, "Title:", 1065, 1086, 35, 30, 110),
+    {2, nullptr, 1080, 1087, 10, 0, 0, 188, 46, 72, kRowHeight},
+    {3, nullptr, 1081, 1042, 10, 0, 0, 264, 46, 72, kRowHeight},
+    {4, nullptr, 1079, 1043, 10, 0, 0, 340, 46, 72, kRowHeight},
+    {kColumnSimName, nullptr, 1183, 1178, 30, 0, 0, 188, 46, 150, kRowHeight},
+    Top(5, "Suffix:", 1090, 1044, 35, 62, 110),
+    Top(6, "Nick name:", 1091, 1045, 35, 78, 110),
+    Top(kColumnFileAs, "File as:", 1104, 1049, 60, 94, 224, ES_READONLY),
+    Top(kColumnMobilePhone, "Mobile phone:", 1105, 1075, 25, 110, 110, ES_NUMBER),
+    Left(7, "Company:", 1094, 1046, 35, 132),
+    Right(8, "Department:", 1102, 1047, 35, 132),
+    Left(9, "Job title:", 1103, 1048, 35, 148),
+    Right(46, "Office loc:", 1144, 1071, 28, 148),
+    Left(30, "Company tel:", 1111, 1079, 25, 164),
+    Right(31, "Work tel:", 1115, 1080, 25, 164),
+    Left(32, "Work2 tel:", 1116, 1081, 25, 180),
+    Right(33, "Work fax:", 1117, 1082, 25, 180),
+    Left(34, "Car tel:", 1118, 1083, 25, 196),
+    Right(29, "Pager:", 1132, 1078, 25, 196),
+    Left(35, "Home tel:", 1124, 1084, 25, 212),
+    Right(36, "Home2 tel:", 1125, 1085, 25, 212),
+    Left(37, "Home fax:", 1126, 1090, 25, 228),
+    Right(45, "Radio tel:", 1140, 1065, 35, 228),
+    Left(28, "E-mail:", 1107, 1077, 25, 244),
+    Right(27, "Web page:", 1106, 1076, 25, 244),
+    Left(43, "E-mail2:", 1138, 1096, 25, 260),
+    Right(44, "E-mail3:", 1139, 1097, 25, 260),
+    Left(40, "IM:", 1130, 1093, 25, 276),
+    Right(41, "IM2:", 1133, 1094, 25, 276),
+    Left(42, "IM3:", 1137, 1095, 25, 292),
+    Right(kColumnCategories, "Categories:", 1148, 1069, 35, 292),
+    Left(38, "Spouse:", 1127, 1091, 25, 308),
+    Right(39, "Children:", 1128, 1092, 25, 308),
+    Left(47, "Assistant:", 1141, 1066, 35, 324),
+    Right(48, "Assistant tel:", 1145, 1072, 28, 324),
+    Left(49, "Manager:", 1142, 1067, 35, 340),
+    Right(50, "Customer ID:", 1146, 1073, 28, 340),
+    Left(51, "Account:", 1143, 1068, 35, 356),
+    Right(52, "Gove. ID:", 1147, 1074, 28, 356),
+    Address(0, 0, 1109, 1050),
+    Address(0, 1, 1110, 1051),
+    Address(0, 2, 1112, 1052),
+    Address(0, 3, 1113, 1053),
+    Address(0, 4, 1114, 1054),
+    Address(1, 0, 1119, 1055),
+    Address(1, 1, 1120, 1056),
+    Address(1, 2, 1121, 1057),
+    Address(1, 3, 1122, 1058),
+    Address(1, 4, 1060, 1059),
+    Address(2, 0, 1129, 1060),
+    Address(2, 1, 1131, 1061),
+    Address(2, 2, 1134, 1062),
+    Address(2, 3, 1135, 1063),
+    Address(2, 4, 1136, 1064),
+    {kColumnNotes, "Notes:", 1151, 1070, 200, ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL, 8, 62,
+     582, 354, 96},
+};
+static_assert(std::size(kFields) == 55);
+
+ControlTemplate Label(const char* text, int x, int y, int cx, int id = kStatic) {
+  return {id, ControlKind::kStatic, QString::fromLatin1(text), x, y + 2, cx,
+          10, WS_VISIBLE | SS_LEFT};
+}
+
+void AddFieldControls(std::vector<ControlTemplate>& controls, const EditorField& field, int id) {
+  if (field.label != nullptr) {
+    controls.push_back(Label(field.label, field.labelX, field.y, field.editX - field.labelX - 2));
+  }
+  controls.push_back({id, ControlKind::kEdit, QString(), field.editX, field.y, field.width,
+                      field.height,
+                      WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | field.style});
+}
+
+// The dates and the ring tone, right of the other address.
+void AddDateAndRingToneControls(std::vector<ControlTemplate>& controls, const EditorControls& ids) {
+  controls.push_back(Label("Birthday:", 222, 490, 56));
+  controls.push_back({ids.birthday, ControlKind::kDateTimePicker, QString(), 280, 490, 100,
+                      kRowHeight, WS_VISIBLE | WS_TABSTOP | DTS_SHOWNONE});
+  controls.push_back(Label("Anniversary:", 222, 506, 56));
+  controls.push_back({ids.anniversary, ControlKind::kDateTimePicker, QString(), 280, 506, 100,
+                      kRowHeight, WS_VISIBLE | WS_TABSTOP | DTS_SHOWNONE});
+  controls.push_back(Label("Ring tone:", 222, 522, 56));
+  controls.push_back({ids.ringTone, ControlKind::kComboBox, QString(), 280, 522, 134, 100,
+                      WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST});
+}
+
+DialogTemplate EditorTemplate(ContactDialogKind kind) {
+  bool add = kind == ContactDialogKind::kAdd;
+  const EditorControls& ids = add ? kAddControls : kModifyControls;
+  std::vector<ControlTemplate> controls = {
+      {kStatic, ControlKind::kButton, "Work address", 8, 378, 204, 92, WS_VISIBLE | BS_GROUPBOX},
+      {kStatic, ControlKind::kButton, "Home address:", 216, 378, 204, 92, WS_VISIBLE | BS_GROUPBOX},
+      {kStatic, ControlKind::kButton, "Other address:", 8, 478, 204, 92, WS_VISIBLE | BS_GROUPBOX},
+      {ids.picture, ControlKind::kStatic, QString(), 8, 8, 88, 86,
+       WS_VISIBLE | SS_BITMAP | SS_NOTIFY},
+      {ids.deletePicture, ControlKind::kButton, "", 100, 76, 21, 18,
+       WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
+      {kStatic, ControlKind::kStatic,
+       "(Double click or drag in a picture file to change the Head_Pic.)", 8, 102, 112, 26,
+       WS_VISIBLE | SS_LEFT},
+      Label("Storage type:", 124, 10, 50),
+      {CContactEditor::kToMobile, ControlKind::kButton, "To mobile", 176, 10, 52, 12,
+       WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON},
+      {CContactEditor::kToSimCard, ControlKind::kButton, "To SIM card", 230, 10, 60, 12,
+       WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON},
+      {ids.save, ControlKind::kButton, "", 356, 4, 23, 20, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
+      {ids.cancel, ControlKind::kButton, "", 388, 4, 23, 20,
+       WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
+      Label("First-Middle-Last:", 124, 46, 62, ids.namesLabel),
+      Label("Name:", 124, 46, 62, ids.simNameLabel),
+  };
+  controls.back().style &= ~WS_VISIBLE;
+  for (const EditorField& field : kFields) {
+    if (field.column == kColumnNotes) AddDateAndRingToneControls(controls, ids);
+    AddFieldControls(controls, field, add ? field.addId : field.modifyId);
+  }
+  return {add ? 111 : 112,
+          add ? "Add a new record" : "Modify this record",
+          427,
+          712,
+          "MS Shell Dlg",
+          8,
+          std::move(controls),
+          WS_VSCROLL | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+          add ? kMenuAddDialog : kMenuModifyDialog};
+}
+
+void SkinButton(CPictureButton* button, const QString& tooltip) {
+  button->SetHandCursor();
+  button->SetButtonTooltip(tooltip);
+  button->m_ptPressedShift = QPoint(0, 2);
+  button->m_bShowBorder = 0;
+  button->m_bTransparent = 1;
+  button->SizeToImage();
+}
+
+QString PictureRefusal(PictureFileResult result) {
+  switch (result) {
+    case PictureFileResult::kTooLarge:
+      return QStringLiteral("The picture file is larger than 16 MB!");
+    case PictureFileResult::kEmpty:
+    case PictureFileResult::kNotAPicture:
+      return QStringLiteral("The file is not a picture!");
+    default:
+      return QStringLiteral("Can't open the picture!");
+  }
+}
+
+}  // namespace
+
+std::span<const EditorField> EditorFields() { return kFields; }
+
+CContactEditor::CContactEditor(ContactDialogKind kind, QWidget* parent)
+    : CDialog(EditorTemplate(kind), parent ? parent : AfxGetMainWnd()), m_kind(kind) {
+  OnCtlColorStaticBlack(this);
+}
+
+const EditorControls& CContactEditor::Ids() const {
+  return m_kind == ContactDialogKind::kAdd ? kAddControls : kModifyControls;
+}
+
+int CContactEditor::IdOf(const EditorField& field) const {
+  return m_kind == ContactDialogKind::kAdd ? field.addId : field.modifyId;
+}
+
+int CContactEditor::FieldId(int column) const {
+  for (const EditorField& field : kFields) {
+    if (field.column == column) return IdOf(field);
+  }
+  return 0;
+}
+
+bool CContactEditor::IsSimContact() const {
+  auto* simCard = Item<QRadioButton>(kToSimCard);
+  return simCard != nullptr && simCard->isChecked();
+}
+
+DateTimePicker* CContactEditor::Picker(int id) const {
+  return dynamic_cast<DateTimePicker*>(GetDlgItem(id));
+}
+
+QComboBox* CContactEditor::RingToneList() const { return Item<QComboBox>(Ids().ringTone); }
+
+QWidget* CContactEditor::CreateControl(const ControlTemplate& control) {
+  CPictureButton** button = control.id == Ids().save            ? &m_btnSave
+                            : control.id == Ids().cancel        ? &m_btnCancel
+                            : control.id == Ids().deletePicture ? &m_btnDeletePicture
+                                                                : nullptr;
+  if (button == nullptr) return nullptr;
+  *button = new CPictureButton(ClientArea(), control.style);
+  return *button;
+}
+
+void CContactEditor::DoDataExchange(DataExchange& dx) {
+  for (const EditorField& field : kFields) {
+    int id = IdOf(field);
+    dx.Text(id, m_fields[field.column]);
+    dx.MaxChars(id, field.limit);
+  }
+}
+
+void CContactEditor::InitEditor() {
+  // Three quarters of the screen, but never narrower than the form where the screen is wide
+  // enough for it: the form scrolls up and down only.
+  QRect screen = QGuiApplication::primaryScreen()->geometry();
+  int width = std::max(3 * screen.width() / 4, std::min(screen.width(), this->width()));
+  MoveWindow(QRect(screen.width() / 6, screen.height() / 6, width, 3 * screen.height() / 4));
+  SetScrollRange(0, kScrollUnits);
+
+  m_btnSave->SetButtonBitmaps(LoadBitmap(kBitmapYesHover), LoadBitmap(kBitmapYesRest));
+  SkinButton(m_btnSave, QStringLiteral("save and exit"));
+  m_btnCancel->SetButtonBitmaps(LoadBitmap(kBitmapNoHover), LoadBitmap(kBitmapNoRest));
+  SkinButton(m_btnCancel, QStringLiteral("cancel and exit"));
+  m_btnDeletePicture->SetButtonIcons(LoadIcon(kIconDeletePicture), LoadIcon(kIconDeletePicture));
+  SkinButton(m_btnDeletePicture, QStringLiteral("delete the picture"));
+  connect(m_btnSave, &QAbstractButton::clicked, this, [this] { OnSave(); });
+  connect(m_btnCancel, &QAbstractButton::clicked, this, [this] { OnCancel(); });
+  connect(m_btnDeletePicture, &QAbstractButton::clicked, this, [this] { OnDeletePicture(); });
+
+  connect(Item<QRadioButton>(kToMobile), &QAbstractButton::clicked, this,
+          [this] { SetContactType(kPhoneContact); });
+  connect(Item<QRadioButton>(kToSimCard), &QAbstractButton::clicked, this,
+          [this] { SetContactType(kSimContact); });
+  connect(RingToneList(), &QComboBox::activated, this,
+          [this](int index) { OnRingToneSelChange(index); });
+  FillRingToneList();
+
+  QWidget* picture = GetDlgItem(Ids().picture);
+  picture->resize(kPictureSize);
+  ShowPicturePreview();
+}
+
+void CContactEditor::SetContactType(int contactType) {
+  Item<QRadioButton>(kToMobile)->setChecked(contactType != kSimContact);
+  Item<QRadioButton>(kToSimCard)->setChecked(contactType == kSimContact);
+  ApplyContactTypeLayout();
+}
+
+void CContactEditor::ApplyContactTypeLayout() {
+  bool sim = IsSimContact();
+  GetDlgItem(Ids().simNameLabel)->setVisible(sim);
+  GetDlgItem(Ids().namesLabel)->setVisible(!sim);
+  for (const EditorField& field : kFields) {
+    QWidget* edit = GetDlgItem(IdOf(field));
+    bool isName = field.column == kColumnFirstName || field.column == kColumnMiddleName ||
+                  field.column == kColumnLastName;
+    if (field.column == kColumnSimName) {
+      edit->setVisible(sim);
+    } else if (isName) {
+      edit->setVisible(!sim);
+    } else if (field.column != kColumnFileAs && field.column != kColumnMobilePhone) {
+      edit->setEnabled(!sim);
+    }
+  }
+  for (int id : {Ids().ringTone, Ids().birthday, Ids().anniversary, Ids().picture}) {
+    GetDlgItem(id)->setEnabled(!sim);
+  }
+  DragAcceptFiles(!sim);
+}
+
+void CContactEditor::FillRingToneList() {
+  QComboBox* list = RingToneList();
+  list->clear();
+  list->addItem(QString::fromLatin1(kRingToneNone));
+  list->addItem(QString::fromLatin1(kRingToneBrowse));
+  list->addItems(RingToneFiles(RingToneFolder(QString::fromLatin1(kContactDatabaseFile))));
+  list->setCurrentIndex(-1);
+}
+
+void CContactEditor::SelectStoredRingTone(const QString& ringTone) {
+  m_strStoredRingTone = ringTone;
+  QComboBox* list = RingToneList();
+  QStringList entries;
+  for (int i = 0; i < list->count(); ++i) entries << list->itemText(i);
+  list->setCurrentIndex(FindRingToneEntry(entries, ringTone));
+}
+
+void CContactEditor::OnRingToneSelChange(int index) {
+  m_bRingToneChosen = true;
+  if (index != kRingToneBrowseEntry) return;
+  FileDialogRequest request;
+  request.title = QStringLiteral("Open a sound file(*.wma ,*.wav or *.mp3)");
+  request.filter = m_kind == ContactDialogKind::kAdd
+                       ? QStringLiteral(
+                             "Ring Files(*.wma)|*.wma|Ring Files(*.wav)|*.wav|Ring "
+                             "Files(*.mp3)|*.mp3|")
+                       : QStringLiteral(
+                             "Ring Files(*.wma)|*.wma|Ring Files(*.wav)|*.wav|Ring "
+                             "File(*.mp3)|*.mp3|");
+  request.defaultExtension = QStringLiteral("ring");
+  request.flags = kFileDialogFlags;
+  std::optional<QString> path = RunFileDialog(request);
+  if (!path) {
+    update();
+    return;
+  }
+  QComboBox* list = RingToneList();
+  if (m_kind == ContactDialogKind::kAdd) FillRingToneList();
+  // Each browsed entry keeps the file it came from, so the one selected at save is copied.
+  list->addItem(QFileInfo(*path).fileName(), *path);
+  list->setCurrentIndex(list->count() - 1);
+}
+
+void CContactEditor::SetStoredDates(const QString& birthday, const QString& anniversary) {
+  m_strStoredBirthday = birthday;
+  m_strStoredAnniversary = anniversary;
+  Picker(Ids().birthday)->SetDate(ParseStoredDate(birthday));
+  Picker(Ids().anniversary)->SetDate(ParseStoredDate(anniversary));
+}
+
+QString CContactEditor::DateToSave(int pickerId, const QString& stored) const {
+  DateTimePicker* picker = Picker(pickerId);
+  if (!picker->IsModified()) return stored;
+  std::optional<QDate> date = picker->GetDate();
+  return date ? FormatStoredDate(*date) : QString();
+}
+
+QString CContactEditor::RingToneToSave() const {
+  return m_bRingToneChosen ? RingTonePhonePath(m_strRingName) : m_strStoredRingTone;
+}
+
+void CContactEditor::SetStoredPicture(const QByteArray& bytes) {
+  m_bStoredPicture = 1;
+  m_imgPreview = DecodePicture(bytes);
+  ShowPicturePreview();
+  if (m_imgPreview.isNull()) ShowTips(kIconError, QStringLiteral("Paint error!"));
+}
+
+void CContactEditor::OnBrowsePicture() {
+  if (IsSimContact()) return;
+  FileDialogRequest request;
+  request.title = QStringLiteral("Open a picture(*.bmp or *.jpeg)");
+  request.filter = QStringLiteral("Image Files (*.bmp)|*.bmp|Image Files (*.jpg)|*.jpg||");
+  request.defaultExtension = QStringLiteral("bmp");
+  request.flags = kFileDialogFlags;
+  std::optional<QString> path = RunFileDialog(request);
+  if (path && !path->isEmpty()) {
+    TakePictureFile(*path);
+  } else {
+    update();
+  }
+}
+
+void CContactEditor::OnDropFiles(const QStringList& paths) {
+  if (!IsSimContact() && !paths.isEmpty()) TakePictureFile(paths.front());
+}
+
+void CContactEditor::TakePictureFile(const QString& path) {
+  QByteArray bytes;
+  PictureFileResult result = ReadPictureFile(path, &bytes);
+  if (result != PictureFileResult::kOk) {
+    ShowTips(kIconError, PictureRefusal(result));
+    return;
+  }
+  m_strPicturePath = path;
+  m_pictureBytes = bytes;
+  m_imgPreview = DecodePicture(bytes);
+  m_bStoredPicture = 0;
+  ShowPicturePreview();
+}
+
+void CContactEditor::OnDeletePicture() {
+  m_strPicturePath.clear();
+  m_pictureBytes.clear();
+  m_imgPreview = QImage();
+  m_bStoredPicture = 0;
+  ShowPicturePreview();
+}
+
+void CContactEditor::ShowPicturePreview() {
+  QImage shown = m_imgPreview.isNull() ? LoadBitmap(kBitmapDefaultPicture, kPictureSize)
+                                       : m_imgPreview.scaled(kPictureSize, Qt::IgnoreAspectRatio,
+                                                             Qt::SmoothTransformation);
+  Item<QLabel>(Ids().picture)->setPixmap(QPixmap::fromImage(shown));
+}
+
+void CContactEditor::ShowStoredFields() {
+  m_storedFields = m_fields;
+  UpdateData(false);
+  UpdateData(true);
+  m_shownFields = m_fields;
+}
+
+void CContactEditor::SetSavingEnabled(bool enabled) {
+  m_btnSave->setEnabled(enabled);
+  int saveCommand = m_kind == ContactDialogKind::kAdd ? ID_ADD_SAVE : ID_MODIFY_SAVE;
+  for (QAction* menu : MenuBar()->actions()) {
+    QAction* save = menu->menu() ? FindCommand(menu->menu(), saveCommand) : nullptr;
+    if (save != nullptr) save->setEnabled(enabled);
+  }
+}
+
+bool CContactEditor::ReadAndCheckFields(const QString& missingNameMessage) {
+  UpdateData(true);
+  for (const EditorField& field : kFields) {
+    // A field the user left alone keeps its stored text, whatever the box made of it.
+    if (m_fields[field.column] == m_shownFields[field.column]) {
+      m_fields[field.column] = m_storedFields[field.column];
+    }
+  }
+  if (IsSimContact()) {
+    if (!m_fields[kColumnSimName].isEmpty()) return true;
+    ShowTips(kIconError, QStringLiteral("Please input a Name!"));
+    return false;
+  }
+  if (!m_fields[kColumnFirstName].isEmpty() || !m_fields[kColumnMiddleName].isEmpty() ||
+      !m_fields[kColumnLastName].isEmpty()) {
+    return true;
+  }
+  ShowTips(kIconError, missingNameMessage);
+  return false;
+}
+
+bool CContactEditor::CheckSimNameLength() {
+  if (m_fields[kColumnSimName].size() <= 14) return true;
+  ShowTips(kIconError, QStringLiteral("The name is too long,reset the name please!"));
+  return false;
+}
+
+bool CContactEditor::CopyChosenRingTone() {
+  QComboBox* list = RingToneList();
+  int index = list->currentIndex();
+  m_strRingName = index >= kFirstRingToneFile ? list->itemText(index) : QString();
+  QString source = index >= kFirstRingToneFile ? list->itemData(index).toString() : QString();
+  if (source.isEmpty()) return true;
+  QString folder = RingToneFolder(QString::fromLatin1(kContactDatabaseFile));
+  QString target = folder + QLatin1Char('/') + m_strRingName;
+  // A ring tone of that name already in the folder stays as it is.
+  if (QFileInfo::exists(target)) return true;
+  if (QDir().mkpath(folder) && QFile::copy(source, target)) return true;
+  ShowTips(kIconError, QStringLiteral("Can't copy the ring tone file!"));
+  return false;
+}
+
+ContactTexts CContactEditor::PhoneContactValues() {
+  m_fields[kColumnSimName] = ComposeContactName(
+      m_fields[kColumnFirstName], m_fields[kColumnMiddleName], m_fields[kColumnLastName]);
+  ContactTexts values = m_fields;
+  values[kColumnFileAs] = m_fields[kColumnSimName];
+  values[kColumnBirthday] = DateToSave(Ids().birthday, m_strStoredBirthday);
+  values[kColumnAnniversary] = DateToSave(Ids().anniversary, m_strStoredAnniversary);
+  values[kColumnRingTone] = RingToneToSave();
+  return values;
+}
+
+void CContactEditor::FinishSave(const StoreResult& result, const QString& successText,
+                                const QString& fallbackError) {
+  if (result.succeeded) {
+    ShowTips(kIconSuccess, successText);
+    AfxGetApp().m_bDataChanged = true;
+  } else {
+    ShowTips(kIconError, result.errorText.isEmpty() ? fallbackError : result.errorText);
+  }
+  OnCancel();
+}
+
+void CContactEditor::OnCommand(int commandId) {
+  if (commandId == ID_ADD_SAVE || commandId == ID_MODIFY_SAVE) {
+    OnSave();
+  } else if (commandId == ID_ADD_CANCEL || commandId == ID_MODIFY_CANCEL) {
+    OnCancel();
+  }
+}
+
+void CContactEditor::OnVScroll(int code, int position) {
+  int current = GetScrollPos();
+  switch (code) {
+    case SB_LINEUP:
+    case SB_PAGEUP:
+      if (current > ScrollMinimum()) {
+        SetScrollPos(current - 1);
+        ScrollWindow(0, kScrollStep);
+      }
+      break;
+    case SB_LINEDOWN:
+    case SB_PAGEDOWN:
+      if (current < ScrollMaximum()) {
+        SetScrollPos(current + 1);
+        ScrollWindow(0, -kScrollStep);
+      }
+      break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+      ScrollWindow(0, (current - position) * kScrollStep);
+      SetScrollPos(position);
+      break;
+    case SB_TOP:
+      ScrollWindow(0, (current - ScrollMinimum()) * kScrollStep);
+      SetScrollPos(ScrollMinimum());
+      break;
+    case SB_BOTTOM:
+      ScrollWindow(0, (current - ScrollMaximum()) * kScrollStep);
+      SetScrollPos(ScrollMaximum());
+      break;
+  }
+}
+
+void CContactEditor::OnMouseWheel(int delta) { OnVScroll(delta < 0 ? SB_LINEDOWN : SB_LINEUP, 0); }
+
+void CContactEditor::mousePressEvent(QMouseEvent* event) {
+  CDialog::mousePressEvent(event);
+  // The dialog can be dragged by any point of its client area.
+  if (event->button() == Qt::LeftButton && windowHandle() != nullptr) {
+    windowHandle()->startSystemMove();
+  }
+}
+
+void CContactEditor::changeEvent(QEvent* event) {
+  CDialog::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange) return;
+  // Minimising or restoring the dialog does the same to the main window.
+  QWidget* main = AfxGetMainWnd();
+  if (main == nullptr) return;
+  auto* change = static_cast<QWindowStateChangeEvent*>(event);
+  if (isMinimized()) {
+    main->showMinimized();
+  } else if (change->oldState() & Qt::WindowMinimized) {
+    main->setWindowState(main->windowState() & ~Qt::WindowMinimized);
+  }
+}
+
+bool CContactEditor::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == GetDlgItem(Ids().picture)) {
+    // The picture takes its clicks itself: a double click browses for a new one.
+    if (event->type() == QEvent::MouseButtonDblClick) {
+      OnBrowsePicture();
+      return true;
+    }
+    if (event->type() == QEvent::MouseButtonPress) return true;
+  }
+  return CDialog::eventFilter(watched, event);
+}

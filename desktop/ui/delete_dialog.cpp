@@ -1,0 +1,79 @@
+#include "desktop/ui/delete_dialog.h"
+
+#include "desktop/resources/resource_ids.h"
+#include "desktop/store/database_connection.h"
+#include "desktop/store/sql_text.h"
+#include "desktop/ui/zolmark_app.h"
+#include "desktop/widgets/control_color.h"
+#include "platform/desktop/modal_service.h"
+#include "platform/desktop/resources.h"
+#include "platform/desktop/window_styles.h"
+
+namespace {
+
+const DialogTemplate kDeleteTemplate = {
+    113,
+    "Warning",
+    133,
+    63,
+    "MS Shell Dlg",
+    8,
+    {
+        {CDeleteDialog::kWarningIcon, ControlKind::kStatic, "", 8, 6, 21, 20, WS_VISIBLE | SS_ICON,
+         kIconWarning},
+        {-1, ControlKind::kStatic, "Are you sure to delete it ?", 33, 12, 96, 10,
+         WS_VISIBLE | SS_LEFT},
+        {CDeleteDialog::kYesButton, ControlKind::kButton, "", 33, 28, 24, 25,
+         WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
+        {CDeleteDialog::kNoButton, ControlKind::kButton, "", 78, 28, 24, 25,
+         WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
+    },
+};
+
+void SkinButton(CPictureButton* button, int restBitmap, int hoverBitmap) {
+  button->SetHandCursor();
+  button->SetButtonBitmaps(LoadBitmap(hoverBitmap), LoadBitmap(restBitmap));
+  button->m_ptPressedShift = QPoint(0, 2);
+  button->SizeToImage();
+  button->m_bShowBorder = 0;
+  button->m_bTransparent = 1;
+}
+
+}  // namespace
+
+CDeleteDialog::CDeleteDialog(QWidget* parent)
+    : CDialog(kDeleteTemplate, parent ? parent : AfxGetMainWnd()) {
+  OnCtlColorBackBrush(this);
+}
+
+QWidget* CDeleteDialog::CreateControl(const ControlTemplate& control) {
+  if (control.id != kYesButton && control.id != kNoButton) return nullptr;
+  auto* button = new CPictureButton(this, control.style);
+  (control.id == kYesButton ? m_btnYes : m_btnNo) = button;
+  return button;
+}
+
+bool CDeleteDialog::OnInitDialog() {
+  CDialog::OnInitDialog();
+  m_strName = QStringLiteral("Delete Contact-") + m_strName;
+  setWindowTitle(m_strName);
+  SkinButton(m_btnYes, kBitmapYesRest, kBitmapYesHover);
+  SkinButton(m_btnNo, kBitmapNoRest, kBitmapNoHover);
+  connect(m_btnYes, &QAbstractButton::clicked, this, [this] { OnConfirmDelete(); });
+  connect(m_btnNo, &QAbstractButton::clicked, this, [this] { OnCancel(); });
+  return true;
+}
+
+void CDeleteDialog::OnConfirmDelete() {
+  {
+    DatabaseConnection db;
+    if (!db.IsOpen() ||
+        db.Exec("delete from Contact_Table where ID=" + SqlQuote(m_strID)) != SQLITE_OK) {
+      ShowTips(kIconError, db.ErrorText());
+    } else {
+      ShowTips(kIconSuccess, QStringLiteral("Delete successfully!"));
+      AfxGetApp().m_bDataChanged = true;
+    }
+  }
+  OnCancel();
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QProgressBar>
+
+#include "desktop/store/progress_sink.h"
+
+class QMainWindow;
+
+// The progress bar of a long import or export: a smooth bar, control 1165, 150 by 20 pixels at
+// the bottom-left of the main frame's client area, there only while the work runs. It lets the
+// window repaint as the work goes on, but takes no input meanwhile.
+class FrameProgressBar : public ProgressSink {
+ public:
+  static constexpr int kControlId = 1165;
+
+  explicit FrameProgressBar(QMainWindow* frame) : frame_(frame) {}
+  ~FrameProgressBar() override { End(); }
+
+  void Begin(int maximum) override;
+  void SetPosition(int position) override;
+  void End() override;
+
+  QProgressBar* Bar() const { return bar_; }
+
+ private:
+  QMainWindow* frame_;
+  QPointer<QProgressBar> bar_;
+  QElapsedTimer sinceRepaint_;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <span>
+#include <vector>
+
+class SqlStatement;
+
+// The records the card view and the list view show: the condition of each view mode, the order
+// of the results and the statements that read them. The two views and the search pane's filters
+// build their statements here, so they always agree on what a mode shows.
+//
+// View modes: 0 all records, 1 phone contacts, 2 SIM contacts, negative the records that match
+// the keyword.
+
+// Columns of a card and of a list row, `ID` first.
+inline constexpr char kCardColumns[] =
+    "ID,First_Name,Middle_Name,Last_Name,Mobile_Phone,Work_Tel,Home_Tel,E_Mail,Notes,hasPic,"
+    "ContactType,SIM_Name";
+inline constexpr char kListColumns[] =
+    "ID,First_Name,Middle_Name,Last_Name,Mobile_Phone,Work_Tel,Home_Tel,E_Mail,SIM_Name";
+
+// " First_Name like '%K%' ... or Notes like '%K'": seven columns hold the keyword anywhere, Notes
+// only at its end. LIKE ignores the case of ASCII letters. "%" and "_" in the keyword match
+// themselves, not any text.
+QString KeywordCondition(const QString& keyword);
+// The condition of a view mode with its " where", or nothing for all records.
+QString ViewCondition(int viewMode, const QString& keyword);
+// "select exists(select 1 from Contact_Table ...)" with the mode's condition: 1 when the mode
+// shows any record. It stops at the first match instead of counting them all.
+QString ExistsStatement(int viewMode, const QString& keyword);
+// "select <columns> from Contact_Table" with the mode's condition, in view order: phone contacts
+// before SIM contacts, each by first name.
+QString ResultStatement(const QString& columns, int viewMode, const QString& keyword);
+// "select <columns> from Contact_Table where ID in (...)".
+QString RecordsStatement(const QString& columns, std::span<const qint64> ids);
+
+// The IDs of the records a view mode shows, in view order; empty when none match or the query
+// fails (a database that does not open, a keyword too long for a pattern).
+std::vector<qint64> LoadResultIds(int viewMode, const QString& keyword);
+
+// Reads the records of `ids` with `columns` (which start with `ID`) in one statement and calls
+// `read(position, row)` for each record found, `position` being its index in `ids`. Returns false
+// when the database does not open.
+bool ReadRecords(const QString& columns, std::span<const qint64> ids,
+                 const std::function<void(size_t position, const SqlStatement& row)>& read);

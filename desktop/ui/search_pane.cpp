@@ -1,0 +1,217 @@
+#include "desktop/ui/search_pane.h"
+
+#include <optional>
+
+#include "desktop/resources/resource_ids.h"
+#include "desktop/store/contact_database.h"
+#include "desktop/store/database_connection.h"
+#include "desktop/ui/main_frame.h"
+#include "desktop/ui/result_query.h"
+#include "desktop/ui/zolmark_app.h"
+#include "desktop/widgets/control_color.h"
+#include "platform/desktop/message_service.h"
+#include "platform/desktop/modal_service.h"
+#include "platform/desktop/resources.h"
+#include "platform/desktop/user_message.h"
+#include "platform/desktop/window_styles.h"
+
+namespace {
+
+constexpr int kNoticePeriodMs = 100;
+constexpr int kTopBitmap = 1184;
+constexpr int kFilterBitmap = 1185;
+constexpr int kSearchBitmap = 1186;
+constexpr unsigned kFilterStyle = WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_AUTORADIOBUTTON;
+constexpr unsigned kPushStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+const QColor kCaptionHoverText(48, 43, 155);
+
+const DialogTemplate kSearchPaneTemplate = {
+    103,
+    "",
+    67,
+    245,
+    "Lucida Handwriting",
+    8,
+    {
+        {kTopBitmap, ControlKind::kStatic, "", 0, 4, 67, 24, WS_VISIBLE | SS_BITMAP,
+         kBitmapPaneTop},
+        {CDlgForm::kContactViewButton, ControlKind::kButton, "Contact view", 0, 32, 67, 14,
+         kPushStyle | WS_DISABLED},
+        {CDlgForm::kContactListButton, ControlKind::kButton, "Contact list", 0, 53, 67, 14,
+         kPushStyle},
+        {kFilterBitmap, ControlKind::kStatic, "", 0, 79, 67, 24, WS_VISIBLE | SS_BITMAP,
+         kBitmapPaneFilter},
+        {CDlgForm::kAllButton, ControlKind::kButton, "All contacts", 8, 107, 57, 12, kFilterStyle},
+        {CDlgForm::kSimButton, ControlKind::kButton, "SIM card", 8, 121, 57, 12, kFilterStyle},
+        {CDlgForm::kMobileButton, ControlKind::kButton, "Mobile", 8, 134, 57, 12, kFilterStyle},
+        {kSearchBitmap, ControlKind::kStatic, "", 0, 152, 67, 27, WS_VISIBLE | SS_BITMAP,
+         kBitmapPaneSearch},
+        {1187, ControlKind::kStatic, "Keyword:", 3, 184, 40, 9, WS_VISIBLE | SS_LEFT},
+        {CDlgForm::kKeywordEdit, ControlKind::kEdit, "", 2, 195, 62, 12,
+         WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
+        {CDlgForm::kSearchButton, ControlKind::kButton, "", 45, 209, 18, 16, kPushStyle},
+        {CDlgForm::kProgress, ControlKind::kProgressBar, "", 0, 233, 67, 8, WS_BORDER},
+    },
+};
+
+struct ButtonCommand {
+  int id;
+  void (CDlgForm::*command)();
+};
+
+const ButtonCommand kButtonCommands[] = {
+    {CDlgForm::kContactViewButton, &CDlgForm::OnContactView},
+    {CDlgForm::kContactListButton, &CDlgForm::OnContactList},
+    {CDlgForm::kSearchButton, &CDlgForm::OnSearch},
+    {CDlgForm::kAllButton, &CDlgForm::OnShowAll},
+    {CDlgForm::kSimButton, &CDlgForm::OnShowSim},
+    {CDlgForm::kMobileButton, &CDlgForm::OnShowMobile},
+};
+
+// Whether a filter's mode shows any record; nothing when the database does not open.
+std::optional<bool> ModeHasRecords(int mode) {
+  DatabaseConnection db;
+  if (!db.IsOpen()) return std::nullopt;
+  return db.QueryCount(ExistsStatement(mode, QString())) > 0;
+}
+
+void SetCaptionColors(CPictureButton* button) {
+  button->m_nImagePlacement = 3;  // the caption over the picture
+  button->m_crHoverText = kCaptionHoverText;
+  button->m_crRestText = Qt::black;
+  button->m_ptPressedShift = QPoint(0, 2);
+}
+
+}  // namespace
+
+CDlgForm::CDlgForm(QWidget* parent) : CFormView(kSearchPaneTemplate, parent) {
+  OnCtlColorStaticBlack(this);
+  m_noticeTimer.setInterval(kNoticePeriodMs);
+  connect(&m_noticeTimer, &QTimer::timeout, this, [this] { OnTimer(); });
+}
+
+QWidget* CDlgForm::CreateControl(const ControlTemplate& control) {
+  for (const ButtonCommand& entry : kButtonCommands) {
+    if (entry.id != control.id) continue;
+    auto* button = new CPictureButton(this, control.style);
+    button->setText(control.text);
+    auto command = entry.command;
+    connect(button, &QAbstractButton::clicked, this, [this, command] { (this->*command)(); });
+    return button;
+  }
+  return nullptr;
+}
+
+void CDlgForm::DoDataExchange(DataExchange& dx) { dx.Text(kKeywordEdit, m_strKeywordEdit); }
+
+void CDlgForm::OnInitialUpdate() {
+  CFormView::OnInitialUpdate();
+  m_btnSearch = dynamic_cast<CPictureButton*>(GetDlgItem(kSearchButton));
+  m_btnContactView = dynamic_cast<CPictureButton*>(GetDlgItem(kContactViewButton));
+  m_btnContactList = dynamic_cast<CPictureButton*>(GetDlgItem(kContactListButton));
+  m_progress = Item<QProgressBar>(kProgress);
+  m_btnAll = dynamic_cast<CPictureButton*>(GetDlgItem(kAllButton));
+  m_btnSim = dynamic_cast<CPictureButton*>(GetDlgItem(kSimButton));
+  m_btnMobile = dynamic_cast<CPictureButton*>(GetDlgItem(kMobileButton));
+  // Bitmap statics take the size of their bitmaps.
+  for (int id : {kTopBitmap, kFilterBitmap, kSearchBitmap}) GetDlgItem(id)->adjustSize();
+
+  m_bNoticeShown = true;
+  m_noticeTimer.start();
+
+  QImage search = LoadBitmap(kBitmapSearch);
+  m_btnSearch->SetHandCursor();
+  m_btnSearch->SetButtonBitmaps(search, search);
+  m_btnSearch->SetButtonTooltip(QStringLiteral("Search"));
+  SetCaptionColors(m_btnSearch);
+  m_btnSearch->SizeToImage();
+  m_btnSearch->m_bShowBorder = 1;
+  m_btnSearch->m_bTransparent = 1;
+
+  SetUpViewButton(m_btnContactView, kBitmapViewButtonHover, kBitmapViewButtonRest);
+  SetUpViewButton(m_btnContactList, kBitmapViewButtonHover, kBitmapViewButtonRest);
+
+  MarkFilter(m_btnAll);
+  for (CPictureButton* filter : {m_btnAll, m_btnSim, m_btnMobile}) {
+    filter->m_bTransparent = 1;
+    filter->SetHandCursor();
+    filter->m_bShowBorder = 0;
+  }
+}
+
+void CDlgForm::SetUpViewButton(CPictureButton* button, int hoverBitmap, int restBitmap) {
+  button->SetHandCursor();
+  button->SetButtonBitmaps(LoadBitmap(hoverBitmap), LoadBitmap(restBitmap));
+  SetCaptionColors(button);
+  button->SizeToImage();
+  button->m_bShowBorder = 0;
+  button->m_bTransparent = 0;
+}
+
+void CDlgForm::MarkFilter(CPictureButton* marked) {
+  QIcon markedIcon = LoadIcon(kIconFilterMarked);
+  QIcon unmarkedIcon = LoadIcon(kIconFilterUnmarked);
+  for (CPictureButton* filter : {m_btnAll, m_btnSim, m_btnMobile}) {
+    filter->SetButtonIcons(markedIcon, filter == marked ? markedIcon : unmarkedIcon);
+  }
+}
+
+void CDlgForm::OnContactList() {
+  m_btnContactView->setEnabled(true);
+  m_btnContactList->setEnabled(false);
+  if (QWidget* frame = AfxGetMainWnd()) SendMessage(frame, CMainFrame::kShowList);
+}
+
+void CDlgForm::OnContactView() {
+  m_btnContactView->setEnabled(false);
+  m_btnContactList->setEnabled(true);
+  if (QWidget* frame = AfxGetMainWnd()) SendMessage(frame, CMainFrame::kShowCards);
+}
+
+void CDlgForm::OnSearch() {
+  if (!HasContactRecords()) {
+    ShowTips(kIconError, QStringLiteral("No contact records!"));
+    return;
+  }
+  UpdateData(true);
+  QString keyword = m_strKeywordEdit.trimmed();
+  if (keyword.isEmpty()) {
+    ShowTips(kIconError, QStringLiteral("Keyword can't be empty!"));
+    return;
+  }
+  CZOLMARKApp& app = AfxGetApp();
+  app.m_nViewMode = -1;
+  MarkFilter(nullptr);
+  app.m_nCurPage = 0;
+  app.m_strKeyword = keyword;
+  app.m_bSearchChanged = true;
+}
+
+void CDlgForm::ShowFilter(int mode, CPictureButton* button) {
+  std::optional<bool> hasRecords = ModeHasRecords(mode);
+  if (!hasRecords) {
+    ShowTips(kIconError, QStringLiteral("Can't open database!"));
+    return;
+  }
+  if (!*hasRecords) {
+    m_bNoticeShown = false;  // the timer shows the notice once this handler has returned
+    return;
+  }
+  CZOLMARKApp& app = AfxGetApp();
+  if (app.m_nViewMode == mode) return;
+  MarkFilter(button);
+  app.m_nViewMode = mode;
+  app.m_bDataChanged = true;
+}
+
+void CDlgForm::OnShowAll() { ShowFilter(0, m_btnAll); }
+
+void CDlgForm::OnShowSim() { ShowFilter(2, m_btnSim); }
+
+void CDlgForm::OnShowMobile() { ShowFilter(1, m_btnMobile); }
+
+void CDlgForm::OnTimer() {
+  if (m_bNoticeShown) return;
+  m_bNoticeShown = true;
+  ShowTips(kIconError, QStringLiteral("No contact record!"));
+}

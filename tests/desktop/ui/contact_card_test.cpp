@@ -1,0 +1,136 @@
+#include "desktop/ui/contact_card.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "desktop/resources/resource_ids.h"
+#include "desktop/store/database_connection.h"
+#include "platform/desktop/menu.h"
+#include "platform/desktop/resources.h"
+#include "tests/desktop/ui/browse_testing.h"
+#include "tests/support/sample_contacts.h"
+
+namespace {
+
+// A point of a card where only its background shows.
+const QPoint kBackgroundProbe(100, 248);
+
+QColor BitmapPixel(int bitmapId, QPoint point) { return LoadBitmap(bitmapId).pixelColor(point); }
+
+// The middle of a card's picture, as drawn.
+QColor PictureMiddle(CDlgResult* card) {
+  return PixelOf(card, card->m_stPicture->geometry().center());
+}
+
+class ContactCardTest : public BrowseTest {};
+
+TEST_F(ContactCardTest, BackgroundsTellTheTypeAndTheLastClickedCard) {
+  InsertContacts({SamplePhoneContact("Pat", "Phone"), SampleSimContact("Sim", "123")});
+  StartApp();
+  std::vector<CDlgResult*> cards = Cards()->ShownCards();
+  ASSERT_EQ(cards.size(), 2u);
+  CDlgResult* phone = cards[0];
+  CDlgResult* sim = cards[1];
+  EXPECT_EQ(PixelOf(phone, kBackgroundProbe), BitmapPixel(kBitmapCardPhone, kBackgroundProbe));
+  EXPECT_EQ(PixelOf(sim, kBackgroundProbe), BitmapPixel(kBitmapCardSim, kBackgroundProbe));
+
+  QTest::mouseClick(phone, Qt::LeftButton, {}, QPoint(150, 240));
+  EXPECT_EQ(App().m_strSelectedID, phone->m_strID);
+  EXPECT_EQ(PixelOf(phone, kBackgroundProbe),
+            BitmapPixel(kBitmapCardPhoneSelected, kBackgroundProbe));
+
+  QTest::mouseClick(sim, Qt::LeftButton, {}, QPoint(150, 240));
+  EXPECT_EQ(App().m_strSelectedID, sim->m_strID);
+  EXPECT_TRUE(sim->m_bSelected);
+  EXPECT_TRUE(phone->m_bSelected);  // until its timer notices
+  QTest::qWait(150);
+  EXPECT_FALSE(phone->m_bSelected);
+  EXPECT_EQ(PixelOf(phone, kBackgroundProbe), BitmapPixel(kBitmapCardPhone, kBackgroundProbe));
+  EXPECT_EQ(PixelOf(sim, kBackgroundProbe), BitmapPixel(kBitmapCardSimSelected, kBackgroundProbe));
+}
+
+TEST_F(ContactCardTest, TheSelectedRecordIsSelectedAgainAfterAReload) {
+  InsertNumberedContacts(3);
+  StartApp();
+  QString id = Cards()->ShownCards()[2]->m_strID;
+  QTest::mouseClick(Cards()->ShownCards()[2], Qt::LeftButton, {}, QPoint(20, 240));
+  App().m_bDataChanged = true;
+  PollCards();
+  QTest::qWait(150);
+  for (CDlgResult* card : Cards()->ShownCards()) EXPECT_EQ(card->m_bSelected, card->m_strID == id);
+}
+
+TEST_F(ContactCardTest, PicturesShowAt55By70AndCardsWithoutOneShowTheDefault) {
+  SampleContact red = SamplePhoneContact("Red", "Picture");
+  red.picture = SolidPicture(Qt::red);
+  InsertContacts({red, SamplePhoneContact("No", "Picture"), SamplePhoneContact("Empty", "Blob")});
+  // Marked as having a picture, but nothing stored: no message, the default picture.
+  DatabaseConnection().Exec("update Contact_Table set hasPic = 1 where First_Name = 'Empty'");
+  StartApp();
+  std::vector<CDlgResult*> cards = Cards()->ShownCards();
+  ASSERT_EQ(cards.size(), 3u);
+  for (CDlgResult* card : cards) EXPECT_EQ(card->m_stPicture->size(), QSize(55, 70));
+  EXPECT_EQ(cards[0]->m_edName->text(), "Empty  Blob");
+  EXPECT_EQ(cards[2]->m_edName->text(), "Red  Picture");
+  EXPECT_EQ(PictureMiddle(cards[2]), QColor(Qt::red));
+  QColor defaultMiddle = cards[0]->m_hDefaultPicture.toImage().pixelColor(27, 35);
+  EXPECT_EQ(PictureMiddle(cards[0]), defaultMiddle);
+  EXPECT_EQ(PictureMiddle(cards[1]), defaultMiddle);
+}
+
+TEST_F(ContactCardTest, BytesThatAreNoPictureShowTheDefaultAndOneMessage) {
+  SampleContact broken = SamplePhoneContact("Broken", "Picture");
+  broken.picture = "these bytes are no picture";
+  InsertContacts({broken});
+  script_.ExpectTips(kIconError, "Paint error!");
+  StartApp();
+  EXPECT_TRUE(script_.Done());
+  CDlgResult* card = Cards()->ShownCards()[0];
+  for (int i = 0; i < 3; ++i) card->repaint();
+  EXPECT_EQ(card->m_stPicture->pixmap().toImage(), card->m_hDefaultPicture.toImage());
+  // A new load of the card reports it once more.
+  script_.ExpectTips(kIconError, "Paint error!");
+  App().m_bDataChanged = true;
+  PollCards();
+}
+
+// A card that records its record commands.
+class RecordingCard : public CDlgResult {
+ public:
+  using CDlgResult::CDlgResult;
+  void OnModify() override { commands << "modify " + m_strID + " " + m_strSimName; }
+  void OnDelete() override { commands << "delete " + m_strID + " " + m_strSimName; }
+  QStringList commands;
+};
+
+TEST_F(ContactCardTest, DoubleClickModifiesAndTheMenuModifiesOrDeletes) {
+  QWidget host;
+  RecordingCard card(&host);
+  card.Create(&host);
+  CardRecord record;
+  record.id = "42";
+  record.simName = "Lee,Ann";
+  record.contactType = 1;
+  card.Fill(record);
+  host.resize(300, 300);
+  host.show();
+  card.show();
+
+  QTest::mouseClick(&card, Qt::LeftButton, {}, QPoint(100, 200));
+  QTest::mouseDClick(&card, Qt::LeftButton, {}, QPoint(100, 200));
+  EXPECT_EQ(App().m_strSelectedID, "42");
+  for (int command : {ID_CARD_MODIFY, ID_CARD_DELETE, 0}) {
+    script_.ExpectMenu([command](QMenu* menu) {
+      EXPECT_EQ(menu->actions().size(), 2);
+      EXPECT_EQ(FindCommand(menu, ID_CARD_MODIFY)->text(), "Modify selected record");
+      EXPECT_EQ(FindCommand(menu, ID_CARD_DELETE)->text(), "Delete selected record");
+      return command;
+    });
+    QTest::mouseClick(&card, Qt::RightButton, {}, QPoint(100, 200));
+  }
+  EXPECT_EQ(card.commands,
+            QStringList({"modify 42 Lee,Ann", "modify 42 Lee,Ann", "delete 42 Lee,Ann"}));
+}
+
+}  // namespace

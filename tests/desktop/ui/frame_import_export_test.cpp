@@ -1,0 +1,96 @@
+// The main frame's Import and "Export cbk/txt File" commands reach the contacts backup import,
+// its export and the text export, with their progress bar.
+#include <QFile>
+#include <QProgressBar>
+
+#include <gtest/gtest.h>
+
+#include "desktop/resources/resource_ids.h"
+#include "desktop/ui/frame_progress_bar.h"
+#include "desktop/ui/main_frame.h"
+#include "desktop/ui/zolmark_app.h"
+#include "tests/support/backup_file_builder.h"
+#include "tests/support/sample_contacts.h"
+#include "tests/support/scripted_services.h"
+#include "tests/support/working_folder.h"
+
+namespace {
+
+constexpr char kImportTitle[] = "Open the import file(*.cbk,*.csv or *.vcf)";
+constexpr char kExportTitle[] = "Save the contacts as a file(*.vbx or *.txt)";
+
+class FrameImportExportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(AfxGetApp().InitInstance());
+    frame_ = AfxGetApp().MainFrame();
+    AfxGetApp().m_bDataChanged = false;
+  }
+
+  TempWorkingFolder folder_;
+  ScriptedServices script_;
+  CMainFrame* frame_ = nullptr;
+};
+
+TEST_F(FrameImportExportTest, ImportOfABackupFileStoresItsContactsAndRaisesTheFlag) {
+  WriteFileBytes("phone.cbk", BackupFileBuilder().AddSim("Ann", "123").Bytes());
+  script_.ExpectFileDialog(kImportTitle, folder_.FilePath("phone.cbk"))
+      .ExpectTips(kIconSuccess, "Import contacts complete!");
+  frame_->OnCommand(ID_FILE_IMPORT);
+  EXPECT_EQ(frame_->m_strImportPath, folder_.FilePath("phone.cbk"));
+  EXPECT_EQ(CountContactRows("SIM_Name = 'Ann'"), 1);
+  EXPECT_TRUE(AfxGetApp().m_bDataChanged);
+  // The bar is gone.
+  EXPECT_EQ(frame_->findChild<QProgressBar*>(QString(), Qt::FindDirectChildrenOnly), nullptr);
+}
+
+TEST_F(FrameImportExportTest, FailedImportLeavesTheFlagDown) {
+  WriteFileBytes("broken.cbk", "not a backup file");
+  script_.ExpectFileDialog(kImportTitle, folder_.FilePath("broken.cbk"))
+      .ExpectTips(kIconError, "Import file error!");
+  frame_->OnCommand(ID_FILE_IMPORT);
+  EXPECT_FALSE(AfxGetApp().m_bDataChanged);
+}
+
+TEST_F(FrameImportExportTest, UpperCaseExtensionsImportNothingAndSayNothing) {
+  WriteFileBytes("list.VCF", BackupFileBuilder().AddSim("Ann", "1").Bytes());
+  WriteFileBytes("phone.CBK", BackupFileBuilder().AddSim("Ann", "1").Bytes());
+  script_.ExpectFileDialog(kImportTitle, folder_.FilePath("list.VCF"))
+      .ExpectFileDialog(kImportTitle, folder_.FilePath("phone.CBK"));
+  frame_->OnCommand(ID_FILE_IMPORT);
+  frame_->OnCommand(ID_FILE_IMPORT);
+  EXPECT_EQ(CountContactRows(), 0);
+}
+
+TEST_F(FrameImportExportTest, ExportGoesToTheTextListingOnlyForTxt) {
+  InsertContacts({SampleSimContact("Ann", "123")});
+  for (const char* name : {"out.txt", "out.TXT", "out.cbk", "out.dat"}) {
+    script_.ExpectFileDialog(kExportTitle, folder_.FilePath(name))
+        .ExpectTips(kIconSuccess, "Contacts exported complete!");
+    frame_->OnCommand(ID_EXPORT_CBK_TXT);
+    QByteArray written = ReadFileBytes(name);
+    bool isText = written.startsWith("SIM_Name:Ann\r\n");
+    EXPECT_EQ(isText, QString(name) == "out.txt") << name;
+    EXPECT_EQ(frame_->m_strExportPath, folder_.FilePath(name));
+  }
+}
+
+TEST(FrameProgressBar, SitsAtTheBottomLeftOfTheClientAreaWhileTheWorkRuns) {
+  CMainFrame frame;
+  frame.resize(800, 600);
+  frame.show();
+  {
+    FrameProgressBar bar(&frame);
+    bar.Begin(100000);
+    ASSERT_NE(bar.Bar(), nullptr);
+    EXPECT_EQ(bar.Bar()->objectName(), "1165");
+    EXPECT_EQ(bar.Bar()->maximum(), 100000);  // no 16-bit limit
+    QRect client = frame.centralWidget()->geometry();
+    EXPECT_EQ(bar.Bar()->geometry(), QRect(client.left(), client.bottom() + 1 - 20, 150, 20));
+    bar.SetPosition(70000);
+    EXPECT_EQ(bar.Bar()->value(), 70000);
+  }
+  EXPECT_EQ(frame.findChild<QProgressBar*>(QString(), Qt::FindDirectChildrenOnly), nullptr);
+}
+
+}  // namespace
