@@ -25,6 +25,14 @@ const char kCreateContactTable[] =
     "varchar(100) default '', Birthday DATE, Anniversary DATE, Picture blob, Notes "
     "varchar(100),ContactType Integer,hasPic Integer default 0,SIM_Name varchar(100))";
 
+// The views list records phone contacts first, each by first name. The table's rows hold the
+// pictures before ContactType, so ordering them without an index reads every picture; with it,
+// a view of 100,000 contacts orders in milliseconds. Programs that do not know the index read
+// and write the table as before.
+const char kCreateViewOrderIndex[] =
+    "create index if not exists Contact_View_Order on Contact_Table(ContactType, First_Name)";
+const char kDropViewOrderIndex[] = "drop index if exists Contact_View_Order";
+
 int InitContactDatabase(ViewState& app, const QString& path) {
   bool found = QFileInfo(path).isFile();
   DatabaseConnection db(path);
@@ -39,6 +47,7 @@ int InitContactDatabase(ViewState& app, const QString& path) {
     qint64 pages = (rows + app.m_nPageSize - 1) / app.m_nPageSize;
     app.m_nPageCount = pages == 0 ? 1 : static_cast<int>(pages);
   }
+  db.Exec(QString::fromLatin1(kCreateViewOrderIndex));  // fails harmlessly without the table
   app.m_nCurPage = 0;
   return 0;
 }

@@ -7,6 +7,9 @@
 
 // The statement that creates the table of a new contact database.
 extern const char kCreateContactTable[];
+// The index that keeps the views' order (phone contacts first, by first name), and its removal.
+extern const char kCreateViewOrderIndex[];
+extern const char kDropViewOrderIndex[];
 
 // Start-up bootstrap: creates Contact_Table when the database file is new, otherwise sets the
 // page count from the number of rows (at least 1). Sets the current page to 0. Returns 0, or -1

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "desktop/resources/resource_ids.h"
+#include "desktop/store/contact_database.h"
 #include "desktop/store/contacts_backup_file.h"
 #include "desktop/store/database_connection.h"
 #include "desktop/store/ring_tone_folder.h"
@@ -32,12 +33,26 @@ constexpr char kPhoneInsert[] =
 constexpr char kSimInsert[] =
     "insert into Contact_Table(ContactType, First_Name, File_As, SIM_Name , Mobile_Phone) "
     "values(2,";
-constexpr char kDeleteByName[] = "delete from Contact_Table where SIM_Name=";
+// The name is bound rather than quoted into the text: the statement is compiled once for the
+// whole import instead of once a record.
+constexpr char kDeleteByName[] = "delete from Contact_Table where SIM_Name=?";
 
 // Finding the rows to replace by name is a table scan without an index; the import builds one
-// for its own transaction and drops it again, so the database file keeps its layout.
+// for its own transaction and drops it again. The views' order index works the other way round:
+// keeping it up to date row by row reads every replaced row's picture, so the import drops it
+// and builds it again once, at the end. Indexes only speed the import; it works without them.
 constexpr char kCreateNameIndex[] = "create index Import_SIM_Name_Index on Contact_Table(SIM_Name)";
 constexpr char kDropNameIndex[] = "drop index if exists Import_SIM_Name_Index";
+
+void PrepareIndexes(DatabaseConnection& db) {
+  db.Exec(QLatin1String(kCreateNameIndex));
+  db.Exec(QLatin1String(kDropViewOrderIndex));
+}
+
+void RestoreIndexes(DatabaseConnection& db) {
+  db.Exec(QLatin1String(kDropNameIndex));
+  db.Exec(QLatin1String(kCreateViewOrderIndex));
+}
 
 constexpr char kImportFileError[] = "Import file error!";
 
@@ -98,6 +113,7 @@ class RecordRunner {
   explicit RecordRunner(DatabaseConnection& db)
       : db_(db),
         countByName_(db, QStringLiteral("select count(*) from Contact_Table where SIM_Name=?")),
+        deleteByName_(db, QLatin1String(kDeleteByName)),
         savepoint_(db, QStringLiteral("savepoint ContactRecord")),
         rollback_(db, QStringLiteral("rollback to ContactRecord")),
         release_(db, QStringLiteral("release ContactRecord")) {}
@@ -108,8 +124,8 @@ class RecordRunner {
   bool Run(const RecordStatements& statements) {
     if (!HasRowsNamed(statements.name)) return Insert(statements);
     if (!RunOnce(savepoint_)) return false;
-    bool ok = db_.Exec(QLatin1String(kDeleteByName) + SqlQuote(statements.name)) == SQLITE_OK &&
-              Insert(statements);
+    deleteByName_.BindText(1, statements.name);
+    bool ok = RunOnce(deleteByName_) && Insert(statements);
     if (!ok) RunOnce(rollback_);
     return RunOnce(release_) && ok;
   }
@@ -139,6 +155,7 @@ class RecordRunner {
 
   DatabaseConnection& db_;
   SqlStatement countByName_;
+  SqlStatement deleteByName_;
   SqlStatement savepoint_;
   SqlStatement rollback_;
   SqlStatement release_;
@@ -183,7 +200,7 @@ enum class RecordsResult {
 RecordsResult ImportRecords(ContactsBackupReader& reader, std::uint32_t count,
                             DatabaseConnection& db, ProgressScope& progress) {
   if (db.Exec(QStringLiteral("begin")) != SQLITE_OK) return RecordsResult::kStopped;
-  db.Exec(QLatin1String(kCreateNameIndex));  // only for speed: the import works without it
+  PrepareIndexes(db);
   RecordRunner runner(db);
   auto readFrom = [&](std::uint32_t first) {
     return std::async(std::launch::async, ReadBatch, &reader, std::min(kBatchSize, count - first));
@@ -206,7 +223,7 @@ RecordsResult ImportRecords(ContactsBackupReader& reader, std::uint32_t count,
       if (sqlite3_get_autocommit(db.Handle())) return RecordsResult::kStopped;
     }
   }
-  db.Exec(QLatin1String(kDropNameIndex));
+  RestoreIndexes(db);
   if (db.Exec(QStringLiteral("commit")) != SQLITE_OK) {
     db.Exec(QStringLiteral("rollback"));
     return RecordsResult::kSomeFailed;

@@ -32,7 +32,7 @@ QString ViewCondition(int viewMode, const QString& keyword);
 // shows any record. It stops at the first match instead of counting them all.
 QString ExistsStatement(int viewMode, const QString& keyword);
 // "select <columns> from Contact_Table" with the mode's condition, in view order: phone contacts
-// before SIM contacts, each by first name.
+// before SIM contacts, each by first name. Keyword searches scan the table without an index.
 QString ResultStatement(const QString& columns, int viewMode, const QString& keyword);
 // "select <columns> from Contact_Table where ID in (...)".
 QString RecordsStatement(const QString& columns, std::span<const qint64> ids);

@@ -39,6 +39,19 @@ TEST_F(ContactDatabaseTest, FirstStartCreatesTheTableWithItsColumns) {
   EXPECT_TRUE(tips_.Tips().empty());
 }
 
+TEST_F(ContactDatabaseTest, TheViewsOrderIndexIsMadeForNewAndExistingTables) {
+  auto hasIndex = [] {
+    return DatabaseConnection().QueryCount(
+               "select count(*) from sqlite_master where name = 'Contact_View_Order'") == 1;
+  };
+  Bootstrap();
+  EXPECT_TRUE(hasIndex());
+  DatabaseConnection().Exec(kDropViewOrderIndex);
+  EXPECT_FALSE(hasIndex());
+  Bootstrap();  // an existing database gets it too
+  EXPECT_TRUE(hasIndex());
+}
+
 TEST_F(ContactDatabaseTest, PageCountFollowsTheRows) {
   Bootstrap();
   EXPECT_EQ(Bootstrap().m_nPageCount, 1);  // 0 rows

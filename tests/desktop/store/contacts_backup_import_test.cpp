@@ -65,6 +65,16 @@ TEST_F(ContactsBackupImportTest, ImportingTwiceLeavesOneRowPerComposedName) {
   EXPECT_EQ(tips_.Tips(), (std::vector<Tip>{kComplete, kComplete}));
 }
 
+TEST_F(ContactsBackupImportTest, IndexesAreAsBeforeAfterwards) {
+  EXPECT_TRUE(Import(Person("John", "Smith")));
+  EXPECT_TRUE(Import(Person("John", "Smith")));
+  DatabaseConnection db;
+  SqlStatement indexes(db, "select name from sqlite_master where type = 'index' order by name");
+  QStringList names;
+  while (indexes.Step() == SQLITE_ROW) names << indexes.ColumnText(0);
+  EXPECT_EQ(names, QStringList({"Contact_View_Order"}));
+}
+
 TEST_F(ContactsBackupImportTest, SecondRecordOfTheSameNameWins) {
   InsertContacts({SamplePhoneContact("John", "Smith", "100")});
   QByteArray file =

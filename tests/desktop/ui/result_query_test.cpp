@@ -41,7 +41,7 @@ TEST(ResultStatements, KeywordConditionMatchesSevenColumnsAnywhereAndNotesAtTheE
             "Last_Name like '%smith%' escape '!' or Mobile_Phone like '%smith%' escape '!' or "
             "Work_Tel like '%smith%' escape '!' or Home_Tel like '%smith%' escape '!' or E_Mail "
             "like '%smith%' escape '!' or Notes like '%smith' escape '!'");
-  EXPECT_EQ(ResultStatement("ID", -1, "smith"), "select ID from Contact_Table where" +
+  EXPECT_EQ(ResultStatement("ID", -1, "smith"), "select ID from Contact_Table not indexed where" +
                                                     KeywordCondition("smith") +
                                                     " order by ContactType,First_Name");
   // Wildcards and the escape character match themselves; a quote stays inside the literal.
