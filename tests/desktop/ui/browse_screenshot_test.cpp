@@ -1,4 +1,3 @@
-#include <QBuffer>
 #include <QPainter>
 #include <QTest>
 
@@ -6,6 +5,7 @@
 
 #include "tests/desktop/ui/browse_testing.h"
 #include "tests/support/sample_contacts.h"
+#include "tests/support/test_images.h"
 
 namespace {
 
@@ -21,11 +21,7 @@ QByteArray Portrait(QColor backdrop, QColor clothes) {
   painter.setBrush(QColor(240, 200, 165));
   painter.drawEllipse(QRect(25, 25, 40, 50));
   painter.end();
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "JPG", 85);
-  return bytes;
+  return ImageFileBytes(image, "JPG", 85);
 }
 
 std::vector<SampleContact> SampleBook() {

@@ -1,6 +1,6 @@
 #include "tests/desktop/ui/browse_testing.h"
+#include "tests/support/test_images.h"
 
-#include <QBuffer>
 #include <QTest>
 
 #include "desktop/store/contact_database.h"
@@ -40,11 +40,7 @@ void BrowseTest::SetCardAreaWidth(int width) {
 QByteArray SolidPicture(QColor color, int width, int height) {
   QImage image(width, height, QImage::Format_RGB32);
   image.fill(color);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
-  return bytes;
+  return ImageFileBytes(image, "PNG");
 }
 
 QColor PixelOf(QWidget* widget, QPoint point) { return widget->grab().toImage().pixelColor(point); }

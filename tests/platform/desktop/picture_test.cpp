@@ -1,9 +1,8 @@
 #include "platform/desktop/picture.h"
 
-#include <QBuffer>
-
 #include <gtest/gtest.h>
 
+#include "tests/support/test_images.h"
 #include "tests/support/working_folder.h"
 
 namespace {
@@ -11,11 +10,7 @@ namespace {
 QByteArray Encoded(const char* format) {
   QImage image(20, 30, QImage::Format_RGB32);
   image.fill(Qt::blue);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, format);
-  return bytes;
+  return ImageFileBytes(image, format);
 }
 
 TEST(Picture, DecodesCommonFormatsAndRefusesOtherBytes) {
