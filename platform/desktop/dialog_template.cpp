@@ -21,6 +21,7 @@
 #include "platform/desktop/date_time_picker.h"
 #include "platform/desktop/multi_line_edit.h"
 #include "platform/desktop/resources.h"
+#include "platform/desktop/tab_control.h"
 #include "platform/desktop/window_styles.h"
 
 namespace {
@@ -173,6 +174,8 @@ QWidget* CreateStandardControl(const ControlTemplate& control, QWidget* parent) 
     case ControlKind::kDateTimePicker:
       if (control.style & DTS_SHOWNONE) return new DateTimePicker(true, parent);
       return new QDateEdit(parent);
+    case ControlKind::kTabControl:
+      return new CTabCtrl(parent);
     case ControlKind::kProgressBar: {
       auto* bar = new QProgressBar(parent);
       bar->setTextVisible(false);

@@ -22,6 +22,7 @@ enum class ControlKind {
   kListView,        // report list
   kDateTimePicker,  // DTS_SHOWNONE gives a DateTimePicker that can hold no date
   kProgressBar,
+  kTabControl,  // CTabCtrl: tabs only; pages are windows the dialog places inside it
 };
 
 struct ControlTemplate {
