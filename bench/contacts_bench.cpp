@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <random>
 #include <string>
@@ -22,6 +23,11 @@
 #include "desktop/store/contacts_backup_file.h"
 #include "desktop/store/contacts_backup_import.h"
 #include "desktop/store/contacts_text_export.h"
+#include "desktop/store/csv_export.h"
+#include "desktop/store/csv_import.h"
+#include "desktop/store/csv_reader.h"
+#include "desktop/store/vcard_export.h"
+#include "desktop/store/vcard_import.h"
 #include "platform/desktop/ansi_text.h"
 
 namespace {
@@ -173,15 +179,117 @@ bool Generate(const QStringList& args) {
   return ok;
 }
 
+// The database of a working folder, made first when there is none.
+bool PrepareDatabase(const QString& workDir, QString* database) {
+  *database = DatabaseIn(workDir);
+  QDir().mkpath(workDir);
+  ViewState state;
+  return QFileInfo::exists(*database) || InitContactDatabase(state, *database) == 0;
+}
+
 bool ImportCbk(const QStringList& args) {
-  QString database = DatabaseIn(args[1]);
-  QDir().mkpath(args[1]);
-  if (!QFileInfo::exists(database)) {
-    ViewState state;
-    if (InitContactDatabase(state, database) != 0) return false;
-  }
+  QString database;
+  if (!PrepareDatabase(args[1], &database)) return false;
   return Measure("import-cbk", RecordCountOf(args[0]),
                  [&] { return ImportContactsBackup(args[0], database, nullptr); });
+}
+
+// Cards are counted as the import finds them: by their BEGIN lines.
+bool ImportVcf(const QStringList& args) {
+  QString database;
+  if (!PrepareDatabase(args[1], &database)) return false;
+  QFile file(args[0]);
+  qint64 cards = file.open(QIODevice::ReadOnly) ? file.readAll().count("BEGIN:VCARD") : 0;
+  file.close();
+  return Measure("import-vcf", cards, [&] { return ImportVCard(args[0], database); });
+}
+
+// ---- CSV import --------------------------------------------------------------------------
+
+// A field as contacts CSV files write it: quoted when it holds a comma, a quote or a line break.
+QByteArray CsvField(const QByteArray& value) {
+  if (!value.contains(',') && !value.contains('"') && !value.contains('\r') &&
+      !value.contains('\n')) {
+    return value;
+  }
+  QByteArray quoted = value;
+  quoted.replace("\"", "\"\"");
+  return '"' + quoted + '"';
+}
+
+QByteArray CsvDate(const BackupDate& date) {
+  if (date.IsNone()) return QByteArray();
+  return QByteArray::number(date.month) + '/' + QByteArray::number(date.day) + '/' +
+         QByteArray::number(date.year);
+}
+
+// The value of one import box for a generated phone contact.
+QByteArray PhoneCsvValue(const PhoneContactBody& body, const char* column) {
+  if (std::strcmp(column, "Birthday") == 0) return CsvDate(body.birthday);
+  if (std::strcmp(column, "Anniversary") == 0) return CsvDate(body.anniversary);
+  for (const ContactField& field : kContactFields) {
+    if (std::strcmp(field.column, column) == 0) return body.items[field.backupItem];
+  }
+  return QByteArray();
+}
+
+QByteArray SimCsvValue(const SimContactBody& sim, const char* column) {
+  if (std::strcmp(column, "First_Name") == 0) return sim.name;
+  if (std::strcmp(column, "Mobile_Phone") == 0) return sim.number;
+  return QByteArray();
+}
+
+// The same contacts as `generate`, without pictures and ring tones, as a CSV file whose header
+// names each import box's column, in box order.
+bool GenerateCsv(const QStringList& args) {
+  bool isNumber = false;
+  int total = args[0].toInt(&isNumber);
+  if (!isNumber || total < 0) return false;
+  int simContacts = total / 10;
+  ContactGenerator generator(20240501);
+  QFile file(args[1]);
+  bool ok = file.open(QIODevice::WriteOnly);
+  QByteArray header;
+  for (const char* column : kCsvImportBoxColumns) header += QByteArray(column) + ',';
+  header.chop(1);
+  ok = ok && file.write(header + "\r\n") > 0;
+  for (int i = 0; ok && i < total; ++i) {
+    bool phone = i < total - simContacts;
+    PhoneContactBody body = phone ? generator.Phone(i) : PhoneContactBody();
+    SimContactBody sim = phone ? SimContactBody() : generator.Sim(i);
+    QByteArrayList values;
+    for (const char* column : kCsvImportBoxColumns) {
+      values << CsvField(phone ? PhoneCsvValue(body, column) : SimCsvValue(sim, column));
+    }
+    ok = file.write(values.join(',') + "\r\n") > 0;
+  }
+  ok = ok && file.flush();
+  std::printf("generate-csv %d contacts (%d SIM) into %s: %s\n", total, simContacts,
+              qPrintable(args[1]), ok ? "ok" : "FAILED");
+  return ok;
+}
+
+// Reads the file and imports it with each box mapped to the header field that names its column,
+// as a layout naming the columns does in the import dialog.
+bool ImportCsv(const QStringList& args) {
+  QString database;
+  if (!PrepareDatabase(args[1], &database)) return false;
+  CsvRowSet counted;
+  if (ReadCsvFile(counted, args[0]) != CsvReadResult::kRead) return false;
+  qint64 contacts = std::max<qint64>(0, std::ssize(counted) - 1);
+  FreeCsvRows(counted);
+  return Measure("import-csv", contacts, [&] {
+    CsvRowSet rows;
+    if (ReadCsvFile(rows, args[0]) != CsvReadResult::kRead) return false;
+    CsvColumnMap columns;
+    for (int box = 0; box < kContactFieldCount; ++box) {
+      columns[box] =
+          rows.empty()
+              ? -1
+              : static_cast<int>(rows[0].indexOf(QLatin1String(kCsvImportBoxColumns[box])));
+    }
+    return ImportCsvRows(rows, columns, database).failed == 0;
+  });
 }
 
 bool ExportCbk(const QStringList& args) {
@@ -196,6 +304,18 @@ bool ExportTxt(const QStringList& args) {
                  [&] { return ExportContactsText(args[1], database, nullptr); });
 }
 
+bool ExportCsv(const QStringList& args) {
+  QString database = DatabaseIn(args[0]);
+  return Measure("export-csv", RowCountOf(database),
+                 [&] { return WriteCommonCsvRows(args[1], DefaultCsvColumns(), database) == 1; });
+}
+
+bool ExportVcf(const QStringList& args) {
+  QString database = DatabaseIn(args[0]);
+  return Measure("export-vcf", RowCountOf(database),
+                 [&] { return WriteVCardFile(args[1], database) == 1; });
+}
+
 struct Command {
   const char* name;
   const char* arguments;
@@ -203,12 +323,20 @@ struct Command {
 };
 
 const std::vector<Command>& Commands() {
+  // One command a line, however many there are.
+  // clang-format off
   static const std::vector<Command> commands = {
       {"generate", "N FILE.cbk", Generate},
       {"import-cbk", "FILE.cbk WORKDIR", ImportCbk},
       {"export-cbk", "WORKDIR FILE.cbk", ExportCbk},
       {"export-txt", "WORKDIR FILE.txt", ExportTxt},
+      {"export-csv", "WORKDIR FILE.csv", ExportCsv},
+      {"export-vcf", "WORKDIR FILE.vcf", ExportVcf},
+      {"import-vcf", "FILE.vcf WORKDIR", ImportVcf},
+      {"generate-csv", "N FILE.csv", GenerateCsv},
+      {"import-csv", "FILE.csv WORKDIR", ImportCsv},
   };
+  // clang-format on
   return commands;
 }
 

@@ -61,7 +61,7 @@ int ExecuteSql(QString sql) {
   return db.Exec(sql) == SQLITE_OK ? 1 : 0;
 }
 
-bool HasContactRecords() {
-  DatabaseConnection db;
+bool HasContactRecords(const QString& path) {
+  DatabaseConnection db(path);
   return db.QueryCount(QStringLiteral("select count(*) from Contact_Table")) > 0;
 }

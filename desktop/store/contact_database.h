@@ -21,5 +21,5 @@ int InitContactDatabase(ViewState& app,
 // Only a database that cannot be opened is reported to the user.
 int ExecuteSql(QString sql);
 
-// True when Contact_Table holds at least one row.
-bool HasContactRecords();
+// True when Contact_Table of the database at `path` holds at least one row.
+bool HasContactRecords(const QString& path = QString::fromLatin1(kContactDatabaseFile));

@@ -1,5 +1,7 @@
 #include "desktop/store/contact_fields.h"
 
+#include <cstring>
+
 #include "desktop/store/contacts_backup_file.h"
 
 const std::array<const char*, kContactColumnCount> kContactColumns = {
@@ -66,6 +68,13 @@ const std::array<const char*, kContactColumnCount> kContactColumns = {
     "hasPic",
     "SIM_Name",
 };
+
+int FindContactColumn(const char* name) {
+  for (int i = 0; i < kContactColumnCount; ++i) {
+    if (std::strcmp(kContactColumns[i], name) == 0) return i;
+  }
+  return -1;
+}
 
 const std::array<ContactField, kContactFieldCount> kContactFields = {{
     {1, "First_Name", 2, 1, "given name"},

@@ -35,6 +35,8 @@ inline constexpr int kSimContact = 2;
 
 // Column names of Contact_Table in table order.
 extern const std::array<const char*, kContactColumnCount> kContactColumns;
+// The position of a column in a `select *` row, by its name; -1 for a name the table lacks.
+int FindContactColumn(const char* name);
 
 struct ContactField {
   int number;  // 1 to 55: the canonical order

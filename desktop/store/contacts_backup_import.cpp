@@ -1,4 +1,5 @@
 #include "desktop/store/contacts_backup_import.h"
+#include "desktop/store/composed_name.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -9,7 +10,7 @@
 #include <vector>
 
 #include "desktop/resources/resource_ids.h"
-#include "desktop/store/contact_database.h"
+#include "desktop/store/contact_replacer.h"
 #include "desktop/store/contacts_backup_file.h"
 #include "desktop/store/database_connection.h"
 #include "desktop/store/ring_tone_folder.h"
@@ -33,27 +34,6 @@ constexpr char kPhoneInsert[] =
 constexpr char kSimInsert[] =
     "insert into Contact_Table(ContactType, First_Name, File_As, SIM_Name , Mobile_Phone) "
     "values(2,";
-// The name is bound rather than quoted into the text: the statement is compiled once for the
-// whole import instead of once a record.
-constexpr char kDeleteByName[] = "delete from Contact_Table where SIM_Name=?";
-
-// Finding the rows to replace by name is a table scan without an index; the import builds one
-// for its own transaction and drops it again. The views' order index works the other way round:
-// keeping it up to date row by row reads every replaced row's picture, so the import drops it
-// and builds it again once, at the end. Indexes only speed the import; it works without them.
-constexpr char kCreateNameIndex[] = "create index Import_SIM_Name_Index on Contact_Table(SIM_Name)";
-constexpr char kDropNameIndex[] = "drop index if exists Import_SIM_Name_Index";
-
-void PrepareIndexes(DatabaseConnection& db) {
-  db.Exec(QLatin1String(kCreateNameIndex));
-  db.Exec(QLatin1String(kDropViewOrderIndex));
-}
-
-void RestoreIndexes(DatabaseConnection& db) {
-  db.Exec(QLatin1String(kDropNameIndex));
-  db.Exec(QLatin1String(kCreateViewOrderIndex));
-}
-
 constexpr char kImportFileError[] = "Import file error!";
 
 // What one record does to the table: delete the rows of its name, then insert it.
@@ -69,24 +49,13 @@ QString DateValue(const BackupDate& date) {
   return date.IsNone() ? QStringLiteral("''") : SqlQuote(BackupDateText(date));
 }
 
-// "Last,First Middle": the first name, the middle name after a blank, the last name and a comma
-// in front; each only when the file holds bytes for it.
-QString ComposedName(const PhoneContactBody& body,
-                     const std::array<QString, kBackupStringItems>& text) {
-  constexpr int kFirst = 1, kMiddle = 2, kLast = 3;
-  QString name;
-  if (!body.items[kFirst].isEmpty()) name = text[kFirst];
-  if (!body.items[kMiddle].isEmpty()) name = name + QLatin1Char(' ') + text[kMiddle];
-  if (!body.items[kLast].isEmpty()) name = text[kLast] + QLatin1Char(',') + name;
-  return name;
-}
-
 RecordStatements PhoneStatements(const PhoneContactBody& body) {
   std::array<QString, kBackupStringItems> text;
   for (int item = 0; item < kBackupStringItems; ++item) text[item] = Text(body.items[item]);
 
   RecordStatements statements;
-  statements.name = ComposedName(body, text);
+  constexpr int kFirst = 1, kMiddle = 2, kLast = 3;
+  statements.name = ComposedContactName(text[kFirst], text[kMiddle], text[kLast]);
   QString& sql = statements.insert;
   sql = QLatin1String(kPhoneInsert) + QLatin1String("1,");
   for (const QString& value : text) sql += SqlQuote(value) + QLatin1Char(',');
@@ -107,59 +76,12 @@ RecordStatements SimStatements(const SimContactBody& body) {
   return statements;
 }
 
-// Runs the statements of each record inside the import's transaction.
-class RecordRunner {
- public:
-  explicit RecordRunner(DatabaseConnection& db)
-      : db_(db),
-        countByName_(db, QStringLiteral("select count(*) from Contact_Table where SIM_Name=?")),
-        deleteByName_(db, QLatin1String(kDeleteByName)),
-        savepoint_(db, QStringLiteral("savepoint ContactRecord")),
-        rollback_(db, QStringLiteral("rollback to ContactRecord")),
-        release_(db, QStringLiteral("release ContactRecord")) {}
-
-  // A record replaces the rows of its name: the delete and the insert run under a savepoint, so
-  // that a failing insert takes its delete back with it. A record that has no rows to replace
-  // only inserts. An empty name replaces nothing: it would match every other nameless contact.
-  bool Run(const RecordStatements& statements) {
-    if (!HasRowsNamed(statements.name)) return Insert(statements);
-    if (!RunOnce(savepoint_)) return false;
-    deleteByName_.BindText(1, statements.name);
-    bool ok = RunOnce(deleteByName_) && Insert(statements);
-    if (!ok) RunOnce(rollback_);
-    return RunOnce(release_) && ok;
-  }
-
- private:
-  // Runs a statement prepared once for the whole import.
-  static bool RunOnce(SqlStatement& statement) {
-    bool done = statement.Step() == SQLITE_DONE;
-    statement.Reset();
-    return done;
-  }
-
-  // True also when the rows cannot be counted: the delete then runs and decides.
-  bool HasRowsNamed(const QString& name) {
-    if (name.isEmpty()) return false;
-    countByName_.BindText(1, name);
-    bool found = countByName_.Step() != SQLITE_ROW || countByName_.ColumnInt64(0) > 0;
-    countByName_.Reset();
-    return found;
-  }
-
-  bool Insert(const RecordStatements& statements) {
-    if (statements.picture.isEmpty()) return db_.Exec(statements.insert) == SQLITE_OK;
-    SqlStatement insert(db_, statements.insert);
-    return insert.BindBlob(1, statements.picture) && insert.Step() == SQLITE_DONE;
-  }
-
-  DatabaseConnection& db_;
-  SqlStatement countByName_;
-  SqlStatement deleteByName_;
-  SqlStatement savepoint_;
-  SqlStatement rollback_;
-  SqlStatement release_;
-};
+// Inserts a record, binding its picture when it has one.
+bool Insert(DatabaseConnection& db, const RecordStatements& statements) {
+  if (statements.picture.isEmpty()) return db.Exec(statements.insert) == SQLITE_OK;
+  SqlStatement insert(db, statements.insert);
+  return insert.BindBlob(1, statements.picture) && insert.Step() == SQLITE_DONE;
+}
 
 RecordStatements StatementsOf(const BackupRecord& record) {
   return record.body == BackupRecord::Body::kPhone ? PhoneStatements(record.phone)
@@ -199,9 +121,8 @@ enum class RecordsResult {
 // Imports the records in one transaction, each under its own savepoint.
 RecordsResult ImportRecords(ContactsBackupReader& reader, std::uint32_t count,
                             DatabaseConnection& db, ProgressScope& progress) {
-  if (db.Exec(QStringLiteral("begin")) != SQLITE_OK) return RecordsResult::kStopped;
-  PrepareIndexes(db);
-  RecordRunner runner(db);
+  ContactReplacer replacer(db);
+  if (!replacer.IsBegun()) return RecordsResult::kStopped;
   auto readFrom = [&](std::uint32_t first) {
     return std::async(std::launch::async, ReadBatch, &reader, std::min(kBatchSize, count - first));
   };
@@ -211,23 +132,18 @@ RecordsResult ImportRecords(ContactsBackupReader& reader, std::uint32_t count,
   for (std::uint32_t done = 0; done < count;) {
     StatementBatch batch = next.get();
     if (batch.readFailed) {
-      db.Exec(QStringLiteral("rollback"));
+      replacer.Rollback();
       return RecordsResult::kFileError;
     }
     if (done + batch.records.size() < count) next = readFrom(done + batch.records.size());
     for (const RecordStatements& statements : batch.records) {
       progress.SetPosition(std::int64_t{++done});
-      if (runner.Run(statements)) continue;
+      if (replacer.Replace(statements.name, [&] { return Insert(db, statements); })) continue;
       allIn = false;
-      // Disk full or an I/O error can make the database roll the whole transaction back.
-      if (sqlite3_get_autocommit(db.Handle())) return RecordsResult::kStopped;
+      if (replacer.Stopped()) return RecordsResult::kStopped;
     }
   }
-  RestoreIndexes(db);
-  if (db.Exec(QStringLiteral("commit")) != SQLITE_OK) {
-    db.Exec(QStringLiteral("rollback"));
-    return RecordsResult::kSomeFailed;
-  }
+  if (!replacer.Commit()) return RecordsResult::kSomeFailed;
   return allIn ? RecordsResult::kAllIn : RecordsResult::kSomeFailed;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // The state the desktop windows share instead of calling each other: a writer sets a flag, the
@@ -15,3 +16,7 @@ struct ViewState {
   int m_nCurPage = 0;  // from 0
   int m_nPageSize = 30;
 };
+
+// The view state of the running program, held by its application object; null when the
+// application object holds none (headless programs).
+inline ViewState* AppViewState() { return dynamic_cast<ViewState*>(QCoreApplication::instance()); }

@@ -8,7 +8,12 @@
 #include "desktop/store/contacts_backup_export.h"
 #include "desktop/store/contacts_backup_import.h"
 #include "desktop/store/contacts_text_export.h"
+#include "desktop/store/csv_export_dialog.h"
+#include "desktop/store/csv_import_config_dialog.h"
 #include "desktop/store/database_connection.h"
+#include "desktop/store/export_file_name.h"
+#include "desktop/store/vcard_export_dialog.h"
+#include "desktop/store/vcard_import.h"
 #include "desktop/ui/card_view.h"
 #include "desktop/ui/frame_progress_bar.h"
 #include "desktop/ui/page_bar.h"
@@ -44,15 +49,6 @@ ImportRoute RouteImport(const QString& path) {
 
 bool ExportsTextListing(const QString& path) {
   return QFileInfo(path).suffix() == QLatin1String("txt");
-}
-
-QString DefaultExportName(const QDateTime& now) {
-  return QStringLiteral("Contact_%1%2%3_%4%5")
-      .arg(now.date().year())
-      .arg(now.date().month())
-      .arg(now.date().day())
-      .arg(now.time().hour())
-      .arg(now.time().minute());
 }
 
 CMainFrame::CMainFrame() {
@@ -133,6 +129,12 @@ void CMainFrame::OnCommand(int commandId) {
     case ID_EXPORT_CBK_TXT:
       OnExportCbkTxt();
       break;
+    case ID_EXPORT_CSV:
+      OnExportCsv();
+      break;
+    case ID_EXPORT_VCARD:
+      OnExportVCard();
+      break;
     case ID_APP_EXIT:
       close();
       break;
@@ -159,8 +161,12 @@ void CMainFrame::OnFileImport() {
     case ImportRoute::kContactsBackup:
       ImportCbkFile(*path);
       break;
-    case ImportRoute::kCsv:    // the CSV import dialog is not part of the program yet
-    case ImportRoute::kVCard:  // nor is the vCard import
+    case ImportRoute::kCsv:
+      OpenCsvImportDialog(*path);
+      break;
+    case ImportRoute::kVCard:
+      ImportVCardFile(*path);
+      break;
     case ImportRoute::kNone:
       break;
   }
@@ -189,6 +195,27 @@ void CMainFrame::OnExportCbkTxt() {
   } else {
     ExportCbkFile(*path);
   }
+}
+
+void CMainFrame::OnExportCsv() {
+  CDlgCSVExportConfig dialog;
+  dialog.DoModal();
+}
+
+void CMainFrame::OnExportVCard() {
+  CDlgvCardExportConfig dialog;
+  dialog.DoModal();
+}
+
+void CMainFrame::OpenCsvImportDialog(const QString& path) {
+  CDlgCSVImportConfig dialog(path, this);
+  dialog.DoModal();
+}
+
+int CMainFrame::ImportVCardFile(const QString& path) {
+  if (!ImportVCard(path, QString::fromLatin1(kContactDatabaseFile))) return 0;
+  AfxGetApp().m_bDataChanged = true;
+  return 1;
 }
 
 void CMainFrame::ImportCbkFile(const QString& path) {

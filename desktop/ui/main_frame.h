@@ -11,8 +11,6 @@ enum class ImportRoute { kContactsBackup, kCsv, kVCard, kNone };
 ImportRoute RouteImport(const QString& path);
 // True when an export goes to the text listing ("txt"), false for a contacts backup file.
 bool ExportsTextListing(const QString& path);
-// "Contact_" + year, month, day, "_", hour, minute, without leading zeros.
-QString DefaultExportName(const QDateTime& now);
 
 // The main window: the search pane on the left, the result view top right and the page bar
 // bottom right, in fixed panes; the main menu and its import and export commands.
@@ -31,11 +29,17 @@ class CMainFrame : public QMainWindow {
   void OnCommand(int commandId);
   void OnFileImport();
   void OnExportCbkTxt();
+  void OnExportCsv();
+  void OnExportVCard();
 
-  // The imports and exports the commands start, each with its progress bar on this frame.
+  // The imports and exports the commands start. The contacts backup and text work shows its
+  // progress bar on this frame; the CSV import and the two dialog-driven exports run dialogs.
   void ImportCbkFile(const QString& path);
   void ExportCbkFile(const QString& path);
   void ExportTextFile(const QString& path);
+  void OpenCsvImportDialog(const QString& path);
+  // 0 when no file exists at the path (nothing shown), else 1 once the result box has closed.
+  int ImportVCardFile(const QString& path);
 
   QWidget* SearchPane() const { return m_wndOuterSplitter->GetPane(0, 0); }
   QWidget* ResultView() const { return m_wndInnerSplitter->GetPane(0, 0); }

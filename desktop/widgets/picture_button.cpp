@@ -126,6 +126,17 @@ QSize CPictureButton::sizeHint() const {
 
 void CPictureButton::nextCheckState() {}
 
+int CPictureButton::OnMenuChar(unsigned nChar, unsigned nFlags, QMenu* pMenu) {
+  if (OmbraMenu::IsMenu(pMenu)) return OmbraMenu::FindKeyboardShortcut(nChar, nFlags, pMenu);
+  return MNC_IGNORE;
+}
+
+void CPictureButton::OnMeasureItem(int nIDCtl, MeasureItemStruct* lpMeasureItemStruct) {
+  if (lpMeasureItemStruct->CtlType == ODT_MENU && OmbraMenu::IsMenu(lpMeasureItemStruct->itemID)) {
+    m_menuPopup.MeasureItem(lpMeasureItemStruct);
+  }
+}
+
 void CPictureButton::EndHover() {
   if (!m_bHover) return;
   m_bHover = 0;

@@ -7,6 +7,8 @@
 #include <QPixmap>
 #include <QPoint>
 
+#include "desktop/widgets/owner_drawn_menu.h"
+
 // The desktop program's picture push button: a picture (two icons or two bitmaps, one shown
 // while the mouse is over the button or it is pressed, one at rest), an optional caption, a
 // cursor and a tooltip. It can draw flat, and transparently over its parent's background.
@@ -51,6 +53,15 @@ class CPictureButton : public QAbstractButton {
   QColor m_crFocusBack, m_crFocusText;
 
   QSize sizeHint() const override;
+
+  // A key typed while a popup menu is open, and the size of an owner-drawn menu item: the button's
+  // menu answers for the popups it made; anything else gets the default handling (the key is
+  // ignored, the size left as it is).
+  int OnMenuChar(unsigned nChar, unsigned nFlags, QMenu* pMenu);
+  void OnMeasureItem(int nIDCtl, MeasureItemStruct* lpMeasureItemStruct);
+
+  // The drop-down menu. Nothing in the program fills it, so a click never opens a menu.
+  OmbraMenu m_menuPopup;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

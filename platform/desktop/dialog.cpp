@@ -122,8 +122,9 @@ QWidget* CDialog::ClientArea() const {
 int CDialog::DoModal() {
   Build();
   setResult(0);
+  ended_ = false;
   OnInitDialog();
-  return RunModal(this);
+  return ended_ ? result() : RunModal(this);
 }
 
 bool CDialog::Create(QWidget* parent) {
@@ -179,6 +180,11 @@ void CDialog::OnScrollAction(int action) {
 }
 
 void CDialog::keyPressEvent(QKeyEvent* event) {
+  if (!isWindow()) {
+    // A child dialog (a page, a card) leaves Enter and Escape to the window around it.
+    event->ignore();
+    return;
+  }
   bool inMultiLineEdit = qobject_cast<QPlainTextEdit*>(focusWidget()) != nullptr;
   if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !inMultiLineEdit) {
     OnOK();

@@ -33,8 +33,12 @@ class CDialog : public QDialog, public ControlHost {
   int DoModal();
   // Builds the dialog as a child window of `parent` (shown when the caller shows it).
   bool Create(QWidget* parent);
-  // Ends a modal run (or hides a modeless dialog) with the result.
-  void EndDialog(int result) { done(result); }
+  // Ends a modal run (or hides a modeless dialog) with the result. Ended in OnInitDialog, a modal
+  // dialog returns the result without ever showing.
+  void EndDialog(int result) {
+    ended_ = true;
+    done(result);
+  }
 
   // Places and sizes the window.
   void MoveWindow(const QRect& rect);
@@ -90,4 +94,5 @@ class CDialog : public QDialog, public ControlHost {
   QMenuBar* menuBar_ = nullptr;
   QScrollBar* scrollBar_ = nullptr;
   int scrollPosition_ = 0;
+  bool ended_ = false;
 };

@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QTreeWidget>
 
+#include "platform/desktop/combo_box.h"
 #include "platform/desktop/date_time_picker.h"
 #include "platform/desktop/multi_line_edit.h"
 #include "platform/desktop/resources.h"
@@ -162,11 +163,8 @@ QWidget* CreateStandardControl(const ControlTemplate& control, QWidget* parent) 
       return CreateStatic(control, parent);
     case ControlKind::kEdit:
       return CreateEdit(control, parent);
-    case ControlKind::kComboBox: {
-      auto* combo = new QComboBox(parent);
-      combo->setEditable((control.style & 0x3) == CBS_DROPDOWN);
-      return combo;
-    }
+    case ControlKind::kComboBox:
+      return new CComboBox(control.style, parent);
     case ControlKind::kListBox:
       return new QListWidget(parent);
     case ControlKind::kListView:

@@ -18,6 +18,8 @@ namespace {
 
 constexpr char kImportTitle[] = "Open the import file(*.cbk,*.csv or *.vcf)";
 constexpr char kExportTitle[] = "Save the contacts as a file(*.vbx or *.txt)";
+constexpr char kVCardSummary[] =
+    "Import vCard file finish! %d Record is Successed and %d Record is Failded!";
 
 class FrameImportExportTest : public ::testing::Test {
  protected:
@@ -72,6 +74,33 @@ TEST_F(FrameImportExportTest, ExportGoesToTheTextListingOnlyForTxt) {
     bool isText = written.startsWith("SIM_Name:Ann\r\n");
     EXPECT_EQ(isText, QString(name) == "out.txt") << name;
     EXPECT_EQ(frame_->m_strExportPath, folder_.FilePath(name));
+  }
+}
+
+TEST_F(FrameImportExportTest, CsvAndVCardRoutesReachTheirWork) {
+  WriteFileBytes("list.csv", "First Name,Last Name\r\nAnn,Lee\r\n");
+  WriteFileBytes("cards.vcf",
+                 "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Bo Lee\r\nN:Lee;Bo;;;\r\nEND:VCARD\r\n");
+  script_.ExpectFileDialog(kImportTitle, folder_.FilePath("list.csv"))
+      .ExpectDialog([](QDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "CSV File Import Config");
+        return IDCANCEL;
+      });
+  frame_->OnCommand(ID_FILE_IMPORT);
+
+  script_.ExpectFileDialog(kImportTitle, folder_.FilePath("cards.vcf"))
+      .ExpectMessageBox(QString::asprintf(kVCardSummary, 1, 0), "Import vCard File Result", IDOK);
+  frame_->OnCommand(ID_FILE_IMPORT);
+  EXPECT_EQ(CountContactRows("SIM_Name = 'Lee,Bo'"), 1);
+  EXPECT_TRUE(AfxGetApp().m_bDataChanged);
+
+  for (auto [command, title] : {std::pair(ID_EXPORT_CSV, "CSV File Export Config"),
+                                std::pair(ID_EXPORT_VCARD, "vCard File Export Config")}) {
+    script_.ExpectDialog([title = QString(title)](QDialog* dialog) {
+      EXPECT_EQ(dialog->windowTitle(), title);
+      return IDCANCEL;
+    });
+    frame_->OnCommand(command);
   }
 }
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "desktop/resources/resource_ids.h"
+#include "desktop/store/export_file_name.h"
 #include "desktop/ui/zolmark_app.h"
 #include "platform/desktop/user_message.h"
 #include "tests/support/sample_contacts.h"
