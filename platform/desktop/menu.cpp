@@ -33,11 +33,13 @@ void BuildMenuBar(QMenuBar* bar, int menuId, const CommandHandler& onCommand) {
   });
 }
 
-std::unique_ptr<QMenu> LoadPopupMenu(int menuId) {
+std::unique_ptr<QMenu> LoadPopupMenu(int menuId, int index) {
   const MenuResource* resource = FindMenu(menuId);
-  if (resource == nullptr || resource->items.empty()) return nullptr;
+  if (resource == nullptr || index < 0 || index >= static_cast<int>(resource->items.size())) {
+    return nullptr;
+  }
   auto menu = std::make_unique<QMenu>();
-  AddItems(menu.get(), resource->items.front().items);
+  AddItems(menu.get(), resource->items[index].items);
   return menu;
 }
 

@@ -13,9 +13,9 @@ using CommandHandler = std::function<void(int commandId)>;
 // Fills a menu bar with menu resource `menuId`; choosing a command calls `onCommand`.
 void BuildMenuBar(QMenuBar* bar, int menuId, const CommandHandler& onCommand);
 
-// The first submenu of pop-up menu resource `menuId`, as the views show it; null when there is
-// no such menu.
-std::unique_ptr<QMenu> LoadPopupMenu(int menuId);
+// Submenu `index` (the first by default, as the views show it) of menu resource `menuId`; null
+// when there is no such menu or submenu.
+std::unique_ptr<QMenu> LoadPopupMenu(int menuId, int index = 0);
 
 // The action of a command in a menu (searched in its submenus too); null when absent.
 QAction* FindCommand(QMenu* menu, int commandId);

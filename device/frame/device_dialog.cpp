@@ -1,0 +1,66 @@
+#include "device/frame/device_dialog.h"
+
+#include <QPalette>
+
+#include "device/frame/screen_scaling.h"
+#include "platform/desktop/modal_service.h"
+#include "platform/device/phone_screen.h"
+#include "platform/device/resource_module.h"
+
+namespace {
+
+bool g_draEnabled = false;
+
+}  // namespace
+
+CDeviceDialog::CDeviceDialog(int templateId, QWidget* parent)
+    : CDialog(DialogTemplateOrEmpty(templateId), parent != nullptr ? parent : AfxGetMainWnd()) {
+  setFont(DeviceDialogFont(Template()));
+  SetPhoneColours(this);
+}
+
+bool CDeviceDialog::OnInitDialog() {
+  CDialog::OnInitDialog();
+  FitToPhoneScreen(this);
+  initialized_ = true;
+  // A window that is not shown yet hears of its new size only when it shows.
+  OnSize(ClientArea()->width(), ClientArea()->height());
+  return true;
+}
+
+void CDeviceDialog::resizeEvent(QResizeEvent* event) {
+  CDialog::resizeEvent(event);
+  if (initialized_) OnSize(ClientArea()->width(), ClientArea()->height());
+}
+
+bool CDeviceDialog::event(QEvent* event) {
+  if (event->type() == ScreenChangeEvent::kType) {
+    FitToPhoneScreen(this);
+    return true;
+  }
+  return CDialog::event(event);
+}
+
+const DialogTemplate& DialogTemplateOrEmpty(int templateId) {
+  static const DialogTemplate kEmpty{0, QString(), 0, 0, QStringLiteral("MS Shell Dlg"), 8, {}};
+  const DialogTemplate* found = FindDialogTemplate(templateId);
+  return found != nullptr ? *found : kEmpty;
+}
+
+QFont DeviceDialogFont(const DialogTemplate& dialogTemplate) {
+  QFont font = DialogFont(dialogTemplate.fontName, dialogTemplate.pointSize);
+  font.setPixelSize(MulDivRound(dialogTemplate.pointSize, GetLogPixelsY(), 72));
+  return font;
+}
+
+void SetPhoneColours(QWidget* window) {
+  QPalette colours = window->palette();
+  colours.setColor(QPalette::Window, Qt::white);
+  colours.setColor(QPalette::WindowText, Qt::black);
+  window->setPalette(colours);
+  window->setAutoFillBackground(true);
+}
+
+void AfxEnableDRA(bool enable) { g_draEnabled = enable; }
+
+bool AfxIsDRAEnabled() { return g_draEnabled; }

@@ -1,0 +1,115 @@
+#include "device/frame/device_view.h"
+
+#include "device/frame/device_dialog.h"
+#include "device/frame/device_program.h"
+#include "device/frame/dialog_relayout.h"
+#include "device/frame/main_frame.h"
+#include "device/frame/screen_scaling.h"
+#include "platform/desktop/modal_service.h"
+#include "platform/device/dialog_item.h"
+#include "platform/device/phone_screen.h"
+
+namespace {
+
+constexpr int kBigScreenHeight = 800;
+
+}  // namespace
+
+CDeviceView::CDeviceView(QWidget* parent)
+    : CFormView(DialogTemplateOrEmpty(IDD_MAIN_FORM), parent), style_(CurrentStyle()) {
+  setFont(DeviceDialogFont(Template()));
+  SetPhoneColours(this);
+
+  for (int i = 0; i < 3; ++i) {
+    auto* button = new CImageButton(this);
+    SetDlgCtrlID(button, style_.ids.buttons[i]);
+    button->setGeometry(100, style_.sizes.buttonCreateTop, ScaleX(64), ScaleY(64));
+    connect(button, &QAbstractButton::clicked, this, [this, i] { OnButtonClicked(i); });
+    m_buttons[i] = button;
+  }
+}
+
+void CDeviceView::OnInitialUpdate() {
+  CFormView::OnInitialUpdate();
+  OnSize();
+}
+
+void CDeviceView::resizeEvent(QResizeEvent* event) {
+  CFormView::resizeEvent(event);
+  OnSize();
+}
+
+void CDeviceView::LoadButtonImages(int screenHeight) {
+  bool big = screenHeight >= kBigScreenHeight;
+  for (int i = 0; i < 3; ++i) {
+    const ButtonBitmaps& bitmaps = style_.buttonBitmaps[i];
+    m_imageLists[i] = LoadScaledImageList(big ? bitmaps.large : bitmaps.small, big ? 72 : 64, 0,
+                                          CLR_NONE, IMAGE_BITMAP, 0);
+    m_buttons[i]->SetImageList(m_imageLists[i].get());
+  }
+}
+
+void CDeviceView::OnSize() {
+  const int W = GetSystemMetrics(SM_CXSCREEN);
+  const int H = GetSystemMetrics(SM_CYSCREEN);
+  if (H != m_nLastScreenHeight) {
+    LoadButtonImages(H);
+    m_nLastScreenHeight = H;
+  }
+  const FormControlIds& ids = style_.ids;
+  const FormLayoutSizes& sizes = style_.sizes;
+  const bool big = H >= kBigScreenHeight;
+  const int B = big ? 72 : 64;
+  auto place = [this](int id, int left, int top, int right, int bottom) {
+    PlaceDialogControl(id, this, RectFromEdges(left, top, right, bottom));
+  };
+
+  int left = (W - ScaleX(sizes.makerWidth)) / 2;
+  int top = big ? ScaleY(18) : 0;
+  int bottom = top + ScaleY(12);
+  place(ids.maker, left, top, left + ScaleX(sizes.makerWidth), bottom);
+
+  left = (W - ScaleX(sizes.nameWidth)) / 2;
+  top = bottom;
+  bottom = top + ScaleY(22);
+  place(ids.name, left, top, left + ScaleX(sizes.nameWidth), bottom);
+
+  // Three rows under the first separator: a button, its title and description, a separator.
+  const int L = (W - ScaleX(sizes.separatorWidth)) / 2;
+  const int R = L + ScaleX(sizes.separatorWidth);
+  top = bottom + ScaleY(3);
+  bottom = top + ScaleY(1);
+  place(ids.separators[0], L, top, R, bottom);
+  for (int row = 0; row < 3; ++row) {
+    const int buttonTop = bottom + ScaleY(5);
+    const int buttonRight = L + ScaleX(B);
+    const int buttonBottom = buttonTop + ScaleY(B);
+    place(ids.buttons[row], L, buttonTop, buttonRight, buttonBottom);
+
+    left = buttonRight + ScaleX(5);
+    if (row < 2) {
+      top = buttonTop + ScaleY(5);
+      place(ids.titles[row], left, top, left + ScaleX(sizes.titleWidth), top + ScaleY(20));
+      top += ScaleY(20) + ScaleY(3);
+      place(ids.descriptions[row], left, top, left + ScaleX(140),
+            top + ScaleY(sizes.descriptionHeight));
+    } else {
+      top = buttonTop + ScaleY(20);
+      place(ids.titles[row], left, top, left + ScaleX(100), top + ScaleY(20));
+    }
+
+    top = buttonBottom + ScaleY(1);
+    bottom = top + ScaleY(1);
+    place(ids.separators[row + 1], L, top, R, bottom);
+  }
+
+  left = (W - ScaleX(160)) / 2;
+  top = bottom + (big ? ScaleY(20) : 0);
+  place(ids.link, left, top, left + ScaleX(160), top + ScaleY(sizes.linkHeight));
+}
+
+void CDeviceView::OnButtonClicked(int index) {
+  const DeviceProgram& program = CurrentDeviceProgram();
+  const int commands[] = {program.backupCommand, program.restoreCommand, style_.exitCommand};
+  if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd())) frame->OnCommand(commands[index]);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "device/frame/form_style.h"
+#include "device/frame/image_button.h"
+#include "device/frame/scaled_images.h"
+#include "platform/desktop/form_view.h"
+
+// The main form of a phone program (template 101 of the installed program), on white: the maker
+// line and the program's name, then three rows, each an owner-drawn image button with its title
+// (and, for the first two, a description) between separator lines, and the link line at the
+// bottom. Every size change lays it out again for the screen; the button images are loaded
+// again whenever the screen's height has changed (72-pixel images from 800 pixels up, 64 below).
+//
+// The buttons send the program's backupCommand and restoreCommand to the main frame; the third
+// closes the main window. The two styles' labels are made by the subclasses CTribbokView and
+// CMarrowindView.
+class CDeviceView : public CFormView {
+ public:
+  explicit CDeviceView(QWidget* parent = nullptr);
+
+  CImageButton* Button(int index) const { return m_buttons.at(index); }
+  const CImageList* ButtonImages(int index) const { return m_imageLists.at(index).get(); }
+  int LastScreenHeight() const { return m_nLastScreenHeight; }
+
+  // Builds the form's controls and lays them out; subclasses then dress the labels.
+  void OnInitialUpdate() override;
+  // Places every control for the current screen.
+  void OnSize();
+
+ protected:
+  const FormStyleSpec& Style() const { return style_; }
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void LoadButtonImages(int screenHeight);
+  void OnButtonClicked(int index);
+
+  const FormStyleSpec& style_;
+  int m_nLastScreenHeight = 0;
+  std::array<CImageButton*, 3> m_buttons{};
+  std::array<std::unique_ptr<CImageList>, 3> m_imageLists;
+};

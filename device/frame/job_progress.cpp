@@ -1,0 +1,26 @@
+#include "device/frame/job_progress.h"
+
+#include "device/frame/progress_dialog.h"
+#include "platform/device/message_box.h"
+#include "platform/device/worker_thread.h"
+
+bool RunJobUnderProgressDialog(JobProgress& job, std::function<void()> threadProc) {
+  job.progress = 0.0;
+  job.done = 0;
+  if (!CreateThread(std::move(threadProc))) {
+    AfxMessageBox(QStringLiteral("Create thread error."), MB_OK);
+    return false;
+  }
+  CProgressDialog dialog(&job.progress, &job.done);
+  dialog.DoModal();
+  return true;
+}
+
+void StartJobWithPath(const QString& path, const QString& emptyPathText, JobProgress& job,
+                      std::function<void()> threadProc) {
+  if (path.isEmpty()) {
+    AfxMessageBox(emptyPathText, MB_OK);
+    return;
+  }
+  RunJobUnderProgressDialog(job, std::move(threadProc));
+}

@@ -1,0 +1,12 @@
+#include "device/frame/my_static.h"
+
+#include <QPainter>
+
+#include "platform/desktop/resources.h"
+
+void CMyStatic::paintEvent(QPaintEvent* event) {
+  QImage bitmap = LoadBitmap(m_nBitmapId);
+  if (bitmap.isNull()) return;
+  QPainter painter(this);
+  painter.drawImage(rect(), bitmap);
+}

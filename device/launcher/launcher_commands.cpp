@@ -1,0 +1,19 @@
+#include "device/launcher/launcher_commands.h"
+
+#include "platform/device/process_start.h"
+
+namespace {
+
+void LaunchBesideModule(const QString& fileName) {
+  CreateProcess(PathBesideModule(GetModuleFileName(), fileName));
+}
+
+}  // namespace
+
+QString PathBesideModule(const QString& modulePath, const QString& fileName) {
+  return modulePath.left(modulePath.lastIndexOf(QLatin1Char('\\')) + 1) + fileName;
+}
+
+void OnLaunchSkeldra(CMainFrame&) { LaunchBesideModule(QStringLiteral("Skeldra.exe")); }
+
+void OnLaunchMarrowind(CMainFrame&) { LaunchBesideModule(QStringLiteral("Marrowind.exe")); }

@@ -1,0 +1,92 @@
+#include "platform/device/command_bar.h"
+
+#include <QMenu>
+#include <QPainter>
+
+#include "platform/desktop/menu.h"
+#include "platform/desktop/modal_service.h"
+#include "platform/desktop/resources.h"
+#include "platform/device/phone_screen.h"
+#include "platform/device/resource_module.h"
+
+namespace {
+
+int ScaledForScreen(int pixelsAt96) { return pixelsAt96 * GetPhoneScreen().dpi / 96; }
+
+const QColor kBarTop(0x3c, 0x5a, 0x82);
+const QColor kBarBottom(0x1e, 0x32, 0x50);
+
+}  // namespace
+
+CCommandBar::CCommandBar(QWidget* parent) : QWidget(parent) {
+  setFixedHeight(BarHeight());
+  QFont keyFont = font();
+  keyFont.setBold(true);
+  keyFont.setPixelSize(ScaledForScreen(13));
+  setFont(keyFont);
+}
+
+int CCommandBar::BarHeight() { return ScaledForScreen(26); }
+
+bool CCommandBar::InsertMenuBar(int menuBarId) {
+  const MenuBarResource* bar = FindMenuBar(menuBarId);
+  if (bar == nullptr || FindMenu(bar->menuId) == nullptr) return false;
+  menuId_ = bar->menuId;
+  for (const SoftKeyTemplate& key : bar->keys) {
+    auto* button = new QToolButton(this);
+    button->setText(LoadString(key.textId));
+    button->setEnabled(key.state & TBSTATE_ENABLED);
+    button->setAutoRaise(true);
+    button->setStyleSheet(
+        QStringLiteral("QToolButton { color: white; border: none; background: transparent; }"
+                       "QToolButton:pressed { background: rgba(255, 255, 255, 60); }"));
+    int index = static_cast<int>(keys_.size());
+    connect(button, &QToolButton::clicked, this, [this, index] { PressKey(index); });
+    keys_.push_back(button);
+    commands_.push_back(key.command);
+    popups_.push_back((key.style & TBSTYLE_DROPDOWN) ? key.popupIndex : NOMENU);
+  }
+  LayoutKeys();
+  return true;
+}
+
+void CCommandBar::PressKey(int index) {
+  int command = commands_[index];
+  if (popups_[index] != NOMENU) {
+    std::unique_ptr<QMenu> menu = LoadPopupMenu(menuId_, popups_[index]);
+    if (menu == nullptr) return;
+    QToolButton* key = keys_[index];
+    QSize size = menu->sizeHint();
+    QPoint topRight = key->mapToGlobal(QPoint(key->width(), 0));
+    command = TrackPopupMenu(menu.get(), topRight - QPoint(size.width(), size.height()));
+  }
+  if (command != 0 && onCommand) onCommand(command);
+}
+
+void CCommandBar::LayoutKeys() {
+  if (keys_.empty()) return;
+  int count = static_cast<int>(keys_.size());
+  for (int i = 0; i < count; ++i) {
+    int left = width() * i / count;
+    int right = width() * (i + 1) / count;
+    keys_[i]->setGeometry(left, 0, right - left, height());
+  }
+}
+
+void CCommandBar::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  LayoutKeys();
+}
+
+void CCommandBar::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  QLinearGradient gradient(0, 0, 0, height());
+  gradient.setColorAt(0, kBarTop);
+  gradient.setColorAt(1, kBarBottom);
+  painter.fillRect(rect(), gradient);
+  painter.setPen(QColor(255, 255, 255, 70));
+  for (int i = 1; i < KeyCount(); ++i) {
+    int x = width() * i / KeyCount();
+    painter.drawLine(x, height() / 5, x, height() - height() / 5);
+  }
+}

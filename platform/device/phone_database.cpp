@@ -1,0 +1,126 @@
+#include "platform/device/phone_database.h"
+
+#include <QFile>
+
+#include "platform/device/phone_folder.h"
+#include "platform/device/phone_schema.h"
+
+std::shared_ptr<PhoneDatabase> PhoneDatabase::Open() {
+  const QString path = PhoneDatabasePath();
+  if (path.isEmpty()) return nullptr;
+  sqlite3* db = nullptr;
+  const int rc =
+      sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
+  if (rc != SQLITE_OK) {
+    sqlite3_close(db);  // SQLite hands out a handle even when the open fails
+    return nullptr;
+  }
+  std::shared_ptr<PhoneDatabase> database(new PhoneDatabase(db));
+  sqlite3_busy_timeout(db, kPhoneBusyTimeoutMs);
+  // The file comes from outside the program: its schema may run nothing but plain SQL, and no
+  // statement may write to it behind SQLite's back.
+  sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+  sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+  if (!EnsurePhoneSchema(*database)) return nullptr;
+  return database;
+}
+
+PhoneDatabase::~PhoneDatabase() { sqlite3_close(db_); }
+
+bool PhoneDatabase::Exec(const char* sql) {
+  return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+qint64 PhoneDatabase::Setting(const char* name, qint64 fallback) {
+  PhoneStatement statement(*this, "select value from phone_settings where name = ?");
+  return statement.BindText(1, QString::fromLatin1(name)).QueryInt64().value_or(fallback);
+}
+
+bool PhoneDatabase::SetSetting(const char* name, qint64 value) {
+  PhoneStatement statement(*this,
+                           "insert or replace into phone_settings (name, value) values (?, ?)");
+  return statement.BindText(1, QString::fromLatin1(name)).Bind(2, value).Run();
+}
+
+PhoneStatement::PhoneStatement(PhoneDatabase& db, const char* sql) {
+  if (sqlite3_prepare_v2(db.Handle(), sql, -1, &stmt_, nullptr) != SQLITE_OK) {
+    sqlite3_finalize(stmt_);
+    stmt_ = nullptr;
+  }
+}
+
+PhoneStatement::~PhoneStatement() { sqlite3_finalize(stmt_); }
+
+PhoneStatement& PhoneStatement::Bind(int index, qint64 value) {
+  bindFailed_ |= stmt_ == nullptr || sqlite3_bind_int64(stmt_, index, value) != SQLITE_OK;
+  return *this;
+}
+
+PhoneStatement& PhoneStatement::BindText(int index, const QString& text) {
+  const QByteArray bytes = text.toUtf8();
+  bindFailed_ |= stmt_ == nullptr ||
+                 sqlite3_bind_text(stmt_, index, bytes.constData(), static_cast<int>(bytes.size()),
+                                   SQLITE_TRANSIENT) != SQLITE_OK;
+  return *this;
+}
+
+PhoneStatement& PhoneStatement::BindBlob(int index, const QByteArray& bytes) {
+  bindFailed_ |= stmt_ == nullptr ||
+                 sqlite3_bind_blob(stmt_, index, bytes.constData(), static_cast<int>(bytes.size()),
+                                   SQLITE_TRANSIENT) != SQLITE_OK;
+  return *this;
+}
+
+PhoneStatement& PhoneStatement::BindNull(int index) {
+  bindFailed_ |= stmt_ == nullptr || sqlite3_bind_null(stmt_, index) != SQLITE_OK;
+  return *this;
+}
+
+int PhoneStatement::Step() {
+  return stmt_ != nullptr && !bindFailed_ ? sqlite3_step(stmt_) : SQLITE_MISUSE;
+}
+
+void PhoneStatement::Reset() {
+  sqlite3_reset(stmt_);
+  bindFailed_ = false;
+}
+
+bool PhoneStatement::Run() { return Step() == SQLITE_DONE; }
+
+std::optional<qint64> PhoneStatement::QueryInt64() {
+  if (Step() != SQLITE_ROW) return std::nullopt;
+  return ColumnInt64(0);
+}
+
+bool PhoneStatement::ColumnIsNull(int column) const {
+  return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
+
+qint64 PhoneStatement::ColumnInt64(int column) const { return sqlite3_column_int64(stmt_, column); }
+
+QString PhoneStatement::ColumnText(int column) const {
+  const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+  const int size = sqlite3_column_bytes(stmt_, column);
+  return text != nullptr ? QString::fromUtf8(text, size) : QString();
+}
+
+QByteArray PhoneStatement::ColumnBlob(int column) const {
+  const void* data = sqlite3_column_blob(stmt_, column);
+  const int size = sqlite3_column_bytes(stmt_, column);
+  return data != nullptr ? QByteArray(static_cast<const char*>(data), size) : QByteArray();
+}
+
+PhoneTransaction::PhoneTransaction(PhoneDatabase& db) : db_(db) {
+  active_ = db_.Exec("begin immediate");
+}
+
+PhoneTransaction::~PhoneTransaction() {
+  if (active_) db_.Exec("rollback");
+}
+
+bool PhoneTransaction::Commit() {
+  if (!active_ || !db_.Exec("commit")) return false;
+  active_ = false;
+  return true;
+}

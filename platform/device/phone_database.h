@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <sqlite3.h>
+
+#include <memory>
+#include <optional>
+
+// One connection to the phone's database, "phone.db" in the phone folder: the contact store, the
+// SIM phonebook and the messaging store in one SQLite file. Every store object holds a shared
+// pointer to the connection of the session it came from.
+//
+// The connection is opened in SQLite's serialized mode, so objects made on one thread may be used
+// on another. Two programs may use the phone at once: the file is in WAL mode, a locked database
+// is waited for (up to kPhoneBusyTimeoutMs), and every write is one transaction.
+//
+// A new, empty file becomes a fresh phone (phone_schema.h). A file that is not an SQLite
+// database, or a database of something else, is never changed and opens as nothing, so every
+// call on it fails cleanly. Every value read from the file is checked or converted safely:
+// whatever bytes it holds, a read never crashes; it yields a failure or a converted value.
+class PhoneDatabase {
+ public:
+  // The phone's database, created as a fresh phone when missing; null when the phone folder or
+  // the file cannot be opened, or the file is not a phone database.
+  static std::shared_ptr<PhoneDatabase> Open();
+
+  ~PhoneDatabase();
+  PhoneDatabase(const PhoneDatabase&) = delete;
+  PhoneDatabase& operator=(const PhoneDatabase&) = delete;
+
+  sqlite3* Handle() const { return db_; }
+  // Runs statements without parameters or results; true on success.
+  bool Exec(const char* sql);
+
+  // A value of the phone's settings (SIM presence and capacity, contact store presence);
+  // `fallback` when it is not set or cannot be read.
+  qint64 Setting(const char* name, qint64 fallback);
+  bool SetSetting(const char* name, qint64 value);
+
+ private:
+  explicit PhoneDatabase(sqlite3* db) : db_(db) {}
+  sqlite3* db_;
+};
+
+inline constexpr int kPhoneBusyTimeoutMs = 5000;
+
+// A prepared statement, finalized when destroyed. Text is bound and read as UTF-8; bytes that are
+// not UTF-8 read as U+FFFD. A statement that does not prepare (a foreign or broken database) is
+// invalid, and stepping it fails.
+class PhoneStatement {
+ public:
+  PhoneStatement(PhoneDatabase& db, const char* sql);
+  ~PhoneStatement();
+  PhoneStatement(const PhoneStatement&) = delete;
+  PhoneStatement& operator=(const PhoneStatement&) = delete;
+
+  bool IsValid() const { return stmt_ != nullptr; }
+  // Parameters count from 1.
+  PhoneStatement& Bind(int index, qint64 value);
+  PhoneStatement& BindText(int index, const QString& text);
+  PhoneStatement& BindBlob(int index, const QByteArray& bytes);
+  PhoneStatement& BindNull(int index);
+
+  // Steps once; returns SQLITE_ROW, SQLITE_DONE or an error code.
+  int Step();
+  // Makes the statement ready to bind and step again.
+  void Reset();
+  // Steps a statement without result rows; true when it completed.
+  bool Run();
+  // The first column of the first row; nothing when there is no row or the step fails.
+  std::optional<qint64> QueryInt64();
+
+  bool ColumnIsNull(int column) const;
+  qint64 ColumnInt64(int column) const;
+  QString ColumnText(int column) const;
+  QByteArray ColumnBlob(int column) const;
+
+ private:
+  sqlite3_stmt* stmt_ = nullptr;
+  bool bindFailed_ = false;
+};
+
+// A write transaction: begun immediately (waiting for another program's write to end), rolled
+// back when destroyed without Commit().
+class PhoneTransaction {
+ public:
+  explicit PhoneTransaction(PhoneDatabase& db);
+  ~PhoneTransaction();
+  PhoneTransaction(const PhoneTransaction&) = delete;
+  PhoneTransaction& operator=(const PhoneTransaction&) = delete;
+
+  bool IsActive() const { return active_; }
+  bool Commit();
+
+ private:
+  PhoneDatabase& db_;
+  bool active_ = false;
+};

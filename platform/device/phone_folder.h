@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+// The emulated phone lives in one folder: the environment variable PHONE_ROOT names it, or, when
+// that is unset or empty, "phone" in the working folder. It holds the phone's database and the
+// phone's own file system: the phone path "\Application Data\Sounds\ring.wav" is the file
+// <root>/Application Data/Sounds/ring.wav. No phone path reaches outside the folder.
+
+inline constexpr char kPhoneRootVariable[] = "PHONE_ROOT";
+inline constexpr char kDefaultPhoneRoot[] = "phone";
+inline constexpr char kPhoneDatabaseFile[] = "phone.db";
+
+// The absolute path of the phone folder, created (with its parents) when missing. The variable is
+// read on every call, so a test can point each case at its own folder. Empty when the folder
+// cannot be created.
+QString PhoneRootFolder();
+
+// The path of the phone's database file in the phone folder; empty when there is no folder.
+QString PhoneDatabasePath();
+
+// The local path of a phone path. Both "\" and "/" separate the parts; empty parts and "." are
+// skipped and ".." goes up one part. Nothing for a path that would climb above the phone folder,
+// for a path holding a NUL character, and when there is no phone folder. "\" and "" name the
+// phone folder itself.
+std::optional<QString> PhonePathToLocal(const QString& phonePath);
+
+// The file operations the phone programs make on phone paths. Each fails (false or null) for a
+// path that maps to nothing.
+
+// True when the path names an existing folder.
+bool PhoneDirectoryExists(const QString& phonePath);
+// Creates one folder; false when it already exists or its parent folder is missing.
+bool CreatePhoneDirectory(const QString& phonePath);
+// Opens an existing file for reading (binary); null when it does not exist or cannot be read.
+std::unique_ptr<QFile> OpenPhoneFileForReading(const QString& phonePath);
+// Creates a file for writing (binary), emptying an existing one; null when that fails (its folder
+// is missing, or the path names a folder).
+std::unique_ptr<QFile> CreatePhoneFile(const QString& phonePath);

@@ -1,0 +1,92 @@
+#include "device/frame/device_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(DeviceMd5Test, MatchesTheRfc1321TestSuite) {
+  const std::pair<const char*, const char*> kCases[] = {
+      {"", "d41d8cd98f00b204e9800998ecf8427e"},
+      {"a", "0cc175b9c0f1b6a831c399e269772661"},
+      {"abc", "900150983cd24fb0d6963f7d28e17f72"},
+      {"message digest", "f96b697d7cb7938d525a2f31aaf161d0"},
+      {"abcdefghijklmnopqrstuvwxyz", "c3fcd3d76192e4007dfb496cca67e13b"},
+      {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
+       "d174ab98d277d9f5a5611c2c9f419d9f"},
+      {"12345678901234567890123456789012345678901234567890123456789012345678901234567890",
+       "57edf4a22be3c955ac49da2e2107b67a"},
+  };
+  for (const auto& [text, digest] : kCases) {
+    EXPECT_EQ(Md5HexDigest(text), digest) << text;
+    CMd5 md5;
+    md5.Update(text, std::string(text).size());
+    EXPECT_EQ(md5.HexDigest(), digest) << text;
+  }
+}
+
+TEST(DeviceMd5Test, FeedingInPiecesAcrossBlockEdgesGivesTheSameDigest) {
+  std::string text(200, 'x');
+  for (std::size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char>('a' + i % 26);
+  for (std::size_t first : {0, 1, 55, 56, 63, 64, 65, 119, 128}) {
+    CMd5 md5;
+    md5.Update(text.data(), first);
+    md5.Update(text.data() + first, text.size() - first);
+    EXPECT_EQ(md5.HexDigest(), Md5HexDigest(text)) << first;
+  }
+}
+
+TEST(DeviceMd5Test, ASecondFinalKeepsTheDigest) {
+  CMd5 md5;
+  md5.Update("abc", 3);
+  md5.Final();
+  md5.Update("more", 4);
+  md5.Final();
+  EXPECT_EQ(md5.HexDigest(), "900150983cd24fb0d6963f7d28e17f72");
+}
+
+TEST(DeviceHexTest, BytesAndHexConvertBothWays) {
+  const std::uint8_t bytes[] = {0x00, 0x0A, 0xFF};
+  EXPECT_EQ(BytesToHex(3, bytes), "000aff");
+  std::uint8_t back[3] = {1, 1, 1};
+  EXPECT_EQ(HexToBytes("000aff", back), 1);
+  EXPECT_EQ(back[0], 0x00);
+  EXPECT_EQ(back[1], 0x0A);
+  EXPECT_EQ(back[2], 0xFF);
+  EXPECT_EQ(BytesToHex(0, nullptr), "");
+}
+
+TEST(DeviceHexTest, OnlyDigitsAndLowerCaseLettersHaveValues) {
+  EXPECT_EQ(HexDigitValue('0'), 0);
+  EXPECT_EQ(HexDigitValue('9'), 9);
+  EXPECT_EQ(HexDigitValue('a'), 10);
+  EXPECT_EQ(HexDigitValue('f'), 15);
+  EXPECT_EQ(HexDigitValue('A'), 0);
+  EXPECT_EQ(HexDigitValue('g'), 0);
+  std::uint8_t byte = 0;
+  HexToBytes("FF", &byte);
+  EXPECT_EQ(byte, 0);
+}
+
+TEST(DeviceHexTest, ABackupDigestSurvivesTheRoundTrip) {
+  // A writer stores the digest of its salt text as bytes; a reader compares the hex texts.
+  std::string expected = Md5HexDigest("24KRVTQ_MaloBexin");
+  std::uint8_t stored[16];
+  HexToBytes(expected, stored);
+  EXPECT_EQ(BytesToHex(16, stored), expected);
+}
+
+TEST(FileExtensionTest, IsTheTextFromTheLastDot) {
+  EXPECT_EQ(GetFileExtension("\\My Documents\\VBX_20110305_0742.vbx"), ".vbx");
+  EXPECT_EQ(GetFileExtension("list.backup.txt"), ".txt");
+  EXPECT_EQ(GetFileExtension("list.TXT"), ".TXT");
+  EXPECT_EQ(GetFileExtension("\\My Documents\\list"), "");
+  EXPECT_EQ(GetFileExtension("list."), ".");
+}
+
+TEST(WideToAnsiTest, IsTheOneConversionOfThePlatform) {
+  EXPECT_EQ(WideToAnsi(QString::fromUtf8("张三")), QByteArray("\xd5\xc5\xc8\xfd"));
+}
+
+}  // namespace

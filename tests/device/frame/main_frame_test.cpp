@@ -1,0 +1,122 @@
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+
+#include <gtest/gtest.h>
+
+#include "device/frame/about_dialog.h"
+#include "device/frame/device_view.h"
+#include "platform/desktop/resources.h"
+#include "platform/device/command_bar.h"
+#include "tests/device/frame/frame_testing.h"
+
+namespace {
+
+class MainFrameTest : public FrameTest {
+ protected:
+  // Opens the right soft key's menu and chooses `command` in it; returns the menu's texts.
+  QStringList ChooseFromMenu(int command) {
+    QStringList texts;
+    script_.ExpectMenu([&texts, command](QMenu* menu) {
+      for (QAction* action : menu->actions()) texts << action->text();
+      return command;
+    });
+    Frame().CommandBar()->Key(1)->click();
+    return texts;
+  }
+};
+
+TEST_F(MainFrameTest, SkeldraBarAndTitle) {
+  Start(FormStyle::kSkeldra);
+  EXPECT_EQ(Frame().windowTitle().toStdString(), "Velthorn Skeldra");
+  ASSERT_EQ(Frame().CommandBar()->KeyCount(), 2);
+  EXPECT_EQ(Frame().CommandBar()->Key(0)->text().toStdString(), "Exit");
+  EXPECT_EQ(Frame().CommandBar()->Key(1)->text().toStdString(), "Menu");
+  QStringList menu = ChooseFromMenu(32786);
+  EXPECT_EQ(menu.join('|').toStdString(), "&Backup Messages|&Restore Messages|Website|About");
+  EXPECT_EQ(commands_, std::vector<int>{32786});
+  Frame().CommandBar()->Key(0)->click();
+  EXPECT_FALSE(Frame().isVisible());
+}
+
+TEST_F(MainFrameTest, MarrowindBarExitsWithTheClassLibrarysCommand) {
+  Start(FormStyle::kMarrowind);
+  EXPECT_EQ(Frame().windowTitle().toStdString(), "Marrowind");
+  EXPECT_EQ(Frame().CommandBar()->Key(0)->text().toStdString(), "EXIT");
+  QStringList menu = ChooseFromMenu(32776);
+  EXPECT_EQ(menu.join('|').toStdString(), "&Backup Contacts|&Restore Contacts|Website|About ");
+  EXPECT_EQ(commands_, std::vector<int>{32776});
+  Frame().OnCommand(57665);
+  EXPECT_FALSE(Frame().isVisible());
+}
+
+TEST_F(MainFrameTest, TheBarSitsUnderTheFormAtTheBottomOfTheScreen) {
+  Start(FormStyle::kMarrowind, {480, 800, 192});
+  EXPECT_EQ(Frame().size(), QSize(480, 800));
+  EXPECT_EQ(Frame().CommandBar()->geometry(), QRect(0, 748, 480, 52));
+  EXPECT_EQ(Frame().View()->geometry(), QRect(0, 0, 480, 748));
+}
+
+TEST_F(MainFrameTest, WebCommandsOpenTheProgramsPages) {
+  UrlRecorder urls;
+  Start(FormStyle::kSkeldra);
+  Frame().OnCommand(32791);
+  Frame().OnCommand(32792);
+  Frame().OnCommand(32773);  // Marrowind's ids mean nothing to Skeldra
+  EXPECT_EQ(urls.Urls(), (QStringList{"http://www.velthorn.example/",
+                                      "http://www.velthorn.example/guide/skeldra.html"}));
+}
+
+TEST_F(MainFrameTest, AboutBoxFollowsTheOrientation) {
+  Start(FormStyle::kMarrowind);
+  QRect portraitText;
+  QRect landscapeText;
+  script_.ExpectDialog([&](QDialog* dialog) {
+    dialog->show();
+    auto* about = dynamic_cast<CDeviceAboutDlg*>(dialog);
+    EXPECT_NE(about, nullptr);
+    EXPECT_EQ(dialog->windowTitle().toStdString(), "About Marrowind");
+    EXPECT_EQ(dialog->size(), QSize(240, 320));
+    EXPECT_EQ(about->GetDlgItemText(202).toStdString(), "Marrowind\nVersion 2.0");
+    EXPECT_FALSE(about->Item<QLabel>(1011)->pixmap().isNull());
+    portraitText = about->GetDlgItem(202)->geometry();
+    SetPhoneScreen({320, 240, 96});
+    EXPECT_EQ(dialog->size(), QSize(320, 240));
+    landscapeText = about->GetDlgItem(202)->geometry();
+    return IDOK;
+  });
+  Frame().OnCommand(57664);
+  DialogUnits units(DeviceDialogFont(*FindDialogTemplate(100)));
+  EXPECT_EQ(portraitText, units.ToPixels(10, 40, 133, 24));
+  EXPECT_EQ(landscapeText, units.ToPixels(40, 10, 160, 24));
+  EXPECT_FALSE(AfxIsDRAEnabled());  // only while the box is up
+}
+
+TEST_F(MainFrameTest, WithoutTheRelayoutSwitchTheAboutBoxKeepsItsPlaces) {
+  Install(FormStyle::kMarrowind);
+  CDeviceAboutDlg about;
+  script_.ExpectDialog([](QDialog* dialog) {
+    dialog->show();
+    auto* box = dynamic_cast<CDeviceAboutDlg*>(dialog);
+    QRect before = box->GetDlgItem(202)->geometry();
+    SetPhoneScreen({320, 240, 96});
+    EXPECT_EQ(box->GetDlgItem(202)->geometry(), before);
+    SetPhoneScreen(PhoneScreen());
+    return IDOK;
+  });
+  about.DoModal();
+}
+
+TEST_F(MainFrameTest, AFrameWithoutItsMenuBarIsNotCreated) {
+  Install(FormStyle::kMarrowind);
+  const ResourceModule* installed = AfxGetResourceHandle();
+  ResourceModule withoutBar = *installed;
+  withoutBar.menuBars = {};
+  InstallResourceModule(&withoutBar);
+  CMainFrame frame;
+  EXPECT_FALSE(frame.OnCreate());
+  EXPECT_EQ(frame.CommandBar(), nullptr);
+  InstallResourceModule(installed);
+}
+
+}  // namespace

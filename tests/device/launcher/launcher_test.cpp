@@ -1,0 +1,156 @@
+#include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "device/frame/device_app.h"
+#include "device/frame/device_view.h"
+#include "device/frame/marrowind_view.h"
+#include "device/launcher/launcher_commands.h"
+#include "device/launcher/orvanel_program.h"
+#include "platform/device/command_bar.h"
+#include "platform/device/process_start.h"
+#include "tests/support/device_testing.h"
+#include "tests/support/scripted_services.h"
+
+namespace {
+
+QString PhoneForm(QString path) { return path.replace('/', '\\'); }
+
+TEST(PathBesideModuleTest, CutsAfterTheLastBackslash) {
+  EXPECT_EQ(PathBesideModule("\\Program Files\\Velthorn\\Orvanel.exe", "Skeldra.exe"),
+            "\\Program Files\\Velthorn\\Skeldra.exe");
+  EXPECT_EQ(PathBesideModule("\\Orvanel.exe", "Marrowind.exe"), "\\Marrowind.exe");
+  EXPECT_EQ(PathBesideModule("Orvanel.exe", "Skeldra.exe"), "Skeldra.exe");
+  EXPECT_EQ(PathBesideModule("", "Skeldra.exe"), "Skeldra.exe");
+}
+
+TEST(PathBesideModuleTest, EachStartStartsAnotherInstance) {
+  QTemporaryDir folder;
+  QFile program(folder.filePath("Skeldra"));
+  ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+  program.write("#!/bin/sh\necho started >> \"$(dirname \"$0\")/started\"\n");
+  program.close();
+  program.setPermissions(program.permissions() | QFile::ExeOwner);
+
+  QString orvanel = PhoneForm(folder.filePath("Orvanel"));
+  EXPECT_TRUE(CreateProcess(PathBesideModule(orvanel, "Skeldra.exe")));
+  EXPECT_TRUE(CreateProcess(PathBesideModule(orvanel, "Skeldra.exe")));
+  QElapsedTimer timer;
+  timer.start();
+  QFile started(folder.filePath("started"));
+  while (timer.elapsed() < 5000) {
+    if (started.open(QIODevice::ReadOnly) && started.readAll().count('\n') == 2) break;
+    started.close();
+    QThread::msleep(10);
+  }
+  started.close();
+  ASSERT_TRUE(started.open(QIODevice::ReadOnly));
+  EXPECT_EQ(started.readAll(), "started\nstarted\n");
+}
+
+class OrvanelTest : public ::testing::Test {
+ protected:
+  void Start(const PhoneScreen& screen = PhoneScreen()) {
+    screen_.emplace(screen);
+    frame_ = InitDeviceInstance(OrvanelProgram());
+    ASSERT_NE(frame_, nullptr);
+  }
+  ~OrvanelTest() override { frame_.reset(); }
+
+  CMarrowindView* View() { return dynamic_cast<CMarrowindView*>(frame_->View()); }
+
+  ScriptedServices script_;
+  std::optional<ScopedPhoneScreen> screen_;
+  std::unique_ptr<CMainFrame> frame_;
+};
+
+TEST_F(OrvanelTest, ShowsMarrowindsFormWithOrvanelsTexts) {
+  Start();
+  ASSERT_NE(View(), nullptr);
+  EXPECT_EQ(frame_->windowTitle().toStdString(), "Orvanel");
+  EXPECT_EQ(View()->GetDlgItemText(1018).toStdString(), "Orvanel");
+  EXPECT_EQ(View()->GetDlgItemText(1020).toStdString(), "Skeldra");
+  EXPECT_EQ(View()->GetDlgItemText(1021).toStdString(),
+            "Transfer sms between\nmobile and computer");
+  EXPECT_EQ(View()->GetDlgItemText(1023).toStdString(), "Marrowind");
+  EXPECT_EQ(View()->GetDlgItemText(1024).toStdString(),
+            "Transfer contacts between\nmobile and computer");
+  EXPECT_EQ(View()->GetDlgItemText(1026).toStdString(), "EXIT");
+  EXPECT_EQ(frame_->CommandBar()->Key(0)->text().toStdString(), "EXIT");
+  EXPECT_EQ(frame_->CommandBar()->Key(1)->text().toStdString(), "Menu");
+}
+
+TEST_F(OrvanelTest, MenuOffersBothProgramsTheWebsiteAndAbout) {
+  Start();
+  std::map<QString, int> commands;
+  script_.ExpectMenu([&commands](QMenu* menu) {
+    for (QAction* action : menu->actions()) {
+      if (action->menu() != nullptr) {
+        for (QAction* item : action->menu()->actions()) {
+          commands[action->text() + " > " + item->text()] = item->data().toInt();
+        }
+      } else {
+        commands[action->text()] = action->data().toInt();
+      }
+    }
+    return 0;
+  });
+  frame_->CommandBar()->Key(1)->click();
+  EXPECT_EQ(commands, (std::map<QString, int>{{"Skeldra", 32777},
+                                              {"Marrowind", 32778},
+                                              {"Website > HomePage", 32773},
+                                              {"Website > Online Guide", 32774},
+                                              {"About ", 57664}}));
+}
+
+TEST_F(OrvanelTest, LaunchingAMissingProgramDoesNothingVisible) {
+  Start();
+  ASSERT_FALSE(QFileInfo::exists(
+      QFileInfo(QCoreApplication::applicationFilePath()).dir().filePath("Skeldra")));
+  frame_->OnCommand(ID_LAUNCH_SKELDRA);  // no message box is scripted: none may come
+  QTest::mouseClick(View()->Button(0), Qt::LeftButton);
+  QTest::mouseClick(View()->Button(1), Qt::LeftButton);
+  EXPECT_TRUE(frame_->isVisible());
+  QTest::mouseClick(View()->Button(2), Qt::LeftButton);
+  EXPECT_FALSE(frame_->isVisible());
+}
+
+TEST_F(OrvanelTest, AboutBoxAndWebPages) {
+  Start();
+  UrlRecorder urls;
+  script_.ExpectDialog([](QDialog* dialog) {
+    EXPECT_EQ(dialog->windowTitle().toStdString(), "About Orvanel");
+    EXPECT_EQ(dynamic_cast<ControlHost*>(dialog)->GetDlgItemText(202).toStdString(),
+              "Orvanel\nVersion 2.0");
+    SaveScreenshot(dialog, "device_orvanel_about_240x320");
+    return IDOK;
+  });
+  frame_->OnCommand(57664);
+  frame_->OnCommand(32773);
+  frame_->OnCommand(32774);
+  EXPECT_EQ(urls.Urls(), (QStringList{"http://www.velthorn.example/",
+                                      "http://www.velthorn.example/guide/orvanel.html"}));
+}
+
+TEST_F(OrvanelTest, Screenshot240x320) {
+  Start({240, 320, 96});
+  SaveScreenshot(frame_.get(), "device_orvanel_240x320");
+}
+
+TEST_F(OrvanelTest, Screenshot480x800) {
+  Start({480, 800, 192});
+  EXPECT_EQ(View()->ButtonImages(0)->GetImageSize(), QSize(144, 144));
+  SaveScreenshot(frame_.get(), "device_orvanel_480x800");
+}
+
+}  // namespace

@@ -1,0 +1,114 @@
+#include "platform/device/file_time.h"
+
+#include <QByteArray>
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+namespace {
+
+SYSTEMTIME Fields(int year, int month, int day, int hour = 0, int minute = 0, int second = 0,
+                  int milliseconds = 0) {
+  SYSTEMTIME time;
+  time.wYear = static_cast<WORD>(year);
+  time.wMonth = static_cast<WORD>(month);
+  time.wDay = static_cast<WORD>(day);
+  time.wHour = static_cast<WORD>(hour);
+  time.wMinute = static_cast<WORD>(minute);
+  time.wSecond = static_cast<WORD>(second);
+  time.wMilliseconds = static_cast<WORD>(milliseconds);
+  return time;
+}
+
+std::uint64_t ToValue(const SYSTEMTIME& time) {
+  FILETIME fileTime;
+  EXPECT_TRUE(SystemTimeToFileTime(&time, &fileTime));
+  return FileTimeValue(fileTime);
+}
+
+// Sets the process's time zone for one test (a POSIX rule, so no time-zone data is needed).
+class ScopedTimeZone {
+ public:
+  explicit ScopedTimeZone(const char* rule) : previous_(qgetenv("TZ")) {
+    qputenv("TZ", rule);
+    tzset();
+  }
+  ~ScopedTimeZone() {
+    if (previous_.isNull()) {
+      qunsetenv("TZ");
+    } else {
+      qputenv("TZ", previous_);
+    }
+    tzset();
+  }
+
+ private:
+  QByteArray previous_;
+};
+
+TEST(FileTimeTest, KnownInstants) {
+  EXPECT_EQ(ToValue(Fields(1601, 1, 1)), 0u);
+  EXPECT_EQ(ToValue(Fields(1970, 1, 1)), 116444736000000000u);
+  EXPECT_EQ(ToValue(Fields(1970, 1, 1, 0, 0, 1, 5)), 116444736000000000u + 10'050'000u);
+}
+
+TEST(FileTimeTest, CalendarFieldsRoundTrip) {
+  for (const SYSTEMTIME& time :
+       {Fields(2010, 3, 7, 9, 5, 3, 123), Fields(2000, 2, 29, 23, 59, 59, 999), Fields(1980, 7, 5),
+        Fields(1601, 1, 1), Fields(30827, 12, 31, 23, 59, 59, 999)}) {
+    FILETIME fileTime;
+    ASSERT_TRUE(SystemTimeToFileTime(&time, &fileTime));
+    SYSTEMTIME back;
+    ASSERT_TRUE(FileTimeToSystemTime(&fileTime, &back));
+    EXPECT_EQ(back.wYear, time.wYear);
+    EXPECT_EQ(back.wMonth, time.wMonth);
+    EXPECT_EQ(back.wDay, time.wDay);
+    EXPECT_EQ(back.wHour, time.wHour);
+    EXPECT_EQ(back.wMinute, time.wMinute);
+    EXPECT_EQ(back.wSecond, time.wSecond);
+    EXPECT_EQ(back.wMilliseconds, time.wMilliseconds);
+  }
+  SYSTEMTIME sunday;
+  FILETIME fileTime = MakeFileTime(ToValue(Fields(2010, 3, 7)));
+  ASSERT_TRUE(FileTimeToSystemTime(&fileTime, &sunday));
+  EXPECT_EQ(sunday.wDayOfWeek, 0);
+}
+
+TEST(FileTimeTest, FieldsOutOfRangeAndHugeValuesAreRefused) {
+  FILETIME untouched = MakeFileTime(42);
+  for (const SYSTEMTIME& time :
+       {Fields(1600, 12, 31), Fields(30828, 1, 1), Fields(2001, 2, 29), Fields(1900, 2, 29),
+        Fields(2010, 13, 1), Fields(2010, 0, 1), Fields(2010, 4, 31), Fields(2010, 1, 0),
+        Fields(2010, 1, 1, 24), Fields(2010, 1, 1, 0, 60), Fields(2010, 1, 1, 0, 0, 0, 1000)}) {
+    EXPECT_FALSE(SystemTimeToFileTime(&time, &untouched)) << time.wYear << "-" << time.wMonth;
+  }
+  EXPECT_EQ(FileTimeValue(untouched), 42u);
+
+  const FILETIME huge = MakeFileTime(0x8000000000000000ull);
+  SYSTEMTIME fields;
+  EXPECT_FALSE(FileTimeToSystemTime(&huge, &fields));
+  FILETIME local;
+  EXPECT_FALSE(FileTimeToLocalFileTime(&huge, &local));
+}
+
+TEST(FileTimeTest, LocalTimeUsesTheOffsetInForceAtThatMoment) {
+  ScopedTimeZone zone("CET-1CEST,M3.5.0,M10.5.0/3");
+  const FILETIME winter = MakeFileTime(ToValue(Fields(2010, 1, 15, 12)));
+  const FILETIME summer = MakeFileTime(ToValue(Fields(2010, 7, 15, 12)));
+  FILETIME local;
+  ASSERT_TRUE(FileTimeToLocalFileTime(&winter, &local));
+  EXPECT_EQ(FileTimeValue(local), ToValue(Fields(2010, 1, 15, 13)));
+  ASSERT_TRUE(FileTimeToLocalFileTime(&summer, &local));
+  EXPECT_EQ(FileTimeValue(local), ToValue(Fields(2010, 7, 15, 14)));
+}
+
+TEST(FileTimeTest, LocalTimeBeforeTheFirstInstantIsRefused) {
+  ScopedTimeZone zone("EST5");
+  const FILETIME first = MakeFileTime(0);
+  FILETIME local = MakeFileTime(7);
+  EXPECT_FALSE(FileTimeToLocalFileTime(&first, &local));
+  EXPECT_EQ(FileTimeValue(local), 7u);
+}
+
+}  // namespace

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include "platform/device/file_time.h"
+#include "platform/device/phone_folder.h"
+#include "tests/support/working_folder.h"
+
+// Fixture: each test in a fresh working folder with its own phone folder (PHONE_ROOT), restored
+// afterwards.
+class PhoneTest : public ::testing::Test {
+ protected:
+  PhoneTest() : previousRoot_(qgetenv(kPhoneRootVariable)) {
+    qputenv(kPhoneRootVariable, folder_.FilePath("phone").toLocal8Bit());
+  }
+  ~PhoneTest() override {
+    if (previousRoot_.isNull()) {
+      qunsetenv(kPhoneRootVariable);
+    } else {
+      qputenv(kPhoneRootVariable, previousRoot_);
+    }
+  }
+
+  QString PhoneFile(const QString& relative) const { return folder_.FilePath("phone/" + relative); }
+
+  TempWorkingFolder folder_;
+
+ private:
+  QByteArray previousRoot_;
+};
+
+inline FILETIME MakeDate(int year, int month, int day, int hour = 0, int minute = 0,
+                         int second = 0) {
+  SYSTEMTIME time;
+  time.wYear = static_cast<WORD>(year);
+  time.wMonth = static_cast<WORD>(month);
+  time.wDay = static_cast<WORD>(day);
+  time.wHour = static_cast<WORD>(hour);
+  time.wMinute = static_cast<WORD>(minute);
+  time.wSecond = static_cast<WORD>(second);
+  FILETIME fileTime;
+  EXPECT_TRUE(SystemTimeToFileTime(&time, &fileTime));
+  return fileTime;
+}
