@@ -3,6 +3,9 @@
 #include <QDateTime>
 #include <QTimeZone>
 
+#include <algorithm>
+#include <optional>
+
 namespace {
 
 constexpr std::int64_t kTicksPerMillisecond = 10'000;
@@ -50,6 +53,22 @@ void SetDateFromDays(std::int64_t daysSince1601, SYSTEMTIME* time) {
   time->wDayOfWeek = static_cast<WORD>((daysSince1601 + 1) % 7);
 }
 
+// ticks + delta, when that stays within the file-time range (ticks itself is within it).
+std::optional<std::int64_t> ShiftTicks(std::int64_t ticks, std::int64_t delta) {
+  const bool outOfRange =
+      delta < 0 ? ticks < -delta : ticks > static_cast<std::int64_t>(kLargestFileTime) - delta;
+  if (outOfRange) return std::nullopt;
+  return ticks + delta;
+}
+
+// The offset of this machine's local time from UTC at a UTC instant (daylight saving time
+// included), in ticks.
+std::int64_t LocalOffsetTicksAt(std::int64_t utcTicks) {
+  const QDateTime utc = QDateTime::fromMSecsSinceEpoch(
+      (utcTicks - kTicksFrom1601To1970) / kTicksPerMillisecond, QTimeZone::utc());
+  return std::int64_t{utc.toLocalTime().offsetFromUtc()} * kTicksPerSecond;
+}
+
 }  // namespace
 
 bool FileTimeToSystemTime(const FILETIME* fileTime, SYSTEMTIME* systemTime) {
@@ -86,14 +105,30 @@ bool FileTimeToLocalFileTime(const FILETIME* fileTime, FILETIME* localFileTime) 
   const std::uint64_t value = FileTimeValue(*fileTime);
   if (value > kLargestFileTime) return false;
   const auto ticks = static_cast<std::int64_t>(value);
-  const QDateTime utc = QDateTime::fromMSecsSinceEpoch(
-      (ticks - kTicksFrom1601To1970) / kTicksPerMillisecond, QTimeZone::utc());
-  const std::int64_t offsetTicks =
-      std::int64_t{utc.toLocalTime().offsetFromUtc()} * kTicksPerSecond;
-  const bool outOfRange = offsetTicks < 0
-                              ? ticks < -offsetTicks
-                              : ticks > static_cast<std::int64_t>(kLargestFileTime) - offsetTicks;
-  if (outOfRange) return false;
-  *localFileTime = MakeFileTime(static_cast<std::uint64_t>(ticks + offsetTicks));
+  const std::optional<std::int64_t> local = ShiftTicks(ticks, LocalOffsetTicksAt(ticks));
+  if (!local) return false;
+  *localFileTime = MakeFileTime(static_cast<std::uint64_t>(*local));
+  return true;
+}
+
+bool LocalFileTimeToFileTime(const FILETIME* localFileTime, FILETIME* fileTime) {
+  const std::uint64_t value = FileTimeValue(*localFileTime);
+  if (value > kLargestFileTime) return false;
+  const auto local = static_cast<std::int64_t>(value);
+  // Guess the offset from the wall time read as UTC, then check it at the instant it gives; a
+  // second round settles a guess made across a clock change. When neither offset holds at its
+  // own instant, the wall time lies in a gap: the later instant is the one after the change.
+  const std::int64_t guessedOffset = LocalOffsetTicksAt(local);
+  const std::optional<std::int64_t> first = ShiftTicks(local, -guessedOffset);
+  if (!first) return false;
+  const std::int64_t offsetAtFirst = LocalOffsetTicksAt(*first);
+  std::int64_t utc = *first;
+  if (offsetAtFirst != guessedOffset) {
+    const std::optional<std::int64_t> second = ShiftTicks(local, -offsetAtFirst);
+    if (!second) return false;
+    const bool secondHolds = LocalOffsetTicksAt(*second) == offsetAtFirst;
+    utc = secondHolds ? *second : std::max(*first, *second);
+  }
+  *fileTime = MakeFileTime(static_cast<std::uint64_t>(utc));
   return true;
 }

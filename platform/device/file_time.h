@@ -28,3 +28,8 @@ bool SystemTimeToFileTime(const SYSTEMTIME* systemTime, FILETIME* fileTime);
 // Converts a UTC file time to the local time of this machine, with the time zone's offset at that
 // moment (daylight saving time included). False when the result would leave the file-time range.
 bool FileTimeToLocalFileTime(const FILETIME* fileTime, FILETIME* localFileTime);
+
+// Converts a local file time of this machine back to UTC, with the offset in force at that local
+// time. A local time that a clock change skips gives the moment of the change (so midnight of
+// such a day stays on that day). False when the result would leave the file-time range.
+bool LocalFileTimeToFileTime(const FILETIME* localFileTime, FILETIME* fileTime);

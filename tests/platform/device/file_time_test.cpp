@@ -1,10 +1,8 @@
 #include "platform/device/file_time.h"
 
-#include <QByteArray>
-
 #include <gtest/gtest.h>
 
-#include <ctime>
+#include "tests/support/scoped_time_zone.h"
 
 namespace {
 
@@ -26,26 +24,6 @@ std::uint64_t ToValue(const SYSTEMTIME& time) {
   EXPECT_TRUE(SystemTimeToFileTime(&time, &fileTime));
   return FileTimeValue(fileTime);
 }
-
-// Sets the process's time zone for one test (a POSIX rule, so no time-zone data is needed).
-class ScopedTimeZone {
- public:
-  explicit ScopedTimeZone(const char* rule) : previous_(qgetenv("TZ")) {
-    qputenv("TZ", rule);
-    tzset();
-  }
-  ~ScopedTimeZone() {
-    if (previous_.isNull()) {
-      qunsetenv("TZ");
-    } else {
-      qputenv("TZ", previous_);
-    }
-    tzset();
-  }
-
- private:
-  QByteArray previous_;
-};
 
 TEST(FileTimeTest, KnownInstants) {
   EXPECT_EQ(ToValue(Fields(1601, 1, 1)), 0u);
@@ -109,6 +87,42 @@ TEST(FileTimeTest, LocalTimeBeforeTheFirstInstantIsRefused) {
   FILETIME local = MakeFileTime(7);
   EXPECT_FALSE(FileTimeToLocalFileTime(&first, &local));
   EXPECT_EQ(FileTimeValue(local), 7u);
+}
+
+TEST(FileTimeTest, LocalTimeGoesBackToTheSameInstant) {
+  ScopedTimeZone zone("EST5EDT,M3.2.0,M11.1.0");
+  FILETIME utc;
+  const FILETIME winterMidnight = MakeFileTime(ToValue(Fields(2010, 1, 15)));
+  ASSERT_TRUE(LocalFileTimeToFileTime(&winterMidnight, &utc));
+  EXPECT_EQ(FileTimeValue(utc), ToValue(Fields(2010, 1, 15, 5)));
+  const FILETIME summerMidnight = MakeFileTime(ToValue(Fields(2010, 7, 5)));
+  ASSERT_TRUE(LocalFileTimeToFileTime(&summerMidnight, &utc));
+  EXPECT_EQ(FileTimeValue(utc), ToValue(Fields(2010, 7, 5, 4)));
+  // Just after the spring change: the guess from the winter offset is an hour off.
+  const FILETIME afterChange = MakeFileTime(ToValue(Fields(2018, 3, 11, 5)));
+  ASSERT_TRUE(LocalFileTimeToFileTime(&afterChange, &utc));
+  EXPECT_EQ(FileTimeValue(utc), ToValue(Fields(2018, 3, 11, 9)));
+  FILETIME local;
+  ASSERT_TRUE(FileTimeToLocalFileTime(&utc, &local));
+  EXPECT_EQ(FileTimeValue(local), FileTimeValue(afterChange));
+}
+
+TEST(FileTimeTest, MidnightSkippedByAClockChangeStaysOnItsDay) {
+  ScopedTimeZone zone("<-03>3<-02>,M11.1.0/0,M2.3.0/0");  // clocks go from 00:00 to 01:00
+  const FILETIME midnight = MakeFileTime(ToValue(Fields(2018, 11, 4)));
+  FILETIME utc;
+  ASSERT_TRUE(LocalFileTimeToFileTime(&midnight, &utc));
+  FILETIME local;
+  ASSERT_TRUE(FileTimeToLocalFileTime(&utc, &local));
+  EXPECT_EQ(FileTimeValue(local), ToValue(Fields(2018, 11, 4, 1)));
+}
+
+TEST(FileTimeTest, LocalTimeThatWouldLeaveTheRangeIsRefused) {
+  ScopedTimeZone zone("CET-1");
+  const FILETIME first = MakeFileTime(0);
+  FILETIME utc = MakeFileTime(7);
+  EXPECT_FALSE(LocalFileTimeToFileTime(&first, &utc));
+  EXPECT_EQ(FileTimeValue(utc), 7u);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <thread>
 
 #include "platform/device/phone_setup.h"
-#include "tests/platform/device/phone_test.h"
+#include "tests/support/phone_test.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "platform/device/phone_setup.h"
 #include "platform/device/pocket_outlook.h"
 #include "platform/device/sim_phonebook.h"
-#include "tests/platform/device/phone_test.h"
+#include "tests/support/phone_test.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "tests/platform/device/phone_test.h"
+#include "tests/support/phone_test.h"
 
 namespace {
 

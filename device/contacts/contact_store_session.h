@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "device/contacts/device_contact_index.h"
+#include "platform/device/pocket_outlook.h"
+#include "platform/device/sim_phonebook.h"
+
+// The contacts jobs' link to the phone: the contact store (Pocket Outlook) and the SIM phonebook,
+// opened together on the UI thread before the worker starts, used by the one worker, and closed
+// when the job goes away. A restore also keeps here the index of the contacts that were on the
+// phone before it (CDeviceContactIndex).
+class CContactStoreSession {
+ public:
+  CContactStoreSession() = default;
+  ~CContactStoreSession() { CloseContactStore(); }
+  CContactStoreSession(const CContactStoreSession&) = delete;
+  CContactStoreSession& operator=(const CContactStoreSession&) = delete;
+
+  // Logs on to the contact store and opens the SIM: 1 when both opened, else 0 (whatever did
+  // open is closed by CloseContactStore).
+  int OpenContactStore();
+  void CloseContactStore();
+
+  // The contacts folder's items with their count; nothing when the folder, its items or their
+  // count cannot be got.
+  struct ContactItems {
+    std::unique_ptr<IPOutlookItemCollection> items;
+    int count = 0;
+  };
+  std::optional<ContactItems> GetContactItems();
+  // The object id of the contact at `index` (from 1); 0 when it or its id cannot be got.
+  CEOID ContactOidAt(IPOutlookItemCollection& items, int index);
+  // The contact of an object id as an item; null when it cannot be got.
+  std::unique_ptr<IItem> ContactItem(CEOID oid);
+  // A new, unsaved contact; null when it cannot be made.
+  std::unique_ptr<IItem> CreateContact();
+
+  // The number of used SIM entries; 0 when the status cannot be read.
+  DWORD SimUsedCount();
+  // The SIM's lowest and highest phonebook index; nothing when the range is not known.
+  std::optional<SIMCAPS> SimIndexRange();
+  // Reads the SIM entries from the lowest index to the highest, stopping once `used` entries were
+  // found, and hands each one found to `visit`. Nothing when `used` is 0 or the range is not
+  // known; indexes that cannot be read are passed over.
+  void ForEachSimEntry(DWORD used, const std::function<void(DWORD index, const SimEntry&)>& visit);
+  const HSIM& Sim() const { return m_hSim; }
+
+  // Lists every contact and SIM entry now on the phone, unmarked. Returns 1.
+  int BuildDeviceContactIndex();
+  // Marks the listed contacts of exactly this name.
+  void MarkDuplicateContacts(const QString& name);
+  // Deletes the marked contacts and SIM entries (results not checked) and empties the index.
+  void DeleteMarkedContacts();
+  const CDeviceContactIndex& DeviceContactIndex() const { return m_index; }
+
+ private:
+  QString JoinedName(CEOID oid);
+
+  bool m_bComInitialized = false;
+  std::unique_ptr<IPOutlookApp2> m_pOutlookApp;
+  HSIM m_hSim;
+  CDeviceContactIndex m_index;
+};

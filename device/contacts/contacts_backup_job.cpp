@@ -1,0 +1,179 @@
+#include "device/contacts/contacts_backup_job.h"
+
+#include <QStringList>
+
+#include <vector>
+
+#include "desktop/store/contacts_backup_file.h"
+#include "device/contacts/contact_properties.h"
+#include "device/contacts/contacts_text_listing.h"
+#include "device/frame/device_text.h"
+#include "platform/desktop/resources.h"
+#include "platform/device/file_time.h"
+#include "platform/device/message_box.h"
+#include "platform/device/phone_folder.h"
+
+namespace {
+
+constexpr int kEmptySavePathString = 132;
+constexpr int kBackupSucceedString = 133;
+
+// A date property as the file holds it: the calendar date in local time; no date when the contact
+// has none; every field -1 when the time cannot be converted.
+BackupDate BackupDateOf(const CEPROPVAL& value) {
+  if (!IsFound(value)) return BackupDate();
+  FILETIME local;
+  SYSTEMTIME fields;
+  if (!FileTimeToLocalFileTime(&value.val.filetime, &local) ||
+      !FileTimeToSystemTime(&local, &fields)) {
+    return BackupDate{-1, 0xFFFF, 0xFFFF};
+  }
+  return BackupDate{fields.wYear, fields.wMonth, fields.wDay};
+}
+
+// The picture's bytes, read through its stream; empty when it has none or cannot be read.
+QByteArray ReadPicture(IItem& item) {
+  std::unique_ptr<IStream> stream;
+  quint64 size = 0;
+  if (FAILED(item.OpenProperty(PIMPR_PICTURE, GENERIC_READ, stream)) ||
+      FAILED(stream->Seek(0, STREAM_SEEK_END, &size)) ||
+      FAILED(stream->Seek(0, STREAM_SEEK_SET, nullptr))) {
+    return QByteArray();
+  }
+  QByteArray bytes(static_cast<qsizetype>(size), '\0');
+  ULONG read = 0;
+  if (FAILED(stream->Read(bytes.data(), static_cast<ULONG>(size), &read))) return QByteArray();
+  bytes.truncate(read);
+  return bytes;
+}
+
+// The ring-tone file's bytes, or four zero bytes when it cannot be read.
+QByteArray RingToneBytes(const QString& phonePath) {
+  std::unique_ptr<QFile> file = OpenPhoneFileForReading(phonePath);
+  if (file) {
+    QByteArray bytes = file->readAll();
+    if (file->error() == QFileDevice::NoError) return bytes;
+  }
+  return QByteArray(4, '\0');
+}
+
+class BackupFileRun {
+ public:
+  BackupFileRun(CContactStoreSession& session, JobProgress& progress)
+      : session_(session), progress_(progress) {}
+
+  // Writes the whole file; the outcome message.
+  QString Write(const QString& path);
+
+ private:
+  bool WriteContact(IPOutlookItemCollection& items, int index);
+  void WriteSimEntry(const SimEntry& entry);
+  void WriteRingTones();
+  void SetProgress(double passed) { progress_.progress = passed / (total_ + 2); }
+
+  CContactStoreSession& session_;
+  JobProgress& progress_;
+  ContactsBackupWriter writer_;
+  int total_ = 0;    // T: contacts and used SIM entries
+  int written_ = 0;  // W: records written
+  int passed_ = 0;   // P: positions passed
+  QStringList ringTones_;
+};
+
+QString BackupFileRun::Write(const QString& path) {
+  const DWORD used = session_.SimUsedCount();
+  if (!writer_.Create(path, 0)) return CannotCreateFileText(path);
+  std::optional<CContactStoreSession::ContactItems> contacts = session_.GetContactItems();
+  total_ = static_cast<int>(used) + (contacts ? contacts->count : 0);
+  passed_ = contacts ? contacts->count : -1;
+  for (int i = 1; contacts && i <= contacts->count; ++i) {
+    if (WriteContact(*contacts->items, i)) ++written_;
+    SetProgress(i);
+  }
+  session_.ForEachSimEntry(used, [this](DWORD, const SimEntry& entry) { WriteSimEntry(entry); });
+  WriteRingTones();
+  SetProgress(passed_ + 2);
+  if (!writer_.Finish(static_cast<std::uint32_t>(written_))) return CannotWriteFileText(path);
+  return BackupOutcomeText(contacts.has_value(), total_, written_);
+}
+
+bool BackupFileRun::WriteContact(IPOutlookItemCollection& items, int index) {
+  const CEOID oid = session_.ContactOidAt(items, index);
+  std::unique_ptr<IItem> item = oid != 0 ? session_.ContactItem(oid) : nullptr;
+  const std::vector<CEPROPID> ids(kBackupPropertyIds.begin(), kBackupPropertyIds.end());
+  std::vector<CEPROPVAL> values;
+  if (!item || FAILED(item->GetProps(ids, values))) return false;
+
+  PhoneContactBody body;
+  for (int i = 0; i < kBackupStringItems; ++i) body.items[i] = WideToAnsi(FoundText(values[i]));
+  const QString ringTone = FoundText(values[kBackupItemRingTone]);
+  if (!ringTone.isEmpty() && !ringTones_.contains(ringTone)) ringTones_.append(ringTone);
+  body.birthday = BackupDateOf(values[kBackupItemBirthday]);
+  body.anniversary = BackupDateOf(values[kBackupItemAnniversary]);
+  body.picture = ReadPicture(*item);
+  return writer_.WritePhoneRecord(body);
+}
+
+void BackupFileRun::WriteSimEntry(const SimEntry& entry) {
+  writer_.WriteSimRecord({WideToAnsi(entry.Name()), WideToAnsi(entry.Number())});
+  ++passed_;
+  ++written_;
+  SetProgress(passed_);
+}
+
+void BackupFileRun::WriteRingTones() {
+  writer_.WriteRingToneCount(static_cast<std::int32_t>(ringTones_.size()));
+  for (const QString& path : ringTones_)
+    writer_.WriteRingTone({WideToAnsi(path), RingToneBytes(path)});
+}
+
+}  // namespace
+
+int BackupModeForPath(const QString& path) {
+  return GetFileExtension(path) == QLatin1String(".txt") ? kBackupModeText : kBackupModeFile;
+}
+
+void StartContactsBackup(CContactsBackupJob& job) {
+  StartJobWithPath(job.m_strPath, LoadString(kEmptySavePathString), job.m_progress,
+                   [&job] { ContactsBackupThreadProc(&job); });
+}
+
+unsigned ContactsBackupThreadProc(CContactsBackupJob* job) {
+  RunContactsBackup(job->m_session, *job);
+  return 0;
+}
+
+int RunContactsBackup(CContactStoreSession& session, CContactsBackupJob& job) {
+  if (job.m_nMode == kBackupModeText) return ExportContactsText(session, job);
+  return WriteContactsBackupFile(session, job);
+}
+
+int WriteContactsBackupFile(CContactStoreSession& session, CContactsBackupJob& job) {
+  BackupFileRun run(session, job.m_progress);
+  return FinishContactsJob(job.m_progress, run.Write(job.m_strPath));
+}
+
+QString BackupOutcomeText(bool contactsRead, int total, int written) {
+  if (!contactsRead) {
+    return QStringLiteral("Can't read the Outlook contacts, only had backup %1 SIM items!")
+        .arg(written);
+  }
+  if (written == total) return LoadString(kBackupSucceedString);
+  return QStringLiteral("The Contacts has %1 items,but had backup %2 items!")
+      .arg(total)
+      .arg(written);
+}
+
+QString CannotCreateFileText(const QString& path) {
+  return QStringLiteral("Can't create file:") + path;
+}
+
+QString CannotWriteFileText(const QString& path) {
+  return QStringLiteral("Can't write file:") + path;
+}
+
+int FinishContactsJob(JobProgress& progress, const QString& outcome) {
+  AfxMessageBox(outcome, MB_OK);
+  progress.done = 1;
+  return 1;
+}

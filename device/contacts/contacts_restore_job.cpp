@@ -1,0 +1,241 @@
+#include "device/contacts/contacts_restore_job.h"
+
+#include <optional>
+
+#include "desktop/store/contacts_backup_file.h"
+#include "device/contacts/contact_properties.h"
+#include "device/contacts/contacts_backup_job.h"
+#include "platform/desktop/ansi_text.h"
+#include "platform/desktop/resources.h"
+#include "platform/device/file_time.h"
+#include "platform/device/message_box.h"
+#include "platform/device/phone_folder.h"
+
+namespace {
+
+constexpr int kEmptyRestorePathString = 136;
+constexpr int kValidationFailedString = 137;
+constexpr int kRestoreSucceedString = 138;
+
+// A backup date as the contact store keeps it: midnight of that day in local time, as the
+// backup reads it back. Nothing for a date that does not exist.
+std::optional<FILETIME> StoredDate(const BackupDate& date) {
+  SYSTEMTIME midnight;
+  midnight.wYear = static_cast<WORD>(date.year);
+  midnight.wMonth = date.month;
+  midnight.wDay = date.day;
+  FILETIME local;
+  FILETIME utc;
+  if (date.year < 1 || date.year > 0xFFFF || !SystemTimeToFileTime(&midnight, &local) ||
+      !LocalFileTimeToFileTime(&local, &utc)) {
+    return std::nullopt;
+  }
+  return utc;
+}
+
+// Writes the picture into the item's picture stream; false unless all of it went in.
+bool WritePicture(IItem& item, const QByteArray& picture) {
+  std::unique_ptr<IStream> stream;
+  ULONG written = 0;
+  const auto size = static_cast<ULONG>(picture.size());
+  return SUCCEEDED(item.OpenProperty(PIMPR_PICTURE, GENERIC_READ | GENERIC_WRITE, stream)) &&
+         SUCCEEDED(stream->Write(picture.constData(), size, &written)) && written == size;
+}
+
+// The folders of a phone path, made level by level where missing.
+void CreatePhoneFolders(const QString& directory) {
+  if (directory.isEmpty() || PhoneDirectoryExists(directory)) return;
+  const QString withSeparator = directory + QLatin1Char('\\');
+  for (qsizetype at = withSeparator.indexOf(QLatin1Char('\\')); at >= 0;
+       at = withSeparator.indexOf(QLatin1Char('\\'), at + 1)) {
+    const QString prefix = withSeparator.left(at);
+    if (!prefix.isEmpty() && !PhoneDirectoryExists(prefix)) CreatePhoneDirectory(prefix);
+  }
+}
+
+// Writes a new phone file with the bytes; a file that cannot be written whole is removed again.
+bool WriteNewPhoneFile(const QString& phonePath, const QByteArray& bytes) {
+  std::unique_ptr<QFile> file = CreatePhoneFile(phonePath);
+  if (!file) return false;
+  if (file->write(bytes) == bytes.size() && file->flush()) return true;
+  file->remove();
+  return false;
+}
+
+class RestoreRun {
+ public:
+  RestoreRun(CContactStoreSession& session, ContactsBackupReader& reader, JobProgress& progress)
+      : session_(session), reader_(reader), progress_(progress) {}
+
+  // Restores the records and ring tones of a checked file; the outcome message.
+  QString Restore();
+
+ private:
+  enum class Outcome { kRestored, kNotRestored, kStop };
+
+  Outcome RestoreRecord(const BackupRecord& record);
+  Outcome RestorePhoneContact(const PhoneContactBody& body);
+  Outcome RestoreSimEntry(const SimContactBody& body);
+  std::optional<DWORD> FindFreeSimSlot();
+  void RestoreRingTones();
+
+  CContactStoreSession& session_;
+  ContactsBackupReader& reader_;
+  JobProgress& progress_;
+  std::optional<SIMCAPS> simRange_;
+  qint64 simIndex_ = 0;  // where the search for a free slot goes on
+};
+
+QString RestoreRun::Restore() {
+  session_.BuildDeviceContactIndex();
+  std::uint32_t count = 0;
+  if (!reader_.ReadRecordCount(&count)) return LoadString(kValidationFailedString);
+  simRange_ = session_.SimIndexRange();
+  if (simRange_) simIndex_ = simRange_->dwMinPBIndex;
+  std::uint32_t restored = 0;
+  bool stopped = false;
+  for (std::uint32_t k = 1; k <= count; ++k) {
+    BackupRecord record;
+    // After a stop the records left are only read past, so the ring tones are found.
+    if (!reader_.ReadRecord(stopped ? nullptr : &record)) break;  // the file changed meanwhile
+    if (stopped) continue;
+    const Outcome outcome = RestoreRecord(record);
+    if (outcome == Outcome::kRestored) ++restored;
+    stopped = outcome == Outcome::kStop;
+    progress_.progress = static_cast<double>(k) / (static_cast<double>(count) + 2);
+  }
+  session_.DeleteMarkedContacts();
+  RestoreRingTones();
+  progress_.progress = 1.0;
+  if (restored == count) return LoadString(kRestoreSucceedString);
+  return QStringLiteral("The restore file has %1 items,but only had Finish %2 items!")
+      .arg(count)
+      .arg(restored);
+}
+
+RestoreRun::Outcome RestoreRun::RestoreRecord(const BackupRecord& record) {
+  switch (record.body) {
+    case BackupRecord::Body::kPhone:
+      return RestorePhoneContact(record.phone);
+    case BackupRecord::Body::kSim:
+      return RestoreSimEntry(record.sim);
+    case BackupRecord::Body::kNone:
+      break;
+  }
+  return Outcome::kNotRestored;
+}
+
+// A contact is saved only when every value went in; only then does it replace the contacts of
+// its name, so a record that fails leaves the phone's copy in place.
+RestoreRun::Outcome RestoreRun::RestorePhoneContact(const PhoneContactBody& body) {
+  std::unique_ptr<IItem> item = session_.CreateContact();
+  if (!item) return Outcome::kNotRestored;
+  bool complete = true;
+  for (int i = 0; i < kBackupStringItems; ++i) {
+    if (body.items[i].isEmpty()) continue;
+    CEPROPVAL value{kBackupPropertyIds[i], 0, {AnsiToWide(body.items[i]), {}}};
+    complete = SUCCEEDED(item->SetProps({value})) && complete;
+  }
+  const std::pair<int, const BackupDate*> dates[] = {{kBackupItemBirthday, &body.birthday},
+                                                     {kBackupItemAnniversary, &body.anniversary}};
+  for (const auto& [itemNumber, date] : dates) {
+    if (date->IsNone()) continue;
+    if (std::optional<FILETIME> stored = StoredDate(*date)) {
+      CEPROPVAL value{kBackupPropertyIds[itemNumber], 0, {QString(), *stored}};
+      complete = SUCCEEDED(item->SetProps({value})) && complete;
+    }
+  }
+  if (!body.picture.isEmpty()) complete = WritePicture(*item, body.picture) && complete;
+  if (!complete || FAILED(item->Save())) return Outcome::kNotRestored;
+  QString name;
+  for (int part : kNamePartItems) name += AnsiToWide(body.items[part]);
+  session_.MarkDuplicateContacts(name);
+  return Outcome::kRestored;
+}
+
+RestoreRun::Outcome RestoreRun::RestoreSimEntry(const SimContactBody& body) {
+  if (!simRange_) {
+    AfxMessageBox(QStringLiteral("Restore sim contacts error!"), MB_OK);
+    return Outcome::kStop;
+  }
+  const std::optional<DWORD> slot = FindFreeSimSlot();
+  if (!slot) return Outcome::kNotRestored;
+  SimEntry entry;
+  entry.validFields = SIM_PARAM_PBE_ALL;
+  entry.addressType = 1;
+  entry.numberingPlan = 1;
+  entry.SetName(AnsiToWide(body.name));
+  entry.SetNumber(AnsiToWide(body.number));
+  if (FAILED(SimWritePhonebookEntry(session_.Sim(), SIM_PBSTORAGE_SIM, *slot, entry))) {
+    return Outcome::kNotRestored;
+  }
+  // The name as the SIM keeps it (255 characters at most), so a second restore finds this one.
+  session_.MarkDuplicateContacts(entry.Name());
+  return Outcome::kRestored;
+}
+
+// The lowest free slot from where the last search stopped. Only an index the SIM reports empty
+// is free: one that cannot be read for another reason may hold an entry, and is passed over.
+std::optional<DWORD> RestoreRun::FindFreeSimSlot() {
+  for (; simIndex_ <= simRange_->dwMaxPBIndex; ++simIndex_) {
+    SimEntry entry;
+    const HRESULT read = SimReadPhonebookEntry(session_.Sim(), SIM_PBSTORAGE_SIM,
+                                               static_cast<DWORD>(simIndex_), &entry);
+    if (read == E_NOT_FOUND) return static_cast<DWORD>(simIndex_);
+  }
+  return std::nullopt;
+}
+
+// Each ring tone goes to its full path on the phone, in folders made as needed; a file the
+// phone already has is kept. Paths that would leave the phone folder name no file and fail.
+void RestoreRun::RestoreRingTones() {
+  std::int32_t count = 0;
+  if (!reader_.ReadRingToneCount(&count)) return;
+  for (std::int32_t i = 0; i < count; ++i) {
+    RingToneEntry entry;
+    if (!reader_.ReadRingTone(&entry)) return;
+    const QString path = AnsiToWide(entry.name);
+    const qsizetype lastSeparator = path.lastIndexOf(QLatin1Char('\\'));
+    CreatePhoneFolders(lastSeparator >= 0 ? path.left(lastSeparator) : QString());
+    if (OpenPhoneFileForReading(path)) continue;
+    if (!WriteNewPhoneFile(path, entry.data)) {
+      AfxMessageBox(QStringLiteral("Write RingTone:%1 Error!").arg(path), MB_OK);
+    }
+  }
+}
+
+// Opens and checks the whole file before anything on the phone changes; the message when it
+// cannot be used.
+std::optional<QString> OpenCheckedFile(ContactsBackupReader& reader, const QString& path) {
+  switch (reader.Open(path)) {
+    case ContactsBackupReader::OpenResult::kCannotOpen:
+      return QStringLiteral("Can't open file:") + path;
+    case ContactsBackupReader::OpenResult::kDigestMismatch:
+      return LoadString(kValidationFailedString);
+    case ContactsBackupReader::OpenResult::kOk:
+      break;
+  }
+  if (!reader.CheckStructure() || !reader.Rewind()) return LoadString(kValidationFailedString);
+  return std::nullopt;
+}
+
+}  // namespace
+
+void StartContactsRestore(CContactsRestoreJob& job) {
+  StartJobWithPath(job.m_strPath, LoadString(kEmptyRestorePathString), job.m_progress,
+                   [&job] { ContactsRestoreThreadProc(&job); });
+}
+
+unsigned ContactsRestoreThreadProc(CContactsRestoreJob* job) {
+  RestoreContactsFile(job->m_session, *job);
+  return 0;
+}
+
+int RestoreContactsFile(CContactStoreSession& session, CContactsRestoreJob& job) {
+  ContactsBackupReader reader(kPhoneDialect);
+  if (std::optional<QString> refusal = OpenCheckedFile(reader, job.m_strPath)) {
+    return FinishContactsJob(job.m_progress, *refusal);
+  }
+  RestoreRun run(session, reader, job.m_progress);
+  return FinishContactsJob(job.m_progress, run.Restore());
+}

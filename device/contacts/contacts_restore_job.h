@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include "device/contacts/contact_store_session.h"
+#include "device/frame/job_progress.h"
+
+// The contacts restore: checks a contacts backup file (digest and layout), recreates each record
+// as a new contact or a new SIM entry in the lowest free slot, then deletes the contacts that
+// were on the phone before under the name of a restored record (so restoring a file twice leaves
+// one copy), and writes the ring-tone files that the phone does not have yet.
+class CContactsRestoreJob {
+ public:
+  explicit CContactsRestoreJob(const QString& path) : m_strPath(path) {}
+
+  CContactStoreSession m_session;  // closed when the job is destroyed
+  QString m_strPath;
+  JobProgress m_progress;
+};
+
+// The start protocol: an empty path shows string 136 and starts nothing; otherwise the worker
+// runs under the progress dialog until it is done.
+void StartContactsRestore(CContactsRestoreJob& job);
+unsigned ContactsRestoreThreadProc(CContactsRestoreJob* job);
+// The worker's work; shows the outcome, sets done and returns 1.
+int RestoreContactsFile(CContactStoreSession& session, CContactsRestoreJob& job);

@@ -1,0 +1,52 @@
+#include "device/contacts/marrowind_commands.h"
+
+#include <optional>
+
+#include "device/contacts/contacts_backup_job.h"
+#include "device/contacts/contacts_restore_job.h"
+#include "platform/desktop/message_service.h"
+#include "platform/desktop/resources.h"
+#include "platform/device/message_box.h"
+
+namespace {
+
+constexpr int kSaveTitleString = 130;
+constexpr int kRestoreTitleString = 131;
+constexpr char kBackupExtension[] = "vbx";
+
+}  // namespace
+
+QString DefaultBackupFileName(const QDateTime& localTime) {
+  return QStringLiteral("VBX_") + localTime.toString(QStringLiteral("yyyyMMdd_HHmm")) +
+         QStringLiteral(".vbx");
+}
+
+void OnBackupContacts(CMainFrame&) {
+  FileDialogRequest request;
+  request.save = true;
+  request.title = LoadString(kSaveTitleString);
+  request.filter = QStringLiteral("Marrowind File(*.vbx)|*.vbx|Text File(*.txt)|*.txt|");
+  request.defaultExtension = QLatin1String(kBackupExtension);
+  request.fileName = DefaultBackupFileName(QDateTime::currentDateTime());
+  request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+  const std::optional<QString> path = RunFileDialog(request);
+  if (!path) return;
+
+  CContactsBackupJob job(BackupModeForPath(*path), *path);
+  if (job.m_session.OpenContactStore() == 1) StartContactsBackup(job);
+}
+
+void OnRestoreContacts(CMainFrame&) {
+  FileDialogRequest request;
+  request.title = LoadString(kRestoreTitleString);
+  request.filter = QStringLiteral("Marrowind File(*.vbx)|*.vbx|");
+  request.defaultExtension = QLatin1String(kBackupExtension);
+  request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+  const std::optional<QString> path = RunFileDialog(request);
+  if (!path) return;
+  const QString question = QStringLiteral("Are you sure to restore contacts from file:") + *path;
+  if (AfxMessageBox(question, MB_OKCANCEL) != IDOK) return;
+
+  CContactsRestoreJob job(*path);
+  if (job.m_session.OpenContactStore() == 1) StartContactsRestore(job);
+}

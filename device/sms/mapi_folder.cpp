@@ -1,0 +1,107 @@
+#include "device/sms/mapi_folder.h"
+
+#include "device/sms/mapi_session.h"
+
+CMapiFolder::CMapiFolder(CMapiSession& session, std::unique_ptr<IMAPIFolder> folder, QString name,
+                         QByteArray entryId, CMapiFolder* parent)
+    : m_session(session),
+      folder_(std::move(folder)),
+      m_pParent(parent),
+      m_strName(std::move(name)),
+      m_entryId(std::move(entryId)) {
+  if (!m_entryId.isEmpty()) return;
+  std::vector<SPropValue> values;
+  if (SUCCEEDED(folder_->GetProps({PR_ENTRYID}, values)) && values.size() == 1 &&
+      values.front().ulPropTag == PR_ENTRYID) {
+    m_entryId = values.front().Value.bin;
+  }
+}
+
+CMapiFolder::~CMapiFolder() = default;
+
+std::unique_ptr<IMAPITable> CMapiFolder::OpenContentsTable(const SPropTagArray& columns) {
+  std::unique_ptr<IMAPITable> table;
+  if (FAILED(folder_->GetContentsTable(table)) || FAILED(table->SetColumns(columns))) return {};
+  return table;
+}
+
+CMapiContentsTable* CMapiFolder::ContentsTable(int batchSize) {
+  if (!m_contentsTable) {
+    std::unique_ptr<IMAPITable> table = OpenContentsTable({PR_ENTRYID});
+    if (!table) return nullptr;
+    m_contentsTable = std::make_unique<CMapiContentsTable>(std::move(table), *this, batchSize);
+  }
+  return m_contentsTable.get();
+}
+
+const std::vector<std::unique_ptr<CMapiFolder>>* CMapiFolder::Subfolders() {
+  if (m_subfolders) return m_subfolders.get();
+  std::unique_ptr<IMAPITable> table;
+  if (FAILED(folder_->GetHierarchyTable(table)) ||
+      FAILED(table->SetColumns({PR_ENTRYID, PR_DISPLAY_NAME_W}))) {
+    return nullptr;
+  }
+  auto subfolders = std::make_unique<std::vector<std::unique_ptr<CMapiFolder>>>();
+  SRowSet rows;
+  while (true) {
+    // A subfolder that cannot be listed or opened would be left out of a backup unnoticed, so
+    // the list is made whole or not at all.
+    if (FAILED(table->QueryRows(1, rows))) return nullptr;
+    if (rows.empty()) break;
+    const SRow& row = rows.front();
+    if (row.size() != 2 || row[0].ulPropTag != PR_ENTRYID) return nullptr;
+    std::unique_ptr<IMAPIFolder> opened = m_session.OpenEntry(row[0].Value.bin);
+    if (!opened) return nullptr;
+    const QString name = row[1].ulPropTag == PR_DISPLAY_NAME_W ? row[1].Value.lpszW : QString();
+    subfolders->push_back(
+        std::make_unique<CMapiFolder>(m_session, std::move(opened), name, row[0].Value.bin, this));
+  }
+  m_subfolders = std::move(subfolders);
+  return m_subfolders.get();
+}
+
+CMapiFolder* CMapiFolder::OpenOrCreateSubfolder(const QString& name) {
+  QString folderName = name.trimmed();
+  if (folderName.isEmpty()) folderName = QStringLiteral("NewFolder");
+  std::unique_ptr<CMapiFolder>& opened = m_openedSubfolders[folderName];
+  if (opened) return opened.get();
+  std::unique_ptr<IMAPIFolder> folder;
+  if (FAILED(folder_->CreateFolder(folderName, MAPI_UNICODE | OPEN_IF_EXISTS, folder))) {
+    m_openedSubfolders.erase(folderName);
+    return nullptr;
+  }
+  opened = std::make_unique<CMapiFolder>(m_session, std::move(folder), folderName);
+  return opened.get();
+}
+
+std::unique_ptr<CSmsMessage> CMapiFolder::CreateMessage() {
+  std::unique_ptr<IMessage> message;
+  if (FAILED(folder_->CreateMessage(message))) return {};
+  return std::make_unique<CSmsMessage>(std::move(message), *this);
+}
+
+bool CMapiFolder::IsDuplicateMessage(FILETIME deliveryTime) {
+  const quint64 value = FileTimeValue(deliveryTime);
+  if (value == 0 || (!m_deliveryTimes && !ReadDeliveryTimes())) return false;
+  return m_deliveryTimes->contains(value);
+}
+
+void CMapiFolder::NoteSavedMessage(FILETIME deliveryTime) {
+  if (m_deliveryTimes) m_deliveryTimes->insert(FileTimeValue(deliveryTime));
+}
+
+bool CMapiFolder::ReadDeliveryTimes() {
+  std::unique_ptr<IMAPITable> table = OpenContentsTable({PR_MESSAGE_DELIVERY_TIME});
+  if (!table) return false;
+  std::unordered_set<quint64> times;
+  SRowSet rows;
+  while (true) {
+    if (FAILED(table->QueryRows(1, rows))) return false;
+    if (rows.empty()) break;
+    if (!rows.front().empty() && rows.front().front().ulPropTag == PR_MESSAGE_DELIVERY_TIME) {
+      times.insert(FileTimeValue(rows.front().front().Value.ft));
+    }
+  }
+  m_deliveryTimes = std::move(times);
+  return true;
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <unordered_set>
+#include <vector>
+
+#include "device/sms/mapi_contents_table.h"
+#include "device/sms/sms_message.h"
+#include "platform/device/messaging_store.h"
+
+class CMapiSession;
+
+// A folder of the store "SMS": one of the store's special folders (named after the special
+// folder: "Draft", "Inbox", ...), a subfolder found below another folder, or one opened or made
+// by name. It owns its contents table, its subfolders and the messages of the current batch.
+class CMapiFolder {
+ public:
+  // `entryId` empty: the folder's own PR_ENTRYID is read. `parent` is set for subfolders found
+  // by Subfolders() only.
+  CMapiFolder(CMapiSession& session, std::unique_ptr<IMAPIFolder> folder, QString name,
+              QByteArray entryId = {}, CMapiFolder* parent = nullptr);
+  ~CMapiFolder();
+  CMapiFolder(const CMapiFolder&) = delete;
+  CMapiFolder& operator=(const CMapiFolder&) = delete;
+
+  const QString& Name() const { return m_strName; }
+  const QByteArray& EntryId() const { return m_entryId; }
+  CMapiFolder* Parent() const { return m_pParent; }
+  IMAPIFolder& Interface() const { return *folder_; }
+
+  // The table of the folder's messages, made on first use; null when the store refuses it.
+  CMapiContentsTable* ContentsTable(int batchSize = CMapiContentsTable::kDefaultBatchSize);
+
+  // The direct subfolders in the order of the folder's hierarchy table, found on first use;
+  // null when the table cannot be read to its end (asked again at the next call).
+  const std::vector<std::unique_ptr<CMapiFolder>>* Subfolders();
+
+  // The subfolder of this name (white space trimmed from both ends; an empty name becomes
+  // "NewFolder"), made when it does not exist; null when the store refuses. The folder keeps it
+  // for the next call with that name, so a restore opens each folder once and its duplicate test
+  // reads each folder's messages once.
+  CMapiFolder* OpenOrCreateSubfolder(const QString& name);
+
+  // A new, empty message in this folder, stored by its first save; null when the store refuses.
+  std::unique_ptr<CSmsMessage> CreateMessage();
+
+  // Whether the folder holds a message delivered at exactly this time. A time of zero is never a
+  // duplicate; a table that cannot be read finds none. The delivery times are read once and kept
+  // up to date by NoteSavedMessage.
+  bool IsDuplicateMessage(FILETIME deliveryTime);
+  // A message of this folder delivered at this time has been stored.
+  void NoteSavedMessage(FILETIME deliveryTime);
+
+ private:
+  std::unique_ptr<IMAPITable> OpenContentsTable(const SPropTagArray& columns);
+  bool ReadDeliveryTimes();
+
+  CMapiSession& m_session;
+  std::unique_ptr<IMAPIFolder> folder_;
+  CMapiFolder* m_pParent;
+  QString m_strName;
+  QByteArray m_entryId;
+  std::unique_ptr<CMapiContentsTable> m_contentsTable;
+  std::unique_ptr<std::vector<std::unique_ptr<CMapiFolder>>> m_subfolders;
+  std::map<QString, std::unique_ptr<CMapiFolder>> m_openedSubfolders;
+  std::optional<std::unordered_set<quint64>> m_deliveryTimes;
+};

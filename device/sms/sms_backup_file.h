@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFileDevice>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "device/sms/mapi_session.h"
+#include "device/sms/sms_message.h"
+
+class CSmsBackupJob;
+
+// The SMS backup file (".qrd"), written and read by Skeldra alone. Little-endian throughout:
+//
+//   offset 0   16 bytes  digest: MD5 of the file's length printed with "%dKRVTQ_PemWollaTusk"
+//   offset 16  4 bytes   record count N
+//   offset 20            N records, back to back
+//
+// A record: the message class line, the folder path line ("Inbox\Work\Old": a special folder,
+// then subfolder names), the last-modification and delivery times (two dwords each, low first),
+// flags, size, the recipients line ("\"name\" <address> type" entries joined by ";"), the sender
+// line ("\"name\" <address>"), the text length L and L bytes of text, the last of them "\n".
+// A line is ANSI text (code page 936) ended by "\n"; integers are 32 bits, unsigned.
+
+inline constexpr char kSmsFileSalt[] = "%dKRVTQ_PemWollaTusk";
+inline constexpr qint64 kSmsFileHeaderSize = 20;
+inline constexpr qsizetype kSmsLineLimit = 1023;  // bytes a read line keeps
+
+// The digest text (32 lowercase hex digits) of a file of this length.
+std::string SmsFileDigest(qint64 fileLength);
+
+// Writes the whole file into an open, empty file: the header, then the records of the job's
+// selected folders (CSmsBackupJob), then the record count and digest of what was written.
+// 0 when a folder fails; the file then has no valid digest.
+int WriteSmsBackupFile(CSmsBackupJob& job, QFileDevice& file);
+
+// Appends one record and flushes the file. 0 when the message's recipients cannot be read or a
+// write fails.
+int WriteSmsRecord(QFileDevice& file, CSmsMessage& message);
+
+// The folder path of a folder: the names from its special folder down, joined by "\".
+QString SmsFolderPath(const CMapiFolder& folder);
+
+// Checks the digest of an open file, read from its start, against the file's length; true, with
+// the record count read after it, when they match.
+bool ReadSmsFileHeader(QIODevice& file, quint32& count);
+
+// One line of at most kSmsLineLimit bytes: "\r" is skipped, "\n" or the end of the file ends it,
+// bytes beyond the limit are read and dropped.
+QByteArray ReadBackupLine(QIODevice& file);
+
+// The fields of one record as the file holds them.
+struct SmsBackupRecord {
+  QByteArray messageClass;
+  QByteArray folderPath;
+  FILETIME lastModificationTime{};
+  FILETIME deliveryTime{};
+  ULONG flags = 0;
+  ULONG size = 0;
+  QByteArray recipients;
+  QByteArray sender;
+  QByteArray text;  // L bytes
+};
+
+// Reads one record's fields. False, with the error text, when the folder line is empty ("Read
+// folder line error!") or the record runs past the end of the file ("Read sms record error!");
+// a text length is never trusted beyond the bytes the file has left.
+bool ReadSmsRecordFields(QIODevice& file, SmsBackupRecord& record, QString& error);
+
+// The recipients of a recipients line. Entries are split at ";"; an entry that fails to parse
+// and starts with a double quote is joined with the next one, since a name or address may hold a
+// ";" of its own. Nothing when an entry cannot be parsed.
+std::optional<std::vector<CSmsRecipient>> ParseRecipientsLine(const QString& line);
+
+// A folder path taken apart: the special folder its first element names (any letter case) and
+// the subfolder names below it. Nothing when the first element names no special folder.
+struct FolderPathParts {
+  SmsFolder folder;
+  QStringList subfolders;
+};
+std::optional<FolderPathParts> ParseFolderPath(const QString& path);
+
+// The folder a path names: a special folder of the session, or a subfolder below it (opened, or
+// made when missing), which the folder above it keeps.
+int ResolveFolderPath(CMapiSession& session, const QString& path, CMapiFolder*& folder);
+
+// Reads one record and recreates its message in the store. A record whose delivery time a
+// message of its folder already has is read and skipped. False, with the error text, when the
+// record is broken or the store refuses; the message is then not stored at all.
+bool ReadSmsRecord(CMapiSession& session, QIODevice& file, QString& error);

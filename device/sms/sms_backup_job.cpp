@@ -1,0 +1,97 @@
+#include "device/sms/sms_backup_job.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+#include "device/sms/sms_text_listing.h"
+
+namespace {
+
+// One message appended to the file: 1 written, 0 failed.
+using SmsRecordWriter = int (*)(QFileDevice& file, CSmsMessage& message);
+
+constexpr int kBackupFailed = 131;     // "Error occurred. Backup Failed."
+constexpr int kBackupSucceeded = 132;  // "Backup Succeeded."
+
+SmsRecordWriter WriterOfMode(int mode) {
+  if (mode == kSmsBackupFileMode) return WriteSmsRecord;
+  if (mode == kSmsTextListingMode) return WriteSmsText;
+  return nullptr;
+}
+
+void CountWritten(CSmsBackupJob& job) {
+  ++job.m_nCount;
+  // The store may have gained messages since they were counted; the bar stops at its end.
+  const double progress = job.m_nTotal > 0 ? double(job.m_nCount) / double(job.m_nTotal) : 1.0;
+  job.m_progress.progress = std::min(progress, 1.0);
+}
+
+}  // namespace
+
+CSmsBackupJob::CSmsBackupJob(int mode, const QString& path, const FolderFlags& folderFlags)
+    : m_strPath(path),
+      m_folderFlags(folderFlags),
+      m_nMode(mode),
+      m_session(QStringLiteral("SMS")) {}
+
+int CountFolderMessages(CSmsBackupJob& job, CMapiFolder& folder) {
+  int count = 0;
+  if (CMapiContentsTable* table = folder.ContentsTable()) count = int(table->RowCount());
+  if (const auto* subfolders = folder.Subfolders()) {
+    for (const std::unique_ptr<CMapiFolder>& subfolder : *subfolders) {
+      count += CountFolderMessages(job, *subfolder);
+    }
+  }
+  return count;
+}
+
+int CountSelectedMessages(CSmsBackupJob& job) {
+  int total = 0;
+  for (const SmsFolderSpec& spec : kSmsFolders) {
+    if (job.m_folderFlags[int(spec.folder)] == 0) continue;
+    if (CMapiFolder* folder = job.m_session.SpecialFolder(spec.folder)) {
+      total += CountFolderMessages(job, *folder);
+    }
+  }
+  return total;
+}
+
+int BackupFolder(CSmsBackupJob& job, QFileDevice& file, CMapiFolder& folder) {
+  const SmsRecordWriter writer = WriterOfMode(job.m_nMode);
+  CMapiContentsTable* table = folder.ContentsTable();
+  if (writer == nullptr || table == nullptr || !table->Rewind()) return 0;
+  while (CSmsMessage* message = table->NextMessage()) {
+    if (!writer(file, *message)) return 0;
+    CountWritten(job);
+  }
+  // A table that ended early has left messages out.
+  if (table->Failed()) return 0;
+  const auto* subfolders = folder.Subfolders();
+  if (subfolders == nullptr) return 0;
+  for (const std::unique_ptr<CMapiFolder>& subfolder : *subfolders) {
+    if (!BackupFolder(job, file, *subfolder)) return 0;
+  }
+  return 1;
+}
+
+int BackupSelectedFolders(CSmsBackupJob& job, QFileDevice& file) {
+  for (const SmsFolderSpec& spec : kSmsFolders) {
+    if (job.m_folderFlags[int(spec.folder)] == 0) continue;
+    CMapiFolder* folder = job.m_session.SpecialFolder(spec.folder);
+    if (folder == nullptr || !BackupFolder(job, file, *folder)) return 0;
+  }
+  return 1;
+}
+
+SmsJobOutcome RunSmsBackup(CSmsBackupJob& job) {
+  QFile file(job.m_strPath.trimmed());
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    return FileErrorOutcome(file.errorString());
+  }
+  const int written = job.m_nMode == kSmsTextListingMode ? BackupSelectedFolders(job, file)
+                                                         : WriteSmsBackupFile(job, file);
+  if (file.error() == QFileDevice::NoError) file.close();
+  if (file.error() != QFileDevice::NoError) return FileErrorOutcome(file.errorString());
+  return {written ? kBackupSucceeded : kBackupFailed, QString(), false};
+}

@@ -1,0 +1,64 @@
+#include "device/sms/sms_commands.h"
+
+#include <QDateTime>
+
+#include "device/frame/device_text.h"
+#include "device/sms/sms_job_threads.h"
+#include "platform/desktop/message_service.h"
+#include "platform/desktop/resources.h"
+#include "platform/device/message_box.h"
+
+namespace {
+
+constexpr int kSelectSavePathTitle = 133;  // "Select Save Path."
+constexpr int kSelectFilePathTitle = 134;  // "Select File Path."
+constexpr int kNoSmsAccount = 137;         // "SMS Account Initialization Failed."
+
+constexpr unsigned kFileDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+
+std::optional<QString> AskForFile(bool save, int title, const QString& filter,
+                                  const QString& fileName) {
+  FileDialogRequest request;
+  request.save = save;
+  request.title = LoadString(title);
+  request.filter = filter;
+  request.defaultExtension = QStringLiteral("qrd");
+  request.fileName = fileName;
+  request.flags = kFileDialogFlags;
+  return RunFileDialog(request);
+}
+
+}  // namespace
+
+void BackupMessages(CMainFrame&) {
+  const QString defaultName =
+      QStringLiteral("QRD_") +
+      QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmm")) +
+      QStringLiteral(".qrd");
+  std::optional<QString> path =
+      AskForFile(true, kSelectSavePathTitle,
+                 QStringLiteral("Skeldra File(*.qrd)|*.qrd|Text File(*.txt)|*.txt|"), defaultName);
+  if (!path) return;
+  const int mode =
+      GetFileExtension(*path) == QLatin1String(".txt") ? kSmsTextListingMode : kSmsBackupFileMode;
+  CSmsBackupJob job(mode, *path, CSmsBackupJob::kAllFolders);
+  if (job.m_session.IsOpened()) {
+    StartSmsBackup(job);
+  } else {
+    AfxMessageBox(LoadString(kNoSmsAccount), MB_OK);
+  }
+}
+
+void RestoreMessages(CMainFrame&) {
+  std::optional<QString> path = AskForFile(false, kSelectFilePathTitle,
+                                           QStringLiteral("Skeldra File(*.qrd)|*.qrd|"), QString());
+  if (!path) return;
+  const QString question = QStringLiteral("Are you sure to restore sms from file:") + *path;
+  if (AfxMessageBox(question, MB_OKCANCEL) != IDOK) return;
+  CSmsRestoreJob job(*path);
+  if (job.m_session.IsOpened()) {
+    StartSmsRestore(job);
+  } else {
+    AfxMessageBox(LoadString(kNoSmsAccount), MB_OK);
+  }
+}

@@ -1,0 +1,45 @@
+#include "device/sms/sms_text_listing.h"
+
+#include "device/frame/device_text.h"
+#include "platform/device/file_time.h"
+
+namespace {
+
+QString SenderText(const CSmsMessage& message) {
+  if (message.SenderAddress().isEmpty() || message.SenderName().isEmpty()) {
+    return QStringLiteral("Sender:\r\n");
+  }
+  return QStringLiteral("Sender: %1\r\n").arg(message.FormatSmsAddress());
+}
+
+QString RecipientsText(const std::vector<CSmsRecipient>& recipients) {
+  QString text = QStringLiteral("Recipients: ");
+  for (const CSmsRecipient& recipient : recipients) {
+    text += QStringLiteral("\"%1\" <%2>;").arg(recipient.m_strDisplayName, recipient.m_strAddress);
+  }
+  return text + QStringLiteral("\r\n");
+}
+
+}  // namespace
+
+int WriteSmsText(QFileDevice& file, CSmsMessage& message) {
+  // A message whose recipients cannot be read would lose them in the listing unnoticed.
+  const std::vector<CSmsRecipient>* recipients = message.Recipients();
+  if (recipients == nullptr) return 0;
+  const QString block = SenderText(message) + RecipientsText(*recipients) +
+                        QStringLiteral("Time: ") + FormatSmsTime(message.DeliveryTime()) +
+                        QStringLiteral("\r\nContent:\r\n") + message.Text() +
+                        QStringLiteral("\r\n\r\n");
+  const QByteArray bytes = WideToAnsi(block);
+  return file.write(bytes) == bytes.size() && file.flush() ? 1 : 0;
+}
+
+QString FormatSmsTime(FILETIME time) {
+  FILETIME local;
+  SYSTEMTIME fields;
+  if (!FileTimeToLocalFileTime(&time, &local) || !FileTimeToSystemTime(&local, &fields)) {
+    return QString();
+  }
+  return QString::asprintf("%d-%d-%d %d:%d:%d", fields.wYear, fields.wMonth, fields.wDay,
+                           fields.wHour, fields.wMinute, fields.wSecond);
+}

@@ -1,0 +1,90 @@
+#include "device/contacts/contact_store_session.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/device/contacts/contacts_testing.h"
+
+namespace {
+
+using namespace backup_item;
+
+class ContactStoreSessionTest : public ContactsTest {
+ protected:
+  std::vector<std::pair<int, QString>> IndexedNames() {
+    std::vector<std::pair<int, QString>> names;
+    for (const DeviceContactEntry& entry : session_.DeviceContactIndex().Entries())
+      names.emplace_back(entry.kind, entry.name);
+    return names;
+  }
+
+  CContactStoreSession session_;
+};
+
+TEST_F(ContactStoreSessionTest, OpensOnlyWhenBothStoresOpen) {
+  EXPECT_EQ(session_.OpenContactStore(), 1);
+  session_.CloseContactStore();
+  phone_.SetSimPresent(false);
+  EXPECT_EQ(session_.OpenContactStore(), 0);
+  session_.CloseContactStore();
+  phone_.SetSimPresent(true);
+  phone_.FailCall(PhoneCall::kLogon);
+  EXPECT_EQ(session_.OpenContactStore(), 0);
+  session_.CloseContactStore();
+  phone_.ClearFailures();
+  phone_.SetContactStorePresent(false);
+  EXPECT_EQ(session_.OpenContactStore(), 0);
+}
+
+TEST_F(ContactStoreSessionTest, IndexJoinsTheNamePartsAndListsTheSim) {
+  phone_.AddContact(ContactWith({{kTitle, "Dr."},
+                                 {kFirstName, "Ann"},
+                                 {kMiddleName, "B"},
+                                 {kLastName, "Lee"},
+                                 {kNickName, "Annie"},
+                                 {kSuffix, "Jr"},
+                                 {kCompany, "Velthorn"}}));
+  phone_.AddContact(ContactWith({{kCompany, "No name"}}));
+  phone_.AddSimEntry(7, "Bob", "123");
+  ASSERT_EQ(session_.OpenContactStore(), 1);
+  EXPECT_EQ(session_.BuildDeviceContactIndex(), 1);
+  EXPECT_EQ(IndexedNames(),
+            (std::vector<std::pair<int, QString>>{{kDeviceContactOutlook, "Dr.AnnBLeeJr"},
+                                                  {kDeviceContactOutlook, ""},
+                                                  {kDeviceContactSim, "Bob"}}));
+  EXPECT_EQ(session_.DeviceContactIndex().Entries()[2].id, 7);
+}
+
+TEST_F(ContactStoreSessionTest, SimIsScannedFromItsLowestToItsHighestIndex) {
+  phone_.SetSimCapacity(5, 10);
+  phone_.AddSimEntry(9, "Nine", "9");
+  phone_.AddSimEntry(10, "Ten", "10");
+  ASSERT_EQ(session_.OpenContactStore(), 1);
+  std::vector<DWORD> indexes;
+  session_.ForEachSimEntry(2, [&](DWORD index, const SimEntry&) { indexes.push_back(index); });
+  EXPECT_EQ(indexes, (std::vector<DWORD>{9, 10}));
+  // The scan stops once the used count is reached, and a used count of 0 reads nothing.
+  indexes.clear();
+  session_.ForEachSimEntry(1, [&](DWORD index, const SimEntry&) { indexes.push_back(index); });
+  EXPECT_EQ(indexes, (std::vector<DWORD>{9}));
+  indexes.clear();
+  session_.ForEachSimEntry(0, [&](DWORD index, const SimEntry&) { indexes.push_back(index); });
+  EXPECT_TRUE(indexes.empty());
+}
+
+TEST_F(ContactStoreSessionTest, MarkedContactsOfBothKindsAreDeletedAndNamesCompareExactly) {
+  phone_.AddContact(ContactWith({{kFirstName, "Ann"}}));
+  phone_.AddContact(ContactWith({{kFirstName, "ann"}}));
+  phone_.AddSimEntry(1, "Ann", "1");
+  phone_.AddSimEntry(2, "Bob", "2");
+  ASSERT_EQ(session_.OpenContactStore(), 1);
+  session_.BuildDeviceContactIndex();
+  session_.MarkDuplicateContacts("Ann");
+  session_.DeleteMarkedContacts();
+  EXPECT_EQ(FirstNames(), QStringList{"ann"});
+  std::map<DWORD, SimEntry> sim = phone_.SimEntries();
+  ASSERT_EQ(sim.size(), 1u);
+  EXPECT_EQ(sim.begin()->second.Name(), "Bob");
+  EXPECT_TRUE(session_.DeviceContactIndex().Entries().empty());
+}
+
+}  // namespace

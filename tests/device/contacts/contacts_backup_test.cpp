@@ -1,0 +1,143 @@
+#include "device/contacts/contacts_backup_job.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include "desktop/store/contacts_backup_import.h"
+#include "platform/desktop/ansi_text.h"
+#include "tests/device/contacts/contacts_testing.h"
+#include "tests/support/sample_contacts.h"
+#include "tests/support/scoped_time_zone.h"
+
+namespace {
+
+using namespace backup_item;
+
+constexpr char kRingTonePath[] = "\\Application Data\\Sounds\\ring.wav";
+
+class ContactsBackupTest : public ContactsTest {
+ protected:
+  std::uint32_t StoredCount(const QString& fileName) {
+    ContactsBackupReader reader(kPhoneDialect);
+    std::uint32_t count = 0;
+    EXPECT_EQ(reader.Open(Path(fileName)), ContactsBackupReader::OpenResult::kOk);
+    EXPECT_TRUE(reader.ReadRecordCount(&count));
+    return count;
+  }
+};
+
+TEST_F(ContactsBackupTest, AnEmptyPhoneGivesTheSmallestFile) {
+  ExpectMessage("Backup succeed.");
+  EXPECT_EQ(Backup("empty.vbx"), 1.0);
+  const QByteArray bytes = ReadFileBytes(Path("empty.vbx"));
+  ASSERT_EQ(bytes.size(), 24);
+  const Md5Digest digest = ContactsFileDigest(24);
+  EXPECT_EQ(bytes.left(16), QByteArray(reinterpret_cast<const char*>(digest.data()), 16));
+  EXPECT_EQ(bytes.mid(16), QByteArray(8, '\0'));
+}
+
+TEST_F(ContactsBackupTest, TheDesktopReadsAndImportsWhatThePhoneWrites) {
+  ScopedTimeZone zone("<+08>-8");
+  PhoneContact ann = ContactWith({{kTitle, "Dr."},
+                                  {kFirstName, QString::fromUtf8("安")},
+                                  {kLastName, "Lee"},
+                                  {kMobilePhone, "123"},
+                                  {kNotes, "two\r\nlines"},
+                                  {kRingTone, kRingTonePath}});
+  ann.dates[Prop(kBackupItemBirthday)] = MakeDate(1980, 7, 4, 20);  // 5 July, local time
+  ann.picture = "picture bytes";
+  phone_.AddContact(ann);
+  phone_.AddContact(ContactWith({{kFirstName, "Cy"}, {kRingTone, kRingTonePath}}));
+  phone_.AddContact(
+      ContactWith({{kFirstName, "Di"}, {kRingTone, "\\Application Data\\Sounds\\RING.wav"}}));
+  phone_.AddSimEntry(1, "Bob", "456");
+  ASSERT_TRUE(QDir().mkpath(PhoneFile("Application Data/Sounds")));
+  WriteFileBytes(PhoneFile("Application Data/Sounds/ring.wav"), "RIFF tone");
+
+  ExpectMessage("Backup succeed.");
+  EXPECT_EQ(Backup("phone.vbx"), 1.0);
+
+  ContactsBackupReader reader(kDesktopDialect);
+  ASSERT_EQ(reader.Open(Path("phone.vbx")), ContactsBackupReader::OpenResult::kOk);
+  std::uint32_t count = 0;
+  ASSERT_TRUE(reader.ReadRecordCount(&count));
+  ASSERT_EQ(count, 4u);
+  BackupRecord record;
+  ASSERT_TRUE(reader.ReadRecord(&record));
+  EXPECT_EQ(record.type, kRecordTypePhone);
+  EXPECT_EQ(record.phone.items[kFirstName], WideToAnsi(QString::fromUtf8("安")));
+  EXPECT_EQ(record.phone.items[kNotes], "two\r\nlines");
+  EXPECT_EQ(record.phone.items[kNickName], "");
+  EXPECT_EQ(record.phone.birthday, (BackupDate{1980, 7, 5}));
+  EXPECT_TRUE(record.phone.anniversary.IsNone());
+  EXPECT_EQ(record.phone.picture, "picture bytes");
+  ASSERT_TRUE(reader.ReadRecord(&record));
+  ASSERT_TRUE(reader.ReadRecord(&record));
+  ASSERT_TRUE(reader.ReadRecord(&record));
+  EXPECT_EQ(record.type, kRecordTypeSim);
+  EXPECT_EQ(record.sim.name, "Bob");
+  EXPECT_EQ(record.sim.number, "456");
+  // One entry per distinct path (compared case-sensitively); a file that cannot be read still
+  // gets its entry, with four zero bytes.
+  std::int32_t ringTones = 0;
+  ASSERT_TRUE(reader.ReadRingToneCount(&ringTones));
+  ASSERT_EQ(ringTones, 2);
+  RingToneEntry tone;
+  ASSERT_TRUE(reader.ReadRingTone(&tone));
+  EXPECT_EQ(tone.name, kRingTonePath);
+  EXPECT_EQ(tone.data, "RIFF tone");
+  ASSERT_TRUE(reader.ReadRingTone(&tone));
+  EXPECT_EQ(tone.name, "\\Application Data\\Sounds\\RING.wav");
+  EXPECT_EQ(tone.data, QByteArray(4, '\0'));
+  EXPECT_EQ(reader.Position(), reader.FileSize());
+
+  InsertContacts({});  // the desktop program's table, as its start-up makes it
+  script_.ExpectTips(162, "Import contacts complete!");
+  ASSERT_TRUE(ImportContactsBackup(Path("phone.vbx"), Path("Contact.cdt"), nullptr));
+  EXPECT_EQ(CountContactRows(), 4);
+  EXPECT_EQ(ColumnValue("First_Name", "Last_Name = 'Lee'"), QString::fromUtf8("安"));
+  EXPECT_EQ(ColumnValue("Birthday", "Last_Name = 'Lee'"), "1980-7-5");
+  EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name = 'Bob'"), "456");
+  EXPECT_EQ(ReadFileBytes(Path("Ring/ring.wav")), "RIFF tone");
+}
+
+TEST_F(ContactsBackupTest, ContactsThatCannotBeReadShowAsAShortfall) {
+  phone_.AddContact(ContactWith({{kFirstName, "Ann"}}));
+  const CEOID unreadable = phone_.AddContact(ContactWith({{kFirstName, "Bob"}}));
+  phone_.AddSimEntry(3, "Cy", "1");
+  phone_.FailCall(PhoneCall::kItemGetProps, unreadable);
+  ExpectMessage("The Contacts has 3 items,but had backup 2 items!");
+  EXPECT_EQ(Backup("short.vbx"), 1.0);  // every position was passed
+  EXPECT_EQ(StoredCount("short.vbx"), 2u);
+}
+
+TEST_F(ContactsBackupTest, AContactsFolderThatCannotBeReadIsNotReportedAsSuccess) {
+  phone_.AddContact(ContactWith({{kFirstName, "Ann"}}));
+  phone_.AddSimEntry(1, "Bob", "1");
+  phone_.FailCall(PhoneCall::kGetDefaultFolder);
+  ExpectMessage("Can't read the Outlook contacts, only had backup 1 SIM items!");
+  EXPECT_DOUBLE_EQ(Backup("sim.vbx"), 2.0 / 3.0);
+  EXPECT_EQ(StoredCount("sim.vbx"), 1u);
+}
+
+TEST_F(ContactsBackupTest, AFileThatCannotBeCreatedEndsTheJobWithAMessage) {
+  for (const QString name : {"missing/contacts.vbx", "missing/contacts.txt"}) {
+    ExpectMessage("Can't create file:" + Path(name));
+    Backup(name);
+    EXPECT_FALSE(QFileInfo::exists(Path(name)));
+  }
+}
+
+TEST_F(ContactsBackupTest, OnlyALowerCaseTxtExtensionChoosesTheTextListing) {
+  EXPECT_EQ(BackupModeForPath("/sd/contacts.txt"), kBackupModeText);
+  EXPECT_EQ(BackupModeForPath("/sd/contacts.TXT"), kBackupModeFile);
+  EXPECT_EQ(BackupModeForPath("/sd/contacts.txt.vbx"), kBackupModeFile);
+  EXPECT_EQ(BackupModeForPath("/sd/contacts"), kBackupModeFile);
+  ExpectMessage("Backup succeed.");
+  Backup("contacts.TXT");
+  EXPECT_EQ(ReadFileBytes(Path("contacts.TXT")).size(), 24);
+}
+
+}  // namespace

@@ -1,0 +1,240 @@
+#include "device/sms/sms_backup_file.h"
+
+#include <QBuffer>
+
+#include <gtest/gtest.h>
+
+#include "device/sms/sms_backup_job.h"
+#include "tests/device/sms/sms_testing.h"
+
+namespace {
+
+TEST(SmsBackupLineTest, LinesSkipCarriageReturnsAndKeep1023Bytes) {
+  QByteArray bytes = "a\rb\r\n" + QByteArray(1500, 'x') + "\nnext\nlast";
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  EXPECT_EQ(ReadBackupLine(buffer), "ab");
+  EXPECT_EQ(ReadBackupLine(buffer), QByteArray(1023, 'x'));
+  EXPECT_EQ(ReadBackupLine(buffer), "next");
+  EXPECT_EQ(ReadBackupLine(buffer), "last");
+  EXPECT_EQ(ReadBackupLine(buffer), "");
+}
+
+TEST(SmsBackupLineTest, ALongLineIsCutAndTheNextFieldFollowsItsLineFeed) {
+  SmsRecordSpec spec;
+  spec.recipients = "\"" + QByteArray(1100, 'r') + "\" <1> 1";
+  spec.text = "five!\n";
+  QByteArray bytes = RecordBytes(spec);
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  SmsBackupRecord record;
+  QString error;
+  ASSERT_TRUE(ReadSmsRecordFields(buffer, record, error));
+  EXPECT_EQ(record.recipients, spec.recipients.left(1023));
+  EXPECT_EQ(record.sender, spec.sender);
+  EXPECT_EQ(record.text, "five!\n");
+}
+
+TEST(SmsBackupLineTest, TextLengthsAreNeverTrustedBeyondTheFile) {
+  SmsRecordSpec spec;
+  QString error;
+  for (quint32 length : {7u, 0xFFFFFFFFu}) {
+    spec.textLength = length;
+    QByteArray bytes = RecordBytes(spec);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    SmsBackupRecord record;
+    EXPECT_FALSE(ReadSmsRecordFields(buffer, record, error));
+    EXPECT_EQ(error, "Read sms record error!");
+  }
+  // Cut before the length itself.
+  QByteArray bytes = RecordBytes(SmsRecordSpec{}).left(40);
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  SmsBackupRecord record;
+  EXPECT_FALSE(ReadSmsRecordFields(buffer, record, error));
+  EXPECT_EQ(error, "Read sms record error!");
+}
+
+TEST(SmsBackupLineTest, RecipientLinesSplitAtSemicolonsOutsideNames) {
+  EXPECT_EQ(ParseRecipientsLine("")->size(), 0u);
+  EXPECT_EQ(*ParseRecipientsLine("\"A\" <1> 1;\"B\" <2> 2"),
+            (std::vector<CSmsRecipient>{{"1", "A", 1}, {"2", "B", 2}}));
+  EXPECT_EQ(*ParseRecipientsLine("\"Smith; John\" <1;2> 1"),
+            (std::vector<CSmsRecipient>{{"1;2", "Smith; John", 1}}));
+  EXPECT_FALSE(ParseRecipientsLine("\"A\" <1> 1;;\"B\" <2> 2"));
+  EXPECT_FALSE(ParseRecipientsLine("\"A\" <1> 1;"));
+  EXPECT_FALSE(ParseRecipientsLine("\"A\" <1"));
+}
+
+TEST(SmsBackupLineTest, FolderPathsNameASpecialFolderInAnyCase) {
+  std::optional<FolderPathParts> parts = ParseFolderPath("sENTEDBOX\\Work\\\\");
+  ASSERT_TRUE(parts);
+  EXPECT_EQ(parts->folder, SmsFolder::kSentedbox);
+  EXPECT_EQ(parts->subfolders, (QStringList{"Work", "", ""}));
+  EXPECT_FALSE(ParseFolderPath("Sent Items"));
+  EXPECT_FALSE(ParseFolderPath("\\Inbox"));
+}
+
+class SmsBackupFileTest : public SmsPhoneTest {
+ protected:
+  QByteArray Backup(int total = -1) {
+    CSmsBackupJob job(kSmsBackupFileMode, Path("out.qrd"), CSmsBackupJob::kAllFolders);
+    job.m_nTotal = total >= 0 ? total : CountSelectedMessages(job);
+    QFile file(Path("out.qrd"));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    EXPECT_EQ(WriteSmsBackupFile(job, file), 1);
+    file.close();
+    return ReadFileBytes(Path("out.qrd"));
+  }
+
+  // Reads one record into the store; the error text, empty on success.
+  QString Restore(const QByteArray& record) {
+    CMapiSession session("SMS");
+    QByteArray bytes = record;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QString error;
+    const bool read = ReadSmsRecord(session, buffer, error);
+    EXPECT_EQ(read, error.isEmpty());
+    return error;
+  }
+};
+
+TEST_F(SmsBackupFileTest, EmptyFoldersGiveTheTwentyByteFile) {
+  const QByteArray file = Backup();
+  EXPECT_EQ(file.size(), 20);
+  EXPECT_EQ(file, SmsFileBytes({}));
+}
+
+TEST_F(SmsBackupFileTest, RecordsFollowTheFoldersDepthFirst) {
+  const FILETIME delivered = MakeDate(2010, 3, 7, 9, 5, 3);
+  phone_.AddMessage(Special(PR_CE_IPM_DRAFTS_ENTRYID), SampleSms("draft", delivered));
+  const qint64 work = phone_.AddFolder(Inbox(), "Work");
+  phone_.AddMessage(
+      work, SampleSms("hello", delivered, "\"Ann\" <123>", {{"Bob", "555", 1}, {"Cy", "666", 2}}));
+  phone_.AddMessage(phone_.AddFolder(work, "Old\\Odd"),
+                    SampleSms("x", {}, "\"Ann\" <123>", {{"Line\nBreak", "7", 1}}));
+
+  SmsRecordSpec draft;
+  draft.folderPath = "Draft";
+  draft.deliveryTime = FileTimeValue(delivered);
+  draft.lastModificationTime = FileTimeValue(delivered) + 10'000'000;
+  draft.flags = 0x21;
+  draft.size = 5;
+  draft.sender = "\"Ann\" <+8613800000000>";
+  draft.text = "draft\n";
+  SmsRecordSpec hello = draft;
+  hello.folderPath = "Inbox\\Work";
+  hello.recipients = "\"Bob\" <555> 1;\"Cy\" <666> 2";
+  hello.sender = "\"Ann\" <123>";
+  hello.text = "hello\n";
+  SmsRecordSpec odd;
+  odd.folderPath = "Inbox\\Work\\Old/Odd";
+  odd.lastModificationTime = 10'000'000;
+  odd.flags = 0x21;
+  odd.size = 1;
+  odd.recipients = "\"Line Break\" <7> 1";
+  odd.text = "x\n";
+  EXPECT_EQ(Backup(), SmsFileBytes({RecordBytes(draft), RecordBytes(hello), RecordBytes(odd)}));
+}
+
+TEST_F(SmsBackupFileTest, ARecipientsLineKeepsTheWholeEntriesThatARestoreReads) {
+  std::vector<PhoneRecipient> many;
+  for (int i = 0; i < 40; ++i) many.push_back({QString("Friend %1").arg(i, 2), "+86139000000", 1});
+  phone_.AddMessage(Inbox(), SampleSms("party", MakeDate(2010, 3, 7), "\"Ann\" <1>", many));
+  const QByteArray file = Backup();
+  ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
+  phone_.AddMessageStore("SMS");
+  EXPECT_EQ(Restore(file.mid(20)), "");
+  const std::vector<PhoneRecipient> restored = phone_.Messages(Inbox())[0].recipients;
+  // Each entry "\"Friend nn\" <+86139000000> 1" takes 28 bytes and a ";": 35 fit in 1023.
+  ASSERT_EQ(restored.size(), 35u);
+  EXPECT_EQ(restored.back(), many[34]);
+}
+
+TEST_F(SmsBackupFileTest, TheCountIsThatOfTheRecordsWritten) {
+  phone_.AddMessage(Inbox(), SampleSms("one", {}));
+  const QByteArray file = Backup(5);
+  EXPECT_EQ(file.mid(16, 4), UInt32Bytes(1));
+  quint32 count = 0;
+  QBuffer buffer;
+  buffer.setData(file);
+  buffer.open(QIODevice::ReadOnly);
+  EXPECT_TRUE(ReadSmsFileHeader(buffer, count));
+  EXPECT_EQ(count, 1u);
+}
+
+TEST_F(SmsBackupFileTest, ARecordGoesBackIntoItsFolderMadeWhenMissing) {
+  SmsRecordSpec spec;
+  spec.folderPath = "INBOX\\Work";
+  spec.deliveryTime = FileTimeValue(MakeDate(2010, 3, 7));
+  spec.recipients = "\"Bob\" <555> 1;\"Cy\" <666> 2";
+  spec.text = "hello\n";
+  EXPECT_EQ(Restore(RecordBytes(spec)), "");
+  const std::vector<PhoneMessage> restored = phone_.Messages(phone_.SubfolderId(Inbox(), "Work"));
+  ASSERT_EQ(restored.size(), 1u);
+  EXPECT_EQ(restored[0].subject, "hello\n");
+  EXPECT_EQ(restored[0].senderEmailAddress, "\"Ann\" <123>");
+  EXPECT_EQ(restored[0].deliveryTime, MakeDate(2010, 3, 7));
+  EXPECT_EQ(restored[0].recipients,
+            (std::vector<PhoneRecipient>{{"Bob", "555", 1}, {"Cy", "666", 2}}));
+
+  for (const char* path : {"Outbox\\   ", "Outbox\\", "outbox\\ Trip \\\\"}) {
+    spec.folderPath = path;
+    spec.deliveryTime = 0;
+    EXPECT_EQ(Restore(RecordBytes(spec)), "");
+  }
+  const qint64 outbox = Special(PR_IPM_OUTBOX_ENTRYID);
+  EXPECT_EQ(phone_.SubfolderNames(outbox), (std::vector<QString>{"NewFolder", "Trip"}));
+  EXPECT_EQ(phone_.Messages(phone_.SubfolderId(outbox, "NewFolder")).size(), 2u);
+  const qint64 trip = phone_.SubfolderId(outbox, "Trip");
+  EXPECT_EQ(Texts(phone_.SubfolderId(phone_.SubfolderId(trip, "NewFolder"), "NewFolder")),
+            std::vector<QString>{"hello\n"});
+}
+
+TEST_F(SmsBackupFileTest, DuplicatesAreSkippedButAZeroTimeNeverIsOne) {
+  const FILETIME delivered = MakeDate(2010, 3, 7);
+  phone_.AddMessage(Inbox(), SampleSms("kept", delivered));
+  phone_.AddMessage(Inbox(), SampleSms("zero", {}));
+  SmsRecordSpec duplicate;
+  duplicate.deliveryTime = FileTimeValue(delivered);
+  duplicate.messageClass = "IPM.Note";  // not even looked at
+  duplicate.sender = "no sender";
+  EXPECT_EQ(Restore(RecordBytes(duplicate)), "");
+  SmsRecordSpec zero;
+  EXPECT_EQ(Restore(RecordBytes(zero)), "");
+  EXPECT_EQ(Texts(Inbox()), (std::vector<QString>{"kept", "zero", "hello\n"}));
+}
+
+TEST_F(SmsBackupFileTest, ABrokenRecordNamesItsFaultAndStoresNothing) {
+  struct Case {
+    SmsRecordSpec spec;
+    QString error;
+  };
+  std::vector<Case> cases(7);
+  cases[0].spec.folderPath = "";
+  cases[0].error = "Read folder line error!";
+  cases[1].spec.folderPath = "Junk\\Mail";
+  cases[1].error = "Create folder 'Junk\\Mail' error!";
+  cases[2].spec.messageClass = "IPM.SMStext ";
+  cases[2].error = "Unknow message class name!";
+  cases[3].spec.recipients = "\"A\" <1> 1;;\"B\" <2> 2";
+  cases[3].error = "Parse recipient error!";
+  cases[4].spec.sender = "+8613800000000";
+  cases[4].error = "Parse sender info error!";
+  cases[5].spec.textLength = 1000;
+  cases[5].error = "Read sms record error!";
+  cases[6].error = "Save sms error!";
+  phone_.FailCall(PhoneCall::kMessageSetProps);
+  for (const Case& broken : cases) {
+    SCOPED_TRACE(broken.error.toStdString());
+    EXPECT_EQ(Restore(RecordBytes(broken.spec)), broken.error);
+  }
+  phone_.ClearFailures();
+  phone_.FailCall(PhoneCall::kCreateMessage);
+  EXPECT_EQ(Restore(RecordBytes(SmsRecordSpec{})), "Create message error!");
+  EXPECT_TRUE(phone_.Messages(Inbox()).empty());
+}
+
+}  // namespace

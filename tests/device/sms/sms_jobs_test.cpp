@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include "device/sms/sms_backup_job.h"
+#include "device/sms/sms_restore_job.h"
+#include "device/sms/sms_text_listing.h"
+#include "tests/device/sms/sms_testing.h"
+#include "tests/support/scoped_time_zone.h"
+
+namespace {
+
+constexpr int kBackupFailed = 131;
+constexpr int kBackupSucceeded = 132;
+constexpr int kRestoreSucceeded = 136;
+constexpr int kValidationFailed = 138;
+
+}  // namespace
+
+void PrintTo(const SmsJobOutcome& outcome, std::ostream* os) {
+  *os << "{" << outcome.stringId << ", \"" << outcome.text.toStdString() << "\", "
+      << outcome.doneBeforeMessage << "}";
+}
+
+namespace {
+
+class SmsJobsTest : public SmsPhoneTest {
+ protected:
+  SmsJobOutcome Backup(const QString& name, int mode = kSmsBackupFileMode) {
+    CSmsBackupJob job(mode, " " + Path(name) + " ", CSmsBackupJob::kAllFolders);
+    EXPECT_TRUE(job.m_session.IsOpened());
+    job.m_nTotal = CountSelectedMessages(job);
+    return RunSmsBackup(job);
+  }
+
+  SmsJobOutcome Restore(const QString& name) {
+    CSmsRestoreJob job(Path(name));
+    EXPECT_TRUE(job.m_session.IsOpened());
+    return RunSmsRestore(job);
+  }
+
+  // A phone with messages in special folders and subfolders, one store's worth of variety.
+  void FillPhone() {
+    phone_.AddMessage(Special(PR_CE_IPM_DRAFTS_ENTRYID), SampleSms("draft", {}));
+    phone_.AddMessage(Inbox(), SampleSms("\xE4\xBD\xA0\xE5\xA5\xBD", MakeDate(2010, 3, 7),
+                                         "\"\xE5\xBC\xA0\" <138>", {{"Me", "139", 1}}));
+    const qint64 work = phone_.AddFolder(Inbox(), "Work");
+    phone_.AddMessage(work, SampleSms("line\r\nbreaks", MakeDate(2010, 3, 8), "\"Ann\" <1>",
+                                      {{"Smith; John", "2", 1}, {"Cy", "3", 2}}));
+    phone_.AddMessage(phone_.AddFolder(work, "Old"), SampleSms("deep", MakeDate(2010, 3, 9)));
+    phone_.AddMessage(Special(PR_IPM_WASTEBASKET_ENTRYID), SampleSms("gone", MakeDate(2009, 1, 1)));
+  }
+
+  // Every message of the store by folder path, as a restore must give it back.
+  std::vector<QString> Contents(qint64 folder, const QString& path) {
+    std::vector<QString> contents;
+    for (PhoneMessage message : phone_.Messages(folder)) {
+      message.id = 0;
+      message.senderName.reset();
+      message.subject =
+          message.subject->endsWith('\n') ? message.subject->chopped(1) : *message.subject;
+      contents.push_back(path + ": " + *message.subject + " / " + *message.senderEmailAddress +
+                         " / " + QString::number(FileTimeValue(*message.deliveryTime)) + " / " +
+                         QString::number(message.recipients.size()));
+    }
+    for (const QString& name : phone_.SubfolderNames(folder)) {
+      std::vector<QString> below = Contents(phone_.SubfolderId(folder, name), path + "\\" + name);
+      contents.insert(contents.end(), below.begin(), below.end());
+    }
+    return contents;
+  }
+
+  std::vector<QString> Contents() {
+    std::vector<QString> contents;
+    for (ULONG tag : {PR_CE_IPM_DRAFTS_ENTRYID, PR_CE_IPM_INBOX_ENTRYID, PR_IPM_OUTBOX_ENTRYID,
+                      PR_IPM_SENTMAIL_ENTRYID, PR_IPM_WASTEBASKET_ENTRYID}) {
+      std::vector<QString> folder = Contents(Special(tag), QString::number(tag, 16));
+      contents.insert(contents.end(), folder.begin(), folder.end());
+    }
+    return contents;
+  }
+};
+
+TEST_F(SmsJobsTest, ABackupRestoresIntoAnEmptyPhoneAndASecondRestoreAddsNothing) {
+  FillPhone();
+  const std::vector<QString> before = Contents();
+  ASSERT_EQ(before.size(), 5u);
+  EXPECT_EQ(Backup("all.qrd"), (SmsJobOutcome{kBackupSucceeded, "", false}));
+  ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
+  phone_.AddMessageStore("SMS");
+
+  EXPECT_EQ(Restore("all.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
+  EXPECT_EQ(Contents(), before);
+  const PhoneMessage work = phone_.Messages(phone_.SubfolderId(Inbox(), "Work"))[0];
+  EXPECT_EQ(work.subject, "line\r\nbreaks\n");
+  EXPECT_EQ(work.recipients,
+            (std::vector<PhoneRecipient>{{"Smith; John", "2", 1}, {"Cy", "3", 2}}));
+  EXPECT_EQ(phone_.Messages(Inbox())[0].subject, "\xE4\xBD\xA0\xE5\xA5\xBD\n");
+
+  // The draft has no delivery time, so it is the one message that comes again.
+  EXPECT_EQ(Restore("all.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
+  EXPECT_EQ(Contents().size(), 6u);
+  EXPECT_EQ(Texts(Special(PR_CE_IPM_DRAFTS_ENTRYID)), (std::vector<QString>{"draft\n", "draft\n"}));
+}
+
+TEST_F(SmsJobsTest, TheFileIsCheckedBeforeAnyRecordIsRead) {
+  WriteFileBytes(Path("empty.qrd"), SmsFileBytes({}));
+  EXPECT_EQ(Restore("empty.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
+
+  WriteFileBytes(Path("longer.qrd"), SmsFileBytes({RecordBytes(SmsRecordSpec{})}) + "x");
+  EXPECT_EQ(Restore("longer.qrd"), (SmsJobOutcome{kValidationFailed, "", true}));
+  WriteFileBytes(Path("short.qrd"), "abc");
+  EXPECT_EQ(Restore("short.qrd"), (SmsJobOutcome{kValidationFailed, "", true}));
+  EXPECT_TRUE(phone_.Messages(Inbox()).empty());
+
+  const SmsJobOutcome missing = Restore("missing.qrd");
+  EXPECT_TRUE(missing.doneBeforeMessage);
+  EXPECT_EQ(missing.stringId, 0);
+  EXPECT_FALSE(missing.text.isEmpty());
+}
+
+TEST_F(SmsJobsTest, TheFirstBrokenRecordStopsTheRestoreWithItsNumber) {
+  SmsRecordSpec first;
+  first.text = "first\n";
+  SmsRecordSpec broken;
+  broken.recipients = "\"A\" <1> 1;;\"B\" <2> 2";
+  WriteFileBytes(Path("broken.qrd"), SmsFileBytes({RecordBytes(first), RecordBytes(broken),
+                                                   RecordBytes(SmsRecordSpec{})}));
+  EXPECT_EQ(Restore("broken.qrd"), (SmsJobOutcome{0, "No.2, Parse recipient error!", false}));
+  EXPECT_EQ(Texts(Inbox()), std::vector<QString>{"first\n"});
+
+  // A count above the records: the first missing one has no folder line.
+  WriteFileBytes(Path("count.qrd"), SmsFileBytes({RecordBytes(first)}, 2));
+  EXPECT_EQ(Restore("count.qrd"), (SmsJobOutcome{0, "No.2, Read folder line error!", false}));
+}
+
+TEST_F(SmsJobsTest, RecordsBeyondTheCountAreRestoredToo) {
+  SmsRecordSpec first;
+  first.text = "first\n";
+  WriteFileBytes(Path("more.qrd"),
+                 SmsFileBytes({RecordBytes(first), RecordBytes(SmsRecordSpec{})}, 1));
+  EXPECT_EQ(Restore("more.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
+  EXPECT_EQ(Texts(Inbox()), (std::vector<QString>{"first\n", "hello\n"}));
+}
+
+TEST_F(SmsJobsTest, ARecordRepeatedInOneFileIsRestoredOnce) {
+  SmsRecordSpec spec;
+  spec.folderPath = "Inbox\\Work";
+  spec.deliveryTime = FileTimeValue(MakeDate(2010, 3, 7));
+  WriteFileBytes(Path("twice.qrd"), SmsFileBytes({RecordBytes(spec), RecordBytes(spec)}));
+  EXPECT_EQ(Restore("twice.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
+  EXPECT_EQ(Texts(phone_.SubfolderId(Inbox(), "Work")), std::vector<QString>{"hello\n"});
+}
+
+TEST_F(SmsJobsTest, ABackupThatCannotReadAFolderFails) {
+  phone_.AddMessage(Inbox(), SampleSms("one", {}));
+  phone_.FailCall(PhoneCall::kGetRecipientTable);
+  EXPECT_EQ(Backup("recipients.qrd"), (SmsJobOutcome{kBackupFailed, "", false}));
+  phone_.ClearFailures();
+  phone_.FailCall(PhoneCall::kGetHierarchyTable, Special(PR_IPM_SENTMAIL_ENTRYID));
+  EXPECT_EQ(Backup("hierarchy.qrd"), (SmsJobOutcome{kBackupFailed, "", false}));
+  EXPECT_EQ(Restore("hierarchy.qrd"), (SmsJobOutcome{kValidationFailed, "", true}));
+
+  phone_.ClearFailures();
+  ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
+  const qint64 store = phone_.AddMessageStore("SMS", false);
+  phone_.AddSpecialFolder(store, PR_CE_IPM_INBOX_ENTRYID, "Inbox");
+  EXPECT_EQ(Backup("partial.qrd"), (SmsJobOutcome{kBackupFailed, "", false}));
+
+  const SmsJobOutcome unwritable = Backup("no/such/folder.qrd");
+  EXPECT_TRUE(unwritable.doneBeforeMessage);
+  EXPECT_FALSE(unwritable.text.isEmpty());
+}
+
+TEST_F(SmsJobsTest, TheTextListingShowsEachMessageInLocalTime) {
+  ScopedTimeZone zone("CET-1");
+  const FILETIME delivered = MakeDate(2010, 3, 7, 8, 5, 3);  // 9:05:03 in Central Europe
+  EXPECT_EQ(FormatSmsTime(delivered), "2010-3-7 9:5:3");
+  phone_.AddMessage(
+      Inbox(), SampleSms("Hi", delivered, "\"Ann\" <123>", {{"Bob", "555", 1}, {"Cy", "666", 2}}));
+  phone_.AddMessage(Inbox(), SampleSms("\xE5\xA5\xBD", delivered, "\"\" <10086>"));
+  EXPECT_EQ(Backup("list.txt", kSmsTextListingMode), (SmsJobOutcome{kBackupSucceeded, "", false}));
+  EXPECT_EQ(ReadFileBytes(Path("list.txt")),
+            "Sender: \"Ann\" <123>\r\n"
+            "Recipients: \"Bob\" <555>;\"Cy\" <666>;\r\n"
+            "Time: 2010-3-7 9:5:3\r\n"
+            "Content:\r\nHi\r\n\r\n"
+            "Sender:\r\n"
+            "Recipients: \r\n"
+            "Time: 2010-3-7 9:5:3\r\n"
+            "Content:\r\n\xBA\xC3\r\n\r\n");
+}
+
+}  // namespace
