@@ -23,7 +23,7 @@ constexpr unsigned kCentredText = WS_VISIBLE | SS_CENTER;
 constexpr int kNoId = -1;
 
 DialogTemplate SkeldraForm(const DeviceProgram& program) {
-  const FormStyleSpec& style = StyleSpec(FormStyle::kSkeldra);
+  const FormStyleTraits& style = StyleTraits(FormStyle::kSkeldra);
   const FormControlIds& ids = style.ids;
   const FormTexts& texts = program.form;
   DialogTemplate form{IDD_MAIN_FORM,
@@ -51,7 +51,7 @@ DialogTemplate SkeldraForm(const DeviceProgram& program) {
 }
 
 DialogTemplate MarrowindForm(const DeviceProgram& program) {
-  const FormStyleSpec& style = StyleSpec(FormStyle::kMarrowind);
+  const FormStyleTraits& style = StyleTraits(FormStyle::kMarrowind);
   const FormControlIds& ids = style.ids;
   const FormTexts& texts = program.form;
   constexpr unsigned kSeparator = WS_VISIBLE | SS_BITMAP;
@@ -85,7 +85,7 @@ DialogTemplate MarrowindForm(const DeviceProgram& program) {
 
 // The About box: the program's icon, its name and version, and the maker's line.
 DialogTemplate AboutBox(const DeviceProgram& program, bool landscape) {
-  const FormStyleSpec& style = StyleSpec(program.style);
+  const FormStyleTraits& style = StyleTraits(program.style);
   DialogTemplate about{landscape ? IDD_ABOUTBOX_WIDE : IDD_ABOUTBOX,
                        program.aboutCaption,
                        landscape ? style.aboutLandscapeWidth : 153,
@@ -114,7 +114,7 @@ DialogTemplate AboutBox(const DeviceProgram& program, bool landscape) {
 
 // The progress dialog; its controls are placed again whenever it changes size.
 DialogTemplate ProgressDialog(const DeviceProgram& program) {
-  const ProgressDialogIds& ids = StyleSpec(program.style).progress;
+  const ProgressDialogIds& ids = StyleTraits(program.style).progress;
   DialogTemplate dialog{
       IDD_PROGRESS, QStringLiteral("Dialog"), 136, 86, QStringLiteral("MS Shell Dlg"), 8, {}};
   dialog.controls = {
@@ -147,4 +147,4 @@ void InstallDeviceProgram(const DeviceProgram& program) {
 
 const DeviceProgram& CurrentDeviceProgram() { return *Installed().program; }
 
-const FormStyleSpec& CurrentStyle() { return StyleSpec(CurrentDeviceProgram().style); }
+const FormStyleTraits& CurrentStyle() { return StyleTraits(CurrentDeviceProgram().style); }

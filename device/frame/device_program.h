@@ -59,7 +59,7 @@ void InstallDeviceProgram(const DeviceProgram& program);
 
 // The installed program and its style. Only valid after InstallDeviceProgram.
 const DeviceProgram& CurrentDeviceProgram();
-const FormStyleSpec& CurrentStyle();
+const FormStyleTraits& CurrentStyle();
 
 // The program's dialog templates: main form 101, About box 100 (portrait) and 200 (landscape),
 // progress dialog 138.

@@ -31,14 +31,14 @@ class CDeviceView : public CFormView {
   void OnSize();
 
  protected:
-  const FormStyleSpec& Style() const { return style_; }
+  const FormStyleTraits& Style() const { return style_; }
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   void LoadButtonImages(int screenHeight);
   void OnButtonClicked(int index);
 
-  const FormStyleSpec& style_;
+  const FormStyleTraits& style_;
   int m_nLastScreenHeight = 0;
   std::array<CImageButton*, 3> m_buttons{};
   std::array<std::unique_ptr<CImageList>, 3> m_imageLists;

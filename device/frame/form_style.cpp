@@ -2,7 +2,7 @@
 
 namespace {
 
-const FormStyleSpec kSkeldraStyle = {
+const FormStyleTraits kSkeldraStyle = {
     .ids = {.maker = 1041,
             .name = 1014,
             .separators = {1042, 1043, 1044, 1045},
@@ -38,7 +38,7 @@ const FormStyleSpec kSkeldraStyle = {
     .linkString = 140,
 };
 
-const FormStyleSpec kMarrowindStyle = {
+const FormStyleTraits kMarrowindStyle = {
     .ids = {.maker = 1017,
             .name = 1018,
             .separators = {1019, 1022, 1025, 1028},
@@ -76,6 +76,6 @@ const FormStyleSpec kMarrowindStyle = {
 
 }  // namespace
 
-const FormStyleSpec& StyleSpec(FormStyle style) {
+const FormStyleTraits& StyleTraits(FormStyle style) {
   return style == FormStyle::kSkeldra ? kSkeldraStyle : kMarrowindStyle;
 }

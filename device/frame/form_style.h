@@ -48,7 +48,7 @@ struct ProgressDialogIds {
   int secondLineString;  // the maker's web address
 };
 
-struct FormStyleSpec {
+struct FormStyleTraits {
   FormControlIds ids;
   FormLayoutSizes sizes;
   std::array<ButtonBitmaps, 3> buttonBitmaps;
@@ -66,7 +66,7 @@ struct FormStyleSpec {
   int linkString;        // replaces the link line's template text; 0: none
 };
 
-const FormStyleSpec& StyleSpec(FormStyle style);
+const FormStyleTraits& StyleTraits(FormStyle style);
 
 // Resource and command ids every phone program shares.
 inline constexpr int IDR_MAINFRAME = 128;  // menu, menu bar, document string and icon

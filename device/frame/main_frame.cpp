@@ -31,7 +31,7 @@ bool CMainFrame::OnCreate() {
   m_wndCommandBar = bar;
   m_wndCommandBar->onCommand = [this](int id) { OnCommand(id); };
 
-  const FormStyleSpec& style = CurrentStyle();
+  const FormStyleTraits& style = CurrentStyle();
   QString title = LoadString(IDR_MAINFRAME).section(QLatin1Char('\n'), 0, 0);
   if (style.frameTitleString != 0) title = LoadString(style.frameTitleString);
   setWindowTitle(title);
@@ -56,7 +56,7 @@ void CMainFrame::OnCommand(int commandId) {
       return;
     }
   }
-  const FormStyleSpec& style = CurrentStyle();
+  const FormStyleTraits& style = CurrentStyle();
   if (commandId == style.exitCommand || commandId == ID_APP_EXIT) {
     OnExit();
   } else if (commandId == ID_APP_ABOUT) {

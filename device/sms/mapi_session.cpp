@@ -25,15 +25,15 @@ bool CMapiSession::Open(const QString& storeName) {
 }
 
 CMapiFolder* CMapiSession::SpecialFolder(SmsFolder folder) {
-  const SmsFolderSpec& spec = kSmsFolders[static_cast<int>(folder)];
+  const SmsFolderEntry& entry = kSmsFolders[static_cast<int>(folder)];
   std::unique_ptr<CMapiFolder>& cached = m_specialFolders[static_cast<int>(folder)];
   if (cached || !m_pStore) return cached.get();
   std::vector<SPropValue> values;
-  if (m_pStore->GetProps({spec.entryIdTag}, values) != S_OK || values.size() != 1) return nullptr;
+  if (m_pStore->GetProps({entry.entryIdTag}, values) != S_OK || values.size() != 1) return nullptr;
   const QByteArray entryId = values.front().Value.bin;
   std::unique_ptr<IMAPIFolder> opened = OpenEntry(entryId);
   if (!opened) return nullptr;
-  cached = std::make_unique<CMapiFolder>(*this, std::move(opened), QString::fromLatin1(spec.name),
+  cached = std::make_unique<CMapiFolder>(*this, std::move(opened), QString::fromLatin1(entry.name),
                                          entryId);
   return cached.get();
 }

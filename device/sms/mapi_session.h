@@ -13,13 +13,13 @@
 enum class SmsFolder { kDraft, kInbox, kOutbox, kSentedbox, kWastebox };
 inline constexpr int kSmsFolderCount = 5;
 
-struct SmsFolderSpec {
+struct SmsFolderEntry {
   SmsFolder folder;
   const char* name;  // the folder's name in the SMS backup file
   ULONG entryIdTag;  // the store property that holds its entry id
 };
 
-inline constexpr std::array<SmsFolderSpec, kSmsFolderCount> kSmsFolders = {{
+inline constexpr std::array<SmsFolderEntry, kSmsFolderCount> kSmsFolders = {{
     {SmsFolder::kDraft, "Draft", PR_CE_IPM_DRAFTS_ENTRYID},
     {SmsFolder::kInbox, "Inbox", PR_CE_IPM_INBOX_ENTRYID},
     {SmsFolder::kOutbox, "Outbox", PR_IPM_OUTBOX_ENTRYID},

@@ -194,9 +194,9 @@ std::optional<std::vector<CSmsRecipient>> ParseRecipientsLine(const QString& lin
 std::optional<FolderPathParts> ParseFolderPath(const QString& path) {
   QStringList elements = path.split(QLatin1Char('\\'));
   const QString first = elements.takeFirst();
-  for (const SmsFolderSpec& spec : kSmsFolders) {
-    if (first.compare(QLatin1String(spec.name), Qt::CaseInsensitive) == 0) {
-      return FolderPathParts{spec.folder, elements};
+  for (const SmsFolderEntry& entry : kSmsFolders) {
+    if (first.compare(QLatin1String(entry.name), Qt::CaseInsensitive) == 0) {
+      return FolderPathParts{entry.folder, elements};
     }
   }
   return std::nullopt;

@@ -48,9 +48,9 @@ int CountFolderMessages(CSmsBackupJob& job, CMapiFolder& folder) {
 
 int CountSelectedMessages(CSmsBackupJob& job) {
   int total = 0;
-  for (const SmsFolderSpec& spec : kSmsFolders) {
-    if (job.m_folderFlags[int(spec.folder)] == 0) continue;
-    if (CMapiFolder* folder = job.m_session.SpecialFolder(spec.folder)) {
+  for (const SmsFolderEntry& entry : kSmsFolders) {
+    if (job.m_folderFlags[int(entry.folder)] == 0) continue;
+    if (CMapiFolder* folder = job.m_session.SpecialFolder(entry.folder)) {
       total += CountFolderMessages(job, *folder);
     }
   }
@@ -76,9 +76,9 @@ int BackupFolder(CSmsBackupJob& job, QFileDevice& file, CMapiFolder& folder) {
 }
 
 int BackupSelectedFolders(CSmsBackupJob& job, QFileDevice& file) {
-  for (const SmsFolderSpec& spec : kSmsFolders) {
-    if (job.m_folderFlags[int(spec.folder)] == 0) continue;
-    CMapiFolder* folder = job.m_session.SpecialFolder(spec.folder);
+  for (const SmsFolderEntry& entry : kSmsFolders) {
+    if (job.m_folderFlags[int(entry.folder)] == 0) continue;
+    CMapiFolder* folder = job.m_session.SpecialFolder(entry.folder);
     if (folder == nullptr || !BackupFolder(job, file, *folder)) return 0;
   }
   return 1;

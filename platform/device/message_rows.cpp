@@ -103,7 +103,7 @@ qint64 InsertMessageStore(PhoneDatabase& db, const QString& displayName, bool wi
   if (!insert.BindText(1, displayName).Run()) return 0;
   const qint64 storeId = sqlite3_last_insert_rowid(db.Handle());
   if (!withSpecialFolders) return storeId;
-  for (const SpecialFolderSpec& special : kSpecialFolders) {
+  for (const SpecialFolderEntry& special : kSpecialFolders) {
     if (InsertFolder(db, storeId, 0, QString::fromLatin1(special.displayName), special.tag) == 0) {
       return 0;
     }

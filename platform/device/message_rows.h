@@ -24,11 +24,11 @@ qint64 EntryIdRow(EntryKind kind, const QByteArray& entryId);
 
 // The special folders that a new store gets, with the store property that holds each one's
 // entry id and the folder's display name.
-struct SpecialFolderSpec {
+struct SpecialFolderEntry {
   ULONG tag;
   const char* displayName;
 };
-inline constexpr std::array<SpecialFolderSpec, 5> kSpecialFolders = {{
+inline constexpr std::array<SpecialFolderEntry, 5> kSpecialFolders = {{
     {PR_CE_IPM_DRAFTS_ENTRYID, "Drafts"},
     {PR_CE_IPM_INBOX_ENTRYID, "Inbox"},
     {PR_IPM_OUTBOX_ENTRYID, "Outbox"},

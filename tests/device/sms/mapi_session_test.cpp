@@ -31,8 +31,8 @@ TEST_F(MapiSessionTest, TheStoreIsFoundByNameInAnyLetterCase) {
   CMapiSession session("SMS");
   ASSERT_TRUE(session.IsOpened());
   std::vector<QString> names;
-  for (const SmsFolderSpec& spec : kSmsFolders) {
-    CMapiFolder* folder = session.SpecialFolder(spec.folder);
+  for (const SmsFolderEntry& entry : kSmsFolders) {
+    CMapiFolder* folder = session.SpecialFolder(entry.folder);
     ASSERT_NE(folder, nullptr);
     names.push_back(folder->Name());
   }

@@ -76,7 +76,7 @@ TEST_F(SkeldraTest, CancelledDialogsChangeNothing) {
   EXPECT_EQ(open.fileName, "");
   EXPECT_EQ(open.flags, 6u);
 
-  WriteFileBytes(Path("a.qrd"), SmsFileBytes({RecordBytes(SmsRecordSpec{})}));
+  WriteFileBytes(Path("a.qrd"), SmsFileBytes({RecordBytes(SmsRecordFields{})}));
   script_.ExpectFileDialog("Select File Path.", Path("a.qrd"));
   ExpectMessage("Are you sure to restore sms from file:" + Path("a.qrd"), IDCANCEL);
   frame_->OnCommand(ID_RESTORE_MESSAGES);

@@ -21,26 +21,26 @@ TEST(SmsBackupLineTest, LinesSkipCarriageReturnsAndKeep1023Bytes) {
 }
 
 TEST(SmsBackupLineTest, ALongLineIsCutAndTheNextFieldFollowsItsLineFeed) {
-  SmsRecordSpec spec;
-  spec.recipients = "\"" + QByteArray(1100, 'r') + "\" <1> 1";
-  spec.text = "five!\n";
-  QByteArray bytes = RecordBytes(spec);
+  SmsRecordFields fields;
+  fields.recipients = "\"" + QByteArray(1100, 'r') + "\" <1> 1";
+  fields.text = "five!\n";
+  QByteArray bytes = RecordBytes(fields);
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
   SmsBackupRecord record;
   QString error;
   ASSERT_TRUE(ReadSmsRecordFields(buffer, record, error));
-  EXPECT_EQ(record.recipients, spec.recipients.left(1023));
-  EXPECT_EQ(record.sender, spec.sender);
+  EXPECT_EQ(record.recipients, fields.recipients.left(1023));
+  EXPECT_EQ(record.sender, fields.sender);
   EXPECT_EQ(record.text, "five!\n");
 }
 
 TEST(SmsBackupLineTest, TextLengthsAreNeverTrustedBeyondTheFile) {
-  SmsRecordSpec spec;
+  SmsRecordFields fields;
   QString error;
   for (quint32 length : {7u, 0xFFFFFFFFu}) {
-    spec.textLength = length;
-    QByteArray bytes = RecordBytes(spec);
+    fields.textLength = length;
+    QByteArray bytes = RecordBytes(fields);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     SmsBackupRecord record;
@@ -48,7 +48,7 @@ TEST(SmsBackupLineTest, TextLengthsAreNeverTrustedBeyondTheFile) {
     EXPECT_EQ(error, "Read sms record error!");
   }
   // Cut before the length itself.
-  QByteArray bytes = RecordBytes(SmsRecordSpec{}).left(40);
+  QByteArray bytes = RecordBytes(SmsRecordFields{}).left(40);
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
   SmsBackupRecord record;
@@ -116,7 +116,7 @@ TEST_F(SmsBackupFileTest, RecordsFollowTheFoldersDepthFirst) {
   phone_.AddMessage(phone_.AddFolder(work, "Old\\Odd"),
                     SampleSms("x", {}, "\"Ann\" <123>", {{"Line\nBreak", "7", 1}}));
 
-  SmsRecordSpec draft;
+  SmsRecordFields draft;
   draft.folderPath = "Draft";
   draft.deliveryTime = FileTimeValue(delivered);
   draft.lastModificationTime = FileTimeValue(delivered) + 10'000'000;
@@ -124,12 +124,12 @@ TEST_F(SmsBackupFileTest, RecordsFollowTheFoldersDepthFirst) {
   draft.size = 5;
   draft.sender = "\"Ann\" <+8613800000000>";
   draft.text = "draft\n";
-  SmsRecordSpec hello = draft;
+  SmsRecordFields hello = draft;
   hello.folderPath = "Inbox\\Work";
   hello.recipients = "\"Bob\" <555> 1;\"Cy\" <666> 2";
   hello.sender = "\"Ann\" <123>";
   hello.text = "hello\n";
-  SmsRecordSpec odd;
+  SmsRecordFields odd;
   odd.folderPath = "Inbox\\Work\\Old/Odd";
   odd.lastModificationTime = 10'000'000;
   odd.flags = 0x21;
@@ -166,12 +166,12 @@ TEST_F(SmsBackupFileTest, TheCountIsThatOfTheRecordsWritten) {
 }
 
 TEST_F(SmsBackupFileTest, ARecordGoesBackIntoItsFolderMadeWhenMissing) {
-  SmsRecordSpec spec;
-  spec.folderPath = "INBOX\\Work";
-  spec.deliveryTime = FileTimeValue(MakeDate(2010, 3, 7));
-  spec.recipients = "\"Bob\" <555> 1;\"Cy\" <666> 2";
-  spec.text = "hello\n";
-  EXPECT_EQ(Restore(RecordBytes(spec)), "");
+  SmsRecordFields fields;
+  fields.folderPath = "INBOX\\Work";
+  fields.deliveryTime = FileTimeValue(MakeDate(2010, 3, 7));
+  fields.recipients = "\"Bob\" <555> 1;\"Cy\" <666> 2";
+  fields.text = "hello\n";
+  EXPECT_EQ(Restore(RecordBytes(fields)), "");
   const std::vector<PhoneMessage> restored = phone_.Messages(phone_.SubfolderId(Inbox(), "Work"));
   ASSERT_EQ(restored.size(), 1u);
   EXPECT_EQ(restored[0].subject, "hello\n");
@@ -181,9 +181,9 @@ TEST_F(SmsBackupFileTest, ARecordGoesBackIntoItsFolderMadeWhenMissing) {
             (std::vector<PhoneRecipient>{{"Bob", "555", 1}, {"Cy", "666", 2}}));
 
   for (const char* path : {"Outbox\\   ", "Outbox\\", "outbox\\ Trip \\\\"}) {
-    spec.folderPath = path;
-    spec.deliveryTime = 0;
-    EXPECT_EQ(Restore(RecordBytes(spec)), "");
+    fields.folderPath = path;
+    fields.deliveryTime = 0;
+    EXPECT_EQ(Restore(RecordBytes(fields)), "");
   }
   const qint64 outbox = Special(PR_IPM_OUTBOX_ENTRYID);
   EXPECT_EQ(phone_.SubfolderNames(outbox), (std::vector<QString>{"NewFolder", "Trip"}));
@@ -197,43 +197,43 @@ TEST_F(SmsBackupFileTest, DuplicatesAreSkippedButAZeroTimeNeverIsOne) {
   const FILETIME delivered = MakeDate(2010, 3, 7);
   phone_.AddMessage(Inbox(), SampleSms("kept", delivered));
   phone_.AddMessage(Inbox(), SampleSms("zero", {}));
-  SmsRecordSpec duplicate;
+  SmsRecordFields duplicate;
   duplicate.deliveryTime = FileTimeValue(delivered);
   duplicate.messageClass = "IPM.Note";  // not even looked at
   duplicate.sender = "no sender";
   EXPECT_EQ(Restore(RecordBytes(duplicate)), "");
-  SmsRecordSpec zero;
+  SmsRecordFields zero;
   EXPECT_EQ(Restore(RecordBytes(zero)), "");
   EXPECT_EQ(Texts(Inbox()), (std::vector<QString>{"kept", "zero", "hello\n"}));
 }
 
 TEST_F(SmsBackupFileTest, ABrokenRecordNamesItsFaultAndStoresNothing) {
   struct Case {
-    SmsRecordSpec spec;
+    SmsRecordFields fields;
     QString error;
   };
   std::vector<Case> cases(7);
-  cases[0].spec.folderPath = "";
+  cases[0].fields.folderPath = "";
   cases[0].error = "Read folder line error!";
-  cases[1].spec.folderPath = "Junk\\Mail";
+  cases[1].fields.folderPath = "Junk\\Mail";
   cases[1].error = "Create folder 'Junk\\Mail' error!";
-  cases[2].spec.messageClass = "IPM.SMStext ";
+  cases[2].fields.messageClass = "IPM.SMStext ";
   cases[2].error = "Unknow message class name!";
-  cases[3].spec.recipients = "\"A\" <1> 1;;\"B\" <2> 2";
+  cases[3].fields.recipients = "\"A\" <1> 1;;\"B\" <2> 2";
   cases[3].error = "Parse recipient error!";
-  cases[4].spec.sender = "+8613800000000";
+  cases[4].fields.sender = "+8613800000000";
   cases[4].error = "Parse sender info error!";
-  cases[5].spec.textLength = 1000;
+  cases[5].fields.textLength = 1000;
   cases[5].error = "Read sms record error!";
   cases[6].error = "Save sms error!";
   phone_.FailCall(PhoneCall::kMessageSetProps);
   for (const Case& broken : cases) {
     SCOPED_TRACE(broken.error.toStdString());
-    EXPECT_EQ(Restore(RecordBytes(broken.spec)), broken.error);
+    EXPECT_EQ(Restore(RecordBytes(broken.fields)), broken.error);
   }
   phone_.ClearFailures();
   phone_.FailCall(PhoneCall::kCreateMessage);
-  EXPECT_EQ(Restore(RecordBytes(SmsRecordSpec{})), "Create message error!");
+  EXPECT_EQ(Restore(RecordBytes(SmsRecordFields{})), "Create message error!");
   EXPECT_TRUE(phone_.Messages(Inbox()).empty());
 }
 

@@ -105,7 +105,7 @@ TEST_F(SmsJobsTest, TheFileIsCheckedBeforeAnyRecordIsRead) {
   WriteFileBytes(Path("empty.qrd"), SmsFileBytes({}));
   EXPECT_EQ(Restore("empty.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
 
-  WriteFileBytes(Path("longer.qrd"), SmsFileBytes({RecordBytes(SmsRecordSpec{})}) + "x");
+  WriteFileBytes(Path("longer.qrd"), SmsFileBytes({RecordBytes(SmsRecordFields{})}) + "x");
   EXPECT_EQ(Restore("longer.qrd"), (SmsJobOutcome{kValidationFailed, "", true}));
   WriteFileBytes(Path("short.qrd"), "abc");
   EXPECT_EQ(Restore("short.qrd"), (SmsJobOutcome{kValidationFailed, "", true}));
@@ -118,12 +118,12 @@ TEST_F(SmsJobsTest, TheFileIsCheckedBeforeAnyRecordIsRead) {
 }
 
 TEST_F(SmsJobsTest, TheFirstBrokenRecordStopsTheRestoreWithItsNumber) {
-  SmsRecordSpec first;
+  SmsRecordFields first;
   first.text = "first\n";
-  SmsRecordSpec broken;
+  SmsRecordFields broken;
   broken.recipients = "\"A\" <1> 1;;\"B\" <2> 2";
   WriteFileBytes(Path("broken.qrd"), SmsFileBytes({RecordBytes(first), RecordBytes(broken),
-                                                   RecordBytes(SmsRecordSpec{})}));
+                                                   RecordBytes(SmsRecordFields{})}));
   EXPECT_EQ(Restore("broken.qrd"), (SmsJobOutcome{0, "No.2, Parse recipient error!", false}));
   EXPECT_EQ(Texts(Inbox()), std::vector<QString>{"first\n"});
 
@@ -133,19 +133,19 @@ TEST_F(SmsJobsTest, TheFirstBrokenRecordStopsTheRestoreWithItsNumber) {
 }
 
 TEST_F(SmsJobsTest, RecordsBeyondTheCountAreRestoredToo) {
-  SmsRecordSpec first;
+  SmsRecordFields first;
   first.text = "first\n";
   WriteFileBytes(Path("more.qrd"),
-                 SmsFileBytes({RecordBytes(first), RecordBytes(SmsRecordSpec{})}, 1));
+                 SmsFileBytes({RecordBytes(first), RecordBytes(SmsRecordFields{})}, 1));
   EXPECT_EQ(Restore("more.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
   EXPECT_EQ(Texts(Inbox()), (std::vector<QString>{"first\n", "hello\n"}));
 }
 
 TEST_F(SmsJobsTest, ARecordRepeatedInOneFileIsRestoredOnce) {
-  SmsRecordSpec spec;
-  spec.folderPath = "Inbox\\Work";
-  spec.deliveryTime = FileTimeValue(MakeDate(2010, 3, 7));
-  WriteFileBytes(Path("twice.qrd"), SmsFileBytes({RecordBytes(spec), RecordBytes(spec)}));
+  SmsRecordFields fields;
+  fields.folderPath = "Inbox\\Work";
+  fields.deliveryTime = FileTimeValue(MakeDate(2010, 3, 7));
+  WriteFileBytes(Path("twice.qrd"), SmsFileBytes({RecordBytes(fields), RecordBytes(fields)}));
   EXPECT_EQ(Restore("twice.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
   EXPECT_EQ(Texts(phone_.SubfolderId(Inbox(), "Work")), std::vector<QString>{"hello\n"});
 }

@@ -23,7 +23,7 @@ QByteArray UInt32Bytes(quint32 value) {
   return bytes;
 }
 
-QByteArray RecordBytes(const SmsRecordSpec& record) {
+QByteArray RecordBytes(const SmsRecordFields& record) {
   return record.messageClass + '\n' + record.folderPath + '\n' +
          UInt32Bytes(quint32(record.lastModificationTime)) +
          UInt32Bytes(quint32(record.lastModificationTime >> 32)) +

@@ -19,7 +19,7 @@ PhoneMessage SampleSms(const QString& text, FILETIME delivered,
                        std::vector<PhoneRecipient> recipients = {});
 
 // The fields of one record of an SMS backup file, laid out by RecordBytes.
-struct SmsRecordSpec {
+struct SmsRecordFields {
   QByteArray messageClass = "IPM.SMStext";
   QByteArray folderPath = "Inbox";
   quint64 lastModificationTime = 0;
@@ -31,7 +31,7 @@ struct SmsRecordSpec {
   QByteArray text = "hello\n";
   std::optional<quint32> textLength;  // the bytes of `text` unless given
 };
-QByteArray RecordBytes(const SmsRecordSpec& record);
+QByteArray RecordBytes(const SmsRecordFields& record);
 QByteArray UInt32Bytes(quint32 value);
 
 // A whole file of these records: digest of its length, then the count (the number of records
