@@ -32,8 +32,8 @@ class PhoneTest : public ::testing::Test {
   QByteArray previousRoot_;
 };
 
-inline FILETIME MakeDate(int year, int month, int day, int hour = 0, int minute = 0,
-                         int second = 0) {
+inline SYSTEMTIME SystemTimeFields(int year, int month, int day, int hour = 0, int minute = 0,
+                                   int second = 0, int milliseconds = 0) {
   SYSTEMTIME time;
   time.wYear = static_cast<WORD>(year);
   time.wMonth = static_cast<WORD>(month);
@@ -41,6 +41,13 @@ inline FILETIME MakeDate(int year, int month, int day, int hour = 0, int minute 
   time.wHour = static_cast<WORD>(hour);
   time.wMinute = static_cast<WORD>(minute);
   time.wSecond = static_cast<WORD>(second);
+  time.wMilliseconds = static_cast<WORD>(milliseconds);
+  return time;
+}
+
+inline FILETIME MakeDate(int year, int month, int day, int hour = 0, int minute = 0,
+                         int second = 0) {
+  SYSTEMTIME time = SystemTimeFields(year, month, day, hour, minute, second);
   FILETIME fileTime;
   EXPECT_TRUE(SystemTimeToFileTime(&time, &fileTime));
   return fileTime;

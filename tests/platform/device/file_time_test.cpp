@@ -2,22 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/phone_test.h"
 #include "tests/support/scoped_time_zone.h"
 
 namespace {
-
-SYSTEMTIME Fields(int year, int month, int day, int hour = 0, int minute = 0, int second = 0,
-                  int milliseconds = 0) {
-  SYSTEMTIME time;
-  time.wYear = static_cast<WORD>(year);
-  time.wMonth = static_cast<WORD>(month);
-  time.wDay = static_cast<WORD>(day);
-  time.wHour = static_cast<WORD>(hour);
-  time.wMinute = static_cast<WORD>(minute);
-  time.wSecond = static_cast<WORD>(second);
-  time.wMilliseconds = static_cast<WORD>(milliseconds);
-  return time;
-}
 
 std::uint64_t ToValue(const SYSTEMTIME& time) {
   FILETIME fileTime;
@@ -26,15 +14,16 @@ std::uint64_t ToValue(const SYSTEMTIME& time) {
 }
 
 TEST(FileTimeTest, KnownInstants) {
-  EXPECT_EQ(ToValue(Fields(1601, 1, 1)), 0u);
-  EXPECT_EQ(ToValue(Fields(1970, 1, 1)), 116444736000000000u);
-  EXPECT_EQ(ToValue(Fields(1970, 1, 1, 0, 0, 1, 5)), 116444736000000000u + 10'050'000u);
+  EXPECT_EQ(ToValue(SystemTimeFields(1601, 1, 1)), 0u);
+  EXPECT_EQ(ToValue(SystemTimeFields(1970, 1, 1)), 116444736000000000u);
+  EXPECT_EQ(ToValue(SystemTimeFields(1970, 1, 1, 0, 0, 1, 5)), 116444736000000000u + 10'050'000u);
 }
 
 TEST(FileTimeTest, CalendarFieldsRoundTrip) {
   for (const SYSTEMTIME& time :
-       {Fields(2010, 3, 7, 9, 5, 3, 123), Fields(2000, 2, 29, 23, 59, 59, 999), Fields(1980, 7, 5),
-        Fields(1601, 1, 1), Fields(30827, 12, 31, 23, 59, 59, 999)}) {
+       {SystemTimeFields(2010, 3, 7, 9, 5, 3, 123), SystemTimeFields(2000, 2, 29, 23, 59, 59, 999),
+        SystemTimeFields(1980, 7, 5), SystemTimeFields(1601, 1, 1),
+        SystemTimeFields(30827, 12, 31, 23, 59, 59, 999)}) {
     FILETIME fileTime;
     ASSERT_TRUE(SystemTimeToFileTime(&time, &fileTime));
     SYSTEMTIME back;
@@ -48,7 +37,7 @@ TEST(FileTimeTest, CalendarFieldsRoundTrip) {
     EXPECT_EQ(back.wMilliseconds, time.wMilliseconds);
   }
   SYSTEMTIME sunday;
-  FILETIME fileTime = MakeFileTime(ToValue(Fields(2010, 3, 7)));
+  FILETIME fileTime = MakeFileTime(ToValue(SystemTimeFields(2010, 3, 7)));
   ASSERT_TRUE(FileTimeToSystemTime(&fileTime, &sunday));
   EXPECT_EQ(sunday.wDayOfWeek, 0);
 }
@@ -56,9 +45,11 @@ TEST(FileTimeTest, CalendarFieldsRoundTrip) {
 TEST(FileTimeTest, FieldsOutOfRangeAndHugeValuesAreRefused) {
   FILETIME untouched = MakeFileTime(42);
   for (const SYSTEMTIME& time :
-       {Fields(1600, 12, 31), Fields(30828, 1, 1), Fields(2001, 2, 29), Fields(1900, 2, 29),
-        Fields(2010, 13, 1), Fields(2010, 0, 1), Fields(2010, 4, 31), Fields(2010, 1, 0),
-        Fields(2010, 1, 1, 24), Fields(2010, 1, 1, 0, 60), Fields(2010, 1, 1, 0, 0, 0, 1000)}) {
+       {SystemTimeFields(1600, 12, 31), SystemTimeFields(30828, 1, 1),
+        SystemTimeFields(2001, 2, 29), SystemTimeFields(1900, 2, 29), SystemTimeFields(2010, 13, 1),
+        SystemTimeFields(2010, 0, 1), SystemTimeFields(2010, 4, 31), SystemTimeFields(2010, 1, 0),
+        SystemTimeFields(2010, 1, 1, 24), SystemTimeFields(2010, 1, 1, 0, 60),
+        SystemTimeFields(2010, 1, 1, 0, 0, 0, 1000)}) {
     EXPECT_FALSE(SystemTimeToFileTime(&time, &untouched)) << time.wYear << "-" << time.wMonth;
   }
   EXPECT_EQ(FileTimeValue(untouched), 42u);
@@ -72,13 +63,13 @@ TEST(FileTimeTest, FieldsOutOfRangeAndHugeValuesAreRefused) {
 
 TEST(FileTimeTest, LocalTimeUsesTheOffsetInForceAtThatMoment) {
   ScopedTimeZone zone("CET-1CEST,M3.5.0,M10.5.0/3");
-  const FILETIME winter = MakeFileTime(ToValue(Fields(2010, 1, 15, 12)));
-  const FILETIME summer = MakeFileTime(ToValue(Fields(2010, 7, 15, 12)));
+  const FILETIME winter = MakeFileTime(ToValue(SystemTimeFields(2010, 1, 15, 12)));
+  const FILETIME summer = MakeFileTime(ToValue(SystemTimeFields(2010, 7, 15, 12)));
   FILETIME local;
   ASSERT_TRUE(FileTimeToLocalFileTime(&winter, &local));
-  EXPECT_EQ(FileTimeValue(local), ToValue(Fields(2010, 1, 15, 13)));
+  EXPECT_EQ(FileTimeValue(local), ToValue(SystemTimeFields(2010, 1, 15, 13)));
   ASSERT_TRUE(FileTimeToLocalFileTime(&summer, &local));
-  EXPECT_EQ(FileTimeValue(local), ToValue(Fields(2010, 7, 15, 14)));
+  EXPECT_EQ(FileTimeValue(local), ToValue(SystemTimeFields(2010, 7, 15, 14)));
 }
 
 TEST(FileTimeTest, LocalTimeBeforeTheFirstInstantIsRefused) {
@@ -92,16 +83,16 @@ TEST(FileTimeTest, LocalTimeBeforeTheFirstInstantIsRefused) {
 TEST(FileTimeTest, LocalTimeGoesBackToTheSameInstant) {
   ScopedTimeZone zone("EST5EDT,M3.2.0,M11.1.0");
   FILETIME utc;
-  const FILETIME winterMidnight = MakeFileTime(ToValue(Fields(2010, 1, 15)));
+  const FILETIME winterMidnight = MakeFileTime(ToValue(SystemTimeFields(2010, 1, 15)));
   ASSERT_TRUE(LocalFileTimeToFileTime(&winterMidnight, &utc));
-  EXPECT_EQ(FileTimeValue(utc), ToValue(Fields(2010, 1, 15, 5)));
-  const FILETIME summerMidnight = MakeFileTime(ToValue(Fields(2010, 7, 5)));
+  EXPECT_EQ(FileTimeValue(utc), ToValue(SystemTimeFields(2010, 1, 15, 5)));
+  const FILETIME summerMidnight = MakeFileTime(ToValue(SystemTimeFields(2010, 7, 5)));
   ASSERT_TRUE(LocalFileTimeToFileTime(&summerMidnight, &utc));
-  EXPECT_EQ(FileTimeValue(utc), ToValue(Fields(2010, 7, 5, 4)));
+  EXPECT_EQ(FileTimeValue(utc), ToValue(SystemTimeFields(2010, 7, 5, 4)));
   // Just after the spring change: the guess from the winter offset is an hour off.
-  const FILETIME afterChange = MakeFileTime(ToValue(Fields(2018, 3, 11, 5)));
+  const FILETIME afterChange = MakeFileTime(ToValue(SystemTimeFields(2018, 3, 11, 5)));
   ASSERT_TRUE(LocalFileTimeToFileTime(&afterChange, &utc));
-  EXPECT_EQ(FileTimeValue(utc), ToValue(Fields(2018, 3, 11, 9)));
+  EXPECT_EQ(FileTimeValue(utc), ToValue(SystemTimeFields(2018, 3, 11, 9)));
   FILETIME local;
   ASSERT_TRUE(FileTimeToLocalFileTime(&utc, &local));
   EXPECT_EQ(FileTimeValue(local), FileTimeValue(afterChange));
@@ -109,12 +100,12 @@ TEST(FileTimeTest, LocalTimeGoesBackToTheSameInstant) {
 
 TEST(FileTimeTest, MidnightSkippedByAClockChangeStaysOnItsDay) {
   ScopedTimeZone zone("<-03>3<-02>,M11.1.0/0,M2.3.0/0");  // clocks go from 00:00 to 01:00
-  const FILETIME midnight = MakeFileTime(ToValue(Fields(2018, 11, 4)));
+  const FILETIME midnight = MakeFileTime(ToValue(SystemTimeFields(2018, 11, 4)));
   FILETIME utc;
   ASSERT_TRUE(LocalFileTimeToFileTime(&midnight, &utc));
   FILETIME local;
   ASSERT_TRUE(FileTimeToLocalFileTime(&utc, &local));
-  EXPECT_EQ(FileTimeValue(local), ToValue(Fields(2018, 11, 4, 1)));
+  EXPECT_EQ(FileTimeValue(local), ToValue(SystemTimeFields(2018, 11, 4, 1)));
 }
 
 TEST(FileTimeTest, LocalTimeThatWouldLeaveTheRangeIsRefused) {
