@@ -22,17 +22,22 @@ constexpr unsigned kText = WS_VISIBLE | SS_LEFT;
 constexpr unsigned kCentredText = WS_VISIBLE | SS_CENTER;
 constexpr int kNoId = -1;
 
+// Main form 101 of a style, without its controls.
+DialogTemplate EmptyMainForm(const FormStyleTraits& style) {
+  return {IDD_MAIN_FORM,
+          QString(),
+          style.formWidth,
+          style.formHeight,
+          QStringLiteral("MS Sans Serif"),
+          8,
+          {}};
+}
+
 DialogTemplate SkeldraForm(const DeviceProgram& program) {
   const FormStyleTraits& style = StyleTraits(FormStyle::kSkeldra);
   const FormControlIds& ids = style.ids;
   const FormTexts& texts = program.form;
-  DialogTemplate form{IDD_MAIN_FORM,
-                      QString(),
-                      style.formWidth,
-                      style.formHeight,
-                      QStringLiteral("MS Sans Serif"),
-                      8,
-                      {}};
+  DialogTemplate form = EmptyMainForm(style);
   form.controls = {
       {ids.maker, ControlKind::kStatic, texts.maker, 52, 2, 55, 8, kCentredText},
       {ids.name, ControlKind::kStatic, texts.name, 22, 10, 115, 16, kCentredText},
@@ -55,13 +60,7 @@ DialogTemplate MarrowindForm(const DeviceProgram& program) {
   const FormControlIds& ids = style.ids;
   const FormTexts& texts = program.form;
   constexpr unsigned kSeparator = WS_VISIBLE | SS_BITMAP;
-  DialogTemplate form{IDD_MAIN_FORM,
-                      QString(),
-                      style.formWidth,
-                      style.formHeight,
-                      QStringLiteral("MS Sans Serif"),
-                      8,
-                      {}};
+  DialogTemplate form = EmptyMainForm(style);
   form.controls = {
       {ids.maker, ControlKind::kStatic, texts.maker, 51, 0, 54, 8, kCentredText},
       {ids.name, ControlKind::kStatic, texts.name, 3, 8, 150, 12, kCentredText},
