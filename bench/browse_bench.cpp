@@ -31,7 +31,7 @@
 #include "desktop/ui/result_list.h"
 #include "desktop/ui/search_pane.h"
 #include "desktop/ui/zolmark_app.h"
-#include "platform/desktop/message_service.h"
+#include "platform/windows/message_service.h"
 
 namespace {
 

@@ -18,17 +18,17 @@
 #include <string>
 #include <vector>
 
+#include "common/ansi_text.h"
+#include "common/contacts_backup_file.h"
+#include "desktop/exchange/backup/contacts_backup_export.h"
+#include "desktop/exchange/backup/contacts_backup_import.h"
+#include "desktop/exchange/csv/csv_export.h"
+#include "desktop/exchange/csv/csv_import.h"
+#include "desktop/exchange/csv/csv_reader.h"
+#include "desktop/exchange/text/contacts_text_export.h"
+#include "desktop/exchange/vcard/vcard_export.h"
+#include "desktop/exchange/vcard/vcard_import.h"
 #include "desktop/store/contact_database.h"
-#include "desktop/store/contacts_backup_export.h"
-#include "desktop/store/contacts_backup_file.h"
-#include "desktop/store/contacts_backup_import.h"
-#include "desktop/store/contacts_text_export.h"
-#include "desktop/store/csv_export.h"
-#include "desktop/store/csv_import.h"
-#include "desktop/store/csv_reader.h"
-#include "desktop/store/vcard_export.h"
-#include "desktop/store/vcard_import.h"
-#include "platform/desktop/ansi_text.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "desktop/store/contacts_backup_file.h"
+#include "common/contacts_backup_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   QByteArray bytes(16, '\0');

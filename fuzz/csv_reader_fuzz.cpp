@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "desktop/store/csv_reader.h"
+#include "desktop/exchange/csv/csv_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   QTemporaryFile file;

@@ -2,7 +2,7 @@
 // "BEGIN:VCARD" line, so the reader goes past the search for a card into its lines.
 #include <cstdint>
 
-#include "desktop/store/vcard_parser.h"
+#include "desktop/exchange/vcard/vcard_parser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   QByteArray bytes("BEGIN:VCARD\r\n");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/desktop/resources.h"
+#include "platform/windows/resources.h"
 
 // The resource table of the desktop program: its artwork, menus and strings.
 const ResourceTable& DesktopResources();

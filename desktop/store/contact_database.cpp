@@ -3,7 +3,7 @@
 #include <QFileInfo>
 
 #include "desktop/resources/resource_ids.h"
-#include "platform/desktop/message_service.h"
+#include "platform/windows/message_service.h"
 
 const char kCreateContactTable[] =
     "create table Contact_Table( ID integer primary key autoincrement, Title varchar(100),"

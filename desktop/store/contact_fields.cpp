@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "desktop/store/contacts_backup_file.h"
+#include "common/contacts_backup_file.h"
 
 const std::array<const char*, kContactColumnCount> kContactColumns = {
     "ID",

@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "platform/desktop/ansi_text.h"
+#include "common/ansi_text.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <QAbstractButton>
 
 #include "desktop/resources/resource_ids.h"
-#include "platform/desktop/modal_service.h"
-#include "platform/desktop/window_styles.h"
+#include "platform/windows/modal_service.h"
+#include "platform/windows/window_styles.h"
 
 namespace {
 

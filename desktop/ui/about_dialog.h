@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/desktop/dialog.h"
+#include "platform/windows/dialog.h"
 
 // The About box: the program's icon, name and version, and an OK button.
 class CAboutDlg : public CDialog {

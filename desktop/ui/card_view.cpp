@@ -12,9 +12,9 @@
 #include "desktop/ui/result_query.h"
 #include "desktop/ui/zolmark_app.h"
 #include "desktop/widgets/control_color.h"
-#include "platform/desktop/menu.h"
-#include "platform/desktop/message_service.h"
-#include "platform/desktop/modal_service.h"
+#include "platform/windows/menu.h"
+#include "platform/windows/message_service.h"
+#include "platform/windows/modal_service.h"
 
 namespace {
 

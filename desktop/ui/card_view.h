@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "desktop/ui/contact_card.h"
-#include "platform/desktop/form_view.h"
+#include "platform/windows/form_view.h"
 
 // The card view: the records of the current view mode as contact cards, one page of 30 at a
 // time, in rows that wrap at the view's width. It learns of changes by polling the shared flags

@@ -8,12 +8,12 @@
 #include "desktop/resources/resource_ids.h"
 #include "desktop/ui/record_commands.h"
 #include "desktop/ui/zolmark_app.h"
-#include "platform/desktop/menu.h"
-#include "platform/desktop/message_service.h"
-#include "platform/desktop/modal_service.h"
-#include "platform/desktop/picture.h"
-#include "platform/desktop/resources.h"
-#include "platform/desktop/window_styles.h"
+#include "platform/windows/menu.h"
+#include "platform/windows/message_service.h"
+#include "platform/windows/modal_service.h"
+#include "platform/windows/picture.h"
+#include "platform/windows/resources.h"
+#include "platform/windows/window_styles.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QTimer>
 
-#include "platform/desktop/dialog.h"
+#include "platform/windows/dialog.h"
 
 // One record as its card shows it.
 struct CardRecord {

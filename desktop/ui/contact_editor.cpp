@@ -13,15 +13,15 @@
 #include <QWindow>
 #include <QWindowStateChangeEvent>
 
+#include "desktop/exchange/backup/ring_tone_folder.h"
 #include "desktop/resources/resource_ids.h"
-#include "desktop/store/ring_tone_folder.h"
 #include "desktop/ui/zolmark_app.h"
 #include "desktop/widgets/control_color.h"
-#include "platform/desktop/menu.h"
-#include "platform/desktop/modal_service.h"
-#include "platform/desktop/picture.h"
-#include "platform/desktop/resources.h"
-#include "platform/desktop/window_styles.h"
+#include "platform/windows/menu.h"
+#include "platform/windows/modal_service.h"
+#include "platform/windows/picture.h"
+#include "platform/windows/resources.h"
+#include "platform/windows/window_styles.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "desktop/ui/contact_form.h"
 #include "desktop/widgets/picture_button.h"
-#include "platform/desktop/date_time_picker.h"
-#include "platform/desktop/dialog.h"
+#include "platform/windows/date_time_picker.h"
+#include "platform/windows/dialog.h"
 
 class QComboBox;
 class QLabel;

@@ -5,9 +5,9 @@
 #include "desktop/store/sql_text.h"
 #include "desktop/ui/zolmark_app.h"
 #include "desktop/widgets/control_color.h"
-#include "platform/desktop/modal_service.h"
-#include "platform/desktop/resources.h"
-#include "platform/desktop/window_styles.h"
+#include "platform/windows/modal_service.h"
+#include "platform/windows/resources.h"
+#include "platform/windows/window_styles.h"
 
 namespace {
 

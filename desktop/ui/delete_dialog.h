@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "desktop/widgets/picture_button.h"
-#include "platform/desktop/dialog.h"
+#include "platform/windows/dialog.h"
 
 // Asks for confirmation and deletes one record by its ID: the caller sets m_strID (the record's
 // ID) and m_strName (its display name, shown in the caption) and runs DoModal. It always ends

@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QProgressBar>
 
-#include "desktop/store/progress_sink.h"
+#include "desktop/exchange/progress_sink.h"
 
 class QMainWindow;
 

@@ -5,8 +5,8 @@
 #include "desktop/resources/resource_ids.h"
 #include "desktop/ui/zolmark_app.h"
 #include "desktop/widgets/control_color.h"
-#include "platform/desktop/resources.h"
-#include "platform/desktop/window_styles.h"
+#include "platform/windows/resources.h"
+#include "platform/windows/window_styles.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QTimer>
 
 #include "desktop/widgets/picture_button.h"
-#include "platform/desktop/form_view.h"
+#include "platform/windows/form_view.h"
 
 // The page bar below the card view: first, previous, next and last page, a list of the page
 // numbers and the page count. It only writes the current page and the page-changed flag; the

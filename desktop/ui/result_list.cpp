@@ -6,9 +6,9 @@
 #include "desktop/ui/record_commands.h"
 #include "desktop/ui/zolmark_app.h"
 #include "desktop/widgets/control_color.h"
-#include "platform/desktop/menu.h"
-#include "platform/desktop/modal_service.h"
-#include "platform/desktop/window_styles.h"
+#include "platform/windows/menu.h"
+#include "platform/windows/modal_service.h"
+#include "platform/windows/window_styles.h"
 
 namespace {
 

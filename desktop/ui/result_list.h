@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "desktop/ui/result_row_model.h"
-#include "platform/desktop/form_view.h"
+#include "platform/windows/form_view.h"
 
 // The list view: every record of the current view mode as one row of a report list, without
 // pages. Like the card view it learns of changes by polling the shared flags every 10 ms.

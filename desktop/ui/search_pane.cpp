@@ -9,11 +9,11 @@
 #include "desktop/ui/result_query.h"
 #include "desktop/ui/zolmark_app.h"
 #include "desktop/widgets/control_color.h"
-#include "platform/desktop/message_service.h"
-#include "platform/desktop/modal_service.h"
-#include "platform/desktop/resources.h"
-#include "platform/desktop/user_message.h"
-#include "platform/desktop/window_styles.h"
+#include "platform/windows/message_service.h"
+#include "platform/windows/modal_service.h"
+#include "platform/windows/resources.h"
+#include "platform/windows/user_message.h"
+#include "platform/windows/window_styles.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QTimer>
 
 #include "desktop/widgets/picture_button.h"
-#include "platform/desktop/form_view.h"
+#include "platform/windows/form_view.h"
 
 // The search pane, left of the main window: the buttons that swap the result view between cards
 // and list, the three filters (all, SIM and phone contacts) and the keyword search. It changes

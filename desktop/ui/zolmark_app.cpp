@@ -9,9 +9,9 @@
 #include "desktop/ui/main_frame.h"
 #include "desktop/widgets/control_color.h"
 #include "desktop/widgets/tips_dialog.h"
-#include "platform/desktop/interactive_services.h"
-#include "platform/desktop/message_service.h"
-#include "platform/desktop/resources.h"
+#include "platform/windows/interactive_services.h"
+#include "platform/windows/message_service.h"
+#include "platform/windows/resources.h"
 
 namespace {
 

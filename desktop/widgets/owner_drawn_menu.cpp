@@ -10,8 +10,8 @@
 
 #include <algorithm>
 
-#include "platform/desktop/modal_service.h"
-#include "platform/desktop/resources.h"
+#include "platform/windows/modal_service.h"
+#include "platform/windows/resources.h"
 
 namespace {
 

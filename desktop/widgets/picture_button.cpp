@@ -7,8 +7,8 @@
 #include <QStyleOptionFocusRect>
 
 #include "desktop/resources/resource_ids.h"
-#include "platform/desktop/resources.h"
-#include "platform/desktop/window_styles.h"
+#include "platform/windows/resources.h"
+#include "platform/windows/window_styles.h"
 
 namespace {
 

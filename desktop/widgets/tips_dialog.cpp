@@ -2,9 +2,9 @@
 
 #include "desktop/resources/resource_ids.h"
 #include "desktop/widgets/control_color.h"
-#include "platform/desktop/modal_service.h"
-#include "platform/desktop/resources.h"
-#include "platform/desktop/window_styles.h"
+#include "platform/windows/modal_service.h"
+#include "platform/windows/resources.h"
+#include "platform/windows/window_styles.h"
 
 namespace {
 

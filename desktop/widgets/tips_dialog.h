@@ -4,7 +4,7 @@
 #include <QString>
 
 #include "desktop/widgets/picture_button.h"
-#include "platform/desktop/dialog.h"
+#include "platform/windows/dialog.h"
 
 // The desktop program's message box: an icon chosen by resource id, a text and one "Yes"
 // button. The button and Escape end it with IDCANCEL, Enter with IDOK.

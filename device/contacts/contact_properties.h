@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "desktop/store/contacts_backup_file.h"
+#include "common/contacts_backup_file.h"
 #include "platform/device/pocket_outlook.h"
 
 // The contact store's properties behind the items of a phone contact record in the contacts

@@ -4,14 +4,14 @@
 
 #include <vector>
 
-#include "desktop/store/contacts_backup_file.h"
+#include "common/contacts_backup_file.h"
 #include "device/contacts/contact_properties.h"
 #include "device/contacts/contacts_text_listing.h"
 #include "device/frame/device_text.h"
-#include "platform/desktop/resources.h"
 #include "platform/device/file_time.h"
 #include "platform/device/message_box.h"
 #include "platform/device/phone_folder.h"
+#include "platform/windows/resources.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include "device/contacts/contacts_backup_job.h"
 #include "device/contacts/contacts_restore_job.h"
-#include "platform/desktop/message_service.h"
-#include "platform/desktop/resources.h"
 #include "platform/device/message_box.h"
+#include "platform/windows/message_service.h"
+#include "platform/windows/resources.h"
 
 namespace {
 

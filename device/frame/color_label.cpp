@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPalette>
 
-#include "platform/desktop/dialog_template.h"
+#include "platform/windows/dialog_template.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "device/frame/device_app.h"
 
-#include "platform/desktop/interactive_services.h"
-#include "platform/desktop/message_service.h"
+#include "platform/windows/interactive_services.h"
+#include "platform/windows/message_service.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <QPalette>
 
 #include "device/frame/screen_scaling.h"
-#include "platform/desktop/modal_service.h"
 #include "platform/device/phone_screen.h"
 #include "platform/device/resource_module.h"
+#include "platform/windows/modal_service.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QFont>
 
-#include "platform/desktop/dialog.h"
+#include "platform/windows/dialog.h"
 
 // A dialog of the phone: it fills the screen, follows the screen when it turns, and is laid out
 // in its template's font at the screen's pixels per inch, so it grows with the resolution.

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "desktop/store/md5.h"           // HexDigitValue: the one hex digit reader
-#include "platform/desktop/ansi_text.h"  // WideToAnsi: the one wide-to-ANSI conversion
+#include "common/ansi_text.h"  // WideToAnsi: the one wide-to-ANSI conversion
+#include "common/md5.h"        // HexDigitValue: the one hex digit reader
 
 // The phone programs' digest and text helpers. Backup files carry a salted MD5 digest: the
 // writer formats the file's salt text with the file length, takes Md5HexDigest of it and stores

@@ -5,9 +5,9 @@
 #include "device/frame/dialog_relayout.h"
 #include "device/frame/main_frame.h"
 #include "device/frame/screen_scaling.h"
-#include "platform/desktop/modal_service.h"
 #include "platform/device/dialog_item.h"
 #include "platform/device/phone_screen.h"
+#include "platform/windows/modal_service.h"
 
 namespace {
 

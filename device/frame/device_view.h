@@ -6,7 +6,7 @@
 #include "device/frame/form_style.h"
 #include "device/frame/image_button.h"
 #include "device/frame/scaled_images.h"
-#include "platform/desktop/form_view.h"
+#include "platform/windows/form_view.h"
 
 // The main form of a phone program (template 101 of the installed program), on white: the maker
 // line and the program's name, then three rows, each an owner-drawn image button with its title

@@ -9,11 +9,11 @@
 #include <utility>
 #include <vector>
 
-#include "platform/desktop/dialog_template.h"
-#include "platform/desktop/resources.h"
-#include "platform/desktop/window_styles.h"
 #include "platform/device/dialog_item.h"
 #include "platform/device/resource_module.h"
+#include "platform/windows/dialog_template.h"
+#include "platform/windows/resources.h"
+#include "platform/windows/window_styles.h"
 
 namespace {
 

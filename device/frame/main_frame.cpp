@@ -6,10 +6,10 @@
 #include "device/frame/device_program.h"
 #include "device/frame/marrowind_view.h"
 #include "device/frame/tribbok_view.h"
-#include "platform/desktop/resources.h"
 #include "platform/device/command_bar.h"
 #include "platform/device/phone_screen.h"
 #include "platform/device/shell_execute.h"
+#include "platform/windows/resources.h"
 
 namespace {
 

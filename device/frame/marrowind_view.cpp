@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "device/frame/screen_scaling.h"
-#include "platform/desktop/window_styles.h"
+#include "platform/windows/window_styles.h"
 
 namespace {
 

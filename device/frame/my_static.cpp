@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "platform/desktop/resources.h"
+#include "platform/windows/resources.h"
 
 void CMyStatic::paintEvent(QPaintEvent* event) {
   QImage bitmap = LoadBitmap(m_nBitmapId);

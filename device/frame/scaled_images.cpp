@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "device/frame/screen_scaling.h"
-#include "platform/desktop/resources.h"
 #include "platform/device/resource_module.h"
+#include "platform/windows/resources.h"
 
 namespace {
 

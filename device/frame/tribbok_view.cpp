@@ -5,7 +5,7 @@
 #include "device/frame/logical_font.h"
 #include "device/frame/my_static.h"
 #include "device/frame/screen_scaling.h"
-#include "platform/desktop/resources.h"
+#include "platform/windows/resources.h"
 
 QWidget* CTribbokView::CreateControl(const ControlTemplate& control) {
   const auto& separators = Style().ids.separators;

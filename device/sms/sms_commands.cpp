@@ -4,9 +4,9 @@
 
 #include "device/frame/device_text.h"
 #include "device/sms/sms_job_threads.h"
-#include "platform/desktop/message_service.h"
-#include "platform/desktop/resources.h"
 #include "platform/device/message_box.h"
+#include "platform/windows/message_service.h"
+#include "platform/windows/resources.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/desktop/resources.h"
 #include "platform/device/message_box.h"
+#include "platform/windows/resources.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <QMenu>
 #include <QPainter>
 
-#include "platform/desktop/menu.h"
-#include "platform/desktop/modal_service.h"
-#include "platform/desktop/resources.h"
 #include "platform/device/phone_screen.h"
 #include "platform/device/resource_module.h"
+#include "platform/windows/menu.h"
+#include "platform/windows/modal_service.h"
+#include "platform/windows/resources.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QVariant>
 #include <QWidget>
 
-#include "platform/desktop/control_host.h"
+#include "platform/windows/control_host.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "platform/desktop/message_service.h"
+#include "platform/windows/message_service.h"
 
 // The class library's message box, as the phone programs show every outcome: the text, the
 // program's title (the application name) as its caption, the buttons of `type` (MB_OK,

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "platform/desktop/modal_service.h"
+#include "platform/windows/modal_service.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <span>
 #include <vector>
 
-#include "platform/desktop/dialog_template.h"
-#include "platform/desktop/resources.h"
+#include "platform/windows/dialog_template.h"
+#include "platform/windows/resources.h"
 
 // A phone program's resources: the icons, bitmaps, strings and menus of its ResourceTable, and
 // what only the phone has: the menu-bar resources of its soft-key bar, the pixels per metre its

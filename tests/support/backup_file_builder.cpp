@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "desktop/store/md5.h"
+#include "common/md5.h"
 
 QByteArray BackupFileBuilder::Int32(std::int32_t value) {
   QByteArray bytes;

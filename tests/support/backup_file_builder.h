@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <map>
 
-#include "desktop/store/contacts_backup_file.h"
+#include "common/contacts_backup_file.h"
 
 // Builds contacts backup files byte by byte, independently of the program's writer, so tests of
 // the reader and the import see exactly the bytes they describe.

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/desktop/message_service.h"
-#include "platform/desktop/modal_service.h"
+#include "platform/windows/message_service.h"
+#include "platform/windows/modal_service.h"
 
 // Answers every tips box, message box, file dialog, modal dialog and pop-up menu of the program
 // from a script, in order, so GUI tests never block. Anything the script did not expect fails

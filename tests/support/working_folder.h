@@ -4,7 +4,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
-#include "platform/desktop/message_service.h"
+#include "platform/windows/message_service.h"
 
 #include <gtest/gtest.h>
 

@@ -17,8 +17,8 @@
 
 #include "desktop/resources/resource_ids.h"
 #include "desktop/ui/zolmark_app.h"
-#include "platform/desktop/menu.h"
-#include "platform/desktop/picture.h"
+#include "platform/windows/menu.h"
+#include "platform/windows/picture.h"
 #include "tests/desktop/ui/contact_dialog_testing.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/database_connection.h"
-#include "platform/desktop/menu.h"
-#include "platform/desktop/resources.h"
+#include "platform/windows/menu.h"
+#include "platform/windows/resources.h"
 #include "tests/desktop/ui/browse_testing.h"
 #include "tests/support/sample_contacts.h"
 

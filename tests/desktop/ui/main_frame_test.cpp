@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include "desktop/exchange/export_file_name.h"
 #include "desktop/resources/resource_ids.h"
-#include "desktop/store/export_file_name.h"
 #include "desktop/ui/zolmark_app.h"
-#include "platform/desktop/user_message.h"
+#include "platform/windows/user_message.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/scripted_services.h"
 #include "tests/support/working_folder.h"

@@ -13,7 +13,7 @@
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/database_connection.h"
 #include "desktop/ui/zolmark_app.h"
-#include "platform/desktop/menu.h"
+#include "platform/windows/menu.h"
 #include "tests/desktop/ui/contact_dialog_testing.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "desktop/ui/delete_dialog.h"
 #include "desktop/ui/modify_dialog.h"
 #include "desktop/ui/result_row_model.h"
-#include "platform/desktop/user_message.h"
+#include "platform/windows/user_message.h"
 #include "tests/desktop/ui/browse_testing.h"
 #include "tests/support/sample_contacts.h"
 

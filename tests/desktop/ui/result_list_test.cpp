@@ -7,7 +7,7 @@
 
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/database_connection.h"
-#include "platform/desktop/menu.h"
+#include "platform/windows/menu.h"
 #include "tests/desktop/ui/browse_testing.h"
 #include "tests/support/sample_contacts.h"
 

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "desktop/resources/resource_ids.h"
-#include "platform/desktop/resources.h"
+#include "platform/windows/resources.h"
 #include "tests/desktop/ui/browse_testing.h"
 #include "tests/support/sample_contacts.h"
 

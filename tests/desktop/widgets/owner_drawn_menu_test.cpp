@@ -7,7 +7,7 @@
 
 #include "desktop/resources/resource_ids.h"
 #include "desktop/widgets/picture_button.h"
-#include "platform/desktop/menu.h"
+#include "platform/windows/menu.h"
 #include "tests/support/scripted_services.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "desktop/store/contacts_backup_import.h"
-#include "platform/desktop/ansi_text.h"
+#include "common/ansi_text.h"
+#include "desktop/exchange/backup/contacts_backup_import.h"
 #include "tests/device/contacts/contacts_testing.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/scoped_time_zone.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "desktop/store/contacts_backup_export.h"
+#include "desktop/exchange/backup/contacts_backup_export.h"
 #include "tests/device/contacts/contacts_testing.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/scoped_time_zone.h"

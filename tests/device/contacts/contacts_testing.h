@@ -5,7 +5,7 @@
 
 #include <map>
 
-#include "desktop/store/contacts_backup_file.h"
+#include "common/contacts_backup_file.h"
 #include "device/contacts/contact_properties.h"
 #include "platform/device/phone_setup.h"
 #include "tests/support/backup_file_builder.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/desktop/ansi_text.h"
+#include "common/ansi_text.h"
 #include "tests/device/contacts/contacts_testing.h"
 #include "tests/support/scoped_time_zone.h"
 

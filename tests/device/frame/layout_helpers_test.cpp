@@ -11,10 +11,10 @@
 #include "device/frame/device_dialog.h"
 #include "device/frame/dialog_relayout.h"
 #include "device/frame/screen_scaling.h"
-#include "platform/desktop/resources.h"
-#include "platform/desktop/window_styles.h"
 #include "platform/device/dialog_item.h"
 #include "platform/device/resource_module.h"
+#include "platform/windows/resources.h"
+#include "platform/windows/window_styles.h"
 #include "tests/support/device_testing.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "device/frame/device_view.h"
 #include "device/frame/marrowind_view.h"
 #include "device/frame/my_static.h"
-#include "platform/desktop/resources.h"
+#include "platform/windows/resources.h"
 #include "tests/device/frame/frame_testing.h"
 
 namespace {

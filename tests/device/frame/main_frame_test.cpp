@@ -6,8 +6,8 @@
 
 #include "device/frame/about_dialog.h"
 #include "device/frame/device_view.h"
-#include "platform/desktop/resources.h"
 #include "platform/device/command_bar.h"
+#include "platform/windows/resources.h"
 #include "tests/device/frame/frame_testing.h"
 
 namespace {

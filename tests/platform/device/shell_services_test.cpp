@@ -7,11 +7,11 @@
 #include <atomic>
 #include <thread>
 
-#include "platform/desktop/form_view.h"
 #include "platform/device/dialog_item.h"
 #include "platform/device/resource_module.h"
 #include "platform/device/shell_execute.h"
 #include "platform/device/worker_thread.h"
+#include "platform/windows/form_view.h"
 #include "tests/support/device_testing.h"
 
 namespace {

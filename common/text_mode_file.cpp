@@ -1,0 +1,67 @@
+#include "common/text_mode_file.h"
+
+#include "common/ansi_text.h"
+
+bool TextModeReader::Open(const QString& path) {
+  file_.setFileName(path);
+  return file_.open(QIODevice::ReadOnly);
+}
+
+bool TextModeReader::ReadLine(QString* line) {
+  if (!file_.isOpen() || file_.atEnd()) return false;
+  QByteArray bytes = file_.readLine();
+  if (bytes.isEmpty()) return false;
+  if (bytes.endsWith('\n')) {
+    bytes.chop(1);
+    if (bytes.endsWith('\r')) bytes.chop(1);
+  }
+  *line = AnsiToWide(bytes);
+  return true;
+}
+
+double TextModeReader::Progress() const {
+  qint64 size = file_.size();
+  return size > 0 ? static_cast<double>(file_.pos()) / static_cast<double>(size) : 1.0;
+}
+
+bool TextModeWriter::Open(const QString& path) {
+  file_.setFileName(path);
+  failed_ = !file_.open(QIODevice::WriteOnly);
+  return !failed_;
+}
+
+bool TextModeWriter::Write(const QString& text) {
+  if (failed_) return false;
+  QByteArray bytes = ToTextModeBytes(text);
+  if (file_.write(bytes) != bytes.size()) failed_ = true;
+  return !failed_;
+}
+
+bool TextModeWriter::Commit() {
+  if (failed_) {
+    if (file_.isOpen()) {
+      file_.cancelWriting();
+      file_.commit();  // drops the temporary file
+    }
+    return false;
+  }
+  return file_.commit();
+}
+
+QByteArray ToTextModeBytes(const QString& text) {
+  QByteArray bytes = WideToAnsi(text);
+  if (!bytes.contains('\n')) return bytes;
+  QByteArray result;
+  result.reserve(bytes.size() + bytes.count('\n'));
+  for (char c : bytes) {
+    if (c == '\n') result.append('\r');
+    result.append(c);
+  }
+  return result;
+}
+
+QString FromTextModeBytes(const QByteArray& bytes) {
+  QByteArray folded = bytes;
+  folded.replace("\r\n", "\n");
+  return AnsiToWide(folded);
+}

@@ -1,0 +1,108 @@
+#include "desktop/exchange/backup/contacts_backup_export.h"
+
+#include <QFile>
+
+#include <set>
+
+#include "common/ansi_text.h"
+#include "common/contacts_backup_file.h"
+#include "desktop/exchange/backup/ring_tone_folder.h"
+#include "desktop/exchange/contact_export_rows.h"
+#include "desktop/resources/resource_ids.h"
+#include "desktop/store/contact_fields.h"
+#include "platform/windows/message_service.h"
+
+namespace {
+
+constexpr char kRingToneQuery[] =
+    "select distinct Ring_Tone from Contact_Table where ContactType=1 and Ring_Tone not like ''";
+
+// The data written for a ring-tone file that cannot be read.
+const QByteArray kMissingRingTone(4, '\0');
+
+bool WriteRecord(const SqlStatement& row, ContactsBackupWriter& writer) {
+  if (row.ColumnInt(kColumnContactType) == kSimContact) {
+    QString name = AnsiToWide(row.ColumnBytes(kColumnSimName)).trimmed();
+    return writer.WriteSimRecord({WideToAnsi(name), row.ColumnBytes(kColumnMobilePhone)});
+  }
+  const std::array<int, kBackupItemCount>& columns = BackupItemColumns();
+  PhoneContactBody body;
+  for (int item = 0; item < kBackupStringItems; ++item)
+    body.items[item] = row.ColumnBytes(columns[item]);
+  body.birthday = BackupDateFromText(row.ColumnBytes(kColumnBirthday), false);
+  body.anniversary = BackupDateFromText(row.ColumnBytes(kColumnAnniversary), true);
+  body.picture = row.ColumnBytes(kColumnPicture);
+  return writer.WritePhoneRecord(body);
+}
+
+// Writes a record for each row; returns the number of records written, or -1 when the rows
+// cannot be read. Stops at a failed write, which the writer remembers.
+qint64 WriteRecords(ContactExportRows& rows, ContactsBackupWriter& writer,
+                    ProgressScope& progress) {
+  qint64 written = 0;
+  int rc;
+  while ((rc = rows.Next()) == SQLITE_ROW) {
+    progress.SetPosition(written + 1);
+    if (!WriteRecord(rows.Row(), writer)) return written;
+    ++written;
+  }
+  return rc == SQLITE_DONE ? written : -1;
+}
+
+// The distinct ring-tone paths of phone contacts, in ordinal (case-sensitive) order; false when
+// they cannot be read.
+bool ReadRingTonePaths(DatabaseConnection& db, std::set<QString>* paths) {
+  SqlStatement query(db, QLatin1String(kRingToneQuery));
+  int rc;
+  while ((rc = query.Step()) == SQLITE_ROW) paths->insert(query.ColumnText(0));
+  return rc == SQLITE_DONE;
+}
+
+QByteArray RingToneData(const QString& databasePath, const QString& phonePath) {
+  QString path = RingToneFilePath(databasePath, phonePath);
+  QFile file(path);
+  if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+    ShowTips(kIconError, QStringLiteral("Can't open ") + phonePath + QStringLiteral("!!"));
+    return kMissingRingTone;
+  }
+  return file.readAll();
+}
+
+bool WriteRingTones(const std::set<QString>& paths, const QString& databasePath,
+                    ContactsBackupWriter& writer) {
+  if (!writer.WriteRingToneCount(static_cast<std::int32_t>(paths.size()))) return false;
+  for (const QString& path : paths) {
+    if (!writer.WriteRingTone({WideToAnsi(path), RingToneData(databasePath, path)})) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ExportContactsBackup(const QString& backupPath, const QString& databasePath,
+                          ProgressSink* progress) {
+  ContactExportRows rows(databasePath);
+  if (!rows.Open()) return false;
+  // A writer that is not finished drops its temporary file: a failed export leaves nothing.
+  ContactsBackupWriter writer;
+  if (!writer.Create(backupPath, static_cast<std::uint32_t>(rows.Count()))) {
+    ShowTips(kIconError, QStringLiteral("Can't create export file!"));
+    return false;
+  }
+  ProgressScope bar(progress, rows.Count());
+  qint64 written = WriteRecords(rows, writer, bar);
+  bar.SetPosition(written);
+  std::set<QString> ringTones;
+  if (written < 0 || !ReadRingTonePaths(rows.Database(), &ringTones)) {
+    ShowTips(kIconError, QStringLiteral("Can't read database!"));
+    return false;
+  }
+  // The count in the header is the number of records actually written.
+  if (!WriteRingTones(ringTones, databasePath, writer) ||
+      !writer.Finish(static_cast<std::uint32_t>(written))) {
+    ShowTips(kIconError, QStringLiteral("Can't write export file!"));
+    return false;
+  }
+  ShowTips(kIconSuccess, QStringLiteral("Contacts exported complete!"));
+  return true;
+}

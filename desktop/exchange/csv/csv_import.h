@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+#include "desktop/exchange/csv/csv_reader.h"
+#include "desktop/store/contact_fields.h"
+
+// The 55 contact fields in the order of the CSV import dialog's boxes: the first page's 29
+// (First Name to Other address), then the second page's 26 (Company tel to Account, Birthday,
+// Notes, Office loc, Assistant tel, Customer ID, Gove. ID, Anniversary).
+inline constexpr int kCsvFirstNameBox = 0;
+inline constexpr int kCsvMiddleNameBox = 1;
+inline constexpr int kCsvLastNameBox = 2;
+inline constexpr int kCsvBirthdayBox = 48;
+inline constexpr int kCsvAnniversaryBox = 54;
+
+// The column of Contact_Table each box fills, in box order.
+extern const std::array<const char*, kContactFieldCount> kCsvImportBoxColumns;
+
+// For each box, the index of the CSV column that feeds its field, or -1 for none.
+using CsvColumnMap = std::array<int, kContactFieldCount>;
+
+struct CsvImportCounts {
+  int succeeded = 0;
+  int failed = 0;
+  bool operator==(const CsvImportCounts&) const = default;
+};
+
+// Imports the data rows (row 1 onward; row 0 is the header) of `rows` into Contact_Table of the
+// database at `databasePath` as phone contacts. A field takes the text of its mapped column as
+// it is (empty when unmapped or when the row is shorter); Birthday and Anniversary turn
+// month/day/year into year-month-day. Each row replaces the stored contacts of its composed name
+// "Last,First Middle" (see ContactReplacer). All rows go in under one transaction; a row that
+// fails is counted and the others still go in. When the database cannot be opened ("Can't open
+// database!" in the tips box) or gives the transaction up, nothing is in and every row counts
+// as failed.
+CsvImportCounts ImportCsvRows(const CsvRowSet& rows, const CsvColumnMap& columns,
+                              const QString& databasePath);

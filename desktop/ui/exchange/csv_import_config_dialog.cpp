@@ -1,0 +1,183 @@
+#include "desktop/ui/exchange/csv_import_config_dialog.h"
+
+#include <QPushButton>
+
+#include "desktop/exchange/csv/csv_import.h"
+#include "desktop/store/database_connection.h"
+#include "desktop/store/view_state.h"
+#include "desktop/ui/exchange/column_layout_box.h"
+#include "platform/windows/message_service.h"
+#include "platform/windows/window_styles.h"
+
+namespace {
+
+constexpr int kLabelId = -1;
+
+const DialogTemplate kDialogTemplate = {
+    197,
+    "CSV File Import Config",
+    622,
+    426,
+    "MS Shell Dlg",
+    8,
+    {
+        {kLabelId, ControlKind::kButton, "File", 7, 5, 608, 52, WS_VISIBLE | BS_GROUPBOX},
+        {kLabelId, ControlKind::kStatic, "Import File Location:", 17, 20, 80, 10,
+         WS_VISIBLE | SS_LEFT},
+        {CDlgCSVImportConfig::kFilePathStatic, ControlKind::kStatic, "", 100, 20, 505, 10,
+         WS_VISIBLE | SS_LEFT},
+        {kLabelId, ControlKind::kStatic, "Config File Name:", 17, 38, 80, 10, WS_VISIBLE | SS_LEFT},
+        {CDlgCSVImportConfig::kConfigNameCombo, ControlKind::kComboBox, "", 100, 36, 150, 100,
+         WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_SORT},
+        {CDlgCSVImportConfig::kSaveConfigButton, ControlKind::kButton, "Save Config", 260, 35, 60,
+         14, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
+        {kLabelId, ControlKind::kButton, "Setting", 7, 62, 608, 334, WS_VISIBLE | BS_GROUPBOX},
+        {CDlgCSVImportConfig::kSettingTab, ControlKind::kTabControl, "", 17, 74, 588, 316,
+         WS_VISIBLE | WS_TABSTOP},
+        {CDlgCSVImportConfig::kImportButton, ControlKind::kButton, "Import", 480, 403, 60, 16,
+         WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
+        {IDCANCEL, ControlKind::kButton, "Cancel", 550, 403, 60, 16,
+         WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
+    },
+};
+
+// The layout-file line (from 1) of each box of the second page. The first page's boxes hold
+// lines 1 to 29 in order; the second page shows Notes between Birthday and Office loc, while
+// the file keeps the canonical field order.
+constexpr int kSecondPageLines[CDlgSecCSVImpCf::kComboCount] = {
+    30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42,
+    43, 44, 45, 47, 49, 51, 53, 55, 46, 48, 50, 52, 54,
+};
+
+int LayoutIndexOfBox(int box) {
+  return box < CDlgFirCSVImpCf::kComboCount
+             ? box
+             : kSecondPageLines[box - CDlgFirCSVImpCf::kComboCount] - 1;
+}
+
+const QString kImportErrorCaption = QStringLiteral("Import csv Error");
+
+}  // namespace
+
+CDlgCSVImportConfig::CDlgCSVImportConfig(const QString& csvPath, QWidget* parent)
+    : CDialog(kDialogTemplate, parent), m_strCsvPath(csvPath) {}
+
+CDlgCSVImportConfig::~CDlgCSVImportConfig() { FreeCsvRows(m_rows); }
+
+bool CDlgCSVImportConfig::OnInitDialog() {
+  CDialog::OnInitDialog();
+  m_cbConfigName = dynamic_cast<CComboBox*>(GetDlgItem(kConfigNameCombo));
+  m_tabSetting = dynamic_cast<CTabCtrl*>(GetDlgItem(kSettingTab));
+  FillConfigNames();
+  if (!LoadCsvFile(m_strCsvPath)) return true;
+  SetDlgItemText(kFilePathStatic, m_strCsvPath);
+  m_tabSetting->InsertItem(0, QStringLiteral("First Config"));
+  m_tabSetting->InsertItem(1, QStringLiteral("Second Config"));
+  CreatePages();
+
+  connect(m_cbConfigName, &QComboBox::activated, this,
+          [this](int index) { OnConfigChanged(index); });
+  m_tabSetting->onSelChange = [this] { OnTabSelChange(); };
+  connect(Item<QPushButton>(kSaveConfigButton), &QAbstractButton::clicked, this,
+          [this] { OnSaveConfig(); });
+  connect(Item<QPushButton>(kImportButton), &QAbstractButton::clicked, this,
+          [this] { OnImport(); });
+  connect(Item<QPushButton>(IDCANCEL), &QAbstractButton::clicked, this, [this] { OnCancel(); });
+  return true;
+}
+
+void CDlgCSVImportConfig::FillConfigNames() {
+  m_cbConfigName->clear();
+  for (const QString& title : ListColumnConfigTitles()) m_cbConfigName->AddString(title);
+  m_cbConfigName->setCurrentIndex(-1);
+}
+
+bool CDlgCSVImportConfig::LoadCsvFile(const QString& path) {
+  switch (ReadCsvFile(m_rows, path)) {
+    case CsvReadResult::kRead:
+      return true;
+    case CsvReadResult::kNotFound:
+      ShowMessageBox(QStringLiteral("The import file is not found!"), kImportErrorCaption,
+                     MB_OK | MB_ICONERROR);
+      break;
+    case CsvReadResult::kTooLarge:
+      ShowMessageBox(QStringLiteral("The import file is too large!"), kImportErrorCaption,
+                     MB_OK | MB_ICONERROR);
+      break;
+  }
+  OnCancel();
+  return false;
+}
+
+void CDlgCSVImportConfig::CreatePages() {
+  QRect pageRect = m_tabSetting->GetClientRect().adjusted(1, 22, -2, -2);
+  for (CCsvImportPage* page :
+       {static_cast<CCsvImportPage*>(&m_dlgFirst), static_cast<CCsvImportPage*>(&m_dlgSecond)}) {
+    page->Create(m_tabSetting);
+    page->FillColumnCombos(HeaderRow());
+    page->MoveWindow(pageRect);
+  }
+  m_dlgFirst.show();
+  m_dlgSecond.hide();
+}
+
+const CsvRow& CDlgCSVImportConfig::HeaderRow() const {
+  static const CsvRow kNoHeader;
+  return m_rows.empty() ? kNoHeader : m_rows.front();
+}
+
+void CDlgCSVImportConfig::OnTabSelChange() {
+  bool first = m_tabSetting->GetCurSel() == 0;
+  m_dlgFirst.setVisible(first);
+  m_dlgSecond.setVisible(!first);
+}
+
+void CDlgCSVImportConfig::OnConfigChanged(int index) {
+  LoadColumnConfig(m_cbConfigName->itemText(index));
+}
+
+QString CDlgCSVImportConfig::BoxText(int box) const {
+  return box < CDlgFirCSVImpCf::kComboCount
+             ? m_dlgFirst.GetComboText(box)
+             : m_dlgSecond.GetComboText(box - CDlgFirCSVImpCf::kComboCount);
+}
+
+void CDlgCSVImportConfig::SetBoxText(int box, const QString& text) {
+  if (box < CDlgFirCSVImpCf::kComboCount) {
+    m_dlgFirst.SetComboText(box, text);
+  } else {
+    m_dlgSecond.SetComboText(box - CDlgFirCSVImpCf::kComboCount, text);
+  }
+}
+
+void CDlgCSVImportConfig::LoadColumnConfig(const QString& name) {
+  std::optional<ColumnConfigFile> layout = LoadLayoutForBox(name);
+  if (!layout) return;
+  for (int box = 0; box < kContactFieldCount; ++box) {
+    SetBoxText(box, layout->names[LayoutIndexOfBox(box)]);
+  }
+}
+
+void CDlgCSVImportConfig::OnSaveConfig() {
+  ColumnConfigFile layout;
+  for (int box = 0; box < kContactFieldCount; ++box) {
+    layout.names[LayoutIndexOfBox(box)] = BoxText(box);
+  }
+  SaveLayoutFromBox(m_cbConfigName, layout);
+}
+
+void CDlgCSVImportConfig::OnImport() {
+  CsvColumnMap columns;
+  m_dlgFirst.MapColumns(HeaderRow(), std::span(columns).first(CDlgFirCSVImpCf::kComboCount));
+  m_dlgSecond.MapColumns(HeaderRow(), std::span(columns).last(CDlgSecCSVImpCf::kComboCount));
+  CsvImportCounts counts =
+      ImportCsvRows(m_rows, columns, QString::fromLatin1(kContactDatabaseFile));
+  ShowMessageBox(
+      QString::asprintf("Import csv file finish! %d Record is Successed and %d Record is Failded!",
+                        counts.succeeded, counts.failed),
+      QStringLiteral("Import CSV File Result"), MB_OK | MB_ICONINFORMATION);
+  if (ViewState* state = AppViewState()) state->m_bDataChanged = true;
+  CDialog::OnOK();
+}
+
+void CDlgCSVImportConfig::OnOK() { OnImport(); }

@@ -1,0 +1,25 @@
+#include "platform/windows/picture.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+
+QImage DecodePicture(const QByteArray& bytes) {
+  if (bytes.isEmpty() || bytes.size() > kMaxPictureBytes) return QImage();
+  QBuffer buffer;
+  buffer.setData(bytes);
+  QImageReader reader(&buffer);
+  return reader.read();
+}
+
+PictureFileResult ReadPictureFile(const QString& path, QByteArray* bytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return PictureFileResult::kCannotRead;
+  if (file.size() == 0) return PictureFileResult::kEmpty;
+  if (file.size() > kMaxPictureBytes) return PictureFileResult::kTooLarge;
+  QByteArray content = file.read(kMaxPictureBytes + 1);
+  if (content.size() != file.size()) return PictureFileResult::kCannotRead;
+  if (DecodePicture(content).isNull()) return PictureFileResult::kNotAPicture;
+  *bytes = content;
+  return PictureFileResult::kOk;
+}

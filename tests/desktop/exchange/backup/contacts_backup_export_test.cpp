@@ -1,0 +1,186 @@
+#include "desktop/exchange/backup/contacts_backup_export.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include "common/contacts_backup_file.h"
+#include "desktop/exchange/backup/contacts_backup_import.h"
+#include "desktop/resources/resource_ids.h"
+#include "desktop/store/contact_database.h"
+#include "desktop/store/contact_fields.h"
+#include "tests/support/backup_file_builder.h"
+#include "tests/support/sample_contacts.h"
+#include "tests/support/working_folder.h"
+
+namespace {
+
+using Builder = BackupFileBuilder;
+using Tip = TipsRecorder::Tip;
+
+const Tip kComplete{kIconSuccess, "Contacts exported complete!"};
+
+struct ExportedFile {
+  std::vector<BackupRecord> records;
+  std::vector<RingToneEntry> ringTones;
+};
+
+class ContactsBackupExportTest : public WorkingFolderTest {
+ protected:
+  // Reads the exported file back with the phone's reading rules, which take every byte as
+  // written; fails the test when the file is not whole.
+  static ExportedFile ReadBack(const QString& path = "out.cbk") {
+    ExportedFile file;
+    ContactsBackupReader reader(kPhoneDialect);
+    EXPECT_EQ(reader.Open(path), ContactsBackupReader::OpenResult::kOk);
+    std::uint32_t count = 0;
+    EXPECT_TRUE(reader.ReadRecordCount(&count));
+    for (std::uint32_t i = 0; i < count; ++i) {
+      BackupRecord record;
+      EXPECT_TRUE(reader.ReadRecord(&record));
+      file.records.push_back(record);
+    }
+    std::int32_t tones = 0;
+    EXPECT_TRUE(reader.ReadRingToneCount(&tones));
+    for (std::int32_t i = 0; i < tones; ++i) {
+      RingToneEntry entry;
+      EXPECT_TRUE(reader.ReadRingTone(&entry));
+      file.ringTones.push_back(entry);
+    }
+    EXPECT_EQ(reader.Position(), reader.FileSize());
+    return file;
+  }
+
+  static SampleContact WithRingTone(const QString& first, const QString& ringTone) {
+    return SamplePhoneContact(first, "X").Set("Ring_Tone", ringTone);
+  }
+
+  static std::vector<QByteArray> RingToneNames(const ExportedFile& file) {
+    std::vector<QByteArray> names;
+    for (const RingToneEntry& entry : file.ringTones) names.push_back(entry.name);
+    return names;
+  }
+};
+
+TEST_F(ContactsBackupExportTest, PhoneContactsComeBeforeSimContacts) {
+  SampleContact odd = SamplePhoneContact("Odd", "Type").Set("ContactType", "3");
+  InsertContacts(
+      {SampleSimContact("  Ann ", "123"), SamplePhoneContact("John", "Smith", "555"), odd});
+  ASSERT_TRUE(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr));
+  ExportedFile file = ReadBack();
+  ASSERT_EQ(file.records.size(), 3u);
+  EXPECT_EQ(file.records[0].type, kRecordTypePhone);
+  EXPECT_EQ(file.records[0].phone.items[backup_item::kFirstName], "John");
+  EXPECT_EQ(file.records[0].phone.items[backup_item::kMobilePhone], "555");
+  EXPECT_EQ(file.records[1].type, kRecordTypeSim);
+  EXPECT_EQ(file.records[1].sim.name, "Ann");  // trimmed
+  EXPECT_EQ(file.records[1].sim.number, "123");
+  // A row that is neither type is written as the phone contact it is stored as.
+  EXPECT_EQ(file.records[2].type, kRecordTypePhone);
+  EXPECT_EQ(file.records[2].phone.items[backup_item::kFirstName], "Odd");
+  EXPECT_EQ(tips_.Tips(), std::vector<Tip>{kComplete});
+}
+
+TEST_F(ContactsBackupExportTest, RingToneEntriesAreTheDistinctPathsOfPhoneContacts) {
+  QDir().mkpath("Ring");
+  WriteFileBytes("Ring/a.wav", "AAAA");
+  WriteFileBytes("Ring/b.wav", "BB");
+  WriteFileBytes("Ring/A.wav", "upper");
+  InsertContacts({WithRingTone("1", "\\Sounds\\a.wav"), WithRingTone("2", "\\Sounds\\a.wav"),
+                  WithRingTone("3", "\\Other\\a.wav"), WithRingTone("4", "\\Sounds\\A.wav"),
+                  WithRingTone("5", "b.wav"), WithRingTone("6", ""),
+                  SampleSimContact("Sim", "1").Set("Ring_Tone", "\\Sounds\\sim.wav")});
+  ASSERT_TRUE(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr));
+  ExportedFile file = ReadBack();
+  EXPECT_EQ(RingToneNames(file), (std::vector<QByteArray>{"\\Other\\a.wav", "\\Sounds\\A.wav",
+                                                          "\\Sounds\\a.wav", "b.wav"}));
+  EXPECT_EQ(file.ringTones[0].data, "AAAA");  // other folder, same file
+  EXPECT_EQ(file.ringTones[1].data, "upper");
+  EXPECT_EQ(file.ringTones[2].data, "AAAA");
+  EXPECT_EQ(file.ringTones[3].data, "BB");
+  EXPECT_EQ(tips_.Tips(), std::vector<Tip>{kComplete});
+}
+
+TEST_F(ContactsBackupExportTest, MissingRingToneFileIsWrittenAsFourZeroBytes) {
+  InsertContacts({WithRingTone("1", "\\Sounds\\gone.wav"), WithRingTone("2", "\\Sounds\\..")});
+  ASSERT_TRUE(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr));
+  ExportedFile file = ReadBack();
+  ASSERT_EQ(file.ringTones.size(), 2u);
+  EXPECT_EQ(file.ringTones[0].data, QByteArray(4, '\0'));
+  EXPECT_EQ(file.ringTones[1].data, QByteArray(4, '\0'));
+  EXPECT_EQ(tips_.Tips(), (std::vector<Tip>{{kIconError, "Can't open \\Sounds\\..!!"},
+                                            {kIconError, "Can't open \\Sounds\\gone.wav!!"},
+                                            kComplete}));
+}
+
+TEST_F(ContactsBackupExportTest, DatesAndPictures) {
+  QByteArray picture("\0\x01'x", 4);
+  SampleContact dated = SamplePhoneContact("A", "B").Set("Birthday", "1980-12-5");
+  dated.Set("Anniversary", "2001-7-25");
+  dated.picture = picture;
+  InsertContacts({dated, SamplePhoneContact("C", "D").Set("Birthday", "May 5")});
+  ASSERT_TRUE(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr));
+  ExportedFile file = ReadBack();
+  ASSERT_EQ(file.records.size(), 2u);
+  EXPECT_EQ(file.records[0].phone.birthday, (BackupDate{1980, 12, 5}));
+  EXPECT_EQ(file.records[0].phone.anniversary, (BackupDate{2001, 7, 25}));
+  EXPECT_EQ(file.records[0].phone.picture, picture);
+  EXPECT_TRUE(file.records[1].phone.birthday.IsNone());  // no year: the year 0 alone
+  EXPECT_TRUE(file.records[1].phone.picture.isEmpty());
+}
+
+TEST_F(ContactsBackupExportTest, DigestAndCountFitTheFinishedFile) {
+  InsertNumberedContacts(3);
+  ASSERT_TRUE(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr));
+  QByteArray bytes = ReadFileBytes("out.cbk");
+  EXPECT_EQ(bytes, Builder::WithDigest(bytes));  // the digest of "<length>KRVTQ_MaloBexin"
+  EXPECT_EQ(bytes.mid(16, 4), Builder::Int32(3));
+}
+
+TEST_F(ContactsBackupExportTest, ExportThenImportGivesTheSameContacts) {
+  SampleContact phone = SamplePhoneContact(" John", "Smith ").Set("Middle_Name", "Q");
+  phone.Set("SIM_Name", "anything").Set("Company", "Acme").Set("Birthday", "1980-5-7");
+  phone.picture = "PIC";
+  InsertContacts({SampleSimContact("Ann", "123"), phone});
+  ASSERT_TRUE(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr));
+
+  QDir().mkpath("copy");
+  ViewState state;
+  ASSERT_EQ(InitContactDatabase(state, "copy/Contact.cdt"), 0);
+  ASSERT_TRUE(ImportContactsBackup("out.cbk", "copy/Contact.cdt", nullptr));
+  ASSERT_TRUE(QDir::setCurrent("copy"));
+  EXPECT_EQ(CountContactRows(), 2);
+  // New IDs in file order: the phone contact first.
+  const QString john = "ID=1 and SIM_Name='Smith,John Q'";
+  EXPECT_EQ(ColumnValue("First_Name", john), "John");
+  EXPECT_EQ(ColumnValue("Company", john), "Acme");
+  EXPECT_EQ(ColumnValue("Birthday", john), "1980-5-7");
+  EXPECT_EQ(ColumnValue("hasPic", john), "1");
+  EXPECT_EQ(CountContactRows("ID=2 and ContactType=2 and First_Name='Ann' and File_As='Ann' and "
+                             "SIM_Name='Ann' and Mobile_Phone='123'"),
+            1);
+  ASSERT_TRUE(QDir::setCurrent(".."));
+}
+
+TEST_F(ContactsBackupExportTest, FailuresLeaveNoFileBehind) {
+  WriteFileBytes("out.cbk", "previous export");
+  {
+    // A table that lacks the ring-tone column fails only after the records have been written.
+    DatabaseConnection odd("Odd.cdt");
+    ASSERT_EQ(odd.Exec("create table Contact_Table(ID integer, ContactType integer);"
+                       "insert into Contact_Table values(1, 1)"),
+              SQLITE_OK);
+  }
+  EXPECT_FALSE(ExportContactsBackup("out.cbk", "Odd.cdt", nullptr));
+  EXPECT_FALSE(ExportContactsBackup("new.cbk", "missing/Contact.cdt", nullptr));
+  InsertNumberedContacts(1);
+  EXPECT_FALSE(ExportContactsBackup("missing/out.cbk", "Contact.cdt", nullptr));
+  EXPECT_EQ(tips_.Tips(), (std::vector<Tip>{{kIconError, "Can't read database!"},
+                                            {kIconError, "Can't open database!"},
+                                            {kIconError, "Can't create export file!"}}));
+  EXPECT_EQ(ReadFileBytes("out.cbk"), "previous export");
+  EXPECT_EQ(QDir(".").entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+            (QStringList{"Contact.cdt", "Odd.cdt", "out.cbk"}));
+}
+
+}  // namespace

@@ -1,0 +1,278 @@
+#include "desktop/exchange/backup/contacts_backup_import.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include "common/ansi_text.h"
+#include "desktop/resources/resource_ids.h"
+#include "desktop/store/contact_database.h"
+#include "desktop/store/contact_fields.h"
+#include "tests/support/backup_file_builder.h"
+#include "tests/support/sample_contacts.h"
+#include "tests/support/working_folder.h"
+
+namespace {
+
+using Builder = BackupFileBuilder;
+using Tip = TipsRecorder::Tip;
+namespace item = backup_item;
+
+const Tip kComplete{kIconSuccess, "Import contacts complete!"};
+const Tip kFileError{kIconError, "Import file error!"};
+const Tip kFail{kIconError, "Import fail!"};
+
+class RecordingProgress : public ProgressSink {
+ public:
+  void Begin(int maximum) override { calls.push_back("begin " + std::to_string(maximum)); }
+  void SetPosition(int position) override { calls.push_back(std::to_string(position)); }
+  void End() override { calls.push_back("end"); }
+  std::vector<std::string> calls;
+};
+
+class ContactsBackupImportTest : public WorkingFolderTest {
+ protected:
+  void SetUp() override {
+    ViewState state;
+    ASSERT_EQ(InitContactDatabase(state), 0);
+  }
+
+  bool Import(const QByteArray& file, ProgressSink* progress = nullptr) {
+    WriteFileBytes("in.cbk", file);
+    return ImportContactsBackup("in.cbk", "Contact.cdt", progress);
+  }
+
+  static QByteArray Person(const QByteArray& first, const QByteArray& last,
+                           const QByteArray& mobile = {}) {
+    return Builder()
+        .AddPhone(
+            {{item::kFirstName, first}, {item::kLastName, last}, {item::kMobilePhone, mobile}})
+        .Bytes();
+  }
+};
+
+TEST_F(ContactsBackupImportTest, ImportingTwiceLeavesOneRowPerComposedName) {
+  QByteArray file = Builder()
+                        .AddPhone({{item::kFirstName, "John"}, {item::kLastName, "Smith"}})
+                        .AddPhone({{item::kFirstName, "Mary"}})
+                        .AddSim("Ann", "123")
+                        .Bytes();
+  EXPECT_TRUE(Import(file));
+  EXPECT_TRUE(Import(file));
+  EXPECT_EQ(CountContactRows(), 3);
+  EXPECT_EQ(CountContactRows("SIM_Name='Smith,John'"), 1);
+  EXPECT_EQ(tips_.Tips(), (std::vector<Tip>{kComplete, kComplete}));
+}
+
+TEST_F(ContactsBackupImportTest, IndexesAreAsBeforeAfterwards) {
+  EXPECT_TRUE(Import(Person("John", "Smith")));
+  EXPECT_TRUE(Import(Person("John", "Smith")));
+  DatabaseConnection db;
+  SqlStatement indexes(db, "select name from sqlite_master where type = 'index' order by name");
+  QStringList names;
+  while (indexes.Step() == SQLITE_ROW) names << indexes.ColumnText(0);
+  EXPECT_EQ(names, QStringList({"Contact_View_Order"}));
+}
+
+TEST_F(ContactsBackupImportTest, SecondRecordOfTheSameNameWins) {
+  InsertContacts({SamplePhoneContact("John", "Smith", "100")});
+  QByteArray file =
+      Builder()
+          .AddPhone(
+              {{item::kFirstName, "John"}, {item::kLastName, "Smith"}, {item::kMobilePhone, "200"}})
+          .AddPhone(
+              {{item::kFirstName, "John"}, {item::kLastName, "Smith"}, {item::kMobilePhone, "300"}})
+          .Bytes();
+  EXPECT_TRUE(Import(file));
+  EXPECT_EQ(CountContactRows(), 1);
+  EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,John'"), "300");
+}
+
+TEST_F(ContactsBackupImportTest, NamelessContactsNeverReplaceEachOther) {
+  SampleContact companyOnly;
+  companyOnly.Set("ContactType", "1").Set("Company", "Old Co").Set("SIM_Name", "");
+  InsertContacts({companyOnly, companyOnly});
+  QByteArray file = Builder()
+                        .AddPhone({{item::kCompany, "Acme"}})
+                        .AddPhone({{item::kCompany, "Initech"}})
+                        .AddSim("", "555")
+                        .Bytes();
+  EXPECT_TRUE(Import(file));
+  EXPECT_EQ(CountContactRows("SIM_Name=''"), 5);
+}
+
+TEST_F(ContactsBackupImportTest, ComposesNamesAndTrimsValues) {
+  QByteArray file = Builder()
+                        .AddPhone({{item::kFirstName, " John "},
+                                   {item::kMiddleName, "Paul"},
+                                   {item::kLastName, "Smith\t"},
+                                   {item::kNotes, "  note  "}})
+                        .AddPhone({{item::kLastName, "Lee"}})
+                        .AddPhone({{item::kFirstName, "Ana"}, {item::kTitle, "Dr"}})
+                        .AddPhone({{item::kMiddleName, "Q"}})
+                        .AddPhone({{item::kFirstName, WideToAnsi(QString::fromUtf8("张伟"))}})
+                        .Bytes();
+  EXPECT_TRUE(Import(file));
+  EXPECT_EQ(ColumnValue("First_Name", "SIM_Name='Smith,John Paul'"), "John");
+  EXPECT_EQ(ColumnValue("Notes", "SIM_Name='Smith,John Paul'"), "note");
+  EXPECT_EQ(CountContactRows("SIM_Name='Lee,'"), 1);
+  EXPECT_EQ(CountContactRows("SIM_Name='Ana'"), 1);
+  EXPECT_EQ(CountContactRows("SIM_Name=' Q'"), 1);
+  EXPECT_EQ(ColumnValue("SIM_Name", "ID=5"), QString::fromUtf8("张伟"));
+}
+
+TEST_F(ContactsBackupImportTest, EveryItemLandsInItsColumn) {
+  std::map<int, QByteArray> items;
+  for (int i = 0; i < kBackupStringItems; ++i) items[i] = "v" + QByteArray::number(i) + "'";
+  QByteArray picture("\x89PNG\0'\xff", 7);
+  EXPECT_TRUE(Import(Builder().AddPhone(items, {1980, 7, 5}, {2001, 12, 25}, picture).Bytes()));
+
+  DatabaseConnection db;
+  SqlStatement row(db, "select * from Contact_Table");
+  ASSERT_EQ(row.Step(), SQLITE_ROW);
+  for (int i = 0; i < kBackupStringItems; ++i) {
+    EXPECT_EQ(row.ColumnBytes(BackupItemColumns()[i]), items[i]) << "item " << i;
+  }
+  EXPECT_EQ(row.ColumnText(kColumnBirthday), "1980-7-5");
+  EXPECT_EQ(row.ColumnText(kColumnAnniversary), "2001-12-25");
+  EXPECT_EQ(row.ColumnBytes(kColumnPicture), picture);
+  EXPECT_EQ(row.ColumnInt(kColumnHasPic), 1);
+  EXPECT_EQ(row.ColumnInt(kColumnContactType), 1);
+  EXPECT_EQ(row.ColumnText(kColumnSimName), "v3',v1' v2'");
+}
+
+TEST_F(ContactsBackupImportTest, ContactWithoutPictureOrDates) {
+  EXPECT_TRUE(Import(Person("John", "Smith")));
+  EXPECT_EQ(ColumnValue("hasPic", "SIM_Name='Smith,John'"), "0");
+  EXPECT_EQ(ColumnValue("Picture", "SIM_Name='Smith,John'"), "");
+  EXPECT_EQ(ColumnValue("Birthday", "SIM_Name='Smith,John'"), "");
+}
+
+TEST_F(ContactsBackupImportTest, SimRecordFillsItsFourColumns) {
+  EXPECT_TRUE(Import(Builder().AddSim("Ann", "123").AddSim("Bob", "", 7).Bytes()));
+  EXPECT_EQ(CountContactRows("ContactType=2 and First_Name='Ann' and File_As='Ann' and "
+                             "SIM_Name='Ann' and Mobile_Phone='123'"),
+            1);
+  // Any type byte other than 1 carries a SIM body.
+  EXPECT_EQ(CountContactRows("ContactType=2 and SIM_Name='Bob' and Mobile_Phone=''"), 1);
+}
+
+TEST_F(ContactsBackupImportTest, ZeroRecordsStillStoresRingTones) {
+  InsertContacts({SamplePhoneContact("John", "Smith")});
+  RecordingProgress progress;
+  EXPECT_TRUE(Import(Builder().AddRingTone("ring.wav", "RIFF").Bytes(), &progress));
+  EXPECT_EQ(CountContactRows(), 1);
+  EXPECT_EQ(ReadFileBytes("Ring/ring.wav"), "RIFF");
+  EXPECT_EQ(progress.calls, (std::vector<std::string>{"begin 0", "end"}));
+  EXPECT_EQ(tips_.Tips(), std::vector<Tip>{kComplete});
+}
+
+TEST_F(ContactsBackupImportTest, ProgressFollowsTheRecords) {
+  RecordingProgress progress;
+  Import(Builder().AddSim("A", "1").AddSim("B", "2").Bytes(), &progress);
+  EXPECT_EQ(progress.calls, (std::vector<std::string>{"begin 2", "1", "2", "end"}));
+}
+
+TEST_F(ContactsBackupImportTest, RingTonesGoToRingUnderTheirLastComponent) {
+  QDir().mkpath("Ring");
+  WriteFileBytes("Ring/a.wav", "old bytes that are longer");
+  QDir().mkpath("Ring/busy.wav");  // a folder in the way: this entry cannot be written
+  QByteArray file = Builder()
+                        .AddRingTone("\\Application Data\\Sounds\\a.wav", "new")
+                        .AddRingTone("plain.mid", "MThd")
+                        .AddRingTone("\\busy.wav", "x")
+                        .AddRingTone("last.wav", "L")
+                        .Bytes();
+  EXPECT_TRUE(Import(file));
+  EXPECT_EQ(ReadFileBytes("Ring/a.wav"), "new");  // replaced, never appended
+  EXPECT_EQ(ReadFileBytes("Ring/plain.mid"), "MThd");
+  EXPECT_EQ(ReadFileBytes("Ring/last.wav"), "L");
+  EXPECT_EQ(tips_.Tips(), (std::vector<Tip>{{kIconError, "Can't open ring file!"}, kComplete}));
+}
+
+TEST_F(ContactsBackupImportTest, RingToneNamesNeverReachOutsideTheRingFolder) {
+  // The database in a subfolder, so that a name escaping its Ring folder would land in the
+  // test's own folder, where it can be seen.
+  QDir().mkpath("work");
+  WriteFileBytes("in.cbk", Builder()
+                               .AddRingTone("..\\..\\x", "1")
+                               .AddRingTone("a/../../b", "2")
+                               .AddRingTone("/etc/c", "3")
+                               .AddRingTone("..", "4")
+                               .AddRingTone(".", "5")
+                               .AddRingTone("", "6")
+                               .AddRingTone("Sounds\\", "7")
+                               .Bytes());
+  EXPECT_TRUE(ImportContactsBackup("in.cbk", "work/Contact.cdt", nullptr));
+  EXPECT_EQ(QDir("work/Ring").entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+            (QStringList{"b", "c", "x"}));
+  EXPECT_EQ(QDir(".").entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+            (QStringList{"Contact.cdt", "in.cbk", "work"}));
+  EXPECT_EQ(tips_.Tips(),
+            (std::vector<Tip>{{kIconError, "Invalid ring file name skipped!"}, kComplete}));
+}
+
+TEST_F(ContactsBackupImportTest, DamagedFilesImportNothing) {
+  InsertContacts({SamplePhoneContact("John", "Smith")});
+  QByteArray good = Builder()
+                        .AddPhone({{item::kFirstName, "John"}, {item::kLastName, "Smith"}})
+                        .AddSim("Ann", "1")
+                        .AddRingTone("r.wav", "data")
+                        .Bytes();
+  std::vector<QByteArray> damaged = {
+      good + "x",                                       // digest no longer fits the length
+      Builder::WithDigest(good.left(100)),              // ends inside a record
+      Builder::WithDigest(good.left(good.size() - 2)),  // ends inside the ring-tone table
+      Builder().AddSim("Ann", "1").ForceRecordCount(1000).Bytes(),  // more records than bytes
+      Builder::WithDigest(good.left(16) + Builder::Int32(1) + "\x02" + Builder::Int32(1 << 30)),
+      QByteArray(10, 'x'),
+  };
+  for (const QByteArray& file : damaged) {
+    EXPECT_FALSE(Import(file));
+    EXPECT_EQ(CountContactRows(), 1);
+    EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,John'"), "");
+  }
+  EXPECT_FALSE(QDir("Ring").exists());
+  EXPECT_EQ(tips_.Tips(), std::vector<Tip>(damaged.size(), kFileError));
+  EXPECT_FALSE(ImportContactsBackup("missing.cbk", "Contact.cdt", nullptr));
+}
+
+TEST_F(ContactsBackupImportTest, FailingInsertKeepsTheOldContactAndReportsFailure) {
+  InsertContacts({SamplePhoneContact("Bad", "Smith", "100"), SamplePhoneContact("Eve", "Doe")});
+  DatabaseConnection db;
+  ASSERT_EQ(db.Exec("create trigger refuse before insert on Contact_Table "
+                    "when new.First_Name = 'Bad' begin select raise(abort, 'refused'); end"),
+            SQLITE_OK);
+  QByteArray file =
+      Builder()
+          .AddPhone(
+              {{item::kFirstName, "Bad"}, {item::kLastName, "Smith"}, {item::kMobilePhone, "200"}})
+          .AddPhone(
+              {{item::kFirstName, "Eve"}, {item::kLastName, "Doe"}, {item::kMobilePhone, "300"}})
+          .Bytes();
+  EXPECT_FALSE(Import(file));
+  EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,Bad'"), "100");
+  EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Doe,Eve'"), "300");
+  EXPECT_EQ(CountContactRows(), 2);
+  EXPECT_EQ(tips_.Tips(), std::vector<Tip>{kFail});
+}
+
+TEST_F(ContactsBackupImportTest, DatabaseLockedByAnotherProgramChangesNothing) {
+  InsertContacts({SamplePhoneContact("John", "Smith", "100")});
+  DatabaseConnection other;
+  ASSERT_EQ(other.Exec("begin immediate"), SQLITE_OK);
+  EXPECT_FALSE(Import(Person("John", "Smith", "200")));
+  other.Exec("rollback");
+  EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,John'"), "100");
+  EXPECT_EQ(CountContactRows(), 1);
+  EXPECT_EQ(tips_.Tips(), std::vector<Tip>{kFail});
+}
+
+TEST_F(ContactsBackupImportTest, DatabaseThatCannotBeOpened) {
+  WriteFileBytes("in.cbk", Person("John", "Smith"));
+  EXPECT_FALSE(ImportContactsBackup("in.cbk", "missing/Contact.cdt", nullptr));
+  EXPECT_EQ(tips_.Tips(), (std::vector<Tip>{{kIconError, "Can't open database!"}}));
+}
+
+}  // namespace

@@ -1,0 +1,183 @@
+#include "desktop/exchange/csv/csv_import.h"
+
+#include <gtest/gtest.h>
+
+#include "desktop/resources/resource_ids.h"
+#include "desktop/store/contact_database.h"
+#include "desktop/store/sql_text.h"
+#include "tests/support/sample_contacts.h"
+#include "tests/support/working_folder.h"
+
+void PrintTo(const CsvImportCounts& counts, std::ostream* os) {
+  *os << "{" << counts.succeeded << " in, " << counts.failed << " failed}";
+}
+
+namespace {
+
+using Tip = TipsRecorder::Tip;
+
+CsvColumnMap NoColumns() {
+  CsvColumnMap columns;
+  columns.fill(-1);
+  return columns;
+}
+
+// Columns 0, 1 and 2 feed First, Middle and Last Name; column 3 feeds Company.
+CsvColumnMap NameColumns() {
+  CsvColumnMap columns = NoColumns();
+  columns[kCsvFirstNameBox] = 0;
+  columns[kCsvMiddleNameBox] = 1;
+  columns[kCsvLastNameBox] = 2;
+  columns[6] = 3;
+  return columns;
+}
+
+const CsvRow kNameHeader = {"First", "Middle", "Last", "Company"};
+
+QString NameIs(const QString& name) { return "SIM_Name=" + SqlQuote(name); }
+
+class CsvImportTest : public WorkingFolderTest {
+ protected:
+  void SetUp() override {
+    ViewState state;
+    ASSERT_EQ(InitContactDatabase(state), 0);
+  }
+
+  static CsvImportCounts Import(const CsvRowSet& rows, const CsvColumnMap& columns) {
+    return ImportCsvRows(rows, columns, "Contact.cdt");
+  }
+};
+
+TEST_F(CsvImportTest, EveryBoxFillsItsColumn) {
+  CsvRow header, values;
+  for (int box = 0; box < kContactFieldCount; ++box) {
+    header << QString("h%1").arg(box);
+    values << QString("v%1").arg(box);
+  }
+  values[kCsvBirthdayBox] = "12/25/1980";
+  values[kCsvAnniversaryBox] = "2003-01-02";
+  CsvColumnMap columns;
+  for (int box = 0; box < kContactFieldCount; ++box) columns[box] = box;
+
+  EXPECT_EQ(Import({header, values}, columns), (CsvImportCounts{1, 0}));
+  ASSERT_EQ(CountContactRows(), 1);
+  for (int box = 0; box < kContactFieldCount; ++box) {
+    QString expected = box == kCsvBirthdayBox      ? "1980-12-25"
+                       : box == kCsvAnniversaryBox ? "2003-01-02"
+                                                   : values[box];
+    EXPECT_EQ(ColumnValue(kCsvImportBoxColumns[box], "1"), expected) << kCsvImportBoxColumns[box];
+  }
+  EXPECT_EQ(ColumnValue("SIM_Name", "1"), "v2,v0 v1");
+  EXPECT_EQ(CountContactRows("ContactType=1 and hasPic=0 and Picture is null and Categories='' "
+                             "and Ring_Tone=''"),
+            1);
+}
+
+TEST_F(CsvImportTest, HeaderAloneImportsNothing) {
+  EXPECT_EQ(Import({kNameHeader}, NameColumns()), (CsvImportCounts{0, 0}));
+  EXPECT_EQ(Import({}, NameColumns()), (CsvImportCounts{0, 0}));
+  EXPECT_EQ(CountContactRows(), 0);
+}
+
+TEST_F(CsvImportTest, ComposesTheNameFromLastFirstAndMiddle) {
+  CsvRowSet rows = {
+      kNameHeader, {"John", "Q", "Smith"}, {"", "", "Brown"}, {"Mary", "Ann", ""}, {"Wei"}};
+  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{4, 0}));
+  EXPECT_EQ(CountContactRows(NameIs("Smith,John Q")), 1);
+  EXPECT_EQ(CountContactRows(NameIs("Brown,")), 1);
+  EXPECT_EQ(CountContactRows(NameIs("Mary Ann")), 1);
+  EXPECT_EQ(CountContactRows(NameIs("Wei")), 1);
+}
+
+TEST_F(CsvImportTest, EachRowReplacesTheContactsOfItsName) {
+  InsertContacts({SampleSimContact("Smith,John", "123"), SamplePhoneContact("Mary", "Brown")});
+  CsvRowSet rows = {kNameHeader,
+                    {"John", "", "Smith", "First"},
+                    {"John", "", "Smith", "Second"},
+                    {"Wei", "", "Li", "Other"}};
+  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{3, 0}));
+  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{3, 0}));
+  EXPECT_EQ(CountContactRows(), 3);
+  EXPECT_EQ(ColumnValue("Company", NameIs("Smith,John")), "Second");
+  EXPECT_EQ(ColumnValue("ContactType", NameIs("Smith,John")), "1");
+  EXPECT_EQ(CountContactRows(NameIs("Brown,Mary")), 1);
+}
+
+TEST_F(CsvImportTest, NamelessRowsNeverReplaceEachOther) {
+  InsertContacts(
+      {SampleContact().Set("ContactType", "1").Set("Company", "Stored").Set("SIM_Name", "")});
+  CsvRowSet rows = {kNameHeader, {"", "", "", "Acme"}, {"", "", "", "Globex"}};
+  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{2, 0}));
+  EXPECT_EQ(CountContactRows("SIM_Name=''"), 3);
+}
+
+TEST_F(CsvImportTest, ValuesAreStoredExactlyAsRead) {
+  CsvRowSet rows = {kNameHeader,
+                    {" Sean ", "", "O'Brien", "Line 1\r\nLine 2"},
+                    {"Sean", "", "O'Brien", "it's"},
+                    {"Short"}};
+  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{3, 0}));
+  EXPECT_EQ(ColumnValue("Company", NameIs("O'Brien, Sean ")), "Line 1\r\nLine 2");
+  EXPECT_EQ(ColumnValue("First_Name", NameIs("O'Brien, Sean ")), " Sean ");
+  EXPECT_EQ(ColumnValue("Company", NameIs("O'Brien,Sean")), "it's");
+  // Fields of unmapped boxes and of columns the row lacks are empty text, not null.
+  EXPECT_EQ(CountContactRows(NameIs("Short") + " and Last_Name='' and Company='' and Notes=''"), 1);
+}
+
+TEST_F(CsvImportTest, DatesTurnMonthDayYearIntoYearMonthDay) {
+  struct Case {
+    QString text, stored;
+  };
+  const Case cases[] = {
+      {"1/2/2003", "2003-1-2"},
+      {"12//25/1980", "1980-12-25"},
+      {"7/4", "-7-4"},
+      {"2003-01-02", "2003-01-02"},
+      {"00-0-0", ""},
+      {"May 5", ""},
+      {"", ""},
+  };
+  CsvColumnMap columns = NoColumns();
+  columns[kCsvFirstNameBox] = 0;
+  columns[kCsvBirthdayBox] = 1;
+  columns[kCsvAnniversaryBox] = 1;
+  CsvRowSet rows = {{"Name", "Date"}};
+  for (int i = 0; i < std::ssize(cases); ++i) rows.push_back({QString::number(i), cases[i].text});
+  EXPECT_EQ(Import(rows, columns), (CsvImportCounts{std::ssize(cases), 0}));
+  for (int i = 0; i < std::ssize(cases); ++i) {
+    EXPECT_EQ(ColumnValue("Birthday", NameIs(QString::number(i))), cases[i].stored)
+        << cases[i].text.toStdString();
+    EXPECT_EQ(ColumnValue("Anniversary", NameIs(QString::number(i))), cases[i].stored);
+  }
+}
+
+TEST_F(CsvImportTest, AFailedRowKeepsTheContactItWouldReplace) {
+  InsertContacts({SamplePhoneContact("Bad", "Smith", "555")});
+  DatabaseConnection db;
+  ASSERT_EQ(db.Exec("create trigger Refuse before insert on Contact_Table when "
+                    "new.First_Name='Bad' begin select raise(abort, 'refused'); end"),
+            SQLITE_OK);
+  CsvRowSet rows = {kNameHeader, {"Bad", "", "Smith"}, {"Good", "", "Smith"}};
+  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{1, 1}));
+  EXPECT_EQ(ColumnValue("Mobile_Phone", NameIs("Smith,Bad")), "555");
+  EXPECT_EQ(CountContactRows(NameIs("Smith,Good")), 1);
+}
+
+TEST_F(CsvImportTest, DatabaseThatCannotTakeRowsCountsThemAllFailed) {
+  CsvRowSet rows = {kNameHeader, {"John"}, {"Mary"}};
+  EXPECT_EQ(ImportCsvRows(rows, NameColumns(), "missing/Contact.cdt"), (CsvImportCounts{0, 2}));
+  EXPECT_EQ(tips_.Tips(), std::vector<Tip>({{kIconError, "Can't open database!"}}));
+
+  WriteFileBytes("empty.cdt", "");  // a database without Contact_Table
+  EXPECT_EQ(ImportCsvRows(rows, NameColumns(), "empty.cdt"), (CsvImportCounts{0, 2}));
+  EXPECT_EQ(tips_.Tips().size(), 1u);
+
+  InsertContacts({SamplePhoneContact("John", "", "100")});
+  DatabaseConnection other;
+  ASSERT_EQ(other.Exec("begin immediate"), SQLITE_OK);  // another program is writing
+  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{0, 2}));
+  other.Exec("rollback");
+  EXPECT_EQ(CountContactRows(), 1);
+}
+
+}  // namespace

@@ -1,0 +1,186 @@
+#include "desktop/exchange/vcard/vcard_export.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include "common/ansi_text.h"
+#include "tests/support/sample_contacts.h"
+#include "tests/support/working_folder.h"
+
+namespace {
+
+// The lines of one card, each ended by CR LF as on disk.
+QByteArray Card(const QStringList& lines) {
+  QByteArray card = "BEGIN:VCARD\r\nVERSION:3.0\r\n";
+  for (const QString& line : lines) card += WideToAnsi(line) + "\r\n";
+  return card + "END:VCARD\r\n";
+}
+
+SampleContact Phone(const std::map<QString, QString>& columns) {
+  SampleContact contact;
+  contact.Set("ContactType", "1");
+  for (const auto& [column, value] : columns) contact.Set(column, value);
+  return contact;
+}
+
+class VCardExportTest : public WorkingFolderTest {
+ protected:
+  // Exports the contacts of a fresh table and returns the file's bytes.
+  QByteArray ExportOf(const std::vector<SampleContact>& contacts) {
+    DatabaseConnection("Contact.cdt").Exec("delete from Contact_Table");
+    InsertContacts(contacts);
+    EXPECT_EQ(WriteVCardFile("out.vcf"), 1);
+    return ReadFileBytes("out.vcf");
+  }
+};
+
+TEST_F(VCardExportTest, NamesAndAMobileNumber) {
+  EXPECT_EQ(ExportOf({Phone({{"First_Name", "John"}, {"Mobile_Phone", "555"}})}),
+            Card({"FN:John ", "N:;John;;;", "TEL;TYPE=CELL:555"}));
+  EXPECT_EQ(ExportOf({Phone({{"Title", "Dr"},
+                             {"First_Name", "John"},
+                             {"Middle_Name", "Q"},
+                             {"Last_Name", "Public"},
+                             {"Suffix", "Jr"}})}),
+            Card({"FN:Dr John Q Public Jr", "N:Public;John;Q;Dr;Jr"}));
+  EXPECT_EQ(ExportOf({Phone({})}), Card({"FN:", "N:;;;;"}));
+}
+
+TEST_F(VCardExportTest, PhoneContactsComeFirstAndSimContactsKeepFileAsInTheNote) {
+  EXPECT_EQ(ExportOf({SampleSimContact("Bob", "139"), Phone({{"First_Name", "Ann"}})}),
+            Card({"FN:Ann ", "N:;Ann;;;"}) +
+                Card({"FN:Bob ", "N:;Bob;;;", "TEL;TYPE=CELL:139", "NOTE:\\nFile As:Bob"}));
+}
+
+TEST_F(VCardExportTest, EveryColumnInItsPlace) {
+  std::map<QString, QString> columns;
+  for (const char* column :
+       {"Nick_Name", "Company",    "Department", "Job_Title",     "File_As",  "Mobile_Phone",
+        "Web_Page",  "E_Mail",     "Pager",      "Company_Tel",   "Work_Tel", "Work_Tel2",
+        "Work_Fax",  "Car_Tel",    "Home_Tel",   "Home_Tel2",     "Home_Fax", "Spouse",
+        "Children",  "IM",         "IM2",        "IM3",           "E_Mail2",  "E_Mail3",
+        "Radio_Tel", "Office_Loc", "Assistant",  "Assistant_Tel", "Manager",  "Customer_ID",
+        "Account",   "Gove_ID",    "Birthday",   "Anniversary",   "Notes",    "Categories",
+        "Ring_Tone"}) {
+    columns[column] = QString(column).toLower();
+  }
+  EXPECT_EQ(
+      ExportOf({Phone(columns)}),
+      Card({"FN:",
+            "N:;;;;",
+            "NICKNAME:nick_name",
+            "ORG:company",
+            "TITLE:job_title",
+            "TEL;TYPE=CELL:mobile_phone",
+            "URL:web_page",
+            "EMAIL;TYPE=INTERNET:e_mail",
+            "TEL;TYPE=PAGER:pager",
+            "item1.TEL:company_tel",
+            "item1.X-ABLabel:COMPANY_MAIN",
+            "TEL;TYPE=WORK:work_tel",
+            "TEL;TYPE=WORK:work_tel2",
+            "TEL;TYPE=WORK;TYPE=FAX:work_fax",
+            "TEL;TYPE=CAR:car_tel",
+            "TEL;TYPE=HOME:home_tel",
+            "TEL;TYPE=HOME:home_tel2",
+            "TEL;TYPE=HOME;TYPE=FAX:home_fax",
+            "item2.X-ABRELATEDNAMES:spouse",
+            "item2.X-ABLabel:_$!<Spouse>!$_",
+            "item3.X-ABRELATEDNAMES:children",
+            "item3.X-ABLabel:_$!<Child>!$_",
+            "X-MSN:im",
+            "X-MSN:im2",
+            "X-MSN:im3",
+            "EMAIL;TYPE=INTERNET:e_mail2",
+            "EMAIL;TYPE=INTERNET:e_mail3",
+            "item4.TEL:radio_tel",
+            "item4.X-ABLabel:RADIO",
+            "item5.X-ABRELATEDNAMES:assistant",
+            "item5.X-ABLabel:_$!<Assistant>!$_",
+            "item6.TEL:assistant_tel",
+            "item6.X-ABLabel:ASSISTANT",
+            "item7.X-ABRELATEDNAMES:manager",
+            "item7.X-ABLabel:_$!<Manager>!$_",
+            "BDAY:birthday",
+            "item8.X-ABDATE:anniversary",
+            "item8.X-ABLabel:_$!<Anniversary>!$_",
+            "NOTE:notes\\n\\nDepartment:department\\nFile As:file_as\\nOffice "
+            "Loc:office_loc\\nCustomer's ID:customer_id\\nAccount:account\\nGove.ID:gove_id"}));
+}
+
+TEST_F(VCardExportTest, ItemsCountPerCard) {
+  SampleContact contact =
+      Phone({{"Company_Tel", "1"}, {"Spouse", "Eve"}, {"Anniversary", "2001-6-1"}});
+  QStringList lines = {"FN:",
+                       "N:;;;;",
+                       "item1.TEL:1",
+                       "item1.X-ABLabel:COMPANY_MAIN",
+                       "item2.X-ABRELATEDNAMES:Eve",
+                       "item2.X-ABLabel:_$!<Spouse>!$_",
+                       "item3.X-ABDATE:2001-6-1",
+                       "item3.X-ABLabel:_$!<Anniversary>!$_"};
+  EXPECT_EQ(ExportOf({contact, contact}), Card(lines) + Card(lines));
+}
+
+TEST_F(VCardExportTest, AddressesAfterTheOtherLines) {
+  EXPECT_EQ(ExportOf({Phone({{"Work_City", "Paris"}, {"Notes", "n"}})}),
+            Card({"FN:", "N:;;;;", "ADR;TYPE=WORK:;;;Paris;;;", "NOTE:n\\n"}));
+  EXPECT_EQ(ExportOf({Phone({{"Other_Street", "1 Rd"},
+                             {"Other_City", "Town"},
+                             {"Other_State", "ST"},
+                             {"Other_Zip", "9"},
+                             {"Other_Country", "UK"},
+                             {"Home_Zip", "75"},
+                             {"Mobile_Phone", "5"}})}),
+            Card({"FN:", "N:;;;;", "TEL;TYPE=CELL:5", "ADR;TYPE=HOME:;;;;;75;",
+                  "ADR;TYPE=OTHER:;;1 Rd;Town;ST;9;UK"}));
+}
+
+TEST_F(VCardExportTest, NotesAndLineBreaks) {
+  EXPECT_EQ(ExportOf({Phone({{"Notes", "a"}, {"Department", "Sales"}})}),
+            Card({"FN:", "N:;;;;", "NOTE:a\\n\\nDepartment:Sales"}));
+  EXPECT_EQ(ExportOf({Phone({{"Notes", "one\r\ntwo\r\n"}})}),
+            Card({"FN:", "N:;;;;", "NOTE:one\\ntwo\\n\\n"}));
+  // A line break in any other value cannot start a line, and so no property or card, of its own.
+  EXPECT_EQ(
+      ExportOf({Phone({{"Company", "Acme\r\nEND:VCARD\nBEGIN:VCARD"}, {"Home_City", "a\rb"}})}),
+      Card({"FN:", "N:;;;;", "ORG:Acme\\nEND:VCARD\\nBEGIN:VCARD", "ADR;TYPE=HOME:;;;ab;;;"}));
+}
+
+TEST_F(VCardExportTest, EscapesKeepValuesInTheirPlace) {
+  EXPECT_EQ(ExportOf({Phone({{"Company", "Smith, Jones & Co"}, {"Job_Title", "\"Boss\"; \\x"}})}),
+            Card({"FN:", "N:;;;;", "ORG:Smith\\, Jones & Co", "TITLE:\\\"Boss\\\"; \\x"}));
+  // Inside the name and the addresses a semicolon would start the next component.
+  EXPECT_EQ(ExportOf({Phone(
+                {{"Last_Name", "O;Neil\\"}, {"First_Name", "Ann, B"}, {"Work_Street", "1;2"}})}),
+            Card({"FN:Ann\\, B O\\;Neil\\\\ ", "N:O\\;Neil\\\\;Ann\\, B;;;",
+                  "ADR;TYPE=WORK:;;1\\;2;;;;"}));
+}
+
+TEST_F(VCardExportTest, ChineseTextIsWrittenInCodePage936) {
+  QByteArray card = ExportOf({Phone({{"First_Name", QString::fromUtf8("张伟")}})});
+  EXPECT_TRUE(card.contains("FN:\xd5\xc5\xce\xb0 \r\n"));
+}
+
+TEST_F(VCardExportTest, FailuresLeaveNoFile) {
+  InsertContacts({});
+  EXPECT_EQ(WriteVCardFile("out.vcf"), 0);  // no records: nothing is created
+  EXPECT_FALSE(QFile::exists("out.vcf"));
+
+  InsertContacts({Phone({{"First_Name", "Ann"}})});
+  EXPECT_EQ(WriteVCardFile(QDir::current().filePath("missing/out.vcf")), 0);
+
+  DatabaseConnection db;
+  db.Exec(
+      "drop table Contact_Table; create table Contact_Table(x); insert into Contact_Table "
+      "values(1)");
+  WriteFileBytes("out.vcf", "older export");
+  EXPECT_EQ(WriteVCardFile("out.vcf"), 0);  // the rows cannot be read
+  EXPECT_EQ(ReadFileBytes("out.vcf"), "older export");
+  EXPECT_EQ(QDir::current().entryList(QDir::Files | QDir::Hidden).size(), 2);  // no leftovers
+}
+
+}  // namespace

@@ -1,0 +1,183 @@
+#include "desktop/exchange/vcard/vcard_import.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include "desktop/resources/resource_ids.h"
+#include "desktop/store/contact_database.h"
+#include "tests/support/sample_contacts.h"
+#include "tests/support/working_folder.h"
+
+namespace {
+
+struct Box {
+  QString text;
+  QString caption;
+  unsigned type;
+  bool operator==(const Box&) const = default;
+};
+
+void PrintTo(const Box& box, std::ostream* os) {
+  *os << "{\"" << box.text.toStdString() << "\", \"" << box.caption.toStdString() << "\", "
+      << box.type << "}";
+}
+
+Box Summary(int stored, int failed) {
+  return {QString("Import vCard file finish! %1 Record is Successed and %2 Record is Failded!")
+              .arg(stored)
+              .arg(failed),
+          "Import vCard File Result", MB_OK | MB_ICONINFORMATION};
+}
+
+class VCardImportTest : public WorkingFolderTest {
+ protected:
+  void SetUp() override {
+    ViewState state;
+    ASSERT_EQ(InitContactDatabase(state), 0);
+    MessageService service = CurrentMessageService();
+    service.messageBox = [this](const QString& text, const QString& caption, unsigned type) {
+      boxes_.push_back({text, caption, type});
+      return IDOK;
+    };
+    previous_ = InstallMessageService(service);
+  }
+  void TearDown() override { InstallMessageService(previous_); }
+
+  bool Import(const QByteArray& file, const QString& database = "Contact.cdt") {
+    WriteFileBytes("in.vcf", file);
+    return ImportVCard("in.vcf", database);
+  }
+
+  static QByteArray Card(const QByteArray& name, const QByteArray& lines = {}) {
+    return "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:x\r\nN:" + name + "\r\n" + lines + "END:VCARD\r\n";
+  }
+
+  std::vector<Box> boxes_;
+  MessageService previous_;
+};
+
+TEST_F(VCardImportTest, EachCardBecomesAPhoneContact) {
+  EXPECT_TRUE(Import(Card("Smith;John;Q;Dr;Jr",
+                          "TEL;TYPE=CELL:100\r\nitem1.TEL:555\r\nitem1.X-ABLabel:COMPANY_MAIN\r\n"
+                          "ADR;TYPE=HOME:PO 5;;1 Main St;Springfield;IL;62701;USA\r\n"
+                          "BDAY:1990-01-02T00:00:00Z\r\nNOTE:hi\r\n") +
+                     Card(";Mary;;;")));
+  EXPECT_EQ(boxes_, std::vector<Box>{Summary(2, 0)});
+  EXPECT_EQ(CountContactRows(), 2);
+  const QString john = "SIM_Name='Smith,John Q'";
+  EXPECT_EQ(ColumnValue("ContactType", john), "1");
+  EXPECT_EQ(ColumnValue("File_As", john), "Smith,John Q");
+  EXPECT_EQ(ColumnValue("Title", john), "Dr");
+  EXPECT_EQ(ColumnValue("Suffix", john), "Jr");
+  EXPECT_EQ(ColumnValue("Mobile_Phone", john), "100");
+  EXPECT_EQ(ColumnValue("Company_Tel", john), "555");
+  EXPECT_EQ(ColumnValue("Home_City", john), "Springfield");
+  EXPECT_EQ(ColumnValue("Home_Country", john), "USA");
+  EXPECT_EQ(ColumnValue("Birthday", john), "1990-01-02T00:00:00Z");
+  EXPECT_EQ(ColumnValue("Notes", john), "hi\r\n\r\nHomeAddress:PO 5 ");
+  EXPECT_EQ(ColumnValue("Department", john), "");
+  EXPECT_EQ(ColumnValue("hasPic", john), "0");
+  EXPECT_EQ(ColumnValue("Categories", john), "");
+  EXPECT_EQ(CountContactRows("SIM_Name='Mary' and File_As='Mary'"), 1);
+}
+
+TEST_F(VCardImportTest, ImportingTwiceReplacesContactsOfTheSameName) {
+  InsertContacts({SampleSimContact("Smith,John", "999"), SamplePhoneContact("Ann", "Lee")});
+  QByteArray file =
+      Card("Smith;John", "TEL;TYPE=CELL:100\r\n") + Card("Smith;John;;;", "TITLE:t\r\n");
+  EXPECT_TRUE(Import(file));
+  EXPECT_TRUE(Import(file));
+  EXPECT_EQ(CountContactRows(), 2);
+  // The second card of the name replaced the first one.
+  EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,John'"), "");
+  EXPECT_EQ(ColumnValue("Job_Title", "SIM_Name='Smith,John'"), "t");
+  EXPECT_EQ(CountContactRows("SIM_Name='Lee,Ann'"), 1);
+  EXPECT_EQ(boxes_, (std::vector<Box>{Summary(2, 0), Summary(2, 0)}));
+}
+
+TEST_F(VCardImportTest, QuotesInValuesAreStoredAsTheyAre) {
+  // A stored contact whose SIM_Name equals its Notes: a name written as "Notes" between double
+  // quotes would have compared the two columns and deleted it.
+  InsertContacts({SamplePhoneContact("same", "").Set("Notes", "same")});
+  EXPECT_TRUE(Import(Card("O'Brien;\"Jim\"", "ORG:It's \"ours\"\r\n") + Card(";Notes")));
+  EXPECT_EQ(boxes_, std::vector<Box>{Summary(2, 0)});
+  EXPECT_EQ(ColumnValue("Company", "Last_Name='O''Brien'"), "It's \"ours\"");
+  EXPECT_EQ(ColumnValue("SIM_Name", "Last_Name='O''Brien'"), "O'Brien,\"Jim\"");
+  EXPECT_EQ(CountContactRows(), 3);
+}
+
+TEST_F(VCardImportTest, NamelessCardsNeverReplaceOtherContacts) {
+  InsertContacts({SamplePhoneContact("", "").Set("Company", "Acme")});
+  EXPECT_TRUE(Import(Card(";;;;", "ORG:One\r\n") + Card("", "ORG:Two\r\n")));
+  EXPECT_EQ(CountContactRows("SIM_Name=''"), 3);
+  EXPECT_EQ(boxes_, std::vector<Box>{Summary(2, 0)});
+}
+
+TEST_F(VCardImportTest, RefusedCardKeepsTheOldContactAndIsCounted) {
+  InsertContacts({SamplePhoneContact("Bad", "Smith", "100")});
+  DatabaseConnection db;
+  ASSERT_EQ(db.Exec("create trigger refuse before insert on Contact_Table "
+                    "when new.First_Name = 'Bad' begin select raise(abort, 'refused'); end"),
+            SQLITE_OK);
+  EXPECT_TRUE(Import(Card("Smith;Bad", "TEL;TYPE=CELL:200\r\n") + Card("Doe;Eve")));
+  EXPECT_EQ(boxes_, std::vector<Box>{Summary(1, 1)});
+  EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,Bad'"), "100");
+  EXPECT_EQ(CountContactRows("SIM_Name='Doe,Eve'"), 1);
+}
+
+TEST_F(VCardImportTest, DatabaseThatCannotTakeTheCards) {
+  QByteArray file = Card("A") + Card("B") + Card("C");
+  EXPECT_TRUE(Import(file, "missing/Contact.cdt"));
+  EXPECT_EQ(tips_.Tips(), (std::vector<TipsRecorder::Tip>{{kIconError, "Can't open database!"}}));
+
+  // Locked by another program: nothing goes in, every card is counted as failed.
+  InsertContacts({SamplePhoneContact("John", "Smith", "100")});
+  DatabaseConnection other;
+  ASSERT_EQ(other.Exec("begin immediate"), SQLITE_OK);
+  EXPECT_TRUE(Import(Card("Smith;John", "TEL;TYPE=CELL:200\r\n")));
+  other.Exec("rollback");
+  EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,John'"), "100");
+
+  // A database without Contact_Table.
+  QFile::remove("Contact.cdt");
+  DatabaseConnection().Exec("create table Other(x)");
+  EXPECT_TRUE(Import(file));
+  EXPECT_EQ(boxes_, (std::vector<Box>{Summary(0, 3), Summary(0, 1), Summary(0, 3)}));
+}
+
+TEST_F(VCardImportTest, FilesWithoutCards) {
+  EXPECT_TRUE(Import(""));
+  EXPECT_TRUE(Import("VERSION:3.0\r\nN:Smith\r\n"));
+  EXPECT_EQ(boxes_, (std::vector<Box>{Summary(0, 0), Summary(0, 0)}));
+  EXPECT_EQ(CountContactRows(), 0);
+}
+
+TEST_F(VCardImportTest, MissingFileDoesNothing) {
+  EXPECT_FALSE(ImportVCard("missing.vcf", "Contact.cdt"));
+  EXPECT_FALSE(ImportVCard("", "Contact.cdt"));
+  EXPECT_TRUE(boxes_.empty());
+  EXPECT_TRUE(tips_.Tips().empty());
+}
+
+TEST_F(VCardImportTest, FilesThatCannotBeReadAreRefused) {
+  {
+    QFile huge("huge.vcf");
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.write(Card("Smith;John")) > 0);
+    ASSERT_TRUE(huge.resize(kMaxVCardFileBytes + 1));  // sparse: takes no room on the disk
+  }
+  EXPECT_TRUE(ImportVCard("huge.vcf", "Contact.cdt"));
+  ASSERT_TRUE(QDir().mkdir("folder.vcf"));
+  EXPECT_TRUE(ImportVCard("folder.vcf", "Contact.cdt"));
+  EXPECT_EQ(boxes_,
+            (std::vector<Box>{
+                {"The vCard file is too large to import (more than 128 MB)!",
+                 "Import vCard File Result", MB_OK | MB_ICONERROR},
+                {"Can't read the vCard file!", "Import vCard File Result", MB_OK | MB_ICONERROR},
+            }));
+  EXPECT_EQ(CountContactRows(), 0);
+}
+
+}  // namespace
