@@ -77,6 +77,13 @@ QString BackupText(const QByteArray& bytes, const BackupDialect& dialect) {
   return dialect.trimStrings ? text.trimmed() : text;
 }
 
+// Most strings are ASCII: they are trimmed as bytes, which gives the same bytes as the way
+// through wide text without its cost.
+QByteArray BackupAnsiText(const QByteArray& bytes, const BackupDialect& dialect) {
+  if (IsAsciiText(bytes)) return dialect.trimStrings ? bytes.trimmed() : bytes;
+  return WideToAnsi(BackupText(bytes, dialect));
+}
+
 ContactsBackupReader::OpenResult ContactsBackupReader::Open(const QString& path) {
   path_ = path;
   if (!file_.Open(path)) return OpenResult::kCannotOpen;

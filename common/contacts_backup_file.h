@@ -103,6 +103,8 @@ BackupDate BackupDateFromText(const QByteArray& text, bool absoluteMonth);
 
 // Converts a string read from the file to wide text by the dialect.
 QString BackupText(const QByteArray& bytes, const BackupDialect& dialect);
+// The same string as ANSI bytes: the ANSI bytes of BackupText().
+QByteArray BackupAnsiText(const QByteArray& bytes, const BackupDialect& dialect);
 
 class ContactsBackupReader {
  public:

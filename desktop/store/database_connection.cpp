@@ -61,18 +61,34 @@ SqlStatement::SqlStatement(DatabaseConnection& db, const QString& sql) {
 
 SqlStatement::~SqlStatement() { sqlite3_finalize(stmt_); }
 
-bool SqlStatement::BindBlob(int index, const QByteArray& bytes) {
-  return stmt_ != nullptr &&
-         sqlite3_bind_blob(stmt_, index, bytes.constData(), static_cast<int>(bytes.size()),
-                           SQLITE_TRANSIENT) == SQLITE_OK;
+namespace {
+
+// SQLite binds null for a null pointer; an empty value is to stay empty.
+const char* NonNull(QByteArrayView bytes) { return bytes.data() != nullptr ? bytes.data() : ""; }
+
+}  // namespace
+
+bool SqlStatement::BindBlob(int index, QByteArrayView bytes) {
+  return stmt_ != nullptr && sqlite3_bind_blob64(stmt_, index, NonNull(bytes),
+                                                 static_cast<sqlite3_uint64>(bytes.size()),
+                                                 SQLITE_TRANSIENT) == SQLITE_OK;
 }
 
 bool SqlStatement::BindText(int index, const QString& text) {
-  QByteArray bytes = WideToAnsi(text);
-  return stmt_ != nullptr &&
-         sqlite3_bind_text(stmt_, index, bytes.constData(), static_cast<int>(bytes.size()),
-                           SQLITE_TRANSIENT) == SQLITE_OK;
+  return BindAnsiText(index, WideToAnsi(text));
 }
+
+bool SqlStatement::BindAnsiText(int index, QByteArrayView ansi) {
+  return stmt_ != nullptr &&
+         sqlite3_bind_text64(stmt_, index, NonNull(ansi), static_cast<sqlite3_uint64>(ansi.size()),
+                             SQLITE_TRANSIENT, SQLITE_UTF8) == SQLITE_OK;
+}
+
+bool SqlStatement::BindInt64(int index, qint64 value) {
+  return stmt_ != nullptr && sqlite3_bind_int64(stmt_, index, value) == SQLITE_OK;
+}
+
+void SqlStatement::ClearBindings() { sqlite3_clear_bindings(stmt_); }
 
 int SqlStatement::Step() { return stmt_ != nullptr ? sqlite3_step(stmt_) : SQLITE_MISUSE; }
 

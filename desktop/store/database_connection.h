@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <sqlite3.h>
@@ -42,10 +43,17 @@ class SqlStatement {
   SqlStatement& operator=(const SqlStatement&) = delete;
 
   bool IsValid() const { return stmt_ != nullptr; }
-  // Binds bytes to a parameter (from 1) as a blob; SQLite keeps its own copy.
-  bool BindBlob(int index, const QByteArray& bytes);
-  // Binds text to a parameter (from 1), as ANSI bytes like the table's text.
+  // Binds a value to a parameter (from 1); SQLite keeps its own copy. Text and blobs are bound
+  // with their length, so every byte is stored, a NUL byte included; an empty value is empty
+  // text or an empty blob, never null.
+  bool BindBlob(int index, QByteArrayView bytes);
+  // Text as ANSI bytes, like the table's text.
   bool BindText(int index, const QString& text);
+  // Text that is already ANSI bytes, stored as it is.
+  bool BindAnsiText(int index, QByteArrayView ansi);
+  bool BindInt64(int index, qint64 value);
+  // Sets every parameter back to null.
+  void ClearBindings();
   // Steps once; returns SQLITE_ROW, SQLITE_DONE or an error code.
   int Step();
   // Makes the statement ready to step again from the start, keeping its bindings.
