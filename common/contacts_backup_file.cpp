@@ -171,6 +171,15 @@ bool ContactsBackupReader::CheckStructure() {
   for (std::uint32_t i = 0; i < records; ++i) {
     if (!ReadRecord(nullptr)) return false;
   }
+  return SkipRingTones();
+}
+
+bool ContactsBackupReader::CheckRingTones() {
+  qint64 table = file_.Position();
+  return SkipRingTones() && file_.Open(path_) && file_.Skip(table);
+}
+
+bool ContactsBackupReader::SkipRingTones() {
   std::int32_t ringTones;
   if (!ReadRingToneCount(&ringTones)) return false;
   for (std::int32_t i = 0; i < ringTones; ++i) {

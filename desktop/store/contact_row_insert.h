@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <span>
+#include <vector>
 
 #include "desktop/store/database_connection.h"
 
@@ -31,7 +32,8 @@ class ContactRowInsert {
   // The value of the column at `position` (from 0, in the order given) for the next row.
   // Text is stored as ANSI bytes, like all text of the table.
   void SetText(int position, const QString& text);
-  // Text that is already ANSI bytes, stored as it is.
+  // Text that is already ANSI bytes, stored as it is, and bytes stored as a blob. They are not
+  // copied: the caller keeps them unchanged until Insert().
   void SetAnsiText(int position, QByteArrayView ansi);
   void SetBlob(int position, QByteArrayView bytes);
   void SetInteger(int position, qint64 value);
@@ -43,4 +45,5 @@ class ContactRowInsert {
   static QString InsertStatement(std::span<const char* const> columns);
 
   SqlStatement statement_;
+  std::vector<QByteArray> converted_;  // SetText's ANSI bytes, by position, until Insert()
 };

@@ -43,14 +43,18 @@ class SqlStatement {
   SqlStatement& operator=(const SqlStatement&) = delete;
 
   bool IsValid() const { return stmt_ != nullptr; }
-  // Binds a value to a parameter (from 1); SQLite keeps its own copy. Text and blobs are bound
-  // with their length, so every byte is stored, a NUL byte included; an empty value is empty
-  // text or an empty blob, never null.
-  bool BindBlob(int index, QByteArrayView bytes);
+  // Whether SQLite copies bound bytes, or reads the caller's until the parameter is bound again
+  // or the statement is gone (the caller then keeps them as they are till then).
+  enum class Bytes { kCopy, kKept };
+
+  // Binds a value to a parameter (from 1). Text and blobs are bound with their length, so every
+  // byte is stored, a NUL byte included; an empty value is empty text or an empty blob, never
+  // null.
+  bool BindBlob(int index, QByteArrayView bytes, Bytes bytesAre = Bytes::kCopy);
   // Text as ANSI bytes, like the table's text.
   bool BindText(int index, const QString& text);
   // Text that is already ANSI bytes, stored as it is.
-  bool BindAnsiText(int index, QByteArrayView ansi);
+  bool BindAnsiText(int index, QByteArrayView ansi, Bytes bytesAre = Bytes::kCopy);
   bool BindInt64(int index, qint64 value);
   // Sets every parameter back to null.
   void ClearBindings();

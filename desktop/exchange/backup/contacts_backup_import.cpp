@@ -70,8 +70,8 @@ class RecordInserts {
   }
 
  private:
-  static QByteArray DateValue(const BackupDate& date) {
-    return date.IsNone() ? QByteArray() : BackupDateText(date).toLatin1();
+  static QString DateValue(const BackupDate& date) {
+    return date.IsNone() ? QString() : BackupDateText(date);
   }
 
   bool InsertPhone(const RecordRow& row) {
@@ -79,8 +79,8 @@ class RecordInserts {
     int position = 0;
     phone_.SetInteger(position++, kPhoneContact);
     for (const QByteArray& text : body.items) phone_.SetAnsiText(position++, text);
-    phone_.SetAnsiText(position++, DateValue(body.birthday));
-    phone_.SetAnsiText(position++, DateValue(body.anniversary));
+    phone_.SetText(position++, DateValue(body.birthday));
+    phone_.SetText(position++, DateValue(body.anniversary));
     // A contact without a picture stores empty text there, as it always has.
     if (body.picture.isEmpty()) {
       phone_.SetAnsiText(position, {});
@@ -131,10 +131,11 @@ enum class RecordsResult {
   kAllIn,
   kSomeFailed,
   kStopped,    // the database gave up the transaction: nothing is in, the file is not read on
-  kFileError,  // the file changed since it was checked: nothing is in
+  kFileError,  // the file is not whole: nothing is in
 };
 
-// Imports the records in one transaction, each under its own savepoint.
+// Imports the records in one transaction, each under its own savepoint. The file is checked as
+// it is read, its ring-tone table before the commit: a damaged file changes nothing.
 RecordsResult ImportRecords(ContactsBackupReader& reader, std::uint32_t count,
                             DatabaseConnection& db, ProgressScope& progress) {
   ContactReplacer replacer(db);
@@ -159,6 +160,10 @@ RecordsResult ImportRecords(ContactsBackupReader& reader, std::uint32_t count,
       allIn = false;
       if (replacer.Stopped()) return RecordsResult::kStopped;
     }
+  }
+  if (!reader.CheckRingTones()) {
+    replacer.Rollback();
+    return RecordsResult::kFileError;
   }
   if (!replacer.Commit()) return RecordsResult::kSomeFailed;
   return allIn ? RecordsResult::kAllIn : RecordsResult::kSomeFailed;
@@ -198,7 +203,7 @@ bool ImportContactsBackup(const QString& backupPath, const QString& databasePath
   ContactsBackupReader reader(kDesktopDialect);
   std::uint32_t count = 0;
   if (reader.Open(backupPath) != ContactsBackupReader::OpenResult::kOk ||
-      !reader.CheckStructure() || !reader.Rewind() || !reader.ReadRecordCount(&count)) {
+      !reader.ReadRecordCount(&count)) {
     ShowTips(kIconError, QLatin1String(kImportFileError));
     return false;
   }
