@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QByteArray>
+#include <QHash>
+#include <QList>
 #include <QString>
 
 #include <functional>
@@ -13,14 +16,18 @@
 // A record's delete and insert run under a savepoint, so a failing insert takes its delete back
 // with it: the old rows stay and the other records still go in. An empty name replaces nothing:
 // it would match every other nameless contact, those of the same file included.
+//
+// The replacer keeps the IDs of the rows of each name in memory, read once when it begins and
+// kept up to date as records go in, so finding the rows to replace costs no query, and deleting
+// them one by ID needs no index on the name. That takes some 100 bytes a row of the table.
 class ContactReplacer {
  public:
-  // Begins the transaction on `db`; IsBegun() tells whether it could.
+  // Begins the transaction on `db` and reads the names; IsBegun() tells whether it could.
   explicit ContactReplacer(DatabaseConnection& db);
 
   bool IsBegun() const { return begun_; }
-  // Deletes the rows named `name` and runs `insert`, which returns whether the record went in.
-  // True when it did.
+  // Deletes the rows named `name` and runs `insert`, which inserts one row and returns whether
+  // it went in. True when it did.
   bool Replace(const QString& name, const std::function<bool()>& insert);
   // True once the database has given the transaction up (disk full or an I/O error make it roll
   // everything back): nothing is in, and the import should stop.
@@ -31,14 +38,17 @@ class ContactReplacer {
   void Rollback();
 
  private:
+  bool Begin();
   // Runs a statement prepared once for the whole import.
   static bool RunOnce(SqlStatement& statement);
-  bool HasRowsNamed(const QString& name);
+  bool DeleteRows(const QList<qint64>& ids);
+  // Inserts, and remembers the new row under its name.
+  bool InsertNamed(const QByteArray& name, const std::function<bool()>& insert);
 
   DatabaseConnection& db_;
+  QHash<QByteArray, QList<qint64>> rowsByName_;  // the stored names as ANSI bytes
   bool begun_;
-  SqlStatement countByName_;
-  SqlStatement deleteByName_;
+  SqlStatement deleteById_;
   SqlStatement savepoint_;
   SqlStatement rollback_;
   SqlStatement release_;
