@@ -225,26 +225,30 @@ bool GenerateCsv(const QStringList& args) {
   return ok;
 }
 
-// Reads the file and imports it with each box mapped to the header field that names its column,
-// as a layout naming the columns does in the import dialog.
+// Counts the data records of the file as the import reads them.
+qint64 CsvRecordCountOf(const QString& path) {
+  CsvRecordReader reader;
+  qint64 records = 0;
+  if (reader.Open(path) != CsvReadResult::kRead) return 0;
+  while (reader.ReadRecord() == CsvRecordReader::Next::kRecord) ++records;
+  return std::max<qint64>(0, records - 1);
+}
+
+// Does what the import dialog does: reads the header, maps each box to the header field that
+// names its column (as a layout naming the columns does) and imports the file.
 bool ImportCsv(const QStringList& args, const ImportOptions& options) {
   QString database;
   if (!PrepareDatabase(args[1], &database)) return false;
-  CsvRowSet counted;
-  if (ReadCsvFile(counted, args[0]) != CsvReadResult::kRead) return false;
-  qint64 contacts = std::max<qint64>(0, std::ssize(counted) - 1);
-  FreeCsvRows(counted);
-  return MeasureImport("import-csv", contacts, args[1], false, options, [&] {
-    CsvRowSet rows;
-    if (ReadCsvFile(rows, args[0]) != CsvReadResult::kRead) return false;
+  return MeasureImport("import-csv", CsvRecordCountOf(args[0]), args[1], false, options, [&] {
+    CsvRow header;
+    if (ReadCsvHeader(header, args[0]) != CsvReadResult::kRead) return false;
     CsvColumnMap columns;
     for (int box = 0; box < kContactFieldCount; ++box) {
-      columns[box] =
-          rows.empty()
-              ? -1
-              : static_cast<int>(rows[0].indexOf(QLatin1String(kCsvImportBoxColumns[box])));
+      columns[box] = static_cast<int>(header.indexOf(QLatin1String(kCsvImportBoxColumns[box])));
     }
-    return ImportCsvRows(rows, columns, database).failed == 0;
+    CsvImportCounts counts;
+    return ImportCsvFile(args[0], columns, database, &counts) == CsvReadResult::kRead &&
+           counts.failed == 0;
   });
 }
 
