@@ -19,32 +19,44 @@ bool ContactReplacer::Begin() {
   db_.Exec(QLatin1String(kDropViewOrderIndex));
   SqlStatement names(db_, QStringLiteral("select ID, SIM_Name from Contact_Table where "
                                          "typeof(SIM_Name) = 'text' and SIM_Name <> ''"));
-  while (names.Step() == SQLITE_ROW) rowsByName_[names.ColumnBytes(1)] << names.ColumnInt64(0);
-  return true;
-}
-
-bool ContactReplacer::Replace(const QString& name, const std::function<bool()>& insert) {
-  if (name.isEmpty()) return insert();
-  QByteArray key = WideToAnsi(name);
-  auto stored = rowsByName_.constFind(key);
-  if (stored == rowsByName_.cend()) return InsertNamed(key, insert);
-  if (!RunOnce(savepoint_)) return false;
-  bool ok = DeleteRows(*stored) && InsertNamed(key, insert);
-  if (!ok) RunOnce(rollback_);
-  return RunOnce(release_) && ok;
-}
-
-bool ContactReplacer::DeleteRows(const QList<qint64>& ids) {
-  for (qint64 id : ids) {
-    deleteById_.BindInt64(1, id);
-    if (!RunOnce(deleteById_)) return false;
+  while (names.Step() == SQLITE_ROW) {
+    QByteArray name = names.ColumnBytes(1);
+    qint64 id = names.ColumnInt64(0);
+    if (rowByName_.contains(name)) {
+      moreRowsByName_.insert(name, id);
+    } else {
+      rowByName_.insert(name, id);
+    }
   }
   return true;
 }
 
-bool ContactReplacer::InsertNamed(const QByteArray& name, const std::function<bool()>& insert) {
-  if (!insert()) return false;
-  rowsByName_[name] = {sqlite3_last_insert_rowid(db_.Handle())};
+bool ContactReplacer::Replace(const QString& name, const std::function<bool()>& insert) {
+  return ReplaceAnsi(WideToAnsi(name), insert);
+}
+
+bool ContactReplacer::ReplaceAnsi(const QByteArray& name, const std::function<bool()>& insert) {
+  if (name.isEmpty()) return insert();
+  bool stored = rowByName_.contains(name);
+  if (!stored && !insert()) return false;
+  if (stored) {
+    if (!RunOnce(savepoint_)) return false;
+    bool ok = DeleteRows(name) && insert();
+    if (!ok) RunOnce(rollback_);
+    if (!RunOnce(release_) || !ok) return false;
+    moreRowsByName_.remove(name);
+  }
+  rowByName_.insert(name, sqlite3_last_insert_rowid(db_.Handle()));
+  return true;
+}
+
+bool ContactReplacer::DeleteRows(const QByteArray& name) {
+  QList<qint64> ids = moreRowsByName_.values(name);
+  ids << rowByName_.value(name);
+  for (qint64 id : ids) {
+    deleteById_.BindInt64(1, id);
+    if (!RunOnce(deleteById_)) return false;
+  }
   return true;
 }
 

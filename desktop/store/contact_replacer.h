@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 #include <QHash>
-#include <QList>
+#include <QMultiHash>
 #include <QString>
 
 #include <functional>
@@ -29,6 +29,8 @@ class ContactReplacer {
   // Deletes the rows named `name` and runs `insert`, which inserts one row and returns whether
   // it went in. True when it did.
   bool Replace(const QString& name, const std::function<bool()>& insert);
+  // The same with the name as the table stores it, in ANSI bytes.
+  bool ReplaceAnsi(const QByteArray& name, const std::function<bool()>& insert);
   // True once the database has given the transaction up (disk full or an I/O error make it roll
   // everything back): nothing is in, and the import should stop.
   bool Stopped() const;
@@ -41,12 +43,13 @@ class ContactReplacer {
   bool Begin();
   // Runs a statement prepared once for the whole import.
   static bool RunOnce(SqlStatement& statement);
-  bool DeleteRows(const QList<qint64>& ids);
-  // Inserts, and remembers the new row under its name.
-  bool InsertNamed(const QByteArray& name, const std::function<bool()>& insert);
+  bool DeleteRows(const QByteArray& name);
 
   DatabaseConnection& db_;
-  QHash<QByteArray, QList<qint64>> rowsByName_;  // the stored names as ANSI bytes
+  // The stored names as ANSI bytes: the row of each name, and the others of names that several
+  // rows bear (only rows stored before the import can).
+  QHash<QByteArray, qint64> rowByName_;
+  QMultiHash<QByteArray, qint64> moreRowsByName_;
   bool begun_;
   SqlStatement deleteById_;
   SqlStatement savepoint_;

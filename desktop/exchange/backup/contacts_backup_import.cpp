@@ -36,25 +36,25 @@ constexpr int kPhoneSimName = kPhoneHasPic + 1;
 constexpr std::array<const char*, 5> kSimColumns = {"ContactType", "First_Name", "File_As",
                                                     "SIM_Name", "Mobile_Phone"};
 
-// One record as it is stored: its strings trimmed, and the composed name it replaces.
+// One record as it is stored: its strings trimmed, and the composed name it replaces, all in
+// ANSI bytes.
 struct RecordRow {
   BackupRecord record;
-  QString name;
+  QByteArray name;
 };
 
 RecordRow RowOf(BackupRecord&& record) {
   auto stored = [](QByteArray& text) { text = BackupAnsiText(text, kDesktopDialect); };
-  RecordRow row{std::move(record), QString()};
+  RecordRow row{std::move(record), QByteArray()};
   if (row.record.body == BackupRecord::Body::kPhone) {
     auto& items = row.record.phone.items;
     for (QByteArray& text : items) stored(text);
     constexpr int kFirst = 1, kMiddle = 2, kLast = 3;
-    row.name = ComposedContactName(AnsiToWide(items[kFirst]), AnsiToWide(items[kMiddle]),
-                                   AnsiToWide(items[kLast]));
+    row.name = ComposedContactName(items[kFirst], items[kMiddle], items[kLast]);
   } else {
     stored(row.record.sim.name);
     stored(row.record.sim.number);
-    row.name = AnsiToWide(row.record.sim.name);
+    row.name = row.record.sim.name;
   }
   return row;
 }
@@ -88,7 +88,7 @@ class RecordInserts {
       phone_.SetBlob(position, body.picture);
     }
     phone_.SetInteger(kPhoneHasPic, body.picture.isEmpty() ? 0 : 1);
-    phone_.SetText(kPhoneSimName, row.name);
+    phone_.SetAnsiText(kPhoneSimName, row.name);
     return phone_.Insert();
   }
 
@@ -156,7 +156,7 @@ RecordsResult ImportRecords(ContactsBackupReader& reader, std::uint32_t count,
     if (done + batch.rows.size() < count) next = readFrom(done + batch.rows.size());
     for (const RecordRow& row : batch.rows) {
       progress.SetPosition(std::int64_t{++done});
-      if (replacer.Replace(row.name, [&] { return inserts.Insert(row); })) continue;
+      if (replacer.ReplaceAnsi(row.name, [&] { return inserts.Insert(row); })) continue;
       allIn = false;
       if (replacer.Stopped()) return RecordsResult::kStopped;
     }

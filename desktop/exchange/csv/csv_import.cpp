@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <array>
+#include <future>
 #include <vector>
 
 #include "common/ansi_text.h"
@@ -53,51 +55,63 @@ QString ImportDate(const QString& value) {
   return QString();
 }
 
-// Stores the records of a CSV file as phone contacts through one insert.
-class CsvRowStore {
- public:
-  CsvRowStore(DatabaseConnection& db, const CsvColumnMap& columns)
-      : insert_(db, InsertColumns()), columns_(columns) {}
+constexpr int kValueCount = kContactFieldCount + 1;  // the boxes' values and SIM_Name
 
-  bool IsValid() const { return insert_.IsValid(); }
+// Records are read and turned into the bytes they are stored as a batch at a time on a second
+// thread, while the database stores the batch before.
+constexpr int kBatchSize = 512;
 
-  // Binds the values of the record and returns the name it replaces.
-  QString SetValues(const CsvRecordReader& record) {
-    insert_.SetInteger(0, kPhoneContact);
-    for (int box = 0; box < kContactFieldCount; ++box) {
-      int position = PositionOfBox(box);
-      if (box == kCsvBirthdayBox || box == kCsvAnniversaryBox) {
-        insert_.SetText(position, ImportDate(Text(record, box)));
-      } else if (QByteArrayView bytes = Bytes(record, box); IsAsciiText(bytes)) {
-        insert_.SetAnsiText(position, bytes);  // the same bytes in every code page
-      } else {
-        insert_.SetText(position, Text(record, box));
-      }
-    }
-    QString name =
-        ComposedContactName(Text(record, kCsvFirstNameBox), Text(record, kCsvMiddleNameBox),
-                            Text(record, kCsvLastNameBox));
-    insert_.SetText(kSimNamePosition, name);
-    return name;
+// The values of a batch of records, ready to bind: each record's values in the insert's order
+// after ContactType, as pieces of one byte array.
+struct RecordBatch {
+  QByteArray bytes;
+  std::vector<std::pair<qsizetype, qsizetype>> values;  // offset and size, kValueCount a record
+  int records = 0;
+  CsvRecordReader::Next end = CsvRecordReader::Next::kRecord;  // more may follow
+
+  QByteArrayView Value(int record, int value) const {
+    auto [offset, size] = values[record * kValueCount + value];
+    return QByteArrayView(bytes.constData() + offset, size);
   }
-
-  bool Insert() { return insert_.Insert(); }
-
- private:
-  // The field of a box; empty when the box is unmapped or the record is shorter.
-  bool HasField(const CsvRecordReader& record, int box) const {
-    return columns_[box] >= 0 && columns_[box] < record.FieldCount();
-  }
-  QByteArrayView Bytes(const CsvRecordReader& record, int box) const {
-    return HasField(record, box) ? record.FieldBytes(columns_[box]) : QByteArrayView();
-  }
-  QString Text(const CsvRecordReader& record, int box) const {
-    return HasField(record, box) ? record.FieldText(columns_[box]) : QString();
-  }
-
-  ContactRowInsert insert_;
-  const CsvColumnMap& columns_;
 };
+
+// The ANSI bytes a box's field is stored as: the field as it is when it is ASCII, which reads the
+// same in every code page; else its text converted.
+QByteArray StoredValue(const CsvRecordReader& record, const CsvColumnMap& columns, int box) {
+  int column = columns[box];
+  if (column < 0 || column >= record.FieldCount()) return QByteArray();  // unmapped, or short
+  if (box == kCsvBirthdayBox || box == kCsvAnniversaryBox) {
+    return WideToAnsi(ImportDate(record.FieldText(column)));
+  }
+  QByteArrayView bytes = record.FieldBytes(column);
+  return IsAsciiText(bytes) ? bytes.toByteArray() : WideToAnsi(record.FieldText(column));
+}
+
+void AddRecord(const CsvRecordReader& record, const CsvColumnMap& columns, RecordBatch* batch) {
+  std::array<QByteArray, kValueCount> values;
+  for (int box = 0; box < kContactFieldCount; ++box) {
+    values[PositionOfBox(box) - 1] = StoredValue(record, columns, box);
+  }
+  values[kSimNamePosition - 1] = ComposedContactName(values[PositionOfBox(kCsvFirstNameBox) - 1],
+                                                     values[PositionOfBox(kCsvMiddleNameBox) - 1],
+                                                     values[PositionOfBox(kCsvLastNameBox) - 1]);
+  for (const QByteArray& value : values) {
+    batch->values.emplace_back(batch->bytes.size(), value.size());
+    batch->bytes.append(value);
+  }
+  ++batch->records;
+}
+
+RecordBatch ReadBatch(CsvRecordReader* reader, const CsvColumnMap* columns) {
+  RecordBatch batch;
+  batch.values.reserve(kBatchSize * kValueCount);
+  while (batch.records < kBatchSize) {
+    batch.end = reader->ReadRecord();
+    if (batch.end != CsvRecordReader::Next::kRecord) break;
+    AddRecord(*reader, *columns, &batch);
+  }
+  return batch;
+}
 
 // Reads the records that are left, to count them.
 CsvReadResult CountRecords(CsvRecordReader& reader, int* count) {
@@ -120,6 +134,44 @@ CsvReadResult NothingIn(CsvRecordReader& reader, int read, CsvImportCounts* coun
   return CountRecords(reader, &counts->failed);
 }
 
+// Stores the batches, the first of which is read, in one transaction.
+CsvReadResult StoreRecords(CsvRecordReader& reader, const CsvColumnMap& columns, RecordBatch batch,
+                           ContactRowInsert& insert, ContactReplacer& replacer,
+                           CsvImportCounts* counts) {
+  std::future<RecordBatch> next;
+  for (;;) {
+    if (batch.end == CsvRecordReader::Next::kRecord) {
+      next = std::async(std::launch::async, ReadBatch, &reader, &columns);
+    }
+    for (int record = 0; record < batch.records; ++record) {
+      auto store = [&] {
+        insert.SetInteger(0, kPhoneContact);
+        for (int value = 0; value < kValueCount; ++value) {
+          insert.SetAnsiText(value + 1, batch.Value(record, value));
+        }
+        return insert.Insert();
+      };
+      if (replacer.ReplaceAnsi(batch.Value(record, kSimNamePosition - 1).toByteArray(), store)) {
+        ++counts->succeeded;
+        continue;
+      }
+      ++counts->failed;
+      if (!replacer.Stopped()) continue;
+      int read = counts->succeeded + counts->failed + (next.valid() ? next.get().records : 0);
+      return NothingIn(reader, read, counts);
+    }
+    if (batch.end == CsvRecordReader::Next::kTooLarge) {
+      replacer.Rollback();
+      *counts = {};
+      return CsvReadResult::kTooLarge;
+    }
+    if (batch.end == CsvRecordReader::Next::kEnd) break;
+    batch = next.get();
+  }
+  if (!replacer.Commit()) *counts = {0, counts->succeeded + counts->failed};
+  return CsvReadResult::kRead;
+}
+
 }  // namespace
 
 CsvReadResult ImportCsvFile(const QString& csvPath, const CsvColumnMap& columns,
@@ -128,35 +180,22 @@ CsvReadResult ImportCsvFile(const QString& csvPath, const CsvColumnMap& columns,
   CsvRecordReader reader;
   CsvReadResult opened = reader.Open(csvPath);
   if (opened != CsvReadResult::kRead) return opened;
-  CsvRecordReader::Next next = reader.ReadRecord();  // the header
-  if (next == CsvRecordReader::Next::kRecord) next = reader.ReadRecord();
-  if (next != CsvRecordReader::Next::kRecord) {
-    return next == CsvRecordReader::Next::kEnd ? CsvReadResult::kRead : CsvReadResult::kTooLarge;
+  if (reader.ReadRecord() == CsvRecordReader::Next::kTooLarge) {  // the header
+    return CsvReadResult::kTooLarge;
+  }
+  RecordBatch first = ReadBatch(&reader, &columns);
+  if (first.records == 0) {
+    return first.end == CsvRecordReader::Next::kTooLarge ? CsvReadResult::kTooLarge
+                                                         : CsvReadResult::kRead;
   }
   DatabaseConnection db(databasePath);
   if (!db.IsOpen()) {
     ShowTips(kIconError, QStringLiteral("Can't open database!"));
-    return NothingIn(reader, 1, counts);
+    return NothingIn(reader, first.records, counts);
   }
-  CsvRowStore store(db, columns);
-  if (!store.IsValid()) return NothingIn(reader, 1, counts);  // no Contact_Table
+  ContactRowInsert insert(db, InsertColumns());
+  if (!insert.IsValid()) return NothingIn(reader, first.records, counts);  // no Contact_Table
   ContactReplacer replacer(db);
-  if (!replacer.IsBegun()) return NothingIn(reader, 1, counts);
-
-  for (; next == CsvRecordReader::Next::kRecord; next = reader.ReadRecord()) {
-    QString name = store.SetValues(reader);
-    if (replacer.Replace(name, [&] { return store.Insert(); })) {
-      ++counts->succeeded;
-      continue;
-    }
-    ++counts->failed;
-    if (replacer.Stopped()) return NothingIn(reader, counts->succeeded + counts->failed, counts);
-  }
-  if (next == CsvRecordReader::Next::kTooLarge) {
-    replacer.Rollback();
-    *counts = {};
-    return CsvReadResult::kTooLarge;
-  }
-  if (!replacer.Commit()) *counts = {0, counts->succeeded + counts->failed};
-  return CsvReadResult::kRead;
+  if (!replacer.IsBegun()) return NothingIn(reader, first.records, counts);
+  return StoreRecords(reader, columns, std::move(first), insert, replacer, counts);
 }
