@@ -96,7 +96,9 @@ bool SqlStatement::BindInt64(int index, qint64 value) {
   return stmt_ != nullptr && sqlite3_bind_int64(stmt_, index, value) == SQLITE_OK;
 }
 
-void SqlStatement::ClearBindings() { sqlite3_clear_bindings(stmt_); }
+void SqlStatement::ClearBindings() {
+  if (stmt_ != nullptr) sqlite3_clear_bindings(stmt_);
+}
 
 int SqlStatement::Step() { return stmt_ != nullptr ? sqlite3_step(stmt_) : SQLITE_MISUSE; }
 

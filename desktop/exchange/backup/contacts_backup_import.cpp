@@ -15,7 +15,7 @@
 #include "desktop/store/composed_name.h"
 #include "desktop/store/contact_fields.h"
 #include "desktop/store/contact_replacer.h"
-#include "desktop/store/contact_row_insert.h"
+#include "desktop/store/contact_row_statement.h"
 #include "desktop/store/database_connection.h"
 #include "platform/windows/message_service.h"
 

@@ -10,7 +10,7 @@
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/composed_name.h"
 #include "desktop/store/contact_replacer.h"
-#include "desktop/store/contact_row_insert.h"
+#include "desktop/store/contact_row_statement.h"
 #include "desktop/store/database_connection.h"
 #include "platform/windows/message_service.h"
 
