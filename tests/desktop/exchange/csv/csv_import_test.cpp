@@ -136,6 +136,19 @@ TEST_F(CsvImportTest, ValuesAreStoredExactlyAsRead) {
   EXPECT_EQ(CountContactRows(NameIs("Short") + " and Last_Name='' and Company='' and Notes=''"), 1);
 }
 
+TEST_F(CsvImportTest, ValuesAreStoredExactly) {
+  for (const ExactValue& exact : ExactValues()) {
+    CsvRowSet rows = {kNameHeader, {exact.text, "", "", exact.text}};
+    EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{1, 0})) << exact.what;
+    EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{1, 0})) << exact.what;
+    for (const char* column : {"First_Name", "Company", "SIM_Name"}) {
+      EXPECT_EQ(ColumnBytes(column), QByteArrayList{WideToAnsi(exact.text)})
+          << exact.what << " " << column;
+    }
+    DatabaseConnection().Exec("delete from Contact_Table");
+  }
+}
+
 TEST_F(CsvImportTest, DatesTurnMonthDayYearIntoYearMonthDay) {
   struct Case {
     QString text, stored;
