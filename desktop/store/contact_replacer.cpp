@@ -35,26 +35,30 @@ bool ContactReplacer::Replace(const QString& name, const std::function<bool()>& 
   return ReplaceAnsi(WideToAnsi(name), insert);
 }
 
-bool ContactReplacer::ReplaceAnsi(const QByteArray& name, const std::function<bool()>& insert) {
+// The name is looked up where it lies, and copied only when it is new.
+bool ContactReplacer::ReplaceAnsi(QByteArrayView name, const std::function<bool()>& insert) {
   if (name.isEmpty()) return insert();
-  bool stored = rowByName_.contains(name);
-  if (!stored && !insert()) return false;
-  if (stored) {
-    if (!RunOnce(savepoint_)) return false;
-    bool ok = DeleteRows(name) && insert();
-    if (!ok) RunOnce(rollback_);
-    if (!RunOnce(release_) || !ok) return false;
-    moreRowsByName_.remove(name);
+  QByteArray key = QByteArray::fromRawData(name.data(), name.size());
+  auto stored = rowByName_.find(key);
+  if (stored == rowByName_.end()) {
+    if (!insert()) return false;
+    rowByName_.insert(name.toByteArray(), sqlite3_last_insert_rowid(db_.Handle()));
+    return true;
   }
-  rowByName_.insert(name, sqlite3_last_insert_rowid(db_.Handle()));
+  if (!RunOnce(savepoint_)) return false;
+  bool ok = DeleteRows(key, *stored) && insert();
+  if (!ok) RunOnce(rollback_);
+  if (!RunOnce(release_) || !ok) return false;
+  moreRowsByName_.remove(key);
+  *stored = sqlite3_last_insert_rowid(db_.Handle());
   return true;
 }
 
-bool ContactReplacer::DeleteRows(const QByteArray& name) {
+bool ContactReplacer::DeleteRows(const QByteArray& name, qint64 id) {
   QList<qint64> ids = moreRowsByName_.values(name);
-  ids << rowByName_.value(name);
-  for (qint64 id : ids) {
-    deleteById_.BindInt64(1, id);
+  ids << id;
+  for (qint64 row : ids) {
+    deleteById_.BindInt64(1, row);
     if (!RunOnce(deleteById_)) return false;
   }
   return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QHash>
 #include <QMultiHash>
 #include <QString>
@@ -30,7 +31,7 @@ class ContactReplacer {
   // it went in. True when it did.
   bool Replace(const QString& name, const std::function<bool()>& insert);
   // The same with the name as the table stores it, in ANSI bytes.
-  bool ReplaceAnsi(const QByteArray& name, const std::function<bool()>& insert);
+  bool ReplaceAnsi(QByteArrayView name, const std::function<bool()>& insert);
   // True once the database has given the transaction up (disk full or an I/O error make it roll
   // everything back): nothing is in, and the import should stop.
   bool Stopped() const;
@@ -43,7 +44,8 @@ class ContactReplacer {
   bool Begin();
   // Runs a statement prepared once for the whole import.
   static bool RunOnce(SqlStatement& statement);
-  bool DeleteRows(const QByteArray& name);
+  // Deletes the rows of the name, `id` and any others.
+  bool DeleteRows(const QByteArray& name, qint64 id);
 
   DatabaseConnection& db_;
   // The stored names as ANSI bytes: the row of each name, and the others of names that several

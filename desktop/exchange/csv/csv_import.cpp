@@ -73,33 +73,38 @@ struct RecordBatch {
     auto [offset, size] = values[record * kValueCount + value];
     return QByteArrayView(bytes.constData() + offset, size);
   }
+  void SetValue(int record, int value, QByteArrayView text) {
+    values[record * kValueCount + value] = {bytes.size(), text.size()};
+    bytes.append(text);
+  }
 };
 
-// The ANSI bytes a box's field is stored as: the field as it is when it is ASCII, which reads the
-// same in every code page; else its text converted.
-QByteArray StoredValue(const CsvRecordReader& record, const CsvColumnMap& columns, int box) {
-  int column = columns[box];
-  if (column < 0 || column >= record.FieldCount()) return QByteArray();  // unmapped, or short
-  if (box == kCsvBirthdayBox || box == kCsvAnniversaryBox) {
-    return WideToAnsi(ImportDate(record.FieldText(column)));
-  }
-  QByteArrayView bytes = record.FieldBytes(column);
-  return IsAsciiText(bytes) ? bytes.toByteArray() : WideToAnsi(record.FieldText(column));
-}
-
+// Adds the values of a record: each box's field as it is when it is ASCII, which reads the same
+// in every code page, else its text converted to ANSI bytes; empty when the box is unmapped or
+// the record is shorter.
 void AddRecord(const CsvRecordReader& record, const CsvColumnMap& columns, RecordBatch* batch) {
-  std::array<QByteArray, kValueCount> values;
+  int added = batch->records++;
+  batch->values.resize(batch->values.size() + kValueCount);
   for (int box = 0; box < kContactFieldCount; ++box) {
-    values[PositionOfBox(box) - 1] = StoredValue(record, columns, box);
+    int column = columns[box];
+    int value = PositionOfBox(box) - 1;
+    if (column < 0 || column >= record.FieldCount()) {
+      batch->SetValue(added, value, {});
+    } else if (box == kCsvBirthdayBox || box == kCsvAnniversaryBox) {
+      batch->SetValue(added, value, WideToAnsi(ImportDate(record.FieldText(column))));
+    } else if (QByteArrayView bytes = record.FieldBytes(column); IsAsciiText(bytes)) {
+      batch->SetValue(added, value, bytes);
+    } else {
+      batch->SetValue(added, value, WideToAnsi(record.FieldText(column)));
+    }
   }
-  values[kSimNamePosition - 1] = ComposedContactName(values[PositionOfBox(kCsvFirstNameBox) - 1],
-                                                     values[PositionOfBox(kCsvMiddleNameBox) - 1],
-                                                     values[PositionOfBox(kCsvLastNameBox) - 1]);
-  for (const QByteArray& value : values) {
-    batch->values.emplace_back(batch->bytes.size(), value.size());
-    batch->bytes.append(value);
-  }
-  ++batch->records;
+  auto name = [&](int box) {
+    QByteArrayView text = batch->Value(added, PositionOfBox(box) - 1);
+    return QByteArray::fromRawData(text.data(), text.size());  // read before the bytes grow
+  };
+  QByteArray composed =
+      ComposedContactName(name(kCsvFirstNameBox), name(kCsvMiddleNameBox), name(kCsvLastNameBox));
+  batch->SetValue(added, kSimNamePosition - 1, composed);
 }
 
 RecordBatch ReadBatch(CsvRecordReader* reader, const CsvColumnMap* columns) {
@@ -151,7 +156,7 @@ CsvReadResult StoreRecords(CsvRecordReader& reader, const CsvColumnMap& columns,
         }
         return insert.Insert();
       };
-      if (replacer.ReplaceAnsi(batch.Value(record, kSimNamePosition - 1).toByteArray(), store)) {
+      if (replacer.ReplaceAnsi(batch.Value(record, kSimNamePosition - 1), store)) {
         ++counts->succeeded;
         continue;
       }
