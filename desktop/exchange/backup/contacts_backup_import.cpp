@@ -5,12 +5,13 @@
 
 #include <algorithm>
 #include <array>
-#include <future>
+#include <optional>
 #include <vector>
 
 #include "common/ansi_text.h"
 #include "common/contacts_backup_file.h"
 #include "desktop/exchange/backup/ring_tone_folder.h"
+#include "desktop/exchange/read_ahead.h"
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/composed_name.h"
 #include "desktop/store/contact_fields.h"
@@ -104,13 +105,12 @@ class RecordInserts {
   ContactRowInsert sim_;
 };
 
-// Records are read and made ready to store a batch at a time on a second thread, while the
-// database stores the batch before.
 constexpr std::uint32_t kBatchSize = 512;
 
 struct RecordBatch {
   std::vector<RecordRow> rows;
   bool readFailed = false;
+  bool last = false;  // the file's last records, or a failure
 };
 
 RecordBatch ReadBatch(ContactsBackupReader* reader, std::uint32_t count) {
@@ -141,19 +141,22 @@ RecordsResult ImportRecords(ContactsBackupReader& reader, std::uint32_t count,
   ContactReplacer replacer(db);
   if (!replacer.IsBegun()) return RecordsResult::kStopped;
   RecordInserts inserts(db);
-  auto readFrom = [&](std::uint32_t first) {
-    return std::async(std::launch::async, ReadBatch, &reader, std::min(kBatchSize, count - first));
+  std::uint32_t unread = count;
+  auto read = [&] {
+    RecordBatch batch = ReadBatch(&reader, std::min(kBatchSize, unread));
+    unread -= static_cast<std::uint32_t>(batch.rows.size());
+    batch.last = batch.readFailed || unread == 0;
+    return batch;
   };
-  std::future<RecordBatch> next;
-  if (count > 0) next = readFrom(0);
+  std::optional<ReadAhead<RecordBatch>> ahead;
+  if (count > 0) ahead.emplace(read, [](const RecordBatch& batch) { return batch.last; });
   bool allIn = true;
   for (std::uint32_t done = 0; done < count;) {
-    RecordBatch batch = next.get();
+    RecordBatch batch = ahead->Next();
     if (batch.readFailed) {
       replacer.Rollback();
       return RecordsResult::kFileError;
     }
-    if (done + batch.rows.size() < count) next = readFrom(done + batch.rows.size());
     for (const RecordRow& row : batch.rows) {
       progress.SetPosition(std::int64_t{++done});
       if (replacer.ReplaceAnsi(row.name, [&] { return inserts.Insert(row); })) continue;

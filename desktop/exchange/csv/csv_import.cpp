@@ -3,10 +3,11 @@
 #include <QStringList>
 
 #include <array>
-#include <future>
+#include <optional>
 #include <vector>
 
 #include "common/ansi_text.h"
+#include "desktop/exchange/read_ahead.h"
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/composed_name.h"
 #include "desktop/store/contact_replacer.h"
@@ -139,16 +140,19 @@ CsvReadResult NothingIn(CsvRecordReader& reader, int read, CsvImportCounts* coun
   return CountRecords(reader, &counts->failed);
 }
 
-// Stores the batches, the first of which is read, in one transaction.
+// Stores the batches, the first of which is read, in one transaction. Once the database has
+// given the transaction up, the rest is only counted.
 CsvReadResult StoreRecords(CsvRecordReader& reader, const CsvColumnMap& columns, RecordBatch batch,
                            ContactRowInsert& insert, ContactReplacer& replacer,
                            CsvImportCounts* counts) {
-  std::future<RecordBatch> next;
+  auto isLast = [](const RecordBatch& read) { return read.end != CsvRecordReader::Next::kRecord; };
+  std::optional<ReadAhead<RecordBatch>> ahead;
+  if (!isLast(batch)) ahead.emplace([&] { return ReadBatch(&reader, &columns); }, isLast);
+  bool stopped = false;
+  int read = 0;
   for (;;) {
-    if (batch.end == CsvRecordReader::Next::kRecord) {
-      next = std::async(std::launch::async, ReadBatch, &reader, &columns);
-    }
-    for (int record = 0; record < batch.records; ++record) {
+    read += batch.records;
+    for (int record = 0; record < batch.records && !stopped; ++record) {
       auto store = [&] {
         insert.SetInteger(0, kPhoneContact);
         for (int value = 0; value < kValueCount; ++value) {
@@ -158,12 +162,10 @@ CsvReadResult StoreRecords(CsvRecordReader& reader, const CsvColumnMap& columns,
       };
       if (replacer.ReplaceAnsi(batch.Value(record, kSimNamePosition - 1), store)) {
         ++counts->succeeded;
-        continue;
+      } else {
+        ++counts->failed;
+        stopped = replacer.Stopped();
       }
-      ++counts->failed;
-      if (!replacer.Stopped()) continue;
-      int read = counts->succeeded + counts->failed + (next.valid() ? next.get().records : 0);
-      return NothingIn(reader, read, counts);
     }
     if (batch.end == CsvRecordReader::Next::kTooLarge) {
       replacer.Rollback();
@@ -171,9 +173,9 @@ CsvReadResult StoreRecords(CsvRecordReader& reader, const CsvColumnMap& columns,
       return CsvReadResult::kTooLarge;
     }
     if (batch.end == CsvRecordReader::Next::kEnd) break;
-    batch = next.get();
+    batch = ahead->Next();
   }
-  if (!replacer.Commit()) *counts = {0, counts->succeeded + counts->failed};
+  if (stopped || !replacer.Commit()) *counts = {0, read};
   return CsvReadResult::kRead;
 }
 
