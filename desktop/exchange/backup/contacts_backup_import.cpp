@@ -151,8 +151,9 @@ RecordsResult ImportRecords(ContactsBackupReader& reader, std::uint32_t count,
   std::optional<ReadAhead<RecordBatch>> ahead;
   if (count > 0) ahead.emplace(read, [](const RecordBatch& batch) { return batch.last; });
   bool allIn = true;
+  RecordBatch batch;
   for (std::uint32_t done = 0; done < count;) {
-    RecordBatch batch = ahead->Next();
+    batch = ahead->Next(std::move(batch));
     if (batch.readFailed) {
       replacer.Rollback();
       return RecordsResult::kFileError;

@@ -173,7 +173,7 @@ CsvReadResult StoreRecords(CsvRecordReader& reader, const CsvColumnMap& columns,
       return CsvReadResult::kTooLarge;
     }
     if (batch.end == CsvRecordReader::Next::kEnd) break;
-    batch = ahead->Next();
+    batch = ahead->Next(std::move(batch));
   }
   if (stopped || !replacer.Commit()) *counts = {0, read};
   return CsvReadResult::kRead;
