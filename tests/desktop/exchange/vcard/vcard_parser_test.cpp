@@ -29,25 +29,31 @@ TEST(VCardParserTest, NewRecordIsEmpty) {
   EXPECT_EQ(record.workAddressSeen + record.homeAddressSeen + record.otherAddressSeen, 0);
 }
 
-TEST(VCardParserTest, TheThirdLineAfterBeginIsTheNameLine) {
-  ContactRecord card =
-      Cards("BEGIN:VCARD\nVERSION:3.0\nFN:x\nN:Smith;John;Q;Dr;Jr;extra\nEND:VCARD\n")[0];
-  EXPECT_EQ(card.lastName, "Smith");
-  EXPECT_EQ(card.firstName, "John");
-  EXPECT_EQ(card.middleName, "Q");
-  EXPECT_EQ(card.title, "Dr");
-  EXPECT_EQ(card.suffix, "Jr");
-  EXPECT_EQ(card.notes, "");
-
-  // Whatever the third line is: here the formatted name, and the N line before it is passed over.
-  card = Cards("BEGIN:VCARD\nVERSION:2.1\nN:Smith;John;;;\nFN:John Smith\nEND:VCARD\n")[0];
-  EXPECT_EQ(card.lastName, "John Smith");
-  EXPECT_EQ(card.firstName, "");
-  EXPECT_EQ(card.notes, "");
-
-  card = Cards("begin:vcard\nVERSION:3.0\nFN:x\nN:Doe\nend:vcard\n")[0];
-  EXPECT_EQ(card.lastName, "Doe");
-  EXPECT_EQ(card.firstName, "");
+TEST(VCardParserTest, TheNameComesFromTheNLineWhereverItStands) {
+  struct Case {
+    QByteArray lines;
+    QString last, first, middle, title, suffix, fileAs;
+  } cases[] = {
+      {"VERSION:3.0\nFN:x\nN:Smith;John;Q;Dr;Jr;extra\n", "Smith", "John", "Q", "Dr", "Jr",
+       "Smith,John Q"},
+      {"N:Smith;John;;;\nVERSION:2.1\nFN:John Smith\n", "Smith", "John", "", "", "", "Smith,John"},
+      {"FN:John Smith\nTEL;TYPE=CELL:1\nn:O\\;Neil\\\\;Ann\\, B\n", "O;Neil\\", "Ann, B", "", "",
+       "", "O;Neil\\,Ann, B"},
+      {"VERSION:3.0\nFN:John Smith\\, Jr\n", "John Smith, Jr", "", "", "", "", "John Smith, Jr,"},
+      {"TITLE:t\n", "", "", "", "", "", ""},
+  };
+  for (const Case& c : cases) {
+    std::vector<ContactRecord> cards = Cards("BEGIN:VCARD\n" + c.lines + "END:VCARD\n");
+    ASSERT_EQ(cards.size(), 1u) << c.lines.constData();
+    const ContactRecord& card = cards[0];
+    EXPECT_EQ(card.lastName, c.last) << c.lines.constData();
+    EXPECT_EQ(card.firstName, c.first) << c.lines.constData();
+    EXPECT_EQ(card.middleName, c.middle) << c.lines.constData();
+    EXPECT_EQ(card.title, c.title) << c.lines.constData();
+    EXPECT_EQ(card.suffix, c.suffix) << c.lines.constData();
+    EXPECT_EQ(card.fileAs, c.fileAs) << c.lines.constData();
+    EXPECT_EQ(card.notes, "") << c.lines.constData();  // VERSION, FN and N are not kept
+  }
 }
 
 TEST(VCardParserTest, PropertiesSetOrFillTheirColumns) {
@@ -80,14 +86,17 @@ TEST(VCardParserTest, PropertiesSetOrFillTheirColumns) {
   EXPECT_EQ(card.notes, "\r\nTEL;TYPE=WORK:203\r\nX-SKYPE:m4\r\nEMAIL;TYPE=INTERNET:d@x");
 }
 
-TEST(VCardParserTest, ValuesKeepTheirColonsAndEscapes) {
+TEST(VCardParserTest, ValuesKeepTheirColonsAndAreUnescaped) {
   ContactRecord card = Card(
-      "BDAY:1990-01-02T00:00:00Z\nURL:http://example.com:8080/a\nORG:Smith\\, Jr\n"
-      "X-CUSTOM::x\n");
+      "BDAY:1990-01-02T00:00:00Z\nURL:http://example.com:8080/a\n"
+      "ORG:Smith\\, Jones & Co\\; Ltd\nTITLE:C:\\\\new \\\"x\\\" \\q\\\n"
+      "NICKNAME:a\\nb\\Nc\nX-CUSTOM::x\\,y\n");
   EXPECT_EQ(card.birthday, "1990-01-02T00:00:00Z");
   EXPECT_EQ(card.webPage, "http://example.com:8080/a");
-  EXPECT_EQ(card.company, "Smith\\, Jr");
-  EXPECT_EQ(card.notes, "\r\nX-CUSTOM::x");
+  EXPECT_EQ(card.company, "Smith, Jones & Co; Ltd");
+  EXPECT_EQ(card.jobTitle, "C:\\new \"x\" \\q\\");  // a backslash that escapes nothing stays
+  EXPECT_EQ(card.nickName, "a\r\nb\r\nc");
+  EXPECT_EQ(card.notes, "\r\nX-CUSTOM::x,y");
 }
 
 TEST(VCardParserTest, GroupedLinesGoToTheColumnOfTheirLabel) {
@@ -113,11 +122,14 @@ TEST(VCardParserTest, GroupedLinesGoToTheColumnOfTheirLabel) {
 }
 
 TEST(VCardParserTest, EveryGroupedLineKeepsItsPlace) {
-  // The line after a grouped line is its label line whatever its name.
-  EXPECT_EQ(Card("item1.TEL:7\nTEL;TYPE=CELL:100\n").notes, "\r\n100:7");
+  // Only the label line of its own group labels a grouped line.
+  ContactRecord card = Card("item1.TEL:7\nTEL;TYPE=CELL:100\nitem2.TEL:8\nitem3.X-ABLabel:RADIO\n");
+  EXPECT_EQ(card.mobilePhone, "100");
+  EXPECT_EQ(card.radioTel, "");
+  EXPECT_EQ(card.notes, "\r\nitem1.TEL:7\r\nitem2.TEL:8\r\nitem3.X-ABLabel:RADIO");
   // A grouped line without a value still takes its label line, so the lines after it keep
   // their meaning.
-  ContactRecord card = Card(
+  card = Card(
       "item1.TEL:\nitem1.X-ABLabel:COMPANY_MAIN\nTEL;TYPE=CELL:100\nitem2.TEL:2\n"
       "item2.X-ABLabel:RADIO\n");
   EXPECT_EQ(card.companyTel, "");
@@ -136,12 +148,12 @@ TEST(VCardParserTest, EveryGroupedLineKeepsItsPlace) {
 
 TEST(VCardParserTest, AddressesFillTheColumnsOfTheirKindOnce) {
   ContactRecord card = Card(
-      "ADR;TYPE=HOME:PO 5;Flat 2;1 Main St;Springfield;IL;62701;USA\n"
+      "ADR;TYPE=HOME:PO 5;Flat 2;1 Main St\\; Suite 5;Springfield;IL;62701;USA\n"
       "ADR;TYPE=HOME:;;2 Side St;;;;\n"
       "ADR;TYPE=WORK:;;;Paris\n"
-      "ADR:;;Lane;Town;St;9;Land\n"
-      "ADR;TYPE=OTHER:;;Street;Town;;;\n");
-  EXPECT_EQ(card.homeStreet, "1 Main St");
+      "ADR;TYPE=OTHER:;;Lane;Town;St;9;Land\n"
+      "ADR:;;Street;Town;;;\n");
+  EXPECT_EQ(card.homeStreet, "1 Main St; Suite 5");
   EXPECT_EQ(card.homeCity, "Springfield");
   EXPECT_EQ(card.homeState, "IL");
   EXPECT_EQ(card.homeZip, "62701");
@@ -156,7 +168,7 @@ TEST(VCardParserTest, AddressesFillTheColumnsOfTheirKindOnce) {
   EXPECT_EQ(card.otherAddressSeen, 1);
   EXPECT_EQ(card.notes,
             "\r\nHomeAddress:PO 5 Flat 2\r\nHomeAddress:;;2 Side St;;;;"
-            "\r\nADR;TYPE=OTHER:;;Street;Town;;;");
+            "\r\nOtherAddress:;;Street;Town;;;");
 
   // An empty address counts as the address of its kind.
   card = Card("ADR;TYPE=WORK:\nADR;TYPE=WORK:;;Street\n");
@@ -164,33 +176,50 @@ TEST(VCardParserTest, AddressesFillTheColumnsOfTheirKindOnce) {
   EXPECT_EQ(card.notes, "\r\nWorkAddress:;;Street");
 }
 
-TEST(VCardParserTest, NoteIsUnfoldedAndComesFirst) {
-  ContactRecord card = Card("FN:again\nNOTE:first: part\n second\n  third\nTITLE:Boss\n");
-  EXPECT_EQ(card.notes, "first: part\r\n second\r\n  third\r\n\r\nFN:again");
-  EXPECT_EQ(card.jobTitle, "Boss");  // the line that ended the note is read as usual
+TEST(VCardParserTest, NoteComesFirstAndGivesBackTheFieldsWrittenIntoIt) {
+  ContactRecord card =
+      Card("X-A:1\nNOTE:own\\nnotes\\n\\nDepartment:Sales\\nFile As:Boss\\, The\\nGove.ID:7\\n8\n");
+  EXPECT_EQ(card.notes, "own\r\nnotes\r\nX-A:1");
+  EXPECT_EQ(card.department, "Sales");
+  EXPECT_EQ(card.fileAs, "Boss, The");
+  EXPECT_EQ(card.goveId, "7\r\n8");
 
-  card = Card("note:a\nNOTE:b\n");
-  EXPECT_EQ(card.notes, "b\r\na\r\n");
-  // A note that runs to the end of the file.
-  EXPECT_EQ(Cards("BEGIN:VCARD\n1\n2\nN:X\nNOTE:last\n more").at(0).notes, "last\r\n more\r\n");
-  // Only a note is unfolded.
-  EXPECT_EQ(Card("TITLE:a\n b\n").notes, "\r\n b:");
+  // Only the note's own fields: nothing before them, or the contact's notes and a line break.
+  card = Card("NOTE:\\nOffice Loc:B2\\nAccount:9\n");
+  EXPECT_EQ(card.notes, "");
+  EXPECT_EQ(card.officeLoc, "B2");
+  EXPECT_EQ(card.account, "9");
+  // Other programs' notes are kept whole.
+  card = Card("NOTE:call\\nAccount:9\n");
+  EXPECT_EQ(card.notes, "call\r\nAccount:9");
+  EXPECT_EQ(card.account, "");
+  // A later note goes first.
+  EXPECT_EQ(Card("note:a\nNOTE:b\n").notes, "b\r\na");
 }
 
 TEST(VCardParserTest, UnlistedLinesAreKeptInTheNotes) {
   ContactRecord card = Card(
-      "VERSION:3.0\nPHOTO;ENCODING=b;TYPE=JPEG:AAAA\n BBBB\nTEL;TYPE=WORK;TYPE=pref:9\n"
+      "PHOTO;ENCODING=b;TYPE=JPEG:AAAA\n BBBB\nTEL;TYPE=WORK;TYPE=pref:9\n"
       "NOTE;CHARSET=UTF-8:n\n::lead\nno colon\n\n");
   EXPECT_EQ(card.workTel, "");
   EXPECT_EQ(card.notes,
-            "\r\nVERSION:3.0\r\nPHOTO;ENCODING=b;TYPE=JPEG:AAAA\r\n BBBB:"
-            "\r\nTEL;TYPE=WORK;TYPE=pref:9\r\nNOTE;CHARSET=UTF-8:n\r\nlead:\r\nno colon:\r\n:");
+            "\r\nPHOTO;ENCODING=b;TYPE=JPEG:AAAABBBB\r\nTEL;TYPE=WORK;TYPE=pref:9"
+            "\r\nNOTE;CHARSET=UTF-8:n\r\nlead:\r\nno colon:\r\n:");
+}
+
+TEST(VCardParserTest, FoldedLinesAreUnfolded) {
+  ContactRecord card = Card(
+      "NOTE:Met at the confer\n ence.\\nCall b\n\tack\nTITLE:Chief\n  Officer\n"
+      "EMAIL;TYPE=INT\n ERNET:a@\n x\n");
+  EXPECT_EQ(card.notes, "Met at the conference.\r\nCall back");
+  EXPECT_EQ(card.jobTitle, "Chief Officer");
+  EXPECT_EQ(card.eMail, "a@x");
 }
 
 TEST(VCardParserTest, CardsRunFromBeginToEnd) {
   std::vector<ContactRecord> cards = Cards(
-      "junk\nN:Skipped\nBEGIN:VCARD\nV\nF\nN:One\nEND:VCARD\nbetween\n"
-      "BEGIN:VCARD\nV\nF\nN:Two\nTITLE:t\nEND:VCARD\n");
+      "junk\nN:Skipped\nBEGIN:VCARD\nN:One\nEND:VCARD\nbetween\n"
+      "BEGIN:VCARD\nN:Two\nTITLE:t\nEND:VCARD\n");
   ASSERT_EQ(cards.size(), 2u);
   EXPECT_EQ(cards[0].lastName, "One");
   EXPECT_EQ(cards[0].jobTitle, "");
@@ -199,27 +228,39 @@ TEST(VCardParserTest, CardsRunFromBeginToEnd) {
 
   // Nothing carries over from one card to the next.
   cards = Cards(
-      "BEGIN:VCARD\nV\nF\nN:A\nADR;TYPE=WORK:;;s\nitem1.TEL:1\nEND:VCARD\n"
-      "BEGIN:VCARD\nV\nF\nN:B\nADR;TYPE=WORK:;;t\nEND:VCARD\n");
+      "BEGIN:VCARD\nN:A\nADR;TYPE=WORK:;;s\nitem1.TEL:1\nFN:F\nEND:VCARD\n"
+      "BEGIN:VCARD\nADR;TYPE=WORK:;;t\nEND:VCARD\n");
   ASSERT_EQ(cards.size(), 2u);
+  EXPECT_EQ(cards[1].lastName, "");
   EXPECT_EQ(cards[1].workStreet, "t");
   EXPECT_EQ(cards[1].notes, "");
 
   EXPECT_TRUE(Cards("").empty());
   EXPECT_TRUE(Cards("VERSION:3.0\nN:Smith\n").empty());
-  // A byte-order mark makes the first line something else than BEGIN:VCARD.
-  EXPECT_TRUE(Cards("\xEF\xBB\xBF"
-                    "BEGIN:VCARD\nV\nF\nN:A\nEND:VCARD\n")
-                  .empty());
 }
 
-TEST(VCardParserTest, ShortCardsNeverSwallowTheNextOne) {
-  std::vector<ContactRecord> cards =
-      Cards("BEGIN:VCARD\nN:A;B\nEND:VCARD\nBEGIN:VCARD\nV\nF\nN:C;D\nEND:VCARD\n");
-  ASSERT_EQ(cards.size(), 2u);
-  EXPECT_EQ(cards[0].lastName, "");
-  EXPECT_EQ(cards[1].lastName, "C");
-  EXPECT_EQ(cards[1].firstName, "D");
+TEST(VCardParserTest, AByteOrderMarkMakesTheFileUtf8) {
+  std::vector<ContactRecord> cards = Cards(
+      "\xEF\xBB\xBF"
+      "BEGIN:VCARD\nN:\xE5\xBC\xA0;\xE4\xBC\x9F\nEND:VCARD\n");
+  ASSERT_EQ(cards.size(), 1u);
+  EXPECT_EQ(cards[0].lastName, QString::fromUtf8("张"));
+  EXPECT_EQ(cards[0].firstName, QString::fromUtf8("伟"));
+}
+
+TEST(VCardParserTest, ACardNeverRunsIntoTheNextOne) {
+  // Short cards, and a card without its end.
+  std::vector<ContactRecord> cards = Cards(
+      "BEGIN:VCARD\nN:A;B\nEND:VCARD\nBEGIN:VCARD\nEND:VCARD\n"
+      "BEGIN:VCARD\nN:C;D\nTITLE:t\nBEGIN:VCARD\nN:E\nEND:VCARD\n");
+  ASSERT_EQ(cards.size(), 4u);
+  EXPECT_EQ(cards[0].lastName, "A");
+  EXPECT_EQ(cards[0].firstName, "B");
+  EXPECT_EQ(cards[1].lastName, "");
+  EXPECT_EQ(cards[2].lastName, "C");
+  EXPECT_EQ(cards[2].jobTitle, "t");
+  EXPECT_EQ(cards[2].notes, "");
+  EXPECT_EQ(cards[3].lastName, "E");
 
   // A file that ends inside a card still gives that card.
   cards = Cards("BEGIN:VCARD\nV\nF\nN:E;F\nTITLE:t");
@@ -246,7 +287,7 @@ TEST(VCardParserTest, LongLinesAndAnyBytesAreRead) {
 
   std::mt19937 random(7);
   for (int round = 0; round < 200; ++round) {
-    QByteArray bytes = "BEGIN:VCARD\n";
+    QByteArray bytes = "BEGIN:VCARD\nN:x\n";
     int size = std::uniform_int_distribution<int>(0, 600)(random);
     for (int i = 0; i < size; ++i) {
       static const char kAlphabet[] = "\n\r:; ab\0\x80\xFF";
