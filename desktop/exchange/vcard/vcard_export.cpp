@@ -51,9 +51,10 @@ QString AddressLines(const ContactRecord& contact) {
   return lines;
 }
 
-QString Card(const ContactRecord& contact) {
-  QString card = QStringLiteral("BEGIN:VCARD\nVERSION:3.0\n") + NameLines(contact);
-  QString noteLines;
+// The lines of the fields of kVCardFields that have a value. The note's lines are collected in
+// `noteLines` instead, each after a line break.
+QString FieldLines(const ContactRecord& contact, QString* noteLines) {
+  QString lines;
   int item = 1;
   for (const VCardField& entry : kVCardFields) {
     QString value = contact.*entry.field;
@@ -62,25 +63,35 @@ QString Card(const ContactRecord& contact) {
     QLatin1String name(entry.name);
     switch (entry.form) {
       case VCardForm::kProperty:
-        card += name + QLatin1Char(':') + EscapedVCardText(value) + QLatin1Char('\n');
+        lines += name + QLatin1Char(':') + EscapedVCardText(value) + QLatin1Char('\n');
         break;
       case VCardForm::kItem: {
         QString group = QStringLiteral("item") + QString::number(item++) + QLatin1Char('.');
-        card += group + name + QLatin1Char(':') + EscapedVCardText(value) + QLatin1Char('\n') +
-                group + QLatin1String("X-ABLabel:") + QLatin1String(entry.label) +
-                QLatin1Char('\n');
+        lines += group + name + QLatin1Char(':') + EscapedVCardText(value) + QLatin1Char('\n') +
+                 group + QLatin1String("X-ABLabel:") + QLatin1String(entry.label) +
+                 QLatin1Char('\n');
         break;
       }
       case VCardForm::kNoteLine:
-        noteLines += QLatin1Char('\n') + name + QLatin1Char(':') + value;
+        *noteLines += QLatin1Char('\n') + name + QLatin1Char(':') + value;
         break;
     }
   }
-  card += AddressLines(contact);
-  QString note =
-      contact.notes.isEmpty() ? noteLines : contact.notes + QLatin1Char('\n') + noteLines;
-  if (!note.isEmpty()) card += QStringLiteral("NOTE:") + EscapedVCardText(note) + QLatin1Char('\n');
-  return card + QStringLiteral("END:VCARD\n");
+  return lines;
+}
+
+// The contact's notes and then the note's lines, in one "NOTE" line; nothing when both are empty.
+QString NoteLine(const QString& notes, const QString& noteLines) {
+  QString note = notes.isEmpty() ? noteLines : notes + QLatin1Char('\n') + noteLines;
+  if (note.isEmpty()) return QString();
+  return QStringLiteral("NOTE:") + EscapedVCardText(note) + QLatin1Char('\n');
+}
+
+QString Card(const ContactRecord& contact) {
+  QString noteLines;
+  QString fieldLines = FieldLines(contact, &noteLines);
+  return QStringLiteral("BEGIN:VCARD\nVERSION:3.0\n") + NameLines(contact) + fieldLines +
+         AddressLines(contact) + NoteLine(contact.notes, noteLines) + QStringLiteral("END:VCARD\n");
 }
 
 }  // namespace

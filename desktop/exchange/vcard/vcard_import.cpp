@@ -24,13 +24,14 @@ constexpr char kUnreadable[] = "Can't read the vCard file!";
 // "insert into Contact_Table(ContactType ,SIM_Name,First_Name,...,Notes) values(1,"
 QString InsertHead() {
   QString head = QStringLiteral("insert into Contact_Table(ContactType ,SIM_Name");
-  for (const ContactField& field : kContactFields)
+  for (const ContactField& field : kContactFields) {
     head += QLatin1Char(',') + QLatin1String(field.column);
+  }
   return head + QStringLiteral(") values(1,");
 }
 
 // Replaces the stored rows of the card's composed name with the card, as a phone contact; true
-// when it went in.
+// when it went in. The one place that turns a card into SQL.
 bool StoreCard(const ContactRecord& card, DatabaseConnection& db, ContactReplacer& replacer) {
   static const QString head = InsertHead();
   QString name = ComposedContactName(card.firstName, card.middleName, card.lastName);

@@ -87,20 +87,24 @@ TEST_F(VCardImportTest, EachCardBecomesAPhoneContact) {
                      Card(";Mary;;;")));
   EXPECT_EQ(boxes_, std::vector<Box>{Summary(2, 0)});
   EXPECT_EQ(CountContactRows(), 2);
-  const QString john = "SIM_Name='Smith,John Q'";
-  EXPECT_EQ(ColumnValue("ContactType", john), "1");
-  EXPECT_EQ(ColumnValue("File_As", john), "Smith,John Q");
-  EXPECT_EQ(ColumnValue("Title", john), "Dr");
-  EXPECT_EQ(ColumnValue("Suffix", john), "Jr");
-  EXPECT_EQ(ColumnValue("Mobile_Phone", john), "100");
-  EXPECT_EQ(ColumnValue("Company_Tel", john), "555");
-  EXPECT_EQ(ColumnValue("Home_City", john), "Springfield");
-  EXPECT_EQ(ColumnValue("Home_Country", john), "USA");
-  EXPECT_EQ(ColumnValue("Birthday", john), "1990-01-02T00:00:00Z");
-  EXPECT_EQ(ColumnValue("Notes", john), "hi\r\nHomeAddress:PO 5 ");
-  EXPECT_EQ(ColumnValue("Department", john), "");
-  EXPECT_EQ(ColumnValue("hasPic", john), "0");
-  EXPECT_EQ(ColumnValue("Categories", john), "");
+  const std::pair<QString, QString> johnsColumns[] = {
+      {"ContactType", "1"},
+      {"File_As", "Smith,John Q"},
+      {"Title", "Dr"},
+      {"Suffix", "Jr"},
+      {"Mobile_Phone", "100"},
+      {"Company_Tel", "555"},
+      {"Home_City", "Springfield"},
+      {"Home_Country", "USA"},
+      {"Birthday", "1990-01-02T00:00:00Z"},
+      {"Notes", "hi\r\nHomeAddress:PO 5 "},
+      {"Department", ""},
+      {"hasPic", "0"},
+      {"Categories", ""},
+  };
+  for (const auto& [column, value] : johnsColumns) {
+    EXPECT_EQ(ColumnValue(column, "SIM_Name='Smith,John Q'"), value) << column.toStdString();
+  }
   EXPECT_EQ(CountContactRows("SIM_Name='Mary' and File_As='Mary'"), 1);
 }
 
