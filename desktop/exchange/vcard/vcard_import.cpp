@@ -35,9 +35,11 @@ QString InsertHead() {
 bool StoreCard(const ContactRecord& card, DatabaseConnection& db, ContactReplacer& replacer) {
   static const QString head = InsertHead();
   QString name = ComposedContactName(card.firstName, card.middleName, card.lastName);
-  QString insert = head + SqlQuote(name);
+  QString insert = head;
+  insert += SqlQuote(name);
   for (const ContactField& field : kContactFields) {
-    insert += QLatin1Char(',') + SqlQuote(card.Field(field.number));
+    insert += QLatin1Char(',');  // one piece at a time: appending a sum would size it exactly
+    insert += SqlQuote(card.Field(field.number));
   }
   insert += QLatin1Char(')');
   return replacer.Replace(name, [&] { return db.Exec(insert) == SQLITE_OK; });

@@ -1,5 +1,6 @@
 #include "desktop/exchange/vcard/vcard_parser.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -72,8 +73,25 @@ class CardLines {
   qsizetype position_ = 0;
 };
 
-bool IsNamed(QStringView text, QLatin1String name) {
-  return text.size() == name.size() && text.compare(name, Qt::CaseInsensitive) == 0;
+char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
+
+bool EqualIgnoringAsciiCase(QStringView text, QLatin1String name) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (AsciiLower(text[i].unicode()) != AsciiLower(static_cast<char16_t>(name.data()[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Whether `text` is `name` (ASCII) in any case. Property names are compared many times for every
+// line: the sizes are compared first, and no Unicode case folding is done.
+inline bool IsNamed(QStringView text, QLatin1String name) {
+  return text.size() == name.size() && EqualIgnoringAsciiCase(text, name);
+}
+
+bool BeginsWith(QStringView text, QLatin1String prefix) {
+  return text.size() >= prefix.size() && IsNamed(text.first(prefix.size()), prefix);
 }
 
 // ---- Property lines ------------------------------------------------------------------------
@@ -89,8 +107,8 @@ struct Property {
 Property SplitProperty(QStringView line) {
   qsizetype start = 0;
   while (start < line.size() && line[start] == u':') ++start;
-  qsizetype colon = line.indexOf(u':', start);
-  if (colon < 0) return {line.sliced(start), QStringView()};
+  qsizetype colon = std::find(line.begin() + start, line.end(), QLatin1Char(':')) - line.begin();
+  if (colon == line.size()) return {line.sliced(start), QStringView()};
   return {line.sliced(start, colon - start), line.sliced(colon + 1)};
 }
 
@@ -155,7 +173,7 @@ RecordField FindLabelledField(QStringView label) {
 
 struct NoteLine {
   RecordField field;
-  QString start;  // a line break, the label and a colon
+  QString start;  // the label and a colon
 };
 
 // The export's note lines, last first.
@@ -164,25 +182,38 @@ const std::vector<NoteLine>& NoteLinesLastFirst() {
     std::vector<NoteLine> lines;
     for (auto entry = kVCardFields.rbegin(); entry != kVCardFields.rend(); ++entry) {
       if (entry->form != VCardForm::kNoteLine) continue;
-      lines.push_back({entry->field, QLatin1String("\r\n") + QLatin1String(entry->name) + u':'});
+      lines.push_back({entry->field, QLatin1String(entry->name) + u':'});
     }
     return lines;
   }();
   return lines;
 }
 
+// Where each line of `text` after a line break (CR LF) begins.
+std::vector<qsizetype> LineStartsAfterBreaks(const QString& text) {
+  std::vector<qsizetype> starts;
+  for (qsizetype lf = text.indexOf(QLatin1Char('\n')); lf >= 0;
+       lf = text.indexOf(QLatin1Char('\n'), lf + 1)) {
+    if (lf > 0 && text[lf - 1] == u'\r') starts.push_back(lf + 1);
+  }
+  return starts;
+}
+
 // The export ends the note with the fields that vCard has no property for, each on a line of its
-// own after the contact's notes and a line break ("notes\n\nDepartment:Sales\nAccount:7"). Those
-// go back into their fields, taken from the end so that a value may hold line breaks, and the
-// contact's notes are returned. A note not laid out so (another program's) is returned whole.
+// own after the contact's notes and a line break ("notes", "", "Department:Sales", "Account:7").
+// Those go back into their fields, found from the end so that a value may hold line breaks, and
+// the contact's notes are returned. A note not laid out so (another program's) is returned whole.
 QString TakeNoteLines(const QString& note, ContactRecord& record) {
+  std::vector<qsizetype> lineStarts = LineStartsAfterBreaks(note);
   std::vector<std::pair<RecordField, QStringView>> taken;
   QStringView rest(note);
   for (const NoteLine& line : NoteLinesLastFirst()) {
-    qsizetype at = rest.lastIndexOf(line.start);
-    if (at < 0) continue;
-    taken.emplace_back(line.field, rest.sliced(at + line.start.size()));
-    rest = rest.first(at);
+    auto start = std::find_if(lineStarts.rbegin(), lineStarts.rend(), [&](qsizetype at) {
+      return at <= rest.size() && rest.sliced(at).startsWith(line.start);
+    });
+    if (start == lineStarts.rend()) continue;
+    taken.emplace_back(line.field, rest.sliced(*start + line.start.size()));
+    rest = rest.first(*start - 2);
   }
   bool endsWithBreak = rest.endsWith(QLatin1String("\r\n"));
   if (!taken.empty() && !rest.isEmpty() && !endsWithBreak) return note;
@@ -200,7 +231,7 @@ class CardBuilder {
       return;
     }
     KeepUnlabelledItem();
-    if (property.name.startsWith(QLatin1String("item"), Qt::CaseInsensitive)) {
+    if (BeginsWith(property.name, QLatin1String("item"))) {
       item_ = Item{property.name.toString(), UnescapedVCardText(property.value)};
     } else if (IsNamed(property.name, QLatin1String("N"))) {
       SetName(property.value);
@@ -250,7 +281,7 @@ class CardBuilder {
 
   bool IsLabelOfItem(QStringView name) const {
     static const QLatin1String kLabel(".X-ABLabel");
-    QStringView group = QStringView(item_->name).first(item_->name.indexOf(u'.') + 1);
+    QStringView group = QStringView(item_->name).first(item_->name.indexOf(QLatin1Char('.')) + 1);
     return group.size() > 0 && name.size() == group.size() + kLabel.size() - 1 &&
            name.startsWith(group, Qt::CaseInsensitive) &&
            name.endsWith(kLabel, Qt::CaseInsensitive);

@@ -3,7 +3,27 @@
 #include <QDate>
 #include <QRegularExpression>
 
+#include <algorithm>
+
+namespace {
+
+bool NeedsEscape(QChar c) {
+  switch (c.unicode()) {
+    case '\r':
+    case '\n':
+    case '\\':
+    case ',':
+    case ';':
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 QString EscapedVCardText(const QString& text) {
+  if (std::none_of(text.begin(), text.end(), NeedsEscape)) return text;
   QString escaped;
   escaped.reserve(text.size() + 8);
   for (QChar c : text) {
@@ -27,31 +47,36 @@ QString EscapedVCardText(const QString& text) {
 }
 
 QString UnescapedVCardText(QStringView value) {
-  qsizetype backslash = value.indexOf(u'\\');
-  if (backslash < 0) return value.toString();
+  // Values are short: a plain search beats the general one of QStringView::indexOf.
+  auto nextBackslash = [&](qsizetype from) {
+    return std::find(value.begin() + from, value.end(), QLatin1Char('\\')) - value.begin();
+  };
+  qsizetype backslash = nextBackslash(0);
+  if (backslash == value.size()) return value.toString();
   QString text;
   text.reserve(value.size());
-  text += value.first(backslash);
-  for (qsizetype i = backslash; i < value.size(); ++i) {
-    QChar c = value[i];
-    QChar next = c == u'\\' && i + 1 < value.size() ? value[i + 1] : QChar();
+  qsizetype done = 0;  // what is in `text`
+  for (; backslash + 1 < value.size(); backslash = nextBackslash(done)) {
+    text += value.sliced(done, backslash - done);
+    QChar next = value[backslash + 1];
+    done = backslash + 2;
     switch (next.unicode()) {
       case 'n':
       case 'N':
         text += QLatin1String("\r\n");
-        ++i;
         break;
       case '\\':
       case ',':
       case ';':
       case '"':
         text += next;
-        ++i;
         break;
-      default:  // no escape: the character, a lone backslash included, stays
-        text += c;
+      default:  // no escape: the backslash stays, and the character after it is read as usual
+        text += QLatin1Char('\\');
+        done = backslash + 1;
     }
   }
+  text += value.sliced(done);
   return text;
 }
 
