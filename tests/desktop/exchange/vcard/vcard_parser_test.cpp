@@ -27,6 +27,12 @@ ContactRecord Card(const QByteArray& lines) {
   return cards.empty() ? ContactRecord() : cards.front();
 }
 
+// Lines of a card and what they give.
+struct LinesAndFields {
+  QByteArray lines;
+  Fields fields;
+};
+
 // Checks the given fields of a card; `context` names the case in a failure.
 void ExpectFields(const ContactRecord& card, const Fields& expected, const QByteArray& context) {
   for (const auto& [field, value] : expected) {
@@ -44,10 +50,7 @@ TEST(VCardParserTest, NewRecordIsEmpty) {
 }
 
 TEST(VCardParserTest, TheNameComesFromTheNLineWhereverItStands) {
-  struct Case {
-    QByteArray lines;
-    Fields fields;
-  } cases[] = {
+  const LinesAndFields cases[] = {
       {"VERSION:3.0\nFN:x\nN:Smith;John;Q;Dr;Jr;extra\n",
        {{&R::lastName, "Smith"},
         {&R::firstName, "John"},
@@ -64,7 +67,7 @@ TEST(VCardParserTest, TheNameComesFromTheNLineWhereverItStands) {
        {{&R::lastName, "John Smith, Jr"}, {&R::firstName, ""}, {&R::fileAs, "John Smith, Jr,"}}},
       {"TITLE:t\n", {{&R::lastName, ""}, {&R::fileAs, ""}}},
   };
-  for (const Case& c : cases) {
+  for (const LinesAndFields& c : cases) {
     std::vector<ContactRecord> cards = Cards("BEGIN:VCARD\n" + c.lines + "END:VCARD\n");
     ASSERT_EQ(cards.size(), 1u) << c.lines.constData();
     ExpectFields(cards[0], c.fields, c.lines);
@@ -120,10 +123,7 @@ TEST(VCardParserTest, ValuesKeepTheirColonsAndAreUnescaped) {
 }
 
 TEST(VCardParserTest, GroupedLinesGoToTheColumnOfTheirLabel) {
-  struct Case {
-    QByteArray lines;
-    Fields fields;
-  } cases[] = {
+  const LinesAndFields cases[] = {
       {"item1.TEL:555-1234\nitem1.X-ABLabel:COMPANY_MAIN\n"
        "item2.TEL:2\nitem2.X-ABLabel:radio\n"
        "item3.TEL:3\nitem3.X-ABLabel:ASSISTANT\n"
@@ -152,7 +152,7 @@ TEST(VCardParserTest, GroupedLinesGoToTheColumnOfTheirLabel) {
        "item3.TEL:\nitem3.X-ABLabel:_$!<Other>!$_\nTEL;TYPE=CELL:100\n",
        {{&R::companyTel, "555"}, {&R::mobilePhone, "100"}, {&R::notes, ""}}},
   };
-  for (const Case& c : cases) ExpectFields(Card(c.lines), c.fields, c.lines);
+  for (const LinesAndFields& c : cases) ExpectFields(Card(c.lines), c.fields, c.lines);
 }
 
 TEST(VCardParserTest, AddressesFillTheColumnsOfTheirKindOnce) {
@@ -186,10 +186,7 @@ TEST(VCardParserTest, AddressesFillTheColumnsOfTheirKindOnce) {
 }
 
 TEST(VCardParserTest, NoteComesFirstAndGivesBackTheFieldsWrittenIntoIt) {
-  struct Case {
-    QByteArray lines;
-    Fields fields;
-  } cases[] = {
+  const LinesAndFields cases[] = {
       {"X-A:1\nNOTE:own\\nnotes\\n\\nDepartment:Sales\\nFile As:Boss\\, The\\nGove.ID:7\\n8\n",
        {{&R::notes, "own\r\nnotes\r\nX-A:1"},
         {&R::department, "Sales"},
@@ -202,7 +199,7 @@ TEST(VCardParserTest, NoteComesFirstAndGivesBackTheFieldsWrittenIntoIt) {
       // A later note goes first.
       {"note:a\nNOTE:b\n", {{&R::notes, "b\r\na"}}},
   };
-  for (const Case& c : cases) ExpectFields(Card(c.lines), c.fields, c.lines);
+  for (const LinesAndFields& c : cases) ExpectFields(Card(c.lines), c.fields, c.lines);
 }
 
 TEST(VCardParserTest, UnlistedLinesAreKeptInTheNotes) {
