@@ -5,8 +5,8 @@
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/contact_database.h"
 #include "desktop/store/database_connection.h"
+#include "desktop/store/result_query.h"
 #include "desktop/ui/main_frame.h"
-#include "desktop/ui/result_query.h"
 #include "desktop/ui/zolmark_app.h"
 #include "desktop/widgets/control_color.h"
 #include "platform/windows/message_service.h"
@@ -72,7 +72,7 @@ const ButtonCommand kButtonCommands[] = {
 std::optional<bool> ModeHasRecords(int mode) {
   DatabaseConnection db;
   if (!db.IsOpen()) return std::nullopt;
-  return db.QueryCount(ExistsStatement(mode, QString())) > 0;
+  return db.QueryCount(ExistsStatement(mode)) > 0;
 }
 
 void SetCaptionColors(CPictureButton* button) {
