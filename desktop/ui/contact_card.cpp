@@ -111,14 +111,14 @@ void CDlgResult::Fill(const CardRecord& record) {
 
   m_picture = QPixmap();
   m_bPictureFault = false;
-  if (m_nHasPic == 1 && !record.picture.isEmpty()) {
-    QImage image = DecodePicture(record.picture);
-    if (image.isNull()) {
-      m_bPictureFault = true;
-    } else {
-      m_picture = QPixmap::fromImage(image.scaled(kPictureWidth, kPictureHeight,
-                                                  Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    }
+  // Bytes that are no picture draw nothing and are not reported; only a picture that decodes but
+  // cannot be drawn at the card's size is.
+  QImage image = m_nHasPic == 1 ? DecodePicture(record.picture) : QImage();
+  if (!image.isNull()) {
+    QImage scaled = image.scaled(kPictureWidth, kPictureHeight, Qt::IgnoreAspectRatio,
+                                 Qt::SmoothTransformation);
+    m_bPictureFault = scaled.isNull();
+    m_picture = QPixmap::fromImage(scaled);
   }
   m_bSelected = false;  // the timer selects it again when its ID is the selected one
   UpdateData(false);
@@ -127,7 +127,7 @@ void CDlgResult::Fill(const CardRecord& record) {
 }
 
 void CDlgResult::ShowPicture() {
-  m_stPicture->setPixmap(m_picture.isNull() ? m_hDefaultPicture : m_picture);
+  m_stPicture->setPixmap(m_nHasPic == 1 ? m_picture : m_hDefaultPicture);
 }
 
 void CDlgResult::ReportPictureFault() {
