@@ -82,10 +82,6 @@ bool CDlgResult::OnInitDialog() {
   m_edHomeTel = Item<QLabel>(kHomeTelStatic);
   m_edEMail = Item<QLabel>(kEMailStatic);
   m_edNotes = Item<QLabel>(kNotesStatic);
-  // Record values are shown as they are, never as markup.
-  for (QLabel* value : {m_edName, m_edMobile, m_edWorkTel, m_edHomeTel, m_edEMail, m_edNotes}) {
-    value->setTextFormat(Qt::PlainText);
-  }
   m_stPicture->resize(kPictureWidth, kPictureHeight);
   CDialog::OnInitDialog();
   m_hDefaultPicture =

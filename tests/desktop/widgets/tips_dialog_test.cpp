@@ -42,6 +42,18 @@ TEST(TipsDialog, ShowsIconTextAndTheFittedYesButton) {
   EXPECT_EQ(result, IDCANCEL);
 }
 
+// File names and database errors reach the box: markup in them is text like any other.
+TEST(TipsDialog, MarkupInTheTextShowsAsItIs) {
+  const QString text = "Can't open <b>list</b>.cbk &amp; <i>more</i>!";
+  RunTips(kIconError, text, [&](CTipsDialog* tips) {
+    auto* label = tips->Item<QLabel>(CTipsDialog::kMessageText);
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    EXPECT_EQ(label->text(), text);
+    SaveScreenshot(tips, "tips_box_markup");
+    QTest::keyClick(tips, Qt::Key_Escape);
+  });
+}
+
 TEST(TipsDialog, EscapeCancelsAndEnterConfirms) {
   EXPECT_EQ(RunTips(kIconSuccess, "Done",
                     [](CTipsDialog* tips) { QTest::keyClick(tips, Qt::Key_Escape); }),
