@@ -1,5 +1,7 @@
 #include "desktop/widgets/tips_dialog.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QLabel>
 #include <QTest>
 
@@ -33,9 +35,15 @@ TEST(TipsDialog, ShowsIconTextAndTheFittedYesButton) {
     EXPECT_EQ(icon->pixmap().size(), QSize(32, 32));
     EXPECT_LT(icon->x(), text->x());
 
-    QWidget* yes = tips->GetDlgItem(CTipsDialog::kYesButton);
+    auto* yes = tips->Item<QAbstractButton>(CTipsDialog::kYesButton);
     EXPECT_EQ(yes->size(), QSize(34, 34));
     EXPECT_GT(yes->y(), text->y());
+    // It keeps its caption as its text and name, and shows its bitmap alone.
+    EXPECT_EQ(tips->GetDlgItemText(CTipsDialog::kYesButton), "Yes");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(yes)->text(QAccessible::Name), "Yes");
+    QImage shown = yes->grab().toImage();
+    yes->setText("");
+    EXPECT_EQ(yes->grab().toImage(), shown);
     SaveScreenshot(tips, "tips_box");
     QTest::mouseClick(yes, Qt::LeftButton);
   });
