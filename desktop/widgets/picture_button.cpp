@@ -59,6 +59,14 @@ CPictureButton::CPictureButton(QWidget* parent, unsigned style) : QAbstractButto
   });
 }
 
+CPictureButton* CPictureButton::FromTemplate(const ControlTemplate& control, QWidget* parent,
+                                             std::function<void()> onClick) {
+  auto* button = new CPictureButton(parent, control.style);
+  button->setText(control.text);
+  connect(button, &QAbstractButton::clicked, button, std::move(onClick));
+  return button;
+}
+
 void CPictureButton::ResetColors() {
   QColor face = palette().color(QPalette::Button);
   QColor text = palette().color(QPalette::ButtonText);
