@@ -105,17 +105,11 @@ void CDlgResult::Fill(const CardRecord& record) {
   m_edEMail->setText(record.eMail);
   m_edNotes->setText(record.notes);
 
-  m_picture = QPixmap();
-  m_bPictureFault = false;
-  // Bytes that are no picture draw nothing and are not reported; only a picture that decodes but
-  // cannot be drawn at the card's size is.
-  QImage image = m_nHasPic == 1 ? DecodePicture(record.picture) : QImage();
-  if (!image.isNull()) {
-    QImage scaled = image.scaled(kPictureWidth, kPictureHeight, Qt::IgnoreAspectRatio,
-                                 Qt::SmoothTransformation);
-    m_bPictureFault = scaled.isNull();
-    m_picture = QPixmap::fromImage(scaled);
-  }
+  RenderedPicture picture =
+      m_nHasPic == 1 ? RenderPicture(record.picture, QSize(kPictureWidth, kPictureHeight))
+                     : RenderedPicture();
+  m_picture = QPixmap::fromImage(picture.image);
+  m_bPictureFault = picture.renderFailed;
   m_bSelected = false;  // the timer selects it again when its ID is the selected one
   UpdateData(false);
   ShowPicture();

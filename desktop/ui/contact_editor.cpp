@@ -387,9 +387,7 @@ QString CContactEditor::RingToneToSave() const {
 
 void CContactEditor::SetStoredPicture(const QByteArray& bytes) {
   m_bStoredPicture = 1;
-  m_imgPreview = DecodePicture(bytes);
-  ShowPicturePreview();
-  if (m_imgPreview.isNull()) ShowTips(kIconError, QStringLiteral("Paint error!"));
+  ShowPicture(RenderPicture(bytes, kPictureSize));
 }
 
 void CContactEditor::OnBrowsePicture() {
@@ -420,9 +418,8 @@ void CContactEditor::TakePictureFile(const QString& path) {
   }
   m_strPicturePath = path;
   m_pictureBytes = bytes;
-  m_imgPreview = DecodePicture(bytes);
   m_bStoredPicture = 0;
-  ShowPicturePreview();
+  ShowPicture(RenderPicture(bytes, kPictureSize));
 }
 
 void CContactEditor::OnDeletePicture() {
@@ -433,10 +430,16 @@ void CContactEditor::OnDeletePicture() {
   ShowPicturePreview();
 }
 
+void CContactEditor::ShowPicture(const RenderedPicture& picture) {
+  m_imgPreview = picture.image;
+  ShowPicturePreview();
+  if (picture.renderFailed) ShowTips(kIconError, QStringLiteral("Paint error!"));
+}
+
 void CContactEditor::ShowPicturePreview() {
-  QImage shown = m_imgPreview.isNull() ? LoadBitmap(kBitmapDefaultPicture, kPictureSize)
-                                       : m_imgPreview.scaled(kPictureSize, Qt::IgnoreAspectRatio,
-                                                             Qt::SmoothTransformation);
+  // The default picture stands for none; stored bytes that are no picture draw nothing.
+  bool hasPicture = m_bStoredPicture == 1 || !m_strPicturePath.isEmpty();
+  QImage shown = hasPicture ? m_imgPreview : LoadBitmap(kBitmapDefaultPicture, kPictureSize);
   Item<QLabel>(Ids().picture)->setPixmap(QPixmap::fromImage(shown));
 }
 
