@@ -60,6 +60,35 @@ PhoneRecipient Recipient(const SamplePerson& person) {
   return {person.DisplayName(), person.mobile, MAPI_TO};
 }
 
+// A message the phone sent or is to send: to one person, now and then to a few.
+void MakeOutgoing(PhoneMessage& message, bool draft, const SamplePerson& person,
+                  SampleRandom& random, int people) {
+  message.flags = draft ? MSGFLAG_UNSENT : MSGFLAG_READ;
+  message.senderEmailAddress = QString();
+  message.senderName = QString();
+  message.recipients = {Recipient(person)};
+  while (random.Below(6) == 0) {
+    message.recipients.push_back(Recipient(MakeSamplePerson(random.Below(people))));
+  }
+}
+
+// A message the phone received: from a person or a service, a few of them sent to a group.
+void MakeIncoming(PhoneMessage& message, const SamplePerson& person, SampleRandom& random,
+                  int people) {
+  message.flags = random.Below(7) == 0 ? 0 : MSGFLAG_READ;
+  if (random.Below(5) == 0) {
+    const QString number = QString::fromUtf8(random.Pick<const char*>(kServiceNumbers));
+    message.senderEmailAddress = number;
+    message.senderName = number;
+  } else {
+    message.senderEmailAddress = '"' + person.DisplayName() + "\" <" + person.mobile + '>';
+    message.senderName = person.DisplayName();
+  }
+  if (random.Below(15) == 0) {
+    message.recipients = {kMe, Recipient(MakeSamplePerson(random.Below(people)))};
+  }
+}
+
 }  // namespace
 
 int SampleMessageFolder(int i) { return kFolderWheel[i % 20]; }
@@ -70,34 +99,18 @@ PhoneMessage MakeSampleMessage(int i, int folder, int people) {
   const bool draft = folder == kSampleDraftsFolder;
   const bool outgoing = kSampleFolders[folder].outgoing;
   PhoneMessage message;
-  message.subject =
-      Fill(draft ? random.Pick<const char*>(kDraftTexts) : random.Pick<const char*>(kTexts), person,
-           random, i);
+  const char* text =
+      draft ? random.Pick<const char*>(kDraftTexts) : random.Pick<const char*>(kTexts);
+  message.subject = Fill(text, person, random, i);
   message.size = static_cast<ULONG>(message.subject->size() * 2);
-
   const std::uint64_t time =
       kNewest - (450 * static_cast<std::uint64_t>(i) + random.Below(60)) * kSecond;
   message.deliveryTime = MakeFileTime(draft ? 0 : time);
   message.lastModificationTime = MakeFileTime(outgoing ? time : time + 30 * kSecond);
-
   if (outgoing) {
-    message.flags = draft ? MSGFLAG_UNSENT : MSGFLAG_READ;
-    message.senderEmailAddress = QString();
-    message.senderName = QString();
-    message.recipients = {Recipient(person)};
-    if (i % 10 == 0)
-      message.recipients.push_back(Recipient(MakeSamplePerson(random.Below(people))));
-    return message;
-  }
-  message.flags = i % 7 == 0 ? 0 : MSGFLAG_READ;
-  if (i % 5 == 0) {
-    const QString number = QString::fromUtf8(random.Pick<const char*>(kServiceNumbers));
-    message.senderEmailAddress = number;
-    message.senderName = number;
+    MakeOutgoing(message, draft, person, random, people);
   } else {
-    message.senderEmailAddress = '"' + person.DisplayName() + "\" <" + person.mobile + '>';
-    message.senderName = person.DisplayName();
+    MakeIncoming(message, person, random, people);
   }
-  if (i % 15 == 1) message.recipients = {kMe, Recipient(MakeSamplePerson(random.Below(people)))};
   return message;
 }
