@@ -29,6 +29,7 @@
 #include "desktop/exchange/vcard/vcard_export.h"
 #include "desktop/exchange/vcard/vcard_import.h"
 #include "desktop/store/contact_database.h"
+#include "desktop/store/result_query.h"
 
 namespace {
 
@@ -316,6 +317,21 @@ bool ExportVcf(const QStringList& args) {
                  [&] { return WriteVCardFile(args[1], database) == 1; });
 }
 
+// The search pane's keyword search on the database of a working folder: the number of matches
+// and their IDs in view order on one line, then the time the query took.
+bool Search(const QStringList& args) {
+  QString keyword = args[1].trimmed();
+  if (keyword.isEmpty() || !QFileInfo::exists(DatabaseIn(args[0]))) return false;
+  QDir::setCurrent(args[0]);
+  auto start = std::chrono::steady_clock::now();
+  std::vector<qint64> ids = LoadResultIds(-1, keyword);
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("%zu matches:", ids.size());
+  for (qint64 id : ids) std::printf(" %lld", static_cast<long long>(id));
+  std::printf("\nsearch \"%s\" %.3f s\n", qPrintable(keyword), seconds);
+  return true;
+}
+
 struct Command {
   const char* name;
   const char* arguments;
@@ -335,6 +351,7 @@ const std::vector<Command>& Commands() {
       {"import-vcf", "FILE.vcf WORKDIR", ImportVcf},
       {"generate-csv", "N FILE.csv", GenerateCsv},
       {"import-csv", "FILE.csv WORKDIR", ImportCsv},
+      {"search", "WORKDIR KEYWORD", Search},
   };
   // clang-format on
   return commands;

@@ -23,6 +23,7 @@ QWidget* OwnerWindow() {
 int RunMessageBox(const QString& text, const QString& caption, unsigned type) {
   QMessageBox box(OwnerWindow());
   box.setWindowTitle(caption);
+  box.setTextFormat(Qt::PlainText);  // the text may hold outside data, never markup
   box.setText(text);
   switch (type & 0xF0) {
     case MB_ICONERROR:
