@@ -1,18 +1,14 @@
 #include "platform/device/message_box.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QMainWindow>
-#include <QMessageBox>
 #include <QThread>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
 
-#include "platform/windows/interactive_services.h"
 #include "tests/support/scripted_services.h"
 
 namespace {
@@ -51,24 +47,6 @@ TEST_F(MessageBoxTest, AWorkerWaitsForTheAnswerGivenOnTheUiThread) {
 
   EXPECT_EQ(answer, IDCANCEL);
   EXPECT_EQ(shownOn, uiThread);
-}
-
-TEST_F(MessageBoxTest, OnScreenTheBoxOpensOverTheMainWindow) {
-  QMainWindow main;
-  main.setGeometry(400, 300, 240, 320);
-  main.show();
-  MessageService previous = CurrentMessageService();
-  InstallInteractiveServices();
-  QWidget* owner = nullptr;
-  QTimer::singleShot(0, [&owner] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr);
-    owner = box->parentWidget();
-    box->done(QMessageBox::Ok);
-  });
-  AfxMessageBox(QStringLiteral("Restore succeed."));
-  InstallMessageService(previous);
-  EXPECT_EQ(owner, &main);
 }
 
 }  // namespace
