@@ -1,6 +1,7 @@
 #include "platform/windows/interactive_services.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -29,6 +30,28 @@ TEST(InteractiveServices, MessageBoxShowsMarkupAsText) {
   });
   EXPECT_EQ(ShowMessageBox(text, "Import csv Error", MB_OK | MB_ICONERROR), IDOK);
   InstallMessageService(before);
+}
+
+// Without a window manager no window is active; the box still opens over the main window.
+TEST(InteractiveServices, MessageBoxOpensOverTheMainWindow) {
+  QMainWindow main;
+  main.setGeometry(400, 300, 240, 320);
+  main.show();
+  MessageService before = CurrentMessageService();
+  InstallInteractiveServices();
+  QWidget* owner = nullptr;
+  QTimer::singleShot(0, [&] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (box == nullptr) {
+      ADD_FAILURE() << "no message box";
+      return;
+    }
+    owner = box->parentWidget();
+    box->close();
+  });
+  ShowMessageBox("Restore succeed.", "Marrowind", MB_OK);
+  InstallMessageService(before);
+  EXPECT_EQ(owner, &main);
 }
 
 }  // namespace
