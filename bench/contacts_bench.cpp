@@ -32,7 +32,9 @@
 #include "desktop/exchange/text/contacts_text_export.h"
 #include "desktop/exchange/vcard/vcard_export.h"
 #include "desktop/exchange/vcard/vcard_import.h"
+#include "desktop/exchange/vcard/vcard_parser.h"
 #include "desktop/store/contact_database.h"
+#include "desktop/store/result_query.h"
 
 namespace {
 
@@ -154,14 +156,27 @@ bool ImportCbk(const QStringList& args, const ImportOptions& options) {
 }
 
 // Cards are counted as the import finds them: by their BEGIN lines.
+qint64 CardCountOf(const QString& vcardPath) {
+  QFile file(vcardPath);
+  return file.open(QIODevice::ReadOnly) ? file.readAll().count("BEGIN:VCARD") : 0;
+}
+
 bool ImportVcf(const QStringList& args, const ImportOptions& options) {
   QString database;
   if (!PrepareDatabase(args[1], &database)) return false;
-  QFile file(args[0]);
-  qint64 cards = file.open(QIODevice::ReadOnly) ? file.readAll().count("BEGIN:VCARD") : 0;
-  file.close();
-  return MeasureImport("import-vcf", cards, args[1], true, options,
+  return MeasureImport("import-vcf", CardCountOf(args[0]), args[1], true, options,
                        [&] { return ImportVCard(args[0], database); });
+}
+
+// The decoding side of the vCard import alone: the file read and parsed into records, nothing
+// stored.
+bool ParseVcf(const QStringList& args) {
+  return Measure("parse-vcf", CardCountOf(args[0]), [&] {
+    QFile file(args[0]);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    ReadVCards(file.readAll(), [](const ContactRecord&) {});
+    return true;
+  });
 }
 
 // ---- CSV import --------------------------------------------------------------------------
@@ -276,6 +291,21 @@ bool ExportVcf(const QStringList& args) {
                  [&] { return WriteVCardFile(args[1], database) == 1; });
 }
 
+// The search pane's keyword search on the database of a working folder: the number of matches
+// and their IDs in view order on one line, then the time the query took.
+bool Search(const QStringList& args) {
+  QString keyword = args[1].trimmed();
+  if (keyword.isEmpty() || !QFileInfo::exists(DatabaseIn(args[0]))) return false;
+  QDir::setCurrent(args[0]);
+  auto start = std::chrono::steady_clock::now();
+  std::vector<qint64> ids = LoadResultIds(-1, keyword);
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("%zu matches:", ids.size());
+  for (qint64 id : ids) std::printf(" %lld", static_cast<long long>(id));
+  std::printf("\nsearch \"%s\" %.3f s\n", qPrintable(keyword), seconds);
+  return true;
+}
+
 struct Command {
   const char* name;
   const char* arguments;
@@ -301,8 +331,10 @@ const std::vector<Command>& Commands() {
       {"export-csv", "WORKDIR FILE.csv", Plain(ExportCsv)},
       {"export-vcf", "WORKDIR FILE.vcf", Plain(ExportVcf)},
       {"import-vcf", "FILE.vcf WORKDIR", ImportVcf, true},
+      {"parse-vcf", "FILE.vcf", Plain(ParseVcf)},
       {"generate-csv", "N FILE.csv", Plain(GenerateCsv)},
       {"import-csv", "FILE.csv WORKDIR", ImportCsv, true},
+      {"search", "WORKDIR KEYWORD", Plain(Search)},
   };
   // clang-format on
   return commands;
