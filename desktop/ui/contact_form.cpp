@@ -39,6 +39,14 @@ int SetPhoneValues(ContactRowStatement& row, const ContactTexts& values) {
   return position;
 }
 
+// A SIM contact's save writes its name into two columns, then its number and its type.
+void SetSimValues(ContactRowStatement& row, const QString& simName, const QString& mobile) {
+  row.SetText(0, simName);
+  row.SetText(1, simName);
+  row.SetText(2, mobile);
+  row.SetInteger(3, kSimContact);
+}
+
 StoreResult Outcome(DatabaseConnection& db, bool ran, bool mustChangeRow) {
   if (!ran) return {false, db.ErrorText()};
   if (mustChangeRow && sqlite3_changes(db.Handle()) == 0) return {false, QString()};
@@ -128,10 +136,7 @@ StoreResult InsertSimContact(DatabaseConnection& db, const QString& simName,
   constexpr std::array<const char*, 4> kColumns = {"First_Name", "SIM_Name", "Mobile_Phone",
                                                    "ContactType"};
   ContactRowInsert insert(db, kColumns);
-  insert.SetText(0, simName);
-  insert.SetText(1, simName);
-  insert.SetText(2, mobile);
-  insert.SetInteger(3, kSimContact);
+  SetSimValues(insert, simName, mobile);
   return Outcome(db, insert.Insert(), false);
 }
 
@@ -152,10 +157,7 @@ StoreResult UpdateSimContact(DatabaseConnection& db, qint64 id, const QString& s
   constexpr std::array<const char*, 4> kColumns = {"SIM_Name", "File_As", "Mobile_Phone",
                                                    "ContactType"};
   ContactRowUpdate update(db, kColumns);
-  update.SetText(0, simName);
-  update.SetText(1, simName);
-  update.SetText(2, mobile);
-  update.SetInteger(3, kSimContact);
+  SetSimValues(update, simName, mobile);
   return Outcome(db, update.Update(id), true);
 }
 
