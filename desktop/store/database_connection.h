@@ -10,8 +10,9 @@
 inline constexpr char kContactDatabaseFile[] = "Contact.cdt";
 
 // One connection to the contact database for the length of one operation: opened read-write
-// (created when missing) when constructed, closed when destroyed, on every path out. Statement
-// text is wide and reaches SQLite as ANSI bytes, the encoding the table's text is stored in.
+// (created when missing) when constructed, closed when destroyed, on every path out. It is for
+// one thread at a time. Statement text is wide and reaches SQLite as ANSI bytes, the encoding
+// the table's text is stored in.
 class DatabaseConnection {
  public:
   explicit DatabaseConnection(const QString& path = QString::fromLatin1(kContactDatabaseFile));
