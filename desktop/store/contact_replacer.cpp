@@ -20,7 +20,7 @@ bool ContactReplacer::Begin() {
   SqlStatement names(db_, QStringLiteral("select ID, SIM_Name from Contact_Table where "
                                          "typeof(SIM_Name) = 'text' and SIM_Name <> ''"));
   while (names.Step() == SQLITE_ROW) {
-    QByteArray name = names.ColumnBytes(1);
+    QByteArrayView name = KeepName(names.ColumnBytes(1));
     qint64 id = names.ColumnInt64(0);
     if (rowByName_.contains(name)) {
       moreRowsByName_.insert(name, id);
@@ -31,6 +31,20 @@ bool ContactReplacer::Begin() {
   return true;
 }
 
+QByteArrayView ContactReplacer::KeepName(QByteArrayView name) {
+  constexpr qsizetype kBlockSize = 64 * 1024;
+  if (name.size() > nameBlockLeft_) {
+    nameBlockLeft_ = std::max(kBlockSize, name.size());
+    nameBlocks_.push_back(std::make_unique<char[]>(nameBlockLeft_));
+    nameBlockUsed_ = 0;
+  }
+  char* kept = nameBlocks_.back().get() + nameBlockUsed_;
+  std::copy(name.begin(), name.end(), kept);
+  nameBlockUsed_ += name.size();
+  nameBlockLeft_ -= name.size();
+  return QByteArrayView(kept, name.size());
+}
+
 bool ContactReplacer::Replace(const QString& name, const std::function<bool()>& insert) {
   return ReplaceAnsi(WideToAnsi(name), insert);
 }
@@ -38,23 +52,22 @@ bool ContactReplacer::Replace(const QString& name, const std::function<bool()>& 
 // The name is looked up where it lies, and copied only when it is new.
 bool ContactReplacer::ReplaceAnsi(QByteArrayView name, const std::function<bool()>& insert) {
   if (name.isEmpty()) return insert();
-  QByteArray key = QByteArray::fromRawData(name.data(), name.size());
-  auto stored = rowByName_.find(key);
+  auto stored = rowByName_.find(name);
   if (stored == rowByName_.end()) {
     if (!insert()) return false;
-    rowByName_.insert(name.toByteArray(), sqlite3_last_insert_rowid(db_.Handle()));
+    rowByName_.insert(KeepName(name), sqlite3_last_insert_rowid(db_.Handle()));
     return true;
   }
   if (!RunOnce(savepoint_)) return false;
-  bool ok = DeleteRows(key, *stored) && insert();
+  bool ok = DeleteRows(name, *stored) && insert();
   if (!ok) RunOnce(rollback_);
   if (!RunOnce(release_) || !ok) return false;
-  moreRowsByName_.remove(key);
+  moreRowsByName_.remove(name);
   *stored = sqlite3_last_insert_rowid(db_.Handle());
   return true;
 }
 
-bool ContactReplacer::DeleteRows(const QByteArray& name, qint64 id) {
+bool ContactReplacer::DeleteRows(QByteArrayView name, qint64 id) {
   QList<qint64> ids = moreRowsByName_.values(name);
   ids << id;
   for (qint64 row : ids) {

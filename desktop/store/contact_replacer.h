@@ -7,6 +7,8 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "desktop/store/database_connection.h"
 
@@ -45,13 +47,19 @@ class ContactReplacer {
   // Runs a statement prepared once for the whole import.
   static bool RunOnce(SqlStatement& statement);
   // Deletes the rows of the name, `id` and any others.
-  bool DeleteRows(const QByteArray& name, qint64 id);
+  bool DeleteRows(QByteArrayView name, qint64 id);
+  // A lasting copy of a name's bytes, for a key.
+  QByteArrayView KeepName(QByteArrayView name);
 
   DatabaseConnection& db_;
   // The stored names as ANSI bytes: the row of each name, and the others of names that several
-  // rows bear (only rows stored before the import can).
-  QHash<QByteArray, qint64> rowByName_;
-  QMultiHash<QByteArray, qint64> moreRowsByName_;
+  // rows bear (only rows stored before the import can). The keys' bytes lie in blocks of their
+  // own that never move, which saves a name an allocation of its own.
+  QHash<QByteArrayView, qint64> rowByName_;
+  QMultiHash<QByteArrayView, qint64> moreRowsByName_;
+  std::vector<std::unique_ptr<char[]>> nameBlocks_;
+  qsizetype nameBlockUsed_ = 0;
+  qsizetype nameBlockLeft_ = 0;
   bool begun_;
   SqlStatement deleteById_;
   SqlStatement savepoint_;
