@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -150,16 +151,17 @@ CsvReadResult StoreRecords(CsvRecordReader& reader, const CsvColumnMap& columns,
   if (!isLast(batch)) ahead.emplace([&] { return ReadBatch(&reader, &columns); }, isLast);
   bool stopped = false;
   int read = 0;
+  int record = 0;
+  const std::function<bool()> store = [&] {
+    insert.SetInteger(0, kPhoneContact);
+    for (int value = 0; value < kValueCount; ++value) {
+      insert.SetAnsiText(value + 1, batch.Value(record, value));
+    }
+    return insert.Insert();
+  };
   for (;;) {
     read += batch.records;
-    for (int record = 0; record < batch.records && !stopped; ++record) {
-      auto store = [&] {
-        insert.SetInteger(0, kPhoneContact);
-        for (int value = 0; value < kValueCount; ++value) {
-          insert.SetAnsiText(value + 1, batch.Value(record, value));
-        }
-        return insert.Insert();
-      };
+    for (record = 0; record < batch.records && !stopped; ++record) {
       if (replacer.ReplaceAnsi(batch.Value(record, kSimNamePosition - 1), store)) {
         ++counts->succeeded;
       } else {
