@@ -37,21 +37,29 @@ constexpr int kPhoneSimName = kPhoneHasPic + 1;
 constexpr std::array<const char*, 5> kSimColumns = {"ContactType", "First_Name", "File_As",
                                                     "SIM_Name", "Mobile_Phone"};
 
-// One record as it is stored: its strings trimmed, and the composed name it replaces, all in
-// ANSI bytes.
+// One record as it is stored: its strings trimmed, its dates as text, and the composed name it
+// replaces, all in ANSI bytes.
 struct RecordRow {
   BackupRecord record;
   QByteArray name;
+  QByteArray birthday;
+  QByteArray anniversary;
 };
+
+QByteArray DateValue(const BackupDate& date) {
+  return date.IsNone() ? QByteArray() : BackupDateText(date).toLatin1();
+}
 
 RecordRow RowOf(BackupRecord&& record) {
   auto stored = [](QByteArray& text) { text = BackupAnsiText(text, kDesktopDialect); };
-  RecordRow row{std::move(record), QByteArray()};
+  RecordRow row{std::move(record), QByteArray(), QByteArray(), QByteArray()};
   if (row.record.body == BackupRecord::Body::kPhone) {
     auto& items = row.record.phone.items;
     for (QByteArray& text : items) stored(text);
     constexpr int kFirst = 1, kMiddle = 2, kLast = 3;
     row.name = ComposedContactName(items[kFirst], items[kMiddle], items[kLast]);
+    row.birthday = DateValue(row.record.phone.birthday);
+    row.anniversary = DateValue(row.record.phone.anniversary);
   } else {
     stored(row.record.sim.name);
     stored(row.record.sim.number);
@@ -71,17 +79,13 @@ class RecordInserts {
   }
 
  private:
-  static QString DateValue(const BackupDate& date) {
-    return date.IsNone() ? QString() : BackupDateText(date);
-  }
-
   bool InsertPhone(const RecordRow& row) {
     const PhoneContactBody& body = row.record.phone;
     int position = 0;
     phone_.SetInteger(position++, kPhoneContact);
     for (const QByteArray& text : body.items) phone_.SetAnsiText(position++, text);
-    phone_.SetText(position++, DateValue(body.birthday));
-    phone_.SetText(position++, DateValue(body.anniversary));
+    phone_.SetAnsiText(position++, row.birthday);
+    phone_.SetAnsiText(position++, row.anniversary);
     // A contact without a picture stores empty text there, as it always has.
     if (body.picture.isEmpty()) {
       phone_.SetAnsiText(position, {});
