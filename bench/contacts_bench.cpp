@@ -82,8 +82,9 @@ bool MeasureImport(const char* operation, qint64 contacts, const QString& workDi
     std::printf("floor %lld rows FAILED\n", static_cast<long long>(contacts));
     return false;
   }
-  std::printf("floor %lld rows %.3f s; %s takes %.2fx the floor\n",
-              static_cast<long long>(contacts), *floor, operation, seconds / *floor);
+  std::printf("floor %lld rows%s %.3f s; %s takes %.2fx the floor\n",
+              static_cast<long long>(contacts), withPictures ? "" : " without pictures", *floor,
+              operation, seconds / *floor);
   return ok;
 }
 
