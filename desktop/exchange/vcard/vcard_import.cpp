@@ -3,12 +3,15 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <vector>
+
+#include "common/ansi_text.h"
 #include "desktop/exchange/vcard/vcard_parser.h"
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/composed_name.h"
 #include "desktop/store/contact_replacer.h"
+#include "desktop/store/contact_row_statement.h"
 #include "desktop/store/database_connection.h"
-#include "desktop/store/sql_text.h"
 #include "platform/windows/message_service.h"
 
 namespace {
@@ -21,28 +24,26 @@ constexpr char kUnreadable[] = "Can't read the vCard file!";
 
 // ---- Storing one card ----------------------------------------------------------------------
 
-// "insert into Contact_Table(ContactType ,SIM_Name,First_Name,...,Notes) values(1,"
-QString InsertHead() {
-  QString head = QStringLiteral("insert into Contact_Table(ContactType ,SIM_Name");
-  for (const ContactField& field : kContactFields) {
-    head += QLatin1Char(',') + QLatin1String(field.column);
-  }
-  return head + QStringLiteral(") values(1,");
+// ContactType, SIM_Name, then the 55 contact fields in their order.
+std::vector<const char*> InsertColumns() {
+  std::vector<const char*> columns = {"ContactType", "SIM_Name"};
+  for (const ContactField& field : kContactFields) columns.push_back(field.column);
+  return columns;
 }
+constexpr int kFirstFieldPosition = 2;
 
 // Replaces the stored rows of the card's composed name with the card, as a phone contact; true
-// when it went in. The one place that turns a card into SQL.
-bool StoreCard(const ContactRecord& card, DatabaseConnection& db, ContactReplacer& replacer) {
-  static const QString head = InsertHead();
-  QString name = ComposedContactName(card.firstName, card.middleName, card.lastName);
-  QString insert = head;
-  insert += SqlQuote(name);
-  for (const ContactField& field : kContactFields) {
-    insert += QLatin1Char(',');  // one piece at a time: appending a sum would size it exactly
-    insert += SqlQuote(card.Field(field.number));
-  }
-  insert += QLatin1Char(')');
-  return replacer.Replace(name, [&] { return db.Exec(insert) == SQLITE_OK; });
+// when it went in.
+bool StoreCard(const ContactRecord& card, ContactRowInsert& insert, ContactReplacer& replacer) {
+  QByteArray name = WideToAnsi(ComposedContactName(card.firstName, card.middleName, card.lastName));
+  return replacer.ReplaceAnsi(name, [&] {
+    insert.SetInteger(0, kPhoneContact);
+    insert.SetAnsiText(1, name);
+    for (const ContactField& field : kContactFields) {
+      insert.SetText(kFirstFieldPosition + field.number - 1, card.Field(field.number));
+    }
+    return insert.Insert();
+  });
 }
 
 // ---- The run -------------------------------------------------------------------------------
@@ -63,11 +64,12 @@ struct CardCounts {
 CardCounts StoreCards(const QByteArray& file, const QString& databasePath) {
   DatabaseConnection db(databasePath);
   if (!db.IsOpen()) ShowTips(kIconError, QStringLiteral("Can't open database!"));
+  ContactRowInsert insert(db, InsertColumns());
   ContactReplacer replacer(db);
-  bool storing = replacer.IsBegun();
+  bool storing = insert.IsValid() && replacer.IsBegun();
   CardCounts counts;
   ReadVCards(file, [&](const ContactRecord& card) {
-    if (storing && StoreCard(card, db, replacer)) {
+    if (storing && StoreCard(card, insert, replacer)) {
       ++counts.stored;
       return;
     }

@@ -56,15 +56,7 @@ class CardLines {
     return true;
   }
 
-  // A NUL would end the statement text the line's values go into.
   QString Decode(QByteArrayView bytes) const {
-    if (!bytes.contains('\0')) return DecodeText(bytes);
-    QByteArray text = bytes.toByteArray();
-    text.removeIf([](char c) { return c == '\0'; });
-    return DecodeText(text);
-  }
-
-  QString DecodeText(QByteArrayView bytes) const {
     return utf8_ ? QString::fromUtf8(bytes) : AnsiToWide(bytes.data(), bytes.size());
   }
 

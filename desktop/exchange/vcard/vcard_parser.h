@@ -12,8 +12,8 @@
 //
 // Lines are read as text mode reads them (LF ends a line, a CR before it is dropped) and
 // unfolded (a line that begins with a blank or a tab continues the line before it). The text is
-// code page 936, or UTF-8 when the file begins with a UTF-8 byte-order mark; a NUL byte, which
-// no text holds, is dropped. A card runs from a "BEGIN:VCARD" line to the next "BEGIN:VCARD" or
+// code page 936, or UTF-8 when the file begins with a UTF-8 byte-order mark; every byte is
+// kept, a NUL byte included. A card runs from a "BEGIN:VCARD" line to the next "BEGIN:VCARD" or
 // "END:VCARD" line or the end of the text; lines between cards are skipped.
 //
 // Each line is "NAME:value", the value unescaped (see vcard_text.h). The name comes from the N

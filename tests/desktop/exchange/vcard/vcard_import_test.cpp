@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "common/ansi_text.h"
 #include "desktop/exchange/vcard/vcard_export.h"
+#include "desktop/exchange/vcard/vcard_text.h"
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/composed_name.h"
 #include "desktop/store/contact_database.h"
@@ -155,6 +157,21 @@ TEST_F(VCardImportTest, QuotesInValuesAreStoredAsTheyAre) {
   EXPECT_EQ(ColumnValue("Company", "Last_Name='O''Brien'"), "It's \"ours\"");
   EXPECT_EQ(ColumnValue("SIM_Name", "Last_Name='O''Brien'"), "O'Brien,\"Jim\"");
   EXPECT_EQ(CountContactRows(), 3);
+}
+
+TEST_F(VCardImportTest, ValuesAreStoredExactly) {
+  for (const ExactValue& exact : ExactValues()) {
+    QByteArray value = WideToAnsi(EscapedVCardText(exact.text));
+    QByteArray file = Card(";" + value, "ORG:" + value + "\r\n");
+    EXPECT_TRUE(Import(file)) << exact.what;
+    EXPECT_TRUE(Import(file)) << exact.what;  // replaces the contact of that name
+    for (const char* column : {"First_Name", "Company", "SIM_Name"}) {
+      EXPECT_EQ(ColumnBytes(column), QByteArrayList{WideToAnsi(exact.text)})
+          << exact.what << " " << column;
+    }
+    DatabaseConnection().Exec("delete from Contact_Table");
+  }
+  EXPECT_EQ(boxes_, std::vector<Box>(2 * ExactValues().size(), Summary(1, 0)));
 }
 
 TEST_F(VCardImportTest, NamelessCardsNeverReplaceOtherContacts) {

@@ -253,7 +253,7 @@ TEST(VCardParserTest, LinesAreReadAsTextModeCodePage936OrUtf8AfterAByteOrderMark
                {{&R::lastName, QString::fromUtf8("张伟")},
                 {&R::firstName, QString("J") + QChar(0xFFFD)},
                 {&R::jobTitle, "a\rb"},  // a CR that does not end the line stays
-                {&R::company, "xy"}},    // a NUL, which no text holds, is dropped
+                {&R::company, QString("x") + QChar(0) + "y"}},
                "code page 936");
 
   std::vector<ContactRecord> cards = Cards(
