@@ -7,6 +7,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   QByteArray bytes("BEGIN:VCARD\r\n");
   bytes.append(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-  ReadVCards(bytes, [](const ContactRecord&) {});
+  VCardReader reader(bytes);
+  ContactRecord card;
+  while (reader.Next(&card)) continue;
   return 0;
 }

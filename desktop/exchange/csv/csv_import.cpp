@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/ansi_text.h"
+#include "desktop/exchange/contact_value_batch.h"
 #include "desktop/exchange/read_ahead.h"
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/composed_name.h"
@@ -63,36 +64,22 @@ constexpr int kValueCount = kContactFieldCount + 1;  // the boxes' values and SI
 // thread, while the database stores the batch before.
 constexpr int kBatchSize = 512;
 
-// The values of a batch of records, ready to bind: each record's values in the insert's order
-// after ContactType, as pieces of one byte array.
 struct RecordBatch {
-  QByteArray bytes;
-  std::vector<std::pair<qsizetype, qsizetype>> values;  // offset and size, kValueCount a record
-  int records = 0;
+  ContactValueBatch values{kValueCount};  // in the insert's order after ContactType
   CsvRecordReader::Next end = CsvRecordReader::Next::kRecord;  // more may follow
-
-  QByteArrayView Value(int record, int value) const {
-    auto [offset, size] = values[record * kValueCount + value];
-    return QByteArrayView(bytes.constData() + offset, size);
-  }
-  void SetValue(int record, int value, QByteArrayView text) {
-    values[record * kValueCount + value] = {bytes.size(), text.size()};
-    bytes.append(text);
-  }
 };
 
 // Adds the values of a record: each box's field as it is when it is ASCII, which reads the same
 // in every code page, else its text converted to ANSI bytes; empty when the box is unmapped or
 // the record is shorter.
-void AddRecord(const CsvRecordReader& record, const CsvColumnMap& columns, RecordBatch* batch) {
-  int added = batch->records++;
-  batch->values.resize(batch->values.size() + kValueCount);
+void AddRecord(const CsvRecordReader& record, const CsvColumnMap& columns,
+               ContactValueBatch* batch) {
+  int added = batch->Add();
   for (int box = 0; box < kContactFieldCount; ++box) {
     int column = columns[box];
     int value = PositionOfBox(box) - 1;
-    if (column < 0 || column >= record.FieldCount()) {
-      batch->SetValue(added, value, {});
-    } else if (box == kCsvBirthdayBox || box == kCsvAnniversaryBox) {
+    if (column < 0 || column >= record.FieldCount()) continue;  // stays empty
+    if (box == kCsvBirthdayBox || box == kCsvAnniversaryBox) {
       batch->SetValue(added, value, WideToAnsi(ImportDate(record.FieldText(column))));
     } else if (QByteArrayView bytes = record.FieldBytes(column); IsAsciiText(bytes)) {
       batch->SetValue(added, value, bytes);
@@ -102,7 +89,7 @@ void AddRecord(const CsvRecordReader& record, const CsvColumnMap& columns, Recor
   }
   auto name = [&](int box) {
     QByteArrayView text = batch->Value(added, PositionOfBox(box) - 1);
-    return QByteArray::fromRawData(text.data(), text.size());  // read before the bytes grow
+    return QByteArray::fromRawData(text.data(), text.size());
   };
   QByteArray composed =
       ComposedContactName(name(kCsvFirstNameBox), name(kCsvMiddleNameBox), name(kCsvLastNameBox));
@@ -111,11 +98,10 @@ void AddRecord(const CsvRecordReader& record, const CsvColumnMap& columns, Recor
 
 RecordBatch ReadBatch(CsvRecordReader* reader, const CsvColumnMap* columns) {
   RecordBatch batch;
-  batch.values.reserve(kBatchSize * kValueCount);
-  while (batch.records < kBatchSize) {
+  while (batch.values.Size() < kBatchSize) {
     batch.end = reader->ReadRecord();
     if (batch.end != CsvRecordReader::Next::kRecord) break;
-    AddRecord(*reader, *columns, &batch);
+    AddRecord(*reader, *columns, &batch.values);
   }
   return batch;
 }
@@ -154,15 +140,13 @@ CsvReadResult StoreRecords(CsvRecordReader& reader, const CsvColumnMap& columns,
   int record = 0;
   const std::function<bool()> store = [&] {
     insert.SetInteger(0, kPhoneContact);
-    for (int value = 0; value < kValueCount; ++value) {
-      insert.SetAnsiText(value + 1, batch.Value(record, value));
-    }
+    batch.values.SetValuesOf(record, insert, 1);
     return insert.Insert();
   };
   for (;;) {
-    read += batch.records;
-    for (record = 0; record < batch.records && !stopped; ++record) {
-      if (replacer.ReplaceAnsi(batch.Value(record, kSimNamePosition - 1), store)) {
+    read += batch.values.Size();
+    for (record = 0; record < batch.values.Size() && !stopped; ++record) {
+      if (replacer.ReplaceAnsi(batch.values.Value(record, kSimNamePosition - 1), store)) {
         ++counts->succeeded;
       } else {
         ++counts->failed;
@@ -193,18 +177,18 @@ CsvReadResult ImportCsvFile(const QString& csvPath, const CsvColumnMap& columns,
     return CsvReadResult::kTooLarge;
   }
   RecordBatch first = ReadBatch(&reader, &columns);
-  if (first.records == 0) {
+  if (first.values.Size() == 0) {
     return first.end == CsvRecordReader::Next::kTooLarge ? CsvReadResult::kTooLarge
                                                          : CsvReadResult::kRead;
   }
   DatabaseConnection db(databasePath);
   if (!db.IsOpen()) {
     ShowTips(kIconError, QStringLiteral("Can't open database!"));
-    return NothingIn(reader, first.records, counts);
+    return NothingIn(reader, first.values.Size(), counts);
   }
   ContactRowInsert insert(db, InsertColumns());
-  if (!insert.IsValid()) return NothingIn(reader, first.records, counts);  // no Contact_Table
+  if (!insert.IsValid()) return NothingIn(reader, first.values.Size(), counts);  // no Contact_Table
   ContactReplacer replacer(db);
-  if (!replacer.IsBegun()) return NothingIn(reader, first.records, counts);
+  if (!replacer.IsBegun()) return NothingIn(reader, first.values.Size(), counts);
   return StoreRecords(reader, columns, std::move(first), insert, replacer, counts);
 }

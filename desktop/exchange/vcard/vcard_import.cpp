@@ -3,9 +3,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <functional>
 #include <vector>
 
 #include "common/ansi_text.h"
+#include "desktop/exchange/contact_value_batch.h"
+#include "desktop/exchange/read_ahead.h"
 #include "desktop/exchange/vcard/vcard_parser.h"
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/composed_name.h"
@@ -22,7 +25,7 @@ constexpr char kSummary[] =
 constexpr char kTooLarge[] = "The vCard file is too large to import (more than %1 MB)!";
 constexpr char kUnreadable[] = "Can't read the vCard file!";
 
-// ---- Storing one card ----------------------------------------------------------------------
+// ---- Reading cards ahead -------------------------------------------------------------------
 
 // ContactType, SIM_Name, then the 55 contact fields in their order.
 std::vector<const char*> InsertColumns() {
@@ -30,20 +33,34 @@ std::vector<const char*> InsertColumns() {
   for (const ContactField& field : kContactFields) columns.push_back(field.column);
   return columns;
 }
-constexpr int kFirstFieldPosition = 2;
+constexpr int kNameValue = 0;  // SIM_Name, and contact field n is value n
+constexpr int kValueCount = 1 + kContactFieldCount;
 
-// Replaces the stored rows of the card's composed name with the card, as a phone contact; true
-// when it went in.
-bool StoreCard(const ContactRecord& card, ContactRowInsert& insert, ContactReplacer& replacer) {
-  QByteArray name = WideToAnsi(ComposedContactName(card.firstName, card.middleName, card.lastName));
-  return replacer.ReplaceAnsi(name, [&] {
-    insert.SetInteger(0, kPhoneContact);
-    insert.SetAnsiText(1, name);
-    for (const ContactField& field : kContactFields) {
-      insert.SetText(kFirstFieldPosition + field.number - 1, card.Field(field.number));
+// Cards are parsed and turned into the bytes they are stored as a batch at a time on a second
+// thread, while the database stores the batch before.
+constexpr int kBatchSize = 512;
+
+struct CardBatch {
+  ContactValueBatch values{kValueCount};  // in the insert's order after ContactType
+  bool last = false;                      // no card follows
+};
+
+CardBatch ReadBatch(VCardReader* reader) {
+  CardBatch batch;
+  ContactRecord card;
+  while (batch.values.Size() < kBatchSize) {
+    if (!reader->Next(&card)) {
+      batch.last = true;
+      break;
     }
-    return insert.Insert();
-  });
+    int added = batch.values.Add();
+    QString name = ComposedContactName(card.firstName, card.middleName, card.lastName);
+    batch.values.SetValue(added, kNameValue, WideToAnsi(name));
+    for (const ContactField& field : kContactFields) {
+      batch.values.SetValue(added, field.number, WideToAnsi(card.Field(field.number)));
+    }
+  }
+  return batch;
 }
 
 // ---- The run -------------------------------------------------------------------------------
@@ -59,27 +76,41 @@ struct CardCounts {
   }
 };
 
-// Stores every card under one transaction. A database that cannot be opened is said once; its
-// cards all count as failed.
+// Stores every card under one transaction, each replacing the stored rows of its composed name
+// as a phone contact. A database that cannot be opened is said once; its cards all count as
+// failed.
 CardCounts StoreCards(const QByteArray& file, const QString& databasePath) {
   DatabaseConnection db(databasePath);
   if (!db.IsOpen()) ShowTips(kIconError, QStringLiteral("Can't open database!"));
   ContactRowInsert insert(db, InsertColumns());
   ContactReplacer replacer(db);
   bool storing = insert.IsValid() && replacer.IsBegun();
+  VCardReader reader(file);
+  ReadAhead<CardBatch> ahead([&] { return ReadBatch(&reader); },
+                             [](const CardBatch& batch) { return batch.last; });
+  CardBatch batch;
+  int card = 0;
+  const std::function<bool()> store = [&] {
+    insert.SetInteger(0, kPhoneContact);
+    batch.values.SetValuesOf(card, insert, 1);
+    return insert.Insert();
+  };
   CardCounts counts;
-  ReadVCards(file, [&](const ContactRecord& card) {
-    if (storing && StoreCard(card, insert, replacer)) {
-      ++counts.stored;
-      return;
+  do {
+    batch = ahead.Next(std::move(batch));
+    for (card = 0; card < batch.values.Size(); ++card) {
+      if (storing && replacer.ReplaceAnsi(batch.values.Value(card, kNameValue), store)) {
+        ++counts.stored;
+        continue;
+      }
+      ++counts.failed;
+      // Disk full or an I/O error can make the database give the whole transaction up.
+      if (storing && replacer.Stopped()) {
+        storing = false;
+        counts.LoseStored();
+      }
     }
-    ++counts.failed;
-    // Disk full or an I/O error can make the database give the whole transaction up.
-    if (storing && replacer.Stopped()) {
-      storing = false;
-      counts.LoseStored();
-    }
-  });
+  } while (!batch.last);
   if (storing && !replacer.Commit()) counts.LoseStored();
   return counts;
 }

@@ -351,19 +351,36 @@ class CardBuilder {
 
 }  // namespace
 
-void ReadVCards(const QByteArray& bytes, const std::function<void(const ContactRecord&)>& onCard) {
-  CardLines lines(bytes);
+struct VCardReader::State {
+  explicit State(const QByteArray& bytes) : lines(bytes) {}
+
+  CardLines lines;
   CardBuilder card;
   bool inCard = false;
+};
+
+VCardReader::VCardReader(const QByteArray& bytes) : state_(std::make_unique<State>(bytes)) {}
+
+VCardReader::~VCardReader() = default;
+
+bool VCardReader::Next(ContactRecord* card) {
+  State& state = *state_;
   QString line;
-  while (lines.Next(&line)) {
+  while (state.lines.Next(&line)) {
     bool begins = IsNamed(line, QLatin1String("BEGIN:VCARD"));
     if (begins || IsNamed(line, QLatin1String("END:VCARD"))) {
-      if (inCard) onCard(card.Finish());
-      inCard = begins;
-    } else if (inCard) {
-      card.Add(SplitProperty(line));
+      bool ended = state.inCard;
+      state.inCard = begins;
+      if (ended) {
+        *card = state.card.Finish();
+        return true;
+      }
+    } else if (state.inCard) {
+      state.card.Add(SplitProperty(line));
     }
   }
-  if (inCard) onCard(card.Finish());
+  if (!state.inCard) return false;
+  state.inCard = false;
+  *card = state.card.Finish();
+  return true;
 }

@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-#include <functional>
+#include <memory>
 
 #include "desktop/store/contact_record.h"
 
@@ -24,5 +24,19 @@
 // the note names one. Whatever has no field is kept as text in the notes, after the card's own
 // note.
 //
-// `onCard` is called with each card in file order. Any bytes are read without fault.
-void ReadVCards(const QByteArray& bytes, const std::function<void(const ContactRecord&)>& onCard);
+// The reader reads the bytes where they lie: they must outlive it, unchanged. Any bytes are read
+// without fault.
+class VCardReader {
+ public:
+  explicit VCardReader(const QByteArray& bytes);
+  ~VCardReader();
+  VCardReader(const VCardReader&) = delete;
+  VCardReader& operator=(const VCardReader&) = delete;
+
+  // The next card in file order; false when there is none left.
+  bool Next(ContactRecord* card);
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};

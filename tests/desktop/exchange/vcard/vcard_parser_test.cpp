@@ -15,7 +15,8 @@ using Fields = std::vector<std::pair<QString ContactRecord::*, QString>>;
 
 std::vector<ContactRecord> Cards(const QByteArray& file) {
   std::vector<ContactRecord> cards;
-  ReadVCards(file, [&](const ContactRecord& card) { cards.push_back(card); });
+  VCardReader reader(file);
+  for (ContactRecord card; reader.Next(&card);) cards.push_back(card);
   return cards;
 }
 
