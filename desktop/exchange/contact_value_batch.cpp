@@ -10,11 +10,6 @@ void ContactValueBatch::SetValue(int contact, int value, QByteArrayView bytes) {
   bytes_.append(bytes);
 }
 
-QByteArrayView ContactValueBatch::Value(int contact, int value) const {
-  auto [offset, size] = pieces_[contact * valuesPerContact_ + value];
-  return QByteArrayView(bytes_.constData() + offset, size);
-}
-
 void ContactValueBatch::SetValuesOf(int contact, ContactRowStatement& statement,
                                     int firstPosition) const {
   for (int value = 0; value < valuesPerContact_; ++value) {

@@ -22,7 +22,10 @@ class ContactValueBatch {
   // Copies the bytes in as the value; they may lie in the batch itself.
   void SetValue(int contact, int value, QByteArrayView bytes);
   // The bytes of a value, valid until the next value is set.
-  QByteArrayView Value(int contact, int value) const;
+  QByteArrayView Value(int contact, int value) const {
+    auto [offset, size] = pieces_[contact * valuesPerContact_ + value];
+    return QByteArrayView(bytes_.constData() + offset, size);
+  }
   // Sets the values of a contact on the statement, in their order from `firstPosition` on. They
   // are not copied: the batch is kept unchanged until the statement has run.
   void SetValuesOf(int contact, ContactRowStatement& statement, int firstPosition) const;
