@@ -50,12 +50,13 @@ bool TextModeWriter::Commit() {
 
 QByteArray ToTextModeBytes(const QString& text) {
   QByteArray bytes = WideToAnsi(text);
-  if (!bytes.contains('\n')) return bytes;
-  QByteArray result;
-  result.reserve(bytes.size() + bytes.count('\n'));
+  qsizetype lineEnds = bytes.count('\n');
+  if (lineEnds == 0) return bytes;
+  QByteArray result(bytes.size() + lineEnds, Qt::Uninitialized);
+  char* out = result.data();
   for (char c : bytes) {
-    if (c == '\n') result.append('\r');
-    result.append(c);
+    if (c == '\n') *out++ = '\r';
+    *out++ = c;
   }
   return result;
 }

@@ -107,7 +107,11 @@ int SqlStatement::ColumnInt(int column) const { return sqlite3_column_int(stmt_,
 
 qint64 SqlStatement::ColumnInt64(int column) const { return sqlite3_column_int64(stmt_, column); }
 
-QString SqlStatement::ColumnText(int column) const { return AnsiToWide(ColumnBytes(column)); }
+// Decoded where SQLite holds the bytes, without a copy of them first.
+QString SqlStatement::ColumnText(int column) const {
+  const void* data = sqlite3_column_blob(stmt_, column);
+  return AnsiToWide(static_cast<const char*>(data), sqlite3_column_bytes(stmt_, column));
+}
 
 QByteArray SqlStatement::ColumnBytes(int column) const {
   const void* data = sqlite3_column_blob(stmt_, column);

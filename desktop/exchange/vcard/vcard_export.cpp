@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 #include "common/text_mode_file.h"
 #include "desktop/exchange/vcard/vcard_fields.h"
 #include "desktop/exchange/vcard/vcard_text.h"
@@ -37,16 +39,12 @@ QString NameLines(const ContactRecord& contact) {
 QString AddressLines(const ContactRecord& contact) {
   QString lines;
   for (const VCardAddress& kind : kVCardAddresses) {
+    auto filled = [&](RecordField field) { return !(contact.*field).isEmpty(); };
+    if (std::none_of(kind.fields.begin(), kind.fields.end(), filled)) continue;
     QStringList parts;
-    bool any = false;
-    for (RecordField field : kind.fields) {
-      any = any || !(contact.*field).isEmpty();
-      parts << EscapedVCardText(contact.*field);
-    }
-    if (any) {
-      lines += QLatin1String(kind.property) + QLatin1String(":;;") + parts.join(QLatin1Char(';')) +
-               QLatin1Char('\n');
-    }
+    for (RecordField field : kind.fields) parts << EscapedVCardText(contact.*field);
+    lines += QLatin1String(kind.property) + QLatin1String(":;;") + parts.join(QLatin1Char(';')) +
+             QLatin1Char('\n');
   }
   return lines;
 }
@@ -89,9 +87,13 @@ QString NoteLine(const QString& notes, const QString& noteLines) {
 
 QString Card(const ContactRecord& contact) {
   QString noteLines;
-  QString fieldLines = FieldLines(contact, &noteLines);
-  return QStringLiteral("BEGIN:VCARD\nVERSION:3.0\n") + NameLines(contact) + fieldLines +
-         AddressLines(contact) + NoteLine(contact.notes, noteLines) + QStringLiteral("END:VCARD\n");
+  QString card = QStringLiteral("BEGIN:VCARD\nVERSION:3.0\n");
+  card += NameLines(contact);  // a piece at a time: a sum would copy the card at every step
+  card += FieldLines(contact, &noteLines);
+  card += AddressLines(contact);
+  card += NoteLine(contact.notes, noteLines);
+  card += QLatin1String("END:VCARD\n");
+  return card;
 }
 
 }  // namespace
