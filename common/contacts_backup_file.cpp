@@ -17,9 +17,12 @@ void AppendU16(QByteArray* bytes, std::uint16_t value) {
   bytes->append(static_cast<char>(value >> 8));
 }
 
+// Little-endian, the four bytes appended at once: a record holds some sixty counts.
 void AppendI32(QByteArray* bytes, std::int32_t value) {
   auto raw = static_cast<std::uint32_t>(value);
-  for (int i = 0; i < 4; ++i) bytes->append(static_cast<char>((raw >> (8 * i)) & 0xFF));
+  const char little[4] = {static_cast<char>(raw & 0xFF), static_cast<char>((raw >> 8) & 0xFF),
+                          static_cast<char>((raw >> 16) & 0xFF), static_cast<char>(raw >> 24)};
+  bytes->append(little, sizeof little);
 }
 
 void AppendString(QByteArray* bytes, const QByteArray& text) {
