@@ -69,6 +69,7 @@ class SampleMaker {
   QString Pick(T (&list)[N]) {
     return QString::fromUtf8(list[Below(static_cast<int>(N))]);
   }
+  // A day of about that year.
   FILETIME Date(int year) {
     return MakeFileTime((static_cast<quint64>(year - 1601) * 365 + Below(365)) *
                         864'000'000'000ull);
@@ -159,8 +160,9 @@ void FillPhone(PhoneSetup& phone, int items) {
                             phone.SpecialFolderId(store, PR_IPM_WASTEBASKET_ENTRYID),
                             phone.SpecialFolderId(store, PR_CE_IPM_DRAFTS_ENTRYID)};
   for (int n = 0; n < items; ++n) {
-    const int folder = maker.Below(std::size(folders));
-    phone.AddMessage(folders[folder], maker.Message(n, folder == std::size(folders) - 1));
+    const int folder = maker.Below(static_cast<int>(std::size(folders)));
+    const bool draft = folders[folder] == folders[std::size(folders) - 1];
+    phone.AddMessage(folders[folder], maker.Message(n, draft));
   }
 }
 
@@ -181,12 +183,13 @@ double PeakMemoryMegabytes() {
   return 0;
 }
 
-QString lastMessage;
+// The last message a job showed (every message box is answered at once).
+QString shownMessage;
 
 // Runs the job and prints its line; `floorSeconds` 0 for the floor itself.
 double Measure(const char* job, int items, double floorSeconds,
                const std::function<QString()>& run) {
-  lastMessage.clear();
+  shownMessage.clear();
   ResetPeakMemory();
   QElapsedTimer timer;
   timer.start();
@@ -233,14 +236,14 @@ QString ContactsBackup(const QString& path) {
   CContactsBackupJob job(BackupModeForPath(path), path);
   if (!job.m_session.OpenContactStore()) return "store not opened";
   RunContactsBackup(job.m_session, job);
-  return lastMessage;
+  return shownMessage;
 }
 
 QString ContactsRestore(const QString& path) {
   CContactsRestoreJob job(path);
   if (!job.m_session.OpenContactStore()) return "store not opened";
   RestoreContactsFile(job.m_session, job);
-  return lastMessage;
+  return shownMessage;
 }
 
 QString SmsOutcome(const SmsJobOutcome& outcome) {
@@ -295,7 +298,7 @@ void RunSize(const QTemporaryDir& folder, int items) {
 int main(int argc, char** argv) {
   MessageService service;
   service.messageBox = [](const QString& text, const QString&, unsigned) {
-    lastMessage = text;
+    shownMessage = text;
     return IDOK;
   };
   InstallMessageService(service);
