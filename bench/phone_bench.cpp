@@ -11,19 +11,15 @@
 //
 // usage: phone_bench [ITEMS...]   (default: 10000 100000)
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
 
 #include <cstdio>
 #include <functional>
-#include <random>
 
-#include "device/contacts/contact_properties.h"
 #include "device/contacts/contacts_backup_job.h"
 #include "device/contacts/contacts_restore_job.h"
 #include "device/contacts/marrowind_program.h"
@@ -31,6 +27,7 @@
 #include "device/sms/sms_backup_job.h"
 #include "device/sms/sms_restore_job.h"
 #include "platform/device/phone_folder.h"
+#include "platform/device/phone_sample.h"
 #include "platform/device/phone_setup.h"
 #include "platform/windows/message_service.h"
 #include "platform/windows/resources.h"
@@ -41,129 +38,13 @@ namespace {
 
 constexpr int kSimEntries = 250;
 constexpr DWORD kSimHighestIndex = 2 * kSimEntries;  // room for a second restore's entries
-constexpr int kRingTones = 8;
-
-const char* const kGivenNames[] = {"John", "Mary", "Wei",  "Anna", "Peter", "Sofia", "Ming",
-                                   "Emma", "Chen", "Omar", "Lena", "Yuki",  "Ivan",  "Paulo"};
-const char* const kFamilyNames[] = {"Smith",  "Wang",  "Garcia", "Müller", "Brown",   "Rossi",
-                                    "Tanaka", "Novak", "Silva",  "Martin", "Kowalski"};
-const char* const kChineseNames[] = {"张伟", "王芳", "李娜", "刘洋", "陈静", "杨磊", "赵敏"};
-const char* const kTexts[] = {"See you at the station at eight.", "会议改到明天下午三点。",
-                              "Call me when you land, please!",   "好的，谢谢！",
-                              "Happy birthday! 生日快乐",         "Running late, 10 minutes."};
-
-QString RingTonePath(int n) {
-  return QStringLiteral("\\Application Data\\Sounds\\ring%1.wav").arg(n);
-}
-
-class SampleMaker {
- public:
-  int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
-  bool Chance(int percent) { return Below(100) < percent; }
-  QString Digits(int count) {
-    QString digits;
-    for (int i = 0; i < count; ++i) digits += QChar(u'0' + Below(10));
-    return digits;
-  }
-  template <typename T, std::size_t N>
-  QString Pick(T (&list)[N]) {
-    return QString::fromUtf8(list[Below(static_cast<int>(N))]);
-  }
-  // A day of about that year.
-  FILETIME Date(int year) {
-    return MakeFileTime((static_cast<quint64>(year - 1601) * 365 + Below(365)) *
-                        864'000'000'000ull);
-  }
-
-  // A contact as phones hold them: most with a name and a mobile number, many with a company and
-  // an e-mail address, some with an address, dates, notes, a picture or a ring tone.
-  PhoneContact Contact(int n) {
-    PhoneContact contact;
-    auto text = [&](int item, const QString& value) {
-      contact.texts[kBackupPropertyIds[item]] = value;
-    };
-    const QString first = Chance(30) ? Pick(kChineseNames) : Pick(kGivenNames);
-    const QString last = Pick(kFamilyNames) + QString::number(n);
-    text(1, first);
-    text(3, last);
-    text(51, last + ", " + first);
-    text(18, "+86138" + Digits(8));
-    if (Chance(5)) text(0, "Dr.");
-    if (Chance(10)) text(2, QString(QChar(u'A' + Below(26))));
-    if (Chance(5)) text(4, first + "y");
-    if (Chance(50)) {
-      text(6, QStringLiteral("Company %1").arg(Below(5000)));
-      text(8, "Engineer");
-      text(9, "010-" + Digits(8));
-    }
-    if (Chance(60)) text(17, QStringLiteral("user%1@example.com").arg(n));
-    if (Chance(25)) {
-      text(11, QStringLiteral("%1 Main Street").arg(1 + Below(999)));
-      text(12, "Beijing");
-      text(14, Digits(6));
-      text(15, "China");
-    }
-    if (Chance(10)) text(53, "Met at the conference.\r\nCall back in spring.");
-    if (Chance(10)) text(54, RingTonePath(Below(kRingTones)));
-    if (Chance(20)) contact.dates[kBackupPropertyIds[55]] = Date(1950 + Below(55));
-    if (Chance(5)) contact.dates[kBackupPropertyIds[56]] = Date(2000 + Below(20));
-    if (Chance(5)) contact.picture = QByteArray(2000 + Below(6000), static_cast<char>(Below(256)));
-    return contact;
-  }
-
-  PhoneMessage Message(int n, bool draft) {
-    PhoneMessage message;
-    message.subject = Pick(kTexts) + QStringLiteral(" #%1").arg(n);
-    message.flags = draft ? 0 : 1;
-    message.size = static_cast<ULONG>(message.subject->size());
-    // Ten minutes apart from 2010 on; a draft has no delivery time.
-    const FILETIME time = MakeFileTime(129'067'776'000'000'000ull + n * 6'000'000'000ull);
-    message.lastModificationTime = time;
-    message.deliveryTime = draft ? FILETIME{} : time;
-    const QString name = Pick(kGivenNames);
-    message.senderEmailAddress = "\"" + name + "\" <+86139" + Digits(8) + ">";
-    message.senderName = name;
-    for (int i = Below(3); i >= 0; --i)
-      message.recipients.push_back({Pick(kChineseNames), "+86137" + Digits(8), MAPI_TO});
-    return message;
-  }
-
- private:
-  std::mt19937 random_{20240501};
-};
 
 // Fills the phone with `items` contacts (a full SIM, the rest phone contacts) and `items`
-// messages spread over the special folders and nested subfolders, and puts the ring tones in
-// the phone's file tree.
-void FillPhone(PhoneSetup& phone, int items) {
-  SampleMaker maker;
-  for (int n = 0; n < kRingTones; ++n) {
-    QFile file(*PhonePathToLocal(RingTonePath(n)));
-    if (QFileInfo(file).dir().mkpath(".") && file.open(QIODevice::WriteOnly)) {
-      file.write(QByteArray(40 * 1024, static_cast<char>(n)));
-    }
-  }
-  for (int n = 0; n < items - kSimEntries; ++n) phone.AddContact(maker.Contact(n));
-  for (int n = 1; n <= kSimEntries; ++n) {
-    phone.AddSimEntry(n, QStringLiteral("SIM %1").arg(n), "+86135" + maker.Digits(8));
-  }
-  const qint64 store = phone.MessageStoreId("SMS");
-  const qint64 inbox = phone.SpecialFolderId(store, PR_CE_IPM_INBOX_ENTRYID);
-  const qint64 work = phone.AddFolder(inbox, "Work");
-  const qint64 folders[] = {inbox,
-                            inbox,
-                            inbox,
-                            work,
-                            phone.AddFolder(work, "Old"),
-                            phone.SpecialFolderId(store, PR_IPM_SENTMAIL_ENTRYID),
-                            phone.SpecialFolderId(store, PR_IPM_SENTMAIL_ENTRYID),
-                            phone.SpecialFolderId(store, PR_IPM_WASTEBASKET_ENTRYID),
-                            phone.SpecialFolderId(store, PR_CE_IPM_DRAFTS_ENTRYID)};
-  for (int n = 0; n < items; ++n) {
-    const int folder = maker.Below(static_cast<int>(std::size(folders)));
-    const bool draft = folders[folder] == folders[std::size(folders) - 1];
-    phone.AddMessage(folders[folder], maker.Message(n, draft));
-  }
+// messages.
+bool FillPhone(int items) {
+  PhoneSetup phone;
+  return AddSampleData(
+      phone, {.contacts = items - kSimEntries, .simEntries = kSimEntries, .messages = items});
 }
 
 // ---- Measuring --------------------------------------------------------------------------------
@@ -267,9 +148,9 @@ void RunSize(const QTemporaryDir& folder, int items) {
   const QString contacts = folder.filePath(QStringLiteral("contacts%1.vbx").arg(items));
   const QString messages = folder.filePath(QStringLiteral("messages%1.qrd").arg(items));
   EmptyPhone(filled);
-  {
-    PhoneSetup phone;
-    FillPhone(phone, items);
+  if (!FillPhone(items)) {
+    std::printf("the sample phone of %d items could not be made\n", items);
+    return;
   }
   const char* const contactTables[] = {"contact_items", "contact_properties", "sim_entries"};
   const char* const messageTables[] = {"messages", "message_properties", "recipients"};
