@@ -9,10 +9,10 @@ namespace {
 
 // Every commit goes to the log at once; the log is forced to the disk, and copied into the
 // database, only every 10,000 pages (40 MB), since a restore commits each contact and message on
-// its own. The log file is cut back to 4 MB once it has been copied.
+// its own. The log file keeps its size while the phone is in use (writing into it costs less than
+// growing it again) and goes away when the last program closes the phone.
 constexpr char kConnectionPragmas[] =
-    "pragma synchronous = normal; pragma wal_autocheckpoint = 10000;"
-    " pragma journal_size_limit = 4194304";
+    "pragma synchronous = normal; pragma wal_autocheckpoint = 10000;";
 
 }  // namespace
 

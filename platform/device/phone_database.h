@@ -5,6 +5,7 @@
 
 #include <sqlite3.h>
 
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -59,6 +60,14 @@ class PhoneDatabase {
   };
   std::optional<ChangeStamp> CurrentChangeStamp();
 
+  // Which calls have faults, as CallFails last read them (phone_faults.h).
+  struct KnownFaults {
+    std::mutex mutex;
+    std::optional<quint64> faultChangesSeen;  // this process's count of fault changes then
+    std::uint64_t calls = 0;                  // bit n: PhoneCall n has faults
+  };
+  KnownFaults& Faults() { return knownFaults_; }
+
   // A prepared statement of this SQL, kept or new (null when it does not prepare), and back again
   // once reset. Used by PhoneStatement.
   sqlite3_stmt* BorrowStatement(std::string_view sql);
@@ -78,6 +87,7 @@ class PhoneDatabase {
   std::mutex statementsMutex_;
   std::unordered_map<std::string, std::vector<sqlite3_stmt*>, SqlHash, std::equal_to<>>
       idleStatements_;
+  KnownFaults knownFaults_;
 };
 
 inline constexpr int kPhoneBusyTimeoutMs = 5000;
