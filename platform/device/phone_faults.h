@@ -23,7 +23,9 @@ class PhoneDatabase;
 //
 // Faults are kept in the phone's database. Every call asks for them, so a connection remembers
 // which calls have faults at all and reads that again only after a fault was made or removed in
-// this process: a fault made by another process reaches the connections opened after it.
+// this process: a fault made by another process reaches the connections opened after it, and a
+// fault is made on its own (not inside PhoneSetup::InOneTransaction), so that it is there to be
+// read.
 enum class PhoneCall {
   // Pocket Outlook
   kCoInitializeEx,
