@@ -1,6 +1,7 @@
 // Runs Marrowind's and Skeldra's jobs on emulated phones in a temporary folder and prints one line
 // per job: the job, the number of items, the seconds it took, items per second, the job's peak
-// resident memory and its ratio to the floor, then the message the job ended with.
+// resident memory and its ratio to the floor, then the message the job ended with; at the end, how
+// each job's time grew with the number of items.
 //
 // For each size: a phone is filled with that many contacts (phone contacts and a full SIM) and
 // that many messages; its contacts are backed up and listed as text and its messages backed up.
@@ -19,6 +20,8 @@
 
 #include <cstdio>
 #include <functional>
+#include <map>
+#include <string>
 
 #include "device/contacts/contacts_backup_job.h"
 #include "device/contacts/contacts_restore_job.h"
@@ -66,6 +69,8 @@ double PeakMemoryMegabytes() {
 
 // The last message a job showed (every message box is answered at once).
 QString shownMessage;
+// The seconds of each job by its number of items, for the growth lines at the end.
+std::map<std::string, std::map<int, double>> timings;
 
 // Runs the job and prints its line; `floorSeconds` 0 for the floor itself.
 double Measure(const char* job, int items, double floorSeconds,
@@ -81,7 +86,19 @@ double Measure(const char* job, int items, double floorSeconds,
   if (floorSeconds > 0) std::printf(" %6.1fx floor", seconds / floorSeconds);
   std::printf("  %s\n", qPrintable(outcome));
   std::fflush(stdout);
+  timings[job][items] = seconds;
   return seconds;
+}
+
+// How each job's time grew from the fewest items to the most (linear: as much as the items).
+void PrintGrowth() {
+  for (const auto& [job, seconds] : timings) {
+    if (seconds.size() < 2) continue;
+    const auto& [fewest, first] = *seconds.begin();
+    const auto& [most, last] = *seconds.rbegin();
+    std::printf("growth %-22s %6.1fx time for %.1fx items\n", job.c_str(), last / first,
+                static_cast<double>(most) / fewest);
+  }
 }
 
 // Reads every row of the phone's stores once, one plain statement per table.
@@ -188,5 +205,6 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
   if (sizes.empty()) sizes = {10000, 100000};
   for (int items : sizes) RunSize(folder, std::max(items, kSimEntries));
+  PrintGrowth();
   return 0;
 }
