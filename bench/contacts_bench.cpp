@@ -28,7 +28,9 @@
 #include "desktop/exchange/text/contacts_text_export.h"
 #include "desktop/exchange/vcard/vcard_export.h"
 #include "desktop/exchange/vcard/vcard_import.h"
+#include "desktop/exchange/vcard/vcard_parser.h"
 #include "desktop/store/contact_database.h"
+#include "desktop/store/result_query.h"
 
 namespace {
 
@@ -195,13 +197,27 @@ bool ImportCbk(const QStringList& args) {
 }
 
 // Cards are counted as the import finds them: by their BEGIN lines.
+qint64 CardCountOf(const QString& vcardPath) {
+  QFile file(vcardPath);
+  return file.open(QIODevice::ReadOnly) ? file.readAll().count("BEGIN:VCARD") : 0;
+}
+
 bool ImportVcf(const QStringList& args) {
   QString database;
   if (!PrepareDatabase(args[1], &database)) return false;
-  QFile file(args[0]);
-  qint64 cards = file.open(QIODevice::ReadOnly) ? file.readAll().count("BEGIN:VCARD") : 0;
-  file.close();
-  return Measure("import-vcf", cards, [&] { return ImportVCard(args[0], database); });
+  return Measure("import-vcf", CardCountOf(args[0]),
+                 [&] { return ImportVCard(args[0], database); });
+}
+
+// The decoding side of the vCard import alone: the file read and parsed into records, nothing
+// stored.
+bool ParseVcf(const QStringList& args) {
+  return Measure("parse-vcf", CardCountOf(args[0]), [&] {
+    QFile file(args[0]);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    ReadVCards(file.readAll(), [](const ContactRecord&) {});
+    return true;
+  });
 }
 
 // ---- CSV import --------------------------------------------------------------------------
@@ -316,6 +332,21 @@ bool ExportVcf(const QStringList& args) {
                  [&] { return WriteVCardFile(args[1], database) == 1; });
 }
 
+// The search pane's keyword search on the database of a working folder: the number of matches
+// and their IDs in view order on one line, then the time the query took.
+bool Search(const QStringList& args) {
+  QString keyword = args[1].trimmed();
+  if (keyword.isEmpty() || !QFileInfo::exists(DatabaseIn(args[0]))) return false;
+  QDir::setCurrent(args[0]);
+  auto start = std::chrono::steady_clock::now();
+  std::vector<qint64> ids = LoadResultIds(-1, keyword);
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("%zu matches:", ids.size());
+  for (qint64 id : ids) std::printf(" %lld", static_cast<long long>(id));
+  std::printf("\nsearch \"%s\" %.3f s\n", qPrintable(keyword), seconds);
+  return true;
+}
+
 struct Command {
   const char* name;
   const char* arguments;
@@ -333,8 +364,10 @@ const std::vector<Command>& Commands() {
       {"export-csv", "WORKDIR FILE.csv", ExportCsv},
       {"export-vcf", "WORKDIR FILE.vcf", ExportVcf},
       {"import-vcf", "FILE.vcf WORKDIR", ImportVcf},
+      {"parse-vcf", "FILE.vcf", ParseVcf},
       {"generate-csv", "N FILE.csv", GenerateCsv},
       {"import-csv", "FILE.csv WORKDIR", ImportCsv},
+      {"search", "WORKDIR KEYWORD", Search},
   };
   // clang-format on
   return commands;

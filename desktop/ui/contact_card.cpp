@@ -82,10 +82,6 @@ bool CDlgResult::OnInitDialog() {
   m_edHomeTel = Item<QLabel>(kHomeTelStatic);
   m_edEMail = Item<QLabel>(kEMailStatic);
   m_edNotes = Item<QLabel>(kNotesStatic);
-  // Record values are shown as they are, never as markup.
-  for (QLabel* value : {m_edName, m_edMobile, m_edWorkTel, m_edHomeTel, m_edEMail, m_edNotes}) {
-    value->setTextFormat(Qt::PlainText);
-  }
   m_stPicture->resize(kPictureWidth, kPictureHeight);
   CDialog::OnInitDialog();
   m_hDefaultPicture =
@@ -109,17 +105,11 @@ void CDlgResult::Fill(const CardRecord& record) {
   m_edEMail->setText(record.eMail);
   m_edNotes->setText(record.notes);
 
-  m_picture = QPixmap();
-  m_bPictureFault = false;
-  if (m_nHasPic == 1 && !record.picture.isEmpty()) {
-    QImage image = DecodePicture(record.picture);
-    if (image.isNull()) {
-      m_bPictureFault = true;
-    } else {
-      m_picture = QPixmap::fromImage(image.scaled(kPictureWidth, kPictureHeight,
-                                                  Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    }
-  }
+  RenderedPicture picture =
+      m_nHasPic == 1 ? RenderPicture(record.picture, QSize(kPictureWidth, kPictureHeight))
+                     : RenderedPicture();
+  m_picture = QPixmap::fromImage(picture.image);
+  m_bPictureFault = picture.renderFailed;
   m_bSelected = false;  // the timer selects it again when its ID is the selected one
   UpdateData(false);
   ShowPicture();
@@ -127,7 +117,7 @@ void CDlgResult::Fill(const CardRecord& record) {
 }
 
 void CDlgResult::ShowPicture() {
-  m_stPicture->setPixmap(m_picture.isNull() ? m_hDefaultPicture : m_picture);
+  m_stPicture->setPixmap(m_nHasPic == 1 ? m_picture : m_hDefaultPicture);
 }
 
 void CDlgResult::ReportPictureFault() {

@@ -30,10 +30,10 @@ class CDlgResult : public CDialog {
  public:
   explicit CDlgResult(QWidget* parent = nullptr);
 
-  // Shows a record. The picture is decoded here, once; bytes that are not a picture show the
-  // default picture and are reported by ReportPictureFault.
+  // Shows a record. The picture is decoded here, once. A record without a picture shows the
+  // default picture; one whose stored bytes are no picture shows none.
   void Fill(const CardRecord& record);
-  // Shows "Paint error!" once when the last Fill found a picture it could not show.
+  // Shows "Paint error!" once when the last Fill decoded a picture it could not draw.
   void ReportPictureFault();
 
   virtual void OnModify();  // command 32783, double click: the modify dialog of m_strID
@@ -83,7 +83,7 @@ class CDlgResult : public CDialog {
   void Select();
   void ShowPicture();
 
-  QPixmap m_picture;  // the record's picture at 55 x 70, when it has one that decodes
+  QPixmap m_picture;  // the record's picture at 55 x 70; null when it has none that decodes
   bool m_bPictureFault = false;
   QTimer m_selectionTimer;
 };

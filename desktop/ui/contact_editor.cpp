@@ -159,7 +159,7 @@ DialogTemplate EditorTemplate(ContactDialogKind kind) {
       {kStatic, ControlKind::kButton, "Other address:", 8, 478, 204, 92, WS_VISIBLE | BS_GROUPBOX},
       {ids.picture, ControlKind::kStatic, QString(), 8, 8, 88, 86,
        WS_VISIBLE | SS_BITMAP | SS_NOTIFY},
-      {ids.deletePicture, ControlKind::kButton, "", 100, 76, 21, 18,
+      {ids.deletePicture, ControlKind::kButton, "Delete Picture", 100, 76, 21, 18,
        WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
       {kStatic, ControlKind::kStatic,
        "(Double click or drag in a picture file to change the Head_Pic.)", 8, 102, 112, 26,
@@ -169,8 +169,9 @@ DialogTemplate EditorTemplate(ContactDialogKind kind) {
        WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON},
       {CContactEditor::kToSimCard, ControlKind::kButton, "To SIM card", 230, 10, 60, 12,
        WS_VISIBLE | WS_TABSTOP | BS_AUTORADIOBUTTON},
-      {ids.save, ControlKind::kButton, "", 356, 4, 23, 20, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
-      {ids.cancel, ControlKind::kButton, "", 388, 4, 23, 20,
+      {ids.save, ControlKind::kButton, "Save", 356, 4, 23, 20,
+       WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
+      {ids.cancel, ControlKind::kButton, "Cancel", 388, 4, 23, 20,
        WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
       Label("First-Middle-Last:", 124, 46, 62, ids.namesLabel),
       Label("Name:", 124, 46, 62, ids.simNameLabel),
@@ -248,13 +249,23 @@ DateTimePicker* CContactEditor::Picker(int id) const {
 QComboBox* CContactEditor::RingToneList() const { return Item<QComboBox>(Ids().ringTone); }
 
 QWidget* CContactEditor::CreateControl(const ControlTemplate& control) {
-  CPictureButton** button = control.id == Ids().save            ? &m_btnSave
-                            : control.id == Ids().cancel        ? &m_btnCancel
-                            : control.id == Ids().deletePicture ? &m_btnDeletePicture
-                                                                : nullptr;
-  if (button == nullptr) return nullptr;
-  *button = new CPictureButton(ClientArea(), control.style);
-  return *button;
+  const struct {
+    int id;
+    CPictureButton** button;
+    void (CContactEditor::*command)();
+  } buttons[] = {
+      {Ids().save, &m_btnSave, &CContactEditor::OnSave},
+      {Ids().cancel, &m_btnCancel, &CContactEditor::OnCancel},
+      {Ids().deletePicture, &m_btnDeletePicture, &CContactEditor::OnDeletePicture},
+  };
+  for (const auto& entry : buttons) {
+    if (entry.id != control.id) continue;
+    auto command = entry.command;
+    *entry.button = CPictureButton::FromTemplate(control, ClientArea(),
+                                                 [this, command] { (this->*command)(); });
+    return *entry.button;
+  }
+  return nullptr;
 }
 
 void CContactEditor::DoDataExchange(DataExchange& dx) {
@@ -279,9 +290,6 @@ void CContactEditor::InitEditor() {
   SkinButton(m_btnCancel, QStringLiteral("cancel and exit"));
   m_btnDeletePicture->SetButtonIcons(LoadIcon(kIconDeletePicture), LoadIcon(kIconDeletePicture));
   SkinButton(m_btnDeletePicture, QStringLiteral("delete the picture"));
-  connect(m_btnSave, &QAbstractButton::clicked, this, [this] { OnSave(); });
-  connect(m_btnCancel, &QAbstractButton::clicked, this, [this] { OnCancel(); });
-  connect(m_btnDeletePicture, &QAbstractButton::clicked, this, [this] { OnDeletePicture(); });
 
   connect(Item<QRadioButton>(kToMobile), &QAbstractButton::clicked, this,
           [this] { SetContactType(kPhoneContact); });
@@ -387,9 +395,7 @@ QString CContactEditor::RingToneToSave() const {
 
 void CContactEditor::SetStoredPicture(const QByteArray& bytes) {
   m_bStoredPicture = 1;
-  m_imgPreview = DecodePicture(bytes);
-  ShowPicturePreview();
-  if (m_imgPreview.isNull()) ShowTips(kIconError, QStringLiteral("Paint error!"));
+  ShowPicture(RenderPicture(bytes, kPictureSize));
 }
 
 void CContactEditor::OnBrowsePicture() {
@@ -420,9 +426,8 @@ void CContactEditor::TakePictureFile(const QString& path) {
   }
   m_strPicturePath = path;
   m_pictureBytes = bytes;
-  m_imgPreview = DecodePicture(bytes);
   m_bStoredPicture = 0;
-  ShowPicturePreview();
+  ShowPicture(RenderPicture(bytes, kPictureSize));
 }
 
 void CContactEditor::OnDeletePicture() {
@@ -433,10 +438,16 @@ void CContactEditor::OnDeletePicture() {
   ShowPicturePreview();
 }
 
+void CContactEditor::ShowPicture(const RenderedPicture& picture) {
+  m_imgPreview = picture.image;
+  ShowPicturePreview();
+  if (picture.renderFailed) ShowTips(kIconError, QStringLiteral("Paint error!"));
+}
+
 void CContactEditor::ShowPicturePreview() {
-  QImage shown = m_imgPreview.isNull() ? LoadBitmap(kBitmapDefaultPicture, kPictureSize)
-                                       : m_imgPreview.scaled(kPictureSize, Qt::IgnoreAspectRatio,
-                                                             Qt::SmoothTransformation);
+  // The default picture stands for none; stored bytes that are no picture draw nothing.
+  bool hasPicture = m_bStoredPicture == 1 || !m_strPicturePath.isEmpty();
+  QImage shown = hasPicture ? m_imgPreview : LoadBitmap(kBitmapDefaultPicture, kPictureSize);
   Item<QLabel>(Ids().picture)->setPixmap(QPixmap::fromImage(shown));
 }
 

@@ -14,6 +14,7 @@
 
 class QComboBox;
 class QLabel;
+struct RenderedPicture;
 
 // The add and the modify dialog are one window with two sets of control ids. This is what they
 // share: the template, the 55 edit boxes and their typing limits, the phone and SIM layouts, the
@@ -58,7 +59,7 @@ class CContactEditor : public CDialog {
   // The edit box of a column.
   int FieldId(int column) const;
   bool IsSimContact() const;
-  // What the picture control shows.
+  // The picture the picture control draws; null when it shows the default picture or nothing.
   const QImage& PicturePreview() const { return m_imgPreview; }
 
   QString m_strPicturePath;  // a newly chosen picture file; empty when none
@@ -94,7 +95,8 @@ class CContactEditor : public CDialog {
   void SelectStoredRingTone(const QString& ringTone);
   // Stored dates, kept as stored unless the user changes them.
   void SetStoredDates(const QString& birthday, const QString& anniversary);
-  // The record's stored picture; a picture that cannot be shown is reported.
+  // The record's stored picture: bytes that are no picture draw nothing and are not reported; a
+  // picture that cannot be drawn is.
   void SetStoredPicture(const QByteArray& bytes);
   // Shows the fields and remembers them, so that a field the user leaves alone is written
   // back exactly as stored.
@@ -118,7 +120,7 @@ class CContactEditor : public CDialog {
 
   ContactTexts m_fields;      // the edit boxes' texts, by column
   QByteArray m_pictureBytes;  // the bytes of m_strPicturePath
-  QImage m_imgPreview;        // null: the default picture
+  QImage m_imgPreview;        // as drawn, at kPictureSize
   ContactDialogKind m_kind;
 
  private:
@@ -127,6 +129,8 @@ class CContactEditor : public CDialog {
   void OnBrowsePicture();
   void OnDeletePicture();
   void TakePictureFile(const QString& path);
+  // Shows a stored or chosen picture and reports it when it could not be drawn.
+  void ShowPicture(const RenderedPicture& picture);
   void ShowPicturePreview();
   QString DateToSave(int pickerId, const QString& stored) const;
   QString RingToneToSave() const;

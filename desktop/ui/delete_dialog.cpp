@@ -23,9 +23,9 @@ const DialogTemplate kDeleteTemplate = {
          kIconWarning},
         {-1, ControlKind::kStatic, "Are you sure to delete it ?", 33, 12, 96, 10,
          WS_VISIBLE | SS_LEFT},
-        {CDeleteDialog::kYesButton, ControlKind::kButton, "", 33, 28, 24, 25,
+        {CDeleteDialog::kYesButton, ControlKind::kButton, "Yes", 33, 28, 24, 25,
          WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
-        {CDeleteDialog::kNoButton, ControlKind::kButton, "", 78, 28, 24, 25,
+        {CDeleteDialog::kNoButton, ControlKind::kButton, "No", 78, 28, 24, 25,
          WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
     },
 };
@@ -47,10 +47,14 @@ CDeleteDialog::CDeleteDialog(QWidget* parent)
 }
 
 QWidget* CDeleteDialog::CreateControl(const ControlTemplate& control) {
-  if (control.id != kYesButton && control.id != kNoButton) return nullptr;
-  auto* button = new CPictureButton(this, control.style);
-  (control.id == kYesButton ? m_btnYes : m_btnNo) = button;
-  return button;
+  // The buttons draw their bitmaps alone, but keep their captions as their text and names.
+  if (control.id == kYesButton) {
+    return m_btnYes = CPictureButton::FromTemplate(control, this, [this] { OnConfirmDelete(); });
+  }
+  if (control.id == kNoButton) {
+    return m_btnNo = CPictureButton::FromTemplate(control, this, [this] { OnCancel(); });
+  }
+  return nullptr;
 }
 
 bool CDeleteDialog::OnInitDialog() {
@@ -59,8 +63,6 @@ bool CDeleteDialog::OnInitDialog() {
   setWindowTitle(m_strName);
   SkinButton(m_btnYes, kBitmapYesRest, kBitmapYesHover);
   SkinButton(m_btnNo, kBitmapNoRest, kBitmapNoHover);
-  connect(m_btnYes, &QAbstractButton::clicked, this, [this] { OnConfirmDelete(); });
-  connect(m_btnNo, &QAbstractButton::clicked, this, [this] { OnCancel(); });
   return true;
 }
 

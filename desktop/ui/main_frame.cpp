@@ -15,6 +15,7 @@
 #include "desktop/ui/exchange/csv_export_dialog.h"
 #include "desktop/ui/exchange/csv_import_config_dialog.h"
 #include "desktop/ui/exchange/vcard_export_dialog.h"
+#include "desktop/ui/export_target.h"
 #include "desktop/ui/frame_progress_bar.h"
 #include "desktop/ui/page_bar.h"
 #include "desktop/ui/result_list.h"
@@ -189,6 +190,7 @@ void CMainFrame::OnExportCbkTxt() {
     update();
     return;
   }
+  if (!AcceptExportTarget(*path)) return;
   m_strExportPath = *path;
   if (ExportsTextListing(*path)) {
     ExportTextFile(*path);

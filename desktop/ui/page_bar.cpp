@@ -80,10 +80,8 @@ CButtonForm::CButtonForm(QWidget* parent) : CFormView(kPageBarTemplate, parent) 
 
 QWidget* CButtonForm::CreateControl(const ControlTemplate& control) {
   if (const NavigationButton* entry = FindNavigationButton(control.id)) {
-    auto* button = new CPictureButton(this, control.style);
     auto command = entry->command;
-    connect(button, &QAbstractButton::clicked, this, [this, command] { (this->*command)(); });
-    return button;
+    return CPictureButton::FromTemplate(control, this, [this, command] { (this->*command)(); });
   }
   if (control.id == kPageList) {
     auto* list = qobject_cast<QComboBox*>(CreateStandardControl(control, this));
@@ -97,13 +95,13 @@ void CButtonForm::DoDataExchange(DataExchange& dx) { dx.Text(kPageCountStatic, m
 
 void CButtonForm::OnInitialUpdate() {
   CFormView::OnInitialUpdate();
-  m_btnBack = dynamic_cast<CPictureButton*>(GetDlgItem(kBackButton));
-  m_btnFront = dynamic_cast<CPictureButton*>(GetDlgItem(kFrontButton));
-  m_btnFirst = dynamic_cast<CPictureButton*>(GetDlgItem(kFirstButton));
-  m_btnLast = dynamic_cast<CPictureButton*>(GetDlgItem(kLastButton));
+  m_btnBack = Item<CPictureButton>(kBackButton);
+  m_btnFront = Item<CPictureButton>(kFrontButton);
+  m_btnFirst = Item<CPictureButton>(kFirstButton);
+  m_btnLast = Item<CPictureButton>(kLastButton);
   m_cbPage = Item<QComboBox>(kPageList);
   for (const NavigationButton& entry : kNavigationButtons) {
-    auto* button = dynamic_cast<CPictureButton*>(GetDlgItem(entry.id));
+    auto* button = Item<CPictureButton>(entry.id);
     button->SetButtonIcons(LoadIcon(entry.icon), LoadIcon(entry.icon));
     button->SetButtonTooltip(QString::fromLatin1(entry.tooltip));
     button->SetHandCursor();

@@ -6,7 +6,7 @@
 #include <span>
 
 #include "desktop/store/database_connection.h"
-#include "desktop/ui/result_query.h"
+#include "desktop/store/result_query.h"
 
 namespace {
 

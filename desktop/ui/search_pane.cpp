@@ -5,8 +5,8 @@
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/contact_database.h"
 #include "desktop/store/database_connection.h"
+#include "desktop/store/result_query.h"
 #include "desktop/ui/main_frame.h"
-#include "desktop/ui/result_query.h"
 #include "desktop/ui/zolmark_app.h"
 #include "desktop/widgets/control_color.h"
 #include "platform/windows/message_service.h"
@@ -72,7 +72,7 @@ const ButtonCommand kButtonCommands[] = {
 std::optional<bool> ModeHasRecords(int mode) {
   DatabaseConnection db;
   if (!db.IsOpen()) return std::nullopt;
-  return db.QueryCount(ExistsStatement(mode, QString())) > 0;
+  return db.QueryCount(ExistsStatement(mode)) > 0;
 }
 
 void SetCaptionColors(CPictureButton* button) {
@@ -93,11 +93,8 @@ CDlgForm::CDlgForm(QWidget* parent) : CFormView(kSearchPaneTemplate, parent) {
 QWidget* CDlgForm::CreateControl(const ControlTemplate& control) {
   for (const ButtonCommand& entry : kButtonCommands) {
     if (entry.id != control.id) continue;
-    auto* button = new CPictureButton(this, control.style);
-    button->setText(control.text);
     auto command = entry.command;
-    connect(button, &QAbstractButton::clicked, this, [this, command] { (this->*command)(); });
-    return button;
+    return CPictureButton::FromTemplate(control, this, [this, command] { (this->*command)(); });
   }
   return nullptr;
 }
@@ -106,13 +103,13 @@ void CDlgForm::DoDataExchange(DataExchange& dx) { dx.Text(kKeywordEdit, m_strKey
 
 void CDlgForm::OnInitialUpdate() {
   CFormView::OnInitialUpdate();
-  m_btnSearch = dynamic_cast<CPictureButton*>(GetDlgItem(kSearchButton));
-  m_btnContactView = dynamic_cast<CPictureButton*>(GetDlgItem(kContactViewButton));
-  m_btnContactList = dynamic_cast<CPictureButton*>(GetDlgItem(kContactListButton));
+  m_btnSearch = Item<CPictureButton>(kSearchButton);
+  m_btnContactView = Item<CPictureButton>(kContactViewButton);
+  m_btnContactList = Item<CPictureButton>(kContactListButton);
   m_progress = Item<QProgressBar>(kProgress);
-  m_btnAll = dynamic_cast<CPictureButton*>(GetDlgItem(kAllButton));
-  m_btnSim = dynamic_cast<CPictureButton*>(GetDlgItem(kSimButton));
-  m_btnMobile = dynamic_cast<CPictureButton*>(GetDlgItem(kMobileButton));
+  m_btnAll = Item<CPictureButton>(kAllButton);
+  m_btnSim = Item<CPictureButton>(kSimButton);
+  m_btnMobile = Item<CPictureButton>(kMobileButton);
   // Bitmap statics take the size of their bitmaps.
   for (int id : {kTopBitmap, kFilterBitmap, kSearchBitmap}) GetDlgItem(id)->adjustSize();
 

@@ -1,6 +1,7 @@
 #include "desktop/ui/zolmark_app.h"
 
 #include <QDir>
+#include <QScreen>
 
 #include "desktop/resources/desktop_resources.h"
 #include "desktop/resources/resource_ids.h"
@@ -18,11 +19,18 @@ namespace {
 // Where the platform kept the program's profile settings; QSettings uses the same name.
 constexpr char kProfileKey[] = "Local AppWizard-Generated Applications";
 
+// The main window's size when it is not maximised: most of the screen, centred. Where no window
+// manager maximises it, this is what the user sees, and "Restore" brings it back.
+QRect NormalFrameGeometry(const QRect& available) {
+  QSize size = available.size() * 0.8;
+  return QRect(available.center() - QPoint(size.width() / 2, size.height() / 2), size);
+}
+
 }  // namespace
 
 CZOLMARKApp::CZOLMARKApp(int& argc, char** argv) : QApplication(argc, argv) {
   InstallResourceTable(&DesktopResources());
-  setApplicationDisplayName(LoadString(kStringAppTitle));
+  // No display name: the platform would append it to every window title ("Tips — Brevantor").
   setApplicationName(LoadString(kStringAppTitle));
   setOrganizationName(QString::fromLatin1(kProfileKey));
 }
@@ -45,6 +53,7 @@ bool CZOLMARKApp::InitInstance() {
   QDir().mkdir(QStringLiteral("Config"));
 
   m_pMainWnd = std::make_unique<CMainFrame>();
+  m_pMainWnd->setGeometry(NormalFrameGeometry(m_pMainWnd->screen()->availableGeometry()));
   m_pMainWnd->showMaximized();
   return true;
 }

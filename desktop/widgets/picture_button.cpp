@@ -59,6 +59,14 @@ CPictureButton::CPictureButton(QWidget* parent, unsigned style) : QAbstractButto
   });
 }
 
+CPictureButton* CPictureButton::FromTemplate(const ControlTemplate& control, QWidget* parent,
+                                             std::function<void()> onClick) {
+  auto* button = new CPictureButton(parent, control.style);
+  button->setText(control.text);
+  connect(button, &QAbstractButton::clicked, button, std::move(onClick));
+  return button;
+}
+
 void CPictureButton::ResetColors() {
   QColor face = palette().color(QPalette::Button);
   QColor text = palette().color(QPalette::ButtonText);
@@ -294,9 +302,11 @@ void CPictureButton::DrawButtonCaption(QPainter& painter, QRect captionRect,
   if (m_bPressed && !m_bCheckMode) captionRect.translate(m_ptPressedShift);
   int flags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
   if (m_bDisabled) {
-    painter.setPen(palette().color(QPalette::Light));
+    // Embossed in the system's 3D colours: the highlight one pixel down and right, the shadow in
+    // place. The palette's colours for disabled widgets are too pale to read on a light picture.
+    painter.setPen(palette().color(QPalette::Active, QPalette::Light));
     painter.drawText(captionRect.translated(1, 1), flags, caption);
-    painter.setPen(palette().color(QPalette::Dark));
+    painter.setPen(palette().color(QPalette::Active, QPalette::Dark));
     painter.drawText(captionRect, flags, caption);
     return;
   }

@@ -7,7 +7,10 @@
 #include <QPixmap>
 #include <QPoint>
 
+#include <functional>
+
 #include "desktop/widgets/owner_drawn_menu.h"
+#include "platform/windows/dialog_template.h"
 
 // The desktop program's picture push button: a picture (two icons or two bitmaps, one shown
 // while the mouse is over the button or it is pressed, one at rest), an optional caption, a
@@ -17,6 +20,10 @@ class CPictureButton : public QAbstractButton {
   // `style` is the style the template gives the button: its type bits decide check mode and
   // default-button state.
   explicit CPictureButton(QWidget* parent = nullptr, unsigned style = 0);
+  // The button of a template control, with the control's style and caption, that runs `onClick`
+  // when clicked. The caption stays the button's text even where the picture leaves it no room.
+  static CPictureButton* FromTemplate(const ControlTemplate& control, QWidget* parent,
+                                      std::function<void()> onClick);
 
   // Pictures: index 0 hover/pressed, index 1 rest (may be null). Return 0 on success.
   int SetButtonIcons(const QIcon& hover, const QIcon& rest);

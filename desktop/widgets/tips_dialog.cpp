@@ -33,8 +33,9 @@ CTipsDialog::CTipsDialog(QWidget* parent)
 
 QWidget* CTipsDialog::CreateControl(const ControlTemplate& control) {
   if (control.id != kYesButton) return nullptr;
-  m_btnYes = new CPictureButton(this, control.style);
-  connect(m_btnYes, &QAbstractButton::clicked, this, [this] { OnYes(); });
+  // The button draws its bitmap alone, but keeps "Yes" as its text: its accessible name and what
+  // reading the control returns.
+  m_btnYes = CPictureButton::FromTemplate(control, this, [this] { OnYes(); });
   return m_btnYes;
 }
 

@@ -1,8 +1,4 @@
 #include "device/contacts/marrowind_program.h"
 #include "device/frame/device_app.h"
 
-int main(int argc, char** argv) {
-  CDeviceApp app(argc, argv, MarrowindProgram());
-  if (!app.InitInstance()) return 1;
-  return app.exec();
-}
+int main(int argc, char** argv) { return RunDeviceProgram(argc, argv, MarrowindProgram()); }

@@ -5,6 +5,9 @@
 
 const DeviceProgram& MarrowindProgram() {
   static const DeviceProgram program = {
+      .purpose = QStringLiteral(
+          "Backs up the phone's contacts and SIM entries into a contacts backup file (.vbx) or\n"
+          "lists them in a text file (.txt), and restores them from a backup file."),
       .style = FormStyle::kMarrowind,
       .resources = &MarrowindResources(),
       .form = {.maker = QStringLiteral("Velthorn"),

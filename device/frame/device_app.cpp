@@ -1,5 +1,9 @@
 #include "device/frame/device_app.h"
 
+#include <cstdio>
+#include <cstring>
+
+#include "platform/device/phone_environment.h"
 #include "platform/windows/interactive_services.h"
 #include "platform/windows/message_service.h"
 
@@ -8,6 +12,13 @@ namespace {
 // Where the class library keeps a program's profile settings; the phone programs store nothing
 // there themselves.
 constexpr char kProfileKey[] = "Local AppWizard-Generated Applications";
+
+bool AsksForHelp(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return true;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -31,4 +42,17 @@ CDeviceApp::~CDeviceApp() = default;
 bool CDeviceApp::InitInstance() {
   m_pMainWnd = InitDeviceInstance(program_);
   return m_pMainWnd != nullptr;
+}
+
+int RunDeviceProgram(int argc, char** argv, const DeviceProgram& program) {
+  // Before the application object, which needs a screen to show the program on.
+  if (AsksForHelp(argc, argv)) {
+    const char* slash = std::strrchr(argv[0], '/');
+    std::printf("Usage: %s [--help]\n\n%s\n\n%s", slash != nullptr ? slash + 1 : argv[0],
+                program.purpose.toLocal8Bit().constData(), kPhoneEnvironmentUsage);
+    return 0;
+  }
+  CDeviceApp app(argc, argv, program);
+  if (!app.InitInstance()) return 1;
+  return app.exec();
 }

@@ -40,6 +40,7 @@ struct FrameCommand {
 };
 
 struct DeviceProgram {
+  QString purpose;  // what the program does, for its usage text (--help)
   FormStyle style = FormStyle::kMarrowind;
   const ResourceModule* resources = nullptr;
   FormTexts form;

@@ -105,7 +105,10 @@ void CDeviceView::OnSize() {
 
   left = (W - ScaleX(160)) / 2;
   top = bottom + (big ? ScaleY(20) : 0);
-  place(ids.link, left, top, left + ScaleX(160), top + ScaleY(sizes.linkHeight));
+  bottom = top + ScaleY(sizes.linkHeight);
+  place(ids.link, left, top, left + ScaleX(160), bottom);
+  // Where the window is lower than the form, the frame lets it scroll down to the link line.
+  setMinimumHeight(bottom);
 }
 
 void CDeviceView::OnButtonClicked(int index) {

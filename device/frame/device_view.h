@@ -13,6 +13,8 @@
 // (and, for the first two, a description) between separator lines, and the link line at the
 // bottom. Every size change lays it out again for the screen; the button images are loaded
 // again whenever the screen's height has changed (72-pixel images from 800 pixels up, 64 below).
+// The form is at least as high as its content, down to the link line, so that the main frame
+// can scroll it on a screen too low to show it whole.
 //
 // The buttons send the program's backupCommand and restoreCommand to the main frame; the third
 // closes the main window. The two styles' labels are made by the subclasses CTribbokView and

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "device/frame/scaled_images.h"
 #include "platform/device/dialog_item.h"
 #include "platform/device/resource_module.h"
 #include "platform/windows/dialog_template.h"
@@ -23,7 +24,7 @@ void RefreshImage(QWidget* control, const ControlTemplate& item) {
   auto* label = qobject_cast<QLabel*>(control);
   if (label == nullptr) return;
   if ((item.style & 3) == 3) {
-    label->setPixmap(LoadIcon(item.imageId).pixmap(IconSize(item.imageId)));
+    label->setPixmap(LoadScreenIcon(item.imageId));
   } else if ((item.style & 0x0E) == 0x0E) {
     label->setPixmap(QPixmap::fromImage(LoadBitmap(item.imageId)));
   }

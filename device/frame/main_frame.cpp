@@ -1,5 +1,6 @@
 #include "device/frame/main_frame.h"
 
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "device/frame/about_dialog.h"
@@ -40,8 +41,14 @@ bool CMainFrame::OnCreate() {
   auto* layout = new QVBoxLayout(client);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
+  // The form scrolls up and down when the screen is too low for it (landscape screens).
+  auto* scroller = new QScrollArea();
+  scroller->setFrameShape(QFrame::NoFrame);
+  scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroller->setWidgetResizable(true);
   m_pView = CreateView(CurrentDeviceProgram().style);
-  layout->addWidget(m_pView, 1);
+  scroller->setWidget(m_pView);
+  layout->addWidget(scroller, 1);
   layout->addWidget(m_wndCommandBar);
   setCentralWidget(client);
   m_pView->OnInitialUpdate();

@@ -6,7 +6,8 @@ class CCommandBar;
 class CDeviceView;
 
 // The main window of a phone program: the screen's size, the main form above the soft-key bar
-// (menu bar 128 of the installed program). Every command of the bar, its menu and the form's
+// (menu bar 128 of the installed program), scrolled up and down when it is higher than the room
+// above the bar. Every command of the bar, its menu and the form's
 // buttons comes to OnCommand: the program's own commands (DeviceProgram::commands) first, then
 // the frame's: exit, About and the two web pages.
 class CMainFrame : public QMainWindow {

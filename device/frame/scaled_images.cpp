@@ -109,3 +109,8 @@ std::unique_ptr<CImageList> LoadScaledImageList(int bitmapId, int imageWidth, in
   if (!done) return nullptr;
   return ImageListFromBitmap(scaled, width, maskColor);
 }
+
+QPixmap LoadScreenIcon(int iconId) {
+  const QSize size = IconSize(iconId);
+  return LoadIconPixmap(iconId, QSize(ScaleX(size.width()), ScaleY(size.height())));
+}

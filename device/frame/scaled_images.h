@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPixmap>
 #include <QPoint>
 #include <QSize>
 
@@ -55,3 +56,7 @@ int ScaleBitmapBlt(const QImage& bitmap, QImage* newBitmap, int tileWidth, int t
 std::unique_ptr<CImageList> LoadScaledImageList(int bitmapId, int imageWidth, int grow,
                                                 unsigned maskColor, unsigned imageType,
                                                 unsigned flags);
+
+// Icon `iconId` of the installed resource module at the screen's icon size: its own size, drawn
+// for 96 pixels per inch, scaled to the screen's. Null when there is no such icon.
+QPixmap LoadScreenIcon(int iconId);

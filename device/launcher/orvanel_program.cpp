@@ -5,6 +5,8 @@
 
 const DeviceProgram& OrvanelProgram() {
   static const DeviceProgram program = {
+      .purpose = QStringLiteral("Starts Skeldra (text messages) and Marrowind (contacts), which "
+                                "stand in its own folder."),
       .style = FormStyle::kMarrowind,
       .resources = &OrvanelResources(),
       .form = {.maker = QStringLiteral("Velthorn"),

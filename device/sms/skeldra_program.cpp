@@ -5,6 +5,9 @@
 
 const DeviceProgram& SkeldraProgram() {
   static const DeviceProgram program = {
+      .purpose = QStringLiteral(
+          "Backs up the phone's text messages, folder by folder, into an SMS backup file (.qrd)\n"
+          "or lists them in a text file (.txt), and restores them from a backup file."),
       .style = FormStyle::kSkeldra,
       .resources = &SkeldraResources(),
       .form = {.maker = QStringLiteral("Velthorn"),

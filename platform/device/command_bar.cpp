@@ -13,6 +13,15 @@ namespace {
 
 int ScaledForScreen(int pixelsAt96) { return pixelsAt96 * GetPhoneScreen().dpi / 96; }
 
+// Gives a pop-up menu and its submenus, which are windows of their own and so do not inherit
+// it, the font for the screen.
+void SetMenuFont(QMenu* menu, const QFont& font) {
+  menu->setFont(font);
+  for (QAction* action : menu->actions()) {
+    if (action->menu() != nullptr) SetMenuFont(action->menu(), font);
+  }
+}
+
 const QColor kBarTop(0x3c, 0x5a, 0x82);
 const QColor kBarBottom(0x1e, 0x32, 0x50);
 
@@ -55,6 +64,9 @@ void CCommandBar::PressKey(int index) {
   if (popups_[index] != NOMENU) {
     std::unique_ptr<QMenu> menu = LoadPopupMenu(menuId_, popups_[index]);
     if (menu == nullptr) return;
+    QFont menuFont = menu->font();
+    menuFont.setPixelSize(ScaledForScreen(12));
+    SetMenuFont(menu.get(), menuFont);
     QToolButton* key = keys_[index];
     QSize size = menu->sizeHint();
     QPoint topRight = key->mapToGlobal(QPoint(key->width(), 0));

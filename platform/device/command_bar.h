@@ -9,7 +9,8 @@
 // The soft-key bar at the bottom of a phone program's main window: the keys of a menu-bar
 // resource (resource_module.h), side by side. A key without a pop-up menu sends its command; a
 // drop-down key opens its submenu of the bar's menu above itself (through TrackPopupMenu, so
-// tests can choose from it) and sends the command chosen.
+// tests can choose from it) and sends the command chosen. Keys and menu text grow with the
+// screen's pixels per inch.
 class CCommandBar : public QWidget {
  public:
   explicit CCommandBar(QWidget* parent = nullptr);

@@ -16,10 +16,14 @@ std::unique_ptr<QFile> OpenPhoneFile(const QString& phonePath, QIODevice::OpenMo
 
 }  // namespace
 
-QString PhoneRootFolder() {
+QString PhoneRootPath() {
   QString root = qEnvironmentVariable(kPhoneRootVariable);
   if (root.isEmpty()) root = QString::fromLatin1(kDefaultPhoneRoot);
-  const QString absolute = QDir::cleanPath(QFileInfo(root).absoluteFilePath());
+  return QDir::cleanPath(QFileInfo(root).absoluteFilePath());
+}
+
+QString PhoneRootFolder() {
+  const QString absolute = PhoneRootPath();
   return QDir().mkpath(absolute) ? absolute : QString();
 }
 

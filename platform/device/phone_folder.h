@@ -15,6 +15,9 @@ inline constexpr char kPhoneRootVariable[] = "PHONE_ROOT";
 inline constexpr char kDefaultPhoneRoot[] = "phone";
 inline constexpr char kPhoneDatabaseFile[] = "phone.db";
 
+// The absolute path of the phone folder, whether it exists or not.
+QString PhoneRootPath();
+
 // The absolute path of the phone folder, created (with its parents) when missing. The variable is
 // read on every call, so a test can point each case at its own folder. Empty when the folder
 // cannot be created.

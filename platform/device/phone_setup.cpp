@@ -9,9 +9,11 @@
 namespace {
 
 // Runs `write` in one transaction; its result when that committed, else a value-initialised one.
+// Inside PhoneSetup::InOneTransaction it runs in that transaction.
 template <typename Write>
 auto InTransaction(PhoneDatabase* db, Write write) -> decltype(write()) {
   if (db == nullptr) return {};
+  if (sqlite3_get_autocommit(db->Handle()) == 0) return write();
   PhoneTransaction transaction(*db);
   if (!transaction.IsActive()) return {};
   auto result = write();
@@ -91,6 +93,10 @@ bool LoadRecipients(PhoneDatabase& db, qint64 messageId, std::vector<PhoneRecipi
 PhoneSetup::PhoneSetup() : db_(PhoneDatabase::Open()) {}
 
 PhoneSetup::~PhoneSetup() = default;
+
+bool PhoneSetup::InOneTransaction(const std::function<bool()>& changes) {
+  return InTransaction(db_.get(), changes);
+}
 
 bool PhoneSetup::SetContactStorePresent(bool present) {
   return db_ && db_->SetSetting(kContactStorePresentSetting, present ? 1 : 0);

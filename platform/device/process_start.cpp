@@ -7,12 +7,13 @@
 
 namespace {
 
-QString LocalPath(const QString& phoneFormPath) {
-  return QString(phoneFormPath).replace(QLatin1Char('\\'), QLatin1Char('/'));
-}
+// Stands for a "\" of a local name in the phone's form of a path.
+constexpr QChar kBackslashInName(0xF05C);
 
-QString PhoneFormPath(const QString& localPath) {
-  return QString(localPath).replace(QLatin1Char('/'), QLatin1Char('\\'));
+QString LocalPath(const QString& phoneFormPath) {
+  return QString(phoneFormPath)
+      .replace(QLatin1Char('\\'), QLatin1Char('/'))
+      .replace(kBackslashInName, QLatin1Char('\\'));
 }
 
 // The executable file the image path stands for; empty when there is none.
@@ -27,6 +28,12 @@ QString ExecutableFor(const QString& imagePath) {
 }
 
 }  // namespace
+
+QString PhoneFormPath(const QString& localPath) {
+  return QString(localPath)
+      .replace(QLatin1Char('\\'), kBackslashInName)
+      .replace(QLatin1Char('/'), QLatin1Char('\\'));
+}
 
 QString GetModuleFileName() { return PhoneFormPath(QCoreApplication::applicationFilePath()); }
 

@@ -15,9 +15,11 @@ class ControlHost {
   virtual ~ControlHost() = default;
 
   QWidget* GetDlgItem(int id) const { return controls_.Find(id); }
+  // The control of an id as a T, which may be a widget class of the program's own; null when it
+  // is not one.
   template <typename T>
   T* Item(int id) const {
-    return qobject_cast<T*>(controls_.Find(id));
+    return dynamic_cast<T*>(controls_.Find(id));
   }
   QString GetDlgItemText(int id) const { return controls_.Text(id); }
   void SetDlgItemText(int id, const QString& text) { controls_.SetText(id, text); }

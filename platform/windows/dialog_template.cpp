@@ -79,6 +79,9 @@ QWidget* CreateStatic(const ControlTemplate& control, QWidget* parent) {
       label->setPixmap(QPixmap::fromImage(LoadBitmap(control.imageId)));
       break;
     default: {
+      // A static shows its text as it is: outside data (file names, database errors) reaches
+      // statics, and none of it is markup.
+      label->setTextFormat(Qt::PlainText);
       label->setText(StaticText(control.text));
       label->setWordWrap(true);
       Qt::Alignment horizontal = (control.style & SS_TYPEMASK) == SS_CENTER  ? Qt::AlignHCenter

@@ -8,12 +8,22 @@
 #include <QStringList>
 
 #include "platform/windows/message_service.h"
+#include "platform/windows/modal_service.h"
 
 namespace {
 
+// The window a box or dialog opens over: the active one, else the program's main window (without
+// a window manager no window is ever active, and a box without a parent sits in the middle of
+// the screen).
+QWidget* OwnerWindow() {
+  QWidget* active = QApplication::activeWindow();
+  return active != nullptr ? active : AfxGetMainWnd();
+}
+
 int RunMessageBox(const QString& text, const QString& caption, unsigned type) {
-  QMessageBox box(QApplication::activeWindow());
+  QMessageBox box(OwnerWindow());
   box.setWindowTitle(caption);
+  box.setTextFormat(Qt::PlainText);  // the text may hold outside data, never markup
   box.setText(text);
   switch (type & 0xF0) {
     case MB_ICONERROR:
@@ -85,7 +95,7 @@ QString WithExtension(const QString& path, const QString& pattern, const QString
 }
 
 std::optional<QString> RunFileDialogOnScreen(const FileDialogRequest& request) {
-  QFileDialog dialog(QApplication::activeWindow(), request.title);
+  QFileDialog dialog(OwnerWindow(), request.title);
   std::vector<NameFilter> filters = ParseFilter(request.filter);
   QStringList names;
   for (const NameFilter& filter : filters) names << filter.text;

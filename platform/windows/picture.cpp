@@ -12,6 +12,13 @@ QImage DecodePicture(const QByteArray& bytes) {
   return reader.read();
 }
 
+RenderedPicture RenderPicture(const QByteArray& bytes, QSize size) {
+  QImage picture = DecodePicture(bytes);
+  if (picture.isNull()) return {};
+  QImage drawn = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  return {drawn, drawn.isNull()};
+}
+
 PictureFileResult ReadPictureFile(const QString& path, QByteArray* bytes) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return PictureFileResult::kCannotRead;

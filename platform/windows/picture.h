@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 // Contact pictures: the bytes of an image file (JPEG, PNG, BMP, GIF, ...) as the database stores
@@ -13,6 +14,14 @@ inline constexpr qint64 kMaxPictureBytes = 16 * 1024 * 1024;
 
 // Decodes picture bytes; a null image when they are empty, too large or not a picture.
 QImage DecodePicture(const QByteArray& bytes);
+
+// Picture bytes drawn at a size. Bytes that are no picture draw nothing and are no fault (a null
+// image); a picture that decodes but cannot be drawn at that size is one (`renderFailed`).
+struct RenderedPicture {
+  QImage image;
+  bool renderFailed = false;
+};
+RenderedPicture RenderPicture(const QByteArray& bytes, QSize size);
 
 enum class PictureFileResult { kOk, kEmpty, kCannotRead, kTooLarge, kNotAPicture };
 

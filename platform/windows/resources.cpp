@@ -53,6 +53,11 @@ QSize IconSize(int id) {
   return entry ? QSize(entry->width, entry->height) : QSize();
 }
 
+QPixmap LoadIconPixmap(int id, QSize size) {
+  const ImageResource* entry = FindIcon(id);
+  return entry ? QPixmap::fromImage(Render(*entry, size)) : QPixmap();
+}
+
 QImage LoadBitmap(int id, QSize size) {
   const ImageResource* entry = g_table ? Find(g_table->bitmaps, id) : nullptr;
   if (entry == nullptr) return QImage();

@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QIcon>
 #include <QImage>
+#include <QPixmap>
 #include <QString>
 
 #include <span>
@@ -58,6 +59,8 @@ void InstallResourceTable(const ResourceTable* table);
 QIcon LoadIcon(int id);
 // The icon's native size (32 x 32 for the program's icons); empty when there is none.
 QSize IconSize(int id);
+// The icon drawn at `size`; null when the id names no icon.
+QPixmap LoadIconPixmap(int id, QSize size);
 // A bitmap rendered at its native size, opaque; null when the id names no bitmap. Where the
 // artwork draws nothing the bitmap shows its background, the magenta key for bitmaps that are
 // drawn transparently. Edges are hard: a pixel is either artwork or background, so no blend of

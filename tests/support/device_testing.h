@@ -34,3 +34,10 @@ class UrlRecorder : public QObject {
  private:
   QStringList urls_;
 };
+
+// Writes an executable script that appends a line to "started" in its folder, for tests that
+// start programs.
+void WriteMarkerProgram(const QString& path);
+// The lines the marker programs in `folder` have written, once `count` of them are there (or
+// after 5 s).
+int WaitForStarts(const QString& folder, int count);

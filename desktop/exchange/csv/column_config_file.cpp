@@ -34,7 +34,8 @@ QStringList ListColumnConfigTitles() {
   QStringList titles;
   const QFileInfoList files =
       QDir(QLatin1String(kConfigFolder))
-          .entryInfoList({QStringLiteral("*") + QLatin1String(kConfigExtension)}, QDir::Files);
+          .entryInfoList({QStringLiteral("*") + QLatin1String(kConfigExtension)},
+                         QDir::Files | QDir::Hidden);  // a title may start with "."
   for (const QFileInfo& file : files) titles << file.completeBaseName();
   return titles;
 }

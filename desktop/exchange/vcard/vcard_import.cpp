@@ -1,13 +1,11 @@
 #include "desktop/exchange/vcard/vcard_import.h"
-#include "desktop/store/composed_name.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#include <array>
-
 #include "desktop/exchange/vcard/vcard_parser.h"
 #include "desktop/resources/resource_ids.h"
+#include "desktop/store/composed_name.h"
 #include "desktop/store/contact_replacer.h"
 #include "desktop/store/database_connection.h"
 #include "desktop/store/sql_text.h"
@@ -21,95 +19,30 @@ constexpr char kSummary[] =
 constexpr char kTooLarge[] = "The vCard file is too large to import (more than %1 MB)!";
 constexpr char kUnreadable[] = "Can't read the vCard file!";
 
-// ---- The statements ------------------------------------------------------------------------
+// ---- Storing one card ----------------------------------------------------------------------
 
-using Field = QString ContactRecord::*;
-
-struct InsertColumn {
-  const char* name;
-  Field field;  // null: the composed name
-};
-
-// The columns of the insert, in its order. Department, Office_Loc, Customer_ID, Account and
-// Gove_ID are in it though no vCard line fills them.
-const std::array<InsertColumn, 56> kInsertColumns = {{
-    {"First_Name", &ContactRecord::firstName},
-    {"Middle_Name", &ContactRecord::middleName},
-    {"Last_Name", &ContactRecord::lastName},
-    {"SIM_Name", nullptr},
-    {"Title", &ContactRecord::title},
-    {"Suffix", &ContactRecord::suffix},
-    {"Nick_Name", &ContactRecord::nickName},
-    {"Company", &ContactRecord::company},
-    {"Department", &ContactRecord::department},
-    {"Job_Title", &ContactRecord::jobTitle},
-    {"File_As", nullptr},
-    {"Mobile_Phone", &ContactRecord::mobilePhone},
-    {"Web_Page", &ContactRecord::webPage},
-    {"E_Mail", &ContactRecord::eMail},
-    {"Pager", &ContactRecord::pager},
-    {"Work_Street", &ContactRecord::workStreet},
-    {"Work_City", &ContactRecord::workCity},
-    {"Work_State", &ContactRecord::workState},
-    {"Work_Zip", &ContactRecord::workZip},
-    {"Work_Country", &ContactRecord::workCountry},
-    {"Home_Street", &ContactRecord::homeStreet},
-    {"Home_City", &ContactRecord::homeCity},
-    {"Home_State", &ContactRecord::homeState},
-    {"Home_Zip", &ContactRecord::homeZip},
-    {"Home_Country", &ContactRecord::homeCountry},
-    {"Other_Street", &ContactRecord::otherStreet},
-    {"Other_City", &ContactRecord::otherCity},
-    {"Other_State", &ContactRecord::otherState},
-    {"Other_Zip", &ContactRecord::otherZip},
-    {"Other_Country", &ContactRecord::otherCountry},
-    {"Company_Tel", &ContactRecord::companyTel},
-    {"Work_Tel", &ContactRecord::workTel},
-    {"Work_Tel2", &ContactRecord::workTel2},
-    {"Work_Fax", &ContactRecord::workFax},
-    {"Car_Tel", &ContactRecord::carTel},
-    {"Home_Tel", &ContactRecord::homeTel},
-    {"Home_Tel2", &ContactRecord::homeTel2},
-    {"Home_Fax", &ContactRecord::homeFax},
-    {"Spouse", &ContactRecord::spouse},
-    {"Children", &ContactRecord::children},
-    {"IM", &ContactRecord::im},
-    {"IM2", &ContactRecord::im2},
-    {"IM3", &ContactRecord::im3},
-    {"E_Mail2", &ContactRecord::eMail2},
-    {"E_Mail3", &ContactRecord::eMail3},
-    {"Radio_Tel", &ContactRecord::radioTel},
-    {"Assistant", &ContactRecord::assistant},
-    {"Manager", &ContactRecord::manager},
-    {"Account", &ContactRecord::account},
-    {"Birthday", &ContactRecord::birthday},
-    {"Notes", &ContactRecord::notes},
-    {"Office_Loc", &ContactRecord::officeLoc},
-    {"Assistant_Tel", &ContactRecord::assistantTel},
-    {"Customer_ID", &ContactRecord::customerId},
-    {"Gove_ID", &ContactRecord::goveId},
-    {"Anniversary", &ContactRecord::anniversary},
-}};
-
-// "insert into Contact_Table(ContactType ,First_Name,...,Anniversary) values(1,"
+// "insert into Contact_Table(ContactType ,SIM_Name,First_Name,...,Notes) values(1,"
 QString InsertHead() {
-  QString head = QStringLiteral("insert into Contact_Table(ContactType ,");
-  for (const InsertColumn& column : kInsertColumns) {
-    head += QLatin1String(column.name) + QLatin1Char(',');
+  QString head = QStringLiteral("insert into Contact_Table(ContactType ,SIM_Name");
+  for (const ContactField& field : kContactFields) {
+    head += QLatin1Char(',') + QLatin1String(field.column);
   }
-  head.chop(1);
   return head + QStringLiteral(") values(1,");
 }
 
-QString InsertStatement(const ContactRecord& card, const QString& composedName) {
+// Replaces the stored rows of the card's composed name with the card, as a phone contact; true
+// when it went in. The one place that turns a card into SQL.
+bool StoreCard(const ContactRecord& card, DatabaseConnection& db, ContactReplacer& replacer) {
   static const QString head = InsertHead();
-  QString sql = head;
-  for (const InsertColumn& column : kInsertColumns) {
-    sql += SqlQuote(column.field == nullptr ? composedName : card.*column.field);
-    sql += QLatin1Char(',');
+  QString name = ComposedContactName(card.firstName, card.middleName, card.lastName);
+  QString insert = head;
+  insert += SqlQuote(name);
+  for (const ContactField& field : kContactFields) {
+    insert += QLatin1Char(',');  // one piece at a time: appending a sum would size it exactly
+    insert += SqlQuote(card.Field(field.number));
   }
-  sql.back() = QLatin1Char(')');
-  return sql;
+  insert += QLatin1Char(')');
+  return replacer.Replace(name, [&] { return db.Exec(insert) == SQLITE_OK; });
 }
 
 // ---- The run -------------------------------------------------------------------------------
@@ -134,9 +67,7 @@ CardCounts StoreCards(const QByteArray& file, const QString& databasePath) {
   bool storing = replacer.IsBegun();
   CardCounts counts;
   ReadVCards(file, [&](const ContactRecord& card) {
-    QString name = ComposedContactName(card.firstName, card.middleName, card.lastName);
-    QString insert = InsertStatement(card, name);
-    if (storing && replacer.Replace(name, [&] { return db.Exec(insert) == SQLITE_OK; })) {
+    if (storing && StoreCard(card, db, replacer)) {
       ++counts.stored;
       return;
     }

@@ -1,25 +1,48 @@
 #include "desktop/exchange/vcard/vcard_parser.h"
 
-#include <QStringTokenizer>
-
-#include <array>
-#include <cstring>
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "common/ansi_text.h"
+#include "desktop/exchange/vcard/vcard_fields.h"
+#include "desktop/exchange/vcard/vcard_text.h"
+#include "desktop/store/composed_name.h"
 
 namespace {
 
-using Field = QString ContactRecord::*;
-
 // ---- Lines ---------------------------------------------------------------------------------
 
-// The lines of a file's bytes as text mode reads them.
-class TextLines {
+// The unfolded lines of a file's bytes.
+class CardLines {
  public:
-  explicit TextLines(const QByteArray& bytes) : bytes_(bytes) {}
+  explicit CardLines(const QByteArray& bytes)
+      : bytes_(bytes), utf8_(bytes.startsWith(kUtf8ByteOrderMark)) {
+    if (utf8_) position_ = sizeof kUtf8ByteOrderMark - 1;
+  }
 
   bool Next(QString* line) {
+    QByteArrayView physical;
+    if (!NextPhysical(&physical)) return false;
+    if (!Continues()) {
+      *line = Decode(physical);
+      return true;
+    }
+    QByteArray unfolded = physical.toByteArray();
+    while (Continues() && NextPhysical(&physical)) unfolded += physical.sliced(1);
+    *line = Decode(unfolded);
+    return true;
+  }
+
+ private:
+  static constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
+
+  // Whether the next line continues the one before it.
+  bool Continues() const {
+    return position_ < bytes_.size() && (bytes_[position_] == ' ' || bytes_[position_] == '\t');
+  }
+
+  bool NextPhysical(QByteArrayView* line) {
     if (position_ >= bytes_.size()) return false;
     qsizetype end = bytes_.indexOf('\n', position_);
     qsizetype next = end < 0 ? bytes_.size() : end + 1;
@@ -28,302 +51,327 @@ class TextLines {
     } else if (end > position_ && bytes_[end - 1] == '\r') {
       --end;
     }
-    *line = Decode(bytes_.constData() + position_, end - position_);
+    *line = QByteArrayView(bytes_.constData() + position_, end - position_);
     position_ = next;
     return true;
   }
 
- private:
   // A NUL would end the statement text the line's values go into.
-  static QString Decode(const char* data, qsizetype size) {
-    if (std::memchr(data, '\0', static_cast<size_t>(size)) == nullptr) {
-      return AnsiToWide(data, size);
-    }
-    QByteArray text(data, size);
+  QString Decode(QByteArrayView bytes) const {
+    if (!bytes.contains('\0')) return DecodeText(bytes);
+    QByteArray text = bytes.toByteArray();
     text.removeIf([](char c) { return c == '\0'; });
-    return AnsiToWide(text);
+    return DecodeText(text);
+  }
+
+  QString DecodeText(QByteArrayView bytes) const {
+    return utf8_ ? QString::fromUtf8(bytes) : AnsiToWide(bytes.data(), bytes.size());
   }
 
   const QByteArray& bytes_;
+  const bool utf8_;
   qsizetype position_ = 0;
 };
 
-bool IsNamed(const QString& text, QLatin1String name) {
-  return text.size() == name.size() && text.compare(name, Qt::CaseInsensitive) == 0;
+char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
+
+bool EqualIgnoringAsciiCase(QStringView text, QLatin1String name) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (AsciiLower(text[i].unicode()) != AsciiLower(static_cast<char16_t>(name.data()[i]))) {
+      return false;
+    }
+  }
+  return true;
 }
 
-bool IsCardEnd(const QString& line) { return IsNamed(line, QLatin1String("END:VCARD")); }
+// Whether `text` is `name` (ASCII) in any case. Property names are compared many times for every
+// line: the sizes are compared first, and no Unicode case folding is done.
+inline bool IsNamed(QStringView text, QLatin1String name) {
+  return text.size() == name.size() && EqualIgnoringAsciiCase(text, name);
+}
+
+bool BeginsWith(QStringView text, QLatin1String prefix) {
+  return text.size() >= prefix.size() && IsNamed(text.first(prefix.size()), prefix);
+}
 
 // ---- Property lines ------------------------------------------------------------------------
 
 struct Property {
-  QString name;
-  QString value;
+  QStringView name;
+  QStringView value;
 };
 
 // "NAME:value": colons before the name are skipped; the value is everything after the colon that
 // ends the name, colons included (a web address or a time of day keeps its own). A line without
 // a colon is all name.
-Property SplitProperty(const QString& line) {
+Property SplitProperty(QStringView line) {
   qsizetype start = 0;
-  while (start < line.size() && line[start] == QLatin1Char(':')) ++start;
-  qsizetype colon = line.indexOf(QLatin1Char(':'), start);
-  if (colon < 0) return {line.mid(start), QString()};
-  return {line.mid(start, colon - start), line.mid(colon + 1)};
+  while (start < line.size() && line[start] == u':') ++start;
+  qsizetype colon = std::find(line.begin() + start, line.end(), QLatin1Char(':')) - line.begin();
+  if (colon == line.size()) return {line.sliced(start), QStringView()};
+  return {line.sliced(start, colon - start), line.sliced(colon + 1)};
 }
 
-// The first N components of a structured value, separated by ";"; missing ones are empty.
-template <size_t N>
-std::array<QString, N> Components(const QString& value) {
-  std::array<QString, N> components;
-  size_t index = 0;
-  for (QStringView component : QStringTokenizer(value, QLatin1Char(';'))) {
-    if (index == N) break;
-    components[index++] = component.toString();
-  }
-  return components;
-}
-
-struct AddressKind {
-  QLatin1String noteLabel;
-  int ContactRecord::*seen;
-  std::array<Field, 5> columns;  // street, city, state, zip, country
-};
-
-const AddressKind kWorkAddress{
-    QLatin1String("WorkAddress:"),
-    &ContactRecord::workAddressSeen,
-    {&ContactRecord::workStreet, &ContactRecord::workCity, &ContactRecord::workState,
-     &ContactRecord::workZip, &ContactRecord::workCountry}};
-const AddressKind kHomeAddress{
-    QLatin1String("HomeAddress:"),
-    &ContactRecord::homeAddressSeen,
-    {&ContactRecord::homeStreet, &ContactRecord::homeCity, &ContactRecord::homeState,
-     &ContactRecord::homeZip, &ContactRecord::homeCountry}};
-const AddressKind kOtherAddress{
-    QLatin1String("OtherAddress:"),
-    &ContactRecord::otherAddressSeen,
-    {&ContactRecord::otherStreet, &ContactRecord::otherCity, &ContactRecord::otherState,
-     &ContactRecord::otherZip, &ContactRecord::otherCountry}};
-
-// kSet replaces the column, so of repeated lines the last wins; kFill takes the first of the
-// columns that is still empty; kAddress splits an address.
-enum class Action { kSet, kFill, kAddress };
-
+// A property that fills fields: one field is set, so that of repeated lines the last wins; of
+// several, each line takes the first still empty.
 struct PropertyRule {
   QLatin1String name;
-  Action action;
-  std::array<Field, 3> columns = {};
-  const AddressKind* address = nullptr;
+  std::vector<RecordField> fields;
 };
 
-const PropertyRule kPropertyRules[] = {
-    {QLatin1String("TEL;TYPE=CELL"), Action::kSet, {&ContactRecord::mobilePhone}},
-    {QLatin1String("NICKNAME"), Action::kSet, {&ContactRecord::nickName}},
-    {QLatin1String("TEL;TYPE=PAGER"), Action::kSet, {&ContactRecord::pager}},
-    {QLatin1String("TEL;TYPE=WORK"),
-     Action::kFill,
-     {&ContactRecord::workTel, &ContactRecord::workTel2}},
-    {QLatin1String("TEL;TYPE=WORK;TYPE=FAX"), Action::kSet, {&ContactRecord::workFax}},
-    {QLatin1String("TEL;TYPE=CAR"), Action::kSet, {&ContactRecord::carTel}},
-    {QLatin1String("TEL;TYPE=HOME"),
-     Action::kFill,
-     {&ContactRecord::homeTel, &ContactRecord::homeTel2}},
-    {QLatin1String("TEL;TYPE=HOME;TYPE=FAX"), Action::kSet, {&ContactRecord::homeFax}},
-    {QLatin1String("ORG"), Action::kSet, {&ContactRecord::company}},
-    {QLatin1String("TITLE"), Action::kSet, {&ContactRecord::jobTitle}},
-    {QLatin1String("BDAY"), Action::kSet, {&ContactRecord::birthday}},
-    {QLatin1String("URL"), Action::kSet, {&ContactRecord::webPage}},
-    {QLatin1String("ADR;TYPE=WORK"), Action::kAddress, {}, &kWorkAddress},
-    {QLatin1String("ADR;TYPE=HOME"), Action::kAddress, {}, &kHomeAddress},
-    {QLatin1String("ADR"), Action::kAddress, {}, &kOtherAddress},
-    {QLatin1String("X-MSN"),
-     Action::kFill,
-     {&ContactRecord::im, &ContactRecord::im2, &ContactRecord::im3}},
-    {QLatin1String("X-YAHOO"),
-     Action::kFill,
-     {&ContactRecord::im, &ContactRecord::im2, &ContactRecord::im3}},
-    {QLatin1String("X-GTALK"),
-     Action::kFill,
-     {&ContactRecord::im, &ContactRecord::im2, &ContactRecord::im3}},
-    {QLatin1String("X-SKYPE"),
-     Action::kFill,
-     {&ContactRecord::im, &ContactRecord::im2, &ContactRecord::im3}},
-    {QLatin1String("EMAIL;TYPE=INTERNET"),
-     Action::kFill,
-     {&ContactRecord::eMail, &ContactRecord::eMail2, &ContactRecord::eMail3}},
-};
+// Other messaging services, read into the fields the export writes as X-MSN.
+constexpr const char* kMessagingAliases[] = {"X-YAHOO", "X-GTALK", "X-SKYPE"};
 
-struct LabelRule {
-  QLatin1String label;
-  Field column;
-};
+const std::vector<PropertyRule>& PropertyRules() {
+  static const std::vector<PropertyRule> rules = [] {
+    std::vector<PropertyRule> rules;
+    for (const VCardField& entry : kVCardFields) {
+      if (entry.form != VCardForm::kProperty) continue;
+      QLatin1String name(entry.name);
+      auto rule = std::find_if(rules.begin(), rules.end(), [&](auto& r) { return r.name == name; });
+      if (rule == rules.end()) {
+        rules.push_back({name, {entry.field}});
+      } else {
+        rule->fields.push_back(entry.field);
+      }
+    }
+    std::vector<RecordField> messaging =
+        std::find_if(rules.begin(), rules.end(), [](auto& r) { return r.name == "X-MSN"; })->fields;
+    for (const char* alias : kMessagingAliases) rules.push_back({QLatin1String(alias), messaging});
+    return rules;
+  }();
+  return rules;
+}
 
-// The labels of grouped lines that name a column.
-const LabelRule kLabelRules[] = {
-    {QLatin1String("COMPANY_MAIN"), &ContactRecord::companyTel},
-    {QLatin1String("RADIO"), &ContactRecord::radioTel},
-    {QLatin1String("ASSISTANT"), &ContactRecord::assistantTel},
-    {QLatin1String("_$!<Anniversary>!$_"), &ContactRecord::anniversary},
-    {QLatin1String("_$!<Spouse>!$_"), &ContactRecord::spouse},
-    {QLatin1String("_$!<Child>!$_"), &ContactRecord::children},
-    {QLatin1String("_$!<Assistant>!$_"), &ContactRecord::assistant},
-    {QLatin1String("_$!<Manager>!$_"), &ContactRecord::manager},
-};
-
-const PropertyRule* FindPropertyRule(const QString& name) {
-  for (const PropertyRule& rule : kPropertyRules) {
+const PropertyRule* FindPropertyRule(QStringView name) {
+  for (const PropertyRule& rule : PropertyRules()) {
     if (IsNamed(name, rule.name)) return &rule;
   }
   return nullptr;
 }
 
-const LabelRule* FindLabelRule(const QString& label) {
-  for (const LabelRule& rule : kLabelRules) {
-    if (IsNamed(label, rule.label)) return &rule;
+// A bare "ADR" is the other address.
+const VCardAddress* FindAddress(QStringView name) {
+  if (IsNamed(name, QLatin1String("ADR"))) return &kVCardAddresses.back();
+  for (const VCardAddress& address : kVCardAddresses) {
+    if (IsNamed(name, QLatin1String(address.property))) return &address;
   }
   return nullptr;
+}
+
+// The field of a grouped line's label.
+RecordField FindLabelledField(QStringView label) {
+  for (const VCardField& entry : kVCardFields) {
+    if (entry.form == VCardForm::kItem && IsNamed(label, QLatin1String(entry.label))) {
+      return entry.field;
+    }
+  }
+  return nullptr;
+}
+
+// ---- The note ------------------------------------------------------------------------------
+
+struct NoteLine {
+  RecordField field;
+  QString start;  // the label and a colon
+};
+
+// The export's note lines, last first.
+const std::vector<NoteLine>& NoteLinesLastFirst() {
+  static const std::vector<NoteLine> lines = [] {
+    std::vector<NoteLine> lines;
+    for (auto entry = kVCardFields.rbegin(); entry != kVCardFields.rend(); ++entry) {
+      if (entry->form != VCardForm::kNoteLine) continue;
+      lines.push_back({entry->field, QLatin1String(entry->name) + u':'});
+    }
+    return lines;
+  }();
+  return lines;
+}
+
+// Where each line of `text` after a line break (CR LF) begins.
+std::vector<qsizetype> LineStartsAfterBreaks(const QString& text) {
+  std::vector<qsizetype> starts;
+  for (qsizetype lf = text.indexOf(QLatin1Char('\n')); lf >= 0;
+       lf = text.indexOf(QLatin1Char('\n'), lf + 1)) {
+    if (lf > 0 && text[lf - 1] == u'\r') starts.push_back(lf + 1);
+  }
+  return starts;
+}
+
+// The export ends the note with the fields that vCard has no property for, each on a line of its
+// own after the contact's notes and a line break ("notes", "", "Department:Sales", "Account:7").
+// Those go back into their fields, found from the end so that a value may hold line breaks, and
+// the contact's notes are returned. A note not laid out so (another program's) is returned whole.
+QString TakeNoteLines(const QString& note, ContactRecord& record) {
+  std::vector<qsizetype> lineStarts = LineStartsAfterBreaks(note);
+  std::vector<std::pair<RecordField, QStringView>> taken;
+  QStringView rest(note);
+  for (const NoteLine& line : NoteLinesLastFirst()) {
+    auto start = std::find_if(lineStarts.rbegin(), lineStarts.rend(), [&](qsizetype at) {
+      return at <= rest.size() && rest.sliced(at).startsWith(line.start);
+    });
+    if (start == lineStarts.rend()) continue;
+    taken.emplace_back(line.field, rest.sliced(*start + line.start.size()));
+    rest = rest.first(*start - 2);
+  }
+  bool endsWithBreak = rest.endsWith(QLatin1String("\r\n"));
+  if (!taken.empty() && !rest.isEmpty() && !endsWithBreak) return note;
+  for (const auto& [field, value] : taken) record.*field = value.toString();
+  return (endsWithBreak ? rest.chopped(2) : rest).toString();
 }
 
 // ---- One card ------------------------------------------------------------------------------
 
 class CardBuilder {
  public:
+  void Add(const Property& property) {
+    if (item_ && IsLabelOfItem(property.name)) {
+      ApplyLabel(UnescapedVCardText(property.value));
+      return;
+    }
+    KeepUnlabelledItem();
+    if (BeginsWith(property.name, QLatin1String("item"))) {
+      item_ = Item{property.name.toString(), UnescapedVCardText(property.value)};
+    } else if (IsNamed(property.name, QLatin1String("N"))) {
+      SetName(property.value);
+    } else if (IsNamed(property.name, QLatin1String("FN"))) {
+      formattedName_ = UnescapedVCardText(property.value);
+    } else if (IsNamed(property.name, QLatin1String("NOTE"))) {
+      AddNote(UnescapedVCardText(property.value));
+    } else if (const PropertyRule* rule = FindPropertyRule(property.name)) {
+      Apply(*rule, property);
+    } else if (const VCardAddress* address = FindAddress(property.name)) {
+      AddAddress(*address, property.value);
+    } else if (!IsNamed(property.name, QLatin1String("VERSION"))) {
+      AddUnlisted(property.name, UnescapedVCardText(property.value));
+    }
+  }
+
+  // Takes the card, and leaves the builder empty for the next one.
+  ContactRecord Finish() {
+    KeepUnlabelledItem();
+    if (!hasName_) record_.lastName = formattedName_;
+    record_.notes.prepend(note_);
+    if (record_.fileAs.isEmpty()) {
+      record_.fileAs = ComposedContactName(record_.firstName, record_.middleName, record_.lastName);
+    }
+    ContactRecord card = std::move(record_);
+    *this = CardBuilder();
+    return card;
+  }
+
+ private:
+  // A grouped line ("item1.TEL") waiting for its label line ("item1.X-ABLabel").
+  struct Item {
+    QString name;
+    QString value;
+  };
+
   // "N:Last;First;Middle;Title;Suffix".
-  void SetName(const QString& value) {
-    auto components = Components<5>(value);
+  void SetName(QStringView value) {
+    auto components = VCardComponents<5>(value);
     record_.lastName = components[0];
     record_.firstName = components[1];
     record_.middleName = components[2];
     record_.title = components[3];
     record_.suffix = components[4];
+    hasName_ = true;
   }
 
-  // The line after a grouped line is its label line, whatever its name.
-  bool AwaitsLabel() const { return item_.has_value(); }
-
-  void Add(const Property& property) {
-    if (item_) {
-      ApplyLabel(property.value);
-    } else if (property.name.startsWith(QLatin1String("item"), Qt::CaseInsensitive)) {
-      item_ = property;
-    } else if (const PropertyRule* rule = FindPropertyRule(property.name)) {
-      Apply(*rule, property);
-    } else {
-      AddUnlisted(property);
-    }
+  bool IsLabelOfItem(QStringView name) const {
+    static const QLatin1String kLabel(".X-ABLabel");
+    QStringView group = QStringView(item_->name).first(item_->name.indexOf(QLatin1Char('.')) + 1);
+    return group.size() > 0 && name.size() == group.size() + kLabel.size() - 1 &&
+           name.startsWith(group, Qt::CaseInsensitive) &&
+           name.endsWith(kLabel, Qt::CaseInsensitive);
   }
 
-  // A note goes before what the notes collected so far.
-  void AddNote(const QString& note) { record_.notes.prepend(note); }
-
-  ContactRecord Finish() {
-    // A grouped line whose label line never came is kept like any line without a column.
-    if (item_ && !item_->value.isEmpty()) AddUnlisted(*item_);
+  void ApplyLabel(const QString& label) {
+    Item item = std::move(*item_);
     item_.reset();
-    return std::move(record_);
+    if (item.value.isEmpty()) return;  // nothing to store, and nothing to move out of place
+    if (RecordField field = FindLabelledField(label)) {
+      record_.*field = item.value;
+    } else {
+      AddUnlisted(label, item.value);
+    }
   }
 
- private:
+  // A grouped line without its label line is kept like any line without a field.
+  void KeepUnlabelledItem() {
+    if (item_ && !item_->value.isEmpty()) AddUnlisted(item_->name, item_->value);
+    item_.reset();
+  }
+
   void Apply(const PropertyRule& rule, const Property& property) {
-    switch (rule.action) {
-      case Action::kSet:
-        record_.*rule.columns[0] = property.value;
-        return;
-      case Action::kFill:
-        for (Field column : rule.columns) {
-          if (column == nullptr) break;
-          if ((record_.*column).isEmpty()) {
-            record_.*column = property.value;
-            return;
-          }
-        }
-        AddUnlisted(property);  // every column of the kind is taken
-        return;
-      case Action::kAddress:
-        AddAddress(*rule.address, property.value);
-        return;
+    QString value = UnescapedVCardText(property.value);
+    if (rule.fields.size() == 1) {
+      record_.*rule.fields.front() = value;
+      return;
     }
+    for (RecordField field : rule.fields) {
+      if ((record_.*field).isEmpty()) {
+        record_.*field = value;
+        return;
+      }
+    }
+    AddUnlisted(property.name, value);  // every field of the kind is taken
   }
 
   // "ADR:box;extended;street;city;state;zip;country". The first address of a kind fills its
-  // columns, with the post-office box and extended address kept in the notes; any further one
+  // fields, with the post-office box and extended address kept in the notes; any further one
   // of the same kind goes to the notes whole.
-  void AddAddress(const AddressKind& kind, const QString& value) {
+  void AddAddress(const VCardAddress& kind, QStringView value) {
+    QLatin1String noteLabel(kind.noteLabel);
     if (record_.*kind.seen) {
-      record_.notes += QLatin1String("\r\n") + kind.noteLabel + value;
+      record_.notes += QLatin1String("\r\n") + noteLabel + UnescapedVCardText(value);
       return;
     }
-    auto components = Components<7>(value);
-    for (size_t i = 0; i < kind.columns.size(); ++i) record_.*kind.columns[i] = components[i + 2];
+    auto components = VCardComponents<7>(value);
+    for (size_t i = 0; i < kind.fields.size(); ++i) record_.*kind.fields[i] = components[i + 2];
     if (!components[0].isEmpty() || !components[1].isEmpty()) {
       record_.notes +=
-          QLatin1String("\r\n") + kind.noteLabel + components[0] + QLatin1Char(' ') + components[1];
+          QLatin1String("\r\n") + noteLabel + components[0] + QLatin1Char(' ') + components[1];
     }
     record_.*kind.seen = 1;
   }
 
-  void ApplyLabel(const QString& label) {
-    Property item = std::move(*item_);
-    item_.reset();
-    if (item.value.isEmpty()) return;  // nothing to store, and nothing to move out of place
-    if (const LabelRule* rule = FindLabelRule(label)) {
-      record_.*rule->column = item.value;
-    } else {
-      record_.notes += QLatin1String("\r\n") + label + QLatin1Char(':') + item.value;
-    }
+  // A later note goes before the earlier ones.
+  void AddNote(const QString& text) {
+    QString own = TakeNoteLines(text, record_);
+    if (own.isEmpty()) return;
+    note_ = note_.isEmpty() ? own : own + QLatin1String("\r\n") + note_;
   }
 
-  void AddUnlisted(const Property& property) {
-    record_.notes += QLatin1String("\r\n") + property.name + QLatin1Char(':') + property.value;
+  void AddUnlisted(QStringView name, const QString& value) {
+    record_.notes += QLatin1String("\r\n");
+    record_.notes += name;
+    record_.notes += QLatin1Char(':') + value;
   }
 
-  ContactRecord record_;
-  std::optional<Property> item_;  // a grouped line waiting for its label line
+  ContactRecord record_;  // its notes collect the lines without a field
+  QString note_;          // the card's own note
+  QString formattedName_;
+  bool hasName_ = false;
+  std::optional<Item> item_;
 };
-
-// A note and its folded continuation lines (each begins with a blank and is kept whole). Leaves
-// in `line` the line after the note; false when the text ended.
-bool ReadNote(const QString& value, TextLines& lines, QString* line, CardBuilder& card) {
-  QString note = value + QLatin1String("\r\n");
-  bool more;
-  while ((more = lines.Next(line)) && line->startsWith(QLatin1Char(' '))) {
-    note += *line + QLatin1String("\r\n");
-  }
-  card.AddNote(note);
-  return more;
-}
-
-// Reads a card from the line after its "BEGIN:VCARD" to its end.
-ContactRecord ReadCard(TextLines& lines) {
-  CardBuilder card;
-  QString line;
-  // The name line is the third line, whatever the two before it are (the version and the
-  // formatted name). A card that ends before it has no name, and leaves the next card alone.
-  for (int i = 0; i < 3; ++i) {
-    if (!lines.Next(&line) || IsCardEnd(line)) return card.Finish();
-  }
-  card.SetName(SplitProperty(line).value);
-
-  bool more = lines.Next(&line);
-  while (more && !IsCardEnd(line)) {
-    Property property = SplitProperty(line);
-    if (!card.AwaitsLabel() && IsNamed(property.name, QLatin1String("NOTE"))) {
-      more = ReadNote(property.value, lines, &line, card);
-      continue;
-    }
-    card.Add(property);
-    more = lines.Next(&line);
-  }
-  return card.Finish();
-}
 
 }  // namespace
 
 void ReadVCards(const QByteArray& bytes, const std::function<void(const ContactRecord&)>& onCard) {
-  TextLines lines(bytes);
+  CardLines lines(bytes);
+  CardBuilder card;
+  bool inCard = false;
   QString line;
   while (lines.Next(&line)) {
-    if (IsNamed(line, QLatin1String("BEGIN:VCARD"))) onCard(ReadCard(lines));
+    bool begins = IsNamed(line, QLatin1String("BEGIN:VCARD"));
+    if (begins || IsNamed(line, QLatin1String("END:VCARD"))) {
+      if (inCard) onCard(card.Finish());
+      inCard = begins;
+    } else if (inCard) {
+      card.Add(SplitProperty(line));
+    }
   }
+  if (inCard) onCard(card.Finish());
 }

@@ -150,7 +150,8 @@ void CCsvImportPage::FillColumnCombos(const CsvRow& header) {
 
 void CCsvImportPage::MapColumns(const CsvRow& header, std::span<int> columns) const {
   for (int i = 0; i < ComboCount(); ++i) {
-    columns[i] = static_cast<int>(header.indexOf(GetComboText(i)));
+    QString name = GetComboText(i);
+    columns[i] = name.isEmpty() ? -1 : static_cast<int>(header.indexOf(name));
   }
 }
 

@@ -25,7 +25,7 @@ class CCsvImportPage : public CDialog {
   // none.
   void FillColumnCombos(const CsvRow& header);
   // For each box, the index of the first header field whose text equals the box's text exactly,
-  // or -1 when none does.
+  // or -1 when none does or the box is empty.
   void MapColumns(const CsvRow& header, std::span<int> columns) const;
 
  protected:

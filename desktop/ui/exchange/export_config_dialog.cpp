@@ -5,6 +5,7 @@
 
 #include "desktop/exchange/export_file_name.h"
 #include "desktop/store/contact_database.h"
+#include "desktop/ui/export_target.h"
 #include "platform/windows/message_service.h"
 #include "platform/windows/window_styles.h"
 
@@ -89,6 +90,10 @@ std::optional<QString> CExportConfigDialog::ExportTarget() {
   if (path.isEmpty()) {
     ShowMessageBox(QStringLiteral("Location the export file!"),
                    QString::fromLatin1(m_texts.errorCaption), MB_OK | MB_ICONERROR);
+    m_editPath->setFocus();
+    return std::nullopt;
+  }
+  if (!AcceptExportTarget(path)) {
     m_editPath->setFocus();
     return std::nullopt;
   }

@@ -44,8 +44,8 @@ class CExportConfigDialog : public CDialog {
   // Enter presses the default button, Export.
   void OnOK() override { OnExport(); }
 
-  // The target path, when there is one and the table has records; otherwise nothing, after
-  // telling the user.
+  // The target path, when there is one, it is not the database and the table has records;
+  // otherwise nothing, after telling the user.
   std::optional<QString> ExportTarget();
   // Reports the outcome and closes the dialog.
   void FinishExport(const QString& outcome);

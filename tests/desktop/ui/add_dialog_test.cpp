@@ -1,5 +1,6 @@
 #include "desktop/ui/add_dialog.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -20,6 +21,7 @@
 #include "platform/windows/menu.h"
 #include "platform/windows/picture.h"
 #include "tests/desktop/ui/contact_dialog_testing.h"
+#include "tests/support/test_images.h"
 
 namespace {
 
@@ -69,6 +71,17 @@ TEST_F(AddDialogTest, OpensEmptyAsAPhoneContact) {
     EXPECT_EQ(dialog.MenuBar()->actions()[0]->text(), "Tool menu");
     SaveScreenshot(&dialog, "add_dialog");
     SaveScreenshot(dialog.ClientArea(), "add_dialog_whole_form");
+  });
+}
+
+TEST_F(AddDialogTest, PictureButtonsKeepTheirCaptionsAndDrawTheirPicturesAlone) {
+  RunAdd([&](CAddDialog& dialog) {
+    for (auto [id, caption] :
+         {std::pair{kAddControls.save, "Save"}, std::pair{kAddControls.cancel, "Cancel"},
+          std::pair{kAddControls.deletePicture, "Delete Picture"}}) {
+      EXPECT_EQ(dialog.GetDlgItemText(id), caption);
+      EXPECT_TRUE(DrawsItsPictureAlone(dialog.Item<QAbstractButton>(id))) << caption;
+    }
   });
 }
 

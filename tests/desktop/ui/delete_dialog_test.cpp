@@ -12,6 +12,7 @@
 #include "desktop/widgets/control_color.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/scripted_services.h"
+#include "tests/support/test_images.h"
 #include "tests/support/working_folder.h"
 
 namespace {
@@ -63,6 +64,19 @@ TEST_F(DeleteDialogTest, NoChangesNothing) {
   EXPECT_EQ(RunDelete("1", "Smith,Ann", CDeleteDialog::kNoButton), IDCANCEL);
   EXPECT_EQ(CountContactRows(), 1);
   EXPECT_FALSE(AfxGetApp().m_bDataChanged);
+}
+
+TEST_F(DeleteDialogTest, ButtonsKeepTheirCaptionsAndDrawTheirBitmapsAlone) {
+  script_.ExpectDialog([](QDialog* shown) {
+    auto& dialog = *static_cast<CDeleteDialog*>(shown);
+    for (auto [id, caption] :
+         {std::pair{CDeleteDialog::kYesButton, "Yes"}, std::pair{CDeleteDialog::kNoButton, "No"}}) {
+      EXPECT_EQ(dialog.GetDlgItemText(id), caption);
+      EXPECT_TRUE(DrawsItsPictureAlone(dialog.Item<QAbstractButton>(id))) << caption;
+    }
+    return IDCANCEL;
+  });
+  CDeleteDialog().DoModal();
 }
 
 TEST_F(DeleteDialogTest, DatabaseErrorsShowTheDatabasesText) {

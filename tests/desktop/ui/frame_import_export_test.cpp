@@ -2,10 +2,12 @@
 // its export and the text export, with their progress bar.
 #include <QFile>
 #include <QProgressBar>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
 #include "desktop/resources/resource_ids.h"
+#include "desktop/ui/exchange/export_config_dialog.h"
 #include "desktop/ui/frame_progress_bar.h"
 #include "desktop/ui/main_frame.h"
 #include "desktop/ui/zolmark_app.h"
@@ -75,6 +77,34 @@ TEST_F(FrameImportExportTest, ExportGoesToTheTextListingOnlyForTxt) {
     EXPECT_EQ(isText, QString(name) == "out.txt") << name;
     EXPECT_EQ(frame_->m_strExportPath, folder_.FilePath(name));
   }
+}
+
+// The database file as an export's target, by its name or through a link, is refused by every
+// export and stays as it was.
+TEST_F(FrameImportExportTest, ExportsRefuseTheDatabaseAsTheirTarget) {
+  InsertContacts({SampleSimContact("Ann", "123")});
+  QByteArray database = ReadFileBytes("Contact.cdt");
+  ASSERT_TRUE(QFile::link("Contact.cdt", "link.txt"));
+  const QString refusal = "Can't export to Contact.cdt, the contact database!";
+  for (const char* target : {"Contact.cdt", "link.txt"}) {
+    script_.ExpectFileDialog(kExportTitle, folder_.FilePath(target))
+        .ExpectTips(kIconError, refusal);
+    frame_->OnCommand(ID_EXPORT_CBK_TXT);
+  }
+  EXPECT_TRUE(frame_->m_strExportPath.isEmpty());
+  for (int command : {ID_EXPORT_CSV, ID_EXPORT_VCARD}) {
+    script_
+        .ExpectDialog([](QDialog* shown) {
+          auto* dialog = static_cast<CExportConfigDialog*>(shown);
+          dialog->SetDlgItemText(CExportConfigDialog::kPathEdit, "./Contact.cdt");
+          dialog->Item<QPushButton>(CExportConfigDialog::kExportButton)->click();
+          EXPECT_EQ(dialog->result(), 0);  // still open for another target
+          return IDCANCEL;
+        })
+        .ExpectTips(kIconError, refusal);
+    frame_->OnCommand(command);
+  }
+  EXPECT_EQ(ReadFileBytes("Contact.cdt"), database);
 }
 
 TEST_F(FrameImportExportTest, CsvAndVCardRoutesReachTheirWork) {

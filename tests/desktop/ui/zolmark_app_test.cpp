@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,26 @@ TEST_F(ZolmarkAppTest, FirstStartCreatesDatabaseAndConfigAndShowsTheFrame) {
   // A second start finds everything in place.
   ASSERT_TRUE(app.InitInstance());
   EXPECT_EQ(app.m_nPageCount, 0);
+}
+
+// The platform appends the application's display name, when one is set, to every window title
+// but its own. None is set: the display name only follows the application name.
+TEST_F(ZolmarkAppTest, WindowTitlesAreTheCaptionsAlone) {
+  QString name = QCoreApplication::applicationName();
+  QCoreApplication::setApplicationName("Renamed");
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Renamed");
+  QCoreApplication::setApplicationName(name);
+}
+
+TEST_F(ZolmarkAppTest, TheFrameRestoresToMostOfTheScreenCentred) {
+  ASSERT_TRUE(AfxGetApp().InitInstance());
+  CMainFrame* frame = AfxGetApp().MainFrame();
+  QRect screen = frame->screen()->availableGeometry();
+  QRect normal = frame->normalGeometry();
+  EXPECT_TRUE(screen.contains(normal));
+  EXPECT_GE(normal.width(), screen.width() * 3 / 4);
+  EXPECT_GE(normal.height(), screen.height() * 3 / 4);
+  EXPECT_LE((normal.center() - screen.center()).manhattanLength(), 2);
 }
 
 TEST_F(ZolmarkAppTest, PageCountComesFromTheStoredRows) {

@@ -137,8 +137,9 @@ TEST_F(PictureButtonTest, DisabledCaptionIsEmbossed) {
   button.setEnabled(false);
   parent_.show();
   QImage shown = button.grab().toImage();
-  QColor light = button.palette().color(QPalette::Light);
-  QColor dark = button.palette().color(QPalette::Dark);
+  // The system's highlight and shadow colours, not the paler ones of disabled widgets.
+  QColor light = button.palette().color(QPalette::Active, QPalette::Light);
+  QColor dark = button.palette().color(QPalette::Active, QPalette::Dark);
   auto near = [](QColor a, QColor b) {
     return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
                std::abs(a.blue() - b.blue()) <

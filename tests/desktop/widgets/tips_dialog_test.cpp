@@ -1,5 +1,7 @@
 #include "desktop/widgets/tips_dialog.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QLabel>
 #include <QTest>
 
@@ -7,6 +9,7 @@
 
 #include "desktop/resources/resource_ids.h"
 #include "tests/support/scripted_services.h"
+#include "tests/support/test_images.h"
 
 namespace {
 
@@ -33,13 +36,29 @@ TEST(TipsDialog, ShowsIconTextAndTheFittedYesButton) {
     EXPECT_EQ(icon->pixmap().size(), QSize(32, 32));
     EXPECT_LT(icon->x(), text->x());
 
-    QWidget* yes = tips->GetDlgItem(CTipsDialog::kYesButton);
+    auto* yes = tips->Item<QAbstractButton>(CTipsDialog::kYesButton);
     EXPECT_EQ(yes->size(), QSize(34, 34));
     EXPECT_GT(yes->y(), text->y());
+    // It keeps its caption as its text and name, and shows its bitmap alone.
+    EXPECT_EQ(tips->GetDlgItemText(CTipsDialog::kYesButton), "Yes");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(yes)->text(QAccessible::Name), "Yes");
+    EXPECT_TRUE(DrawsItsPictureAlone(yes));
     SaveScreenshot(tips, "tips_box");
     QTest::mouseClick(yes, Qt::LeftButton);
   });
   EXPECT_EQ(result, IDCANCEL);
+}
+
+// File names and database errors reach the box: markup in them is text like any other.
+TEST(TipsDialog, MarkupInTheTextShowsAsItIs) {
+  const QString text = "Can't open <b>list</b>.cbk &amp; <i>more</i>!";
+  RunTips(kIconError, text, [&](CTipsDialog* tips) {
+    auto* label = tips->Item<QLabel>(CTipsDialog::kMessageText);
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    EXPECT_EQ(label->text(), text);
+    SaveScreenshot(tips, "tips_box_markup");
+    QTest::keyClick(tips, Qt::Key_Escape);
+  });
 }
 
 TEST(TipsDialog, EscapeCancelsAndEnterConfirms) {

@@ -1,12 +1,16 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
 #include "device/frame/about_dialog.h"
+#include "device/frame/device_program.h"
 #include "device/frame/device_view.h"
 #include "platform/device/command_bar.h"
+#include "platform/device/dialog_item.h"
 #include "platform/windows/resources.h"
 #include "tests/device/frame/frame_testing.h"
 
@@ -57,6 +61,31 @@ TEST_F(MainFrameTest, TheBarSitsUnderTheFormAtTheBottomOfTheScreen) {
   EXPECT_EQ(Frame().View()->geometry(), QRect(0, 0, 480, 748));
 }
 
+TEST_F(MainFrameTest, OnScreensTooLowForTheFormItScrollsDownToTheLinkLine) {
+  struct Case {
+    PhoneScreen screen;
+    bool scrolls;
+  };
+  for (const Case& c :
+       {Case{{240, 320, 96}, false}, Case{{320, 240, 96}, true}, Case{{640, 480, 192}, true}}) {
+    for (FormStyle style : {FormStyle::kSkeldra, FormStyle::kMarrowind}) {
+      SCOPED_TRACE(testing::Message() << c.screen.width << "x" << c.screen.height << " style "
+                                      << static_cast<int>(style));
+      frame_.reset();
+      Start(style, c.screen);
+      auto* scroller = Frame().findChild<QScrollArea*>();
+      ASSERT_NE(scroller, nullptr);
+      QScrollBar* bar = scroller->verticalScrollBar();
+      EXPECT_EQ(bar->maximum() > 0, c.scrolls);
+      bar->setValue(bar->maximum());
+      QWidget* link = FindDlgItem(Frame().View(), CurrentStyle().ids.link);
+      const QRect shown(link->mapTo(&Frame(), QPoint()), link->size());
+      EXPECT_GE(shown.top(), 0);
+      EXPECT_LT(shown.bottom(), Frame().CommandBar()->y());
+    }
+  }
+}
+
 TEST_F(MainFrameTest, WebCommandsOpenTheProgramsPages) {
   UrlRecorder urls;
   Start(FormStyle::kSkeldra);
@@ -90,6 +119,32 @@ TEST_F(MainFrameTest, AboutBoxFollowsTheOrientation) {
   EXPECT_EQ(portraitText, units.ToPixels(10, 40, 133, 24));
   EXPECT_EQ(landscapeText, units.ToPixels(40, 10, 160, 24));
   EXPECT_FALSE(AfxIsDRAEnabled());  // only while the box is up
+}
+
+TEST_F(MainFrameTest, TheAboutIconGrowsWithTheScreen) {
+  std::vector<QSize> sizes;
+  auto iconSize = [&sizes](QDialog* dialog) {
+    sizes.push_back(dynamic_cast<CDeviceAboutDlg*>(dialog)->Item<QLabel>(1011)->pixmap().size());
+  };
+  Start(FormStyle::kMarrowind);
+  script_.ExpectDialog([&](QDialog* dialog) {
+    iconSize(dialog);
+    return IDOK;
+  });
+  Frame().OnCommand(57664);
+  frame_.reset();
+  Start(FormStyle::kMarrowind, {480, 800, 192});
+  script_.ExpectDialog([&](QDialog* dialog) {
+    dialog->show();
+    iconSize(dialog);
+    SetPhoneScreen({800, 480, 192});  // laid out again from the landscape template
+    iconSize(dialog);
+    return IDOK;
+  });
+  Frame().OnCommand(57664);
+  ASSERT_EQ(sizes.size(), 3u);
+  EXPECT_EQ(sizes[1], sizes[0] * 2);
+  EXPECT_EQ(sizes[2], sizes[1]);
 }
 
 TEST_F(MainFrameTest, WithoutTheRelayoutSwitchTheAboutBoxKeepsItsPlaces) {

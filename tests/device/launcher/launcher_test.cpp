@@ -1,12 +1,9 @@
 #include <QAction>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -19,12 +16,11 @@
 #include "device/launcher/orvanel_program.h"
 #include "platform/device/command_bar.h"
 #include "platform/device/process_start.h"
+#include "platform/windows/modal_service.h"
 #include "tests/support/device_testing.h"
 #include "tests/support/scripted_services.h"
 
 namespace {
-
-QString PhoneForm(QString path) { return path.replace('/', '\\'); }
 
 TEST(PathBesideModuleTest, CutsAfterTheLastBackslash) {
   EXPECT_EQ(PathBesideModule("\\Program Files\\Velthorn\\Orvanel.exe", "Skeldra.exe"),
@@ -36,26 +32,34 @@ TEST(PathBesideModuleTest, CutsAfterTheLastBackslash) {
 
 TEST(PathBesideModuleTest, EachStartStartsAnotherInstance) {
   QTemporaryDir folder;
-  QFile program(folder.filePath("Skeldra"));
-  ASSERT_TRUE(program.open(QIODevice::WriteOnly));
-  program.write("#!/bin/sh\necho started >> \"$(dirname \"$0\")/started\"\n");
-  program.close();
-  program.setPermissions(program.permissions() | QFile::ExeOwner);
+  WriteMarkerProgram(folder.filePath("Skeldra"));
+  QString orvanel = PhoneFormPath(folder.filePath("Orvanel"));
+  EXPECT_TRUE(CreateProcess(PathBesideModule(orvanel, "Skeldra.exe")));
+  EXPECT_TRUE(CreateProcess(PathBesideModule(orvanel, "Skeldra.exe")));
+  EXPECT_EQ(WaitForStarts(folder.path(), 2), 2);
+}
 
-  QString orvanel = PhoneForm(folder.filePath("Orvanel"));
-  EXPECT_TRUE(CreateProcess(PathBesideModule(orvanel, "Skeldra.exe")));
-  EXPECT_TRUE(CreateProcess(PathBesideModule(orvanel, "Skeldra.exe")));
-  QElapsedTimer timer;
-  timer.start();
-  QFile started(folder.filePath("started"));
-  while (timer.elapsed() < 5000) {
-    if (started.open(QIODevice::ReadOnly) && started.readAll().count('\n') == 2) break;
-    started.close();
-    QThread::msleep(10);
+TEST(PathBesideModuleTest, StartsFromAFolderWhoseNameHoldsABackslash) {
+  QTemporaryDir parent;
+  const QString folder = parent.filePath("Velthorn\\Phone");
+  ASSERT_TRUE(QDir().mkdir(folder));
+  WriteMarkerProgram(folder + "/Marrowind");
+  EXPECT_TRUE(CreateProcess(PathBesideModule(PhoneFormPath(folder + "/Orvanel"), "Marrowind.exe")));
+  EXPECT_EQ(WaitForStarts(folder, 1), 1);
+}
+
+TEST(OrvanelUsageTest, HelpPrintsTheUsageWithTheEnvironmentAndStartsNothing) {
+  char name[] = "/opt/phone/Orvanel";
+  char help[] = "--help";
+  char* argv[] = {name, help, nullptr};
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(RunDeviceProgram(2, argv, OrvanelProgram()), 0);
+  const std::string usage = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(usage.rfind("Usage: Orvanel [--help]\n", 0), 0u) << usage;
+  for (const char* variable : {"PHONE_ROOT", "PHONE_SCREEN"}) {
+    EXPECT_NE(usage.find(variable), std::string::npos) << variable;
   }
-  started.close();
-  ASSERT_TRUE(started.open(QIODevice::ReadOnly));
-  EXPECT_EQ(started.readAll(), "started\nstarted\n");
+  EXPECT_EQ(AfxGetMainWnd(), nullptr);
 }
 
 class OrvanelTest : public ::testing::Test {

@@ -80,6 +80,23 @@ TEST_F(CommandBarTest, KeysSplitTheBarAndScaleWithTheScreen) {
   EXPECT_EQ(CCommandBar::BarHeight(), 52);
 }
 
+TEST_F(CommandBarTest, TheMenuTextGrowsWithTheScreen) {
+  ASSERT_TRUE(bar_.InsertMenuBar(128));
+  std::vector<int> sizes;
+  auto record = [&sizes](QMenu* menu) {
+    EXPECT_EQ(menu->actions().at(1)->menu()->font(), menu->font());  // the "Website" submenu
+    sizes.push_back(menu->font().pixelSize());
+    return 0;
+  };
+  script_.ExpectMenu(record);
+  script_.ExpectMenu(record);
+  bar_.Key(1)->click();
+  ScopedPhoneScreen screen({480, 800, 192});
+  bar_.Key(1)->click();
+  ASSERT_EQ(sizes.size(), 2u);
+  EXPECT_EQ(sizes[1], 2 * sizes[0]);
+}
+
 TEST_F(CommandBarTest, AMissingResourceOrMenuGivesNoBar) {
   EXPECT_FALSE(bar_.InsertMenuBar(130));
   EXPECT_FALSE(bar_.InsertMenuBar(129));

@@ -1,39 +1,14 @@
 #include "platform/device/process_start.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
+#include "tests/support/device_testing.h"
 #include "tests/support/working_folder.h"
 
 namespace {
-
-// Writes an executable script that appends a line to "started" in its folder.
-void WriteMarkerProgram(const QString& path) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("#!/bin/sh\necho started >> \"$(dirname \"$0\")/started\"\n");
-  file.close();
-  file.setPermissions(file.permissions() | QFile::ExeOwner);
-}
-
-// The lines the marker programs have written, once `count` of them are there (or after 5 s).
-int WaitForStarts(const QString& folder, int count) {
-  QElapsedTimer timer;
-  timer.start();
-  int lines = 0;
-  while (timer.elapsed() < 5000) {
-    lines = static_cast<int>(ReadFileBytes(QDir(folder).filePath("started")).count('\n'));
-    if (lines >= count) break;
-    QThread::msleep(10);
-  }
-  return lines;
-}
 
 QString PhoneForm(QString path) { return path.replace('/', '\\'); }
 

@@ -50,10 +50,11 @@ TEST_F(ColumnConfigFileTest, ShortAndLongFilesFillWhatTheyHave) {
 TEST_F(ColumnConfigFileTest, ListsTheLayoutFilesOnly) {
   WriteColumnConfigFile("b", Numbered());
   WriteColumnConfigFile("a", Numbered());
+  WriteColumnConfigFile(".dotted", Numbered());  // hidden on Linux, but a layout all the same
   WriteFileBytes("Config/notes.txt", "x");
   QStringList titles = ListColumnConfigTitles();
   titles.sort();
-  EXPECT_EQ(titles, QStringList({"a", "b"}));
+  EXPECT_EQ(titles, QStringList({".dotted", "a", "b"}));
 }
 
 TEST_F(ColumnConfigFileTest, MissingOrHugeFilesReadNothing) {

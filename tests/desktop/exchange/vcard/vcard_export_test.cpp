@@ -112,15 +112,18 @@ TEST_F(VCardExportTest, EveryColumnInItsPlace) {
 }
 
 TEST_F(VCardExportTest, ItemsCountPerCard) {
-  SampleContact contact =
-      Phone({{"Company_Tel", "1"}, {"Spouse", "Eve"}, {"Anniversary", "2001-6-1"}});
+  SampleContact contact = Phone({{"Company_Tel", "1"},
+                                 {"Spouse", "Eve"},
+                                 {"Birthday", "1980/5/7"},
+                                 {"Anniversary", "2001-6-1"}});
   QStringList lines = {"FN:",
                        "N:;;;;",
                        "item1.TEL:1",
                        "item1.X-ABLabel:COMPANY_MAIN",
                        "item2.X-ABRELATEDNAMES:Eve",
                        "item2.X-ABLabel:_$!<Spouse>!$_",
-                       "item3.X-ABDATE:2001-6-1",
+                       "BDAY:1980-05-07",  // stored dates are written as vCard dates
+                       "item3.X-ABDATE:2001-06-01",
                        "item3.X-ABLabel:_$!<Anniversary>!$_"};
   EXPECT_EQ(ExportOf({contact, contact}), Card(lines) + Card(lines));
 }
@@ -150,14 +153,19 @@ TEST_F(VCardExportTest, NotesAndLineBreaks) {
       Card({"FN:", "N:;;;;", "ORG:Acme\\nEND:VCARD\\nBEGIN:VCARD", "ADR;TYPE=HOME:;;;ab;;;"}));
 }
 
-TEST_F(VCardExportTest, EscapesKeepValuesInTheirPlace) {
-  EXPECT_EQ(ExportOf({Phone({{"Company", "Smith, Jones & Co"}, {"Job_Title", "\"Boss\"; \\x"}})}),
-            Card({"FN:", "N:;;;;", "ORG:Smith\\, Jones & Co", "TITLE:\\\"Boss\\\"; \\x"}));
-  // Inside the name and the addresses a semicolon would start the next component.
-  EXPECT_EQ(ExportOf({Phone(
-                {{"Last_Name", "O;Neil\\"}, {"First_Name", "Ann, B"}, {"Work_Street", "1;2"}})}),
+TEST_F(VCardExportTest, EveryValueIsEscapedAsVCardText) {
+  EXPECT_EQ(ExportOf({Phone({{"Last_Name", "O;Neil\\"},
+                             {"First_Name", "Ann, B"},
+                             {"Company", "Smith, Jones & Co; Ltd"},
+                             {"Department", "R;D"},
+                             {"Job_Title", "\"Boss\""},
+                             {"Spouse", "a,b"},
+                             {"Work_Street", "1;2"},
+                             {"Notes", "C:\\new"}})}),
             Card({"FN:Ann\\, B O\\;Neil\\\\ ", "N:O\\;Neil\\\\;Ann\\, B;;;",
-                  "ADR;TYPE=WORK:;;1\\;2;;;;"}));
+                  "ORG:Smith\\, Jones & Co\\; Ltd", "TITLE:\"Boss\"",
+                  "item1.X-ABRELATEDNAMES:a\\,b", "item1.X-ABLabel:_$!<Spouse>!$_",
+                  "ADR;TYPE=WORK:;;1\\;2;;;;", "NOTE:C:\\\\new\\n\\nDepartment:R\\;D"}));
 }
 
 TEST_F(VCardExportTest, ChineseTextIsWrittenInCodePage936) {

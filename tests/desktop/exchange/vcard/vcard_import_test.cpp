@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "desktop/exchange/vcard/vcard_export.h"
 #include "desktop/resources/resource_ids.h"
+#include "desktop/store/composed_name.h"
 #include "desktop/store/contact_database.h"
+#include "desktop/store/contact_fields.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/working_folder.h"
 
@@ -29,6 +32,24 @@ Box Summary(int stored, int failed) {
               .arg(stored)
               .arg(failed),
           "Import vCard File Result", MB_OK | MB_ICONINFORMATION};
+}
+
+// The rows of Contact_Table by composed name, each with the columns the vCard export writes.
+std::vector<std::map<std::string, std::string>> ExportedColumnsOfRows() {
+  DatabaseConnection db;
+  SqlStatement rows(db, "select * from Contact_Table order by SIM_Name");
+  std::vector<std::map<std::string, std::string>> result;
+  while (rows.Step() == SQLITE_ROW) {
+    auto& row = result.emplace_back();
+    for (int column = 0; column < kContactColumnCount; ++column) {
+      if (column == kColumnId || column == kColumnCategories || column == kColumnRingTone ||
+          column == kColumnPicture || column == kColumnHasPic) {
+        continue;
+      }
+      row[kContactColumns[column]] = rows.ColumnText(column).toStdString();
+    }
+  }
+  return result;
 }
 
 class VCardImportTest : public WorkingFolderTest {
@@ -66,21 +87,49 @@ TEST_F(VCardImportTest, EachCardBecomesAPhoneContact) {
                      Card(";Mary;;;")));
   EXPECT_EQ(boxes_, std::vector<Box>{Summary(2, 0)});
   EXPECT_EQ(CountContactRows(), 2);
-  const QString john = "SIM_Name='Smith,John Q'";
-  EXPECT_EQ(ColumnValue("ContactType", john), "1");
-  EXPECT_EQ(ColumnValue("File_As", john), "Smith,John Q");
-  EXPECT_EQ(ColumnValue("Title", john), "Dr");
-  EXPECT_EQ(ColumnValue("Suffix", john), "Jr");
-  EXPECT_EQ(ColumnValue("Mobile_Phone", john), "100");
-  EXPECT_EQ(ColumnValue("Company_Tel", john), "555");
-  EXPECT_EQ(ColumnValue("Home_City", john), "Springfield");
-  EXPECT_EQ(ColumnValue("Home_Country", john), "USA");
-  EXPECT_EQ(ColumnValue("Birthday", john), "1990-01-02T00:00:00Z");
-  EXPECT_EQ(ColumnValue("Notes", john), "hi\r\n\r\nHomeAddress:PO 5 ");
-  EXPECT_EQ(ColumnValue("Department", john), "");
-  EXPECT_EQ(ColumnValue("hasPic", john), "0");
-  EXPECT_EQ(ColumnValue("Categories", john), "");
+  const std::pair<QString, QString> johnsColumns[] = {
+      {"ContactType", "1"},
+      {"File_As", "Smith,John Q"},
+      {"Title", "Dr"},
+      {"Suffix", "Jr"},
+      {"Mobile_Phone", "100"},
+      {"Company_Tel", "555"},
+      {"Home_City", "Springfield"},
+      {"Home_Country", "USA"},
+      {"Birthday", "1990-01-02T00:00:00Z"},
+      {"Notes", "hi\r\nHomeAddress:PO 5 "},
+      {"Department", ""},
+      {"hasPic", "0"},
+      {"Categories", ""},
+  };
+  for (const auto& [column, value] : johnsColumns) {
+    EXPECT_EQ(ColumnValue(column, "SIM_Name='Smith,John Q'"), value) << column.toStdString();
+  }
   EXPECT_EQ(CountContactRows("SIM_Name='Mary' and File_As='Mary'"), 1);
+}
+
+TEST_F(VCardImportTest, WhatTheExportWritesComesBackWithoutLoss) {
+  auto text = [](const QString& field) {
+    return QString::fromUtf8("张伟 ") + field + " , ; \\ \" : \\n\r\nnext";
+  };
+  SampleContact full;
+  for (const ContactField& field : kContactFields) full.Set(field.column, text(field.column));
+  full.Set("ContactType", "1").Set("Birthday", "1980-05-07");
+  full.Set("Anniversary", "2001-06-01");
+  full.Set("SIM_Name",
+           ComposedContactName(text("First_Name"), text("Middle_Name"), text("Last_Name")));
+  SampleContact plain = SamplePhoneContact("Ann", "Lee").Set("File_As", "Lee,Ann");
+  plain.Set("Notes", "ends with a line break\r\n");
+  InsertContacts({full, plain});
+  auto before = ExportedColumnsOfRows();
+  ASSERT_EQ(WriteVCardFile("first.vcf"), 1);
+
+  DatabaseConnection().Exec("delete from Contact_Table");
+  EXPECT_TRUE(ImportVCard("first.vcf", "Contact.cdt"));
+  EXPECT_EQ(boxes_, std::vector<Box>{Summary(2, 0)});
+  EXPECT_EQ(ExportedColumnsOfRows(), before);
+  ASSERT_EQ(WriteVCardFile("second.vcf"), 1);
+  EXPECT_EQ(ReadFileBytes("second.vcf"), ReadFileBytes("first.vcf"));
 }
 
 TEST_F(VCardImportTest, ImportingTwiceReplacesContactsOfTheSameName) {

@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "common/ansi_text.h"
 
 namespace {
+
+using R = ContactRecord;
+using Fields = std::vector<std::pair<QString ContactRecord::*, QString>>;
 
 std::vector<ContactRecord> Cards(const QByteArray& file) {
   std::vector<ContactRecord> cards;
@@ -23,31 +27,52 @@ ContactRecord Card(const QByteArray& lines) {
   return cards.empty() ? ContactRecord() : cards.front();
 }
 
+// Lines of a card and what they give.
+struct LinesAndFields {
+  QByteArray lines;
+  Fields fields;
+};
+
+// Checks the given fields of a card; `context` names the case in a failure.
+void ExpectFields(const ContactRecord& card, const Fields& expected, const QByteArray& context) {
+  for (const auto& [field, value] : expected) {
+    int number = 1;
+    while (ContactRecord::kFieldMembers[number - 1] != field) ++number;
+    EXPECT_EQ((card.*field).toStdString(), value.toStdString())
+        << "field " << number << " of: " << context.constData();
+  }
+}
+
 TEST(VCardParserTest, NewRecordIsEmpty) {
   ContactRecord record;
   for (int n = 1; n <= kContactFieldCount; ++n) EXPECT_TRUE(record.Field(n).isEmpty()) << n;
   EXPECT_EQ(record.workAddressSeen + record.homeAddressSeen + record.otherAddressSeen, 0);
 }
 
-TEST(VCardParserTest, TheThirdLineAfterBeginIsTheNameLine) {
-  ContactRecord card =
-      Cards("BEGIN:VCARD\nVERSION:3.0\nFN:x\nN:Smith;John;Q;Dr;Jr;extra\nEND:VCARD\n")[0];
-  EXPECT_EQ(card.lastName, "Smith");
-  EXPECT_EQ(card.firstName, "John");
-  EXPECT_EQ(card.middleName, "Q");
-  EXPECT_EQ(card.title, "Dr");
-  EXPECT_EQ(card.suffix, "Jr");
-  EXPECT_EQ(card.notes, "");
-
-  // Whatever the third line is: here the formatted name, and the N line before it is passed over.
-  card = Cards("BEGIN:VCARD\nVERSION:2.1\nN:Smith;John;;;\nFN:John Smith\nEND:VCARD\n")[0];
-  EXPECT_EQ(card.lastName, "John Smith");
-  EXPECT_EQ(card.firstName, "");
-  EXPECT_EQ(card.notes, "");
-
-  card = Cards("begin:vcard\nVERSION:3.0\nFN:x\nN:Doe\nend:vcard\n")[0];
-  EXPECT_EQ(card.lastName, "Doe");
-  EXPECT_EQ(card.firstName, "");
+TEST(VCardParserTest, TheNameComesFromTheNLineWhereverItStands) {
+  const LinesAndFields cases[] = {
+      {"VERSION:3.0\nFN:x\nN:Smith;John;Q;Dr;Jr;extra\n",
+       {{&R::lastName, "Smith"},
+        {&R::firstName, "John"},
+        {&R::middleName, "Q"},
+        {&R::title, "Dr"},
+        {&R::suffix, "Jr"},
+        {&R::fileAs, "Smith,John Q"}}},
+      {"N:Smith;John;;;\nVERSION:2.1\nFN:John Smith\n",
+       {{&R::lastName, "Smith"}, {&R::firstName, "John"}, {&R::fileAs, "Smith,John"}}},
+      {"FN:John Smith\nTEL;TYPE=CELL:1\nn:O\\;Neil\\\\;Ann\\, B\n",
+       {{&R::lastName, "O;Neil\\"}, {&R::firstName, "Ann, B"}, {&R::fileAs, "O;Neil\\,Ann, B"}}},
+      // No N line: the formatted name.
+      {"VERSION:3.0\nFN:John Smith\\, Jr\n",
+       {{&R::lastName, "John Smith, Jr"}, {&R::firstName, ""}, {&R::fileAs, "John Smith, Jr,"}}},
+      {"TITLE:t\n", {{&R::lastName, ""}, {&R::fileAs, ""}}},
+  };
+  for (const LinesAndFields& c : cases) {
+    std::vector<ContactRecord> cards = Cards("BEGIN:VCARD\n" + c.lines + "END:VCARD\n");
+    ASSERT_EQ(cards.size(), 1u) << c.lines.constData();
+    ExpectFields(cards[0], c.fields, c.lines);
+    EXPECT_EQ(cards[0].notes, "") << c.lines.constData();  // VERSION, FN and N are not kept
+  }
 }
 
 TEST(VCardParserTest, PropertiesSetOrFillTheirColumns) {
@@ -58,105 +83,101 @@ TEST(VCardParserTest, PropertiesSetOrFillTheirColumns) {
       "ORG:Acme;Labs\nTITLE:Boss\nX-MSN:m1\nX-YAHOO:m2\nX-GTALK:m3\nX-SKYPE:m4\n"
       "EMAIL;TYPE=INTERNET:a@x\nEMAIL;TYPE=INTERNET:b@x\nEMAIL;TYPE=INTERNET:c@x\n"
       "EMAIL;TYPE=INTERNET:d@x\n");
-  EXPECT_EQ(card.mobilePhone, "101");  // the last one wins
-  EXPECT_EQ(card.nickName, "Jo");
-  EXPECT_EQ(card.pager, "102");
-  EXPECT_EQ(card.workTel, "201");
-  EXPECT_EQ(card.workTel2, "202");
-  EXPECT_EQ(card.workFax, "204");
-  EXPECT_EQ(card.carTel, "205");
-  EXPECT_EQ(card.homeTel, "301");
-  EXPECT_EQ(card.homeTel2, "302");
-  EXPECT_EQ(card.homeFax, "303");
-  EXPECT_EQ(card.company, "Acme;Labs");
-  EXPECT_EQ(card.jobTitle, "Boss");
-  EXPECT_EQ(card.im, "m1");
-  EXPECT_EQ(card.im2, "m2");
-  EXPECT_EQ(card.im3, "m3");
-  EXPECT_EQ(card.eMail, "a@x");
-  EXPECT_EQ(card.eMail2, "b@x");
-  EXPECT_EQ(card.eMail3, "c@x");
-  // What finds no free column is kept in the notes, in file order.
-  EXPECT_EQ(card.notes, "\r\nTEL;TYPE=WORK:203\r\nX-SKYPE:m4\r\nEMAIL;TYPE=INTERNET:d@x");
+  ExpectFields(card,
+               {{&R::mobilePhone, "101"},  // the last one wins
+                {&R::nickName, "Jo"},
+                {&R::pager, "102"},
+                {&R::workTel, "201"},
+                {&R::workTel2, "202"},
+                {&R::workFax, "204"},
+                {&R::carTel, "205"},
+                {&R::homeTel, "301"},
+                {&R::homeTel2, "302"},
+                {&R::homeFax, "303"},
+                {&R::company, "Acme;Labs"},
+                {&R::jobTitle, "Boss"},
+                {&R::im, "m1"},
+                {&R::im2, "m2"},
+                {&R::im3, "m3"},
+                {&R::eMail, "a@x"},
+                {&R::eMail2, "b@x"},
+                {&R::eMail3, "c@x"},
+                // What finds no free column is kept in the notes, in file order.
+                {&R::notes, "\r\nTEL;TYPE=WORK:203\r\nX-SKYPE:m4\r\nEMAIL;TYPE=INTERNET:d@x"}},
+               "properties");
 }
 
-TEST(VCardParserTest, ValuesKeepTheirColonsAndEscapes) {
+TEST(VCardParserTest, ValuesKeepTheirColonsAndAreUnescaped) {
   ContactRecord card = Card(
-      "BDAY:1990-01-02T00:00:00Z\nURL:http://example.com:8080/a\nORG:Smith\\, Jr\n"
-      "X-CUSTOM::x\n");
-  EXPECT_EQ(card.birthday, "1990-01-02T00:00:00Z");
-  EXPECT_EQ(card.webPage, "http://example.com:8080/a");
-  EXPECT_EQ(card.company, "Smith\\, Jr");
-  EXPECT_EQ(card.notes, "\r\nX-CUSTOM::x");
+      "BDAY:1990-01-02T00:00:00Z\nURL:http://example.com:8080/a\n"
+      "ORG:Smith\\, Jones & Co\\; Ltd\nTITLE:C:\\\\new \\\"x\\\" \\q\\\n"
+      "NICKNAME:a\\nb\\Nc\nX-CUSTOM::x\\,y\n");
+  ExpectFields(card,
+               {{&R::birthday, "1990-01-02T00:00:00Z"},
+                {&R::webPage, "http://example.com:8080/a"},
+                {&R::company, "Smith, Jones & Co; Ltd"},
+                {&R::jobTitle, "C:\\new \"x\" \\q\\"},  // a backslash that escapes nothing stays
+                {&R::nickName, "a\r\nb\r\nc"},
+                {&R::notes, "\r\nX-CUSTOM::x,y"}},
+               "values");
 }
 
 TEST(VCardParserTest, GroupedLinesGoToTheColumnOfTheirLabel) {
-  ContactRecord card = Card(
-      "item1.TEL:555-1234\nitem1.X-ABLabel:COMPANY_MAIN\n"
-      "item2.TEL:2\nitem2.X-ABLabel:radio\n"
-      "item3.TEL:3\nitem3.X-ABLabel:ASSISTANT\n"
-      "ITEM4.X-ABDATE:2001-02-03\nitem4.X-ABLabel:_$!<Anniversary>!$_\n"
-      "item5.X-ABRELATEDNAMES:Ann\nitem5.X-ABLabel:_$!<Spouse>!$_\n"
-      "item6.X-ABRELATEDNAMES:Kid\nitem6.X-ABLabel:_$!<Child>!$_\n"
-      "item7.X-ABRELATEDNAMES:Al\nitem7.X-ABLabel:_$!<Assistant>!$_\n"
-      "item8.X-ABRELATEDNAMES:Max\nitem8.X-ABLabel:_$!<Manager>!$_\n"
-      "item9.TEL:555-1234\nitem9.X-ABLabel:_$!<Other>!$_\n");
-  EXPECT_EQ(card.companyTel, "555-1234");
-  EXPECT_EQ(card.radioTel, "2");
-  EXPECT_EQ(card.assistantTel, "3");
-  EXPECT_EQ(card.anniversary, "2001-02-03");
-  EXPECT_EQ(card.spouse, "Ann");
-  EXPECT_EQ(card.children, "Kid");
-  EXPECT_EQ(card.assistant, "Al");
-  EXPECT_EQ(card.manager, "Max");
-  EXPECT_EQ(card.notes, "\r\n_$!<Other>!$_:555-1234");
-}
-
-TEST(VCardParserTest, EveryGroupedLineKeepsItsPlace) {
-  // The line after a grouped line is its label line whatever its name.
-  EXPECT_EQ(Card("item1.TEL:7\nTEL;TYPE=CELL:100\n").notes, "\r\n100:7");
-  // A grouped line without a value still takes its label line, so the lines after it keep
-  // their meaning.
-  ContactRecord card = Card(
-      "item1.TEL:\nitem1.X-ABLabel:COMPANY_MAIN\nTEL;TYPE=CELL:100\nitem2.TEL:2\n"
-      "item2.X-ABLabel:RADIO\n");
-  EXPECT_EQ(card.companyTel, "");
-  EXPECT_EQ(card.mobilePhone, "100");
-  EXPECT_EQ(card.radioTel, "2");
-  EXPECT_EQ(card.notes, "");
-  // An empty one stores nothing, so it takes nothing away either.
-  card = Card(
-      "item1.TEL:555\nitem1.X-ABLabel:COMPANY_MAIN\nitem2.TEL:\nitem2.X-ABLabel:COMPANY_MAIN\n"
-      "item3.TEL:\nitem3.X-ABLabel:_$!<Other>!$_\n");
-  EXPECT_EQ(card.companyTel, "555");
-  EXPECT_EQ(card.notes, "");
-  // A grouped line whose label line never comes is kept in the notes.
-  EXPECT_EQ(Card("item1.TEL:555\n").notes, "\r\nitem1.TEL:555");
+  const LinesAndFields cases[] = {
+      {"item1.TEL:555-1234\nitem1.X-ABLabel:COMPANY_MAIN\n"
+       "item2.TEL:2\nitem2.X-ABLabel:radio\n"
+       "item3.TEL:3\nitem3.X-ABLabel:ASSISTANT\n"
+       "ITEM4.X-ABDATE:2001-02-03\nitem4.X-ABLabel:_$!<Anniversary>!$_\n"
+       "item5.X-ABRELATEDNAMES:Ann\nitem5.X-ABLabel:_$!<Spouse>!$_\n"
+       "item6.X-ABRELATEDNAMES:Kid\nitem6.X-ABLabel:_$!<Child>!$_\n"
+       "item7.X-ABRELATEDNAMES:Al\nitem7.X-ABLabel:_$!<Assistant>!$_\n"
+       "item8.X-ABRELATEDNAMES:Max\nitem8.X-ABLabel:_$!<Manager>!$_\n"
+       "item9.TEL:555-1234\nitem9.X-ABLabel:_$!<Other>!$_\n",
+       {{&R::companyTel, "555-1234"},
+        {&R::radioTel, "2"},
+        {&R::assistantTel, "3"},
+        {&R::anniversary, "2001-02-03"},
+        {&R::spouse, "Ann"},
+        {&R::children, "Kid"},
+        {&R::assistant, "Al"},
+        {&R::manager, "Max"},
+        {&R::notes, "\r\n_$!<Other>!$_:555-1234"}}},
+      // Only the label line of its own group labels a grouped line; one without is kept.
+      {"item1.TEL:7\nTEL;TYPE=CELL:100\nitem2.TEL:8\nitem3.X-ABLabel:RADIO\n",
+       {{&R::mobilePhone, "100"},
+        {&R::radioTel, ""},
+        {&R::notes, "\r\nitem1.TEL:7\r\nitem2.TEL:8\r\nitem3.X-ABLabel:RADIO"}}},
+      // A grouped line without a value still takes its label line, and stores nothing.
+      {"item1.TEL:555\nitem1.X-ABLabel:COMPANY_MAIN\nitem2.TEL:\nitem2.X-ABLabel:COMPANY_MAIN\n"
+       "item3.TEL:\nitem3.X-ABLabel:_$!<Other>!$_\nTEL;TYPE=CELL:100\n",
+       {{&R::companyTel, "555"}, {&R::mobilePhone, "100"}, {&R::notes, ""}}},
+  };
+  for (const LinesAndFields& c : cases) ExpectFields(Card(c.lines), c.fields, c.lines);
 }
 
 TEST(VCardParserTest, AddressesFillTheColumnsOfTheirKindOnce) {
   ContactRecord card = Card(
-      "ADR;TYPE=HOME:PO 5;Flat 2;1 Main St;Springfield;IL;62701;USA\n"
+      "ADR;TYPE=HOME:PO 5;Flat 2;1 Main St\\; Suite 5;Springfield;IL;62701;USA\n"
       "ADR;TYPE=HOME:;;2 Side St;;;;\n"
       "ADR;TYPE=WORK:;;;Paris\n"
-      "ADR:;;Lane;Town;St;9;Land\n"
-      "ADR;TYPE=OTHER:;;Street;Town;;;\n");
-  EXPECT_EQ(card.homeStreet, "1 Main St");
-  EXPECT_EQ(card.homeCity, "Springfield");
-  EXPECT_EQ(card.homeState, "IL");
-  EXPECT_EQ(card.homeZip, "62701");
-  EXPECT_EQ(card.homeCountry, "USA");
-  EXPECT_EQ(card.workStreet, "");
-  EXPECT_EQ(card.workCity, "Paris");
-  EXPECT_EQ(card.workCountry, "");
-  EXPECT_EQ(card.otherStreet, "Lane");
-  EXPECT_EQ(card.otherCountry, "Land");
-  EXPECT_EQ(card.homeAddressSeen, 1);
-  EXPECT_EQ(card.workAddressSeen, 1);
-  EXPECT_EQ(card.otherAddressSeen, 1);
-  EXPECT_EQ(card.notes,
-            "\r\nHomeAddress:PO 5 Flat 2\r\nHomeAddress:;;2 Side St;;;;"
-            "\r\nADR;TYPE=OTHER:;;Street;Town;;;");
+      "ADR;TYPE=OTHER:;;Lane;Town;St;9;Land\n"
+      "ADR:;;Street;Town;;;\n");
+  ExpectFields(card,
+               {{&R::homeStreet, "1 Main St; Suite 5"},
+                {&R::homeCity, "Springfield"},
+                {&R::homeState, "IL"},
+                {&R::homeZip, "62701"},
+                {&R::homeCountry, "USA"},
+                {&R::workStreet, ""},
+                {&R::workCity, "Paris"},
+                {&R::workCountry, ""},
+                {&R::otherStreet, "Lane"},
+                {&R::otherCountry, "Land"},
+                {&R::notes,
+                 "\r\nHomeAddress:PO 5 Flat 2\r\nHomeAddress:;;2 Side St;;;;"
+                 "\r\nOtherAddress:;;Street;Town;;;"}},
+               "addresses");
+  EXPECT_EQ(card.homeAddressSeen + card.workAddressSeen + card.otherAddressSeen, 3);
 
   // An empty address counts as the address of its kind.
   card = Card("ADR;TYPE=WORK:\nADR;TYPE=WORK:;;Street\n");
@@ -164,80 +185,84 @@ TEST(VCardParserTest, AddressesFillTheColumnsOfTheirKindOnce) {
   EXPECT_EQ(card.notes, "\r\nWorkAddress:;;Street");
 }
 
-TEST(VCardParserTest, NoteIsUnfoldedAndComesFirst) {
-  ContactRecord card = Card("FN:again\nNOTE:first: part\n second\n  third\nTITLE:Boss\n");
-  EXPECT_EQ(card.notes, "first: part\r\n second\r\n  third\r\n\r\nFN:again");
-  EXPECT_EQ(card.jobTitle, "Boss");  // the line that ended the note is read as usual
-
-  card = Card("note:a\nNOTE:b\n");
-  EXPECT_EQ(card.notes, "b\r\na\r\n");
-  // A note that runs to the end of the file.
-  EXPECT_EQ(Cards("BEGIN:VCARD\n1\n2\nN:X\nNOTE:last\n more").at(0).notes, "last\r\n more\r\n");
-  // Only a note is unfolded.
-  EXPECT_EQ(Card("TITLE:a\n b\n").notes, "\r\n b:");
+TEST(VCardParserTest, NoteComesFirstAndGivesBackTheFieldsWrittenIntoIt) {
+  const LinesAndFields cases[] = {
+      {"X-A:1\nNOTE:own\\nnotes\\n\\nDepartment:Sales\\nFile As:Boss\\, The\\nGove.ID:7\\n8\n",
+       {{&R::notes, "own\r\nnotes\r\nX-A:1"},
+        {&R::department, "Sales"},
+        {&R::fileAs, "Boss, The"},
+        {&R::goveId, "7\r\n8"}}},
+      {"NOTE:\\nOffice Loc:B2\\nCustomer's ID:c\\nAccount:9\n",
+       {{&R::notes, ""}, {&R::officeLoc, "B2"}, {&R::customerId, "c"}, {&R::account, "9"}}},
+      // Other programs' notes are kept whole.
+      {"NOTE:call\\nAccount:9\n", {{&R::notes, "call\r\nAccount:9"}, {&R::account, ""}}},
+      // A later note goes first.
+      {"note:a\nNOTE:b\n", {{&R::notes, "b\r\na"}}},
+  };
+  for (const LinesAndFields& c : cases) ExpectFields(Card(c.lines), c.fields, c.lines);
 }
 
 TEST(VCardParserTest, UnlistedLinesAreKeptInTheNotes) {
   ContactRecord card = Card(
-      "VERSION:3.0\nPHOTO;ENCODING=b;TYPE=JPEG:AAAA\n BBBB\nTEL;TYPE=WORK;TYPE=pref:9\n"
+      "PHOTO;ENCODING=b;TYPE=JPEG:AAAA\n BBBB\nTEL;TYPE=WORK;TYPE=pref:9\n"
       "NOTE;CHARSET=UTF-8:n\n::lead\nno colon\n\n");
   EXPECT_EQ(card.workTel, "");
   EXPECT_EQ(card.notes,
-            "\r\nVERSION:3.0\r\nPHOTO;ENCODING=b;TYPE=JPEG:AAAA\r\n BBBB:"
-            "\r\nTEL;TYPE=WORK;TYPE=pref:9\r\nNOTE;CHARSET=UTF-8:n\r\nlead:\r\nno colon:\r\n:");
+            "\r\nPHOTO;ENCODING=b;TYPE=JPEG:AAAABBBB\r\nTEL;TYPE=WORK;TYPE=pref:9"
+            "\r\nNOTE;CHARSET=UTF-8:n\r\nlead:\r\nno colon:\r\n:");
 }
 
-TEST(VCardParserTest, CardsRunFromBeginToEnd) {
+TEST(VCardParserTest, FoldedLinesAreUnfolded) {
+  ContactRecord card = Card(
+      "NOTE:Met at the confer\n ence.\\nCall b\n\tack\nTITLE:Chief\n  Officer\n"
+      "EMAIL;TYPE=INT\n ERNET:a@\n x\n");
+  ExpectFields(card,
+               {{&R::notes, "Met at the conference.\r\nCall back"},
+                {&R::jobTitle, "Chief Officer"},
+                {&R::eMail, "a@x"}},
+               "folded");
+}
+
+TEST(VCardParserTest, CardsRunFromBeginToTheNextBeginOrEnd) {
   std::vector<ContactRecord> cards = Cards(
-      "junk\nN:Skipped\nBEGIN:VCARD\nV\nF\nN:One\nEND:VCARD\nbetween\n"
-      "BEGIN:VCARD\nV\nF\nN:Two\nTITLE:t\nEND:VCARD\n");
-  ASSERT_EQ(cards.size(), 2u);
-  EXPECT_EQ(cards[0].lastName, "One");
-  EXPECT_EQ(cards[0].jobTitle, "");
-  EXPECT_EQ(cards[1].lastName, "Two");
-  EXPECT_EQ(cards[1].jobTitle, "t");
-
+      "junk\nN:Skipped\nBEGIN:VCARD\nN:A;B\nEND:VCARD\nbetween\nBEGIN:VCARD\nEND:VCARD\n"
+      "BEGIN:VCARD\nN:C\nADR;TYPE=WORK:;;s\nitem1.TEL:1\nTITLE:t\n"  // no end
+      "BEGIN:VCARD\nN:E\nEND:VCARD\n");
+  ASSERT_EQ(cards.size(), 4u);
+  ExpectFields(cards[0], {{&R::lastName, "A"}, {&R::firstName, "B"}}, "first");
+  ExpectFields(cards[1], {{&R::lastName, ""}}, "empty");
+  ExpectFields(cards[2], {{&R::lastName, "C"}, {&R::jobTitle, "t"}}, "without end");
   // Nothing carries over from one card to the next.
-  cards = Cards(
-      "BEGIN:VCARD\nV\nF\nN:A\nADR;TYPE=WORK:;;s\nitem1.TEL:1\nEND:VCARD\n"
-      "BEGIN:VCARD\nV\nF\nN:B\nADR;TYPE=WORK:;;t\nEND:VCARD\n");
-  ASSERT_EQ(cards.size(), 2u);
-  EXPECT_EQ(cards[1].workStreet, "t");
-  EXPECT_EQ(cards[1].notes, "");
-
-  EXPECT_TRUE(Cards("").empty());
-  EXPECT_TRUE(Cards("VERSION:3.0\nN:Smith\n").empty());
-  // A byte-order mark makes the first line something else than BEGIN:VCARD.
-  EXPECT_TRUE(Cards("\xEF\xBB\xBF"
-                    "BEGIN:VCARD\nV\nF\nN:A\nEND:VCARD\n")
-                  .empty());
-}
-
-TEST(VCardParserTest, ShortCardsNeverSwallowTheNextOne) {
-  std::vector<ContactRecord> cards =
-      Cards("BEGIN:VCARD\nN:A;B\nEND:VCARD\nBEGIN:VCARD\nV\nF\nN:C;D\nEND:VCARD\n");
-  ASSERT_EQ(cards.size(), 2u);
-  EXPECT_EQ(cards[0].lastName, "");
-  EXPECT_EQ(cards[1].lastName, "C");
-  EXPECT_EQ(cards[1].firstName, "D");
+  ExpectFields(cards[3], {{&R::lastName, "E"}, {&R::jobTitle, ""}, {&R::notes, ""}}, "next");
 
   // A file that ends inside a card still gives that card.
   cards = Cards("BEGIN:VCARD\nV\nF\nN:E;F\nTITLE:t");
   ASSERT_EQ(cards.size(), 1u);
-  EXPECT_EQ(cards[0].lastName, "E");
-  EXPECT_EQ(cards[0].jobTitle, "t");
-  EXPECT_EQ(Cards("BEGIN:VCARD\nV\n").size(), 1u);
+  ExpectFields(cards[0], {{&R::lastName, "E"}, {&R::jobTitle, "t"}}, "at the end");
+
+  EXPECT_TRUE(Cards("").empty());
+  EXPECT_TRUE(Cards("VERSION:3.0\nN:Smith\n").empty());
 }
 
-TEST(VCardParserTest, LinesAreReadAsTextModeCodePage936) {
+TEST(VCardParserTest, LinesAreReadAsTextModeCodePage936OrUtf8AfterAByteOrderMark) {
   QByteArray chinese = WideToAnsi(QString::fromUtf8("张伟"));
   QByteArray nul("ORG:x\0y\r\n", 9);
   ContactRecord card = Cards("BEGIN:VCARD\r\nV\r\nF\r\nN:" + chinese + ";J\xFF\r\nTITLE:a\rb\r\n" +
                              nul + "END:VCARD\r\n")[0];
-  EXPECT_EQ(card.lastName, QString::fromUtf8("张伟"));
-  EXPECT_EQ(card.firstName, QString("J") + QChar(0xFFFD));
-  EXPECT_EQ(card.jobTitle, "a\rb");  // a CR that does not end the line stays
-  EXPECT_EQ(card.company, "xy");     // a NUL, which no text holds, is dropped
+  ExpectFields(card,
+               {{&R::lastName, QString::fromUtf8("张伟")},
+                {&R::firstName, QString("J") + QChar(0xFFFD)},
+                {&R::jobTitle, "a\rb"},  // a CR that does not end the line stays
+                {&R::company, "xy"}},    // a NUL, which no text holds, is dropped
+               "code page 936");
+
+  std::vector<ContactRecord> cards = Cards(
+      "\xEF\xBB\xBF"
+      "BEGIN:VCARD\r\nN:\xE5\xBC\xA0;\xE4\xBC\x9F\r\nEND:VCARD\r\n");
+  ASSERT_EQ(cards.size(), 1u);
+  ExpectFields(cards[0],
+               {{&R::lastName, QString::fromUtf8("张")}, {&R::firstName, QString::fromUtf8("伟")}},
+               "UTF-8");
 }
 
 TEST(VCardParserTest, LongLinesAndAnyBytesAreRead) {
@@ -246,7 +271,7 @@ TEST(VCardParserTest, LongLinesAndAnyBytesAreRead) {
 
   std::mt19937 random(7);
   for (int round = 0; round < 200; ++round) {
-    QByteArray bytes = "BEGIN:VCARD\n";
+    QByteArray bytes = "BEGIN:VCARD\nN:x\n";
     int size = std::uniform_int_distribution<int>(0, 600)(random);
     for (int i = 0; i < size; ++i) {
       static const char kAlphabet[] = "\n\r:; ab\0\x80\xFF";

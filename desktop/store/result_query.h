@@ -22,23 +22,21 @@ inline constexpr char kCardColumns[] =
 inline constexpr char kListColumns[] =
     "ID,First_Name,Middle_Name,Last_Name,Mobile_Phone,Work_Tel,Home_Tel,E_Mail,SIM_Name";
 
-// " First_Name like '%K%' ... or Notes like '%K'": seven columns hold the keyword anywhere, Notes
-// only at its end. LIKE ignores the case of ASCII letters. "%" and "_" in the keyword match
-// themselves, not any text.
-QString KeywordCondition(const QString& keyword);
-// The condition of a view mode with its " where", or nothing for all records.
-QString ViewCondition(int viewMode, const QString& keyword);
+// The condition of a view mode with its " where", or nothing for all records. A keyword search
+// takes the keyword as parameter ?1 and needs the keyword functions on its connection
+// (keyword_match.h): seven columns hold the keyword anywhere, Notes only at its end.
+QString ViewCondition(int viewMode);
 // "select exists(select 1 from Contact_Table ...)" with the mode's condition: 1 when the mode
 // shows any record. It stops at the first match instead of counting them all.
-QString ExistsStatement(int viewMode, const QString& keyword);
+QString ExistsStatement(int viewMode);
 // "select <columns> from Contact_Table" with the mode's condition, in view order: phone contacts
 // before SIM contacts, each by first name. Keyword searches scan the table without an index.
-QString ResultStatement(const QString& columns, int viewMode, const QString& keyword);
+QString ResultStatement(const QString& columns, int viewMode);
 // "select <columns> from Contact_Table where ID in (...)".
 QString RecordsStatement(const QString& columns, std::span<const qint64> ids);
 
-// The IDs of the records a view mode shows, in view order; empty when none match or the query
-// fails (a database that does not open, a keyword too long for a pattern).
+// The IDs of the records a view mode shows, in view order (`keyword` for a keyword search); empty
+// when none match or the query fails (a database that does not open).
 std::vector<qint64> LoadResultIds(int viewMode, const QString& keyword);
 
 // Reads the records of `ids` with `columns` (which start with `ID`) in one statement and calls

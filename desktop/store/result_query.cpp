@@ -1,62 +1,47 @@
-#include "desktop/ui/result_query.h"
+#include "desktop/store/result_query.h"
 
 #include <QStringList>
 
 #include <unordered_map>
 
 #include "desktop/store/database_connection.h"
-#include "desktop/store/sql_text.h"
+#include "desktop/store/keyword_match.h"
 
 namespace {
 
-// The escape character of the keyword patterns. It is not a digit or a letter, so it never
-// appears as a trailing byte of a double-byte or four-byte ANSI character, which would otherwise
-// escape whatever follows it.
-constexpr QChar kLikeEscape = QLatin1Char('!');
+// The columns the keyword may stand anywhere in; Notes must end with it.
+const char* const kKeywordColumns[] = {"First_Name", "Middle_Name", "Last_Name", "Mobile_Phone",
+                                       "Work_Tel",   "Home_Tel",    "E_Mail"};
 
-// The keyword as a LIKE pattern that matches it literally anywhere (or at the end) of a value.
-QString LikePattern(const QString& keyword, bool anywhere) {
-  QString escaped;
-  for (QChar c : keyword) {
-    if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == kLikeEscape) escaped += kLikeEscape;
-    escaped += c;
+QString KeywordCondition() {
+  QStringList terms;
+  for (const char* column : kKeywordColumns) {
+    terms << QStringLiteral("contains_keyword(%1, ?1)").arg(QLatin1String(column));
   }
-  QString pattern = QLatin1Char('%') + escaped + (anywhere ? QStringLiteral("%") : QString());
-  return SqlQuote(pattern) + QStringLiteral(" escape '") + kLikeEscape + QLatin1Char('\'');
+  terms << QStringLiteral("ends_with_keyword(Notes, ?1)");
+  return QLatin1Char(' ') + terms.join(QStringLiteral(" or "));
 }
 
 }  // namespace
 
-QString KeywordCondition(const QString& keyword) {
-  static const char* const kAnywhere[] = {"First_Name", "Middle_Name", "Last_Name", "Mobile_Phone",
-                                          "Work_Tel",   "Home_Tel",    "E_Mail"};
-  QString anywhere = LikePattern(keyword, true);
-  QStringList terms;
-  for (const char* column : kAnywhere) {
-    terms << QString::fromLatin1(column) + QStringLiteral(" like ") + anywhere;
-  }
-  terms << QStringLiteral("Notes like ") + LikePattern(keyword, false);
-  return QLatin1Char(' ') + terms.join(QStringLiteral(" or "));
-}
-
-QString ViewCondition(int viewMode, const QString& keyword) {
-  if (viewMode < 0) return QStringLiteral(" where") + KeywordCondition(keyword);
+QString ViewCondition(int viewMode) {
+  if (viewMode < 0) return QStringLiteral(" where") + KeywordCondition();
   if (viewMode == 1) return QStringLiteral(" where ContactType = 1");
   if (viewMode == 2) return QStringLiteral(" where ContactType = 2");
   return QString();
 }
 
-QString ExistsStatement(int viewMode, const QString& keyword) {
-  return QStringLiteral("select exists(select 1 from Contact_Table") +
-         ViewCondition(viewMode, keyword) + QLatin1Char(')');
+QString ExistsStatement(int viewMode) {
+  return QStringLiteral("select exists(select 1 from Contact_Table") + ViewCondition(viewMode) +
+         QLatin1Char(')');
 }
 
-QString ResultStatement(const QString& columns, int viewMode, const QString& keyword) {
+QString ResultStatement(const QString& columns, int viewMode) {
   // A keyword search reads every row anyway (Notes lies behind the pictures): one pass in table
   // order and a sort of the matches beats visiting the rows in the order of the view's index.
   QString table = viewMode < 0 ? QStringLiteral(" from Contact_Table not indexed")
                                : QStringLiteral(" from Contact_Table");
-  return QStringLiteral("select ") + columns + table + ViewCondition(viewMode, keyword) +
+  return QStringLiteral("select ") + columns + table + ViewCondition(viewMode) +
          QStringLiteral(" order by ContactType,First_Name");
 }
 
@@ -70,8 +55,10 @@ QString RecordsStatement(const QString& columns, std::span<const qint64> ids) {
 
 std::vector<qint64> LoadResultIds(int viewMode, const QString& keyword) {
   DatabaseConnection db;
-  SqlStatement query(db, ResultStatement(QStringLiteral("ID"), viewMode, keyword));
   std::vector<qint64> ids;
+  if (viewMode < 0 && !RegisterKeywordFunctions(db)) return ids;
+  SqlStatement query(db, ResultStatement(QStringLiteral("ID"), viewMode));
+  if (viewMode < 0) query.BindText(1, keyword);
   while (query.Step() == SQLITE_ROW) ids.push_back(query.ColumnInt64(0));
   return ids;
 }

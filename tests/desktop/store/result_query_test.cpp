@@ -1,4 +1,4 @@
-#include "desktop/ui/result_query.h"
+#include "desktop/store/result_query.h"
 
 #include <gtest/gtest.h>
 
@@ -19,33 +19,18 @@ QStringList ShownNames(int viewMode, const QString& keyword = QString()) {
 }
 
 TEST(ResultStatements, ModesBuildTheViewsStatements) {
-  EXPECT_EQ(ExistsStatement(0, ""), "select exists(select 1 from Contact_Table)");
-  EXPECT_EQ(ExistsStatement(1, ""),
-            "select exists(select 1 from Contact_Table where ContactType = 1)");
-  EXPECT_EQ(ExistsStatement(2, ""),
-            "select exists(select 1 from Contact_Table where ContactType = 2)");
-  EXPECT_EQ(ResultStatement(kListColumns, 0, ""),
+  EXPECT_EQ(ExistsStatement(0), "select exists(select 1 from Contact_Table)");
+  EXPECT_EQ(ExistsStatement(1), "select exists(select 1 from Contact_Table where ContactType = 1)");
+  EXPECT_EQ(ExistsStatement(2), "select exists(select 1 from Contact_Table where ContactType = 2)");
+  EXPECT_EQ(ResultStatement(kListColumns, 0),
             "select ID,First_Name,Middle_Name,Last_Name,Mobile_Phone,Work_Tel,Home_Tel,E_Mail,"
             "SIM_Name from Contact_Table order by ContactType,First_Name");
-  EXPECT_EQ(ResultStatement(kCardColumns, 2, ""),
+  EXPECT_EQ(ResultStatement(kCardColumns, 2),
             "select ID,First_Name,Middle_Name,Last_Name,Mobile_Phone,Work_Tel,Home_Tel,E_Mail,"
             "Notes,hasPic,ContactType,SIM_Name from Contact_Table where ContactType = 2 order by "
             "ContactType,First_Name");
   EXPECT_EQ(RecordsStatement("ID,SIM_Name", std::vector<qint64>{7, 3}),
             "select ID,SIM_Name from Contact_Table where ID in (7,3)");
-}
-
-TEST(ResultStatements, KeywordConditionMatchesSevenColumnsAnywhereAndNotesAtTheEnd) {
-  EXPECT_EQ(KeywordCondition("smith"),
-            " First_Name like '%smith%' escape '!' or Middle_Name like '%smith%' escape '!' or "
-            "Last_Name like '%smith%' escape '!' or Mobile_Phone like '%smith%' escape '!' or "
-            "Work_Tel like '%smith%' escape '!' or Home_Tel like '%smith%' escape '!' or E_Mail "
-            "like '%smith%' escape '!' or Notes like '%smith' escape '!'");
-  EXPECT_EQ(ResultStatement("ID", -1, "smith"), "select ID from Contact_Table not indexed where" +
-                                                    KeywordCondition("smith") +
-                                                    " order by ContactType,First_Name");
-  // Wildcards and the escape character match themselves; a quote stays inside the literal.
-  EXPECT_TRUE(KeywordCondition("5%_!'x").contains("First_Name like '%5!%!_!!''x%' escape '!'"));
 }
 
 class ResultQueryTest : public WorkingFolderTest {};
@@ -67,6 +52,41 @@ TEST_F(ResultQueryTest, KeywordFindsColumnsAnywhereButNotesOnlyAtTheEnd) {
       SamplePhoneContact("Other", "Person"),
   });
   EXPECT_EQ(ShownNames(-1, "smith"), QStringList({"Doe,Jane", "Smith,John", "End,Noted"}));
+}
+
+// The table holds GB18030 bytes: a keyword matches whole characters, never bytes that straddle
+// two of them or the trail byte of one.
+TEST_F(ResultQueryTest, KeywordMatchesCharactersOfChineseMixedAndAsciiNames) {
+  InsertContacts({
+      SamplePhoneContact("芳全", "王"),
+      SamplePhoneContact("娜", "李"),
+      SamplePhoneContact("Anna", "李"),
+      SamplePhoneContact("John", "Lee").Set("E_Mail", "JLee@qq.com"),
+      SamplePhoneContact("丄", "Ng"),  // GB18030 81 41: its trail byte is "A"
+      SamplePhoneContact("Note", "End").Set("Notes", "见过王芳"),
+      SamplePhoneContact("Price", "Euro"),
+  });
+  // Code page 936 writes the euro sign as the single byte 0x80.
+  DatabaseConnection().Exec(
+      "update Contact_Table set Notes = cast(X'3580' as text) "
+      "where First_Name = 'Price'");
+  const struct {
+    const char* keyword;
+    QStringList names;
+  } kCases[] = {
+      {"李", {"李,Anna", "李,娜"}},
+      {"芳", {"End,Note", "王,芳全"}},
+      {"芳全", {"王,芳全"}},
+      {"王芳", {"End,Note"}},
+      {"醴", {}},  // GB18030 F5 B7: the end of 王 and the start of 芳
+      {"a", {"李,Anna"}},
+      {"jLEE@", {"Lee,John"}},
+      {"ＬＥＥ", {}},  // full-width letters are other characters
+      {"5€", {"Euro,Price"}},
+  };
+  for (const auto& test : kCases) {
+    EXPECT_EQ(ShownNames(-1, QString::fromUtf8(test.keyword)), test.names) << test.keyword;
+  }
 }
 
 TEST_F(ResultQueryTest, KeywordPunctuationMatchesLiterally) {
