@@ -4,14 +4,12 @@
 #include <cstdint>
 
 #include "desktop/exchange/backup/contacts_backup_import.h"
-#include "desktop/store/database_connection.h"
 #include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const FuzzFolder folder;
   const QString backup = folder.Write(QStringLiteral("input.cbk"), ContactsBackupBytes(data, size));
-  const QString database = folder.FreshCopy(QStringLiteral("desktop"), EmptyContactDatabase(folder),
-                                            QLatin1String(kContactDatabaseFile));
+  const QString database = FreshContactDatabase(folder);
   ImportContactsBackup(backup, database, nullptr);
   return 0;
 }

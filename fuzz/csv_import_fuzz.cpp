@@ -4,7 +4,6 @@
 
 #include "desktop/exchange/csv/csv_import.h"
 #include "desktop/exchange/csv/csv_reader.h"
-#include "desktop/store/database_connection.h"
 #include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -17,8 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   CsvColumnMap columns;
   for (int box = 0; box < kContactFieldCount; ++box) columns[box] = box % rows[0].size();
-  const QString database = folder.FreshCopy(QStringLiteral("desktop"), EmptyContactDatabase(folder),
-                                            QLatin1String(kContactDatabaseFile));
+  const QString database = FreshContactDatabase(folder);
   ImportCsvRows(rows, columns, database);
   return 0;
 }

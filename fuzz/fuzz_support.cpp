@@ -10,6 +10,7 @@
 
 #include "common/contacts_backup_file.h"
 #include "desktop/store/contact_database.h"
+#include "desktop/store/database_connection.h"
 #include "platform/device/phone_folder.h"
 #include "platform/device/phone_setup.h"
 #include "platform/windows/message_service.h"
@@ -51,6 +52,8 @@ QByteArray ContactsBackupBytes(const std::uint8_t* data, std::size_t size) {
                     QByteArray(reinterpret_cast<const char*>(digest.data()), digest.size()));
 }
 
+namespace {
+
 QString EmptyContactDatabase(const FuzzFolder& folder) {
   static const QString path = [&] {
     const QString database = folder.Path(QStringLiteral("empty.cdt"));
@@ -70,8 +73,15 @@ QString FreshPhoneDatabase(const FuzzFolder& folder) {
   return path;
 }
 
+}  // namespace
+
+QString FreshContactDatabase(const FuzzFolder& folder) {
+  return folder.FreshCopy(QStringLiteral("desktop"), EmptyContactDatabase(folder),
+                          QLatin1String(kContactDatabaseFile));
+}
+
 void UseFreshPhone(const FuzzFolder& folder) {
-  const QString database = FreshPhoneDatabase(folder);
-  folder.FreshCopy(QStringLiteral("phone"), database, QLatin1String(kPhoneDatabaseFile));
+  folder.FreshCopy(QStringLiteral("phone"), FreshPhoneDatabase(folder),
+                   QLatin1String(kPhoneDatabaseFile));
   qputenv(kPhoneRootVariable, folder.Path(QStringLiteral("phone")).toLocal8Bit());
 }

@@ -42,10 +42,9 @@ QByteArray WithDigest(const std::uint8_t* data, std::size_t size, const QByteArr
 // The input as a contacts backup file: WithDigest the digest of its length.
 QByteArray ContactsBackupBytes(const std::uint8_t* data, std::size_t size);
 
-// An empty contact database, made once in the folder by the program's own bootstrap; its path.
-QString EmptyContactDatabase(const FuzzFolder& folder);
-// A fresh emulated phone's database (an empty contact store and SIM, the store "SMS" with its
-// special folders), made once in the folder; its path.
-QString FreshPhoneDatabase(const FuzzFolder& folder);
-// Points the phone programs at a copy of the fresh phone in the subfolder "phone".
+// A fresh, empty contact database "desktop/Contact.cdt" in the folder (a copy of one made once by
+// the program's own bootstrap), so each input starts from the same database; its path.
+QString FreshContactDatabase(const FuzzFolder& folder);
+// Points the phone programs (PHONE_ROOT) at a fresh phone in the subfolder "phone": a copy of one
+// made once, with an empty contact store and SIM and the store "SMS" with its special folders.
 void UseFreshPhone(const FuzzFolder& folder);

@@ -1,7 +1,9 @@
 // Parses arbitrary text with the SMS program's fixed sender and recipient patterns, as a restore
 // does with the sender and recipients lines of a backup file: the text is cut to the longest
 // line the file's reader keeps.
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 #include "common/ansi_text.h"
