@@ -8,15 +8,12 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const FuzzFolder folder;
-  CsvRowSet rows;
-  if (ReadCsvFile(rows, folder.Write(QStringLiteral("input.csv"), FuzzBytes(data, size))) !=
-          CsvReadResult::kRead ||
-      rows.empty() || rows[0].isEmpty()) {
-    return 0;
-  }
+  const QString csv = folder.Write(QStringLiteral("input.csv"), FuzzBytes(data, size));
+  CsvRow header;
+  if (ReadCsvHeader(header, csv) != CsvReadResult::kRead || header.isEmpty()) return 0;
   CsvColumnMap columns;
-  for (int box = 0; box < kContactFieldCount; ++box) columns[box] = box % rows[0].size();
-  const QString database = FreshContactDatabase(folder);
-  ImportCsvRows(rows, columns, database);
+  for (int box = 0; box < kContactFieldCount; ++box) columns[box] = box % header.size();
+  CsvImportCounts counts;
+  ImportCsvFile(csv, columns, FreshContactDatabase(folder), &counts);
   return 0;
 }

@@ -142,9 +142,8 @@ TEST_F(ImportCrashTest, AKilledCsvImportLeavesTheDatabaseWhole) {
   columns[kCsvLastNameBox] = 1;
   columns[BoxOf("Notes")] = 2;
   ExpectBeforeOrAfter([&](const QString& database) {
-    CsvRowSet rows;
-    ReadCsvFile(rows, "large.csv");
-    ImportCsvRows(rows, columns, database);
+    CsvImportCounts counts;
+    ImportCsvFile("large.csv", columns, database, &counts);
   });
 }
 
