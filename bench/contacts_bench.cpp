@@ -2,6 +2,9 @@
 // per operation: the operation, the number of contacts, the seconds it took, contacts per second
 // and the peak resident memory of the process so far. Messages go to standard error and are
 // answered at once (no message handler is installed).
+//
+// With --floor, an import also times the insert floor (insert_floor.h) for the same number of
+// rows, in the same process after the import, and prints it with the import's ratio to it.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,11 +17,12 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <random>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "common/ansi_text.h"
+#include "bench/contact_generator.h"
+#include "bench/insert_floor.h"
 #include "common/contacts_backup_file.h"
 #include "desktop/exchange/backup/contacts_backup_export.h"
 #include "desktop/exchange/backup/contacts_backup_import.h"
@@ -34,92 +38,6 @@
 
 namespace {
 
-// ---- Sample contacts ----------------------------------------------------------------------
-
-const char* const kGivenNames[] = {"John", "Mary",  "Wei",  "Li",    "Anna",  "Peter", "Sofia",
-                                   "Ming", "David", "Emma", "Chen",  "Lucas", "Mia",   "Hui",
-                                   "Omar", "Lena",  "Jie",  "Paulo", "Yuki",  "Ivan"};
-const char* const kFamilyNames[] = {
-    "Smith", "Wang",   "Zhang", "Garcia", "Müller", "Li",   "Brown", "Liu",      "Chen", "Rossi",
-    "Yang",  "Tanaka", "Novak", "Huang",  "Silva",  "Zhao", "Wu",    "Kowalski", "Zhou", "Martin"};
-const char* const kChineseNames[] = {"张伟", "王芳", "李娜", "刘洋",
-                                     "陈静", "杨磊", "赵敏", "黄强"};
-const char* const kCities[] = {"Springfield", "Beijing", "Shanghai", "Berlin", "Lyon", "Austin"};
-constexpr int kRingToneFiles = 8;
-constexpr int kRingToneBytes = 40 * 1024;
-
-class ContactGenerator {
- public:
-  explicit ContactGenerator(unsigned seed) : random_(seed) {}
-
-  int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
-  bool Chance(int percent) { return Below(100) < percent; }
-
-  QByteArray Digits(int count) {
-    QByteArray digits;
-    for (int i = 0; i < count; ++i) digits.append(static_cast<char>('0' + Below(10)));
-    return digits;
-  }
-
-  QByteArray RandomBytes(int count) {
-    QByteArray bytes(count, Qt::Uninitialized);
-    for (char& byte : bytes) byte = static_cast<char>(Below(256));
-    return bytes;
-  }
-
-  static QByteArray RingTonePath(int n) {
-    return "\\Application Data\\Sounds\\ring" + QByteArray::number(n) + ".wav";
-  }
-
-  // A phone contact as a phone holds them: most have a name and a mobile number, many a
-  // company and an e-mail address, some an address, dates, notes, a picture or a ring tone.
-  // A few are company-only, without any name.
-  PhoneContactBody Phone(int index) {
-    PhoneContactBody body;
-    auto& items = body.items;
-    bool companyOnly = Chance(3);
-    if (!companyOnly) {
-      bool chinese = Chance(30);
-      items[1] = chinese ? WideToAnsi(QString::fromUtf8(kChineseNames[Below(8)]))
-                         : QByteArray(kGivenNames[Below(20)]);
-      items[3] = WideToAnsi(QString::fromUtf8(kFamilyNames[Below(20)])) + QByteArray::number(index);
-      if (Chance(10)) items[2] = QByteArray(1, static_cast<char>('A' + Below(26)));
-      if (Chance(5)) items[4] = items[1] + "y";
-      items[18] = "13" + Digits(9);
-      items[51] = items[3] + ", " + items[1];
-    }
-    if (companyOnly || Chance(50)) {
-      items[6] = "Company " + QByteArray::number(Below(5000));
-      items[9] = "010-" + Digits(8);
-      items[8] = "Engineer";
-    }
-    if (Chance(60)) items[17] = "user" + QByteArray::number(index) + "@example.com";
-    if (Chance(25)) {
-      items[11] = QByteArray::number(1 + Below(999)) + " Main Street";
-      items[12] = kCities[Below(6)];
-      items[14] = Digits(5);
-      items[15] = "China";
-    }
-    if (Chance(30)) items[21] = "021-" + Digits(8);
-    if (Chance(10)) items[53] = "Met at the conference.\r\nCall back in spring.";
-    if (Chance(20))
-      body.birthday = {1950 + Below(55), static_cast<std::uint16_t>(1 + Below(12)),
-                       static_cast<std::uint16_t>(1 + Below(28))};
-    if (Chance(5)) body.anniversary = {2000 + Below(20), 6, 1};
-    if (Chance(10)) items[kBackupItemRingTone] = RingTonePath(Below(kRingToneFiles));
-    if (Chance(5)) body.picture = RandomBytes(3000 + Below(5000));
-    return body;
-  }
-
-  SimContactBody Sim(int index) {
-    return {"SIM " + QByteArray(kGivenNames[Below(20)]) + QByteArray::number(index),
-            "139" + Digits(8)};
-  }
-
- private:
-  std::mt19937 random_;
-};
-
 // ---- Measuring ----------------------------------------------------------------------------
 
 double PeakRssMegabytes() {
@@ -128,15 +46,45 @@ double PeakRssMegabytes() {
   return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in kilobytes
 }
 
-// Runs the operation and prints its line; returns its success.
-bool Measure(const char* operation, qint64 contacts, const std::function<bool()>& run) {
-  auto start = std::chrono::steady_clock::now();
-  bool ok = run();
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+void PrintLine(const char* operation, qint64 contacts, double seconds, bool ok) {
   std::printf("%s %lld contacts %.3f s %.0f contacts/s peak-rss %.1f MB%s\n", operation,
               static_cast<long long>(contacts), seconds,
               seconds > 0 ? static_cast<double>(contacts) / seconds : 0.0, PeakRssMegabytes(),
               ok ? "" : " FAILED");
+}
+
+// Runs the operation and prints its line; returns its success and sets its seconds.
+bool Measure(const char* operation, qint64 contacts, const std::function<bool()>& run,
+             double* seconds = nullptr) {
+  auto start = std::chrono::steady_clock::now();
+  bool ok = run();
+  double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  PrintLine(operation, contacts, took, ok);
+  if (seconds != nullptr) *seconds = took;
+  return ok;
+}
+
+// What an import command is asked for beyond its arguments.
+struct ImportOptions {
+  bool floor = false;  // --floor: time the floor too
+};
+
+// Runs an import and, when asked, the floor for its rows in the same folder after it, so that
+// the import's peak memory is its own.
+bool MeasureImport(const char* operation, qint64 contacts, const QString& workDir,
+                   bool withPictures, const ImportOptions& options,
+                   const std::function<bool()>& run) {
+  double seconds = 0;
+  bool ok = Measure(operation, contacts, run, &seconds);
+  if (!options.floor) return ok;
+  std::optional<double> floor = TimeInsertFloor(workDir, static_cast<int>(contacts), withPictures);
+  if (!floor) {
+    std::printf("floor %lld rows FAILED\n", static_cast<long long>(contacts));
+    return false;
+  }
+  std::printf("floor %lld rows%s %.3f s; %s takes %.2fx the floor\n",
+              static_cast<long long>(contacts), withPictures ? "" : " without pictures", *floor,
+              operation, seconds / *floor);
   return ok;
 }
 
@@ -159,26 +107,38 @@ qint64 RowCountOf(const QString& databasePath) {
 
 // ---- Commands -----------------------------------------------------------------------------
 
+constexpr int kRingToneBytes = 40 * 1024;
+
 bool Generate(const QStringList& args) {
   bool isNumber = false;
   int total = args[0].toInt(&isNumber);
   if (!isNumber || total < 0) return false;
-  int simContacts = total / 10;
-  ContactGenerator generator(20240501);
   ContactsBackupWriter writer;
-  bool ok = writer.Create(args[1], static_cast<std::uint32_t>(total));
-  for (int i = 0; ok && i < total - simContacts; ++i)
-    ok = writer.WritePhoneRecord(generator.Phone(i));
-  for (int i = 0; ok && i < simContacts; ++i) ok = writer.WriteSimRecord(generator.Sim(i));
-  ok = ok && writer.WriteRingToneCount(kRingToneFiles);
-  for (int n = 0; ok && n < kRingToneFiles; ++n) {
+  bool ok =
+      writer.Create(args[1], static_cast<std::uint32_t>(total)) &&
+      GenerateContacts(total, [&](const PhoneContactBody* phone, const SimContactBody* sim) {
+        return phone != nullptr ? writer.WritePhoneRecord(*phone) : writer.WriteSimRecord(*sim);
+      });
+  ok = ok && writer.WriteRingToneCount(ContactGenerator::kRingToneFiles);
+  ContactGenerator ringTones;
+  for (int n = 0; ok && n < ContactGenerator::kRingToneFiles; ++n) {
     ok = writer.WriteRingTone(
-        {ContactGenerator::RingTonePath(n), generator.RandomBytes(kRingToneBytes)});
+        {ContactGenerator::RingTonePath(n), ringTones.RandomBytes(kRingToneBytes)});
   }
   ok = ok && writer.Finish();
-  std::printf("generate %d contacts (%d SIM) into %s: %s\n", total, simContacts,
+  std::printf("generate %d contacts (%d SIM) into %s: %s\n", total, GeneratedSimContacts(total),
               qPrintable(args[1]), ok ? "ok" : "FAILED");
   return ok;
+}
+
+// The floor on its own, in a temporary folder of the current folder.
+bool Floor(const QStringList& args) {
+  bool isNumber = false;
+  int total = args[0].toInt(&isNumber);
+  if (!isNumber || total < 0) return false;
+  std::optional<double> seconds = TimeInsertFloor(QDir::currentPath(), total, true);
+  PrintLine("floor", total, seconds.value_or(0), seconds.has_value());
+  return seconds.has_value();
 }
 
 // The database of a working folder, made first when there is none.
@@ -189,11 +149,11 @@ bool PrepareDatabase(const QString& workDir, QString* database) {
   return QFileInfo::exists(*database) || InitContactDatabase(state, *database) == 0;
 }
 
-bool ImportCbk(const QStringList& args) {
+bool ImportCbk(const QStringList& args, const ImportOptions& options) {
   QString database;
   if (!PrepareDatabase(args[1], &database)) return false;
-  return Measure("import-cbk", RecordCountOf(args[0]),
-                 [&] { return ImportContactsBackup(args[0], database, nullptr); });
+  return MeasureImport("import-cbk", RecordCountOf(args[0]), args[1], true, options,
+                       [&] { return ImportContactsBackup(args[0], database, nullptr); });
 }
 
 // Cards are counted as the import finds them: by their BEGIN lines.
@@ -202,11 +162,11 @@ qint64 CardCountOf(const QString& vcardPath) {
   return file.open(QIODevice::ReadOnly) ? file.readAll().count("BEGIN:VCARD") : 0;
 }
 
-bool ImportVcf(const QStringList& args) {
+bool ImportVcf(const QStringList& args, const ImportOptions& options) {
   QString database;
   if (!PrepareDatabase(args[1], &database)) return false;
-  return Measure("import-vcf", CardCountOf(args[0]),
-                 [&] { return ImportVCard(args[0], database); });
+  return MeasureImport("import-vcf", CardCountOf(args[0]), args[1], true, options,
+                       [&] { return ImportVCard(args[0], database); });
 }
 
 // The decoding side of the vCard import alone: the file read and parsed into records, nothing
@@ -261,50 +221,50 @@ bool GenerateCsv(const QStringList& args) {
   bool isNumber = false;
   int total = args[0].toInt(&isNumber);
   if (!isNumber || total < 0) return false;
-  int simContacts = total / 10;
-  ContactGenerator generator(20240501);
   QFile file(args[1]);
   bool ok = file.open(QIODevice::WriteOnly);
   QByteArray header;
   for (const char* column : kCsvImportBoxColumns) header += QByteArray(column) + ',';
   header.chop(1);
-  ok = ok && file.write(header + "\r\n") > 0;
-  for (int i = 0; ok && i < total; ++i) {
-    bool phone = i < total - simContacts;
-    PhoneContactBody body = phone ? generator.Phone(i) : PhoneContactBody();
-    SimContactBody sim = phone ? SimContactBody() : generator.Sim(i);
-    QByteArrayList values;
-    for (const char* column : kCsvImportBoxColumns) {
-      values << CsvField(phone ? PhoneCsvValue(body, column) : SimCsvValue(sim, column));
-    }
-    ok = file.write(values.join(',') + "\r\n") > 0;
-  }
+  ok = ok && file.write(header + "\r\n") > 0 &&
+       GenerateContacts(total, [&](const PhoneContactBody* phone, const SimContactBody* sim) {
+         QByteArrayList values;
+         for (const char* column : kCsvImportBoxColumns) {
+           values << CsvField(phone != nullptr ? PhoneCsvValue(*phone, column)
+                                               : SimCsvValue(*sim, column));
+         }
+         return file.write(values.join(',') + "\r\n") > 0;
+       });
   ok = ok && file.flush();
-  std::printf("generate-csv %d contacts (%d SIM) into %s: %s\n", total, simContacts,
+  std::printf("generate-csv %d contacts (%d SIM) into %s: %s\n", total, GeneratedSimContacts(total),
               qPrintable(args[1]), ok ? "ok" : "FAILED");
   return ok;
 }
 
-// Reads the file and imports it with each box mapped to the header field that names its column,
-// as a layout naming the columns does in the import dialog.
-bool ImportCsv(const QStringList& args) {
+// Counts the data records of the file as the import reads them.
+qint64 CsvRecordCountOf(const QString& path) {
+  CsvRecordReader reader;
+  qint64 records = 0;
+  if (reader.Open(path) != CsvReadResult::kRead) return 0;
+  while (reader.ReadRecord() == CsvRecordReader::Next::kRecord) ++records;
+  return std::max<qint64>(0, records - 1);
+}
+
+// Does what the import dialog does: reads the header, maps each box to the header field that
+// names its column (as a layout naming the columns does) and imports the file.
+bool ImportCsv(const QStringList& args, const ImportOptions& options) {
   QString database;
   if (!PrepareDatabase(args[1], &database)) return false;
-  CsvRowSet counted;
-  if (ReadCsvFile(counted, args[0]) != CsvReadResult::kRead) return false;
-  qint64 contacts = std::max<qint64>(0, std::ssize(counted) - 1);
-  FreeCsvRows(counted);
-  return Measure("import-csv", contacts, [&] {
-    CsvRowSet rows;
-    if (ReadCsvFile(rows, args[0]) != CsvReadResult::kRead) return false;
+  return MeasureImport("import-csv", CsvRecordCountOf(args[0]), args[1], false, options, [&] {
+    CsvRow header;
+    if (ReadCsvHeader(header, args[0]) != CsvReadResult::kRead) return false;
     CsvColumnMap columns;
     for (int box = 0; box < kContactFieldCount; ++box) {
-      columns[box] =
-          rows.empty()
-              ? -1
-              : static_cast<int>(rows[0].indexOf(QLatin1String(kCsvImportBoxColumns[box])));
+      columns[box] = static_cast<int>(header.indexOf(QLatin1String(kCsvImportBoxColumns[box])));
     }
-    return ImportCsvRows(rows, columns, database).failed == 0;
+    CsvImportCounts counts;
+    return ImportCsvFile(args[0], columns, database, &counts) == CsvReadResult::kRead &&
+           counts.failed == 0;
   });
 }
 
@@ -350,24 +310,32 @@ bool Search(const QStringList& args) {
 struct Command {
   const char* name;
   const char* arguments;
-  std::function<bool(const QStringList&)> run;
+  std::function<bool(const QStringList&, const ImportOptions&)> run;
+  bool takesFloor = false;
 };
+
+// A command that takes no options.
+template <typename Run>
+std::function<bool(const QStringList&, const ImportOptions&)> Plain(Run run) {
+  return [run](const QStringList& args, const ImportOptions&) { return run(args); };
+}
 
 const std::vector<Command>& Commands() {
   // One command a line, however many there are.
   // clang-format off
   static const std::vector<Command> commands = {
-      {"generate", "N FILE.cbk", Generate},
-      {"import-cbk", "FILE.cbk WORKDIR", ImportCbk},
-      {"export-cbk", "WORKDIR FILE.cbk", ExportCbk},
-      {"export-txt", "WORKDIR FILE.txt", ExportTxt},
-      {"export-csv", "WORKDIR FILE.csv", ExportCsv},
-      {"export-vcf", "WORKDIR FILE.vcf", ExportVcf},
-      {"import-vcf", "FILE.vcf WORKDIR", ImportVcf},
-      {"parse-vcf", "FILE.vcf", ParseVcf},
-      {"generate-csv", "N FILE.csv", GenerateCsv},
-      {"import-csv", "FILE.csv WORKDIR", ImportCsv},
-      {"search", "WORKDIR KEYWORD", Search},
+      {"generate", "N FILE.cbk", Plain(Generate)},
+      {"floor", "N", Plain(Floor)},
+      {"import-cbk", "FILE.cbk WORKDIR", ImportCbk, true},
+      {"export-cbk", "WORKDIR FILE.cbk", Plain(ExportCbk)},
+      {"export-txt", "WORKDIR FILE.txt", Plain(ExportTxt)},
+      {"export-csv", "WORKDIR FILE.csv", Plain(ExportCsv)},
+      {"export-vcf", "WORKDIR FILE.vcf", Plain(ExportVcf)},
+      {"import-vcf", "FILE.vcf WORKDIR", ImportVcf, true},
+      {"parse-vcf", "FILE.vcf", Plain(ParseVcf)},
+      {"generate-csv", "N FILE.csv", Plain(GenerateCsv)},
+      {"import-csv", "FILE.csv WORKDIR", ImportCsv, true},
+      {"search", "WORKDIR KEYWORD", Plain(Search)},
   };
   // clang-format on
   return commands;
@@ -376,7 +344,8 @@ const std::vector<Command>& Commands() {
 int Usage() {
   std::fprintf(stderr, "usage:\n");
   for (const Command& command : Commands()) {
-    std::fprintf(stderr, "  contacts_bench %s %s\n", command.name, command.arguments);
+    std::fprintf(stderr, "  contacts_bench %s %s%s\n", command.name, command.arguments,
+                 command.takesFloor ? " [--floor]" : "");
   }
   return 2;
 }
@@ -386,10 +355,13 @@ int Usage() {
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   QStringList args = app.arguments().mid(1);
+  ImportOptions options;
+  options.floor = args.removeAll(QStringLiteral("--floor")) > 0;
   for (const Command& command : Commands()) {
     qsizetype expected = QString::fromLatin1(command.arguments).split(' ').size();
-    if (!args.isEmpty() && args[0] == QLatin1String(command.name) && args.size() - 1 == expected) {
-      return command.run(args.mid(1)) ? 0 : 1;
+    if (!args.isEmpty() && args[0] == QLatin1String(command.name) && args.size() - 1 == expected &&
+        (command.takesFloor || !options.floor)) {
+      return command.run(args.mid(1), options) ? 0 : 1;
     }
   }
   return Usage();

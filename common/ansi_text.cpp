@@ -51,13 +51,6 @@ Converter& Encoder() {
   return converter;
 }
 
-bool IsAscii(const char* data, qsizetype size) {
-  for (qsizetype i = 0; i < size; ++i) {
-    if (static_cast<unsigned char>(data[i]) >= 0x80) return false;
-  }
-  return true;
-}
-
 bool IsAscii(const QString& text) {
   for (QChar c : text) {
     if (c.unicode() >= 0x80) return false;
@@ -67,9 +60,16 @@ bool IsAscii(const QString& text) {
 
 }  // namespace
 
+bool IsAsciiText(QByteArrayView bytes) {
+  for (char byte : bytes) {
+    if (static_cast<unsigned char>(byte) >= 0x80) return false;
+  }
+  return true;
+}
+
 QString AnsiToWide(const char* data, qsizetype size) {
   if (size <= 0) return QString();
-  if (IsAscii(data, size)) return QString::fromLatin1(data, size);
+  if (IsAsciiText(QByteArrayView(data, size))) return QString::fromLatin1(data, size);
 
   // Every GB18030 sequence of n bytes yields at most n UTF-16 units.
   std::vector<char16_t> buffer(static_cast<size_t>(size));

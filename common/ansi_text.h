@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // Conversion between the program's wide text (UTF-16) and the ANSI text that contact files and
@@ -12,5 +13,7 @@
 // text is still decoded.
 
 QByteArray WideToAnsi(const QString& text);
+// True when every byte is ASCII, which reads the same in every code page.
+bool IsAsciiText(QByteArrayView bytes);
 QString AnsiToWide(const QByteArray& bytes);
 QString AnsiToWide(const char* data, qsizetype size);

@@ -103,6 +103,8 @@ BackupDate BackupDateFromText(const QByteArray& text, bool absoluteMonth);
 
 // Converts a string read from the file to wide text by the dialect.
 QString BackupText(const QByteArray& bytes, const BackupDialect& dialect);
+// The same string as ANSI bytes: the ANSI bytes of BackupText().
+QByteArray BackupAnsiText(const QByteArray& bytes, const BackupDialect& dialect);
 
 class ContactsBackupReader {
  public:
@@ -123,6 +125,8 @@ class ContactsBackupReader {
   // Walks the rest of the file (records and ring-tone table) without keeping anything, to tell
   // whether it is whole before anything is done with it. Call right after Open().
   bool CheckStructure();
+  // Walks the ring-tone table the same way, then comes back to it. Call after the last record.
+  bool CheckRingTones();
 
   qint64 FileSize() const { return file_.Size(); }
   qint64 Position() const { return file_.Position(); }
@@ -135,6 +139,7 @@ class ContactsBackupReader {
   bool ReadDate(BackupDate* date);
   bool ReadPhoneBody(PhoneContactBody* body);
   bool ReadSimBody(SimContactBody* body);
+  bool SkipRingTones();
 
   BackupDialect dialect_;
   QString path_;

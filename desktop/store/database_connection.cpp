@@ -13,12 +13,15 @@ const bool kMemoryCountingOff = [] {
   return true;
 }();
 
+// A connection lives for one operation on one thread, so it goes without the lock SQLite would
+// otherwise take on every call, which costs an import of many rows a tenth of its time.
+constexpr int kOpenFlags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+
 }  // namespace
 
 DatabaseConnection::DatabaseConnection(const QString& path) {
   sqlite3* db = nullptr;
-  int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                           SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, kOpenFlags, nullptr);
   if (rc == SQLITE_OK) {
     db_ = db;
   } else {
@@ -61,17 +64,39 @@ SqlStatement::SqlStatement(DatabaseConnection& db, const QString& sql) {
 
 SqlStatement::~SqlStatement() { sqlite3_finalize(stmt_); }
 
-bool SqlStatement::BindBlob(int index, const QByteArray& bytes) {
-  return stmt_ != nullptr &&
-         sqlite3_bind_blob(stmt_, index, bytes.constData(), static_cast<int>(bytes.size()),
-                           SQLITE_TRANSIENT) == SQLITE_OK;
+namespace {
+
+// SQLite binds null for a null pointer; an empty value is to stay empty.
+const char* NonNull(QByteArrayView bytes) { return bytes.data() != nullptr ? bytes.data() : ""; }
+
+sqlite3_destructor_type Lifetime(SqlStatement::Bytes bytesAre) {
+  return bytesAre == SqlStatement::Bytes::kKept ? SQLITE_STATIC : SQLITE_TRANSIENT;
+}
+
+}  // namespace
+
+bool SqlStatement::BindBlob(int index, QByteArrayView bytes, Bytes bytesAre) {
+  return stmt_ != nullptr && sqlite3_bind_blob64(stmt_, index, NonNull(bytes),
+                                                 static_cast<sqlite3_uint64>(bytes.size()),
+                                                 Lifetime(bytesAre)) == SQLITE_OK;
 }
 
 bool SqlStatement::BindText(int index, const QString& text) {
-  QByteArray bytes = WideToAnsi(text);
+  return BindAnsiText(index, WideToAnsi(text));
+}
+
+bool SqlStatement::BindAnsiText(int index, QByteArrayView ansi, Bytes bytesAre) {
   return stmt_ != nullptr &&
-         sqlite3_bind_text(stmt_, index, bytes.constData(), static_cast<int>(bytes.size()),
-                           SQLITE_TRANSIENT) == SQLITE_OK;
+         sqlite3_bind_text64(stmt_, index, NonNull(ansi), static_cast<sqlite3_uint64>(ansi.size()),
+                             Lifetime(bytesAre), SQLITE_UTF8) == SQLITE_OK;
+}
+
+bool SqlStatement::BindInt64(int index, qint64 value) {
+  return stmt_ != nullptr && sqlite3_bind_int64(stmt_, index, value) == SQLITE_OK;
+}
+
+void SqlStatement::ClearBindings() {
+  if (stmt_ != nullptr) sqlite3_clear_bindings(stmt_);
 }
 
 int SqlStatement::Step() { return stmt_ != nullptr ? sqlite3_step(stmt_) : SQLITE_MISUSE; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <sqlite3.h>
@@ -9,8 +10,9 @@
 inline constexpr char kContactDatabaseFile[] = "Contact.cdt";
 
 // One connection to the contact database for the length of one operation: opened read-write
-// (created when missing) when constructed, closed when destroyed, on every path out. Statement
-// text is wide and reaches SQLite as ANSI bytes, the encoding the table's text is stored in.
+// (created when missing) when constructed, closed when destroyed, on every path out. It is for
+// one thread at a time. Statement text is wide and reaches SQLite as ANSI bytes, the encoding
+// the table's text is stored in.
 class DatabaseConnection {
  public:
   explicit DatabaseConnection(const QString& path = QString::fromLatin1(kContactDatabaseFile));
@@ -42,10 +44,21 @@ class SqlStatement {
   SqlStatement& operator=(const SqlStatement&) = delete;
 
   bool IsValid() const { return stmt_ != nullptr; }
-  // Binds bytes to a parameter (from 1) as a blob; SQLite keeps its own copy.
-  bool BindBlob(int index, const QByteArray& bytes);
-  // Binds text to a parameter (from 1), as ANSI bytes like the table's text.
+  // Whether SQLite copies bound bytes, or reads the caller's until the parameter is bound again
+  // or the statement is gone (the caller then keeps them as they are till then).
+  enum class Bytes { kCopy, kKept };
+
+  // Binds a value to a parameter (from 1). Text and blobs are bound with their length, so every
+  // byte is stored, a NUL byte included; an empty value is empty text or an empty blob, never
+  // null.
+  bool BindBlob(int index, QByteArrayView bytes, Bytes bytesAre = Bytes::kCopy);
+  // Text as ANSI bytes, like the table's text.
   bool BindText(int index, const QString& text);
+  // Text that is already ANSI bytes, stored as it is.
+  bool BindAnsiText(int index, QByteArrayView ansi, Bytes bytesAre = Bytes::kCopy);
+  bool BindInt64(int index, qint64 value);
+  // Sets every parameter back to null.
+  void ClearBindings();
   // Steps once; returns SQLITE_ROW, SQLITE_DONE or an error code.
   int Step();
   // Makes the statement ready to step again from the start, keeping its bindings.

@@ -23,22 +23,18 @@ std::optional<StoreResult> CAddDialog::StoreNewContact() {
   }
   DatabaseConnection db;
   bool sim = IsSimContact();
-  QString duplicates =
-      sim ? SimDuplicateQuery(m_fields[kColumnSimName])
-          : PhoneDuplicateQuery(m_fields[kColumnFirstName], m_fields[kColumnMiddleName],
-                                m_fields[kColumnLastName]);
-  if (db.QueryCount(duplicates) > 0) {
+  bool exists = sim ? HasSimContactNamed(db, m_fields[kColumnSimName])
+                    : HasPhoneContactNamed(db, m_fields[kColumnFirstName],
+                                           m_fields[kColumnMiddleName], m_fields[kColumnLastName]);
+  if (exists) {
     ShowTips(kIconError, QStringLiteral("This contract is already exist!"));
     return std::nullopt;
   }
   if (sim) {
     if (!CheckSimNameLength()) return std::nullopt;
-    return RunStoreStatement(
-        db, SimInsertStatement(m_fields[kColumnSimName], m_fields[kColumnMobilePhone]), nullptr,
-        false);
+    return InsertSimContact(db, m_fields[kColumnSimName], m_fields[kColumnMobilePhone]);
   }
   if (!CopyChosenRingTone()) return std::nullopt;
-  bool withPicture = !m_strPicturePath.isEmpty();
-  return RunStoreStatement(db, PhoneInsertStatement(PhoneContactValues(), withPicture),
-                           withPicture ? &m_pictureBytes : nullptr, false);
+  return InsertPhoneContact(db, PhoneContactValues(),
+                            m_strPicturePath.isEmpty() ? nullptr : &m_pictureBytes);
 }

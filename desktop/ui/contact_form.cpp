@@ -3,34 +3,57 @@
 #include <QDir>
 #include <QRegularExpression>
 
-#include "desktop/store/sql_text.h"
+#include "desktop/store/contact_row_statement.h"
 
 namespace {
-
-// The columns of a phone contact's insert, as the program has always written them.
-constexpr char kInsertColumns[] =
-    "insert into Contact_Table(Title ,First_Name , Middle_Name , Last_Name , Suffix ,  Nick_Name "
-    ", Company , Department , Job_Title ,  File_As , Work_Street , Work_City , Work_State ,  "
-    "Work_Zip , Work_Country , Home_Street , Home_City , Home_State , Home_Zip , Home_Country , "
-    "Other_Street  , Other_City , Other_State , Other_Zip ,  Other_Country , Mobile_Phone , "
-    "Web_Page , E_Mail , Pager , Company_Tel , Work_Tel , Work_Tel2 , Work_Fax , Car_Tel , "
-    "Home_Tel , Home_Tel2 , Home_Fax , Spouse , Children , IM , IM2 , IM3 , E_Mail2 , E_Mail3 , "
-    "Radio_Tel , Office_Loc , Assistant , Assistant_Tel , Manager , Customer_ID , Account , "
-    "Gove_ID , Categories , Birthday , Anniversary , Notes, Ring_Tone";
-constexpr char kInsertPictureTail[] = ", Picture, hasPic,ContactType,SIM_Name) values(";
-constexpr char kInsertPlainTail[] = ",ContactType,SIM_Name) values(";
 
 constexpr char kSoundsFolder[] = "\\Application Data\\Sounds\\";
 
 // The columns from Title to Notes that a phone contact's insert and update write from the
-// dialog's fields, in statement order. File_As (the composed name), Ring_Tone and Picture are
-// written apart.
+// dialog's fields. File_As (the composed name), Ring_Tone and Picture are written apart.
 constexpr std::array<int, 55> kWrittenColumns = {
     1,  2,  3,  4,  5,  6,  7,  8,  9,  11, 12, 13, 14, 15, 16, 17, 18, 19, 20,
     21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39,
     40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 55, 56, 58};
+// The other columns a phone contact's save writes from its values.
+constexpr std::array<int, 3> kNameAndRingToneColumns = {kColumnFileAs, kColumnSimName,
+                                                        kColumnRingTone};
 
-QString ColumnName(int column) { return QString::fromLatin1(kContactColumns[column]); }
+// The columns a phone contact's save writes: those from its values, ContactType, then `more`.
+std::vector<const char*> PhoneColumns(std::initializer_list<const char*> more) {
+  std::vector<const char*> columns;
+  for (int column : kWrittenColumns) columns.push_back(kContactColumns[column]);
+  for (int column : kNameAndRingToneColumns) columns.push_back(kContactColumns[column]);
+  columns.push_back("ContactType");
+  columns.insert(columns.end(), more);
+  return columns;
+}
+
+// Sets the values of PhoneColumns() up to ContactType, that included; returns the position
+// after it.
+int SetPhoneValues(ContactRowStatement& row, const ContactTexts& values) {
+  int position = 0;
+  for (int column : kWrittenColumns) row.SetText(position++, values[column]);
+  for (int column : kNameAndRingToneColumns) row.SetText(position++, values[column]);
+  row.SetInteger(position++, kPhoneContact);
+  return position;
+}
+
+// A SIM contact's save writes its name into two columns, then its number and its type.
+void SetSimValues(ContactRowStatement& row, const QString& simName, const QString& mobile) {
+  row.SetText(0, simName);
+  row.SetText(1, simName);
+  row.SetText(2, mobile);
+  row.SetInteger(3, kSimContact);
+}
+
+StoreResult Outcome(DatabaseConnection& db, bool ran, bool mustChangeRow) {
+  if (!ran) return {false, db.ErrorText()};
+  if (mustChangeRow && sqlite3_changes(db.Handle()) == 0) return {false, QString()};
+  return {true, QString()};
+}
+
+bool Exists(SqlStatement& count) { return count.Step() == SQLITE_ROW && count.ColumnInt64(0) > 0; }
 
 }  // namespace
 
@@ -88,74 +111,64 @@ QString LoadContactStatement(qint64 id) {
   return QStringLiteral("select * from Contact_Table where ID = %1").arg(id);
 }
 
-QString PhoneDuplicateQuery(const QString& first, const QString& middle, const QString& last) {
-  return "select count(*) from Contact_Table where First_Name=" + SqlQuote(first) +
-         " and Middle_Name=" + SqlQuote(middle) + " and Last_Name=" + SqlQuote(last);
+bool HasPhoneContactNamed(DatabaseConnection& db, const QString& first, const QString& middle,
+                          const QString& last) {
+  SqlStatement count(db, QStringLiteral("select count(*) from Contact_Table where First_Name=? "
+                                        "and Middle_Name=? and Last_Name=?"));
+  count.BindText(1, first);
+  count.BindText(2, middle);
+  count.BindText(3, last);
+  return Exists(count);
 }
 
-QString SimDuplicateQuery(const QString& simName) {
-  return "select count(*) from Contact_Table where SIM_Name =" + SqlQuote(simName);
-}
-
-QString SimInsertStatement(const QString& simName, const QString& mobile) {
-  return "insert into Contact_Table( First_Name, Sim_Name , Mobile_Phone,ContactType) values(" +
-         SqlQuote(simName) + "," + SqlQuote(simName) + "," + SqlQuote(mobile) + ",2)";
-}
-
-QString PhoneInsertStatement(const ContactTexts& values, bool withPicture) {
-  QString sql = QString::fromLatin1(kInsertColumns) +
-                QString::fromLatin1(withPicture ? kInsertPictureTail : kInsertPlainTail);
-  for (int column : kWrittenColumns) {
-    // File_As stands in the insert between Job_Title and Work_Street.
-    if (column == kColumnFileAs + 1) sql += SqlQuote(values[kColumnFileAs]) + ",";
-    sql += SqlQuote(values[column]) + ",";
-  }
-  sql += SqlQuote(values[kColumnRingTone]) + ",";
-  sql += withPicture ? QStringLiteral("?,1,1,") : QStringLiteral("1,");
-  return sql + SqlQuote(values[kColumnSimName]) + ")";
-}
-
-QString SimUpdateStatement(qint64 id, const QString& simName, const QString& mobile) {
-  return "Update Contact_Table Set Sim_Name =" + SqlQuote(simName) + "," +
-         "File_As =" + SqlQuote(simName) + "," + "Mobile_Phone =" + SqlQuote(mobile) + "," +
-         "ContactType = 2" + QStringLiteral(" where ID = %1").arg(id);
-}
-
-QString PhoneUpdateStatement(qint64 id, const ContactTexts& values, PictureChange picture) {
-  QString sql = QStringLiteral("Update Contact_Table Set ");
-  for (int column : kWrittenColumns) {
-    // The program has always written this one column with a blank before its name.
-    QString name = column == 23 ? QLatin1Char(' ') + ColumnName(column) : ColumnName(column);
-    sql += name + " =" + SqlQuote(values[column]) + ",";
-  }
-  sql += "SIM_Name =" + SqlQuote(values[kColumnSimName]) + ",";
-  sql += "File_As =" + SqlQuote(values[kColumnFileAs]) + ",";
-  sql += "Ring_Tone = " + SqlQuote(values[kColumnRingTone]) + ",";
-  sql += QStringLiteral("ContactType = 1,");
-  switch (picture) {
-    case PictureChange::kKeep:
-      sql += QStringLiteral("hasPic = 1");
-      break;
-    case PictureChange::kReplace:
-      sql += QStringLiteral("hasPic = 1,Picture = ?");
-      break;
-    case PictureChange::kRemove:
-      sql += QStringLiteral("hasPic = 0,Picture = ''");
-      break;
-  }
-  return sql + QStringLiteral(" where ID = %1").arg(id);
+bool HasSimContactNamed(DatabaseConnection& db, const QString& simName) {
+  SqlStatement count(db, QStringLiteral("select count(*) from Contact_Table where SIM_Name=?"));
+  count.BindText(1, simName);
+  return Exists(count);
 }
 
 bool IsSuccessOutcome(int code) {
   return code == SQLITE_OK || code == SQLITE_ROW || code == SQLITE_DONE;
 }
 
-StoreResult RunStoreStatement(DatabaseConnection& db, const QString& sql, const QByteArray* picture,
-                              bool mustChangeRow) {
-  SqlStatement statement(db, sql);
-  if (!statement.IsValid()) return {false, db.ErrorText()};
-  if (picture != nullptr && !statement.BindBlob(1, *picture)) return {false, db.ErrorText()};
-  if (!IsSuccessOutcome(statement.Step())) return {false, db.ErrorText()};
-  if (mustChangeRow && sqlite3_changes(db.Handle()) == 0) return {false, QString()};
-  return {true, QString()};
+StoreResult InsertSimContact(DatabaseConnection& db, const QString& simName,
+                             const QString& mobile) {
+  constexpr std::array<const char*, 4> kColumns = {"First_Name", "SIM_Name", "Mobile_Phone",
+                                                   "ContactType"};
+  ContactRowInsert insert(db, kColumns);
+  SetSimValues(insert, simName, mobile);
+  return Outcome(db, insert.Insert(), false);
+}
+
+StoreResult InsertPhoneContact(DatabaseConnection& db, const ContactTexts& values,
+                               const QByteArray* picture) {
+  ContactRowInsert insert(
+      db, picture != nullptr ? PhoneColumns({"Picture", "hasPic"}) : PhoneColumns({}));
+  int position = SetPhoneValues(insert, values);
+  if (picture != nullptr) {
+    insert.SetBlob(position++, *picture);
+    insert.SetInteger(position, 1);
+  }
+  return Outcome(db, insert.Insert(), false);
+}
+
+StoreResult UpdateSimContact(DatabaseConnection& db, qint64 id, const QString& simName,
+                             const QString& mobile) {
+  constexpr std::array<const char*, 4> kColumns = {"SIM_Name", "File_As", "Mobile_Phone",
+                                                   "ContactType"};
+  ContactRowUpdate update(db, kColumns);
+  SetSimValues(update, simName, mobile);
+  return Outcome(db, update.Update(id), true);
+}
+
+// A kept picture keeps its blob; a removed one leaves empty text in its place.
+StoreResult UpdatePhoneContact(DatabaseConnection& db, qint64 id, const ContactTexts& values,
+                               PictureChange change, const QByteArray* picture) {
+  ContactRowUpdate update(db, change == PictureChange::kKeep ? PhoneColumns({"hasPic"})
+                                                             : PhoneColumns({"hasPic", "Picture"}));
+  int position = SetPhoneValues(update, values);
+  update.SetInteger(position++, change == PictureChange::kRemove ? 0 : 1);
+  if (change == PictureChange::kReplace) update.SetBlob(position, *picture);
+  if (change == PictureChange::kRemove) update.SetAnsiText(position, {});
+  return Outcome(db, update.Update(id), true);
 }

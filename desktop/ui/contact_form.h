@@ -44,17 +44,16 @@ QString RingTonePhonePath(const QString& fileName);
 // A record's ID as the caller passed it; nothing when it is not a whole number.
 std::optional<qint64> ParseRecordId(const QString& text);
 
-// Statements. Every value is quoted with SqlQuote; the picture is the statement's one "?".
+// The statement that loads a record.
 QString LoadContactStatement(qint64 id);
-QString PhoneDuplicateQuery(const QString& first, const QString& middle, const QString& last);
-QString SimDuplicateQuery(const QString& simName);
-QString SimInsertStatement(const QString& simName, const QString& mobile);
-// `values` holds the fields with File_As and SIM_Name set to the composed name, the date texts
-// and the ring tone to store.
-QString PhoneInsertStatement(const ContactTexts& values, bool withPicture);
-QString SimUpdateStatement(qint64 id, const QString& simName, const QString& mobile);
-enum class PictureChange { kKeep, kReplace, kRemove };
-QString PhoneUpdateStatement(qint64 id, const ContactTexts& values, PictureChange picture);
+
+// Saving. Every value is bound to its statement, so it is stored exactly as given.
+//
+// Whether a contact of these names is stored: one of the same first, middle and last name, or
+// one whose SIM_Name is the name.
+bool HasPhoneContactNamed(DatabaseConnection& db, const QString& first, const QString& middle,
+                          const QString& last);
+bool HasSimContactNamed(DatabaseConnection& db, const QString& simName);
 
 // SQLite's OK, row and done: the outcomes of a statement that count as success.
 bool IsSuccessOutcome(int code);
@@ -64,7 +63,14 @@ struct StoreResult {
   QString errorText;  // the database's text; empty when it has none
 };
 
-// Runs one statement that stores a contact, with `picture` bound to its parameter when given.
-// With `mustChangeRow`, a statement that changes no row (its record is gone) fails too.
-StoreResult RunStoreStatement(DatabaseConnection& db, const QString& sql, const QByteArray* picture,
-                              bool mustChangeRow);
+StoreResult InsertSimContact(DatabaseConnection& db, const QString& simName, const QString& mobile);
+// `values` holds the fields with File_As and SIM_Name set to the composed name, the date texts
+// and the ring tone to store; `picture`, when given, is stored with hasPic 1.
+StoreResult InsertPhoneContact(DatabaseConnection& db, const ContactTexts& values,
+                               const QByteArray* picture);
+// An update fails also when it changes no row: its record is gone.
+StoreResult UpdateSimContact(DatabaseConnection& db, qint64 id, const QString& simName,
+                             const QString& mobile);
+enum class PictureChange { kKeep, kReplace, kRemove };
+StoreResult UpdatePhoneContact(DatabaseConnection& db, qint64 id, const ContactTexts& values,
+                               PictureChange change, const QByteArray* picture);

@@ -54,15 +54,12 @@ std::optional<StoreResult> CModifyDialog::StoreRecord() {
   DatabaseConnection db;
   if (IsSimContact()) {
     if (!CheckSimNameLength()) return std::nullopt;
-    return RunStoreStatement(
-        db,
-        SimUpdateStatement(*m_nLoadedId, m_fields[kColumnSimName], m_fields[kColumnMobilePhone]),
-        nullptr, true);
+    return UpdateSimContact(db, *m_nLoadedId, m_fields[kColumnSimName],
+                            m_fields[kColumnMobilePhone]);
   }
   if (!CopyChosenRingTone()) return std::nullopt;
   PictureChange picture = PictureToSave();
-  return RunStoreStatement(db, PhoneUpdateStatement(*m_nLoadedId, PhoneContactValues(), picture),
-                           picture == PictureChange::kReplace ? &m_pictureBytes : nullptr, true);
+  return UpdatePhoneContact(db, *m_nLoadedId, PhoneContactValues(), picture, &m_pictureBytes);
 }
 
 PictureChange CModifyDialog::PictureToSave() const {

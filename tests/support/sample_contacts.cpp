@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "desktop/store/contact_database.h"
-#include "desktop/store/sql_text.h"
+#include "desktop/store/contact_row_statement.h"
 
 SampleContact SamplePhoneContact(const QString& first, const QString& last, const QString& mobile) {
   SampleContact contact;
@@ -27,18 +27,18 @@ std::vector<qint64> InsertContacts(const std::vector<SampleContact>& contacts) {
   db.Exec(QString::fromLatin1(kCreateContactTable));  // fails harmlessly when it exists
   std::vector<qint64> ids;
   for (const SampleContact& contact : contacts) {
-    QStringList names, values;
-    for (const auto& [column, value] : contact.columns) {
-      names << column;
-      values << SqlQuote(value);
-    }
+    QByteArrayList names;
+    for (const auto& [column, value] : contact.columns) names << column.toLatin1();
     names << "Picture"
           << "hasPic";
-    values << "?" << (contact.picture.isEmpty() ? "0" : "1");
-    SqlStatement insert(
-        db, "insert into Contact_Table(" + names.join(",") + ") values(" + values.join(",") + ")");
-    if (!contact.picture.isEmpty()) insert.BindBlob(1, contact.picture);
-    if (insert.Step() != SQLITE_DONE) ADD_FAILURE() << db.ErrorText().toStdString();
+    std::vector<const char*> columns;
+    for (const QByteArray& name : names) columns.push_back(name.constData());
+    ContactRowInsert insert(db, columns);
+    int position = 0;
+    for (const auto& [column, value] : contact.columns) insert.SetText(position++, value);
+    if (!contact.picture.isEmpty()) insert.SetBlob(position, contact.picture);
+    insert.SetInteger(position + 1, contact.picture.isEmpty() ? 0 : 1);
+    if (!insert.Insert()) ADD_FAILURE() << db.ErrorText().toStdString();
     ids.push_back(sqlite3_last_insert_rowid(db.Handle()));
   }
   return ids;
@@ -64,4 +64,27 @@ QString ColumnValue(const QString& column, const QString& condition) {
   DatabaseConnection db;
   SqlStatement query(db, "select " + column + " from Contact_Table where " + condition);
   return query.Step() == SQLITE_ROW ? query.ColumnText(0) : QString();
+}
+
+QByteArrayList ColumnBytes(const QString& column) {
+  DatabaseConnection db;
+  SqlStatement query(db, "select " + column + " from Contact_Table order by ID");
+  QByteArrayList values;
+  while (query.Step() == SQLITE_ROW) values << query.ColumnBytes(0);
+  return values;
+}
+
+const std::vector<ExactValue>& ExactValues() {
+  static const std::vector<ExactValue> values = [] {
+    QString piece = QString::fromUtf8("张三 O'Neil \"q\", x") + QChar(0) + ';';
+    QString large;
+    while (large.size() < 1024 * 1024) large += piece;
+    return std::vector<ExactValue>{
+        {"a NUL byte", QString("a") + QChar(0) + "b"},
+        {"double quotes", "say \"hi\" \"\""},
+        {"apostrophes", "O'Brien's ''x''"},
+        {"1 MB", large},
+    };
+  }();
+  return values;
 }

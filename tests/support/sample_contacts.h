@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
 
 #include <map>
@@ -33,3 +34,13 @@ void InsertNumberedContacts(int count);
 qint64 CountContactRows(const QString& condition = QString());
 // The text of one column of the first row matching the condition.
 QString ColumnValue(const QString& column, const QString& condition);
+// The stored bytes of one column of every row, by ID.
+QByteArrayList ColumnBytes(const QString& column);
+
+// Values that statements built as text lose or break, each to be stored exactly: a NUL byte,
+// double quotes, apostrophes, and a value of 1 MB (CJK text, quotes and NUL bytes among it).
+struct ExactValue {
+  const char* what;
+  QString text;
+};
+const std::vector<ExactValue>& ExactValues();

@@ -1,112 +1,132 @@
 #include "desktop/exchange/backup/contacts_backup_import.h"
-#include "desktop/store/composed_name.h"
 
 #include <QDir>
 #include <QSaveFile>
 
 #include <algorithm>
 #include <array>
-#include <future>
+#include <optional>
 #include <vector>
 
 #include "common/ansi_text.h"
 #include "common/contacts_backup_file.h"
 #include "desktop/exchange/backup/ring_tone_folder.h"
+#include "desktop/exchange/read_ahead.h"
 #include "desktop/resources/resource_ids.h"
+#include "desktop/store/composed_name.h"
+#include "desktop/store/contact_fields.h"
 #include "desktop/store/contact_replacer.h"
+#include "desktop/store/contact_row_statement.h"
 #include "desktop/store/database_connection.h"
-#include "desktop/store/sql_text.h"
 #include "platform/windows/message_service.h"
 
 namespace {
 
-// Its column list follows the items of a phone contact record one for one.
-constexpr char kPhoneInsert[] =
-    "insert into Contact_Table(ContactType,Title ,First_Name , Middle_Name , Last_Name , "
-    "Nick_Name , Suffix , Company , Department , Job_Title , Work_Tel, Work_Fax, Work_Street , "
-    "Work_City , Work_State ,  Work_Zip , Work_Country , IM, E_Mail , Mobile_Phone , Web_Page , "
-    "Office_Loc , Home_Tel ,Home_Street , Home_City , Home_State , Home_Zip , Home_Country , "
-    "Other_Street  , Other_City , Other_State , Other_Zip ,  Other_Country ,Pager , Car_Tel , "
-    "Home_Fax , Company_Tel , Work_Tel2 , Home_Tel2 ,Radio_Tel , IM2 , IM3 , E_Mail2 , E_Mail3 , "
-    "Assistant , Assistant_Tel , Manager , Gove_ID , Account ,Customer_ID , Spouse , Children "
-    ",File_As , Categories ,Notes, Ring_Tone, Birthday , Anniversary ,Picture, hasPic, "
-    "SIM_Name) values(";
-constexpr char kSimInsert[] =
-    "insert into Contact_Table(ContactType, First_Name, File_As, SIM_Name , Mobile_Phone) "
-    "values(2,";
 constexpr char kImportFileError[] = "Import file error!";
 
-// What one record does to the table: delete the rows of its name, then insert it.
-struct RecordStatements {
-  QString name;
-  QString insert;
-  QByteArray picture;  // bound to the insert's parameter when not empty
+// A phone contact's columns follow the items of its record, between its type and its name.
+std::vector<const char*> PhoneColumns() {
+  std::vector<const char*> columns = {"ContactType"};
+  for (int column : BackupItemColumns()) columns.push_back(kContactColumns[column]);
+  columns.insert(columns.end(), {"hasPic", "SIM_Name"});
+  return columns;
+}
+constexpr int kPhoneHasPic = 1 + kBackupItemCount;
+constexpr int kPhoneSimName = kPhoneHasPic + 1;
+
+constexpr std::array<const char*, 5> kSimColumns = {"ContactType", "First_Name", "File_As",
+                                                    "SIM_Name", "Mobile_Phone"};
+
+// One record as it is stored: its strings trimmed, its dates as text, and the composed name it
+// replaces, all in ANSI bytes.
+struct RecordRow {
+  BackupRecord record;
+  QByteArray name;
+  QByteArray birthday;
+  QByteArray anniversary;
 };
 
-QString Text(const QByteArray& bytes) { return BackupText(bytes, kDesktopDialect); }
-
-QString DateValue(const BackupDate& date) {
-  return date.IsNone() ? QStringLiteral("''") : SqlQuote(BackupDateText(date));
+QByteArray DateValue(const BackupDate& date) {
+  return date.IsNone() ? QByteArray() : BackupDateText(date).toLatin1();
 }
 
-RecordStatements PhoneStatements(const PhoneContactBody& body) {
-  std::array<QString, kBackupStringItems> text;
-  for (int item = 0; item < kBackupStringItems; ++item) text[item] = Text(body.items[item]);
-
-  RecordStatements statements;
-  constexpr int kFirst = 1, kMiddle = 2, kLast = 3;
-  statements.name = ComposedContactName(text[kFirst], text[kMiddle], text[kLast]);
-  QString& sql = statements.insert;
-  sql = QLatin1String(kPhoneInsert) + QLatin1String("1,");
-  for (const QString& value : text) sql += SqlQuote(value) + QLatin1Char(',');
-  sql +=
-      DateValue(body.birthday) + QLatin1Char(',') + DateValue(body.anniversary) + QLatin1Char(',');
-  sql += body.picture.isEmpty() ? QLatin1String("'',0,") : QLatin1String("?,1,");
-  sql += SqlQuote(statements.name) + QLatin1Char(')');
-  statements.picture = body.picture;
-  return statements;
+RecordRow RowOf(BackupRecord&& record) {
+  auto stored = [](QByteArray& text) { text = BackupAnsiText(text, kDesktopDialect); };
+  RecordRow row{std::move(record), QByteArray(), QByteArray(), QByteArray()};
+  if (row.record.body == BackupRecord::Body::kPhone) {
+    auto& items = row.record.phone.items;
+    for (QByteArray& text : items) stored(text);
+    constexpr int kFirst = 1, kMiddle = 2, kLast = 3;
+    row.name = ComposedContactName(items[kFirst], items[kMiddle], items[kLast]);
+    row.birthday = DateValue(row.record.phone.birthday);
+    row.anniversary = DateValue(row.record.phone.anniversary);
+  } else {
+    stored(row.record.sim.name);
+    stored(row.record.sim.number);
+    row.name = row.record.sim.name;
+  }
+  return row;
 }
 
-RecordStatements SimStatements(const SimContactBody& body) {
-  RecordStatements statements;
-  statements.name = Text(body.name);
-  QString name = SqlQuote(statements.name) + QLatin1Char(',');
-  statements.insert = QLatin1String(kSimInsert) + name + name + name + SqlQuote(Text(body.number)) +
-                      QLatin1Char(')');
-  return statements;
-}
+// The two inserts of an import, each compiled once.
+class RecordInserts {
+ public:
+  explicit RecordInserts(DatabaseConnection& db)
+      : phone_(db, PhoneColumns()), sim_(db, kSimColumns) {}
 
-// Inserts a record, binding its picture when it has one.
-bool Insert(DatabaseConnection& db, const RecordStatements& statements) {
-  if (statements.picture.isEmpty()) return db.Exec(statements.insert) == SQLITE_OK;
-  SqlStatement insert(db, statements.insert);
-  return insert.BindBlob(1, statements.picture) && insert.Step() == SQLITE_DONE;
-}
+  bool Insert(const RecordRow& row) {
+    return row.record.body == BackupRecord::Body::kPhone ? InsertPhone(row) : InsertSim(row);
+  }
 
-RecordStatements StatementsOf(const BackupRecord& record) {
-  return record.body == BackupRecord::Body::kPhone ? PhoneStatements(record.phone)
-                                                   : SimStatements(record.sim);
-}
+ private:
+  bool InsertPhone(const RecordRow& row) {
+    const PhoneContactBody& body = row.record.phone;
+    int position = 0;
+    phone_.SetInteger(position++, kPhoneContact);
+    for (const QByteArray& text : body.items) phone_.SetAnsiText(position++, text);
+    phone_.SetAnsiText(position++, row.birthday);
+    phone_.SetAnsiText(position++, row.anniversary);
+    // A contact without a picture stores empty text there, as it always has.
+    if (body.picture.isEmpty()) {
+      phone_.SetAnsiText(position, {});
+    } else {
+      phone_.SetBlob(position, body.picture);
+    }
+    phone_.SetInteger(kPhoneHasPic, body.picture.isEmpty() ? 0 : 1);
+    phone_.SetAnsiText(kPhoneSimName, row.name);
+    return phone_.Insert();
+  }
 
-// Records are read and turned into statement text a batch at a time on a second thread, while
-// the database runs the statements of the batch before.
+  bool InsertSim(const RecordRow& row) {
+    const SimContactBody& body = row.record.sim;
+    sim_.SetInteger(0, kSimContact);
+    for (int position : {1, 2, 3}) sim_.SetAnsiText(position, body.name);
+    sim_.SetAnsiText(4, body.number);
+    return sim_.Insert();
+  }
+
+  ContactRowInsert phone_;
+  ContactRowInsert sim_;
+};
+
 constexpr std::uint32_t kBatchSize = 512;
 
-struct StatementBatch {
-  std::vector<RecordStatements> records;
+struct RecordBatch {
+  std::vector<RecordRow> rows;
   bool readFailed = false;
+  bool last = false;  // the file's last records, or a failure
 };
 
-StatementBatch ReadBatch(ContactsBackupReader* reader, std::uint32_t count) {
-  StatementBatch batch;
-  batch.records.reserve(count);
+RecordBatch ReadBatch(ContactsBackupReader* reader, std::uint32_t count) {
+  RecordBatch batch;
+  batch.rows.reserve(count);
   for (std::uint32_t i = 0; i < count; ++i) {
     BackupRecord record;
     if (!reader->ReadRecord(&record)) {
       batch.readFailed = true;
       break;
     }
-    batch.records.push_back(StatementsOf(record));
+    batch.rows.push_back(RowOf(std::move(record)));
   }
   return batch;
 }
@@ -115,33 +135,43 @@ enum class RecordsResult {
   kAllIn,
   kSomeFailed,
   kStopped,    // the database gave up the transaction: nothing is in, the file is not read on
-  kFileError,  // the file changed since it was checked: nothing is in
+  kFileError,  // the file is not whole: nothing is in
 };
 
-// Imports the records in one transaction, each under its own savepoint.
+// Imports the records in one transaction, each under its own savepoint. The file is checked as
+// it is read, its ring-tone table before the commit: a damaged file changes nothing.
 RecordsResult ImportRecords(ContactsBackupReader& reader, std::uint32_t count,
                             DatabaseConnection& db, ProgressScope& progress) {
   ContactReplacer replacer(db);
   if (!replacer.IsBegun()) return RecordsResult::kStopped;
-  auto readFrom = [&](std::uint32_t first) {
-    return std::async(std::launch::async, ReadBatch, &reader, std::min(kBatchSize, count - first));
+  RecordInserts inserts(db);
+  std::uint32_t unread = count;
+  auto read = [&] {
+    RecordBatch batch = ReadBatch(&reader, std::min(kBatchSize, unread));
+    unread -= static_cast<std::uint32_t>(batch.rows.size());
+    batch.last = batch.readFailed || unread == 0;
+    return batch;
   };
-  std::future<StatementBatch> next;
-  if (count > 0) next = readFrom(0);
+  std::optional<ReadAhead<RecordBatch>> ahead;
+  if (count > 0) ahead.emplace(read, [](const RecordBatch& batch) { return batch.last; });
   bool allIn = true;
+  RecordBatch batch;
   for (std::uint32_t done = 0; done < count;) {
-    StatementBatch batch = next.get();
+    batch = ahead->Next(std::move(batch));
     if (batch.readFailed) {
       replacer.Rollback();
       return RecordsResult::kFileError;
     }
-    if (done + batch.records.size() < count) next = readFrom(done + batch.records.size());
-    for (const RecordStatements& statements : batch.records) {
+    for (const RecordRow& row : batch.rows) {
       progress.SetPosition(std::int64_t{++done});
-      if (replacer.Replace(statements.name, [&] { return Insert(db, statements); })) continue;
+      if (replacer.ReplaceAnsi(row.name, [&] { return inserts.Insert(row); })) continue;
       allIn = false;
       if (replacer.Stopped()) return RecordsResult::kStopped;
     }
+  }
+  if (!reader.CheckRingTones()) {
+    replacer.Rollback();
+    return RecordsResult::kFileError;
   }
   if (!replacer.Commit()) return RecordsResult::kSomeFailed;
   return allIn ? RecordsResult::kAllIn : RecordsResult::kSomeFailed;
@@ -181,7 +211,7 @@ bool ImportContactsBackup(const QString& backupPath, const QString& databasePath
   ContactsBackupReader reader(kDesktopDialect);
   std::uint32_t count = 0;
   if (reader.Open(backupPath) != ContactsBackupReader::OpenResult::kOk ||
-      !reader.CheckStructure() || !reader.Rewind() || !reader.ReadRecordCount(&count)) {
+      !reader.ReadRecordCount(&count)) {
     ShowTips(kIconError, QLatin1String(kImportFileError));
     return false;
   }

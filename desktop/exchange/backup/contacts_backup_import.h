@@ -7,8 +7,9 @@
 // Imports a contacts backup file into Contact_Table of the database at `databasePath`: each
 // record replaces the rows of the same composed name (SIM_Name), pictures are stored as blobs,
 // and the ring-tone files go to the folder "Ring" beside the database. The whole file is checked
-// first, so a damaged file imports nothing. Each record's delete and insert run together: a
-// record that fails leaves its old rows in place, and the others are still imported.
+// before anything is committed, so a damaged file imports nothing. Each record's delete and insert
+// run together: a record that fails leaves its old rows in place, and the others are still
+// imported.
 //
 // Reports the outcome in one tips box ("Import contacts complete!" or an error). Returns true
 // on complete success, when the caller marks the data as changed.

@@ -1,10 +1,18 @@
 #include "desktop/exchange/csv/csv_import.h"
-#include "desktop/store/composed_name.h"
 
 #include <QStringList>
 
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "common/ansi_text.h"
+#include "desktop/exchange/read_ahead.h"
 #include "desktop/resources/resource_ids.h"
+#include "desktop/store/composed_name.h"
 #include "desktop/store/contact_replacer.h"
+#include "desktop/store/contact_row_statement.h"
 #include "desktop/store/database_connection.h"
 #include "platform/windows/message_service.h"
 
@@ -25,25 +33,17 @@ const std::array<const char*, kContactFieldCount> kCsvImportBoxColumns = {
 namespace {
 
 // The columns in the order of the boxes, with SIM_Name after Last_Name.
-constexpr char kInsertColumns[] =
-    "insert into Contact_Table(ContactType ,\t\t\tFirst_Name , Middle_Name , Last_Name ,SIM_Name "
-    ",Title ,Suffix ,Nick_Name ,\t\t\tCompany , Department , Job_Title ,File_As "
-    ",\t\t\tMobile_Phone "
-    ", Web_Page ,E_Mail ,Pager ,\t\t\tWork_Street , Work_City , Work_State ,  Work_Zip , "
-    "Work_Country ,\t\t\tHome_Street , Home_City , Home_State , Home_Zip , Home_Country ,\t\t\t"
-    "Other_Street  , Other_City , Other_State , Other_Zip ,  Other_Country ,\t\t\tCompany_Tel "
-    ",Work_Tel , Work_Tel2 ,Work_Fax ,Car_Tel ,\t\t\tHome_Tel ,Home_Tel2 ,Home_Fax ,Spouse , "
-    "Children , \t\t\tIM ,IM2 , IM3 , E_Mail2 , E_Mail3 ,\t\t\tRadio_Tel , Assistant ,Manager "
-    ",Account ,Birthday ,Notes ,\t\t\tOffice_Loc , Assistant_Tel , Customer_ID ,Gove_ID "
-    ",Anniversary) values(1,";
-constexpr int kInsertValues = kContactFieldCount + 1;  // the fields and SIM_Name
-
-// The values are bound, so the statement is compiled once for the whole import.
-QString InsertStatement() {
-  QStringList parameters;
-  for (int i = 0; i < kInsertValues; ++i) parameters << QStringLiteral("?");
-  return QLatin1String(kInsertColumns) + parameters.join(QLatin1Char(',')) + QLatin1Char(')');
+std::vector<const char*> InsertColumns() {
+  std::vector<const char*> columns = {"ContactType"};
+  for (int box = 0; box < kContactFieldCount; ++box) {
+    columns.push_back(kCsvImportBoxColumns[box]);
+    if (box == kCsvLastNameBox) columns.push_back("SIM_Name");
+  }
+  return columns;
 }
+
+int PositionOfBox(int box) { return 1 + box + (box > kCsvLastNameBox ? 1 : 0); }
+constexpr int kSimNamePosition = 1 + kCsvLastNameBox + 1;
 
 // Month/day/year becomes year-month-day, digits as they are; a text with a dash stays as it is,
 // except the empty date "00-0-0"; anything else is no date.
@@ -57,58 +57,154 @@ QString ImportDate(const QString& value) {
   return QString();
 }
 
-// The values of one data row in the order of the insert's columns.
-QStringList InsertValues(const CsvRow& row, const CsvColumnMap& columns) {
-  QStringList values;
-  values.reserve(kInsertValues);
+constexpr int kValueCount = kContactFieldCount + 1;  // the boxes' values and SIM_Name
+
+// Records are read and turned into the bytes they are stored as a batch at a time on a second
+// thread, while the database stores the batch before.
+constexpr int kBatchSize = 512;
+
+// The values of a batch of records, ready to bind: each record's values in the insert's order
+// after ContactType, as pieces of one byte array.
+struct RecordBatch {
+  QByteArray bytes;
+  std::vector<std::pair<qsizetype, qsizetype>> values;  // offset and size, kValueCount a record
+  int records = 0;
+  CsvRecordReader::Next end = CsvRecordReader::Next::kRecord;  // more may follow
+
+  QByteArrayView Value(int record, int value) const {
+    auto [offset, size] = values[record * kValueCount + value];
+    return QByteArrayView(bytes.constData() + offset, size);
+  }
+  void SetValue(int record, int value, QByteArrayView text) {
+    values[record * kValueCount + value] = {bytes.size(), text.size()};
+    bytes.append(text);
+  }
+};
+
+// Adds the values of a record: each box's field as it is when it is ASCII, which reads the same
+// in every code page, else its text converted to ANSI bytes; empty when the box is unmapped or
+// the record is shorter.
+void AddRecord(const CsvRecordReader& record, const CsvColumnMap& columns, RecordBatch* batch) {
+  int added = batch->records++;
+  batch->values.resize(batch->values.size() + kValueCount);
   for (int box = 0; box < kContactFieldCount; ++box) {
     int column = columns[box];
-    QString value = column >= 0 && column < row.size() ? row[column] : QString();
-    if (box == kCsvBirthdayBox || box == kCsvAnniversaryBox) value = ImportDate(value);
-    values << value;
-    if (box == kCsvLastNameBox) {
-      values << ComposedContactName(values[kCsvFirstNameBox], values[kCsvMiddleNameBox], value);
+    int value = PositionOfBox(box) - 1;
+    if (column < 0 || column >= record.FieldCount()) {
+      batch->SetValue(added, value, {});
+    } else if (box == kCsvBirthdayBox || box == kCsvAnniversaryBox) {
+      batch->SetValue(added, value, WideToAnsi(ImportDate(record.FieldText(column))));
+    } else if (QByteArrayView bytes = record.FieldBytes(column); IsAsciiText(bytes)) {
+      batch->SetValue(added, value, bytes);
+    } else {
+      batch->SetValue(added, value, WideToAnsi(record.FieldText(column)));
     }
   }
-  return values;
+  auto name = [&](int box) {
+    QByteArrayView text = batch->Value(added, PositionOfBox(box) - 1);
+    return QByteArray::fromRawData(text.data(), text.size());  // read before the bytes grow
+  };
+  QByteArray composed =
+      ComposedContactName(name(kCsvFirstNameBox), name(kCsvMiddleNameBox), name(kCsvLastNameBox));
+  batch->SetValue(added, kSimNamePosition - 1, composed);
 }
 
-constexpr int kSimNameValue = kCsvLastNameBox + 1;
+RecordBatch ReadBatch(CsvRecordReader* reader, const CsvColumnMap* columns) {
+  RecordBatch batch;
+  batch.values.reserve(kBatchSize * kValueCount);
+  while (batch.records < kBatchSize) {
+    batch.end = reader->ReadRecord();
+    if (batch.end != CsvRecordReader::Next::kRecord) break;
+    AddRecord(*reader, *columns, &batch);
+  }
+  return batch;
+}
 
-bool Insert(SqlStatement& insert, const QStringList& values) {
-  bool bound = true;
-  for (int i = 0; i < kInsertValues; ++i) bound = bound && insert.BindText(i + 1, values[i]);
-  bool done = bound && insert.Step() == SQLITE_DONE;
-  insert.Reset();
-  return done;
+// Reads the records that are left, to count them.
+CsvReadResult CountRecords(CsvRecordReader& reader, int* count) {
+  for (;;) {
+    switch (reader.ReadRecord()) {
+      case CsvRecordReader::Next::kRecord:
+        ++*count;
+        break;
+      case CsvRecordReader::Next::kTooLarge:
+        return CsvReadResult::kTooLarge;
+      case CsvRecordReader::Next::kEnd:
+        return CsvReadResult::kRead;
+    }
+  }
+}
+
+// Nothing of the file is in: every record counts as failed, the `read` ones and the rest.
+CsvReadResult NothingIn(CsvRecordReader& reader, int read, CsvImportCounts* counts) {
+  *counts = {0, read};
+  return CountRecords(reader, &counts->failed);
+}
+
+// Stores the batches, the first of which is read, in one transaction. Once the database has
+// given the transaction up, the rest is only counted.
+CsvReadResult StoreRecords(CsvRecordReader& reader, const CsvColumnMap& columns, RecordBatch batch,
+                           ContactRowInsert& insert, ContactReplacer& replacer,
+                           CsvImportCounts* counts) {
+  auto isLast = [](const RecordBatch& read) { return read.end != CsvRecordReader::Next::kRecord; };
+  std::optional<ReadAhead<RecordBatch>> ahead;
+  if (!isLast(batch)) ahead.emplace([&] { return ReadBatch(&reader, &columns); }, isLast);
+  bool stopped = false;
+  int read = 0;
+  int record = 0;
+  const std::function<bool()> store = [&] {
+    insert.SetInteger(0, kPhoneContact);
+    for (int value = 0; value < kValueCount; ++value) {
+      insert.SetAnsiText(value + 1, batch.Value(record, value));
+    }
+    return insert.Insert();
+  };
+  for (;;) {
+    read += batch.records;
+    for (record = 0; record < batch.records && !stopped; ++record) {
+      if (replacer.ReplaceAnsi(batch.Value(record, kSimNamePosition - 1), store)) {
+        ++counts->succeeded;
+      } else {
+        ++counts->failed;
+        stopped = replacer.Stopped();
+      }
+    }
+    if (batch.end == CsvRecordReader::Next::kTooLarge) {
+      replacer.Rollback();
+      *counts = {};
+      return CsvReadResult::kTooLarge;
+    }
+    if (batch.end == CsvRecordReader::Next::kEnd) break;
+    batch = ahead->Next(std::move(batch));
+  }
+  if (stopped || !replacer.Commit()) *counts = {0, read};
+  return CsvReadResult::kRead;
 }
 
 }  // namespace
 
-CsvImportCounts ImportCsvRows(const CsvRowSet& rows, const CsvColumnMap& columns,
-                              const QString& databasePath) {
-  int dataRows = rows.size() > 1 ? static_cast<int>(rows.size() - 1) : 0;
-  const CsvImportCounts nothingIn{0, dataRows};
-  if (dataRows == 0) return {};
+CsvReadResult ImportCsvFile(const QString& csvPath, const CsvColumnMap& columns,
+                            const QString& databasePath, CsvImportCounts* counts) {
+  *counts = {};
+  CsvRecordReader reader;
+  CsvReadResult opened = reader.Open(csvPath);
+  if (opened != CsvReadResult::kRead) return opened;
+  if (reader.ReadRecord() == CsvRecordReader::Next::kTooLarge) {  // the header
+    return CsvReadResult::kTooLarge;
+  }
+  RecordBatch first = ReadBatch(&reader, &columns);
+  if (first.records == 0) {
+    return first.end == CsvRecordReader::Next::kTooLarge ? CsvReadResult::kTooLarge
+                                                         : CsvReadResult::kRead;
+  }
   DatabaseConnection db(databasePath);
   if (!db.IsOpen()) {
     ShowTips(kIconError, QStringLiteral("Can't open database!"));
-    return nothingIn;
+    return NothingIn(reader, first.records, counts);
   }
-  SqlStatement insert(db, InsertStatement());
-  if (!insert.IsValid()) return nothingIn;  // no Contact_Table
+  ContactRowInsert insert(db, InsertColumns());
+  if (!insert.IsValid()) return NothingIn(reader, first.records, counts);  // no Contact_Table
   ContactReplacer replacer(db);
-  if (!replacer.IsBegun()) return nothingIn;
-
-  CsvImportCounts counts;
-  for (int r = 1; r <= dataRows; ++r) {
-    QStringList values = InsertValues(rows[r], columns);
-    if (replacer.Replace(values[kSimNameValue], [&] { return Insert(insert, values); })) {
-      ++counts.succeeded;
-    } else {
-      ++counts.failed;
-      if (replacer.Stopped()) return nothingIn;
-    }
-  }
-  return replacer.Commit() ? counts : nothingIn;
+  if (!replacer.IsBegun()) return NothingIn(reader, first.records, counts);
+  return StoreRecords(reader, columns, std::move(first), insert, replacer, counts);
 }

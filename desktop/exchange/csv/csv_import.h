@@ -28,13 +28,17 @@ struct CsvImportCounts {
   bool operator==(const CsvImportCounts&) const = default;
 };
 
-// Imports the data rows (row 1 onward; row 0 is the header) of `rows` into Contact_Table of the
-// database at `databasePath` as phone contacts. A field takes the text of its mapped column as
-// it is (empty when unmapped or when the row is shorter); Birthday and Anniversary turn
-// month/day/year into year-month-day. Each row replaces the stored contacts of its composed name
-// "Last,First Middle" (see ContactReplacer). All rows go in under one transaction; a row that
-// fails is counted and the others still go in. When the database cannot be opened ("Can't open
-// database!" in the tips box) or gives the transaction up, nothing is in and every row counts
-// as failed.
-CsvImportCounts ImportCsvRows(const CsvRowSet& rows, const CsvColumnMap& columns,
-                              const QString& databasePath);
+// Imports the data records (all but the first, the header) of the CSV file at `csvPath` (see
+// CsvRecordReader) into Contact_Table of the database at `databasePath` as phone contacts,
+// reading one record at a time. A field takes the text of its mapped column as it is (empty
+// when unmapped or when the record is shorter); Birthday and Anniversary turn month/day/year
+// into year-month-day. Each record replaces the stored contacts of its composed name
+// "Last,First Middle" (see ContactReplacer). All records go in under one transaction; a record
+// that fails is counted and the others still go in. When the database cannot be opened ("Can't
+// open database!" in the tips box) or gives the transaction up, nothing is in and every record
+// counts as failed.
+//
+// Returns kRead with the counts; kNotFound or kTooLarge when the file cannot be read or holds
+// a record over the bound (see CsvRecordReader), and then nothing of it is in.
+CsvReadResult ImportCsvFile(const QString& csvPath, const CsvColumnMap& columns,
+                            const QString& databasePath, CsvImportCounts* counts);

@@ -2,126 +2,225 @@
 
 #include <QFileInfo>
 
-#include "common/text_mode_file.h"
+#include "common/ansi_text.h"
 
 namespace {
 
-const QString kLineEnd = QStringLiteral("\r\n");
+constexpr qint64 kChunkBytes = 1024 * 1024;
+constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
 
-// Splits the records of a text file. Each physical line is scanned with CR LF appended: the CR
-// is the end marker of the record, also where a lone CR stands inside the line.
-//
-// It also keeps count of the memory the rows read so far take, near enough (each row's list, and
-// each field's string with its text), and gives up once that passes the bound.
-class CsvRecordSplitter {
- public:
-  CsvRecordSplitter(TextModeReader& reader, qint64 maxMemory)
-      : reader_(reader), memoryLeft_(maxMemory) {}
-
-  enum class Result { kRecord, kEnd, kTooLarge };
-
-  Result Next(CsvRow* row) {
-    if (!NextLine()) return Result::kEnd;
-    row->clear();
-    return Split(row) ? Result::kRecord : Result::kTooLarge;
-  }
-
- private:
-  static constexpr qint64 kRowMemory = 64;
-  static constexpr qint64 kFieldMemory = 24;
-  static constexpr qint64 kTextMemory = 32;
-
-  bool NextLine() {
-    if (!reader_.ReadLine(&line_)) return false;
-    line_ += kLineEnd;
-    position_ = 0;
-    return true;
-  }
-
-  // The position of the first of the two characters at or after the scan position; the line's
-  // own end marker stops every search.
-  qsizetype Find(QChar first, QChar second) const {
-    qsizetype i = position_;
-    while (line_[i] != first && line_[i] != second) ++i;
-    return i;
-  }
-
-  void TakeUpTo(qsizetype end, QString* field) {
-    field->append(QStringView(line_).mid(position_, end - position_));
-    position_ = end;
-  }
-
-  // Adds the field to the row; false when the rows would take too much memory.
-  bool AddField(QString* field, CsvRow* row) {
-    memoryLeft_ -= kFieldMemory + (field->isEmpty() ? 0 : kTextMemory + 2 * field->size());
-    row->append(std::move(*field));
-    *field = QString();
-    return memoryLeft_ >= 0;
-  }
-
-  bool Split(CsvRow* row) {
-    memoryLeft_ -= kRowMemory;
-    QString field;
-    for (;;) {
-      if (field.isEmpty() && line_.at(position_) == QLatin1Char('"')) {
-        ++position_;
-        if (!TakeQuoted(&field)) return AddField(&field, row);  // the file ended inside quotes
-      }
-      TakeUpTo(Find(QLatin1Char(','), QLatin1Char('\r')), &field);
-      if (!AddField(&field, row)) return false;
-      if (line_.at(position_++) == QLatin1Char('\r')) return true;
-    }
-  }
-
-  // Takes a quoted field's text up to its closing quote, reading on over line ends. False when
-  // the file ends first.
-  bool TakeQuoted(QString* field) {
-    for (;;) {
-      TakeUpTo(Find(QLatin1Char('"'), QLatin1Char('\r')), field);
-      if (line_.at(position_) == QLatin1Char('\r')) {
-        if (!NextLine()) return false;
-        field->append(kLineEnd);
-      } else if (line_.at(position_ + 1) == QLatin1Char('"')) {
-        field->append(QLatin1Char('"'));
-        position_ += 2;
-      } else {
-        ++position_;
-        return true;
-      }
-    }
-  }
-
-  TextModeReader& reader_;
-  qint64 memoryLeft_;
-  QString line_;
-  qsizetype position_ = 0;
-};
+// What a row takes in memory, near enough: its list, and each field's string with its text.
+constexpr qint64 kRowMemory = 64;
+constexpr qint64 kFieldMemory = 24;
+constexpr qint64 kTextMemory = 32;
 
 }  // namespace
 
-CsvReadResult ReadCsvFile(CsvRowSet& rows, const QString& path, qint64 maxRowMemory) {
-  QFileInfo file(path);
-  if (!file.isFile()) return CsvReadResult::kNotFound;
-  if (file.size() > kMaxCsvFileBytes) return CsvReadResult::kTooLarge;
-  TextModeReader reader;
-  if (!reader.Open(path)) return CsvReadResult::kNotFound;
+CsvReadResult CsvRecordReader::Open(const QString& path) {
+  QFileInfo info(path);
+  if (!info.isFile()) return CsvReadResult::kNotFound;
+  if (info.size() > kMaxCsvFileBytes) return CsvReadResult::kTooLarge;
+  file_.setFileName(path);
+  if (!file_.open(QIODevice::ReadOnly)) return CsvReadResult::kNotFound;
+  Refill();
+  utf8_ = buffer_.startsWith(kUtf8Mark);
+  nextLine_ = utf8_ ? qsizetype{3} : 0;
+  return CsvReadResult::kRead;
+}
 
-  CsvRowSet read;
-  CsvRecordSplitter splitter(reader, maxRowMemory);
-  CsvRow row;
+// Reads the next chunk of the file behind what the buffer holds, first dropping what lies before
+// the record being read. False at the end of the file.
+bool CsvRecordReader::Refill() {
+  if (atEnd_) return false;
+  qsizetype drop = recordStart_;
+  buffer_.remove(0, drop);
+  for (qsizetype* offset : {&recordStart_, &lineStart_, &lineEnd_, &nextLine_, &position_}) {
+    *offset -= drop;
+  }
+  qsizetype kept = buffer_.size();
+  buffer_.resize(kept + kChunkBytes);
+  qint64 read = file_.read(buffer_.data() + kept, kChunkBytes);
+  buffer_.resize(kept + std::max<qint64>(read, 0));
+  atEnd_ = read <= 0;
+  return !atEnd_;
+}
+
+// Takes the next physical line, refusing to hold more of one record than it may take as a row.
+bool CsvRecordReader::NextLine() {
+  qsizetype searched = nextLine_;
   for (;;) {
-    switch (splitter.Next(&row)) {
-      case CsvRecordSplitter::Result::kRecord:
-        read.push_back(std::move(row));
+    qsizetype lineFeed = buffer_.indexOf('\n', searched);
+    if (lineFeed >= 0) {
+      lineStart_ = nextLine_;
+      lineEnd_ =
+          lineFeed > lineStart_ && buffer_.at(lineFeed - 1) == '\r' ? lineFeed - 1 : lineFeed;
+      nextLine_ = lineFeed + 1;
+      break;
+    }
+    if (buffer_.size() - recordStart_ > maxMemory_) {
+      tooLarge_ = true;
+      return false;
+    }
+    searched = buffer_.size() - recordStart_;
+    if (!Refill()) {
+      if (nextLine_ >= buffer_.size()) return false;
+      lineStart_ = nextLine_;  // the last line, without a line end
+      lineEnd_ = nextLine_ = buffer_.size();
+      break;
+    }
+    searched += recordStart_;
+  }
+  position_ = lineStart_;
+  return true;
+}
+
+// The first of the two characters at or after the scan position in the line; the line's end,
+// which counts as a carriage return, when there is none.
+qsizetype CsvRecordReader::FindInLine(char first, char second) const {
+  const char* line = buffer_.constData();
+  for (qsizetype i = position_; i < lineEnd_; ++i) {
+    if (line[i] == first || line[i] == second) return i;
+  }
+  return lineEnd_;
+}
+
+QByteArray& CsvRecordReader::Assembled(Field& field) {
+  if (field.assembled < 0) {
+    field.assembled = assembledUsed_++;
+    if (field.assembled == std::ssize(assembled_)) assembled_.emplace_back();
+    QByteArray& text = assembled_[field.assembled];
+    text.resize(0);
+    text.append(buffer_.constData() + recordStart_ + field.offset, field.size);
+  }
+  return assembled_[field.assembled];
+}
+
+// Adds the buffer's bytes from `from` to `to` to the field: as a piece of the buffer while they
+// follow on from what it has, else put together.
+void CsvRecordReader::Append(Field& field, qsizetype from, qsizetype to) {
+  if (from == to) return;
+  qsizetype offset = from - recordStart_;
+  if (field.assembled < 0 && field.size == 0) {
+    field.offset = offset;
+    field.size = to - from;
+  } else if (field.assembled < 0 && field.offset + field.size == offset) {
+    field.size += to - from;
+  } else {
+    Assembled(field).append(buffer_.constData() + from, to - from);
+  }
+}
+
+void CsvRecordReader::AppendText(Field& field, QByteArrayView text) {
+  Assembled(field).append(text);
+}
+
+CsvRecordReader::Quoted CsvRecordReader::TakeQuoted(Field& field) {
+  for (;;) {
+    qsizetype end = FindInLine('"', '\r');
+    Append(field, position_, end);
+    if (end == lineEnd_ || buffer_.at(end) == '\r') {
+      if (!NextLine()) return tooLarge_ ? Quoted::kTooLarge : Quoted::kFileEnded;
+      AppendText(field, "\r\n");
+    } else if (end + 1 < lineEnd_ && buffer_.at(end + 1) == '"') {
+      Append(field, end, end + 1);
+      position_ = end + 2;
+    } else {
+      position_ = end + 1;
+      return Quoted::kClosed;
+    }
+  }
+}
+
+bool CsvRecordReader::AddField(const Field& field) {
+  qsizetype size = field.assembled < 0 ? field.size : assembled_[field.assembled].size();
+  rowMemory_ += kFieldMemory + (size > 0 ? kTextMemory + 2 * size : 0);
+  fields_.push_back(field);
+  return rowMemory_ <= maxMemory_;
+}
+
+CsvRecordReader::Next CsvRecordReader::ReadRecord(qint64 maxMemory) {
+  fields_.clear();
+  assembledUsed_ = 0;
+  rowMemory_ = kRowMemory;
+  maxMemory_ = maxMemory;
+  recordStart_ = nextLine_;
+  if (tooLarge_ || !NextLine()) return tooLarge_ ? Next::kTooLarge : Next::kEnd;
+  for (;;) {
+    Field field;
+    if (position_ < lineEnd_ && buffer_.at(position_) == '"') {
+      ++position_;
+      Quoted quoted = TakeQuoted(field);
+      if (quoted == Quoted::kTooLarge) return Next::kTooLarge;
+      if (quoted == Quoted::kFileEnded) return AddField(field) ? Next::kRecord : TooLarge();
+    }
+    qsizetype end = FindInLine(',', '\r');
+    Append(field, position_, end);
+    if (!AddField(field)) return TooLarge();
+    if (end == lineEnd_ || buffer_.at(end) == '\r') return Next::kRecord;
+    position_ = end + 1;
+  }
+}
+
+CsvRecordReader::Next CsvRecordReader::TooLarge() {
+  tooLarge_ = true;
+  return Next::kTooLarge;
+}
+
+QByteArrayView CsvRecordReader::FieldBytes(int field) const {
+  const Field& f = fields_[field];
+  if (f.assembled >= 0) return assembled_[f.assembled];
+  return QByteArrayView(buffer_.constData() + recordStart_ + f.offset, f.size);
+}
+
+QString CsvRecordReader::FieldText(int field) const {
+  QByteArrayView bytes = FieldBytes(field);
+  return utf8_ ? QString::fromUtf8(bytes) : AnsiToWide(bytes.data(), bytes.size());
+}
+
+CsvRow CsvRecordReader::Row() const {
+  CsvRow row;
+  row.reserve(FieldCount());
+  for (int field = 0; field < FieldCount(); ++field) row << FieldText(field);
+  return row;
+}
+
+CsvReadResult ReadCsvFile(CsvRowSet& rows, const QString& path, qint64 maxRowMemory) {
+  CsvRecordReader reader;
+  CsvReadResult opened = reader.Open(path);
+  if (opened != CsvReadResult::kRead) return opened;
+  CsvRowSet read;
+  qint64 memoryLeft = maxRowMemory;
+  for (;;) {
+    switch (reader.ReadRecord(memoryLeft)) {
+      case CsvRecordReader::Next::kRecord:
+        memoryLeft -= reader.RowMemory();
+        read.push_back(reader.Row());
         break;
-      case CsvRecordSplitter::Result::kTooLarge:
+      case CsvRecordReader::Next::kTooLarge:
         return CsvReadResult::kTooLarge;
-      case CsvRecordSplitter::Result::kEnd:
+      case CsvRecordReader::Next::kEnd:
         rows.insert(rows.end(), std::make_move_iterator(read.begin()),
                     std::make_move_iterator(read.end()));
         return CsvReadResult::kRead;
     }
   }
+}
+
+CsvReadResult ReadCsvHeader(CsvRow& header, const QString& path) {
+  CsvRecordReader reader;
+  CsvReadResult opened = reader.Open(path);
+  if (opened != CsvReadResult::kRead) return opened;
+  switch (reader.ReadRecord()) {
+    case CsvRecordReader::Next::kRecord:
+      header = reader.Row();
+      break;
+    case CsvRecordReader::Next::kTooLarge:
+      return CsvReadResult::kTooLarge;
+    case CsvRecordReader::Next::kEnd:
+      header.clear();
+      break;
+  }
+  return CsvReadResult::kRead;
 }
 
 void FreeCsvRows(CsvRowSet& rows) { CsvRowSet().swap(rows); }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -12,11 +15,13 @@ using CsvRow = QStringList;
 using CsvRowSet = std::vector<CsvRow>;
 
 // Bounds of what is read. A contacts CSV of 100,000 contacts takes some 15 to 60 MB on disk and a
-// few hundred MB as rows. Files larger than kMaxCsvFileBytes are refused unread; rows are read
-// until they would take more than the memory given (by default kMaxCsvRowMemory), which refuses
-// files of millions of tiny fields, each of which costs far more in memory than on disk.
+// few hundred MB as rows. Files larger than kMaxCsvFileBytes are refused unread. Rows are read
+// until they would take more than the memory given, which refuses files of millions of tiny
+// fields, each of which costs far more in memory than on disk: kMaxCsvRowMemory for all the rows
+// of a file held at once, kMaxCsvRecordMemory for a record read on its own.
 inline constexpr qint64 kMaxCsvFileBytes = qint64{128} * 1024 * 1024;
 inline constexpr qint64 kMaxCsvRowMemory = qint64{1024} * 1024 * 1024;
+inline constexpr qint64 kMaxCsvRecordMemory = qint64{64} * 1024 * 1024;
 
 enum class CsvReadResult {
   kRead,      // every record of the file is appended (an empty file has none)
@@ -24,13 +29,87 @@ enum class CsvReadResult {
   kTooLarge,  // over a bound: the set is untouched
 };
 
-// Reads the CSV file at `path` (a text file in code page 936) and appends one row per record to
-// `rows`; rows the set already holds stay. Fields are separated by commas; a field that starts
+// Reads the records of a CSV file one at a time, so that a file of any number of records takes
+// the memory of one record.
+//
+// The file is text in code page 936, or in UTF-8 when it begins with the UTF-8 byte-order mark
+// (which is no part of the first field). Fields are separated by commas; a field that starts
 // with a double quote is quoted: it may hold commas and line breaks (kept as CR LF) and writes a
-// double quote as two. A carriage return outside quotes ends the record. A quoted field still
-// open at the end of the file ends there, and its row is kept.
+// double quote as two; text after its closing quote joins the field. A line ends at LF or CR LF;
+// a carriage return outside quotes ends the record, and the rest of its line is dropped. A
+// quoted field still open at the end of the file ends there, and its record is kept.
+class CsvRecordReader {
+ public:
+  CsvRecordReader() = default;
+  CsvRecordReader(const CsvRecordReader&) = delete;
+  CsvRecordReader& operator=(const CsvRecordReader&) = delete;
+
+  // kNotFound when there is no file at the path or it cannot be read; kTooLarge when it is
+  // larger than kMaxCsvFileBytes, unread.
+  CsvReadResult Open(const QString& path);
+
+  enum class Next { kRecord, kEnd, kTooLarge };
+  // Reads the next record. One that would take more than `maxMemory` as a row (see RowMemory)
+  // is kTooLarge, and nothing more is read.
+  Next ReadRecord(qint64 maxMemory = kMaxCsvRecordMemory);
+
+  // The record read last, valid until the next read: its fields as the file holds them (after
+  // unquoting), as text, or all of them as a row.
+  int FieldCount() const { return static_cast<int>(fields_.size()); }
+  QByteArrayView FieldBytes(int field) const;
+  bool IsUtf8() const { return utf8_; }
+  QString FieldText(int field) const;
+  CsvRow Row() const;
+  // What Row() takes in memory, near enough: its list, and each field's string with its text.
+  qint64 RowMemory() const { return rowMemory_; }
+
+ private:
+  // A field's bytes: a piece of the buffer (offset from the record's start), or, when it is
+  // put together from several pieces, an entry of assembled_.
+  struct Field {
+    qsizetype offset = 0;
+    qsizetype size = 0;
+    int assembled = -1;
+  };
+
+  enum class Quoted { kClosed, kFileEnded, kTooLarge };
+
+  bool Refill();
+  bool NextLine();
+  qsizetype FindInLine(char first, char second) const;
+  QByteArray& Assembled(Field& field);
+  void Append(Field& field, qsizetype from, qsizetype to);
+  void AppendText(Field& field, QByteArrayView text);
+  // Takes a quoted field's text up to its closing quote, reading on over line ends.
+  Quoted TakeQuoted(Field& field);
+  // Adds the field to the record; false when the record takes more memory than it may.
+  bool AddField(const Field& field);
+  Next TooLarge();
+
+  QFile file_;
+  bool utf8_ = false;
+  bool atEnd_ = false;
+  bool tooLarge_ = false;  // once a record was too large, nothing more is read
+  qint64 maxMemory_ = 0;   // of the record being read
+  QByteArray buffer_;
+  qsizetype recordStart_ = 0;
+  qsizetype lineStart_ = 0;
+  qsizetype lineEnd_ = 0;   // past the line's text, before its CR LF or LF
+  qsizetype nextLine_ = 0;  // where the next line starts
+  qsizetype position_ = 0;  // of the scan
+  std::vector<Field> fields_;
+  std::vector<QByteArray> assembled_;  // kept from record to record with their storage
+  int assembledUsed_ = 0;
+  qint64 rowMemory_ = 0;
+};
+
+// Reads the CSV file at `path` and appends one row per record to `rows`; rows the set already
+// holds stay. All the rows together may take `maxRowMemory`.
 CsvReadResult ReadCsvFile(CsvRowSet& rows, const QString& path,
                           qint64 maxRowMemory = kMaxCsvRowMemory);
+
+// Reads the first record of the file, its header; an empty file has an empty one.
+CsvReadResult ReadCsvHeader(CsvRow& header, const QString& path);
 
 // Releases every row and the set's storage.
 void FreeCsvRows(CsvRowSet& rows);

@@ -62,7 +62,7 @@ const QString kImportErrorCaption = QStringLiteral("Import csv Error");
 CDlgCSVImportConfig::CDlgCSVImportConfig(const QString& csvPath, QWidget* parent)
     : CDialog(kDialogTemplate, parent), m_strCsvPath(csvPath) {}
 
-CDlgCSVImportConfig::~CDlgCSVImportConfig() { FreeCsvRows(m_rows); }
+CDlgCSVImportConfig::~CDlgCSVImportConfig() = default;
 
 bool CDlgCSVImportConfig::OnInitDialog() {
   CDialog::OnInitDialog();
@@ -93,20 +93,17 @@ void CDlgCSVImportConfig::FillConfigNames() {
 }
 
 bool CDlgCSVImportConfig::LoadCsvFile(const QString& path) {
-  switch (ReadCsvFile(m_rows, path)) {
-    case CsvReadResult::kRead:
-      return true;
-    case CsvReadResult::kNotFound:
-      ShowMessageBox(QStringLiteral("The import file is not found!"), kImportErrorCaption,
-                     MB_OK | MB_ICONERROR);
-      break;
-    case CsvReadResult::kTooLarge:
-      ShowMessageBox(QStringLiteral("The import file is too large!"), kImportErrorCaption,
-                     MB_OK | MB_ICONERROR);
-      break;
-  }
+  CsvReadResult read = ReadCsvHeader(m_header, path);
+  if (read == CsvReadResult::kRead) return true;
+  ShowReadError(read);
   OnCancel();
   return false;
+}
+
+void CDlgCSVImportConfig::ShowReadError(CsvReadResult read) {
+  ShowMessageBox(read == CsvReadResult::kTooLarge ? QStringLiteral("The import file is too large!")
+                                                  : QStringLiteral("The import file is not found!"),
+                 kImportErrorCaption, MB_OK | MB_ICONERROR);
 }
 
 void CDlgCSVImportConfig::CreatePages() {
@@ -121,10 +118,7 @@ void CDlgCSVImportConfig::CreatePages() {
   m_dlgSecond.hide();
 }
 
-const CsvRow& CDlgCSVImportConfig::HeaderRow() const {
-  static const CsvRow kNoHeader;
-  return m_rows.empty() ? kNoHeader : m_rows.front();
-}
+const CsvRow& CDlgCSVImportConfig::HeaderRow() const { return m_header; }
 
 void CDlgCSVImportConfig::OnTabSelChange() {
   bool first = m_tabSetting->GetCurSel() == 0;
@@ -170,8 +164,14 @@ void CDlgCSVImportConfig::OnImport() {
   CsvColumnMap columns;
   m_dlgFirst.MapColumns(HeaderRow(), std::span(columns).first(CDlgFirCSVImpCf::kComboCount));
   m_dlgSecond.MapColumns(HeaderRow(), std::span(columns).last(CDlgSecCSVImpCf::kComboCount));
-  CsvImportCounts counts =
-      ImportCsvRows(m_rows, columns, QString::fromLatin1(kContactDatabaseFile));
+  CsvImportCounts counts;
+  CsvReadResult read =
+      ImportCsvFile(m_strCsvPath, columns, QString::fromLatin1(kContactDatabaseFile), &counts);
+  if (read != CsvReadResult::kRead) {
+    ShowReadError(read);  // the file changed since the dialog opened: nothing is in
+    OnCancel();
+    return;
+  }
   ShowMessageBox(
       QString::asprintf("Import csv file finish! %d Record is Successed and %d Record is Failded!",
                         counts.succeeded, counts.failed),

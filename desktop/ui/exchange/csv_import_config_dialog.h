@@ -8,9 +8,9 @@
 #include "platform/windows/dialog.h"
 #include "platform/windows/tab_control.h"
 
-// The CSV import dialog: reads the CSV file when it opens, lets the user choose for each contact
-// field the CSV column (by header name) that feeds it, on two tab pages, saves and loads these
-// choices as named column layouts, and imports the file on "Import".
+// The CSV import dialog: reads the CSV file's header when it opens, lets the user choose for each
+// contact field the CSV column (by header name) that feeds it, on two tab pages, saves and loads
+// these choices as named column layouts, and imports the file on "Import".
 //
 // The main frame constructs it with the chosen file's path, runs DoModal and ignores the result.
 class CDlgCSVImportConfig : public CDialog {
@@ -24,7 +24,8 @@ class CDlgCSVImportConfig : public CDialog {
   static constexpr int kFilePathStatic = 1307;
   static constexpr int kImportButton = 32789;
 
-  // Reads the CSV file into the rows; when there is none, says so and cancels the dialog.
+  // Reads the CSV file's header; when there is no file, or it is too large, says so and cancels
+  // the dialog.
   bool LoadCsvFile(const QString& path);
   void OnTabSelChange();
   // The user chose a layout in the layout box.
@@ -47,13 +48,14 @@ class CDlgCSVImportConfig : public CDialog {
   void FillConfigNames();
   void CreatePages();
   const CsvRow& HeaderRow() const;
+  void ShowReadError(CsvReadResult read);
   // The field boxes in the import's order: the first page's, then the second page's.
   QString BoxText(int box) const;
   void SetBoxText(int box, const QString& text);
 
   CComboBox* m_cbConfigName = nullptr;
   QString m_strCsvPath;
-  CsvRowSet m_rows;
+  CsvRow m_header;
   CTabCtrl* m_tabSetting = nullptr;
   CDlgFirCSVImpCf m_dlgFirst;
   CDlgSecCSVImpCf m_dlgSecond;

@@ -66,13 +66,7 @@ TEST(RecordIds, OnlyWholeNumbersAddressARecord) {
   EXPECT_FALSE(ParseRecordId("1;delete from Contact_Table").has_value());
 }
 
-TEST(ContactStatements, SimStatementsAsTheProgramWritesThem) {
-  EXPECT_EQ(SimInsertStatement("Bob", "139"),
-            "insert into Contact_Table( First_Name, Sim_Name , Mobile_Phone,ContactType) "
-            "values('Bob','Bob','139',2)");
-  EXPECT_EQ(SimUpdateStatement(7, "Bo'b", "139"),
-            "Update Contact_Table Set Sim_Name ='Bo''b',File_As ='Bo''b',Mobile_Phone "
-            "='139',ContactType = 2 where ID = 7");
+TEST(ContactStatements, LoadStatementNamesTheRecordById) {
   EXPECT_EQ(LoadContactStatement(42), "select * from Contact_Table where ID = 42");
 }
 
@@ -123,52 +117,42 @@ class StoreStatementTest : public WorkingFolderTest {
 
 TEST_F(StoreStatementTest, PhoneInsertStoresEveryColumnAsGiven) {
   ContactTexts values = DistinctValues("a");
-  ASSERT_TRUE(
-      RunStoreStatement(db_, PhoneInsertStatement(values, false), nullptr, false).succeeded);
+  ASSERT_TRUE(InsertPhoneContact(db_, values, nullptr).succeeded);
   ExpectRow(1, values, 0);
   EXPECT_TRUE(StoredPicture(1).isEmpty());
 
   QByteArray picture("\x89PNG\0\x01\x02", 7);
-  ASSERT_TRUE(
-      RunStoreStatement(db_, PhoneInsertStatement(values, true), &picture, false).succeeded);
+  ASSERT_TRUE(InsertPhoneContact(db_, values, &picture).succeeded);
   ExpectRow(2, values, 1);
   EXPECT_EQ(StoredPicture(2), picture);
 }
 
 TEST_F(StoreStatementTest, PhoneUpdateWritesEveryColumnAndThePictureAsAsked) {
   QByteArray first("first picture"), second("second picture");
-  RunStoreStatement(db_, PhoneInsertStatement(DistinctValues("a"), true), &first, false);
+  InsertPhoneContact(db_, DistinctValues("a"), &first);
   ContactTexts changed = DistinctValues("b");
 
-  ASSERT_TRUE(
-      RunStoreStatement(db_, PhoneUpdateStatement(1, changed, PictureChange::kKeep), nullptr, true)
-          .succeeded);
+  ASSERT_TRUE(UpdatePhoneContact(db_, 1, changed, PictureChange::kKeep, nullptr).succeeded);
   ExpectRow(1, changed, 1);
   EXPECT_EQ(StoredPicture(1), first);
 
-  ASSERT_TRUE(RunStoreStatement(db_, PhoneUpdateStatement(1, changed, PictureChange::kReplace),
-                                &second, true)
-                  .succeeded);
+  ASSERT_TRUE(UpdatePhoneContact(db_, 1, changed, PictureChange::kReplace, &second).succeeded);
   EXPECT_EQ(StoredPicture(1), second);
 
-  ASSERT_TRUE(RunStoreStatement(db_, PhoneUpdateStatement(1, changed, PictureChange::kRemove),
-                                nullptr, true)
-                  .succeeded);
+  ASSERT_TRUE(UpdatePhoneContact(db_, 1, changed, PictureChange::kRemove, nullptr).succeeded);
   ExpectRow(1, changed, 0);
   EXPECT_TRUE(StoredPicture(1).isEmpty());
-  EXPECT_TRUE(PhoneUpdateStatement(1, changed, PictureChange::kKeep)
-                  .contains(" Other_State ='b23 O''Neil \"张三\"',"));
 }
 
 TEST_F(StoreStatementTest, FailuresCarryTheDatabasesText) {
-  StoreResult gone =
-      RunStoreStatement(db_, SimUpdateStatement(99, "Bob", "1"), nullptr, /*mustChangeRow=*/true);
+  StoreResult gone = UpdateSimContact(db_, 99, "Bob", "1");
   EXPECT_FALSE(gone.succeeded);
   EXPECT_TRUE(gone.errorText.isEmpty());
 
-  StoreResult broken = RunStoreStatement(db_, "update Nowhere set a = 1", nullptr, false);
+  DatabaseConnection empty("empty.cdt");
+  StoreResult broken = InsertSimContact(empty, "Bob", "1");
   EXPECT_FALSE(broken.succeeded);
-  EXPECT_EQ(broken.errorText, "no such table: Nowhere");
+  EXPECT_EQ(broken.errorText, "no such table: Contact_Table");
 
   EXPECT_TRUE(IsSuccessOutcome(0));
   EXPECT_TRUE(IsSuccessOutcome(100));
@@ -179,10 +163,10 @@ TEST_F(StoreStatementTest, FailuresCarryTheDatabasesText) {
 TEST_F(StoreStatementTest, DuplicateQueriesCountSameNames) {
   InsertContacts({SamplePhoneContact("Ann", "Smith").Set("Middle_Name", "B"),
                   SampleSimContact("O'Hara", "1")});
-  EXPECT_EQ(db_.QueryCount(PhoneDuplicateQuery("Ann", "B", "Smith")), 1);
-  EXPECT_EQ(db_.QueryCount(PhoneDuplicateQuery("Ann", "C", "Smith")), 0);
-  EXPECT_EQ(db_.QueryCount(SimDuplicateQuery("O'Hara")), 1);
-  EXPECT_EQ(db_.QueryCount(SimDuplicateQuery("Smith,Ann")), 1);
+  EXPECT_TRUE(HasPhoneContactNamed(db_, "Ann", "B", "Smith"));
+  EXPECT_FALSE(HasPhoneContactNamed(db_, "Ann", "C", "Smith"));
+  EXPECT_TRUE(HasSimContactNamed(db_, "O'Hara"));
+  EXPECT_TRUE(HasSimContactNamed(db_, "Smith,Ann"));
 }
 
 }  // namespace

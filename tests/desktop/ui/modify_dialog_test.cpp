@@ -61,6 +61,18 @@ class ModifyDialogTest : public ContactDialogTest {
   }
 };
 
+TEST_F(ModifyDialogTest, SavingKeepsValuesExactly) {
+  for (const ExactValue& exact : ExactValues()) {
+    SampleContact contact = SamplePhoneContact(exact.text, "Lee");
+    qint64 id = InsertContacts({contact.Set("Notes", exact.text)})[0];
+    ModifyAndSave(id, [](CModifyDialog&) {});
+    ContactTexts row = StoredRow(id);
+    EXPECT_EQ(row[kColumnFirstName], exact.text) << exact.what;
+    EXPECT_EQ(row[kColumnNotes], exact.text) << exact.what;
+    EXPECT_EQ(row[kColumnSimName], "Lee," + exact.text) << exact.what;
+  }
+}
+
 TEST_F(ModifyDialogTest, LoadsEveryFieldOfTheRecord) {
   WriteRingTone("Ring/Ring.wav", "tone");
   SampleContact contact = FullPhoneContact();

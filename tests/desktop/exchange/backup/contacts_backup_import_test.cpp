@@ -75,6 +75,20 @@ TEST_F(ContactsBackupImportTest, IndexesAreAsBeforeAfterwards) {
   EXPECT_EQ(names, QStringList({"Contact_View_Order"}));
 }
 
+TEST_F(ContactsBackupImportTest, ValuesAreStoredExactly) {
+  for (const ExactValue& exact : ExactValues()) {
+    QByteArray value = WideToAnsi(exact.text);
+    QByteArray file =
+        Builder().AddPhone({{item::kFirstName, value}, {item::kNotes, value}}).Bytes();
+    EXPECT_TRUE(Import(file)) << exact.what;
+    EXPECT_TRUE(Import(file)) << exact.what;  // replaces the contact of that name
+    for (const char* column : {"First_Name", "Notes", "SIM_Name"}) {
+      EXPECT_EQ(ColumnBytes(column), QByteArrayList{value}) << exact.what << " " << column;
+    }
+    DatabaseConnection().Exec("delete from Contact_Table");
+  }
+}
+
 TEST_F(ContactsBackupImportTest, SecondRecordOfTheSameNameWins) {
   InsertContacts({SamplePhoneContact("John", "Smith", "100")});
   QByteArray file =

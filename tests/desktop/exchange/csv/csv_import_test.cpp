@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/ansi_text.h"
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/contact_database.h"
 #include "desktop/store/sql_text.h"
@@ -43,8 +44,19 @@ class CsvImportTest : public WorkingFolderTest {
     ASSERT_EQ(InitContactDatabase(state), 0);
   }
 
-  static CsvImportCounts Import(const CsvRowSet& rows, const CsvColumnMap& columns) {
-    return ImportCsvRows(rows, columns, "Contact.cdt");
+  // Imports the rows, written as a CSV file with every field quoted.
+  static CsvImportCounts Import(const CsvRowSet& rows, const CsvColumnMap& columns,
+                                const QString& database = "Contact.cdt") {
+    QString csv;
+    for (const CsvRow& row : rows) {
+      QStringList fields;
+      for (QString field : row) fields << '"' + field.replace('"', "\"\"") + '"';
+      csv += fields.join(',') + "\r\n";
+    }
+    WriteFileBytes("in.csv", WideToAnsi(csv));
+    CsvImportCounts counts;
+    EXPECT_EQ(ImportCsvFile("in.csv", columns, database, &counts), CsvReadResult::kRead);
+    return counts;
   }
 };
 
@@ -124,6 +136,19 @@ TEST_F(CsvImportTest, ValuesAreStoredExactlyAsRead) {
   EXPECT_EQ(CountContactRows(NameIs("Short") + " and Last_Name='' and Company='' and Notes=''"), 1);
 }
 
+TEST_F(CsvImportTest, ValuesAreStoredExactly) {
+  for (const ExactValue& exact : ExactValues()) {
+    CsvRowSet rows = {kNameHeader, {exact.text, "", "", exact.text}};
+    EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{1, 0})) << exact.what;
+    EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{1, 0})) << exact.what;
+    for (const char* column : {"First_Name", "Company", "SIM_Name"}) {
+      EXPECT_EQ(ColumnBytes(column), QByteArrayList{WideToAnsi(exact.text)})
+          << exact.what << " " << column;
+    }
+    DatabaseConnection().Exec("delete from Contact_Table");
+  }
+}
+
 TEST_F(CsvImportTest, DatesTurnMonthDayYearIntoYearMonthDay) {
   struct Case {
     QString text, stored;
@@ -165,11 +190,11 @@ TEST_F(CsvImportTest, AFailedRowKeepsTheContactItWouldReplace) {
 
 TEST_F(CsvImportTest, DatabaseThatCannotTakeRowsCountsThemAllFailed) {
   CsvRowSet rows = {kNameHeader, {"John"}, {"Mary"}};
-  EXPECT_EQ(ImportCsvRows(rows, NameColumns(), "missing/Contact.cdt"), (CsvImportCounts{0, 2}));
+  EXPECT_EQ(Import(rows, NameColumns(), "missing/Contact.cdt"), (CsvImportCounts{0, 2}));
   EXPECT_EQ(tips_.Tips(), std::vector<Tip>({{kIconError, "Can't open database!"}}));
 
   WriteFileBytes("empty.cdt", "");  // a database without Contact_Table
-  EXPECT_EQ(ImportCsvRows(rows, NameColumns(), "empty.cdt"), (CsvImportCounts{0, 2}));
+  EXPECT_EQ(Import(rows, NameColumns(), "empty.cdt"), (CsvImportCounts{0, 2}));
   EXPECT_EQ(tips_.Tips().size(), 1u);
 
   InsertContacts({SamplePhoneContact("John", "", "100")});

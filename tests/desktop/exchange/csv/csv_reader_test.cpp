@@ -73,10 +73,13 @@ TEST_F(CsvReaderTest, QuotedFieldOpenAtTheEndOfTheFileKeepsItsRow) {
   EXPECT_EQ(Read("\"open\r\n"), CsvRowSet({{"open"}}));
 }
 
-TEST_F(CsvReaderTest, DecodesCodePage936AndSurvivesInvalidBytes) {
+TEST_F(CsvReaderTest, DecodesCodePage936OrUtf8AfterAByteOrderMarkAndSurvivesInvalidBytes) {
   QString name = QString::fromUtf8("张伟");
   EXPECT_EQ(Read(WideToAnsi(name) + ",\xFF\x81,ok\r\nnext\r\n"),
             CsvRowSet({{name, QString(2, QChar(0xFFFD)), "ok"}, {"next"}}));
+  // The mark is no part of the first header name.
+  EXPECT_EQ(Read("\xEF\xBB\xBFName,Phone\r\n" + name.toUtf8() + ",1\r\n"),
+            CsvRowSet({{"Name", "Phone"}, {name, "1"}}));
 }
 
 TEST_F(CsvReaderTest, AppendsToTheRowsItIsGiven) {
