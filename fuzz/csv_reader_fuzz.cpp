@@ -1,17 +1,13 @@
-// Feeds arbitrary bytes to the CSV reader as the content of a CSV file.
-#include <QTemporaryFile>
-
+// Reads arbitrary bytes as a CSV file.
 #include <cstdint>
 
 #include "desktop/exchange/csv/csv_reader.h"
+#include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  QTemporaryFile file;
-  QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-  if (!file.open() || file.write(bytes) != bytes.size()) return 0;
-  file.close();
+  static const FuzzFolder folder;
   CsvRowSet rows;
-  ReadCsvFile(rows, file.fileName());
+  ReadCsvFile(rows, folder.Write(QStringLiteral("input.csv"), FuzzBytes(data, size)));
   FreeCsvRows(rows);
   return 0;
 }

@@ -87,12 +87,12 @@ void CContactStoreSession::ForEachSimEntry(
   }
 }
 
-QString CContactStoreSession::JoinedName(CEOID oid) {
+std::optional<QString> CContactStoreSession::JoinedName(CEOID oid) {
   std::unique_ptr<IItem> item = ContactItem(oid);
   std::vector<CEPROPID> ids;
   for (int part : kNamePartItems) ids.push_back(kBackupPropertyIds[part]);
   std::vector<CEPROPVAL> values;
-  if (!item || FAILED(item->GetProps(ids, values))) return QString();
+  if (!item || FAILED(item->GetProps(ids, values))) return std::nullopt;
   QString name;
   for (const CEPROPVAL& value : values) name += FoundText(value);
   return name;
@@ -104,7 +104,8 @@ int CContactStoreSession::BuildDeviceContactIndex() {
   if (std::optional<ContactItems> contacts = GetContactItems()) {
     for (int i = 1; i <= contacts->count; ++i) {
       const CEOID oid = ContactOidAt(*contacts->items, i);
-      if (oid != 0) m_index.Add({kDeviceContactOutlook, oid, JoinedName(oid)});
+      std::optional<QString> name = oid != 0 ? JoinedName(oid) : std::nullopt;
+      if (name) m_index.Add({kDeviceContactOutlook, oid, *name});
     }
   }
   ForEachSimEntry(used, [this](DWORD index, const SimEntry& entry) {

@@ -50,7 +50,9 @@ class CContactStoreSession {
   void ForEachSimEntry(DWORD used, const std::function<void(DWORD index, const SimEntry&)>& visit);
   const HSIM& Sim() const { return m_hSim; }
 
-  // Lists every contact and SIM entry now on the phone, unmarked. Returns 1.
+  // Lists every contact and SIM entry now on the phone, unmarked. A contact whose name cannot be
+  // read is left out: listed with no name, it would be replaced by any record without one.
+  // Returns 1.
   int BuildDeviceContactIndex();
   // Marks the listed contacts of exactly this name.
   void MarkDuplicateContacts(const QString& name);
@@ -59,7 +61,9 @@ class CContactStoreSession {
   const CDeviceContactIndex& DeviceContactIndex() const { return m_index; }
 
  private:
-  QString JoinedName(CEOID oid);
+  // Title, first, middle and last name and suffix joined; nothing when the contact or its
+  // properties cannot be read.
+  std::optional<QString> JoinedName(CEOID oid);
 
   bool m_bComInitialized = false;
   std::unique_ptr<IPOutlookApp2> m_pOutlookApp;

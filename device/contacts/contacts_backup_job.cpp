@@ -1,5 +1,6 @@
 #include "device/contacts/contacts_backup_job.h"
 
+#include <QSet>
 #include <QStringList>
 
 #include <vector>
@@ -74,10 +75,11 @@ class BackupFileRun {
   CContactStoreSession& session_;
   JobProgress& progress_;
   ContactsBackupWriter writer_;
-  int total_ = 0;    // T: contacts and used SIM entries
-  int written_ = 0;  // W: records written
-  int passed_ = 0;   // P: positions passed
-  QStringList ringTones_;
+  int total_ = 0;          // T: contacts and used SIM entries
+  int written_ = 0;        // W: records written
+  int passed_ = 0;         // P: positions passed
+  QStringList ringTones_;  // in first-seen order
+  QSet<QString> knownRingTones_;
 };
 
 QString BackupFileRun::Write(const QString& path) {
@@ -107,7 +109,10 @@ bool BackupFileRun::WriteContact(IPOutlookItemCollection& items, int index) {
   PhoneContactBody body;
   for (int i = 0; i < kBackupStringItems; ++i) body.items[i] = WideToAnsi(FoundText(values[i]));
   const QString ringTone = FoundText(values[kBackupItemRingTone]);
-  if (!ringTone.isEmpty() && !ringTones_.contains(ringTone)) ringTones_.append(ringTone);
+  if (!ringTone.isEmpty() && !knownRingTones_.contains(ringTone)) {
+    knownRingTones_.insert(ringTone);
+    ringTones_.append(ringTone);
+  }
   body.birthday = BackupDateOf(values[kBackupItemBirthday]);
   body.anniversary = BackupDateOf(values[kBackupItemAnniversary]);
   body.picture = ReadPicture(*item);

@@ -73,8 +73,10 @@ class RestoreRun {
  private:
   enum class Outcome { kRestored, kNotRestored, kStop };
 
-  Outcome RestoreRecord(const BackupRecord& record);
-  Outcome RestorePhoneContact(const PhoneContactBody& body);
+  Outcome RestoreRecord(std::uint32_t number, const BackupRecord& record);
+  Outcome RestorePhoneContact(std::uint32_t number, const PhoneContactBody& body);
+  void NoteInvalidDate(std::uint32_t number, const BackupDate& date);
+  QString OutcomeText(std::uint32_t count, std::uint32_t restored) const;
   Outcome RestoreSimEntry(const SimContactBody& body);
   std::optional<DWORD> FindFreeSimSlot();
   void RestoreRingTones();
@@ -84,6 +86,9 @@ class RestoreRun {
   JobProgress& progress_;
   std::optional<SIMCAPS> simRange_;
   qint64 simIndex_ = 0;  // where the search for a free slot goes on
+  // Dates of the file that name no day (the contacts are restored without them).
+  int invalidDates_ = 0;
+  QString firstInvalidDate_;
 };
 
 QString RestoreRun::Restore() {
@@ -99,7 +104,7 @@ QString RestoreRun::Restore() {
     // After a stop the records left are only read past, so the ring tones are found.
     if (!reader_.ReadRecord(stopped ? nullptr : &record)) break;  // the file changed meanwhile
     if (stopped) continue;
-    const Outcome outcome = RestoreRecord(record);
+    const Outcome outcome = RestoreRecord(k, record);
     if (outcome == Outcome::kRestored) ++restored;
     stopped = outcome == Outcome::kStop;
     progress_.progress = static_cast<double>(k) / (static_cast<double>(count) + 2);
@@ -107,16 +112,35 @@ QString RestoreRun::Restore() {
   session_.DeleteMarkedContacts();
   RestoreRingTones();
   progress_.progress = 1.0;
-  if (restored == count) return LoadString(kRestoreSucceedString);
-  return QStringLiteral("The restore file has %1 items,but only had Finish %2 items!")
-      .arg(count)
-      .arg(restored);
+  return OutcomeText(count, restored);
 }
 
-RestoreRun::Outcome RestoreRun::RestoreRecord(const BackupRecord& record) {
+// The count's outcome, and the dates left out, which would otherwise be lost unnoticed.
+QString RestoreRun::OutcomeText(std::uint32_t count, std::uint32_t restored) const {
+  QString text = restored == count
+                     ? LoadString(kRestoreSucceedString)
+                     : QStringLiteral("The restore file has %1 items,but only had Finish %2 items!")
+                           .arg(count)
+                           .arg(restored);
+  if (invalidDates_ > 0) {
+    text += QStringLiteral("\nInvalid dates not restored: %1 (the first in No.%2).")
+                .arg(invalidDates_)
+                .arg(firstInvalidDate_);
+  }
+  return text;
+}
+
+void RestoreRun::NoteInvalidDate(std::uint32_t number, const BackupDate& date) {
+  if (invalidDates_++ == 0) {
+    firstInvalidDate_ =
+        QStringLiteral("%1: %2-%3-%4").arg(number).arg(date.year).arg(date.month).arg(date.day);
+  }
+}
+
+RestoreRun::Outcome RestoreRun::RestoreRecord(std::uint32_t number, const BackupRecord& record) {
   switch (record.body) {
     case BackupRecord::Body::kPhone:
-      return RestorePhoneContact(record.phone);
+      return RestorePhoneContact(number, record.phone);
     case BackupRecord::Body::kSim:
       return RestoreSimEntry(record.sim);
     case BackupRecord::Body::kNone:
@@ -127,7 +151,8 @@ RestoreRun::Outcome RestoreRun::RestoreRecord(const BackupRecord& record) {
 
 // A contact is saved only when every value went in; only then does it replace the contacts of
 // its name, so a record that fails leaves the phone's copy in place.
-RestoreRun::Outcome RestoreRun::RestorePhoneContact(const PhoneContactBody& body) {
+RestoreRun::Outcome RestoreRun::RestorePhoneContact(std::uint32_t number,
+                                                    const PhoneContactBody& body) {
   std::unique_ptr<IItem> item = session_.CreateContact();
   if (!item) return Outcome::kNotRestored;
   bool complete = true;
@@ -143,6 +168,8 @@ RestoreRun::Outcome RestoreRun::RestorePhoneContact(const PhoneContactBody& body
     if (std::optional<FILETIME> stored = StoredDate(*date)) {
       CEPROPVAL value{kBackupPropertyIds[itemNumber], 0, {QString(), *stored}};
       complete = SUCCEEDED(item->SetProps({value})) && complete;
+    } else {
+      NoteInvalidDate(number, *date);
     }
   }
   if (!body.picture.isEmpty()) complete = WritePicture(*item, body.picture) && complete;

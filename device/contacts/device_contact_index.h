@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 #include <vector>
@@ -20,13 +21,17 @@ struct DeviceContactEntry {
 
 class CDeviceContactIndex {
  public:
-  void Add(DeviceContactEntry entry) { entries_.push_back(std::move(entry)); }
+  void Add(DeviceContactEntry entry);
   // Marks every entry of exactly this name (case-sensitive), of either kind.
   void MarkDuplicates(const QString& name);
-  void Clear() { entries_.clear(); }
+  void Clear();
 
+  // The entries in the order they were added.
   const std::vector<DeviceContactEntry>& Entries() const { return entries_; }
 
  private:
   std::vector<DeviceContactEntry> entries_;
+  // The positions of the entries of each name, so a restore marks in time independent of the
+  // number of contacts.
+  QHash<QString, std::vector<std::size_t>> positionsByName_;
 };

@@ -41,3 +41,7 @@ int HexToBytes(const std::string& hex, std::uint8_t* bytes);
 
 // The text from the last "." of the path to its end; empty when there is no ".".
 QString GetFileExtension(const QString& path);
+
+// The longest start of the text, in whole characters, whose ANSI form takes at most `maxBytes`
+// bytes.
+QString LeftAnsiBytes(const QString& text, qsizetype maxBytes);

@@ -1,6 +1,30 @@
 #include "device/sms/mapi_folder.h"
 
+#include <QStringList>
+
 #include "device/sms/mapi_session.h"
+
+namespace {
+
+constexpr LONG kKnownMessagesBatch = 100;
+
+// What tells messages without delivery time apart: their text, sender and recipients, each part
+// led by its length so that different messages never give the same key. Nothing when the
+// recipients cannot be read.
+std::optional<QString> UntimedContent(CSmsMessage& message) {
+  const std::vector<CSmsRecipient>* recipients = message.Recipients();
+  if (recipients == nullptr) return std::nullopt;
+  QStringList parts = {message.Text(), message.SenderName(), message.SenderAddress()};
+  for (const CSmsRecipient& recipient : *recipients) {
+    parts << recipient.m_strDisplayName << recipient.m_strAddress
+          << QString::number(recipient.m_ulType);
+  }
+  QString content;
+  for (const QString& part : parts) content += QString::number(part.size()) + u':' + part;
+  return content;
+}
+
+}  // namespace
 
 CMapiFolder::CMapiFolder(CMapiSession& session, std::unique_ptr<IMAPIFolder> folder, QString name,
                          QByteArray entryId, CMapiFolder* parent)
@@ -82,26 +106,57 @@ std::unique_ptr<CSmsMessage> CMapiFolder::CreateMessage() {
 
 bool CMapiFolder::IsDuplicateMessage(FILETIME deliveryTime) {
   const quint64 value = FileTimeValue(deliveryTime);
-  if (value == 0 || (!m_deliveryTimes && !ReadDeliveryTimes())) return false;
-  return m_deliveryTimes->contains(value);
+  KnownMessages* known = value != 0 ? Known() : nullptr;
+  return known != nullptr && known->deliveryTimes.contains(value);
 }
 
-void CMapiFolder::NoteSavedMessage(FILETIME deliveryTime) {
-  if (m_deliveryTimes) m_deliveryTimes->insert(FileTimeValue(deliveryTime));
+bool CMapiFolder::HoldsSameUntimedMessage(CSmsMessage& message) {
+  KnownMessages* known = Known();
+  const std::optional<QString> content = known != nullptr ? UntimedContent(message) : std::nullopt;
+  return content && known->untimedContents.contains(*content);
 }
 
-bool CMapiFolder::ReadDeliveryTimes() {
-  std::unique_ptr<IMAPITable> table = OpenContentsTable({PR_MESSAGE_DELIVERY_TIME});
-  if (!table) return false;
-  std::unordered_set<quint64> times;
-  SRowSet rows;
-  while (true) {
-    if (FAILED(table->QueryRows(1, rows))) return false;
-    if (rows.empty()) break;
-    if (!rows.front().empty() && rows.front().front().ulPropTag == PR_MESSAGE_DELIVERY_TIME) {
-      times.insert(FileTimeValue(rows.front().front().Value.ft));
-    }
+void CMapiFolder::NoteSavedMessage(CSmsMessage& message) {
+  if (!m_known) return;
+  if (const quint64 time = FileTimeValue(message.DeliveryTime()); time != 0) {
+    m_known->deliveryTimes.insert(time);
+  } else if (std::optional<QString> content = UntimedContent(message)) {
+    m_known->untimedContents.insert(*content);
   }
-  m_deliveryTimes = std::move(times);
-  return true;
+}
+
+CMapiFolder::KnownMessages* CMapiFolder::Known() {
+  if (!m_known) m_known = ReadKnownMessages();
+  return m_known ? &*m_known : nullptr;
+}
+
+std::optional<CMapiFolder::KnownMessages> CMapiFolder::ReadKnownMessages() {
+  std::unique_ptr<IMAPITable> table = OpenContentsTable({PR_MESSAGE_DELIVERY_TIME, PR_ENTRYID});
+  if (!table) return std::nullopt;
+  KnownMessages known;
+  SRowSet rows;
+  do {
+    if (FAILED(table->QueryRows(kKnownMessagesBatch, rows))) return std::nullopt;
+    for (const SRow& row : rows) {
+      const quint64 time = row.size() == 2 && row[0].ulPropTag == PR_MESSAGE_DELIVERY_TIME
+                               ? FileTimeValue(row[0].Value.ft)
+                               : 0;
+      if (time != 0) {
+        known.deliveryTimes.insert(time);
+        continue;
+      }
+      // Messages without delivery time are few (drafts): each is opened for its contents.
+      std::unique_ptr<IMessage> opened;
+      if (row.size() != 2 || row[1].ulPropTag != PR_ENTRYID ||
+          FAILED(folder_->OpenEntry(row[1].Value.bin, opened))) {
+        return std::nullopt;
+      }
+      CSmsMessage message(std::move(opened), *this);
+      std::optional<QString> content =
+          message.Load() ? UntimedContent(message) : std::optional<QString>();
+      if (!content) return std::nullopt;
+      known.untimedContents.insert(*content);
+    }
+  } while (!rows.empty());
+  return known;
 }

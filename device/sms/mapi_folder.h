@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 
 #include <map>
@@ -50,15 +51,26 @@ class CMapiFolder {
   std::unique_ptr<CSmsMessage> CreateMessage();
 
   // Whether the folder holds a message delivered at exactly this time. A time of zero is never a
-  // duplicate; a table that cannot be read finds none. The delivery times are read once and kept
-  // up to date by NoteSavedMessage.
+  // duplicate (HoldsSameUntimedMessage tells those messages apart).
   bool IsDuplicateMessage(FILETIME deliveryTime);
-  // A message of this folder delivered at this time has been stored.
-  void NoteSavedMessage(FILETIME deliveryTime);
+  // Whether the folder holds a message without delivery time (a draft) of the same text, sender
+  // and recipients as `message`.
+  bool HoldsSameUntimedMessage(CSmsMessage& message);
+  // A message of this folder has been stored.
+  void NoteSavedMessage(CSmsMessage& message);
 
  private:
+  // What the duplicate tests know of the folder's messages: read on first use (nothing is known
+  // while the table cannot be read, so no message is a duplicate then) and kept up to date by
+  // NoteSavedMessage.
+  struct KnownMessages {
+    std::unordered_set<quint64> deliveryTimes;
+    QSet<QString> untimedContents;  // of the messages without delivery time
+  };
+  KnownMessages* Known();
+  std::optional<KnownMessages> ReadKnownMessages();
+
   std::unique_ptr<IMAPITable> OpenContentsTable(const SPropTagArray& columns);
-  bool ReadDeliveryTimes();
 
   CMapiSession& m_session;
   std::unique_ptr<IMAPIFolder> folder_;
@@ -68,5 +80,5 @@ class CMapiFolder {
   std::unique_ptr<CMapiContentsTable> m_contentsTable;
   std::unique_ptr<std::vector<std::unique_ptr<CMapiFolder>>> m_subfolders;
   std::map<QString, std::unique_ptr<CMapiFolder>> m_openedSubfolders;
-  std::optional<std::unordered_set<quint64>> m_deliveryTimes;
+  std::optional<KnownMessages> m_known;
 };

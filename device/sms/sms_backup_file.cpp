@@ -60,9 +60,14 @@ QString RecipientsLine(const std::vector<CSmsRecipient>& recipients) {
   return entries.join(QLatin1Char(';'));
 }
 
+// The sender as a read line keeps it whole, so a restore can parse it: the address first, the
+// name in the room left.
 QString SenderLine(const CSmsMessage& message) {
-  return QStringLiteral("\"%1\" <%2>")
-      .arg(LineField(message.SenderName()), LineField(message.SenderAddress()));
+  constexpr qsizetype kRoom = kSmsLineLimit - 5;  // the quotes, the blank and the brackets
+  const QString address = LeftAnsiBytes(LineField(message.SenderAddress()), kRoom);
+  const QString name =
+      LeftAnsiBytes(LineField(message.SenderName()), kRoom - WideToAnsi(address).size());
+  return QStringLiteral("\"%1\" <%2>").arg(name, address);
 }
 
 int WriteHeader(QIODevice& file, const std::string& digest, quint32 count) {
@@ -71,6 +76,11 @@ int WriteHeader(QIODevice& file, const std::string& digest, quint32 count) {
   return file.seek(0) &&
          file.write(reinterpret_cast<const char*>(bytes.data()), kDigestSize) == kDigestSize &&
          WriteUInt32(file, count);
+}
+
+// The message text of a record: the writer put one "\n" after it.
+QString MessageText(const QByteArray& text) {
+  return AnsiToWide(text.endsWith('\n') ? text.chopped(1) : text);
 }
 
 qint64 BytesLeft(const QIODevice& file) { return file.size() - file.pos(); }
@@ -248,7 +258,11 @@ bool ReadSmsRecord(CMapiSession& session, QIODevice& file, QString& error) {
     error = QStringLiteral("Parse sender info error!");
     return false;
   }
-  message->SetText(AnsiToWide(record.text));
+  message->SetText(MessageText(record.text));
+  // A message without delivery time (a draft) is known by its text, sender and recipients.
+  if (FileTimeValue(record.deliveryTime) == 0 && folder->HoldsSameUntimedMessage(*message)) {
+    return true;
+  }
   // Nothing reaches the store before this point, so a broken record leaves no message behind.
   if (!message->Save()) {
     error = QStringLiteral("Save sms error!");

@@ -29,7 +29,6 @@ class CSmsBackupJob;
 
 inline constexpr char kSmsFileSalt[] = "%dKRVTQ_PemWollaTusk";
 inline constexpr qint64 kSmsFileHeaderSize = 20;
-inline constexpr qsizetype kSmsLineLimit = 1023;  // bytes a read line keeps
 
 // The digest text (32 lowercase hex digits) of a file of this length.
 std::string SmsFileDigest(qint64 fileLength);
@@ -89,7 +88,9 @@ std::optional<FolderPathParts> ParseFolderPath(const QString& path);
 // made when missing), which the folder above it keeps.
 int ResolveFolderPath(CMapiSession& session, const QString& path, CMapiFolder*& folder);
 
-// Reads one record and recreates its message in the store. A record whose delivery time a
-// message of its folder already has is read and skipped. False, with the error text, when the
-// record is broken or the store refuses; the message is then not stored at all.
+// Reads one record and recreates its message in the store, its text without the "\n" the writer
+// added. A record whose delivery time a message of its folder already has is read and skipped; so
+// is a record without delivery time whose folder holds a message without one of the same text,
+// sender and recipients. False, with the error text, when the record is broken or the store
+// refuses; the message is then not stored at all.
 bool ReadSmsRecord(CMapiSession& session, QIODevice& file, QString& error);

@@ -77,6 +77,8 @@ ULONG DecimalValue(const QString& digits) {
   return ok && value <= INT_MAX ? static_cast<ULONG>(value) : INT_MAX;
 }
 
+QString CutToLineLimit(const QString& text) { return LeftAnsiBytes(text, kSmsLineLimit); }
+
 SPropValue TextValue(ULONG tag, const QString& text) { return {tag, PropValue{.lpszW = text}}; }
 SPropValue LongValue(ULONG tag, ULONG value) { return {tag, PropValue{.ul = value}}; }
 SPropValue TimeValue(ULONG tag, FILETIME time) { return {tag, PropValue{.ft = time}}; }
@@ -119,15 +121,17 @@ void CSmsMessage::TakeValue(const SPropValue& value) {
     case PR_MESSAGE_DELIVERY_TIME:
       m_ftDelivery = value.Value.ft;
       break;
-    case PR_SENDER_EMAIL_ADDRESS_W:
+    case PR_SENDER_EMAIL_ADDRESS_W: {
       // A bare number is both the sender's name and address.
-      if (!ParseSmsSender(value.Value.lpszW)) {
-        m_strSenderAddress = value.Value.lpszW;
-        m_strSenderName = value.Value.lpszW;
+      const QString sender = CutToLineLimit(value.Value.lpszW);
+      if (!ParseSmsSender(sender)) {
+        m_strSenderAddress = sender;
+        m_strSenderName = sender;
       }
       break;
+    }
     case PR_SENDER_NAME_W:
-      if (m_strSenderName.isEmpty()) m_strSenderName = value.Value.lpszW;
+      if (m_strSenderName.isEmpty()) m_strSenderName = CutToLineLimit(value.Value.lpszW);
       break;
     case PR_MESSAGE_SIZE:
       m_ulSize = value.Value.ul;
@@ -163,8 +167,12 @@ const std::vector<CSmsRecipient>* CSmsMessage::Recipients() {
     if (rows.empty()) break;
     CSmsRecipient recipient;
     for (const SPropValue& value : rows.front()) {
-      if (value.ulPropTag == PR_DISPLAY_NAME_W) recipient.m_strDisplayName = value.Value.lpszW;
-      if (value.ulPropTag == PR_EMAIL_ADDRESS_W) recipient.m_strAddress = value.Value.lpszW;
+      if (value.ulPropTag == PR_DISPLAY_NAME_W) {
+        recipient.m_strDisplayName = CutToLineLimit(value.Value.lpszW);
+      }
+      if (value.ulPropTag == PR_EMAIL_ADDRESS_W) {
+        recipient.m_strAddress = CutToLineLimit(value.Value.lpszW);
+      }
       if (value.ulPropTag == PR_RECIPIENT_TYPE) recipient.m_ulType = value.Value.ul;
     }
     recipients.push_back(recipient);
@@ -188,13 +196,15 @@ bool CSmsMessage::Save() {
       LongValue(PR_MESSAGE_SIZE, m_ulSize),
   };
   if (FAILED(message_->SetProps(values))) return false;
-  folder_.NoteSavedMessage(m_ftDelivery);
-  if (!recipients_) return true;
-  ADRLIST list;
-  for (const CSmsRecipient& recipient : *recipients_) {
-    list.push_back({TextValue(PR_EMAIL_ADDRESS_W, recipient.m_strAddress),
-                    LongValue(PR_RECIPIENT_TYPE, recipient.m_ulType),
-                    TextValue(PR_DISPLAY_NAME_W, recipient.m_strDisplayName)});
+  if (recipients_) {
+    ADRLIST list;
+    for (const CSmsRecipient& recipient : *recipients_) {
+      list.push_back({TextValue(PR_EMAIL_ADDRESS_W, recipient.m_strAddress),
+                      LongValue(PR_RECIPIENT_TYPE, recipient.m_ulType),
+                      TextValue(PR_DISPLAY_NAME_W, recipient.m_strDisplayName)});
+    }
+    if (FAILED(message_->ModifyRecipients(MODRECIP_ADD, list))) return false;
   }
-  return SUCCEEDED(message_->ModifyRecipients(MODRECIP_ADD, list));
+  folder_.NoteSavedMessage(*this);
+  return true;
 }

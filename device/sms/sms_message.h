@@ -11,6 +11,11 @@
 
 class CMapiFolder;
 
+// The most bytes of ANSI text that a line of the SMS backup file keeps: a restore reads no more.
+// Sender and recipient texts are cut to it as they come from the store, which also bounds the
+// time the address patterns take on them.
+inline constexpr qsizetype kSmsLineLimit = 1023;
+
 // One recipient of a text message.
 struct CSmsRecipient {
   QString m_strAddress;
@@ -38,7 +43,8 @@ class CSmsMessage {
 
   // Reads the message's properties. Values the store lacks keep their defaults (empty text and
   // sender, zero times, flags and size); false, with every field at its default, when the store
-  // cannot be read at all.
+  // cannot be read at all. The sender's texts are cut to kSmsLineLimit bytes before they are
+  // parsed.
   bool Load();
 
   // Splits a "\"name\" <address>" value into the sender's name and address; false, fields
@@ -47,8 +53,8 @@ class CSmsMessage {
   // "\"name\" <address>" of the sender.
   QString FormatSmsAddress() const;
 
-  // The recipients, read from the store on first use: empty when the message has none, null
-  // when they cannot be read.
+  // The recipients, read from the store on first use, their names and addresses cut to
+  // kSmsLineLimit bytes: empty when the message has none, null when they cannot be read.
   const std::vector<CSmsRecipient>* Recipients();
   void AddRecipient(const CSmsRecipient& recipient);
 

@@ -1,7 +1,5 @@
 #include "platform/device/contact_rows.h"
 
-#include "platform/device/phone_database.h"
-
 namespace {
 
 bool WriteContactProp(PhoneDatabase& db, CEOID oid, CEPROPID id, const CEPROPVAL& value) {
@@ -47,11 +45,23 @@ std::optional<int> CountContacts(PhoneDatabase& db) {
   return static_cast<int>(*value);
 }
 
-CEOID ContactAt(PhoneDatabase& db, int index) {
+CEOID ContactPositions::At(PhoneDatabase& db, int index) {
   if (index < 1) return 0;
-  PhoneStatement find(db, "select oid from contact_items order by oid limit 1 offset ?");
-  const qint64 oid = find.Bind(1, index - 1).QueryInt64().value_or(0);
-  return oid > 0 && oid <= 0x7FFFFFFF ? static_cast<CEOID>(oid) : 0;
+  const std::optional<PhoneDatabase::ChangeStamp> stamp = db.CurrentChangeStamp();
+  const bool known = stamp && stamp == stamp_ && oid_ != 0;
+  if (known && index == index_) return oid_;
+  std::optional<qint64> oid;
+  if (known && index == index_ + 1) {
+    PhoneStatement next(db, "select oid from contact_items where oid > ? order by oid limit 1");
+    oid = next.Bind(1, oid_).QueryInt64();
+  } else {
+    PhoneStatement find(db, "select oid from contact_items order by oid limit 1 offset ?");
+    oid = find.Bind(1, index - 1).QueryInt64();
+  }
+  stamp_ = stamp;
+  index_ = index;
+  oid_ = oid && *oid > 0 && *oid <= 0x7FFFFFFF ? static_cast<CEOID>(*oid) : 0;
+  return oid_;
 }
 
 bool ContactExists(PhoneDatabase& db, CEOID oid) {

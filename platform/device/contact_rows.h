@@ -7,7 +7,7 @@
 
 #include "platform/device/pocket_outlook.h"
 
-class PhoneDatabase;
+#include "platform/device/phone_database.h"
 
 // How the contact store is kept in the phone's database: contacts by object id, each with its
 // text and date properties and an optional picture. The contact calls and the set-up API share
@@ -17,8 +17,20 @@ class PhoneDatabase;
 using ContactProps = std::map<CEPROPID, CEPROPVAL>;
 
 std::optional<int> CountContacts(PhoneDatabase& db);
-// The object id of the contact at a 1-based position in folder order; 0 when there is none.
-CEOID ContactAt(PhoneDatabase& db, int index);
+
+// Finds contacts by their 1-based position in folder order. It remembers the last position found,
+// so walking the folder position by position costs one index step each while the store stays
+// unchanged; otherwise the position is counted from the start.
+class ContactPositions {
+ public:
+  // The object id of the contact at `index`; 0 when there is none.
+  CEOID At(PhoneDatabase& db, int index);
+
+ private:
+  std::optional<PhoneDatabase::ChangeStamp> stamp_;
+  int index_ = 0;
+  CEOID oid_ = 0;
+};
 bool ContactExists(PhoneDatabase& db, CEOID oid);
 // The stored text and date properties of a contact; false when it does not exist.
 bool LoadContactProps(PhoneDatabase& db, CEOID oid, ContactProps& props);

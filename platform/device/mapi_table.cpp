@@ -1,5 +1,6 @@
 #include "platform/device/mapi_table.h"
 
+#include "platform/device/phone_database.h"
 #include "platform/device/phone_faults.h"
 
 namespace {
@@ -33,6 +34,7 @@ HRESULT IMAPITable::QueryRows(LONG rowCount, SRowSet& rows) {
   rows.clear();
   if (CallFails(*db_, PhoneCall::kQueryRows, ownerId_)) return MAPI_E_CALL_FAILED;
   if (rowCount <= 0) return MAPI_E_INVALID_PARAMETER;
+  PhoneReadTransaction reading(*db_);
   std::vector<qint64> ids;
   if (!ListRows(*db_, kind_, ownerId_, lastRowId_, rowCount, ids)) return MAPI_E_CALL_FAILED;
   SRowSet read;

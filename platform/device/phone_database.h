@@ -5,8 +5,14 @@
 
 #include <sqlite3.h>
 
+#include <cstdint>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 // One connection to the phone's database, "phone.db" in the phone folder: the contact store, the
 // SIM phonebook and the messaging store in one SQLite file. Every store object holds a shared
@@ -14,7 +20,13 @@
 //
 // The connection is opened in SQLite's serialized mode, so objects made on one thread may be used
 // on another. Two programs may use the phone at once: the file is in WAL mode, a locked database
-// is waited for (up to kPhoneBusyTimeoutMs), and every write is one transaction.
+// is waited for (up to kPhoneBusyTimeoutMs), and every write is one transaction, seen by every
+// other connection once it commits. A commit is written to the log but not forced to the disk
+// (synchronous NORMAL): a crash of the machine may lose the last commits, never consistency. The
+// log is forced to the disk and copied into the database in large steps (see Open()).
+//
+// Statements are prepared once per connection and SQL text and kept for the next use
+// (PhoneStatement borrows them), so the stores' many small calls cost no parsing.
 //
 // A new, empty file becomes a fresh phone (phone_schema.h). A file that is not an SQLite
 // database, or a database of something else, is never changed and opens as nothing, so every
@@ -39,18 +51,53 @@ class PhoneDatabase {
   qint64 Setting(const char* name, qint64 fallback);
   bool SetSetting(const char* name, qint64 value);
 
+  // A mark that differs whenever the database may have changed since it was taken: by a write of
+  // this connection (committed or not) or a commit of another. Nothing when it cannot be read.
+  struct ChangeStamp {
+    qint64 ownChanges = 0;
+    qint64 otherCommits = 0;
+    bool operator==(const ChangeStamp&) const = default;
+  };
+  std::optional<ChangeStamp> CurrentChangeStamp();
+
+  // Which calls have faults, as CallFails last read them (phone_faults.h).
+  struct KnownFaults {
+    std::mutex mutex;
+    std::optional<quint64> faultChangesSeen;  // this process's count of fault changes then
+    std::uint64_t calls = 0;                  // bit n: PhoneCall n has faults
+  };
+  KnownFaults& Faults() { return knownFaults_; }
+
+  // A prepared statement of this SQL, kept or new (null when it does not prepare), and back again
+  // once reset. Used by PhoneStatement.
+  sqlite3_stmt* BorrowStatement(std::string_view sql);
+  void ReturnStatement(std::string_view sql, sqlite3_stmt* statement);
+
  private:
   explicit PhoneDatabase(sqlite3* db) : db_(db) {}
+
+  struct SqlHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view sql) const {
+      return std::hash<std::string_view>()(sql);
+    }
+  };
+
   sqlite3* db_;
+  std::mutex statementsMutex_;
+  std::unordered_map<std::string, std::vector<sqlite3_stmt*>, SqlHash, std::equal_to<>>
+      idleStatements_;
+  KnownFaults knownFaults_;
 };
 
 inline constexpr int kPhoneBusyTimeoutMs = 5000;
 
-// A prepared statement, finalized when destroyed. Text is bound and read as UTF-8; bytes that are
-// not UTF-8 read as U+FFFD. A statement that does not prepare (a foreign or broken database) is
-// invalid, and stepping it fails.
+// A prepared statement borrowed from the connection, reset and given back when destroyed. Text is
+// bound and read as UTF-8; bytes that are not UTF-8 read as U+FFFD. A statement that does not
+// prepare (a foreign or broken database) is invalid, and stepping it fails.
 class PhoneStatement {
  public:
+  // `sql` (one statement) is kept until the statement is destroyed: pass a literal.
   PhoneStatement(PhoneDatabase& db, const char* sql);
   ~PhoneStatement();
   PhoneStatement(const PhoneStatement&) = delete;
@@ -78,6 +125,8 @@ class PhoneStatement {
   QByteArray ColumnBlob(int column) const;
 
  private:
+  PhoneDatabase& db_;
+  std::string_view sql_;
   sqlite3_stmt* stmt_ = nullptr;
   bool bindFailed_ = false;
 };
@@ -93,6 +142,21 @@ class PhoneTransaction {
 
   bool IsActive() const { return active_; }
   bool Commit();
+
+ private:
+  PhoneDatabase& db_;
+  bool active_ = false;
+};
+
+// A read transaction around several reads that belong together: they see one state of the
+// database, and its locks are taken once rather than for every statement. Inside a transaction
+// already open it does nothing.
+class PhoneReadTransaction {
+ public:
+  explicit PhoneReadTransaction(PhoneDatabase& db);
+  ~PhoneReadTransaction();
+  PhoneReadTransaction(const PhoneReadTransaction&) = delete;
+  PhoneReadTransaction& operator=(const PhoneReadTransaction&) = delete;
 
  private:
   PhoneDatabase& db_;

@@ -3,6 +3,9 @@
 #include <QString>
 
 #include <array>
+#include <atomic>
+#include <cstdint>
+#include <mutex>
 
 #include "platform/device/phone_database.h"
 
@@ -54,11 +57,48 @@ constexpr std::array<const char*, static_cast<int>(PhoneCall::kGetRowCount) + 1>
     "IMAPITable::GetRowCount",
 };
 
+// Counts the faults made and removed in this process, so that connections know when to read
+// them again.
+std::atomic<quint64> faultChanges{0};
+
+static_assert(kCallNames.size() <= 64, "a bit for each call");
+std::uint64_t CallBit(int call) { return std::uint64_t{1} << call; }
+
+// The calls that have faults, a bit each; nothing when the faults cannot be read.
+std::optional<std::uint64_t> ReadFaultyCalls(PhoneDatabase& db) {
+  PhoneStatement read(db, "select distinct call from failing_calls");
+  std::uint64_t calls = 0;
+  int rc;
+  while ((rc = read.Step()) == SQLITE_ROW) {
+    const QString name = read.ColumnText(0);
+    for (std::size_t call = 0; call < kCallNames.size(); ++call) {
+      if (name == QLatin1String(kCallNames[call])) calls |= CallBit(static_cast<int>(call));
+    }
+  }
+  if (rc != SQLITE_DONE) return std::nullopt;
+  return calls;
+}
+
+// Whether any fault may name this call.
+bool MayFail(PhoneDatabase& db, PhoneCall call) {
+  PhoneDatabase::KnownFaults& known = db.Faults();
+  std::lock_guard<std::mutex> lock(known.mutex);
+  const quint64 changes = faultChanges.load();
+  if (known.faultChangesSeen != changes) {
+    const std::optional<std::uint64_t> calls = ReadFaultyCalls(db);
+    if (!calls) return true;
+    known.faultChangesSeen = changes;
+    known.calls = *calls;
+  }
+  return (known.calls & CallBit(static_cast<int>(call))) != 0;
+}
+
 }  // namespace
 
 const char* PhoneCallName(PhoneCall call) { return kCallNames[static_cast<int>(call)]; }
 
 bool CallFails(PhoneDatabase& db, PhoneCall call, qint64 subject) {
+  if (!MayFail(db, call)) return false;
   PhoneStatement find(
       db,
       "select rowid, successes_left from failing_calls"
@@ -83,7 +123,13 @@ bool AddFailingCall(PhoneDatabase& db, PhoneCall call, std::optional<qint64> sub
   } else {
     add.BindNull(2);
   }
-  return add.Run();
+  const bool added = add.Run();
+  ++faultChanges;
+  return added;
 }
 
-bool ClearFailingCalls(PhoneDatabase& db) { return db.Exec("delete from failing_calls"); }
+bool ClearFailingCalls(PhoneDatabase& db) {
+  const bool cleared = db.Exec("delete from failing_calls");
+  ++faultChanges;
+  return cleared;
+}

@@ -20,6 +20,12 @@ class PhoneDatabase;
 //     contents they list or of the message whose recipients they list (0 for the stores table);
 //     MAPILogonEx and GetMsgStoresTable, 0.
 // The ids are those PhoneSetup hands out.
+//
+// Faults are kept in the phone's database. Every call asks for them, so a connection remembers
+// which calls have faults at all and reads that again only after a fault was made or removed in
+// this process: a fault made by another process reaches the connections opened after it, and a
+// fault is made on its own (not inside PhoneSetup::InOneTransaction), so that it is there to be
+// read.
 enum class PhoneCall {
   // Pocket Outlook
   kCoInitializeEx,
@@ -73,8 +79,8 @@ enum class PhoneCall {
 const char* PhoneCallName(PhoneCall call);
 
 // True when a test made this call fail for this subject. A fault set to let some calls succeed
-// first counts them down here. Also true when the faults cannot be read (a broken database),
-// so nothing runs on a database that cannot be trusted.
+// first counts them down here. Also true when the faults of the call cannot be read (a broken
+// database), so nothing runs on a database that cannot be trusted.
 bool CallFails(PhoneDatabase& db, PhoneCall call, qint64 subject = 0);
 
 // Records a fault (PhoneSetup::FailCall); false when it cannot be written.

@@ -118,9 +118,10 @@ CEOID PhoneSetup::AddContact(const PhoneContact& contact) {
 std::vector<PhoneContact> PhoneSetup::Contacts() {
   std::vector<PhoneContact> contacts;
   const int count = db_ ? CountContacts(*db_).value_or(0) : 0;
+  ContactPositions positions;
   for (int index = 1; index <= count; ++index) {
     PhoneContact contact;
-    contact.oid = ContactAt(*db_, index);
+    contact.oid = positions.At(*db_, index);
     ContactProps props;
     if (contact.oid == 0 || !LoadContactProps(*db_, contact.oid, props)) return {};
     for (const auto& [id, value] : props) {

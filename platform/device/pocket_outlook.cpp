@@ -69,6 +69,11 @@ HRESULT IFolder::get_Items(std::unique_ptr<IPOutlookItemCollection>& items) {
   return S_OK;
 }
 
+IPOutlookItemCollection::IPOutlookItemCollection(std::shared_ptr<PhoneDatabase> db)
+    : db_(std::move(db)), positions_(std::make_unique<ContactPositions>()) {}
+
+IPOutlookItemCollection::~IPOutlookItemCollection() = default;
+
 HRESULT IPOutlookItemCollection::get_Count(int* count) {
   if (CallFails(*db_, PhoneCall::kGetCount)) return E_FAIL;
   std::optional<int> stored = CountContacts(*db_);
@@ -79,7 +84,7 @@ HRESULT IPOutlookItemCollection::get_Count(int* count) {
 
 HRESULT IPOutlookItemCollection::Item(int index, std::unique_ptr<IContact>& contact) {
   if (CallFails(*db_, PhoneCall::kItem, index)) return E_FAIL;
-  const CEOID oid = ContactAt(*db_, index);
+  const CEOID oid = positions_->At(*db_, index);
   if (oid == 0) return E_INVALIDARG;
   contact = std::make_unique<IContact>(db_, oid);
   return S_OK;

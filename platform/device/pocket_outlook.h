@@ -11,6 +11,7 @@
 #include "platform/device/device_types.h"
 
 class PhoneDatabase;
+class ContactPositions;
 
 // The phone's contact store as the Pocket Outlook object model offers it: an application object
 // that logs on, the contacts folder with its item collection, contacts by 1-based index and by
@@ -124,13 +125,15 @@ class IFolder {
 // indexes follow contacts saved or deleted since it was got.
 class IPOutlookItemCollection {
  public:
-  explicit IPOutlookItemCollection(std::shared_ptr<PhoneDatabase> db) : db_(std::move(db)) {}
+  explicit IPOutlookItemCollection(std::shared_ptr<PhoneDatabase> db);
+  ~IPOutlookItemCollection();
   HRESULT get_Count(int* count);
   // The contact at `index`, from 1; E_INVALIDARG outside 1 to the count.
   HRESULT Item(int index, std::unique_ptr<IContact>& contact);
 
  private:
   std::shared_ptr<PhoneDatabase> db_;
+  std::unique_ptr<ContactPositions> positions_;
 };
 
 class IContact {

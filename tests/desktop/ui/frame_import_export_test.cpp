@@ -135,6 +135,7 @@ TEST_F(FrameImportExportTest, CsvAndVCardRoutesReachTheirWork) {
 }
 
 TEST(FrameProgressBar, SitsAtTheBottomLeftOfTheClientAreaWhileTheWorkRuns) {
+  TempWorkingFolder folder;  // the frame's views open the database of the working folder
   CMainFrame frame;
   frame.resize(800, 600);
   frame.show();

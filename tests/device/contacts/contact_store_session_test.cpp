@@ -54,6 +54,15 @@ TEST_F(ContactStoreSessionTest, IndexJoinsTheNamePartsAndListsTheSim) {
   EXPECT_EQ(session_.DeviceContactIndex().Entries()[2].id, 7);
 }
 
+TEST_F(ContactStoreSessionTest, AContactWhoseNameCannotBeReadIsLeftOutOfTheIndex) {
+  phone_.AddContact(ContactWith({{kFirstName, "Ann"}}));
+  phone_.FailCall(PhoneCall::kItemGetProps, phone_.AddContact(ContactWith({{kFirstName, "Bob"}})));
+  phone_.FailCall(PhoneCall::kGetItemFromOidEx, phone_.AddContact(ContactWith({})));
+  ASSERT_EQ(session_.OpenContactStore(), 1);
+  session_.BuildDeviceContactIndex();
+  EXPECT_EQ(IndexedNames(), (std::vector<std::pair<int, QString>>{{kDeviceContactOutlook, "Ann"}}));
+}
+
 TEST_F(ContactStoreSessionTest, SimIsScannedFromItsLowestToItsHighestIndex) {
   phone_.SetSimCapacity(5, 10);
   phone_.AddSimEntry(9, "Nine", "9");

@@ -76,6 +76,60 @@ TEST_F(ContactsRestoreTest, ABackupRestoredOnAnotherPhoneBacksUpToTheSameFile) {
   EXPECT_EQ(ReadFileBytes(Path("second.vbx")), ReadFileBytes(Path("first.vbx")));
 }
 
+TEST_F(ContactsRestoreTest, ThreeCyclesOntoFreshPhonesGiveTheSameFileInAnyTimeZone) {
+  for (int i = 0; i < 3; ++i) {
+    PhoneContact contact = ContactWith({{kFirstName, QString::fromUtf8("张%1").arg(i)},
+                                        {kLastName, "Lee"},
+                                        {kNotes, "two\r\nlines"},
+                                        {kRingTone, "\\Sounds\\ring.wav"}});
+    contact.picture = QByteArray(100 + i, static_cast<char>(i));
+    phone_.AddContact(contact);
+  }
+  // Birthdays near midnight UTC, and on the day clocks skip midnight in one of the zones.
+  const FILETIME birthdays[] = {MakeDate(1980, 7, 5, 0, 30), MakeDate(2001, 3, 25, 23, 59),
+                                MakeDate(2010, 10, 17, 3)};
+  for (const FILETIME& birthday : birthdays) {
+    PhoneContact contact = ContactWith({{kFirstName, "Born"}});
+    contact.dates[Prop(kBackupItemBirthday)] = birthday;
+    contact.dates[Prop(kBackupItemAnniversary)] = birthday;
+    phone_.AddContact(contact);
+  }
+  phone_.AddSimEntry(3, "Bob", "456");
+  ASSERT_TRUE(QDir().mkpath(PhoneFile("Sounds")));
+  WriteFileBytes(PhoneFile("Sounds/ring.wav"), "tone");
+
+  int fresh = 0;
+  for (const char* rule : kTimeZonesAroundTheWorld) {
+    SCOPED_TRACE(rule);
+    ScopedTimeZone zone(rule);
+    qputenv(kPhoneRootVariable, PhoneFile("").toLocal8Bit());
+    ExpectMessage("Backup succeed.");
+    Backup("cycle0.vbx");
+    for (int cycle = 1; cycle <= 3; ++cycle) {
+      qputenv(kPhoneRootVariable, Path(QStringLiteral("phone%1").arg(++fresh)).toLocal8Bit());
+      ExpectMessage("Restore succeed.");
+      Restore(QStringLiteral("cycle%1.vbx").arg(cycle - 1));
+      ExpectMessage("Backup succeed.");
+      Backup(QStringLiteral("cycle%1.vbx").arg(cycle));
+      EXPECT_EQ(ReadFileBytes(Path(QStringLiteral("cycle%1.vbx").arg(cycle))),
+                ReadFileBytes(Path("cycle0.vbx")))
+          << cycle;
+    }
+  }
+}
+
+TEST_F(ContactsRestoreTest, DatesThatNameNoDayAreReportedAndTheirContactsRestored) {
+  WriteBackup("a.vbx", BackupFileBuilder()
+                           .AddPhone({{kFirstName, "Ann"}}, {1980, 7, 5})
+                           .AddPhone({{kFirstName, "Bob"}}, {2000, 2, 30}, {2001, 13, 1}));
+  ExpectMessage("Restore succeed.\nInvalid dates not restored: 2 (the first in No.2: 2000-2-30).");
+  Restore("a.vbx");
+  const std::vector<PhoneContact> contacts = phone_.Contacts();
+  ASSERT_EQ(contacts.size(), 2u);
+  EXPECT_EQ(contacts[0].dates.size(), 1u);
+  EXPECT_TRUE(contacts[1].dates.empty());
+}
+
 TEST_F(ContactsRestoreTest, RestoringTwiceLeavesOneCopyOfEachName) {
   phone_.AddContact(ContactWith({{kFirstName, "Ann"}, {kCompany, "Old"}}));
   phone_.AddContact(ContactWith({{kFirstName, "ann"}}));

@@ -116,7 +116,7 @@ TEST_F(SkeldraTest, TheFormBacksUpAndRestoresOnTheEmulatedPhone) {
   Click(1);
   const std::vector<PhoneMessage> restored = phone_.Messages(Inbox());
   ASSERT_EQ(restored.size(), 1u);
-  EXPECT_EQ(restored[0].subject, "hello\n");
+  EXPECT_EQ(restored[0].subject, "hello");
   EXPECT_EQ(restored[0].senderEmailAddress, "\"Ann\" <123>");
   EXPECT_EQ(restored[0].recipients, (std::vector<PhoneRecipient>{{"Bob", "555", 1}}));
 

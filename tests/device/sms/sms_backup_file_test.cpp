@@ -153,6 +153,16 @@ TEST_F(SmsBackupFileTest, ARecipientsLineKeepsTheWholeEntriesThatARestoreReads) 
   EXPECT_EQ(restored.back(), many[34]);
 }
 
+TEST_F(SmsBackupFileTest, LongSendersAreCutToALineThatARestoreReads) {
+  const QString name(2000, 'n');
+  phone_.AddMessage(Inbox(), SampleSms("long", MakeDate(2010, 3, 7), "\"" + name + "\" <123>"));
+  const QByteArray file = Backup();
+  ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
+  phone_.AddMessageStore("SMS");
+  EXPECT_EQ(Restore(file.mid(20)), "");
+  EXPECT_LE(phone_.Messages(Inbox())[0].senderEmailAddress->size(), kSmsLineLimit);
+}
+
 TEST_F(SmsBackupFileTest, TheCountIsThatOfTheRecordsWritten) {
   phone_.AddMessage(Inbox(), SampleSms("one", {}));
   const QByteArray file = Backup(5);
@@ -174,7 +184,7 @@ TEST_F(SmsBackupFileTest, ARecordGoesBackIntoItsFolderMadeWhenMissing) {
   EXPECT_EQ(Restore(RecordBytes(fields)), "");
   const std::vector<PhoneMessage> restored = phone_.Messages(phone_.SubfolderId(Inbox(), "Work"));
   ASSERT_EQ(restored.size(), 1u);
-  EXPECT_EQ(restored[0].subject, "hello\n");
+  EXPECT_EQ(restored[0].subject, "hello");
   EXPECT_EQ(restored[0].senderEmailAddress, "\"Ann\" <123>");
   EXPECT_EQ(restored[0].deliveryTime, MakeDate(2010, 3, 7));
   EXPECT_EQ(restored[0].recipients,
@@ -182,7 +192,7 @@ TEST_F(SmsBackupFileTest, ARecordGoesBackIntoItsFolderMadeWhenMissing) {
 
   for (const char* path : {"Outbox\\   ", "Outbox\\", "outbox\\ Trip \\\\"}) {
     fields.folderPath = path;
-    fields.deliveryTime = 0;
+    fields.deliveryTime += 1;
     EXPECT_EQ(Restore(RecordBytes(fields)), "");
   }
   const qint64 outbox = Special(PR_IPM_OUTBOX_ENTRYID);
@@ -190,21 +200,29 @@ TEST_F(SmsBackupFileTest, ARecordGoesBackIntoItsFolderMadeWhenMissing) {
   EXPECT_EQ(phone_.Messages(phone_.SubfolderId(outbox, "NewFolder")).size(), 2u);
   const qint64 trip = phone_.SubfolderId(outbox, "Trip");
   EXPECT_EQ(Texts(phone_.SubfolderId(phone_.SubfolderId(trip, "NewFolder"), "NewFolder")),
-            std::vector<QString>{"hello\n"});
+            std::vector<QString>{"hello"});
 }
 
-TEST_F(SmsBackupFileTest, DuplicatesAreSkippedButAZeroTimeNeverIsOne) {
+TEST_F(SmsBackupFileTest, DuplicatesAreFoundByDeliveryTimeOrWithoutOneByContents) {
   const FILETIME delivered = MakeDate(2010, 3, 7);
   phone_.AddMessage(Inbox(), SampleSms("kept", delivered));
-  phone_.AddMessage(Inbox(), SampleSms("zero", {}));
+  phone_.AddMessage(Inbox(), SampleSms("draft", {}, "\"Ann\" <123>"));
   SmsRecordFields duplicate;
   duplicate.deliveryTime = FileTimeValue(delivered);
   duplicate.messageClass = "IPM.Note";  // not even looked at
   duplicate.sender = "no sender";
   EXPECT_EQ(Restore(RecordBytes(duplicate)), "");
-  SmsRecordFields zero;
-  EXPECT_EQ(Restore(RecordBytes(zero)), "");
-  EXPECT_EQ(Texts(Inbox()), (std::vector<QString>{"kept", "zero", "hello\n"}));
+  // Without a delivery time, a draft of the same text, sender and recipients is a duplicate.
+  SmsRecordFields draft;
+  draft.text = "draft\n";
+  SmsRecordFields otherSender = draft;
+  otherSender.sender = "\"Bob\" <123>";
+  SmsRecordFields otherRecipients = draft;
+  otherRecipients.recipients = "\"Cy\" <5> 1";
+  for (const SmsRecordFields& fields : {draft, otherSender, otherRecipients, otherSender}) {
+    EXPECT_EQ(Restore(RecordBytes(fields)), "");
+  }
+  EXPECT_EQ(Texts(Inbox()), (std::vector<QString>{"kept", "draft", "draft", "draft"}));
 }
 
 TEST_F(SmsBackupFileTest, ABrokenRecordNamesItsFaultAndStoresNothing) {

@@ -59,6 +59,23 @@ TEST_F(PhoneDatabaseTest, FirstUseMakesTheFolderAndAFreshPhoneInWalMode) {
   EXPECT_EQ(PhoneSetup().SimEntries().size(), 1u);
 }
 
+TEST_F(PhoneDatabaseTest, AStatementInUseIsNotLentTwiceAndComesBackUnbound) {
+  static constexpr char kSql[] = "select ?";
+  std::shared_ptr<PhoneDatabase> db = PhoneDatabase::Open();
+  ASSERT_NE(db, nullptr);
+  {
+    PhoneStatement outer(*db, kSql);
+    ASSERT_EQ(outer.Bind(1, 1).Step(), SQLITE_ROW);
+    PhoneStatement inner(*db, kSql);
+    ASSERT_EQ(inner.Bind(1, 2).Step(), SQLITE_ROW);
+    EXPECT_EQ(outer.ColumnInt64(0), 1);
+    EXPECT_EQ(inner.ColumnInt64(0), 2);
+  }
+  PhoneStatement again(*db, kSql);
+  ASSERT_EQ(again.Step(), SQLITE_ROW);
+  EXPECT_TRUE(again.ColumnIsNull(0));
+}
+
 TEST_F(PhoneDatabaseTest, ForeignDatabaseIsLeftAloneAndNothingOpens) {
   Poke("create table other (x); insert into other values (1)");
   const QByteArray before = ReadFileBytes(PhoneFile("phone.db"));

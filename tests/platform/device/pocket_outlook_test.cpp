@@ -81,6 +81,25 @@ TEST_F(PocketOutlookTest, ContactsAreListedInFolderOrderWithTheirProperties) {
   EXPECT_EQ(app->GetItemFromOidEx(bob + 100, item), E_NOT_FOUND);
 }
 
+TEST_F(PocketOutlookTest, PositionsFollowContactsDeletedWhileTheFolderIsWalked) {
+  std::vector<CEOID> oids;
+  for (int i = 0; i < 4; ++i) oids.push_back(setup_.AddContact({}));
+  auto app = LogOn();
+  auto items = Items(*app);
+  auto otherProgram = LogOn();
+  auto Delete = [](IPOutlookApp2& by, CEOID oid) {
+    std::unique_ptr<IItem> item;
+    ASSERT_EQ(by.GetItemFromOidEx(oid, item), S_OK);
+    ASSERT_EQ(item->Delete(), S_OK);
+  };
+  EXPECT_EQ(OidAt(*items, 2), oids[1]);
+  Delete(*otherProgram, oids[0]);
+  EXPECT_EQ(OidAt(*items, 3), oids[3]);
+  Delete(*app, oids[1]);
+  std::unique_ptr<IContact> none;
+  EXPECT_EQ(items->Item(3, none), E_INVALIDARG);
+}
+
 TEST_F(PocketOutlookTest, NewContactIsStoredBySaveWithItsPicture) {
   auto app = LogOn();
   std::unique_ptr<IItem> item;

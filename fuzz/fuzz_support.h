@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <cstddef>
+#include <cstdint>
+
+// What the fuzz targets share.
+
+// The scratch folder of a fuzz target: made on first use and made the working folder, so that
+// nothing a target writes lands anywhere else; removed when the fuzzer ends. Message boxes are
+// answered at once and silently, as a user would click them away.
+class FuzzFolder {
+ public:
+  FuzzFolder();
+  FuzzFolder(const FuzzFolder&) = delete;
+  FuzzFolder& operator=(const FuzzFolder&) = delete;
+
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+  // Writes the bytes as the file `name` (its folder made when missing); the file's path.
+  QString Write(const QString& name, const QByteArray& bytes) const;
+  // Empties the subfolder `name` (made when missing) and copies the file at `templatePath` into it
+  // as `fileName`, so each input starts from the same state; the copy's path.
+  QString FreshCopy(const QString& name, const QString& templatePath,
+                    const QString& fileName) const;
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// The fuzzer's input as bytes.
+inline QByteArray FuzzBytes(const std::uint8_t* data, std::size_t size) {
+  return QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+}
+
+// The input with its first bytes (16, or as many as it has) replaced by `digest`. The backup
+// files begin with a digest of their length, which no mutation would match, so the targets make
+// it match and the parsers go on into the rest of the file.
+QByteArray WithDigest(const std::uint8_t* data, std::size_t size, const QByteArray& digest);
+// The input as a contacts backup file: WithDigest the digest of its length.
+QByteArray ContactsBackupBytes(const std::uint8_t* data, std::size_t size);
+
+// A fresh, empty contact database "desktop/Contact.cdt" in the folder (a copy of one made once by
+// the program's own bootstrap), so each input starts from the same database; its path.
+QString FreshContactDatabase(const FuzzFolder& folder);
+// Points the phone programs (PHONE_ROOT) at a fresh phone in the subfolder "phone": a copy of one
+// made once, with an empty contact store and SIM and the store "SMS" with its special folders.
+void UseFreshPhone(const FuzzFolder& folder);
