@@ -61,7 +61,10 @@ QString FieldLines(const ContactRecord& contact, QString* noteLines) {
     QLatin1String name(entry.name);
     switch (entry.form) {
       case VCardForm::kProperty:
-        lines += name + QLatin1Char(':') + EscapedVCardText(value) + QLatin1Char('\n');
+        lines += name;
+        lines += QLatin1Char(':');
+        lines += EscapedVCardText(value);
+        lines += QLatin1Char('\n');
         break;
       case VCardForm::kItem: {
         QString group = QStringLiteral("item") + QString::number(item++) + QLatin1Char('.');
