@@ -1,6 +1,5 @@
 #include "desktop/store/contact_replacer.h"
 
-#include "common/ansi_text.h"
 #include "desktop/store/contact_database.h"
 
 ContactReplacer::ContactReplacer(DatabaseConnection& db)
@@ -43,10 +42,6 @@ QByteArrayView ContactReplacer::KeepName(QByteArrayView name) {
   nameBlockUsed_ += name.size();
   nameBlockLeft_ -= name.size();
   return QByteArrayView(kept, name.size());
-}
-
-bool ContactReplacer::Replace(const QString& name, const std::function<bool()>& insert) {
-  return ReplaceAnsi(WideToAnsi(name), insert);
 }
 
 // The name is looked up where it lies, and copied only when it is new.

@@ -4,7 +4,6 @@
 #include <QByteArrayView>
 #include <QHash>
 #include <QMultiHash>
-#include <QString>
 
 #include <functional>
 #include <memory>
@@ -29,10 +28,8 @@ class ContactReplacer {
   explicit ContactReplacer(DatabaseConnection& db);
 
   bool IsBegun() const { return begun_; }
-  // Deletes the rows named `name` and runs `insert`, which inserts one row and returns whether
-  // it went in. True when it did.
-  bool Replace(const QString& name, const std::function<bool()>& insert);
-  // The same with the name as the table stores it, in ANSI bytes.
+  // Deletes the rows named `name` (as the table stores it, in ANSI bytes) and runs `insert`,
+  // which inserts one row and returns whether it went in. True when it did.
   bool ReplaceAnsi(QByteArrayView name, const std::function<bool()>& insert);
   // True once the database has given the transaction up (disk full or an I/O error make it roll
   // everything back): nothing is in, and the import should stop.
