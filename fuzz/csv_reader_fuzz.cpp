@@ -6,8 +6,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const FuzzFolder folder;
-  CsvRowSet rows;
-  ReadCsvFile(rows, folder.Write(QStringLiteral("input.csv"), FuzzBytes(data, size)));
-  FreeCsvRows(rows);
+  CsvRecordReader reader;
+  if (reader.Open(folder.Write(QStringLiteral("input.csv"), FuzzBytes(data, size))) !=
+      CsvReadResult::kRead) {
+    return 0;
+  }
+  while (reader.ReadRecord() == CsvRecordReader::Next::kRecord) reader.Row();
   return 0;
 }

@@ -184,28 +184,6 @@ CsvRow CsvRecordReader::Row() const {
   return row;
 }
 
-CsvReadResult ReadCsvFile(CsvRowSet& rows, const QString& path, qint64 maxRowMemory) {
-  CsvRecordReader reader;
-  CsvReadResult opened = reader.Open(path);
-  if (opened != CsvReadResult::kRead) return opened;
-  CsvRowSet read;
-  qint64 memoryLeft = maxRowMemory;
-  for (;;) {
-    switch (reader.ReadRecord(memoryLeft)) {
-      case CsvRecordReader::Next::kRecord:
-        memoryLeft -= reader.RowMemory();
-        read.push_back(reader.Row());
-        break;
-      case CsvRecordReader::Next::kTooLarge:
-        return CsvReadResult::kTooLarge;
-      case CsvRecordReader::Next::kEnd:
-        rows.insert(rows.end(), std::make_move_iterator(read.begin()),
-                    std::make_move_iterator(read.end()));
-        return CsvReadResult::kRead;
-    }
-  }
-}
-
 CsvReadResult ReadCsvHeader(CsvRow& header, const QString& path) {
   CsvRecordReader reader;
   CsvReadResult opened = reader.Open(path);
@@ -222,5 +200,3 @@ CsvReadResult ReadCsvHeader(CsvRow& header, const QString& path) {
   }
   return CsvReadResult::kRead;
 }
-
-void FreeCsvRows(CsvRowSet& rows) { CsvRowSet().swap(rows); }

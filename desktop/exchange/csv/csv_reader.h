@@ -8,25 +8,21 @@
 
 #include <vector>
 
-// The rows of a CSV file, in file order, each the list of its field texts exactly as split (no
-// trimming, no change of case). Rows may have different numbers of fields. Row 0 is the file's
-// header line.
+// One record of a CSV file: the list of its field texts exactly as split (no trimming, no change
+// of case). Records may have different numbers of fields; the first is the file's header line.
 using CsvRow = QStringList;
-using CsvRowSet = std::vector<CsvRow>;
 
-// Bounds of what is read. A contacts CSV of 100,000 contacts takes some 15 to 60 MB on disk and a
-// few hundred MB as rows. Files larger than kMaxCsvFileBytes are refused unread. Rows are read
-// until they would take more than the memory given, which refuses files of millions of tiny
-// fields, each of which costs far more in memory than on disk: kMaxCsvRowMemory for all the rows
-// of a file held at once, kMaxCsvRecordMemory for a record read on its own.
+// Bounds of what is read. A contacts CSV of 100,000 contacts takes some 15 to 60 MB on disk.
+// Files larger than kMaxCsvFileBytes are refused unread. A record is read until it would take
+// more than kMaxCsvRecordMemory as a row, which refuses records of millions of tiny fields, each
+// of which costs far more in memory than on disk.
 inline constexpr qint64 kMaxCsvFileBytes = qint64{128} * 1024 * 1024;
-inline constexpr qint64 kMaxCsvRowMemory = qint64{1024} * 1024 * 1024;
 inline constexpr qint64 kMaxCsvRecordMemory = qint64{64} * 1024 * 1024;
 
 enum class CsvReadResult {
-  kRead,      // every record of the file is appended (an empty file has none)
-  kNotFound,  // no file at the path, or one that cannot be read: the set is untouched
-  kTooLarge,  // over a bound: the set is untouched
+  kRead,      // the file is open, or was read to its end (an empty file has no record)
+  kNotFound,  // no file at the path, or one that cannot be read
+  kTooLarge,  // over a bound: nothing of the file is used
 };
 
 // Reads the records of a CSV file one at a time, so that a file of any number of records takes
@@ -103,13 +99,5 @@ class CsvRecordReader {
   qint64 rowMemory_ = 0;
 };
 
-// Reads the CSV file at `path` and appends one row per record to `rows`; rows the set already
-// holds stay. All the rows together may take `maxRowMemory`.
-CsvReadResult ReadCsvFile(CsvRowSet& rows, const QString& path,
-                          qint64 maxRowMemory = kMaxCsvRowMemory);
-
 // Reads the first record of the file, its header; an empty file has an empty one.
 CsvReadResult ReadCsvHeader(CsvRow& header, const QString& path);
-
-// Releases every row and the set's storage.
-void FreeCsvRows(CsvRowSet& rows);

@@ -8,8 +8,8 @@
 
 #include "common/ansi_text.h"
 #include "common/text_mode_file.h"
-#include "desktop/exchange/csv/csv_reader.h"
 #include "desktop/store/contact_fields.h"
+#include "tests/desktop/exchange/csv/csv_testing.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/working_folder.h"
 
@@ -193,8 +193,7 @@ TEST_F(CsvExportTest, TheCsvReaderReadsBackEveryNameAndValue) {
   SampleContact contact = SamplePhoneContact(QString::fromUtf8("伟"), "Lee");
   contact.Set("Company", "\"A\", B").Set("Notes", "x\r\ny\nz\rw").Set("Home_City", "\"");
   CommonExport({contact}, names);
-  CsvRowSet rows;
-  ASSERT_EQ(ReadCsvFile(rows, "out.csv"), CsvReadResult::kRead);
+  CsvRows rows = ReadCsvRows("out.csv");
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0][6], "Firm, \"Inc\"");
   ASSERT_EQ(rows[1].size(), 55);
@@ -202,7 +201,6 @@ TEST_F(CsvExportTest, TheCsvReaderReadsBackEveryNameAndValue) {
   EXPECT_EQ(rows[1][6], "\"A\", B");
   EXPECT_EQ(rows[1][16], "\"");
   EXPECT_EQ(rows[1][54], "x\r\ny\r\nz\r\nw");  // each line break as the reader keeps them
-  FreeCsvRows(rows);
 }
 
 TEST_F(CsvExportTest, GoogleRowOfAPhoneContact) {

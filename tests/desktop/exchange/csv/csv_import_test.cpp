@@ -6,6 +6,7 @@
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/contact_database.h"
 #include "desktop/store/sql_text.h"
+#include "tests/desktop/exchange/csv/csv_testing.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/working_folder.h"
 
@@ -45,7 +46,7 @@ class CsvImportTest : public WorkingFolderTest {
   }
 
   // Imports the rows, written as a CSV file with every field quoted.
-  static CsvImportCounts Import(const CsvRowSet& rows, const CsvColumnMap& columns,
+  static CsvImportCounts Import(const CsvRows& rows, const CsvColumnMap& columns,
                                 const QString& database = "Contact.cdt") {
     QString csv;
     for (const CsvRow& row : rows) {
@@ -92,7 +93,7 @@ TEST_F(CsvImportTest, HeaderAloneImportsNothing) {
 }
 
 TEST_F(CsvImportTest, ComposesTheNameFromLastFirstAndMiddle) {
-  CsvRowSet rows = {
+  CsvRows rows = {
       kNameHeader, {"John", "Q", "Smith"}, {"", "", "Brown"}, {"Mary", "Ann", ""}, {"Wei"}};
   EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{4, 0}));
   EXPECT_EQ(CountContactRows(NameIs("Smith,John Q")), 1);
@@ -103,10 +104,10 @@ TEST_F(CsvImportTest, ComposesTheNameFromLastFirstAndMiddle) {
 
 TEST_F(CsvImportTest, EachRowReplacesTheContactsOfItsName) {
   InsertContacts({SampleSimContact("Smith,John", "123"), SamplePhoneContact("Mary", "Brown")});
-  CsvRowSet rows = {kNameHeader,
-                    {"John", "", "Smith", "First"},
-                    {"John", "", "Smith", "Second"},
-                    {"Wei", "", "Li", "Other"}};
+  CsvRows rows = {kNameHeader,
+                  {"John", "", "Smith", "First"},
+                  {"John", "", "Smith", "Second"},
+                  {"Wei", "", "Li", "Other"}};
   EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{3, 0}));
   EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{3, 0}));
   EXPECT_EQ(CountContactRows(), 3);
@@ -118,16 +119,16 @@ TEST_F(CsvImportTest, EachRowReplacesTheContactsOfItsName) {
 TEST_F(CsvImportTest, NamelessRowsNeverReplaceEachOther) {
   InsertContacts(
       {SampleContact().Set("ContactType", "1").Set("Company", "Stored").Set("SIM_Name", "")});
-  CsvRowSet rows = {kNameHeader, {"", "", "", "Acme"}, {"", "", "", "Globex"}};
+  CsvRows rows = {kNameHeader, {"", "", "", "Acme"}, {"", "", "", "Globex"}};
   EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{2, 0}));
   EXPECT_EQ(CountContactRows("SIM_Name=''"), 3);
 }
 
 TEST_F(CsvImportTest, ValuesAreStoredExactlyAsRead) {
-  CsvRowSet rows = {kNameHeader,
-                    {" Sean ", "", "O'Brien", "Line 1\r\nLine 2"},
-                    {"Sean", "", "O'Brien", "it's"},
-                    {"Short"}};
+  CsvRows rows = {kNameHeader,
+                  {" Sean ", "", "O'Brien", "Line 1\r\nLine 2"},
+                  {"Sean", "", "O'Brien", "it's"},
+                  {"Short"}};
   EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{3, 0}));
   EXPECT_EQ(ColumnValue("Company", NameIs("O'Brien, Sean ")), "Line 1\r\nLine 2");
   EXPECT_EQ(ColumnValue("First_Name", NameIs("O'Brien, Sean ")), " Sean ");
@@ -138,7 +139,7 @@ TEST_F(CsvImportTest, ValuesAreStoredExactlyAsRead) {
 
 TEST_F(CsvImportTest, ValuesAreStoredExactly) {
   for (const ExactValue& exact : ExactValues()) {
-    CsvRowSet rows = {kNameHeader, {exact.text, "", "", exact.text}};
+    CsvRows rows = {kNameHeader, {exact.text, "", "", exact.text}};
     EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{1, 0})) << exact.what;
     EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{1, 0})) << exact.what;
     for (const char* column : {"First_Name", "Company", "SIM_Name"}) {
@@ -166,7 +167,7 @@ TEST_F(CsvImportTest, DatesTurnMonthDayYearIntoYearMonthDay) {
   columns[kCsvFirstNameBox] = 0;
   columns[kCsvBirthdayBox] = 1;
   columns[kCsvAnniversaryBox] = 1;
-  CsvRowSet rows = {{"Name", "Date"}};
+  CsvRows rows = {{"Name", "Date"}};
   for (int i = 0; i < std::ssize(cases); ++i) rows.push_back({QString::number(i), cases[i].text});
   EXPECT_EQ(Import(rows, columns), (CsvImportCounts{std::ssize(cases), 0}));
   for (int i = 0; i < std::ssize(cases); ++i) {
@@ -182,14 +183,14 @@ TEST_F(CsvImportTest, AFailedRowKeepsTheContactItWouldReplace) {
   ASSERT_EQ(db.Exec("create trigger Refuse before insert on Contact_Table when "
                     "new.First_Name='Bad' begin select raise(abort, 'refused'); end"),
             SQLITE_OK);
-  CsvRowSet rows = {kNameHeader, {"Bad", "", "Smith"}, {"Good", "", "Smith"}};
+  CsvRows rows = {kNameHeader, {"Bad", "", "Smith"}, {"Good", "", "Smith"}};
   EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{1, 1}));
   EXPECT_EQ(ColumnValue("Mobile_Phone", NameIs("Smith,Bad")), "555");
   EXPECT_EQ(CountContactRows(NameIs("Smith,Good")), 1);
 }
 
 TEST_F(CsvImportTest, DatabaseThatCannotTakeRowsCountsThemAllFailed) {
-  CsvRowSet rows = {kNameHeader, {"John"}, {"Mary"}};
+  CsvRows rows = {kNameHeader, {"John"}, {"Mary"}};
   EXPECT_EQ(Import(rows, NameColumns(), "missing/Contact.cdt"), (CsvImportCounts{0, 2}));
   EXPECT_EQ(tips_.Tips(), std::vector<Tip>({{kIconError, "Can't open database!"}}));
 

@@ -8,16 +8,18 @@
 #include <random>
 
 #include "common/ansi_text.h"
+#include "tests/desktop/exchange/csv/csv_testing.h"
 #include "tests/support/working_folder.h"
 
 namespace {
 
 class CsvReaderTest : public WorkingFolderTest {
  protected:
-  CsvRowSet Read(const QByteArray& bytes) {
+  CsvRows Read(const QByteArray& bytes) {
     WriteFileBytes("in.csv", bytes);
-    CsvRowSet rows;
-    EXPECT_EQ(ReadCsvFile(rows, "in.csv"), CsvReadResult::kRead);
+    CsvReadResult result;
+    CsvRows rows = ReadCsvRows("in.csv", &result);
+    EXPECT_EQ(result, CsvReadResult::kRead);
     return rows;
   }
 };
@@ -40,86 +42,75 @@ TEST_F(CsvReaderTest, SplitsFieldsAsTheFileHoldsThem) {
       {"\"\",\"\"\"\",x\"\"", {"", "\"", "x\"\""}},
   };
   for (const Case& c : cases) {
-    CsvRowSet rows = Read(c.line + "\r\n");
+    CsvRows rows = Read(c.line + "\r\n");
     ASSERT_EQ(rows.size(), 1u) << c.line.constData();
     EXPECT_EQ(rows[0], c.fields) << c.line.constData();
   }
 }
 
 TEST_F(CsvReaderTest, ReadsEveryRecordOfTheFile) {
-  EXPECT_EQ(Read("Name,Phone\r\n"), CsvRowSet({{"Name", "Phone"}}));
+  EXPECT_EQ(Read("Name,Phone\r\n"), CsvRows({{"Name", "Phone"}}));
   EXPECT_TRUE(Read("").empty());
   // The last line needs no line end; rows keep their own field counts; a LF alone also ends a
   // line.
   EXPECT_EQ(Read("h1,h2\r\nx\r\n\r\ny,z,w\nlast"),
-            CsvRowSet({{"h1", "h2"}, {"x"}, {""}, {"y", "z", "w"}, {"last"}}));
+            CsvRows({{"h1", "h2"}, {"x"}, {""}, {"y", "z", "w"}, {"last"}}));
 }
 
 TEST_F(CsvReaderTest, QuotedFieldSpansLinesWithCrLfInside) {
   EXPECT_EQ(Read("\"line1\r\nline2, \"\"quoted\"\"\",z\r\nnext\r\n"),
-            CsvRowSet({{"line1\r\nline2, \"quoted\"", "z"}, {"next"}}));
-  EXPECT_EQ(Read("\"a\r\n\r\nb\"\r\n"), CsvRowSet({{"a\r\n\r\nb"}}));
+            CsvRows({{"line1\r\nline2, \"quoted\"", "z"}, {"next"}}));
+  EXPECT_EQ(Read("\"a\r\n\r\nb\"\r\n"), CsvRows({{"a\r\n\r\nb"}}));
 }
 
 TEST_F(CsvReaderTest, LoneCarriageReturnEndsTheRecordOrTheLine) {
   // Outside quotes the rest of the physical line is dropped.
-  EXPECT_EQ(Read("a,b\rdropped,c\r\nnext\r\n"), CsvRowSet({{"a", "b"}, {"next"}}));
+  EXPECT_EQ(Read("a,b\rdropped,c\r\nnext\r\n"), CsvRows({{"a", "b"}, {"next"}}));
   // Inside quotes it is a line break, and the scan goes on with the next physical line.
-  EXPECT_EQ(Read("\"a\rdropped\r\nb\",c\r\n"), CsvRowSet({{"a\r\nb", "c"}}));
+  EXPECT_EQ(Read("\"a\rdropped\r\nb\",c\r\n"), CsvRows({{"a\r\nb", "c"}}));
 }
 
 TEST_F(CsvReaderTest, QuotedFieldOpenAtTheEndOfTheFileKeepsItsRow) {
-  EXPECT_EQ(Read("h\r\nx,\"open\r\nstill open"), CsvRowSet({{"h"}, {"x", "open\r\nstill open"}}));
-  EXPECT_EQ(Read("\"open\r\n"), CsvRowSet({{"open"}}));
+  EXPECT_EQ(Read("h\r\nx,\"open\r\nstill open"), CsvRows({{"h"}, {"x", "open\r\nstill open"}}));
+  EXPECT_EQ(Read("\"open\r\n"), CsvRows({{"open"}}));
 }
 
 TEST_F(CsvReaderTest, DecodesCodePage936OrUtf8AfterAByteOrderMarkAndSurvivesInvalidBytes) {
   QString name = QString::fromUtf8("张伟");
   EXPECT_EQ(Read(WideToAnsi(name) + ",\xFF\x81,ok\r\nnext\r\n"),
-            CsvRowSet({{name, QString(2, QChar(0xFFFD)), "ok"}, {"next"}}));
+            CsvRows({{name, QString(2, QChar(0xFFFD)), "ok"}, {"next"}}));
   // The mark is no part of the first header name.
   EXPECT_EQ(Read("\xEF\xBB\xBFName,Phone\r\n" + name.toUtf8() + ",1\r\n"),
-            CsvRowSet({{"Name", "Phone"}, {name, "1"}}));
+            CsvRows({{"Name", "Phone"}, {name, "1"}}));
 }
 
-TEST_F(CsvReaderTest, AppendsToTheRowsItIsGiven) {
-  WriteFileBytes("in.csv", "a\r\n");
-  CsvRowSet rows = {{"kept"}};
-  ASSERT_EQ(ReadCsvFile(rows, "in.csv"), CsvReadResult::kRead);
-  EXPECT_EQ(rows, CsvRowSet({{"kept"}, {"a"}}));
-  FreeCsvRows(rows);
-  EXPECT_TRUE(rows.empty());
-  EXPECT_EQ(rows.capacity(), 0u);
-}
-
-TEST_F(CsvReaderTest, MissingUnreadableOrHugeFileLeavesTheRowsUntouched) {
-  CsvRowSet rows = {{"kept"}};
-  EXPECT_EQ(ReadCsvFile(rows, "missing.csv"), CsvReadResult::kNotFound);
+TEST_F(CsvReaderTest, MissingUnreadableOrHugeFileIsRefusedUnread) {
+  CsvRecordReader reader;
+  EXPECT_EQ(reader.Open("missing.csv"), CsvReadResult::kNotFound);
   ASSERT_TRUE(QDir().mkdir("folder.csv"));
-  EXPECT_EQ(ReadCsvFile(rows, "folder.csv"), CsvReadResult::kNotFound);
+  EXPECT_EQ(reader.Open("folder.csv"), CsvReadResult::kNotFound);
 
   // A sparse file: its size is what counts, nothing of it is read.
   QFile huge("huge.csv");
   ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
   ASSERT_TRUE(huge.resize(kMaxCsvFileBytes + 1));
   huge.close();
-  EXPECT_EQ(ReadCsvFile(rows, "huge.csv"), CsvReadResult::kTooLarge);
-  EXPECT_EQ(rows, CsvRowSet({{"kept"}}));
+  EXPECT_EQ(reader.Open("huge.csv"), CsvReadResult::kTooLarge);
 }
 
-TEST_F(CsvReaderTest, RowsThatWouldTakeTooMuchMemoryAreRefused) {
-  // Many tiny records, and one record of many tiny fields, cost far more as rows than on disk.
+TEST_F(CsvReaderTest, ARecordThatWouldTakeTooMuchMemoryEndsTheReading) {
+  // A record of many tiny fields costs far more as a row than on disk.
+  WriteFileBytes("fields.csv", "small\r\n" + QByteArray(1000, ',') + "\r\nnever read\r\n");
+  CsvRecordReader reader;
+  ASSERT_EQ(reader.Open("fields.csv"), CsvReadResult::kRead);
   const qint64 budget = 10000;
-  CsvRowSet rows = {{"kept"}};
-  WriteFileBytes("records.csv", QByteArray(1000, '\n'));
-  EXPECT_EQ(ReadCsvFile(rows, "records.csv", budget), CsvReadResult::kTooLarge);
-  WriteFileBytes("fields.csv", QByteArray(1000, ','));
-  EXPECT_EQ(ReadCsvFile(rows, "fields.csv", budget), CsvReadResult::kTooLarge);
-  EXPECT_EQ(rows, CsvRowSet({{"kept"}}));
+  EXPECT_EQ(reader.ReadRecord(budget), CsvRecordReader::Next::kRecord);
+  EXPECT_EQ(reader.ReadRecord(budget), CsvRecordReader::Next::kTooLarge);
+  EXPECT_EQ(reader.ReadRecord(), CsvRecordReader::Next::kTooLarge);
 
-  EXPECT_EQ(ReadCsvFile(rows, "fields.csv"), CsvReadResult::kRead);
-  ASSERT_EQ(rows.size(), 2u);
-  EXPECT_EQ(rows[1].size(), 1001);
+  CsvRows rows = Read(QByteArray(1000, ','));
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].size(), 1001);
 }
 
 TEST_F(CsvReaderTest, SurvivesAnyBytes) {
@@ -129,9 +120,7 @@ TEST_F(CsvReaderTest, SurvivesAnyBytes) {
     QByteArray bytes;
     int size = static_cast<int>(random() % 64);
     for (int i = 0; i < size; ++i) bytes.append(alphabet[random() % sizeof(alphabet)]);
-    WriteFileBytes("in.csv", bytes);
-    CsvRowSet rows;
-    EXPECT_EQ(ReadCsvFile(rows, "in.csv"), CsvReadResult::kRead);
+    CsvRows rows = Read(bytes);
     EXPECT_LE(rows.size(), static_cast<size_t>(bytes.count('\n') + 1));  // one per line at most
   }
 }
