@@ -163,54 +163,77 @@ RecordField FindLabelledField(QStringView label) {
 
 // ---- The note ------------------------------------------------------------------------------
 
+// The labels of the lines the export appends to the note, in the order it writes them, each
+// with its colon ("Department:").
 struct NoteLine {
   RecordField field;
-  QString start;  // the label and a colon
+  QString start;
 };
 
-// The export's note lines, last first.
-const std::vector<NoteLine>& NoteLinesLastFirst() {
+const std::vector<NoteLine>& NoteLines() {
   static const std::vector<NoteLine> lines = [] {
     std::vector<NoteLine> lines;
-    for (auto entry = kVCardFields.rbegin(); entry != kVCardFields.rend(); ++entry) {
-      if (entry->form != VCardForm::kNoteLine) continue;
-      lines.push_back({entry->field, QLatin1String(entry->name) + u':'});
+    for (const VCardField& entry : kVCardFields) {
+      if (entry.form == VCardForm::kNoteLine) {
+        lines.push_back({entry.field, QLatin1String(entry.name) + u':'});
+      }
     }
     return lines;
   }();
   return lines;
 }
 
-// Where each line of `text` after a line break (CR LF) begins.
-std::vector<qsizetype> LineStartsAfterBreaks(const QString& text) {
-  std::vector<qsizetype> starts;
-  for (qsizetype lf = text.indexOf(QLatin1Char('\n')); lf >= 0;
-       lf = text.indexOf(QLatin1Char('\n'), lf + 1)) {
-    if (lf > 0 && text[lf - 1] == u'\r') starts.push_back(lf + 1);
+const QLatin1String kLineBreak("\r\n");
+
+// The index in NoteLines() of the label that a line break at `at` starts, looking at the labels
+// from `from` on; -1 when there is none.
+int NoteLineAt(QStringView note, qsizetype at, size_t from) {
+  QStringView line = note.sliced(at);
+  if (!line.startsWith(kLineBreak)) return -1;
+  line = line.sliced(kLineBreak.size());
+  for (size_t i = from; i < NoteLines().size(); ++i) {
+    if (line.startsWith(NoteLines()[i].start)) return static_cast<int>(i);
   }
-  return starts;
+  return -1;
 }
 
-// The export ends the note with the fields that vCard has no property for, each on a line of its
-// own after the contact's notes and a line break ("notes", "", "Department:Sales", "Account:7").
-// Those go back into their fields, found from the end so that a value may hold line breaks, and
-// the contact's notes are returned. A note not laid out so (another program's) is returned whole.
-QString TakeNoteLines(const QString& note, ContactRecord& record) {
-  std::vector<qsizetype> lineStarts = LineStartsAfterBreaks(note);
-  std::vector<std::pair<RecordField, QStringView>> taken;
-  QStringView rest(note);
-  for (const NoteLine& line : NoteLinesLastFirst()) {
-    auto start = std::find_if(lineStarts.rbegin(), lineStarts.rend(), [&](qsizetype at) {
-      return at <= rest.size() && rest.sliced(at).startsWith(line.start);
-    });
-    if (start == lineStarts.rend()) continue;
-    taken.emplace_back(line.field, rest.sliced(*start + line.start.size()));
-    rest = rest.first(*start - 2);
+// Where the lines the export appended begin: the last line break that starts a labelled line and
+// follows the export's separator (a line break after the contact's notes) or begins the note.
+// Taking the last keeps a contact's notes whole even when they hold such lines themselves.
+qsizetype NoteLinesStart(QStringView note) {
+  for (qsizetype at = note.lastIndexOf(kLineBreak); at >= 0;
+       at = at == 0 ? -1 : note.lastIndexOf(kLineBreak, at - 1)) {
+    bool afterSeparator = at == 0 || note.first(at).endsWith(kLineBreak);
+    if (afterSeparator && NoteLineAt(note, at, 0) >= 0) return at;
   }
-  bool endsWithBreak = rest.endsWith(QLatin1String("\r\n"));
-  if (!taken.empty() && !rest.isEmpty() && !endsWithBreak) return note;
-  for (const auto& [field, value] : taken) record.*field = value.toString();
-  return (endsWithBreak ? rest.chopped(2) : rest).toString();
+  return -1;
+}
+
+// The export writes the note as the contact's notes and a line break, then a line for each field
+// that vCard has no property for ("notes", "", "Department:Sales", "Account:7"), or those lines
+// alone when there are no notes; a note that ends with the line break has no such lines. Those
+// lines go back into their fields, each value running to the next line of a label written after
+// it, so that a value may hold line breaks; the contact's notes are returned. A note not laid out
+// so (another program's) is returned whole.
+QString TakeNoteLines(const QString& note, ContactRecord& record) {
+  if (note.endsWith(kLineBreak)) return note.chopped(kLineBreak.size());
+  qsizetype start = NoteLinesStart(note);
+  if (start < 0) return note;
+  int line = NoteLineAt(note, start, 0);
+  for (qsizetype at = start; line >= 0;) {
+    qsizetype value = at + kLineBreak.size() + NoteLines()[line].start.size();
+    int next = -1;
+    qsizetype end = value;
+    while ((end = note.indexOf(kLineBreak, end)) >= 0 &&
+           (next = NoteLineAt(note, end, line + 1)) < 0) {
+      end += kLineBreak.size();
+    }
+    if (end < 0) end = note.size();
+    record.*NoteLines()[line].field = note.sliced(value, end - value);
+    at = end;
+    line = next;
+  }
+  return start == 0 ? QString() : note.first(start - kLineBreak.size());
 }
 
 // ---- One card ------------------------------------------------------------------------------

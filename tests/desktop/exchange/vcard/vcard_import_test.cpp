@@ -122,13 +122,18 @@ TEST_F(VCardImportTest, WhatTheExportWritesComesBackWithoutLoss) {
            ComposedContactName(text("First_Name"), text("Middle_Name"), text("Last_Name")));
   SampleContact plain = SamplePhoneContact("Ann", "Lee").Set("File_As", "Lee,Ann");
   plain.Set("Notes", "ends with a line break\r\n");
-  InsertContacts({full, plain});
+  // Notes that look like the lines the export appends to them.
+  SampleContact account = SamplePhoneContact("Meg", "Ray").Set("File_As", "Ray,Meg");
+  account.Set("Notes", "Meeting notes\r\n\r\nAccount:5");
+  SampleContact fileAs = SamplePhoneContact("Tod", "Oak").Set("File_As", "Oak,Tod");
+  fileAs.Set("Notes", "todo\r\n\r\nFile As:boss").Set("Department", "d");
+  InsertContacts({full, plain, account, fileAs});
   auto before = ExportedColumnsOfRows();
   ASSERT_EQ(WriteVCardFile("first.vcf"), 1);
 
   DatabaseConnection().Exec("delete from Contact_Table");
   EXPECT_TRUE(ImportVCard("first.vcf", "Contact.cdt"));
-  EXPECT_EQ(boxes_, std::vector<Box>{Summary(2, 0)});
+  EXPECT_EQ(boxes_, std::vector<Box>{Summary(4, 0)});
   EXPECT_EQ(ExportedColumnsOfRows(), before);
   ASSERT_EQ(WriteVCardFile("second.vcf"), 1);
   EXPECT_EQ(ReadFileBytes("second.vcf"), ReadFileBytes("first.vcf"));

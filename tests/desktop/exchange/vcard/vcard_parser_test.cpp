@@ -197,6 +197,19 @@ TEST(VCardParserTest, NoteComesFirstAndGivesBackTheFieldsWrittenIntoIt) {
        {{&R::notes, ""}, {&R::officeLoc, "B2"}, {&R::customerId, "c"}, {&R::account, "9"}}},
       // Other programs' notes are kept whole.
       {"NOTE:call\\nAccount:9\n", {{&R::notes, "call\r\nAccount:9"}, {&R::account, ""}}},
+      // Notes that hold labelled lines of their own: ending with the separator, or before it.
+      {"NOTE:Meeting notes\\n\\nAccount:5\\n\n",
+       {{&R::notes, "Meeting notes\r\n\r\nAccount:5"}, {&R::account, ""}}},
+      {"NOTE:todo\\n\\nFile As:boss\\n\n",
+       {{&R::notes, "todo\r\n\r\nFile As:boss"}, {&R::fileAs, "Smith,John"}}},
+      {"NOTE:a\\n\\nAccount:5\\nmore\\n\\nDepartment:d\\n\\nGove.ID:7\n",
+       {{&R::notes, "a\r\n\r\nAccount:5\r\nmore\r\n\r\nDepartment:d"},
+        {&R::account, ""},
+        {&R::department, ""},
+        {&R::goveId, "7"}}},
+      // Only a label written after the one before it ends that one's value.
+      {"NOTE:\\nAccount:1\\nDepartment:2\\nGove.ID:3\n",
+       {{&R::notes, ""}, {&R::account, "1\r\nDepartment:2"}, {&R::goveId, "3"}}},
       // A later note goes first.
       {"note:a\nNOTE:b\n", {{&R::notes, "b\r\na"}}},
   };
