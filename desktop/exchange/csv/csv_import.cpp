@@ -98,7 +98,8 @@ void AddRecord(const CsvRecordReader& record, const CsvColumnMap& columns,
 
 RecordBatch ReadBatch(CsvRecordReader* reader, const CsvColumnMap* columns) {
   RecordBatch batch;
-  while (batch.values.Size() < kBatchSize) {
+  while (batch.values.Size() < kBatchSize &&
+         batch.values.ByteSize() < ContactValueBatch::kFullBytes) {
     batch.end = reader->ReadRecord();
     if (batch.end != CsvRecordReader::Next::kRecord) break;
     AddRecord(*reader, *columns, &batch.values);

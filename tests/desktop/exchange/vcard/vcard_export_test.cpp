@@ -6,16 +6,15 @@
 
 #include <gtest/gtest.h>
 
-#include "common/ansi_text.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/working_folder.h"
 
 namespace {
 
-// The lines of one card, each ended by CR LF as on disk.
+// The lines of one card in UTF-8, each ended by CR LF as on disk.
 QByteArray Card(const QStringList& lines) {
   QByteArray card = "BEGIN:VCARD\r\nVERSION:3.0\r\n";
-  for (const QString& line : lines) card += WideToAnsi(line) + "\r\n";
+  for (const QString& line : lines) card += line.toUtf8() + "\r\n";
   return card + "END:VCARD\r\n";
 }
 
@@ -168,9 +167,16 @@ TEST_F(VCardExportTest, EveryValueIsEscapedAsVCardText) {
                   "ADR;TYPE=WORK:;;1\\;2;;;;", "NOTE:C:\\\\new\\n\\nDepartment:R\\;D"}));
 }
 
-TEST_F(VCardExportTest, ChineseTextIsWrittenInCodePage936) {
-  QByteArray card = ExportOf({Phone({{"First_Name", QString::fromUtf8("张伟")}})});
-  EXPECT_TRUE(card.contains("FN:\xd5\xc5\xce\xb0 \r\n"));
+// As other address books read it; the euro sign is stored as code page 936's 0x80.
+TEST_F(VCardExportTest, TextIsWrittenInUtf8WithoutAByteOrderMark) {
+  InsertContacts({Phone({{"First_Name", QString::fromUtf8("张伟")}})});
+  DatabaseConnection().Exec(
+      "update Contact_Table set Last_Name = 'Bront' || cast(X'A8A6' as text), "
+      "Notes = cast(X'3580' as text)");
+  ASSERT_EQ(WriteVCardFile("out.vcf"), 1);
+  EXPECT_EQ(ReadFileBytes("out.vcf"),
+            Card({QString::fromUtf8("FN:张伟 Bronté "), QString::fromUtf8("N:Bronté;张伟;;;"),
+                  QString::fromUtf8("NOTE:5€\\n")}));
 }
 
 TEST_F(VCardExportTest, FailuresLeaveNoFile) {

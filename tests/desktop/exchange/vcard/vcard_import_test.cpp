@@ -7,6 +7,7 @@
 
 #include "common/ansi_text.h"
 #include "desktop/exchange/vcard/vcard_export.h"
+#include "desktop/exchange/vcard/vcard_parser.h"
 #include "desktop/exchange/vcard/vcard_text.h"
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/composed_name.h"
@@ -232,23 +233,27 @@ TEST_F(VCardImportTest, MissingFileDoesNothing) {
   EXPECT_TRUE(tips_.Tips().empty());
 }
 
-TEST_F(VCardImportTest, FilesThatCannotBeReadAreRefused) {
+// A card over the bound stops the import; the cards before it are not kept either.
+TEST_F(VCardImportTest, FilesThatCannotBeReadAreRefusedWhole) {
+  InsertContacts({SamplePhoneContact("John", "Smith", "100")});
   {
     QFile huge("huge.vcf");
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(huge.write(Card("Smith;John")) > 0);
-    ASSERT_TRUE(huge.resize(kMaxVCardFileBytes + 1));  // sparse: takes no room on the disk
+    ASSERT_TRUE(huge.write(Card("Smith;John", "TEL;TYPE=CELL:200\r\n") + Card("Lee;Ann") +
+                           "BEGIN:VCARD\r\nNOTE:") > 0);
+    ASSERT_TRUE(huge.resize(huge.size() + kMaxVCardCardBytes));  // sparse: no room on the disk
   }
   EXPECT_TRUE(ImportVCard("huge.vcf", "Contact.cdt"));
   ASSERT_TRUE(QDir().mkdir("folder.vcf"));
   EXPECT_TRUE(ImportVCard("folder.vcf", "Contact.cdt"));
   EXPECT_EQ(boxes_,
             (std::vector<Box>{
-                {"The vCard file is too large to import (more than 128 MB)!",
+                {"The vCard file holds a card too large to import (more than 32 MB)!",
                  "Import vCard File Result", MB_OK | MB_ICONERROR},
                 {"Can't read the vCard file!", "Import vCard File Result", MB_OK | MB_ICONERROR},
             }));
-  EXPECT_EQ(CountContactRows(), 0);
+  EXPECT_EQ(CountContactRows(), 1);
+  EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,John'"), "100");
 }
 
 }  // namespace
