@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -177,6 +180,36 @@ TEST_F(VCardExportTest, TextIsWrittenInUtf8WithoutAByteOrderMark) {
   EXPECT_EQ(ReadFileBytes("out.vcf"),
             Card({QString::fromUtf8("FN:张伟 Bronté "), QString::fromUtf8("N:Bronté;张伟;;;"),
                   QString::fromUtf8("NOTE:5€\\n")}));
+}
+
+// Another vCard reader, vobject (Debian's python3-vobject), reads names, companies and notes of
+// the export as they are: what other address books see.
+TEST_F(VCardExportTest, AnotherVCardReaderReadsCjkAndAccentedText) {
+  InsertContacts({Phone({{"First_Name", QString::fromUtf8("Zoë")},
+                         {"Last_Name", QString::fromUtf8("Brontë")},
+                         {"Company", QString::fromUtf8("北京大学, Zürich")}}),
+                  Phone({{"First_Name", QString::fromUtf8("伟")},
+                         {"Middle_Name", QString::fromUtf8("小")},
+                         {"Last_Name", QString::fromUtf8("张")},
+                         {"Notes", QString::fromUtf8("Café\r\n会议 5€")}})});
+  ASSERT_EQ(WriteVCardFile("out.vcf"), 1);
+  QProcess reader;
+  reader.start("/usr/bin/python3", {VCARD_READER_SCRIPT, "out.vcf"});
+  ASSERT_TRUE(reader.waitForFinished(60000));
+  ASSERT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
+  const char* const expected[] = {
+      R"({"fn": "Zoë Brontë ", "n": ["Brontë", "Zoë", "", "", ""], "org": "北京大学, Zürich",
+          "note": null})",
+      R"({"fn": "伟 小 张 ", "n": ["张", "伟", "小", "", ""], "org": null,
+          "note": "Café\n会议 5€\n"})",
+  };
+  QList<QByteArray> cards = reader.readAllStandardOutput().trimmed().split('\n');
+  ASSERT_EQ(cards.size(), 2);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(QJsonDocument::fromJson(cards[i]).object(),
+              QJsonDocument::fromJson(expected[i]).object())
+        << cards[i].toStdString();
+  }
 }
 
 TEST_F(VCardExportTest, FailuresLeaveNoFile) {
