@@ -150,6 +150,19 @@ TEST_F(CsvImportTest, ValuesAreStoredExactly) {
   }
 }
 
+// A UTF-8 file, as spreadsheets write it, is stored as the same text.
+TEST_F(CsvImportTest, Utf8FilesAreStoredAsTheirText) {
+  WriteFileBytes(
+      "in.csv", QString::fromUtf8("First,Middle,Last,Company\r\nZoë,,Brontë,Café 5€\r\n伟,,张,\r\n")
+                    .toUtf8());
+  CsvImportCounts counts;
+  EXPECT_EQ(ImportCsvFile("in.csv", NameColumns(), "Contact.cdt", &counts), CsvReadResult::kRead);
+  EXPECT_EQ(counts, (CsvImportCounts{2, 0}));
+  EXPECT_EQ(ColumnValue("Company", NameIs(QString::fromUtf8("Brontë,Zoë"))),
+            QString::fromUtf8("Café 5€"));
+  EXPECT_EQ(CountContactRows(NameIs(QString::fromUtf8("张,伟"))), 1);
+}
+
 TEST_F(CsvImportTest, DatesTurnMonthDayYearIntoYearMonthDay) {
   struct Case {
     QString text, stored;
