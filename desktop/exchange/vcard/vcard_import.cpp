@@ -41,9 +41,11 @@ constexpr int kValueCount = 1 + kContactFieldCount;
 constexpr int kBatchSize = 512;
 
 struct CardBatch {
-  ContactValueBatch values{kValueCount};              // in the insert's order after ContactType
-  bool last = false;                                  // no card follows
-  VCardReader::Stop stop = VCardReader::Stop::kNone;  // of the last: why no card follows
+  ContactValueBatch values{kValueCount};  // in the insert's order after ContactType
+  // Why no card follows the batch: kNone when more may.
+  VCardReader::Stop stop = VCardReader::Stop::kNone;
+
+  bool IsLast() const { return stop != VCardReader::Stop::kNone; }
 };
 
 CardBatch ReadBatch(VCardReader* reader) {
@@ -52,7 +54,6 @@ CardBatch ReadBatch(VCardReader* reader) {
   while (batch.values.Size() < kBatchSize &&
          batch.values.ByteSize() < ContactValueBatch::kFullBytes) {
     if (!reader->Next(&card)) {
-      batch.last = true;
       batch.stop = reader->Stopped();
       break;
     }
@@ -90,7 +91,7 @@ CardCounts StoreCards(QIODevice& file, const QString& databasePath, VCardReader:
   bool storing = insert.IsValid() && replacer.IsBegun();
   VCardReader reader(file);
   ReadAhead<CardBatch> ahead([&] { return ReadBatch(&reader); },
-                             [](const CardBatch& batch) { return batch.last; });
+                             [](const CardBatch& batch) { return batch.IsLast(); });
   CardBatch batch;
   int card = 0;
   const std::function<bool()> store = [&] {
@@ -113,7 +114,7 @@ CardCounts StoreCards(QIODevice& file, const QString& databasePath, VCardReader:
         counts.LoseStored();
       }
     }
-  } while (!batch.last);
+  } while (!batch.IsLast());
   *stop = batch.stop;
   // A file not read to its end is not committed: nothing of it stays.
   if (storing && batch.stop == VCardReader::Stop::kEnd && !replacer.Commit()) counts.LoseStored();
