@@ -46,26 +46,4 @@ TEST(TextEncoding, ValidUtf8WithNonAsciiOrAByteOrderMarkIsUtf8) {
   }
 }
 
-TEST(TextEncoding, ValidatorTakesACharacterSplitBetweenPieces) {
-  const QByteArray text = "a\xE5\xBC\xA0\xF0\x9F\x98\x80";
-  Utf8Validator whole;
-  whole.Add(text);
-  Utf8Validator piecewise;
-  for (char byte : text) {
-    EXPECT_TRUE(piecewise.IsValid());
-    piecewise.Add(QByteArrayView(&byte, 1));
-  }
-  EXPECT_TRUE(whole.IsComplete());
-  EXPECT_TRUE(piecewise.IsComplete());
-  EXPECT_TRUE(piecewise.HasNonAscii());
-}
-
-TEST(TextEncoding, DecodesAndEncodesInEither) {
-  const QString text = QString::fromUtf8("Zoé 张伟 €");
-  EXPECT_EQ(EncodeText(text, TextEncoding::kUtf8), text.toUtf8());
-  EXPECT_EQ(EncodeText(text, TextEncoding::kAnsi), QByteArray("Zo\xA8\xA6 \xD5\xC5\xCE\xB0 \x80"));
-  EXPECT_EQ(DecodeText(text.toUtf8(), TextEncoding::kUtf8), text);
-  EXPECT_EQ(DecodeText(EncodeText(text, TextEncoding::kAnsi), TextEncoding::kAnsi), text);
-}
-
 }  // namespace
