@@ -14,7 +14,25 @@ bool IsAsciiWord(const char* bytes) {
   return (word & 0x8080808080808080ULL) == 0;
 }
 
-}  // namespace
+// Checks UTF-8 a piece at a time: a character may be split between pieces.
+class Utf8Validator {
+ public:
+  void Add(QByteArrayView bytes);
+  // Whether everything added is valid UTF-8 so far: a character may still be unfinished.
+  bool IsValid() const { return valid_; }
+  // Whether everything added is valid, complete UTF-8.
+  bool IsComplete() const { return valid_ && pending_ == 0; }
+  bool HasNonAscii() const { return nonAscii_; }
+
+ private:
+  bool valid_ = true;
+  bool nonAscii_ = false;
+  int pending_ = 0;  // continuation bytes the character needs still
+  // The range of the next continuation byte: narrower than 80..BF right after some lead bytes,
+  // which rules out overlong forms, surrogates and code points above U+10FFFF.
+  unsigned char low_ = 0x80;
+  unsigned char high_ = 0xBF;
+};
 
 void Utf8Validator::Add(QByteArrayView bytes) {
   const char* data = bytes.data();
@@ -49,6 +67,8 @@ void Utf8Validator::Add(QByteArrayView bytes) {
     }
   }
 }
+
+}  // namespace
 
 TextEncoding DetectTextEncoding(QIODevice& device) {
   qint64 start = device.pos();

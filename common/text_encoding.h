@@ -15,32 +15,14 @@ inline constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
 // Which encoding a CSV or vCard file is read in: UTF-8 when it begins with the UTF-8 byte-order
 // mark, or when the whole of it is valid UTF-8 and holds at least one byte that is not ASCII;
 // code page 936 otherwise. Text in code page 936 that is not all ASCII is practically never
-// valid UTF-8 as a whole, and an all-ASCII file reads the same either way.
+// valid UTF-8 as a whole, and an all-ASCII file reads the same either way. The exception is a
+// file with very little such text, all of whose characters happen to be valid UTF-8 too: "伟"
+// alone (CE B0) reads as "ΰ".
 //
 // Reads the device in chunks from its position to its end, or up to the first byte that is not
 // valid UTF-8, and then puts the position back; it takes the memory of one chunk whatever the
 // size of the file. A device that cannot be read on is taken as code page 936.
 TextEncoding DetectTextEncoding(QIODevice& device);
-
-// Checks UTF-8 a piece at a time: a character may be split between pieces.
-class Utf8Validator {
- public:
-  void Add(QByteArrayView bytes);
-  // Whether everything added is valid UTF-8 so far: a character may still be unfinished.
-  bool IsValid() const { return valid_; }
-  // Whether everything added is valid, complete UTF-8.
-  bool IsComplete() const { return valid_ && pending_ == 0; }
-  bool HasNonAscii() const { return nonAscii_; }
-
- private:
-  bool valid_ = true;
-  bool nonAscii_ = false;
-  int pending_ = 0;  // continuation bytes the character needs still
-  // The range of the next continuation byte: narrower than 80..BF right after some lead bytes,
-  // which rules out overlong forms, surrogates and code points above U+10FFFF.
-  unsigned char low_ = 0x80;
-  unsigned char high_ = 0xBF;
-};
 
 QString DecodeText(QByteArrayView bytes, TextEncoding encoding);
 QByteArray EncodeText(const QString& text, TextEncoding encoding);
