@@ -68,18 +68,29 @@ RecordRow RowOf(BackupRecord&& record) {
   return row;
 }
 
+// A record without any value: nothing of a contact to store.
+bool IsBlank(const RecordRow& row) {
+  if (row.record.body == BackupRecord::Body::kSim) {
+    return row.name.isEmpty() && row.record.sim.number.isEmpty();
+  }
+  const PhoneContactBody& body = row.record.phone;
+  return std::ranges::all_of(body.items, &QByteArray::isEmpty) && row.birthday.isEmpty() &&
+         row.anniversary.isEmpty() && body.picture.isEmpty();
+}
+
 // The two inserts of an import, each compiled once.
 class RecordInserts {
  public:
   explicit RecordInserts(DatabaseConnection& db)
       : phone_(db, PhoneColumns()), sim_(db, kSimColumns) {}
 
-  bool Insert(const RecordRow& row) {
-    return row.record.body == BackupRecord::Body::kPhone ? InsertPhone(row) : InsertSim(row);
+  // The insert of the record, with its values set.
+  ContactRowInsert& Prepared(const RecordRow& row) {
+    return row.record.body == BackupRecord::Body::kPhone ? PreparedPhone(row) : PreparedSim(row);
   }
 
  private:
-  bool InsertPhone(const RecordRow& row) {
+  ContactRowInsert& PreparedPhone(const RecordRow& row) {
     const PhoneContactBody& body = row.record.phone;
     int position = 0;
     phone_.SetInteger(position++, kPhoneContact);
@@ -94,15 +105,15 @@ class RecordInserts {
     }
     phone_.SetInteger(kPhoneHasPic, body.picture.isEmpty() ? 0 : 1);
     phone_.SetAnsiText(kPhoneSimName, row.name);
-    return phone_.Insert();
+    return phone_;
   }
 
-  bool InsertSim(const RecordRow& row) {
+  ContactRowInsert& PreparedSim(const RecordRow& row) {
     const SimContactBody& body = row.record.sim;
     sim_.SetInteger(0, kSimContact);
     for (int position : {1, 2, 3}) sim_.SetAnsiText(position, body.name);
     sim_.SetAnsiText(4, body.number);
-    return sim_.Insert();
+    return sim_;
   }
 
   ContactRowInsert phone_;
@@ -164,7 +175,7 @@ RecordsResult ImportRecords(ContactsBackupReader& reader, std::uint32_t count,
     }
     for (const RecordRow& row : batch.rows) {
       progress.SetPosition(std::int64_t{++done});
-      if (replacer.ReplaceAnsi(row.name, [&] { return inserts.Insert(row); })) continue;
+      if (IsBlank(row) || replacer.Replace(row.name, inserts.Prepared(row))) continue;
       allIn = false;
       if (replacer.Stopped()) return RecordsResult::kStopped;
     }
