@@ -2,6 +2,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <csignal>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -30,6 +37,23 @@ class RecordingProgress : public ProgressSink {
   void End() override { calls.push_back("end"); }
   std::vector<std::string> calls;
 };
+
+const QByteArray kNote(2048, 'n');
+
+// Imports in.cbk in a child process whose files cannot grow past `maxFileSize` bytes, as on a
+// disk that is nearly full. True when the import reported success.
+bool ImportOnAFullDisk(qint64 maxFileSize) {
+  pid_t child = fork();
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+    rlimit limit{static_cast<rlim_t>(maxFileSize), static_cast<rlim_t>(maxFileSize)};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    _exit(ImportContactsBackup("in.cbk", "Contact.cdt", nullptr) ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 class ContactsBackupImportTest : public WorkingFolderTest {
  protected:
@@ -287,6 +311,37 @@ TEST_F(ContactsBackupImportTest, DatabaseLockedByAnotherProgramChangesNothing) {
   other.Exec("rollback");
   EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,John'"), "100");
   EXPECT_EQ(CountContactRows(), 1);
+  EXPECT_EQ(tips_.Tips(), std::vector<Tip>{kFail});
+}
+
+// An import that is rolled back writes and replaces no ring tone, whether the database gives the
+// transaction up on the way or cannot commit it on a disk that is nearly full.
+TEST_F(ContactsBackupImportTest, ARolledBackImportWritesNoRingTone) {
+  InsertNumberedContacts(100);
+  QDir().mkpath("Ring");
+  WriteFileBytes("Ring/a.wav", "old");
+  Builder file;
+  for (int i = 0; i < 200; ++i) {
+    file.AddPhone({{item::kFirstName, "N" + QByteArray::number(i)}, {item::kNotes, kNote}});
+  }
+  file.AddPhone({{item::kFirstName, "Last"}}).AddRingTone("a.wav", "new").AddRingTone("b.wav", "b");
+  WriteFileBytes("in.cbk", file.Bytes());
+  auto expectNothingWritten = [](const char* how) {
+    EXPECT_EQ(CountContactRows(), 100) << how;
+    EXPECT_EQ(ReadFileBytes("Ring/a.wav"), "old") << how;
+    EXPECT_EQ(QDir("Ring").entryList(QDir::Files), QStringList{"a.wav"}) << how;
+  };
+
+  // The records' 400 KB stay in the page cache until the commit, which the disk cannot take.
+  EXPECT_FALSE(ImportOnAFullDisk(QFileInfo("Contact.cdt").size() + 64 * 1024));
+  expectNothingWritten("full disk");
+
+  DatabaseConnection db;
+  ASSERT_EQ(db.Exec("create trigger Abandon before insert on Contact_Table when "
+                    "new.First_Name = 'Last' begin select raise(rollback, 'gone'); end"),
+            SQLITE_OK);
+  EXPECT_FALSE(ImportContactsBackup("in.cbk", "Contact.cdt", nullptr));
+  expectNothingWritten("abandoned");
   EXPECT_EQ(tips_.Tips(), std::vector<Tip>{kFail});
 }
 
