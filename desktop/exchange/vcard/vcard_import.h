@@ -8,10 +8,10 @@
 inline constexpr qint64 kMaxVCardFileBytes = qint64{128} * 1024 * 1024;
 
 // Imports the cards of a vCard file (see vcard_parser.h) into Contact_Table of the database at
-// `databasePath`. Each card becomes a phone contact that replaces the stored rows of its composed
-// name ("Last,First Middle"); a card without a name replaces nothing. All cards go in under one
-// transaction; a card that the database refuses keeps the rows it would have replaced, and the
-// others still go in.
+// `databasePath`. Each card becomes a phone contact that replaces the rows of its composed name
+// ("Last,First Middle") stored before the import (see ContactReplacer); a card without any value
+// is no contact: it is neither stored nor counted. All cards go in under one transaction; a card
+// that the database refuses keeps the rows it would have replaced, and the others still go in.
 //
 // Ends with one message box that counts the cards stored and the cards that failed, or one that
 // says why the file was not read. Returns false when no file exists at `vcardPath` (nothing is
