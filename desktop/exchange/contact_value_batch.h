@@ -24,6 +24,9 @@ class ContactValueBatch {
   qsizetype ByteSize() const { return bytes_.size(); }
   // Adds a contact whose values are empty until set; returns its index.
   int Add();
+  // Takes the last contact added back when none of its values holds anything: such a record is
+  // no contact, and is neither stored nor counted. True when it did.
+  bool DropLastIfBlank();
   // Copies the bytes in as the value; they may lie in the batch itself.
   void SetValue(int contact, int value, QByteArrayView bytes);
   // The bytes of a value, valid until the next value is set.

@@ -3,7 +3,6 @@
 #include <QStringList>
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -103,29 +102,25 @@ RecordBatch ReadBatch(CsvRecordReader* reader, const CsvColumnMap* columns) {
     batch.end = reader->ReadRecord();
     if (batch.end != CsvRecordReader::Next::kRecord) break;
     AddRecord(*reader, *columns, &batch.values);
+    batch.values.DropLastIfBlank();
   }
   return batch;
 }
 
-// Reads the records that are left, to count them.
-CsvReadResult CountRecords(CsvRecordReader& reader, int* count) {
-  for (;;) {
-    switch (reader.ReadRecord()) {
-      case CsvRecordReader::Next::kRecord:
-        ++*count;
-        break;
-      case CsvRecordReader::Next::kTooLarge:
-        return CsvReadResult::kTooLarge;
-      case CsvRecordReader::Next::kEnd:
-        return CsvReadResult::kRead;
-    }
+// Nothing of the file is in: every record counts as failed, those of the batch read and the
+// rest.
+CsvReadResult NothingIn(CsvRecordReader& reader, const CsvColumnMap& columns,
+                        const RecordBatch& read, CsvImportCounts* counts) {
+  *counts = {0, read.values.Size()};
+  CsvRecordReader::Next end = read.end;
+  while (end == CsvRecordReader::Next::kRecord) {
+    RecordBatch batch = ReadBatch(&reader, &columns);
+    counts->failed += batch.values.Size();
+    end = batch.end;
   }
-}
-
-// Nothing of the file is in: every record counts as failed, the `read` ones and the rest.
-CsvReadResult NothingIn(CsvRecordReader& reader, int read, CsvImportCounts* counts) {
-  *counts = {0, read};
-  return CountRecords(reader, &counts->failed);
+  if (end == CsvRecordReader::Next::kEnd) return CsvReadResult::kRead;
+  *counts = {};
+  return CsvReadResult::kTooLarge;
 }
 
 // Stores the batches, the first of which is read, in one transaction. Once the database has
@@ -138,16 +133,12 @@ CsvReadResult StoreRecords(CsvRecordReader& reader, const CsvColumnMap& columns,
   if (!isLast(batch)) ahead.emplace([&] { return ReadBatch(&reader, &columns); }, isLast);
   bool stopped = false;
   int read = 0;
-  int record = 0;
-  const std::function<bool()> store = [&] {
-    insert.SetInteger(0, kPhoneContact);
-    batch.values.SetValuesOf(record, insert, 1);
-    return insert.Insert();
-  };
   for (;;) {
     read += batch.values.Size();
-    for (record = 0; record < batch.values.Size() && !stopped; ++record) {
-      if (replacer.ReplaceAnsi(batch.values.Value(record, kSimNamePosition - 1), store)) {
+    for (int record = 0; record < batch.values.Size() && !stopped; ++record) {
+      insert.SetInteger(0, kPhoneContact);
+      batch.values.SetValuesOf(record, insert, 1);
+      if (replacer.Replace(batch.values.Value(record, kSimNamePosition - 1), insert)) {
         ++counts->succeeded;
       } else {
         ++counts->failed;
@@ -185,11 +176,11 @@ CsvReadResult ImportCsvFile(const QString& csvPath, const CsvColumnMap& columns,
   DatabaseConnection db(databasePath);
   if (!db.IsOpen()) {
     ShowTips(kIconError, QStringLiteral("Can't open database!"));
-    return NothingIn(reader, first.values.Size(), counts);
+    return NothingIn(reader, columns, first, counts);
   }
   ContactRowInsert insert(db, InsertColumns());
-  if (!insert.IsValid()) return NothingIn(reader, first.values.Size(), counts);  // no Contact_Table
+  if (!insert.IsValid()) return NothingIn(reader, columns, first, counts);  // no Contact_Table
   ContactReplacer replacer(db);
-  if (!replacer.IsBegun()) return NothingIn(reader, first.values.Size(), counts);
+  if (!replacer.IsBegun()) return NothingIn(reader, columns, first, counts);
   return StoreRecords(reader, columns, std::move(first), insert, replacer, counts);
 }

@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <functional>
 #include <vector>
 
 #include "common/ansi_text.h"
@@ -63,6 +62,7 @@ CardBatch ReadBatch(VCardReader* reader) {
     for (const ContactField& field : kContactFields) {
       batch.values.SetValue(added, field.number, WideToAnsi(card.Field(field.number)));
     }
+    batch.values.DropLastIfBlank();
   }
   return batch;
 }
@@ -93,17 +93,16 @@ CardCounts StoreCards(QIODevice& file, const QString& databasePath, VCardReader:
   ReadAhead<CardBatch> ahead([&] { return ReadBatch(&reader); },
                              [](const CardBatch& batch) { return batch.IsLast(); });
   CardBatch batch;
-  int card = 0;
-  const std::function<bool()> store = [&] {
+  auto store = [&](int card) {
     insert.SetInteger(0, kPhoneContact);
     batch.values.SetValuesOf(card, insert, 1);
-    return insert.Insert();
+    return replacer.Replace(batch.values.Value(card, kNameValue), insert);
   };
   CardCounts counts;
   do {
     batch = ahead.Next(std::move(batch));
-    for (card = 0; card < batch.values.Size(); ++card) {
-      if (storing && replacer.ReplaceAnsi(batch.values.Value(card, kNameValue), store)) {
+    for (int card = 0; card < batch.values.Size(); ++card) {
+      if (storing && store(card)) {
         ++counts.stored;
         continue;
       }
