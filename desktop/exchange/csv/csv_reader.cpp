@@ -36,6 +36,7 @@ bool CsvRecordReader::Refill() {
   buffer_.resize(kept + kChunkBytes);
   qint64 read = file_.read(buffer_.data() + kept, kChunkBytes);
   buffer_.resize(kept + std::max<qint64>(read, 0));
+  unreadable_ = read < 0;
   atEnd_ = read <= 0;
   return !atEnd_;
 }
@@ -139,7 +140,9 @@ CsvRecordReader::Next CsvRecordReader::ReadRecord(qint64 maxMemory) {
   rowMemory_ = kRowMemory;
   maxMemory_ = maxMemory;
   recordStart_ = nextLine_;
-  if (tooLarge_ || !NextLine()) return tooLarge_ ? Next::kTooLarge : Next::kEnd;
+  if (tooLarge_ || unreadable_ || !NextLine()) {
+    return tooLarge_ ? Next::kTooLarge : unreadable_ ? Next::kUnreadable : Next::kEnd;
+  }
   for (;;) {
     Field field;
     if (position_ < lineEnd_ && buffer_.at(position_) == '"') {
@@ -189,6 +192,8 @@ CsvReadResult ReadCsvHeader(CsvRow& header, const QString& path) {
       break;
     case CsvRecordReader::Next::kTooLarge:
       return CsvReadResult::kTooLarge;
+    case CsvRecordReader::Next::kUnreadable:
+      return CsvReadResult::kNotFound;
     case CsvRecordReader::Next::kEnd:
       header.clear();
       break;

@@ -21,7 +21,7 @@ inline constexpr qint64 kMaxCsvRecordMemory = qint64{64} * 1024 * 1024;
 
 enum class CsvReadResult {
   kRead,      // the file is open, or was read to its end (an empty file has no record)
-  kNotFound,  // no file at the path, or one that cannot be read
+  kNotFound,  // no file at the path, or one that cannot be read (to its end)
   kTooLarge,  // a record over the bound: nothing of the file is used
 };
 
@@ -44,9 +44,10 @@ class CsvRecordReader {
   // once to decide its encoding.
   CsvReadResult Open(const QString& path);
 
-  enum class Next { kRecord, kEnd, kTooLarge };
+  enum class Next { kRecord, kEnd, kTooLarge, kUnreadable };
   // Reads the next record. One that would take more than `maxMemory` as a row (see RowMemory)
-  // is kTooLarge, and nothing more is read.
+  // is kTooLarge, and nothing more is read; so is the rest once the file failed to read
+  // (kUnreadable, after the records read before).
   Next ReadRecord(qint64 maxMemory = kMaxCsvRecordMemory);
 
   // The record read last, valid until the next read: its fields as the file holds them (after
@@ -85,7 +86,8 @@ class CsvRecordReader {
   TextEncoding encoding_ = TextEncoding::kAnsi;
   bool atEnd_ = false;
   bool tooLarge_ = false;  // once a record was too large, nothing more is read
-  qint64 maxMemory_ = 0;   // of the record being read
+  bool unreadable_ = false;
+  qint64 maxMemory_ = 0;  // of the record being read
   QByteArray buffer_;
   qsizetype recordStart_ = 0;
   qsizetype lineStart_ = 0;

@@ -220,6 +220,13 @@ TEST_F(CsvImportTest, AFailedRowKeepsTheContactItWouldReplace) {
   EXPECT_EQ(CountContactRows(NameIs("Smith,Good")), 1);
 }
 
+TEST_F(CsvImportTest, FileThatFailsToReadImportsNothing) {
+  CsvImportCounts counts;
+  EXPECT_EQ(ImportCsvFile("/proc/self/mem", NameColumns(), "Contact.cdt", &counts),
+            CsvReadResult::kNotFound);  // opens, but fails to read
+  EXPECT_EQ(counts, (CsvImportCounts{0, 0}));
+}
+
 TEST_F(CsvImportTest, DatabaseThatCannotTakeRowsCountsThemAllFailed) {
   CsvRows rows = {kNameHeader, {"John"}, {"Mary"}};
   EXPECT_EQ(Import(rows, NameColumns(), "missing/Contact.cdt"), (CsvImportCounts{0, 2}));

@@ -101,6 +101,10 @@ TEST_F(CsvReaderTest, MissingOrUnreadableFileIsRefused) {
   EXPECT_EQ(reader.Open("missing.csv"), CsvReadResult::kNotFound);
   ASSERT_TRUE(QDir().mkdir("folder.csv"));
   EXPECT_EQ(reader.Open("folder.csv"), CsvReadResult::kNotFound);
+  // Opens, but fails to read: the process's own memory at offset 0 is an I/O error.
+  CsvReadResult result;
+  EXPECT_TRUE(ReadCsvRows("/proc/self/mem", &result).empty());
+  EXPECT_EQ(result, CsvReadResult::kNotFound);
 }
 
 TEST_F(CsvReaderTest, ARecordThatWouldTakeTooMuchMemoryEndsTheReading) {

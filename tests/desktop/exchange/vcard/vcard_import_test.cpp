@@ -269,10 +269,12 @@ TEST_F(VCardImportTest, FilesThatCannotBeReadAreRefusedWhole) {
   EXPECT_TRUE(ImportVCard("huge.vcf", "Contact.cdt"));
   ASSERT_TRUE(QDir().mkdir("folder.vcf"));
   EXPECT_TRUE(ImportVCard("folder.vcf", "Contact.cdt"));
+  EXPECT_TRUE(ImportVCard("/proc/self/mem", "Contact.cdt"));  // opens, but fails to read
   EXPECT_EQ(boxes_,
             (std::vector<Box>{
                 {"The vCard file holds a card too large to import (more than 32 MB)!",
                  "Import vCard File Result", MB_OK | MB_ICONERROR},
+                {"Can't read the vCard file!", "Import vCard File Result", MB_OK | MB_ICONERROR},
                 {"Can't read the vCard file!", "Import vCard File Result", MB_OK | MB_ICONERROR},
             }));
   EXPECT_EQ(CountContactRows(), 1);
