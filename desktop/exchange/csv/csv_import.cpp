@@ -95,9 +95,24 @@ void AddRecord(const CsvRecordReader& record, const CsvColumnMap& columns,
   batch->SetValue(added, kSimNamePosition - 1, composed);
 }
 
+// How the reading stands after a record: kTooLarge or kNotFound once it stopped short.
+CsvReadResult ResultOf(CsvRecordReader::Next next) {
+  switch (next) {
+    case CsvRecordReader::Next::kTooLarge:
+      return CsvReadResult::kTooLarge;
+    case CsvRecordReader::Next::kUnreadable:
+      return CsvReadResult::kNotFound;
+    case CsvRecordReader::Next::kRecord:
+    case CsvRecordReader::Next::kEnd:
+      break;
+  }
+  return CsvReadResult::kRead;
+}
+
 RecordBatch ReadBatch(CsvRecordReader* reader, const CsvColumnMap* columns) {
   RecordBatch batch;
-  while (batch.values.Size() < kBatchSize) {
+  while (batch.values.Size() < kBatchSize &&
+         batch.values.ByteSize() < ContactValueBatch::kFullBytes) {
     batch.end = reader->ReadRecord();
     if (batch.end != CsvRecordReader::Next::kRecord) break;
     AddRecord(*reader, *columns, &batch.values);
@@ -119,7 +134,7 @@ CsvReadResult NothingIn(CsvRecordReader& reader, const CsvColumnMap& columns,
   }
   if (end == CsvRecordReader::Next::kEnd) return CsvReadResult::kRead;
   *counts = {};
-  return CsvReadResult::kTooLarge;
+  return ResultOf(end);
 }
 
 // Stores the batches, the first of which is read, in one transaction. Once the database has
@@ -144,10 +159,10 @@ CsvReadResult StoreRecords(CsvRecordReader& reader, const CsvColumnMap& columns,
         stopped = replacer.Stopped();
       }
     }
-    if (batch.end == CsvRecordReader::Next::kTooLarge) {
+    if (ResultOf(batch.end) != CsvReadResult::kRead) {
       replacer.Rollback();
       *counts = {};
-      return CsvReadResult::kTooLarge;
+      return ResultOf(batch.end);
     }
     if (batch.end == CsvRecordReader::Next::kEnd) break;
     batch = ahead->Next(std::move(batch));
@@ -164,14 +179,10 @@ CsvReadResult ImportCsvFile(const QString& csvPath, const CsvColumnMap& columns,
   CsvRecordReader reader;
   CsvReadResult opened = reader.Open(csvPath);
   if (opened != CsvReadResult::kRead) return opened;
-  if (reader.ReadRecord() == CsvRecordReader::Next::kTooLarge) {  // the header
-    return CsvReadResult::kTooLarge;
-  }
+  CsvReadResult header = ResultOf(reader.ReadRecord());
+  if (header != CsvReadResult::kRead) return header;
   RecordBatch first = ReadBatch(&reader, &columns);
-  if (first.values.Size() == 0) {
-    return first.end == CsvRecordReader::Next::kTooLarge ? CsvReadResult::kTooLarge
-                                                         : CsvReadResult::kRead;
-  }
+  if (first.values.Size() == 0) return ResultOf(first.end);
   DatabaseConnection db(databasePath);
   if (!db.IsOpen()) {
     ShowTips(kIconError, QStringLiteral("Can't open database!"));

@@ -103,8 +103,9 @@ bool CDlgCSVImportConfig::LoadCsvFile(const QString& path) {
 }
 
 void CDlgCSVImportConfig::ShowReadError(CsvReadResult read) {
-  ShowMessageBox(read == CsvReadResult::kTooLarge ? QStringLiteral("The import file is too large!")
-                                                  : QStringLiteral("The import file is not found!"),
+  ShowMessageBox(read == CsvReadResult::kTooLarge
+                     ? QStringLiteral("The import file holds a record too large to import!")
+                     : QStringLiteral("The import file is not found!"),
                  kImportErrorCaption, MB_OK | MB_ICONERROR);
 }
 

@@ -168,6 +168,19 @@ TEST_F(CsvImportTest, ValuesAreStoredExactly) {
   }
 }
 
+// A UTF-8 file, as spreadsheets write it, is stored as the same text.
+TEST_F(CsvImportTest, Utf8FilesAreStoredAsTheirText) {
+  WriteFileBytes(
+      "in.csv", QString::fromUtf8("First,Middle,Last,Company\r\nZoë,,Brontë,Café 5€\r\n伟,,张,\r\n")
+                    .toUtf8());
+  CsvImportCounts counts;
+  EXPECT_EQ(ImportCsvFile("in.csv", NameColumns(), "Contact.cdt", &counts), CsvReadResult::kRead);
+  EXPECT_EQ(counts, (CsvImportCounts{2, 0}));
+  // Stored in code page 936, the euro sign as 0x80.
+  EXPECT_EQ(ColumnBytes("Company"), QByteArrayList({"Caf\xA8\xA6 5\x80", ""}));
+  EXPECT_EQ(CountContactRows(NameIs(QString::fromUtf8("张,伟"))), 1);
+}
+
 TEST_F(CsvImportTest, DatesTurnMonthDayYearIntoYearMonthDay) {
   struct Case {
     QString text, stored;
@@ -205,6 +218,13 @@ TEST_F(CsvImportTest, AFailedRowKeepsTheContactItWouldReplace) {
   EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{1, 1}));
   EXPECT_EQ(ColumnValue("Mobile_Phone", NameIs("Smith,Bad")), "555");
   EXPECT_EQ(CountContactRows(NameIs("Smith,Good")), 1);
+}
+
+TEST_F(CsvImportTest, FileThatFailsToReadImportsNothing) {
+  CsvImportCounts counts;
+  EXPECT_EQ(ImportCsvFile("/proc/self/mem", NameColumns(), "Contact.cdt", &counts),
+            CsvReadResult::kNotFound);  // opens, but fails to read
+  EXPECT_EQ(counts, (CsvImportCounts{0, 0}));
 }
 
 TEST_F(CsvImportTest, DatabaseThatCannotTakeRowsCountsThemAllFailed) {

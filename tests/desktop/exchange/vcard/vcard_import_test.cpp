@@ -7,6 +7,7 @@
 
 #include "common/ansi_text.h"
 #include "desktop/exchange/vcard/vcard_export.h"
+#include "desktop/exchange/vcard/vcard_parser.h"
 #include "desktop/exchange/vcard/vcard_text.h"
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/composed_name.h"
@@ -122,13 +123,18 @@ TEST_F(VCardImportTest, WhatTheExportWritesComesBackWithoutLoss) {
            ComposedContactName(text("First_Name"), text("Middle_Name"), text("Last_Name")));
   SampleContact plain = SamplePhoneContact("Ann", "Lee").Set("File_As", "Lee,Ann");
   plain.Set("Notes", "ends with a line break\r\n");
-  InsertContacts({full, plain});
+  // Notes that look like the lines the export appends to them.
+  SampleContact account = SamplePhoneContact("Meg", "Ray").Set("File_As", "Ray,Meg");
+  account.Set("Notes", "Meeting notes\r\n\r\nAccount:5");
+  SampleContact fileAs = SamplePhoneContact("Tod", "Oak").Set("File_As", "Oak,Tod");
+  fileAs.Set("Notes", "todo\r\n\r\nFile As:boss").Set("Department", "d");
+  InsertContacts({full, plain, account, fileAs});
   auto before = ExportedColumnsOfRows();
   ASSERT_EQ(WriteVCardFile("first.vcf"), 1);
 
   DatabaseConnection().Exec("delete from Contact_Table");
   EXPECT_TRUE(ImportVCard("first.vcf", "Contact.cdt"));
-  EXPECT_EQ(boxes_, std::vector<Box>{Summary(2, 0)});
+  EXPECT_EQ(boxes_, std::vector<Box>{Summary(4, 0)});
   EXPECT_EQ(ExportedColumnsOfRows(), before);
   ASSERT_EQ(WriteVCardFile("second.vcf"), 1);
   EXPECT_EQ(ReadFileBytes("second.vcf"), ReadFileBytes("first.vcf"));
@@ -250,23 +256,29 @@ TEST_F(VCardImportTest, MissingFileDoesNothing) {
   EXPECT_TRUE(tips_.Tips().empty());
 }
 
-TEST_F(VCardImportTest, FilesThatCannotBeReadAreRefused) {
+// A card over the bound stops the import; the cards before it are not kept either.
+TEST_F(VCardImportTest, FilesThatCannotBeReadAreRefusedWhole) {
+  InsertContacts({SamplePhoneContact("John", "Smith", "100")});
   {
     QFile huge("huge.vcf");
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(huge.write(Card("Smith;John")) > 0);
-    ASSERT_TRUE(huge.resize(kMaxVCardFileBytes + 1));  // sparse: takes no room on the disk
+    ASSERT_TRUE(huge.write(Card("Smith;John", "TEL;TYPE=CELL:200\r\n") + Card("Lee;Ann") +
+                           "BEGIN:VCARD\r\nNOTE:") > 0);
+    ASSERT_TRUE(huge.resize(huge.size() + kMaxVCardCardBytes));  // sparse: no room on the disk
   }
   EXPECT_TRUE(ImportVCard("huge.vcf", "Contact.cdt"));
   ASSERT_TRUE(QDir().mkdir("folder.vcf"));
   EXPECT_TRUE(ImportVCard("folder.vcf", "Contact.cdt"));
+  EXPECT_TRUE(ImportVCard("/proc/self/mem", "Contact.cdt"));  // opens, but fails to read
   EXPECT_EQ(boxes_,
             (std::vector<Box>{
-                {"The vCard file is too large to import (more than 128 MB)!",
+                {"The vCard file holds a card too large to import (more than 32 MB)!",
                  "Import vCard File Result", MB_OK | MB_ICONERROR},
                 {"Can't read the vCard file!", "Import vCard File Result", MB_OK | MB_ICONERROR},
+                {"Can't read the vCard file!", "Import vCard File Result", MB_OK | MB_ICONERROR},
             }));
-  EXPECT_EQ(CountContactRows(), 0);
+  EXPECT_EQ(CountContactRows(), 1);
+  EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,John'"), "100");
 }
 
 }  // namespace

@@ -88,15 +88,16 @@ class CsvImportConfigDialogTest : public ::testing::Test {
   ScriptedServices script_;
 };
 
-TEST_F(CsvImportConfigDialogTest, MissingOrHugeFileIsReportedAndTheDialogNeverShows) {
+TEST_F(CsvImportConfigDialogTest, MissingFileOrHugeHeaderIsReportedAndTheDialogNeverShows) {
   script_.ExpectMessageBox("The import file is not found!", "Import csv Error", IDOK);
   CDlgCSVImportConfig missing("missing.csv");
   EXPECT_EQ(missing.DoModal(), IDCANCEL);
 
-  QFile file("huge.csv");  // sparse: nothing of it is read
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(kMaxCsvFileBytes + 1));
+  QFile file("huge.csv");  // sparse: one line of NUL bytes that takes no room on the disk
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(kMaxCsvRecordMemory + 1));
   file.close();
-  script_.ExpectMessageBox("The import file is too large!", "Import csv Error", IDOK);
+  script_.ExpectMessageBox("The import file holds a record too large to import!",
+                           "Import csv Error", IDOK);
   CDlgCSVImportConfig huge("huge.csv");
   EXPECT_EQ(huge.DoModal(), IDCANCEL);
 }
