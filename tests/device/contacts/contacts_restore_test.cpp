@@ -208,10 +208,13 @@ TEST_F(ContactsRestoreTest, RingTonesAreWrittenOnlyWhereMissingAndInsideThePhone
                            .AddRingTone("\\Sounds\\old.wav", "from the file")
                            .AddRingTone("\\Sounds\\New\\Deep\\new.wav", "new tone")
                            .AddRingTone("Relative\\r.wav", "relative")
-                           .AddRingTone("..\\..\\evil.wav", "escape"));
+                           .AddRingTone("..\\..\\evil.wav", "escape")
+                           .AddRingTone("\\phone.db-journal", "a hot journal"));
   ExpectMessage("Write RingTone:..\\..\\evil.wav Error!");
+  ExpectMessage("Write RingTone:\\phone.db-journal Error!");
   ExpectMessage("Restore succeed.");
   Restore("a.vbx");
+  EXPECT_FALSE(QFileInfo::exists(PhoneFile("phone.db-journal")));
   EXPECT_EQ(ReadFileBytes(PhoneFile("Sounds/old.wav")), "the phone's own");
   EXPECT_EQ(ReadFileBytes(PhoneFile("Sounds/New/Deep/new.wav")), "new tone");
   EXPECT_EQ(ReadFileBytes(PhoneFile("Relative/r.wav")), "relative");
