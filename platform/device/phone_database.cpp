@@ -165,6 +165,8 @@ QByteArray PhoneStatement::ColumnBlob(int column) const {
 
 PhoneTransaction::PhoneTransaction(PhoneDatabase& db) : db_(db) {
   active_ = db_.Exec("begin immediate");
+  const int error = sqlite3_errcode(db_.Handle()) & 0xFF;
+  busy_ = !active_ && (error == SQLITE_BUSY || error == SQLITE_LOCKED);
 }
 
 PhoneTransaction::~PhoneTransaction() {

@@ -14,6 +14,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/device/device_types.h"
+
 // One connection to the phone's database, "phone.db" in the phone folder: the contact store, the
 // SIM phonebook and the messaging store in one SQLite file. Every store object holds a shared
 // pointer to the connection of the session it came from.
@@ -141,12 +143,21 @@ class PhoneTransaction {
   PhoneTransaction& operator=(const PhoneTransaction&) = delete;
 
   bool IsActive() const { return active_; }
+  // True when it did not begin because another program held the database for the whole wait.
+  bool IsBusy() const { return busy_; }
   bool Commit();
 
  private:
   PhoneDatabase& db_;
   bool active_ = false;
+  bool busy_ = false;
 };
+
+// The result of a store call whose transaction did not begin: STG_E_LOCKVIOLATION when another
+// program holds the database, else E_FAIL.
+inline HRESULT BeginFailure(const PhoneTransaction& transaction) {
+  return transaction.IsBusy() ? STG_E_LOCKVIOLATION : E_FAIL;
+}
 
 // A read transaction around several reads that belong together: they see one state of the
 // database, and its locks are taken once rather than for every statement. Inside a transaction
