@@ -34,11 +34,22 @@
 // database, or a database of something else, is never changed and opens as nothing, so every
 // call on it fails cleanly. Every value read from the file is checked or converted safely:
 // whatever bytes it holds, a read never crashes; it yields a failure or a converted value.
+
+// Why the phone's database is not there for the stores to use.
+enum class PhoneDatabaseProblem {
+  kNone,
+  kNotWritable,  // the phone folder cannot be made, or it or the file cannot be written
+  kNotAPhone,    // the file is not an SQLite database, or another program's database
+  kDamaged,      // the file is a damaged database, or cannot be read
+  kLocked,       // another program holds the file for longer than a call waits
+};
+
 class PhoneDatabase {
  public:
   // The phone's database, created as a fresh phone when missing; null when the phone folder or
-  // the file cannot be opened, or the file is not a phone database.
-  static std::shared_ptr<PhoneDatabase> Open();
+  // the file cannot be opened, or the file is not a phone database, with the reason in `problem`
+  // when given.
+  static std::shared_ptr<PhoneDatabase> Open(PhoneDatabaseProblem* problem = nullptr);
 
   ~PhoneDatabase();
   PhoneDatabase(const PhoneDatabase&) = delete;
@@ -93,6 +104,11 @@ class PhoneDatabase {
 };
 
 inline constexpr int kPhoneBusyTimeoutMs = 5000;
+
+// Why the phone's stores cannot be used: the reason the database does not open, or kDamaged when
+// it opens but fails SQLite's check of its pages. kNone when the database is sound (a store may
+// then still be missing from the phone: no SIM, no contact store). Reads only.
+PhoneDatabaseProblem DiagnosePhoneDatabase();
 
 // A prepared statement borrowed from the connection, reset and given back when destroyed. Text is
 // bound and read as UTF-8; bytes that are not UTF-8 read as U+FFFD. A statement that does not
