@@ -57,6 +57,16 @@ Md5Digest ContactsFileDigest(qint64 length) {
   return digest;
 }
 
+QByteArray PhoneRecordBytes(const PhoneContactBody& body, std::uint8_t typeByte) {
+  QByteArray record;
+  record.append(static_cast<char>(typeByte));
+  for (const QByteArray& item : body.items) AppendString(&record, item);
+  AppendDate(&record, body.birthday);
+  AppendDate(&record, body.anniversary);
+  AppendString(&record, body.picture);
+  return record;
+}
+
 QString BackupDateText(const BackupDate& date) {
   return QStringLiteral("%1-%2-%3").arg(date.year).arg(date.month).arg(date.day);
 }
@@ -200,13 +210,7 @@ bool ContactsBackupWriter::Write(const QByteArray& bytes) {
 }
 
 bool ContactsBackupWriter::WritePhoneRecord(const PhoneContactBody& body, std::uint8_t typeByte) {
-  QByteArray record;
-  record.append(static_cast<char>(typeByte));
-  for (const QByteArray& item : body.items) AppendString(&record, item);
-  AppendDate(&record, body.birthday);
-  AppendDate(&record, body.anniversary);
-  AppendString(&record, body.picture);
-  return Write(record);
+  return Write(PhoneRecordBytes(body, typeByte));
 }
 
 bool ContactsBackupWriter::WriteSimRecord(const SimContactBody& body) {
