@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/device/phone_environment.h"
+#include "platform/device/phone_style.h"
 #include "platform/windows/interactive_services.h"
 #include "platform/windows/message_service.h"
 
@@ -25,6 +26,7 @@ bool AsksForHelp(int argc, char** argv) {
 std::unique_ptr<CMainFrame> InitDeviceInstance(const DeviceProgram& program) {
   InstallDeviceProgram(program);
   QCoreApplication::setOrganizationName(QString::fromLatin1(kProfileKey));
+  UsePhoneStyle();
   if (!CurrentMessageService().messageBox) InstallInteractiveServices();
 
   auto frame = std::make_unique<CMainFrame>();

@@ -3,15 +3,13 @@
 #include <QMenu>
 #include <QPainter>
 
-#include "platform/device/phone_screen.h"
+#include "platform/device/phone_style.h"
 #include "platform/device/resource_module.h"
 #include "platform/windows/menu.h"
 #include "platform/windows/modal_service.h"
 #include "platform/windows/resources.h"
 
 namespace {
-
-int ScaledForScreen(int pixelsAt96) { return pixelsAt96 * GetPhoneScreen().dpi / 96; }
 
 // Gives a pop-up menu and its submenus, which are windows of their own and so do not inherit
 // it, the font for the screen.
@@ -31,11 +29,11 @@ CCommandBar::CCommandBar(QWidget* parent) : QWidget(parent) {
   setFixedHeight(BarHeight());
   QFont keyFont = font();
   keyFont.setBold(true);
-  keyFont.setPixelSize(ScaledForScreen(13));
+  keyFont.setPixelSize(ScaledForPhoneScreen(13));
   setFont(keyFont);
 }
 
-int CCommandBar::BarHeight() { return ScaledForScreen(26); }
+int CCommandBar::BarHeight() { return ScaledForPhoneScreen(26); }
 
 bool CCommandBar::InsertMenuBar(int menuBarId) {
   const MenuBarResource* bar = FindMenuBar(menuBarId);
@@ -65,7 +63,7 @@ void CCommandBar::PressKey(int index) {
     std::unique_ptr<QMenu> menu = LoadPopupMenu(menuId_, popups_[index]);
     if (menu == nullptr) return;
     QFont menuFont = menu->font();
-    menuFont.setPixelSize(ScaledForScreen(12));
+    menuFont.setPixelSize(ScaledForPhoneScreen(12));
     SetMenuFont(menu.get(), menuFont);
     QToolButton* key = keys_[index];
     QSize size = menu->sizeHint();

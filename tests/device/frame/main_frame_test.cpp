@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QScrollArea>
@@ -65,9 +66,10 @@ TEST_F(MainFrameTest, OnScreensTooLowForTheFormItScrollsDownToTheLinkLine) {
   struct Case {
     PhoneScreen screen;
     bool scrolls;
+    int barWidth;  // grows with the pixels per inch, as the form does
   };
-  for (const Case& c :
-       {Case{{240, 320, 96}, false}, Case{{320, 240, 96}, true}, Case{{640, 480, 192}, true}}) {
+  for (const Case& c : {Case{{240, 320, 96}, false, 0}, Case{{320, 240, 96}, true, 14},
+                        Case{{640, 480, 192}, true, 28}}) {
     for (FormStyle style : {FormStyle::kSkeldra, FormStyle::kMarrowind}) {
       SCOPED_TRACE(testing::Message() << c.screen.width << "x" << c.screen.height << " style "
                                       << static_cast<int>(style));
@@ -77,6 +79,8 @@ TEST_F(MainFrameTest, OnScreensTooLowForTheFormItScrollsDownToTheLinkLine) {
       ASSERT_NE(scroller, nullptr);
       QScrollBar* bar = scroller->verticalScrollBar();
       EXPECT_EQ(bar->maximum() > 0, c.scrolls);
+      QApplication::processEvents();
+      if (c.scrolls) EXPECT_EQ(bar->width(), c.barWidth);
       bar->setValue(bar->maximum());
       QWidget* link = FindDlgItem(Frame().View(), CurrentStyle().ids.link);
       const QRect shown(link->mapTo(&Frame(), QPoint()), link->size());
