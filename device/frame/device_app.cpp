@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/device/phone_dialogs.h"
 #include "platform/device/phone_environment.h"
 #include "platform/device/phone_style.h"
-#include "platform/windows/interactive_services.h"
 #include "platform/windows/message_service.h"
 
 namespace {
@@ -27,7 +27,7 @@ std::unique_ptr<CMainFrame> InitDeviceInstance(const DeviceProgram& program) {
   InstallDeviceProgram(program);
   QCoreApplication::setOrganizationName(QString::fromLatin1(kProfileKey));
   UsePhoneStyle();
-  if (!CurrentMessageService().messageBox) InstallInteractiveServices();
+  if (!CurrentMessageService().messageBox) InstallPhoneDialogs();
 
   auto frame = std::make_unique<CMainFrame>();
   if (!frame->OnCreate()) return nullptr;
