@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include "device/frame/device_view.h"
 #include "platform/device/command_bar.h"
 #include "platform/device/dialog_item.h"
+#include "platform/windows/modal_service.h"
 #include "platform/windows/resources.h"
 #include "tests/device/frame/frame_testing.h"
 
@@ -87,6 +89,31 @@ TEST_F(MainFrameTest, OnScreensTooLowForTheFormItScrollsDownToTheLinkLine) {
       EXPECT_GE(shown.top(), 0);
       EXPECT_LT(shown.bottom(), Frame().CommandBar()->y());
     }
+  }
+}
+
+TEST_F(MainFrameTest, TheMenuAndItsWebsiteSubmenuOpenInsideTheScreen) {
+  for (const PhoneScreen& screen :
+       {PhoneScreen{240, 320, 96}, PhoneScreen{320, 240, 96}, PhoneScreen{640, 480, 192}}) {
+    SCOPED_TRACE(testing::Message() << screen.width << "x" << screen.height);
+    frame_.reset();
+    Start(FormStyle::kMarrowind, screen);
+    QRect menuShown;
+    QRect submenuShown;
+    ModalService scripted = InstallModalService({.trackMenu = [&](QMenu* menu, QPoint position) {
+      menu->popup(position);
+      QAction* website = menu->actions().at(2);
+      menu->setActiveAction(website);
+      QTest::keyClick(menu, Qt::Key_Right);
+      menuShown = menu->geometry();
+      submenuShown = website->menu()->geometry();
+      menu->close();
+      return 0;
+    }});
+    Frame().CommandBar()->Key(1)->click();
+    InstallModalService(scripted);
+    EXPECT_TRUE(Frame().geometry().contains(menuShown));
+    EXPECT_TRUE(Frame().geometry().contains(submenuShown));
   }
 }
 
