@@ -146,10 +146,10 @@ TEST_F(MainFrameTest, AboutBoxFollowsTheOrientation) {
     return IDOK;
   });
   Frame().OnCommand(57664);
-  DialogUnits units(DeviceDialogFont(*FindDialogTemplate(100)));
-  EXPECT_EQ(portraitText, units.ToPixels(10, 40, 133, 24));
-  EXPECT_EQ(landscapeText, units.ToPixels(40, 10, 160, 24));
-  EXPECT_FALSE(AfxIsDRAEnabled());  // only while the box is up
+  // Dialog units of 8-point MS Shell Dlg at 96 pixels per inch: 6/4 pixels across, 13/8 down.
+  EXPECT_EQ(portraitText, QRect(15, 65, 199, 39));   // 10, 40; 133 x 24 units (template 100)
+  EXPECT_EQ(landscapeText, QRect(60, 16, 240, 39));  // 40, 10; 160 x 24 units (template 200)
+  EXPECT_FALSE(AfxIsDRAEnabled());                   // only while the box is up
 }
 
 TEST_F(MainFrameTest, TheAboutIconGrowsWithTheScreen) {
