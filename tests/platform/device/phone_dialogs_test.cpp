@@ -19,11 +19,11 @@
 namespace {
 
 // The three screens the phone programs are tried on, with the dialog font's pixel size there.
-struct Screen {
+struct TriedScreen {
   PhoneScreen screen;
   int fontPixels;
 };
-const Screen kScreens[] = {{{240, 320, 96}, 11}, {{320, 240, 96}, 11}, {{640, 480, 192}, 21}};
+const TriedScreen kScreens[] = {{{240, 320, 96}, 11}, {{320, 240, 96}, 11}, {{640, 480, 192}, 21}};
 
 // A phone program's main window on a screen, with the phone's own dialogs installed.
 class PhoneDialogsTest : public ::testing::Test {
