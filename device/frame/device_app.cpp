@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/device/phone_dialogs.h"
 #include "platform/device/phone_environment.h"
-#include "platform/windows/interactive_services.h"
+#include "platform/device/phone_style.h"
 #include "platform/windows/message_service.h"
 
 namespace {
@@ -25,7 +26,8 @@ bool AsksForHelp(int argc, char** argv) {
 std::unique_ptr<CMainFrame> InitDeviceInstance(const DeviceProgram& program) {
   InstallDeviceProgram(program);
   QCoreApplication::setOrganizationName(QString::fromLatin1(kProfileKey));
-  if (!CurrentMessageService().messageBox) InstallInteractiveServices();
+  UsePhoneStyle();
+  if (!CurrentMessageService().messageBox) InstallPhoneDialogs();
 
   auto frame = std::make_unique<CMainFrame>();
   if (!frame->OnCreate()) return nullptr;
