@@ -84,7 +84,7 @@ void CTipsDialog::FitToMessage() {
   QSize growth(textWidth - text->width(), textHeight - text->height());
   text->resize(textWidth, textHeight);
   m_btnYes->move(m_btnYes->pos() + QPoint(growth.width() / 2, growth.height()));
-  MoveWindow(QRect(pos(), size() + growth));
+  SetWindowSize(size() + growth);
 }
 
 int RunTipsDialog(int iconId, const QString& text) {
