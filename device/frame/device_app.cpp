@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/help_option.h"
 #include "platform/device/phone_dialogs.h"
 #include "platform/device/phone_environment.h"
 #include "platform/device/phone_style.h"
@@ -13,13 +14,6 @@ namespace {
 // Where the class library keeps a program's profile settings; the phone programs store nothing
 // there themselves.
 constexpr char kProfileKey[] = "Local AppWizard-Generated Applications";
-
-bool AsksForHelp(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return true;
-  }
-  return false;
-}
 
 }  // namespace
 

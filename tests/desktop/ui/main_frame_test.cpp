@@ -161,9 +161,4 @@ TEST_F(MainFrameTest, ExportOfAnEmptyDatabaseStopsAfterTheBox) {
   frame_->OnCommand(ID_EXPORT_CBK_TXT);
 }
 
-TEST_F(MainFrameTest, Screenshot) {
-  ResizeTo(1024, 700);
-  SaveScreenshot(frame_, "main_window");
-}
-
 }  // namespace
