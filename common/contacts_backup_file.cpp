@@ -177,11 +177,6 @@ bool ContactsBackupReader::CheckStructure() {
   return SkipRingTones();
 }
 
-bool ContactsBackupReader::CheckRingTones() {
-  qint64 table = file_.Position();
-  return SkipRingTones() && file_.Open(path_) && file_.Skip(table);
-}
-
 bool ContactsBackupReader::SkipRingTones() {
   std::int32_t ringTones;
   if (!ReadRingToneCount(&ringTones)) return false;

@@ -125,8 +125,6 @@ class ContactsBackupReader {
   // Walks the rest of the file (records and ring-tone table) without keeping anything, to tell
   // whether it is whole before anything is done with it. Call right after Open().
   bool CheckStructure();
-  // Walks the ring-tone table the same way, then comes back to it. Call after the last record.
-  bool CheckRingTones();
 
   qint64 FileSize() const { return file_.Size(); }
   qint64 Position() const { return file_.Position(); }

@@ -115,6 +115,8 @@ QString SqlStatement::ColumnName(int column) const {
   return QString::fromUtf8(sqlite3_column_name(stmt_, column));
 }
 
+int SqlStatement::ColumnType(int column) const { return sqlite3_column_type(stmt_, column); }
+
 int SqlStatement::ColumnInt(int column) const { return sqlite3_column_int(stmt_, column); }
 
 qint64 SqlStatement::ColumnInt64(int column) const { return sqlite3_column_int64(stmt_, column); }

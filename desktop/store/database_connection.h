@@ -70,7 +70,9 @@ class SqlStatement {
   // The number of columns of a row, and the name of one (from 0).
   int ColumnCount() const;
   QString ColumnName(int column) const;
-
+  // SQLITE_INTEGER, SQLITE_TEXT, SQLITE_BLOB, SQLITE_NULL or SQLITE_FLOAT: the type the value is
+  // stored as, when asked before the value is read in another type.
+  int ColumnType(int column) const;
   int ColumnInt(int column) const;
   qint64 ColumnInt64(int column) const;
   // Text of a column, converted from ANSI; empty for null.

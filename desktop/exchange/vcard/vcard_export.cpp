@@ -104,7 +104,9 @@ int WriteVCardFile(const QString& path, const QString& databasePath) {
   if (!HasContactRecords(databasePath)) return 0;
   ContactExportRows rows(databasePath);
   // A writer that is not committed drops its temporary file: a failed export leaves nothing.
-  TextModeWriter file;
+  // UTF-8, what other address books read; the import reads it back as UTF-8 (see
+  // text_encoding.h), so nothing is lost either way.
+  TextModeWriter file(TextEncoding::kUtf8);
   if (rows.Fault() != DatabaseFault::kNone || !file.Open(path)) return 0;
   bool written = true;
   while (written && rows.Next()) written = file.Write(Card(RecordOf(rows.Row())));
