@@ -146,8 +146,10 @@ TEST_F(SmsBackupFileTest, ARecipientsLineKeepsTheWholeEntriesThatARestoreReads) 
   const QByteArray file = Backup();
   ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
   phone_.AddMessageStore("SMS");
-  EXPECT_EQ(Restore(file.mid(20)), "");
-  const std::vector<PhoneRecipient> restored = phone_.Messages(Inbox())[0].recipients;
+  ASSERT_EQ(Restore(file.mid(20)), "");
+  const std::vector<PhoneMessage> messages = phone_.Messages(Inbox());
+  ASSERT_EQ(messages.size(), 1u);
+  const std::vector<PhoneRecipient> restored = messages[0].recipients;
   // Each entry "\"Friend nn\" <+86139000000> 1" takes 28 bytes and a ";": 35 fit in 1023.
   ASSERT_EQ(restored.size(), 35u);
   EXPECT_EQ(restored.back(), many[34]);
@@ -159,8 +161,11 @@ TEST_F(SmsBackupFileTest, LongSendersAreCutToALineThatARestoreReads) {
   const QByteArray file = Backup();
   ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
   phone_.AddMessageStore("SMS");
-  EXPECT_EQ(Restore(file.mid(20)), "");
-  EXPECT_LE(phone_.Messages(Inbox())[0].senderEmailAddress->size(), kSmsLineLimit);
+  ASSERT_EQ(Restore(file.mid(20)), "");
+  const std::vector<PhoneMessage> messages = phone_.Messages(Inbox());
+  ASSERT_EQ(messages.size(), 1u);
+  ASSERT_TRUE(messages[0].senderEmailAddress);
+  EXPECT_LE(messages[0].senderEmailAddress->size(), kSmsLineLimit);
 }
 
 TEST_F(SmsBackupFileTest, TheCountIsThatOfTheRecordsWritten) {

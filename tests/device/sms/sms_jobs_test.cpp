@@ -86,7 +86,7 @@ TEST_F(SmsJobsTest, ABackupRestoresIntoAnEmptyPhoneAndASecondRestoreAddsNothing)
   phone_.AddMessageStore("SMS");
 
   EXPECT_EQ(Restore("all.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
-  EXPECT_EQ(Contents(), before);
+  ASSERT_EQ(Contents(), before);
   const PhoneMessage work = phone_.Messages(phone_.SubfolderId(Inbox(), "Work"))[0];
   EXPECT_EQ(work.subject, "line\r\nbreaks");
   EXPECT_EQ(work.recipients,
