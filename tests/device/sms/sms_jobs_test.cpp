@@ -187,6 +187,27 @@ TEST_F(SmsJobsTest, ABackupThatCannotReadAFolderFails) {
   EXPECT_FALSE(unwritable.text.isEmpty());
 }
 
+// The table hands out its first batch of 10, then cannot fetch or open the rest.
+TEST_F(SmsJobsTest, AContentsTableThatEndsEarlyFailsTheBackup) {
+  for (int i = 0; i < 15; ++i) phone_.AddMessage(Inbox(), SampleSms(QString::number(i), {}));
+  const qint64 twelfth = phone_.Messages(Inbox())[11].id;
+  struct Fault {
+    PhoneCall call;
+    qint64 subject;
+    int successesFirst;
+  };
+  for (const Fault& fault :
+       {Fault{PhoneCall::kQueryRows, Inbox(), 1}, Fault{PhoneCall::kFolderOpenEntry, twelfth, 0},
+        Fault{PhoneCall::kMessageGetProps, twelfth, 0}}) {
+    for (const int mode : {kSmsBackupFileMode, kSmsTextListingMode}) {
+      SCOPED_TRACE(testing::Message() << PhoneCallName(fault.call) << " mode " << mode);
+      phone_.ClearFailures();
+      phone_.FailCall(fault.call, fault.subject, fault.successesFirst);
+      EXPECT_EQ(Backup("early", mode), (SmsJobOutcome{kBackupFailed, "", false}));
+    }
+  }
+}
+
 TEST_F(SmsJobsTest, TheTextListingShowsEachMessageInLocalTime) {
   ScopedTimeZone zone("CET-1");
   const FILETIME delivered = MakeDate(2010, 3, 7, 8, 5, 3);  // 9:05:03 in Central Europe
