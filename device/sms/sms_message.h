@@ -61,8 +61,8 @@ class CSmsMessage {
   const std::vector<CSmsRecipient>* Recipients();
   void AddRecipient(const CSmsRecipient& recipient);
 
-  // Writes the properties (the sender as FormatSmsAddress) and then adds the recipients; the
-  // first write stores a new message in its folder. False when either write fails.
+  // Writes the properties (the sender as FormatSmsAddress) and the recipients in one save: a new
+  // message is stored in its folder whole, or not at all when the store refuses (false).
   bool Save();
 
   CMapiFolder& Folder() const { return folder_; }

@@ -1,4 +1,11 @@
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 
 #include "device/sms/sms_backup_job.h"
 #include "device/sms/sms_restore_job.h"
@@ -165,6 +172,64 @@ TEST_F(SmsJobsTest, ARecordRepeatedInOneFileIsRestoredOnce) {
   WriteFileBytes(Path("twice.qrd"), SmsFileBytes({RecordBytes(fields), RecordBytes(fields)}));
   EXPECT_EQ(Restore("twice.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
   EXPECT_EQ(Texts(phone_.SubfolderId(Inbox(), "Work")), std::vector<QString>{"hello"});
+}
+
+// A message whose recipients the store refuses is not stored at all, so the next restore, not
+// finding it, stores it whole.
+TEST_F(SmsJobsTest, ARestoredMessageIsStoredWholeOrNotAtAll) {
+  SmsRecordFields fields;
+  fields.deliveryTime = FileTimeValue(MakeDate(2010, 3, 7));
+  fields.recipients = "\"Bob\" <555> 1;\"Cy\" <666> 2";
+  WriteFileBytes(Path("one.qrd"), SmsFileBytes({RecordBytes(fields)}));
+  for (PhoneCall call : {PhoneCall::kModifyRecipients, PhoneCall::kSaveChanges}) {
+    SCOPED_TRACE(PhoneCallName(call));
+    phone_.FailCall(call);
+    EXPECT_EQ(Restore("one.qrd"), (SmsJobOutcome{0, "No.1, Save sms error!", false}));
+    EXPECT_TRUE(phone_.Messages(Inbox()).empty());
+    phone_.ClearFailures();
+  }
+  EXPECT_EQ(Restore("one.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
+  const std::vector<PhoneMessage> restored = phone_.Messages(Inbox());
+  ASSERT_EQ(restored.size(), 1u);
+  EXPECT_EQ(restored[0].recipients,
+            (std::vector<PhoneRecipient>{{"Bob", "555", 1}, {"Cy", "666", 2}}));
+}
+
+// A restore killed at any moment leaves whole messages only, and the next restore completes the
+// phone.
+TEST_F(SmsJobsTest, ARestoreKilledAnywhereIsCompletedByTheNext) {
+  const std::vector<PhoneRecipient> recipients(20, {"Friend", "+86139000000", 1});
+  const qint64 sent = Special(PR_IPM_SENTMAIL_ENTRYID);
+  ASSERT_TRUE(phone_.InOneTransaction([&] {
+    for (int i = 1; i <= 3000; ++i) {
+      const FILETIME delivered = MakeFileTime(quint64(i) * 10'000'000);
+      if (phone_.AddMessage(sent, SampleSms("sent", delivered, "\"Me\" <1>", recipients)) == 0) {
+        return false;
+      }
+    }
+    return true;
+  }));
+  const std::vector<QString> before = Contents();
+  ASSERT_EQ(Backup("sent.qrd"), (SmsJobOutcome{kBackupSucceeded, "", false}));
+  ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
+  phone_.AddMessageStore("SMS");
+
+  for (int round = 1; round <= 5; ++round) {
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+      Restore("sent.qrd");
+      _exit(0);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20 * round));
+    kill(child, SIGKILL);
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    for (const PhoneMessage& message : phone_.Messages(Special(PR_IPM_SENTMAIL_ENTRYID))) {
+      ASSERT_EQ(message.recipients.size(), 20u) << "kill " << round << ", message " << message.id;
+    }
+  }
+  EXPECT_EQ(Restore("sent.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
+  EXPECT_EQ(Contents(), before);
 }
 
 TEST_F(SmsJobsTest, ABackupThatCannotReadAFolderFails) {
