@@ -1,10 +1,14 @@
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <QDir>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "device/sms/sms_backup_job.h"
@@ -43,6 +47,45 @@ class SmsJobsTest : public SmsPhoneTest {
     EXPECT_TRUE(job.m_session.IsOpened());
     return RunSmsRestore(job);
   }
+
+  // Fills Sent Items with messages of distinct delivery times, each with `recipients`.
+  void AddSentMessages(int count, const std::vector<PhoneRecipient>& recipients) {
+    const qint64 sent = Special(PR_IPM_SENTMAIL_ENTRYID);
+    ASSERT_TRUE(phone_.InOneTransaction([&] {
+      for (int i = 1; i <= count; ++i) {
+        const FILETIME delivered = MakeFileTime(quint64(i) * 10'000'000);
+        if (phone_.AddMessage(sent, SampleSms("sent", delivered, "\"Me\" <1>", recipients)) == 0) {
+          return false;
+        }
+      }
+      return true;
+    }));
+  }
+
+  // Runs `work` in a child process until it ends, or kills it after `killAfter` milliseconds;
+  // the bytes it wrote to the pipe it is given.
+  QByteArray InChild(const std::function<void(int pipe)>& work,
+                     std::optional<int> killAfter = std::nullopt) {
+    int pipeEnds[2];
+    EXPECT_EQ(pipe(pipeEnds), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+      work(pipeEnds[1]);
+      _exit(0);
+    }
+    close(pipeEnds[1]);
+    if (killAfter) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(*killAfter));
+      kill(child, SIGKILL);
+    }
+    QFile said;
+    said.open(pipeEnds[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    const QByteArray bytes = said.readAll();  // until the child has ended
+    EXPECT_EQ(waitpid(child, nullptr, 0), child);
+    return bytes;
+  }
+
+  QStringList WorkingFiles() const { return QDir(Path("")).entryList(QDir::Files); }
 
   // A phone with messages in special folders and subfolders, one store's worth of variety.
   void FillPhone() {
@@ -198,38 +241,46 @@ TEST_F(SmsJobsTest, ARestoredMessageIsStoredWholeOrNotAtAll) {
 // A restore killed at any moment leaves whole messages only, and the next restore completes the
 // phone.
 TEST_F(SmsJobsTest, ARestoreKilledAnywhereIsCompletedByTheNext) {
-  const std::vector<PhoneRecipient> recipients(20, {"Friend", "+86139000000", 1});
-  const qint64 sent = Special(PR_IPM_SENTMAIL_ENTRYID);
-  ASSERT_TRUE(phone_.InOneTransaction([&] {
-    for (int i = 1; i <= 3000; ++i) {
-      const FILETIME delivered = MakeFileTime(quint64(i) * 10'000'000);
-      if (phone_.AddMessage(sent, SampleSms("sent", delivered, "\"Me\" <1>", recipients)) == 0) {
-        return false;
-      }
-    }
-    return true;
-  }));
+  AddSentMessages(3000, std::vector<PhoneRecipient>(20, {"Friend", "+86139000000", 1}));
   const std::vector<QString> before = Contents();
   ASSERT_EQ(Backup("sent.qrd"), (SmsJobOutcome{kBackupSucceeded, "", false}));
   ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
   phone_.AddMessageStore("SMS");
 
   for (int round = 1; round <= 5; ++round) {
-    const pid_t child = fork();
-    ASSERT_NE(child, -1);
-    if (child == 0) {
-      Restore("sent.qrd");
-      _exit(0);
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(20 * round));
-    kill(child, SIGKILL);
-    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    InChild([this](int) { Restore("sent.qrd"); }, 20 * round);
     for (const PhoneMessage& message : phone_.Messages(Special(PR_IPM_SENTMAIL_ENTRYID))) {
       ASSERT_EQ(message.recipients.size(), 20u) << "kill " << round << ", message " << message.id;
     }
   }
   EXPECT_EQ(Restore("sent.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
   EXPECT_EQ(Contents(), before);
+}
+
+// The file-size limit stands in for a full disk: the write stops part way.
+TEST_F(SmsJobsTest, ABackupThatCannotBeWrittenKeepsThePreviousFileAndSaysWhy) {
+  AddSentMessages(300, {});
+  for (const int mode : {kSmsBackupFileMode, kSmsTextListingMode}) {
+    WriteFileBytes(Path("old"), "previous");
+    const QByteArray said = InChild([this, mode](int pipe) {
+      signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+      const rlimit limit{8000, 8000};
+      setrlimit(RLIMIT_FSIZE, &limit);
+      const SmsJobOutcome outcome = Backup("old", mode);
+      const QByteArray text = QByteArray::number(outcome.doneBeforeMessage) + outcome.text.toUtf8();
+      EXPECT_EQ(write(pipe, text.data(), text.size()), text.size());
+    });
+    EXPECT_EQ(said, "1File too large") << mode;
+    EXPECT_EQ(ReadFileBytes(Path("old")), "previous");
+    EXPECT_EQ(WorkingFiles(), QStringList{"old"});
+  }
+}
+
+TEST_F(SmsJobsTest, AKilledBackupKeepsThePreviousFile) {
+  AddSentMessages(20000, {});
+  WriteFileBytes(Path("old.qrd"), "previous");
+  InChild([this](int) { Backup("old.qrd"); }, 50);
+  EXPECT_EQ(ReadFileBytes(Path("old.qrd")), "previous");
 }
 
 TEST_F(SmsJobsTest, ABackupThatCannotReadAFolderFails) {
@@ -239,7 +290,7 @@ TEST_F(SmsJobsTest, ABackupThatCannotReadAFolderFails) {
   phone_.ClearFailures();
   phone_.FailCall(PhoneCall::kGetHierarchyTable, Special(PR_IPM_SENTMAIL_ENTRYID));
   EXPECT_EQ(Backup("hierarchy.qrd"), (SmsJobOutcome{kBackupFailed, "", false}));
-  EXPECT_EQ(Restore("hierarchy.qrd"), (SmsJobOutcome{kValidationFailed, "", true}));
+  EXPECT_FALSE(QFile::exists(Path("hierarchy.qrd")));
 
   phone_.ClearFailures();
   ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
