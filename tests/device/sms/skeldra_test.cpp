@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "device/frame/device_app.h"
 #include "device/frame/device_view.h"
@@ -96,6 +97,36 @@ TEST_F(SkeldraTest, WithoutAnSmsStoreBothCommandsSayNoAccount) {
   ExpectMessage("Are you sure to restore sms from file:" + Path("a.qrd"));
   ExpectMessage(kNoAccount);
   frame_->OnCommand(ID_RESTORE_MESSAGES);
+}
+
+// A phone database Skeldra cannot use gets one message per command and is never written.
+TEST_F(SkeldraTest, APhoneDatabaseItCannotUseGetsOneMessageAndIsNotWritten) {
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(Path("other.db").toUtf8().constData(), &other), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(other, "create table notes (text); insert into notes values ('mine');",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(other);
+  QByteArray damaged = ReadFileBytes(Path("other.db"));
+  damaged.replace(0, 16, "SQLite format 2");
+  WriteFileBytes(Path("a.qrd"), SmsFileBytes({RecordBytes(SmsRecordFields{})}));
+  Start();
+  for (const QByteArray& bytes :
+       {QByteArray("my shopping list\n"), ReadFileBytes(Path("other.db")), damaged}) {
+    for (const char* companion : {"phone.db", "phone.db-wal", "phone.db-shm"}) {
+      QFile::remove(PhoneFile(companion));
+    }
+    WriteFileBytes(PhoneFile("phone.db"), bytes);
+    script_.ExpectFileDialog("Select Save Path.", Path("x.qrd"));
+    ExpectMessage(kNoAccount);
+    Click(0);
+    script_.ExpectFileDialog("Select File Path.", Path("a.qrd"));
+    ExpectMessage("Are you sure to restore sms from file:" + Path("a.qrd"));
+    ExpectMessage(kNoAccount);
+    Click(1);
+    EXPECT_FALSE(QFile::exists(Path("x.qrd")));
+    EXPECT_EQ(ReadFileBytes(PhoneFile("phone.db")), bytes);
+  }
 }
 
 TEST_F(SkeldraTest, TheFormBacksUpAndRestoresOnTheEmulatedPhone) {

@@ -1,5 +1,7 @@
 #include <signal.h>
+#include <sqlite3.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -281,6 +283,32 @@ TEST_F(SmsJobsTest, AKilledBackupKeepsThePreviousFile) {
   WriteFileBytes(Path("old.qrd"), "previous");
   InChild([this](int) { Backup("old.qrd"); }, 50);
   EXPECT_EQ(ReadFileBytes(Path("old.qrd")), "previous");
+}
+
+// With no other program holding the phone open, a phone folder that cannot be written opens no
+// session (the log beside the database cannot be made): both commands then say so in one message,
+// and the database is left as it was.
+TEST_F(SmsJobsTest, APhoneFolderThatCannotBeWrittenOpensNoSession) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(PhoneFile("phone.db").toUtf8().constData(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db, "pragma wal_checkpoint(truncate)", nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(db);
+  ASSERT_TRUE(QFile::remove(PhoneFile("phone.db-wal")) && QFile::remove(PhoneFile("phone.db-shm")));
+  const QByteArray before = ReadFileBytes(PhoneFile("phone.db"));
+  ASSERT_EQ(chmod(Path("").toUtf8().constData(), 0755), 0);
+  ASSERT_EQ(chmod(PhoneFile("").toUtf8().constData(), 0555), 0);
+  const QByteArray opened = InChild([this](int pipe) {
+    if (geteuid() == 0 && setuid(65534) != 0) return;  // root may write anywhere
+    const bool backup = CSmsBackupJob(kSmsBackupFileMode, Path("x.qrd"), CSmsBackupJob::kAllFolders)
+                            .m_session.IsOpened();
+    const bool restore = CSmsRestoreJob(Path("x.qrd")).m_session.IsOpened();
+    const QByteArray said = QByteArray::number(backup) + QByteArray::number(restore);
+    EXPECT_EQ(write(pipe, said.data(), said.size()), said.size());
+  });
+  chmod(PhoneFile("").toUtf8().constData(), 0755);
+  EXPECT_EQ(opened, "00");
+  EXPECT_EQ(ReadFileBytes(PhoneFile("phone.db")), before);
 }
 
 TEST_F(SmsJobsTest, ABackupThatCannotReadAFolderFails) {
