@@ -50,8 +50,13 @@ QString PathElement(const QString& name) {
 QString AddressEntry(const QString& name, const QString& address, const QString& suffix) {
   // The quotes, the blank and the brackets take 5 bytes.
   const qsizetype room = kSmsEntryLimit - 5 - suffix.size();
-  const QString keptAddress = LeftAnsiBytes(LineField(address), room);
-  const QString keptName = LeftAnsiBytes(LineField(name), room - WideToAnsi(keptAddress).size());
+  QString keptName = LineField(name);
+  QString keptAddress = LineField(address);
+  // No character takes more than four bytes, so the texts of real messages need no measuring.
+  if ((keptName.size() + keptAddress.size()) * 4 > room) {
+    keptAddress = LeftAnsiBytes(keptAddress, room);
+    keptName = LeftAnsiBytes(keptName, room - WideToAnsi(keptAddress).size());
+  }
   return QStringLiteral("\"%1\" <%2>").arg(keptName, keptAddress) + suffix;
 }
 
