@@ -156,10 +156,13 @@ bool ImportCbk(const QStringList& args, const ImportOptions& options) {
                        [&] { return ImportContactsBackup(args[0], database, nullptr); });
 }
 
-// Cards are counted as the import finds them: by their BEGIN lines.
+// Cards are counted as the import finds them: by their BEGIN lines, read a line at a time.
 qint64 CardCountOf(const QString& vcardPath) {
   QFile file(vcardPath);
-  return file.open(QIODevice::ReadOnly) ? file.readAll().count("BEGIN:VCARD") : 0;
+  if (!file.open(QIODevice::ReadOnly)) return 0;
+  qint64 cards = 0;
+  while (!file.atEnd()) cards += file.readLine().startsWith("BEGIN:VCARD") ? 1 : 0;
+  return cards;
 }
 
 // The import stores no pictures (a PHOTO line goes to the notes), so neither does its floor.
@@ -176,11 +179,10 @@ bool ParseVcf(const QStringList& args) {
   return Measure("parse-vcf", CardCountOf(args[0]), [&] {
     QFile file(args[0]);
     if (!file.open(QIODevice::ReadOnly)) return false;
-    QByteArray bytes = file.readAll();
-    VCardReader reader(bytes);
+    VCardReader reader(file);
     ContactRecord card;
     while (reader.Next(&card)) continue;
-    return true;
+    return reader.Stopped() == VCardReader::Stop::kEnd;
   });
 }
 

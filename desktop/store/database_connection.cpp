@@ -103,6 +103,10 @@ int SqlStatement::Step() { return stmt_ != nullptr ? sqlite3_step(stmt_) : SQLIT
 
 void SqlStatement::Reset() { sqlite3_reset(stmt_); }
 
+int SqlStatement::ColumnCount() const { return sqlite3_column_count(stmt_); }
+
+int SqlStatement::ColumnType(int column) const { return sqlite3_column_type(stmt_, column); }
+
 int SqlStatement::ColumnInt(int column) const { return sqlite3_column_int(stmt_, column); }
 
 qint64 SqlStatement::ColumnInt64(int column) const { return sqlite3_column_int64(stmt_, column); }

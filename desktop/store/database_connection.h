@@ -64,6 +64,10 @@ class SqlStatement {
   // Makes the statement ready to step again from the start, keeping its bindings.
   void Reset();
 
+  int ColumnCount() const;
+  // SQLITE_INTEGER, SQLITE_TEXT, SQLITE_BLOB, SQLITE_NULL or SQLITE_FLOAT: the type the value is
+  // stored as, when asked before the value is read in another type.
+  int ColumnType(int column) const;
   int ColumnInt(int column) const;
   qint64 ColumnInt64(int column) const;
   // Text of a column, converted from ANSI; empty for null.

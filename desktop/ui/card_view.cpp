@@ -120,7 +120,7 @@ void CResultForm::LayoutPage() {
   int y = kFirstY;
   for (int i = 0; i < m_nShownCards; ++i) {
     CDlgResult* card = m_pCards[i];
-    card->setFixedSize(kCardWidth, kCardHeight);
+    card->setFixedSize(CDlgResult::kWidth, CDlgResult::kHeight);
     card->move(x, y);
     card->show();
     if (width < x + kRowEnd) {

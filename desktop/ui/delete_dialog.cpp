@@ -61,6 +61,7 @@ bool CDeleteDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   m_strName = QStringLiteral("Delete Contact-") + m_strName;
   setWindowTitle(m_strName);
+  FitWidthToCaption();  // the user must see whom they delete
   SkinButton(m_btnYes, kBitmapYesRest, kBitmapYesHover);
   SkinButton(m_btnNo, kBitmapNoRest, kBitmapNoHover);
   return true;

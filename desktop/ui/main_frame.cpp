@@ -41,8 +41,11 @@ CFormView* CreateResultView(bool list, QWidget* parent) {
 }  // namespace
 
 ImportRoute RouteImport(const QString& path) {
-  QString extension = QFileInfo(path).suffix();
-  if (extension == QLatin1String("cbk")) return ImportRoute::kContactsBackup;
+  QString extension = QFileInfo(path).suffix().toLower();
+  // "vbx" is the name Marrowind gives the contacts backup file on the phone.
+  if (extension == QLatin1String("cbk") || extension == QLatin1String("vbx")) {
+    return ImportRoute::kContactsBackup;
+  }
   if (extension == QLatin1String("csv")) return ImportRoute::kCsv;
   if (extension == QLatin1String("vcf")) return ImportRoute::kVCard;
   return ImportRoute::kNone;
@@ -149,7 +152,8 @@ void CMainFrame::OnFileImport() {
   FileDialogRequest request;
   request.title = QStringLiteral("Open the import file(*.cbk,*.csv or *.vcf)");
   request.filter = QStringLiteral(
-      "Contacts files (*.cbk)|*.cbk|CSV files (*.csv)|*.csv|vCard files (*.vcf)|*.vcf|");
+      "Contacts files (*.cbk *.vbx)|*.cbk;*.vbx|CSV files (*.csv)|*.csv|"
+      "vCard files (*.vcf)|*.vcf|");
   request.defaultExtension = QStringLiteral("Data files");
   request.flags = kFileDialogFlags;
   std::optional<QString> path = RunFileDialog(request);
@@ -169,6 +173,9 @@ void CMainFrame::OnFileImport() {
       ImportVCardFile(*path);
       break;
     case ImportRoute::kNone:
+      ShowTips(kIconError,
+               QStringLiteral("Unknown import file type! Please choose a *.cbk, *.vbx, *.csv or "
+                              "*.vcf file."));
       break;
   }
 }

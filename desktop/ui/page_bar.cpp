@@ -181,8 +181,11 @@ void CButtonForm::OnPageSelChange() {
 
 void CButtonForm::OnTimer() {
   QString count = QString::number(AfxGetApp().m_nPageCount);
-  if (count == m_strPageCount) return;
-  m_strPageCount = count;
-  FillPageList();
-  UpdateData(false);
+  if (count != m_strPageCount) {
+    m_strPageCount = count;
+    FillPageList();
+    UpdateData(false);
+  }
+  // The page on screen can change while the count stays: a search starts at page 1.
+  SelectCurrentPage();
 }

@@ -1,7 +1,12 @@
 #include "desktop/widgets/tips_dialog.h"
 
+#include <QScreen>
+
+#include <algorithm>
+
 #include "desktop/resources/resource_ids.h"
 #include "desktop/widgets/control_color.h"
+#include "platform/windows/ellipsis_static.h"
 #include "platform/windows/modal_service.h"
 #include "platform/windows/resources.h"
 #include "platform/windows/window_styles.h"
@@ -20,9 +25,12 @@ const DialogTemplate kTipsTemplate = {
          WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
         {CTipsDialog::kIconStatic, ControlKind::kStatic, "", 3, 3, 20, 20, WS_VISIBLE | SS_ICON},
         {CTipsDialog::kMessageText, ControlKind::kStatic, "", 23, 4, 89, 25,
-         WS_VISIBLE | WS_GROUP | SS_LEFT},
+         WS_VISIBLE | WS_GROUP | SS_LEFT | SS_ENDELLIPSIS},
     },
 };
+
+// What the window manager's title bar and borders take of the screen, at most.
+constexpr int kWindowFrameRoom = 64;
 
 }  // namespace
 
@@ -48,11 +56,35 @@ bool CTipsDialog::OnInitDialog() {
   m_btnYes->m_ptPressedShift = QPoint(0, 2);
   m_btnYes->SizeToImage();
   m_btnYes->m_bShowBorder = 0;
+  // Drawn on the box's own background, as the delete dialog's buttons are.
+  m_btnYes->m_bTransparent = 1;
   m_btnYes->SetHandCursor();
   if (auto* icon = Item<QLabel>(kIconStatic)) {
     icon->setPixmap(LoadIcon(m_nIconId).pixmap(IconSize(m_nIconId)));
   }
+  FitToMessage();
   return true;
+}
+
+void CTipsDialog::FitToMessage() {
+  auto* text = Item<EllipsisStatic>(kMessageText);
+  const QRect screenArea = screen()->availableGeometry();
+  const int maxWidth = screenArea.width() - kWindowFrameRoom - (width() - text->width());
+  const int maxHeight = screenArea.height() - kWindowFrameRoom - (height() - text->height());
+  int textWidth = text->width();
+  int textHeight = text->heightForWidth(textWidth);
+  // Wider while the text stands taller than half its width and a wider box takes fewer lines.
+  while (2 * textHeight > textWidth && textWidth < maxWidth) {
+    int wider = std::min(maxWidth, 2 * textWidth);
+    if (text->heightForWidth(wider) == textHeight) break;
+    textWidth = wider;
+    textHeight = text->heightForWidth(textWidth);
+  }
+  textHeight = std::max(text->height(), std::min(textHeight, maxHeight));
+  QSize growth(textWidth - text->width(), textHeight - text->height());
+  text->resize(textWidth, textHeight);
+  m_btnYes->move(m_btnYes->pos() + QPoint(growth.width() / 2, growth.height()));
+  SetWindowSize(size() + growth);
 }
 
 int RunTipsDialog(int iconId, const QString& text) {

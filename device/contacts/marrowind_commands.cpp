@@ -5,6 +5,8 @@
 #include "device/contacts/contacts_backup_job.h"
 #include "device/contacts/contacts_restore_job.h"
 #include "platform/device/message_box.h"
+#include "platform/device/phone_database.h"
+#include "platform/device/phone_folder.h"
 #include "platform/windows/message_service.h"
 #include "platform/windows/resources.h"
 
@@ -13,6 +15,30 @@ namespace {
 constexpr int kSaveTitleString = 130;
 constexpr int kRestoreTitleString = 131;
 constexpr char kBackupExtension[] = "vbx";
+
+// Says why the contact store did not open when the phone's database is the reason. A phone
+// without a SIM or a contact store gets no message, as the commands always had it.
+void ReportUnopenedStore() {
+  QString text;
+  switch (DiagnosePhoneDatabase()) {
+    case PhoneDatabaseProblem::kNone:
+      return;
+    case PhoneDatabaseProblem::kNotWritable:
+      text = QStringLiteral("Can't write the phone's database:");
+      break;
+    case PhoneDatabaseProblem::kNotAPhone:
+      text = QStringLiteral("The file is not the phone's database:");
+      break;
+    case PhoneDatabaseProblem::kDamaged:
+      text = QStringLiteral("The phone's database is damaged:");
+      break;
+    case PhoneDatabaseProblem::kLocked:
+      text = QStringLiteral("The phone's database is locked by another program:");
+      break;
+  }
+  AfxMessageBox(text + PhoneRootPath() + QLatin1Char('/') + QLatin1String(kPhoneDatabaseFile),
+                MB_OK);
+}
 
 }  // namespace
 
@@ -33,7 +59,11 @@ void OnBackupContacts(CMainFrame&) {
   if (!path) return;
 
   CContactsBackupJob job(BackupModeForPath(*path), *path);
-  if (job.m_session.OpenContactStore() == 1) StartContactsBackup(job);
+  if (job.m_session.OpenContactStore() == 1) {
+    StartContactsBackup(job);
+  } else {
+    ReportUnopenedStore();
+  }
 }
 
 void OnRestoreContacts(CMainFrame&) {
@@ -48,5 +78,9 @@ void OnRestoreContacts(CMainFrame&) {
   if (AfxMessageBox(question, MB_OKCANCEL) != IDOK) return;
 
   CContactsRestoreJob job(*path);
-  if (job.m_session.OpenContactStore() == 1) StartContactsRestore(job);
+  if (job.m_session.OpenContactStore() == 1) {
+    StartContactsRestore(job);
+  } else {
+    ReportUnopenedStore();
+  }
 }

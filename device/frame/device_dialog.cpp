@@ -2,8 +2,8 @@
 
 #include <QPalette>
 
-#include "device/frame/screen_scaling.h"
 #include "platform/device/phone_screen.h"
+#include "platform/device/phone_style.h"
 #include "platform/device/resource_module.h"
 #include "platform/windows/modal_service.h"
 
@@ -48,9 +48,7 @@ const DialogTemplate& DialogTemplateOrEmpty(int templateId) {
 }
 
 QFont DeviceDialogFont(const DialogTemplate& dialogTemplate) {
-  QFont font = DialogFont(dialogTemplate.fontName, dialogTemplate.pointSize);
-  font.setPixelSize(MulDivRound(dialogTemplate.pointSize, GetLogPixelsY(), 72));
-  return font;
+  return PhoneFont(dialogTemplate.fontName, dialogTemplate.pointSize);
 }
 
 void SetPhoneColours(QWidget* window) {

@@ -106,7 +106,9 @@ int WriteVCardFile(const QString& path, const QString& databasePath) {
   DatabaseConnection db(databasePath);
   SqlStatement rows(db, QString::fromLatin1(kRowsQuery));
   // A writer that is not committed drops its temporary file: a failed export leaves nothing.
-  TextModeWriter file;
+  // UTF-8, what other address books read; the import reads it back as UTF-8 (see
+  // text_encoding.h), so nothing is lost either way.
+  TextModeWriter file(TextEncoding::kUtf8);
   if (!rows.IsValid() || !file.Open(path)) return 0;
   bool written = true;
   int rc = SQLITE_DONE;

@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 
+#include <algorithm>
+
 #include "desktop/exchange/csv/csv_import.h"
 #include "desktop/store/database_connection.h"
 #include "desktop/store/view_state.h"
@@ -101,8 +103,9 @@ bool CDlgCSVImportConfig::LoadCsvFile(const QString& path) {
 }
 
 void CDlgCSVImportConfig::ShowReadError(CsvReadResult read) {
-  ShowMessageBox(read == CsvReadResult::kTooLarge ? QStringLiteral("The import file is too large!")
-                                                  : QStringLiteral("The import file is not found!"),
+  ShowMessageBox(read == CsvReadResult::kTooLarge
+                     ? QStringLiteral("The import file holds a record too large to import!")
+                     : QStringLiteral("The import file is not found!"),
                  kImportErrorCaption, MB_OK | MB_ICONERROR);
 }
 
@@ -164,6 +167,13 @@ void CDlgCSVImportConfig::OnImport() {
   CsvColumnMap columns;
   m_dlgFirst.MapColumns(HeaderRow(), std::span(columns).first(CDlgFirCSVImpCf::kComboCount));
   m_dlgSecond.MapColumns(HeaderRow(), std::span(columns).last(CDlgSecCSVImpCf::kComboCount));
+  // Without a column every record would be a blank contact: the user is to choose first.
+  if (std::ranges::all_of(columns, [](int column) { return column < 0; })) {
+    ShowMessageBox(QStringLiteral("No column of the file is mapped to a contact field: nothing is "
+                                  "imported!"),
+                   kImportErrorCaption, MB_OK | MB_ICONERROR);
+    return;
+  }
   CsvImportCounts counts;
   CsvReadResult read =
       ImportCsvFile(m_strCsvPath, columns, QString::fromLatin1(kContactDatabaseFile), &counts);

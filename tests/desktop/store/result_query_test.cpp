@@ -65,11 +65,13 @@ TEST_F(ResultQueryTest, KeywordMatchesCharactersOfChineseMixedAndAsciiNames) {
       SamplePhoneContact("丄", "Ng"),  // GB18030 81 41: its trail byte is "A"
       SamplePhoneContact("Note", "End").Set("Notes", "见过王芳"),
       SamplePhoneContact("Price", "Euro"),
+      SamplePhoneContact("Older", "Euro"),
   });
-  // Code page 936 writes the euro sign as the single byte 0x80.
+  // Code page 936 writes the euro sign as the single byte 0x80; earlier versions stored
+  // GB18030's A2 E3.
   DatabaseConnection().Exec(
-      "update Contact_Table set Notes = cast(X'3580' as text) "
-      "where First_Name = 'Price'");
+      "update Contact_Table set Notes = cast(X'3580' as text) where First_Name = 'Price';"
+      "update Contact_Table set Notes = cast(X'35A2E3' as text) where First_Name = 'Older'");
   const struct {
     const char* keyword;
     QStringList names;
@@ -82,7 +84,7 @@ TEST_F(ResultQueryTest, KeywordMatchesCharactersOfChineseMixedAndAsciiNames) {
       {"a", {"李,Anna"}},
       {"jLEE@", {"Lee,John"}},
       {"ＬＥＥ", {}},  // full-width letters are other characters
-      {"5€", {"Euro,Price"}},
+      {"5€", {"Euro,Older", "Euro,Price"}},
   };
   for (const auto& test : kCases) {
     EXPECT_EQ(ShownNames(-1, QString::fromUtf8(test.keyword)), test.names) << test.keyword;

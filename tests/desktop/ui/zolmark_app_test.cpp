@@ -20,6 +20,24 @@ class ZolmarkAppTest : public ::testing::Test {
   ScriptedServices script_;
 };
 
+TEST_F(ZolmarkAppTest, HelpPrintsTheUsageAndTouchesNoFile) {
+  for (const char* option : {"--help", "-h"}) {
+    char name[] = "bin/Brevantor";
+    std::string help = option;
+    char* argv[] = {name, help.data(), nullptr};
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(RunBrevantor(2, argv), 0);
+    const QString usage = QString::fromStdString(testing::internal::GetCapturedStdout());
+    EXPECT_TRUE(usage.startsWith("Usage: Brevantor [--help]\n")) << usage.toStdString();
+    const QString start = "cd ~/Brevantor && " + QDir::current().filePath(name);
+    for (const QString& said :
+         QStringList{"\"Contact.cdt\"", "Working folder", start, "scripts/run"}) {
+      EXPECT_TRUE(usage.contains(said)) << said.toStdString();
+    }
+    EXPECT_TRUE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+  }
+}
+
 TEST_F(ZolmarkAppTest, FirstStartCreatesDatabaseAndConfigAndShowsTheFrame) {
   CZOLMARKApp& app = AfxGetApp();
   app.m_nViewMode = 2;

@@ -49,7 +49,7 @@ TEST(ScreenScalingTest, SizesScaleWithThePixelsPerInch) {
   ScopedPhoneScreen screen({320, 426, 131});
   EXPECT_EQ(GetLogPixelsY(), 131);  // the kept value follows a new screen
   EXPECT_EQ(ScaleX(64), 87);
-  EXPECT_EQ(ScaleY(64), MulDivRound(64, 131, 96));
+  EXPECT_EQ(ScaleY(64), 87);
 }
 
 TEST(ScreenScalingTest, OrientationComesFromTheScreensSides) {
@@ -116,19 +116,18 @@ class RelayoutTest : public ::testing::Test {
 };
 
 TEST_F(RelayoutTest, MovesEveryControlToItsTemplatePlaceAndRefreshesIt) {
-  DialogUnits units(window_.font());
+  // 8-point MS Shell Dlg at 96 pixels per inch: a dialog unit is 6/4 pixels across, 13/8 down.
   EXPECT_EQ(RelayoutDialogFromTemplate(&window_, 100), 1);
-  EXPECT_EQ(Control(10)->geometry(), units.ToPixels(4, 8, 40, 10));
-  EXPECT_EQ(Control(11)->geometry(), units.ToPixels(50, 8, 21, 20));
+  EXPECT_EQ(Control(10)->geometry(), QRect(6, 13, 60, 16));   // 4, 8; 40 x 10 units
+  EXPECT_EQ(Control(11)->geometry(), QRect(75, 13, 31, 32));  // 50, 8; 21 x 20 units
   EXPECT_EQ(static_cast<QLabel*>(Control(10))->text(), "first");
   EXPECT_FALSE(static_cast<QLabel*>(Control(11))->pixmap().isNull());
 }
 
 TEST_F(RelayoutTest, AMissingControlFailsButTheOthersStillMove) {
-  DialogUnits units(window_.font());
   EXPECT_EQ(RelayoutDialogFromTemplate(&window_, 200), 0);
-  EXPECT_EQ(Control(10)->geometry(), units.ToPixels(60, 2, 40, 10));
-  EXPECT_EQ(Control(11)->geometry(), units.ToPixels(4, 2, 40, 10));
+  EXPECT_EQ(Control(10)->geometry(), QRect(90, 3, 60, 16));  // 60, 2; 40 x 10 units
+  EXPECT_EQ(Control(11)->geometry(), QRect(6, 3, 60, 16));   // 4, 2; 40 x 10 units
   EXPECT_EQ(static_cast<QLabel*>(Control(11))->text(), "second");
 }
 

@@ -4,7 +4,10 @@
 
 #include <sqlite3.h>
 
+#include <QDir>
+
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include "platform/device/messaging_store.h"
@@ -91,15 +94,7 @@ TEST_F(PhoneDatabaseTest, FileThatIsNoDatabaseMakesCallsFailCleanly) {
 }
 
 TEST_F(PhoneDatabaseTest, BrokenPagesMakeCallsFailNotCrash) {
-  {
-    PhoneSetup setup;
-    for (int i = 0; i < 200; ++i) setup.AddContact({.texts = {{0x82001F, QString(300, 'a')}}});
-  }
-  Poke("pragma wal_checkpoint(truncate)");
-  QByteArray bytes = ReadFileBytes(PhoneFile("phone.db"));
-  ASSERT_GT(bytes.size(), 8192);
-  for (qsizetype i = 4096; i < bytes.size(); i += 7) bytes[i] = static_cast<char>(i * 31);
-  WriteFileBytes(PhoneFile("phone.db"), bytes);
+  MakeDamagedPhone();
 
   std::unique_ptr<IPOutlookApp2> app;
   if (CoCreateInstance(CLSID_Application, app) != S_OK || app->Logon(0) != S_OK) return;
@@ -118,6 +113,39 @@ TEST_F(PhoneDatabaseTest, BrokenPagesMakeCallsFailNotCrash) {
     if (items->Item(i, contact) == S_OK && contact->get_Oid(&oid) == S_OK &&
         app->GetItemFromOidEx(oid, item) == S_OK) {
       item->GetProps({0x82001F}, values);
+    }
+  }
+}
+
+TEST_F(PhoneDatabaseTest, TheDiagnosisSaysWhyThePhoneCannotBeUsedAndWritesNothing) {
+  struct Case {
+    const char* what;
+    std::function<void()> make;
+    PhoneDatabaseProblem problem;
+  };
+  const Case cases[] = {
+      {"a sound phone", [] { PhoneSetup(); }, PhoneDatabaseProblem::kNone},
+      {"a text file", [] { WriteFileBytes(PhoneRootPath() + "/phone.db", QByteArray(600, 'x')); },
+       PhoneDatabaseProblem::kNotAPhone},
+      {"another program's database", [this] { Poke("create table other (x)"); },
+       PhoneDatabaseProblem::kNotAPhone},
+      {"a damaged phone", [] { MakeDamagedPhone(); }, PhoneDatabaseProblem::kDamaged},
+      {"a folder that cannot be made",
+       [] {
+         WriteFileBytes(PhoneRootPath() + "/file", "");
+         qputenv(kPhoneRootVariable, (PhoneRootPath() + "/file/phone").toLocal8Bit());
+       },
+       PhoneDatabaseProblem::kNotWritable},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    qputenv(kPhoneRootVariable, folder_.FilePath(c.what).toLocal8Bit());
+    ASSERT_TRUE(QDir().mkpath(PhoneRootPath()));
+    c.make();
+    const QByteArray before = ReadFileBytes(PhoneRootPath() + "/phone.db");
+    EXPECT_EQ(DiagnosePhoneDatabase(), c.problem);
+    if (c.problem != PhoneDatabaseProblem::kNone) {
+      EXPECT_EQ(ReadFileBytes(PhoneRootPath() + "/phone.db"), before);
     }
   }
 }
