@@ -16,6 +16,7 @@
 #include "device/sms/sms_backup_job.h"
 #include "device/sms/sms_restore_job.h"
 #include "device/sms/sms_text_listing.h"
+#include "platform/device/phone_database.h"
 #include "tests/device/sms/sms_testing.h"
 #include "tests/support/scoped_time_zone.h"
 
@@ -286,8 +287,8 @@ TEST_F(SmsJobsTest, AKilledBackupKeepsThePreviousFile) {
 }
 
 // With no other program holding the phone open, a phone folder that cannot be written opens no
-// session (the log beside the database cannot be made): both commands then say so in one message,
-// and the database is left as it was.
+// session (the log beside the database cannot be made), and is told apart as such for the
+// commands' message; the database is left as it was.
 TEST_F(SmsJobsTest, APhoneFolderThatCannotBeWrittenOpensNoSession) {
   sqlite3* db = nullptr;
   ASSERT_EQ(sqlite3_open(PhoneFile("phone.db").toUtf8().constData(), &db), SQLITE_OK);
@@ -303,11 +304,13 @@ TEST_F(SmsJobsTest, APhoneFolderThatCannotBeWrittenOpensNoSession) {
     const bool backup = CSmsBackupJob(kSmsBackupFileMode, Path("x.qrd"), CSmsBackupJob::kAllFolders)
                             .m_session.IsOpened();
     const bool restore = CSmsRestoreJob(Path("x.qrd")).m_session.IsOpened();
-    const QByteArray said = QByteArray::number(backup) + QByteArray::number(restore);
+    const bool notWritable = DiagnosePhoneDatabase() == PhoneDatabaseProblem::kNotWritable;
+    const QByteArray said =
+        QByteArray::number(backup) + QByteArray::number(restore) + QByteArray::number(notWritable);
     EXPECT_EQ(write(pipe, said.data(), said.size()), said.size());
   });
   chmod(PhoneFile("").toUtf8().constData(), 0755);
-  EXPECT_EQ(opened, "00");
+  EXPECT_EQ(opened, "001");
   EXPECT_EQ(ReadFileBytes(PhoneFile("phone.db")), before);
 }
 
