@@ -133,7 +133,7 @@ TEST_F(ContactsBackupExportTest, DigestAndCountFitTheFinishedFile) {
   InsertNumberedContacts(3);
   ASSERT_TRUE(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr));
   QByteArray bytes = ReadFileBytes("out.cbk");
-  EXPECT_EQ(bytes, Builder::WithDigest(bytes));  // the digest of "<length>KRVTQ_MaloBexin"
+  EXPECT_EQ(bytes, WithContactsDigest(bytes));  // the digest of "<length>KRVTQ_MaloBexin"
   EXPECT_EQ(bytes.mid(16, 4), Builder::Int32(3));
 }
 
