@@ -3,19 +3,43 @@
 #include "desktop/resources/resource_ids.h"
 #include "platform/windows/message_service.h"
 
+namespace {
+
+// The rows of the ContactType that is n-th in ascending order (?1 = n, from 0), read by a scan of
+// the table, whose rows lie in the order of their IDs: for 100,000 rows with pictures a scan for
+// each type takes 0.65 s, where "order by ContactType, ID" sorts every row and takes 0.85 s.
+constexpr char kRowsOfType[] =
+    "select * from Contact_Table where +ContactType is (select distinct ContactType from "
+    "Contact_Table order by 1 limit 1 offset ?1) order by ID";
+
+}  // namespace
+
 ContactExportRows::ContactExportRows(const QString& databasePath)
     : db_(databasePath),
       count_(db_.QueryCount(QStringLiteral("select count(*) from Contact_Table"))),
-      rows_(db_, QStringLiteral("select * from Contact_Table order by ContactType asc")) {}
+      types_(db_.QueryCount(
+          QStringLiteral("select count(*) from (select distinct ContactType from Contact_Table)"))),
+      rows_(db_, QLatin1String(kRowsOfType)) {
+  rows_.BindInt64(1, type_);
+}
 
 bool ContactExportRows::Open() {
   if (!db_.IsOpen()) {
     ShowTips(kIconError, QStringLiteral("Can't open database!"));
     return false;
   }
-  if (count_ < 0 || !rows_.IsValid()) {
+  if (count_ < 0 || types_ < 0 || !rows_.IsValid()) {
     ShowTips(kIconError, QStringLiteral("Can't read database!"));
     return false;
   }
   return true;
+}
+
+int ContactExportRows::Next() {
+  int rc;
+  while ((rc = rows_.Step()) == SQLITE_DONE && ++type_ < types_) {
+    rows_.Reset();
+    rows_.BindInt64(1, type_);
+  }
+  return rc;
 }
