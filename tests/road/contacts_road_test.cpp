@@ -160,14 +160,14 @@ PhoneContents AsContactFields(const PhoneContents& phone) {
 PhoneContents AsVCards(const PhoneContents& phone) {
   PhoneContents carried;
   for (ContactValues contact : AsContactFields(phone).contacts) {
-    if (!contact.contains(PIMPR_FILEAS)) {
-      QString name = contact[PIMPR_FIRST_NAME];
-      if (contact.contains(PIMPR_MIDDLE_NAME)) name += ' ' + contact[PIMPR_MIDDLE_NAME];
-      if (contact.contains(PIMPR_LAST_NAME)) name = contact[PIMPR_LAST_NAME] + ',' + name;
-      contact[PIMPR_FILEAS] = name;
-      if (name.isEmpty()) contact.erase(PIMPR_FILEAS);
-    }
-    if (contact[PIMPR_FIRST_NAME].isEmpty()) contact.erase(PIMPR_FIRST_NAME);
+    auto part = [&](CEPROPID id) {
+      auto found = contact.find(id);
+      return found != contact.end() ? found->second : QString();
+    };
+    QString name = part(PIMPR_FIRST_NAME);
+    if (contact.contains(PIMPR_MIDDLE_NAME)) name += ' ' + part(PIMPR_MIDDLE_NAME);
+    if (contact.contains(PIMPR_LAST_NAME)) name = part(PIMPR_LAST_NAME) + ',' + name;
+    if (!contact.contains(PIMPR_FILEAS) && !name.isEmpty()) contact[PIMPR_FILEAS] = name;
     carried.contacts.insert(contact);
   }
   return carried;
@@ -294,6 +294,8 @@ void ImportCsv(const QString& path, const QString& databasePath, qint64 records,
   EXPECT_EQ(counts, (CsvImportCounts{static_cast<int>(records), 0}));
 }
 
+void PrintTo(const Branch& branch, std::ostream* os) { *os << branch.name; }
+
 const Branch kBranches[] = {
     {"Backup", "contacts.cbk", ExportBackup, ImportBackup, Everything},
     {"DefaultCsv", "contacts.csv",
@@ -412,7 +414,7 @@ TEST_P(ContactsRoadTest, TwoCyclesEndWithWhatThePhoneHeldAsFarAsTheFormatCarries
     awkward.texts.erase(PIMPR_FIRST_NAME);
     awkward.texts.erase(PIMPR_LAST_NAME);
     ASSERT_NE(phone.AddContact(awkward), 0u);
-    // Two SIM entries of one name, and one without a name.
+    // Two SIM entries of one name, one without a name, one with the euro sign.
     ASSERT_TRUE(phone.AddSimEntry(20, "Ann", "111"));
     ASSERT_TRUE(phone.AddSimEntry(21, "Ann", "222"));
     ASSERT_TRUE(phone.AddSimEntry(22, "", "10010"));
