@@ -195,9 +195,9 @@ DialogTemplate EditorTemplate(ContactDialogKind kind) {
 void SkinButton(CPictureButton* button, const QString& tooltip) {
   button->SetHandCursor();
   button->SetButtonTooltip(tooltip);
-  button->m_ptPressedShift = QPoint(0, 2);
-  button->m_bShowBorder = 0;
-  button->m_bTransparent = 1;
+  button->SetPressedShift(QPoint(0, 2));
+  button->SetShowBorder(false);
+  button->SetTransparent(true);
   button->SizeToImage();
 }
 

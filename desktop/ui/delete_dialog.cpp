@@ -33,10 +33,10 @@ const DialogTemplate kDeleteTemplate = {
 void SkinButton(CPictureButton* button, int restBitmap, int hoverBitmap) {
   button->SetHandCursor();
   button->SetButtonBitmaps(LoadBitmap(hoverBitmap), LoadBitmap(restBitmap));
-  button->m_ptPressedShift = QPoint(0, 2);
+  button->SetPressedShift(QPoint(0, 2));
   button->SizeToImage();
-  button->m_bShowBorder = 0;
-  button->m_bTransparent = 1;
+  button->SetShowBorder(false);
+  button->SetTransparent(true);
 }
 
 }  // namespace

@@ -105,7 +105,7 @@ void CButtonForm::OnInitialUpdate() {
     button->SetButtonIcons(LoadIcon(entry.icon), LoadIcon(entry.icon));
     button->SetButtonTooltip(QString::fromLatin1(entry.tooltip));
     button->SetHandCursor();
-    button->m_bTransparent = 1;
+    button->SetTransparent(true);
   }
   m_strPageCount = QString::number(AfxGetApp().m_nPageCount);
   FillPageList();

@@ -75,11 +75,10 @@ std::optional<bool> ModeHasRecords(int mode) {
   return db.QueryCount(ExistsStatement(mode)) > 0;
 }
 
-void SetCaptionColors(CPictureButton* button) {
-  button->m_nImagePlacement = 3;  // the caption over the picture
-  button->m_crHoverText = kCaptionHoverText;
-  button->m_crRestText = Qt::black;
-  button->m_ptPressedShift = QPoint(0, 2);
+void SetCaptionOverPicture(CPictureButton* button) {
+  button->SetImagePlacement(CPictureButton::ImagePlacement::kTopLeftCorner);
+  button->SetCaptionColors(kCaptionHoverText, Qt::black);
+  button->SetPressedShift(QPoint(0, 2));
 }
 
 }  // namespace
@@ -120,29 +119,29 @@ void CDlgForm::OnInitialUpdate() {
   m_btnSearch->SetHandCursor();
   m_btnSearch->SetButtonBitmaps(search, search);
   m_btnSearch->SetButtonTooltip(QStringLiteral("Search"));
-  SetCaptionColors(m_btnSearch);
+  SetCaptionOverPicture(m_btnSearch);
   m_btnSearch->SizeToImage();
-  m_btnSearch->m_bShowBorder = 1;
-  m_btnSearch->m_bTransparent = 1;
+  m_btnSearch->SetShowBorder(true);
+  m_btnSearch->SetTransparent(true);
 
   SetUpViewButton(m_btnContactView, kBitmapViewButtonHover, kBitmapViewButtonRest);
   SetUpViewButton(m_btnContactList, kBitmapViewButtonHover, kBitmapViewButtonRest);
 
   MarkFilter(m_btnAll);
   for (CPictureButton* filter : {m_btnAll, m_btnSim, m_btnMobile}) {
-    filter->m_bTransparent = 1;
+    filter->SetTransparent(true);
     filter->SetHandCursor();
-    filter->m_bShowBorder = 0;
+    filter->SetShowBorder(false);
   }
 }
 
 void CDlgForm::SetUpViewButton(CPictureButton* button, int hoverBitmap, int restBitmap) {
   button->SetHandCursor();
   button->SetButtonBitmaps(LoadBitmap(hoverBitmap), LoadBitmap(restBitmap));
-  SetCaptionColors(button);
+  SetCaptionOverPicture(button);
   button->SizeToImage();
-  button->m_bShowBorder = 0;
-  button->m_bTransparent = 0;
+  button->SetShowBorder(false);
+  button->SetTransparent(false);
 }
 
 void CDlgForm::MarkFilter(CPictureButton* marked) {

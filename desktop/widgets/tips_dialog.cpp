@@ -53,11 +53,11 @@ bool CTipsDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   m_btnYes->SetHandCursor();
   m_btnYes->SetButtonBitmaps(LoadBitmap(kBitmapYesHover), LoadBitmap(kBitmapYesRest));
-  m_btnYes->m_ptPressedShift = QPoint(0, 2);
+  m_btnYes->SetPressedShift(QPoint(0, 2));
   m_btnYes->SizeToImage();
-  m_btnYes->m_bShowBorder = 0;
+  m_btnYes->SetShowBorder(false);
   // Drawn on the box's own background, as the delete dialog's buttons are.
-  m_btnYes->m_bTransparent = 1;
+  m_btnYes->SetTransparent(true);
   m_btnYes->SetHandCursor();
   if (auto* icon = Item<QLabel>(kIconStatic)) {
     icon->setPixmap(LoadIcon(m_nIconId).pixmap(IconSize(m_nIconId)));
