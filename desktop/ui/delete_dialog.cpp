@@ -12,13 +12,13 @@
 namespace {
 
 const DialogTemplate kDeleteTemplate = {
-    113,
-    "Warning",
-    133,
-    63,
-    "MS Shell Dlg",
-    8,
-    {
+    .id = 113,
+    .caption = "Warning",
+    .cx = 133,
+    .cy = 63,
+    .fontName = "MS Shell Dlg",
+    .pointSize = 8,
+    .controls = {
         {CDeleteDialog::kWarningIcon, ControlKind::kStatic, "", 8, 6, 21, 20, WS_VISIBLE | SS_ICON,
          kIconWarning},
         {-1, ControlKind::kStatic, "Are you sure to delete it ?", 33, 12, 96, 10,
@@ -27,8 +27,7 @@ const DialogTemplate kDeleteTemplate = {
          WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
         {CDeleteDialog::kNoButton, ControlKind::kButton, "No", 78, 28, 24, 25,
          WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
-    },
-};
+    }};
 
 void SkinButton(CPictureButton* button, int restBitmap, int hoverBitmap) {
   button->SetHandCursor();

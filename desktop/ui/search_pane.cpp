@@ -26,13 +26,12 @@ constexpr unsigned kPushStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 const QColor kCaptionHoverText(48, 43, 155);
 
 const DialogTemplate kSearchPaneTemplate = {
-    103,
-    "",
-    67,
-    245,
-    "Lucida Handwriting",
-    8,
-    {
+    .id = 103,
+    .cx = 67,
+    .cy = 245,
+    .fontName = "Lucida Handwriting",
+    .pointSize = 8,
+    .controls = {
         {kTopBitmap, ControlKind::kStatic, "", 0, 4, 67, 24, WS_VISIBLE | SS_BITMAP,
          kBitmapPaneTop},
         {CDlgForm::kContactViewButton, ControlKind::kButton, "Contact view", 0, 32, 67, 14,
@@ -51,8 +50,7 @@ const DialogTemplate kSearchPaneTemplate = {
          WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
         {CDlgForm::kSearchButton, ControlKind::kButton, "", 45, 209, 18, 16, kPushStyle},
         {CDlgForm::kProgress, ControlKind::kProgressBar, "", 0, 233, 67, 8, WS_BORDER},
-    },
-};
+    }};
 
 struct ButtonCommand {
   int id;

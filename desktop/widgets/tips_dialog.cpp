@@ -14,20 +14,19 @@
 namespace {
 
 const DialogTemplate kTipsTemplate = {
-    114,
-    "Tips",
-    119,
-    56,
-    "Microsoft Sans Serif",
-    9,
-    {
+    .id = 114,
+    .caption = "Tips",
+    .cx = 119,
+    .cy = 56,
+    .fontName = "Microsoft Sans Serif",
+    .pointSize = 9,
+    .controls = {
         {CTipsDialog::kYesButton, ControlKind::kButton, "Yes", 48, 31, 30, 25,
          WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
         {CTipsDialog::kIconStatic, ControlKind::kStatic, "", 3, 3, 20, 20, WS_VISIBLE | SS_ICON},
         {CTipsDialog::kMessageText, ControlKind::kStatic, "", 23, 4, 89, 25,
          WS_VISIBLE | WS_GROUP | SS_LEFT | SS_ENDELLIPSIS},
-    },
-};
+    }};
 
 // What the window manager's title bar and borders take of the screen, at most.
 constexpr int kWindowFrameRoom = 64;
