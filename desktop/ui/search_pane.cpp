@@ -3,8 +3,6 @@
 #include <optional>
 
 #include "desktop/resources/resource_ids.h"
-#include "desktop/store/contact_database.h"
-#include "desktop/store/database_connection.h"
 #include "desktop/store/result_query.h"
 #include "desktop/ui/main_frame.h"
 #include "desktop/ui/zolmark_app.h"
@@ -66,11 +64,15 @@ const ButtonCommand kButtonCommands[] = {
     {CDlgForm::kMobileButton, &CDlgForm::OnShowMobile},
 };
 
-// Whether a filter's mode shows any record; nothing when the database does not open.
+// Whether a mode shows any record; nothing, after telling the user why, when the database cannot
+// tell.
 std::optional<bool> ModeHasRecords(int mode) {
-  DatabaseConnection db;
-  if (!db.IsOpen()) return std::nullopt;
-  return db.QueryCount(ExistsStatement(mode)) > 0;
+  ModeRecords records = AnyRecordShown(mode);
+  if (records.fault != DatabaseFault::kNone) {
+    ShowTips(kIconError, DatabaseFaultText(records.fault));
+    return std::nullopt;
+  }
+  return records.any;
 }
 
 void SetCaptionOverPicture(CPictureButton* button) {
@@ -163,7 +165,9 @@ void CDlgForm::OnContactView() {
 }
 
 void CDlgForm::OnSearch() {
-  if (!HasContactRecords()) {
+  std::optional<bool> hasRecords = ModeHasRecords(0);
+  if (!hasRecords) return;
+  if (!*hasRecords) {
     ShowTips(kIconError, QStringLiteral("No contact records!"));
     return;
   }
@@ -183,10 +187,7 @@ void CDlgForm::OnSearch() {
 
 void CDlgForm::ShowFilter(int mode, CPictureButton* button) {
   std::optional<bool> hasRecords = ModeHasRecords(mode);
-  if (!hasRecords) {
-    ShowTips(kIconError, QStringLiteral("Can't open database!"));
-    return;
-  }
+  if (!hasRecords) return;
   if (!*hasRecords) {
     m_bNoticeShown = false;  // the timer shows the notice once this handler has returned
     return;

@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 #include "desktop/exchange/export_file_name.h"
-#include "desktop/store/contact_database.h"
+#include "desktop/store/result_query.h"
 #include "desktop/ui/export_target.h"
 #include "platform/windows/message_service.h"
 #include "platform/windows/window_styles.h"
@@ -96,7 +96,13 @@ std::optional<QString> CExportConfigDialog::ExportTarget() {
     m_editPath->setFocus();
     return std::nullopt;
   }
-  if (!HasContactRecords()) {
+  ModeRecords records = AnyRecordShown(0);
+  if (records.fault != DatabaseFault::kNone) {
+    ShowMessageBox(DatabaseFaultText(records.fault), QString::fromLatin1(m_texts.errorCaption),
+                   MB_OK | MB_ICONERROR);
+    return std::nullopt;
+  }
+  if (!records.any) {
     ShowMessageBox(QStringLiteral("Has none Record!"), QString::fromLatin1(m_texts.resultCaption),
                    MB_OK | MB_ICONINFORMATION);
     return std::nullopt;
