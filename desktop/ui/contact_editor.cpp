@@ -195,12 +195,8 @@ DialogTemplate EditorTemplate(ContactDialogKind kind) {
 }
 
 void SkinButton(CPictureButton* button, const QString& tooltip) {
-  button->SetHandCursor();
   button->SetButtonTooltip(tooltip);
-  button->SetPressedShift(QPoint(0, 2));
-  button->SetShowBorder(false);
-  button->SetTransparent(true);
-  button->SizeToImage();
+  button->SetDialogLook();
 }
 
 QString PictureRefusal(PictureFileResult result) {

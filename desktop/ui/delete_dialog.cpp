@@ -30,12 +30,8 @@ const DialogTemplate kDeleteTemplate = {
     }};
 
 void SkinButton(CPictureButton* button, int restBitmap, int hoverBitmap) {
-  button->SetHandCursor();
   button->SetButtonBitmaps(LoadBitmap(hoverBitmap), LoadBitmap(restBitmap));
-  button->SetPressedShift(QPoint(0, 2));
-  button->SizeToImage();
-  button->SetShowBorder(false);
-  button->SetTransparent(true);
+  button->SetDialogLook();
 }
 
 }  // namespace

@@ -145,6 +145,14 @@ void CPictureButton::SetCaptionColors(const QColor& hover, const QColor& rest) {
   update();
 }
 
+void CPictureButton::SetDialogLook() {
+  SetHandCursor();
+  SetPressedShift(QPoint(0, 2));
+  SetShowBorder(false);
+  SetTransparent(true);
+  SizeToImage();
+}
+
 void CPictureButton::SetCheck(int state) {
   if (!m_bCheckMode) return;
   m_bChecked = state == 1 || state == 2;

@@ -54,6 +54,10 @@ class CPictureButton : public QAbstractButton {
   void SetImagePlacement(ImagePlacement placement);
   // The caption's colour while hovered or pressed, and at rest.
   void SetCaptionColors(const QColor& hover, const QColor& rest);
+  // The look of the buttons of the program's dialogs, set once their pictures are: the hand
+  // cursor, picture and caption 2 pixels lower while pressed, no edge, the dialog's background
+  // behind, and the size of the picture.
+  void SetDialogLook();
 
   // What the template's style made of the button: a check box toggles on click; a default push
   // button is a push button drawn with a frame.

@@ -50,14 +50,8 @@ void CTipsDialog::DoDataExchange(DataExchange& dx) { dx.Text(kMessageText, m_str
 
 bool CTipsDialog::OnInitDialog() {
   CDialog::OnInitDialog();
-  m_btnYes->SetHandCursor();
   m_btnYes->SetButtonBitmaps(LoadBitmap(kBitmapYesHover), LoadBitmap(kBitmapYesRest));
-  m_btnYes->SetPressedShift(QPoint(0, 2));
-  m_btnYes->SizeToImage();
-  m_btnYes->SetShowBorder(false);
-  // Drawn on the box's own background, as the delete dialog's buttons are.
-  m_btnYes->SetTransparent(true);
-  m_btnYes->SetHandCursor();
+  m_btnYes->SetDialogLook();
   if (auto* icon = Item<QLabel>(kIconStatic)) {
     icon->setPixmap(LoadIcon(m_nIconId).pixmap(IconSize(m_nIconId)));
   }
