@@ -305,10 +305,14 @@ bool Search(const QStringList& args) {
   if (keyword.isEmpty() || !QFileInfo::exists(DatabaseIn(args[0]))) return false;
   QDir::setCurrent(args[0]);
   auto start = std::chrono::steady_clock::now();
-  std::vector<qint64> ids = LoadResultIds(-1, keyword);
+  ResultIds result = LoadResultIds(-1, keyword);
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::printf("%zu matches:", ids.size());
-  for (qint64 id : ids) std::printf(" %lld", static_cast<long long>(id));
+  if (result.fault != DatabaseFault::kNone) {
+    std::fprintf(stderr, "%s\n", qPrintable(DatabaseFaultText(result.fault)));
+    return false;
+  }
+  std::printf("%zu matches:", result.ids.size());
+  for (qint64 id : result.ids) std::printf(" %lld", static_cast<long long>(id));
   std::printf("\nsearch \"%s\" %.3f s\n", qPrintable(keyword), seconds);
   return true;
 }

@@ -15,31 +15,33 @@ constexpr char kRowsOfType[] =
 }  // namespace
 
 ContactExportRows::ContactExportRows(const QString& databasePath)
-    : db_(databasePath),
-      count_(db_.QueryCount(QStringLiteral("select count(*) from Contact_Table"))),
-      types_(db_.QueryCount(
-          QStringLiteral("select count(*) from (select distinct ContactType from Contact_Table)"))),
-      rows_(db_, QLatin1String(kRowsOfType)) {
+    : db_(databasePath), fault_(CheckContactTable(db_)), rows_(db_, QLatin1String(kRowsOfType)) {
+  if (fault_ != DatabaseFault::kNone) return;
+  SqlStatement count(db_, QStringLiteral("select count(*), (select count(*) from (select distinct "
+                                         "ContactType from Contact_Table)) from Contact_Table"));
+  int rc = count.Step();
+  fault_ = FaultOfResult(rc);
+  if (rc == SQLITE_ROW) {
+    count_ = count.ColumnInt64(0);
+    types_ = count.ColumnInt64(1);
+  }
   rows_.BindInt64(1, type_);
 }
 
 bool ContactExportRows::Open() {
-  if (!db_.IsOpen()) {
-    ShowTips(kIconError, QStringLiteral("Can't open database!"));
-    return false;
-  }
-  if (count_ < 0 || types_ < 0 || !rows_.IsValid()) {
-    ShowTips(kIconError, QStringLiteral("Can't read database!"));
-    return false;
-  }
-  return true;
+  if (fault_ == DatabaseFault::kNone) return true;
+  ShowTips(kIconError, DatabaseFaultText(fault_));
+  return false;
 }
 
-int ContactExportRows::Next() {
+bool ContactExportRows::Next() {
+  if (fault_ != DatabaseFault::kNone) return false;
   int rc;
   while ((rc = rows_.Step()) == SQLITE_DONE && ++type_ < types_) {
     rows_.Reset();
     rows_.BindInt64(1, type_);
   }
-  return rc;
+  if (rc == SQLITE_ROW) return true;
+  fault_ = FaultOfResult(rc);
+  return false;
 }

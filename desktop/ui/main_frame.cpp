@@ -11,6 +11,7 @@
 #include "desktop/exchange/vcard/vcard_import.h"
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/database_connection.h"
+#include "desktop/store/result_query.h"
 #include "desktop/ui/card_view.h"
 #include "desktop/ui/exchange/csv_export_dialog.h"
 #include "desktop/ui/exchange/csv_import_config_dialog.h"
@@ -181,9 +182,14 @@ void CMainFrame::OnFileImport() {
 }
 
 void CMainFrame::OnExportCbkTxt() {
-  qint64 rows =
-      DatabaseConnection().QueryCount(QStringLiteral("select count(*) from Contact_Table"));
-  if (rows <= 0 && ShowTips(kIconError, QStringLiteral("No contact records!")) == IDCANCEL) return;
+  ModeRecords records = AnyRecordShown(0);
+  if (records.fault != DatabaseFault::kNone) {
+    ShowTips(kIconError, DatabaseFaultText(records.fault));
+    return;
+  }
+  if (!records.any && ShowTips(kIconError, QStringLiteral("No contact records!")) == IDCANCEL) {
+    return;
+  }
 
   FileDialogRequest request;
   request.save = true;

@@ -4,9 +4,8 @@
 
 #include "device/contacts/contacts_backup_job.h"
 #include "device/contacts/contacts_restore_job.h"
+#include "device/frame/phone_database_message.h"
 #include "platform/device/message_box.h"
-#include "platform/device/phone_database.h"
-#include "platform/device/phone_folder.h"
 #include "platform/windows/message_service.h"
 #include "platform/windows/resources.h"
 
@@ -19,25 +18,8 @@ constexpr char kBackupExtension[] = "vbx";
 // Says why the contact store did not open when the phone's database is the reason. A phone
 // without a SIM or a contact store gets no message, as the commands always had it.
 void ReportUnopenedStore() {
-  QString text;
-  switch (DiagnosePhoneDatabase()) {
-    case PhoneDatabaseProblem::kNone:
-      return;
-    case PhoneDatabaseProblem::kNotWritable:
-      text = QStringLiteral("Can't write the phone's database:");
-      break;
-    case PhoneDatabaseProblem::kNotAPhone:
-      text = QStringLiteral("The file is not the phone's database:");
-      break;
-    case PhoneDatabaseProblem::kDamaged:
-      text = QStringLiteral("The phone's database is damaged:");
-      break;
-    case PhoneDatabaseProblem::kLocked:
-      text = QStringLiteral("The phone's database is locked by another program:");
-      break;
-  }
-  AfxMessageBox(text + PhoneRootPath() + QLatin1Char('/') + QLatin1String(kPhoneDatabaseFile),
-                MB_OK);
+  const QString message = PhoneDatabaseProblemMessage();
+  if (!message.isEmpty()) AfxMessageBox(message, MB_OK);
 }
 
 }  // namespace

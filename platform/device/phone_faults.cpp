@@ -51,6 +51,7 @@ constexpr std::array<const char*, static_cast<int>(PhoneCall::kGetRowCount) + 1>
     "IMessage::SetProps",
     "IMessage::GetRecipientTable",
     "IMessage::ModifyRecipients",
+    "IMessage::SaveChanges",
     "IMAPITable::SetColumns",
     "IMAPITable::QueryRows",
     "IMAPITable::SeekRow",

@@ -69,6 +69,7 @@ enum class PhoneCall {
   kMessageSetProps,
   kGetRecipientTable,
   kModifyRecipients,
+  kSaveChanges,
   kSetColumns,
   kQueryRows,
   kSeekRow,

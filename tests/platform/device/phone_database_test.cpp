@@ -201,6 +201,34 @@ TEST_F(PhoneDatabaseTest, BadSimRangeMeansNoRange) {
   EXPECT_TRUE(FAILED(SimGetPhonebookStatus(sim, SIM_PBSTORAGE_SIM, &used, &total)));
 }
 
+// Folders whose parents run in a circle through a special folder, or a special folder that is its
+// own parent: a special folder is never listed as a subfolder, so every walk down from one ends.
+TEST_F(PhoneDatabaseTest, WalksFromSpecialFoldersEndWhereverTheParentsRun) {
+  PhoneSetup setup;
+  const qint64 store = setup.MessageStoreId("SMS");
+  const qint64 inbox = setup.SpecialFolderId(store, PR_CE_IPM_INBOX_ENTRYID);
+  const qint64 drafts = setup.SpecialFolderId(store, PR_CE_IPM_DRAFTS_ENTRYID);
+  const qint64 work = setup.AddFolder(inbox, "Work");
+  const qint64 deep = setup.AddFolder(work, "Deep");
+  Poke(QString("update message_folders set parent_id = %1 where id = %2;"
+               "update message_folders set parent_id = id where id = %3")
+           .arg(deep)
+           .arg(inbox)
+           .arg(drafts)
+           .toUtf8()
+           .constData());
+  EXPECT_EQ(setup.SubfolderNames(inbox), std::vector<QString>{"Work"});
+  EXPECT_EQ(setup.SubfolderNames(work), std::vector<QString>{"Deep"});
+  EXPECT_TRUE(setup.SubfolderNames(deep).empty());
+  for (qint64 folder : {deep, drafts}) {
+    std::unique_ptr<IMAPITable> table;
+    ASSERT_EQ(IMAPIFolder(PhoneDatabase::Open(), store, folder).GetHierarchyTable(table), S_OK);
+    ULONG count = 1;
+    ASSERT_EQ(table->GetRowCount(&count), S_OK);
+    EXPECT_EQ(count, 0u);
+  }
+}
+
 TEST_F(PhoneDatabaseTest, TwoProgramsUseThePhoneAtOnce) {
   PhoneSetup first;
   PhoneSetup second;

@@ -268,9 +268,7 @@ TEST_F(CsvExportTest, AFileThatCannotBeCreatedIsReported) {
 }
 
 TEST_F(CsvExportTest, UnreadableRowsFailAndLeaveAnOlderFileAlone) {
-  // A table with rows but without the columns the query orders by.
-  DatabaseConnection db;
-  db.Exec("create table Contact_Table(x); insert into Contact_Table values(1)");
+  InsertContactsWithOneDamaged(3, 1);  // the read fails after two rows are written
   WriteFileBytes("out.csv", "older export");
   EXPECT_EQ(WriteCommonCsvRows("out.csv", DefaultCsvColumns()), 0);
   EXPECT_EQ(WriteGoogleCsvRows("out.csv"), 0);
