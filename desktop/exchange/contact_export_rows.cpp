@@ -1,8 +1,5 @@
 #include "desktop/exchange/contact_export_rows.h"
 
-#include "desktop/resources/resource_ids.h"
-#include "platform/windows/message_service.h"
-
 ContactExportRows::ContactExportRows(const QString& databasePath)
     : db_(databasePath),
       fault_(CheckContactTable(db_)),
@@ -12,12 +9,6 @@ ContactExportRows::ContactExportRows(const QString& databasePath)
   int rc = count.Step();
   fault_ = FaultOfResult(rc);
   if (rc == SQLITE_ROW) count_ = count.ColumnInt64(0);
-}
-
-bool ContactExportRows::Open() {
-  if (fault_ == DatabaseFault::kNone) return true;
-  ShowTips(kIconError, DatabaseFaultText(fault_));
-  return false;
 }
 
 bool ContactExportRows::Next() {
