@@ -316,7 +316,8 @@ bool Search(const QStringList& args) {
   ResultIds result = LoadResultIds(-1, keyword);
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   if (result.fault != DatabaseFault::kNone) {
-    std::fprintf(stderr, "%s\n", qPrintable(DatabaseFaultText(result.fault)));
+    std::printf("search \"%s\" FAILED: database fault %d\n", qPrintable(keyword),
+                static_cast<int>(result.fault));
     return false;
   }
   std::printf("%zu matches:", result.ids.size());

@@ -2,9 +2,7 @@
 
 #include <QFileInfo>
 
-#include "desktop/resources/resource_ids.h"
 #include "desktop/store/contact_fields.h"
-#include "platform/windows/message_service.h"
 
 const char kCreateContactTable[] =
     "create table Contact_Table( ID integer primary key autoincrement, Title varchar(100),"
@@ -51,20 +49,6 @@ DatabaseFault FaultOfResult(int rc) {
   }
 }
 
-QString DatabaseFaultText(DatabaseFault fault) {
-  switch (fault) {
-    case DatabaseFault::kNone:
-      break;
-    case DatabaseFault::kCannotOpen:
-      return QStringLiteral("Can't open database!");
-    case DatabaseFault::kLocked:
-      return QStringLiteral("Database is locked!");
-    case DatabaseFault::kCannotRead:
-      return QStringLiteral("Can't read database!");
-  }
-  return QString();
-}
-
 DatabaseFault CheckContactTable(DatabaseConnection& db) {
   if (!db.IsOpen()) return DatabaseFault::kCannotOpen;
   SqlStatement row(db, QStringLiteral("select * from Contact_Table"));
@@ -105,13 +89,9 @@ int InitContactDatabase(ViewState& app, const QString& path) {
   return 0;
 }
 
-int ExecuteSql(QString sql) {
+bool ExecuteSql(const QString& sql) {
   DatabaseConnection db;
-  if (!db.IsOpen()) {
-    ShowTips(kIconError, QStringLiteral("Can't open database!"));
-    return 0;
-  }
-  return db.Exec(sql) == SQLITE_OK ? 1 : 0;
+  return db.IsOpen() && db.Exec(sql) == SQLITE_OK;
 }
 
 bool HasContactRecords(const QString& path) {

@@ -9,6 +9,7 @@
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/database_connection.h"
 #include "desktop/store/result_query.h"
+#include "desktop/ui/outcome_messages.h"
 #include "desktop/ui/record_commands.h"
 #include "desktop/ui/zolmark_app.h"
 #include "desktop/widgets/control_color.h"

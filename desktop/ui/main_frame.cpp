@@ -188,7 +188,7 @@ void CMainFrame::OnExportCbkTxt() {
     ShowTips(kIconError, DatabaseFaultText(records.fault));
     return;
   }
-  if (!records.any && ShowTips(kIconError, QStringLiteral("No contact records!")) == IDCANCEL) {
+  if (!records.any && ShowNoContactRecords() == IDCANCEL) {
     return;
   }
 

@@ -53,6 +53,24 @@ QString VCardImportText(const VCardImportOutcome& outcome) {
 
 }  // namespace
 
+QString DatabaseFaultText(DatabaseFault fault) {
+  switch (fault) {
+    case DatabaseFault::kNone:
+      break;
+    case DatabaseFault::kCannotOpen:
+      return QStringLiteral("Can't open database!");
+    case DatabaseFault::kLocked:
+      return QStringLiteral("Database is locked!");
+    case DatabaseFault::kCannotRead:
+      return QStringLiteral("Can't read database!");
+  }
+  return QString();
+}
+
+int ShowNoContactRecords() { return ShowTips(kIconError, QStringLiteral("No contact records!")); }
+
+void ShowPaintError() { ShowTips(kIconError, QStringLiteral("Paint error!")); }
+
 void ShowBackupImportOutcome(const BackupImportOutcome& outcome) {
   for (int i = 0; i < outcome.ringTones.unwritable; ++i) {
     ShowTips(kIconError, QStringLiteral("Can't open ring file!"));

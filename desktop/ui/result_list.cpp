@@ -3,6 +3,7 @@
 #include <QHeaderView>
 
 #include "desktop/resources/resource_ids.h"
+#include "desktop/ui/outcome_messages.h"
 #include "desktop/ui/record_commands.h"
 #include "desktop/ui/zolmark_app.h"
 #include "desktop/widgets/control_color.h"

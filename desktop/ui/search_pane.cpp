@@ -5,6 +5,7 @@
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/result_query.h"
 #include "desktop/ui/main_frame.h"
+#include "desktop/ui/outcome_messages.h"
 #include "desktop/ui/zolmark_app.h"
 #include "desktop/widgets/control_color.h"
 #include "platform/windows/message_service.h"
@@ -171,7 +172,7 @@ void CDlgForm::OnSearch() {
   std::optional<bool> hasRecords = ModeHasRecords(0);
   if (!hasRecords) return;
   if (!*hasRecords) {
-    ShowTips(kIconError, QStringLiteral("No contact records!"));
+    ShowNoContactRecords();
     return;
   }
   UpdateData(true);

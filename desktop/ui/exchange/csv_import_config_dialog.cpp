@@ -6,10 +6,10 @@
 
 #include "desktop/exchange/csv/csv_import.h"
 #include "desktop/resources/resource_ids.h"
-#include "desktop/store/contact_database.h"
 #include "desktop/store/database_connection.h"
 #include "desktop/store/view_state.h"
 #include "desktop/ui/exchange/column_layout_box.h"
+#include "desktop/ui/outcome_messages.h"
 #include "platform/windows/message_service.h"
 #include "platform/windows/window_styles.h"
 

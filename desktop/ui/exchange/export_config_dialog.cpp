@@ -6,6 +6,7 @@
 #include "desktop/exchange/export_file_name.h"
 #include "desktop/store/result_query.h"
 #include "desktop/ui/export_target.h"
+#include "desktop/ui/outcome_messages.h"
 #include "platform/windows/message_service.h"
 #include "platform/windows/window_styles.h"
 

@@ -12,6 +12,12 @@ struct Tip {
   QString text;
 };
 
+TEST(OutcomeMessages, DatabaseFaults) {
+  EXPECT_EQ(DatabaseFaultText(DatabaseFault::kCannotOpen), "Can't open database!");
+  EXPECT_EQ(DatabaseFaultText(DatabaseFault::kLocked), "Database is locked!");
+  EXPECT_EQ(DatabaseFaultText(DatabaseFault::kCannotRead), "Can't read database!");
+}
+
 TEST(OutcomeMessages, ContactsBackupImport) {
   struct Case {
     BackupImportOutcome outcome;
