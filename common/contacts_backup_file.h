@@ -164,8 +164,6 @@ class ContactsBackupWriter {
   // Drops the file: nothing is left behind.
   void Abandon();
 
-  QString ErrorString() const { return file_.errorString(); }
-
  private:
   bool Write(const QByteArray& bytes);
 

@@ -37,7 +37,6 @@ class TextModeWriter {
   bool Write(const QString& text);
   // Moves the finished file into place. False when a write or the final rename failed.
   bool Commit();
-  QString ErrorString() const { return file_.errorString(); }
 
  private:
   TextEncoding encoding_;

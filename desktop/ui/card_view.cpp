@@ -29,7 +29,13 @@ constexpr int kStepX = 210;
 constexpr int kStepY = 270;
 constexpr int kRowEnd = 410;
 
-const DialogTemplate kCardViewTemplate = {104, "", 363, 639, "MS Shell Dlg", 8, {}};
+const DialogTemplate kCardViewTemplate = {
+    .id = 104,
+    .cx = 363,
+    .cy = 639,
+    .fontName = "MS Shell Dlg",
+    .pointSize = 8,
+};
 
 // The columns of a card, with the picture.
 const QString& CardColumnsWithPicture() {

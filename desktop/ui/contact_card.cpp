@@ -29,13 +29,12 @@ constexpr int kGap = 4;
 constexpr int kEdgeMargin = 8;
 
 const DialogTemplate kCardTemplate = {
-    105,
-    "",
-    144,
-    153,
-    "MS Shell Dlg",
-    8,
-    {
+    .id = 105,
+    .cx = 144,
+    .cy = 153,
+    .fontName = "MS Shell Dlg",
+    .pointSize = 8,
+    .controls = {
         {CDlgResult::kPictureStatic, ControlKind::kStatic, "", 3, 2, 37, 43,
          WS_VISIBLE | SS_BITMAP},
         {kNameLabel, ControlKind::kStatic, "Name:", 36, 12, 24, 9, kLabel},
@@ -51,8 +50,7 @@ const DialogTemplate kCardTemplate = {
         {kNotesLabel, ControlKind::kStatic, "Notes:", 15, 100, 24, 9, kLabel},
         {CDlgResult::kNotesStatic, ControlKind::kStatic, "", 39, 102, 96, 37, kValue},
         {CDlgResult::kIdStatic, ControlKind::kStatic, "", 94, 3, 30, 9, SS_LEFT},
-    },
-};
+    }};
 
 // Each value with what stands before it on its line: its label, or for the name (whose label
 // stands above it) the picture.

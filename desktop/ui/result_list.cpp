@@ -17,17 +17,15 @@ namespace {
 constexpr int kPollPeriodMs = 10;
 
 const DialogTemplate kListViewTemplate = {
-    108,
-    "",
-    287,
-    206,
-    "MS Shell Dlg",
-    8,
-    {
+    .id = 108,
+    .cx = 287,
+    .cy = 206,
+    .fontName = "MS Shell Dlg",
+    .pointSize = 8,
+    .controls = {
         {CResultList::kList, ControlKind::kListView, "", 7, 7, 273, 192,
          WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT},
-    },
-};
+    }};
 
 // Column widths in pixels; the ID column is hidden.
 constexpr int kColumnWidths[ResultRowModel::kColumnCount] = {0,   80,  90,  80, 120,

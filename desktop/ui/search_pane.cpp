@@ -25,13 +25,12 @@ constexpr unsigned kPushStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 const QColor kCaptionHoverText(48, 43, 155);
 
 const DialogTemplate kSearchPaneTemplate = {
-    103,
-    "",
-    67,
-    245,
-    "Lucida Handwriting",
-    8,
-    {
+    .id = 103,
+    .cx = 67,
+    .cy = 245,
+    .fontName = "Lucida Handwriting",
+    .pointSize = 8,
+    .controls = {
         {kTopBitmap, ControlKind::kStatic, "", 0, 4, 67, 24, WS_VISIBLE | SS_BITMAP,
          kBitmapPaneTop},
         {CDlgForm::kContactViewButton, ControlKind::kButton, "Contact view", 0, 32, 67, 14,
@@ -50,8 +49,7 @@ const DialogTemplate kSearchPaneTemplate = {
          WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
         {CDlgForm::kSearchButton, ControlKind::kButton, "", 45, 209, 18, 16, kPushStyle},
         {CDlgForm::kProgress, ControlKind::kProgressBar, "", 0, 233, 67, 8, WS_BORDER},
-    },
-};
+    }};
 
 struct ButtonCommand {
   int id;
@@ -78,11 +76,10 @@ std::optional<bool> ModeHasRecords(int mode) {
   return records.any;
 }
 
-void SetCaptionColors(CPictureButton* button) {
-  button->m_nImagePlacement = 3;  // the caption over the picture
-  button->m_crHoverText = kCaptionHoverText;
-  button->m_crRestText = Qt::black;
-  button->m_ptPressedShift = QPoint(0, 2);
+void SetCaptionOverPicture(CPictureButton* button) {
+  button->SetImagePlacement(CPictureButton::ImagePlacement::kTopLeftCorner);
+  button->SetCaptionColors(kCaptionHoverText, Qt::black);
+  button->SetPressedShift(QPoint(0, 2));
 }
 
 }  // namespace
@@ -123,29 +120,29 @@ void CDlgForm::OnInitialUpdate() {
   m_btnSearch->SetHandCursor();
   m_btnSearch->SetButtonBitmaps(search, search);
   m_btnSearch->SetButtonTooltip(QStringLiteral("Search"));
-  SetCaptionColors(m_btnSearch);
+  SetCaptionOverPicture(m_btnSearch);
   m_btnSearch->SizeToImage();
-  m_btnSearch->m_bShowBorder = 1;
-  m_btnSearch->m_bTransparent = 1;
+  m_btnSearch->SetShowBorder(true);
+  m_btnSearch->SetTransparent(true);
 
   SetUpViewButton(m_btnContactView, kBitmapViewButtonHover, kBitmapViewButtonRest);
   SetUpViewButton(m_btnContactList, kBitmapViewButtonHover, kBitmapViewButtonRest);
 
   MarkFilter(m_btnAll);
   for (CPictureButton* filter : {m_btnAll, m_btnSim, m_btnMobile}) {
-    filter->m_bTransparent = 1;
+    filter->SetTransparent(true);
     filter->SetHandCursor();
-    filter->m_bShowBorder = 0;
+    filter->SetShowBorder(false);
   }
 }
 
 void CDlgForm::SetUpViewButton(CPictureButton* button, int hoverBitmap, int restBitmap) {
   button->SetHandCursor();
   button->SetButtonBitmaps(LoadBitmap(hoverBitmap), LoadBitmap(restBitmap));
-  SetCaptionColors(button);
+  SetCaptionOverPicture(button);
   button->SizeToImage();
-  button->m_bShowBorder = 0;
-  button->m_bTransparent = 0;
+  button->SetShowBorder(false);
+  button->SetTransparent(false);
 }
 
 void CDlgForm::MarkFilter(CPictureButton* marked) {

@@ -14,20 +14,19 @@
 namespace {
 
 const DialogTemplate kTipsTemplate = {
-    114,
-    "Tips",
-    119,
-    56,
-    "Microsoft Sans Serif",
-    9,
-    {
+    .id = 114,
+    .caption = "Tips",
+    .cx = 119,
+    .cy = 56,
+    .fontName = "Microsoft Sans Serif",
+    .pointSize = 9,
+    .controls = {
         {CTipsDialog::kYesButton, ControlKind::kButton, "Yes", 48, 31, 30, 25,
          WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
         {CTipsDialog::kIconStatic, ControlKind::kStatic, "", 3, 3, 20, 20, WS_VISIBLE | SS_ICON},
         {CTipsDialog::kMessageText, ControlKind::kStatic, "", 23, 4, 89, 25,
          WS_VISIBLE | WS_GROUP | SS_LEFT | SS_ENDELLIPSIS},
-    },
-};
+    }};
 
 // What the window manager's title bar and borders take of the screen, at most.
 constexpr int kWindowFrameRoom = 64;
@@ -51,14 +50,8 @@ void CTipsDialog::DoDataExchange(DataExchange& dx) { dx.Text(kMessageText, m_str
 
 bool CTipsDialog::OnInitDialog() {
   CDialog::OnInitDialog();
-  m_btnYes->SetHandCursor();
   m_btnYes->SetButtonBitmaps(LoadBitmap(kBitmapYesHover), LoadBitmap(kBitmapYesRest));
-  m_btnYes->m_ptPressedShift = QPoint(0, 2);
-  m_btnYes->SizeToImage();
-  m_btnYes->m_bShowBorder = 0;
-  // Drawn on the box's own background, as the delete dialog's buttons are.
-  m_btnYes->m_bTransparent = 1;
-  m_btnYes->SetHandCursor();
+  m_btnYes->SetDialogLook();
   if (auto* icon = Item<QLabel>(kIconStatic)) {
     icon->setPixmap(LoadIcon(m_nIconId).pixmap(IconSize(m_nIconId)));
   }

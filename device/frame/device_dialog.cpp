@@ -42,7 +42,13 @@ bool CDeviceDialog::event(QEvent* event) {
 }
 
 const DialogTemplate& DialogTemplateOrEmpty(int templateId) {
-  static const DialogTemplate kEmpty{0, QString(), 0, 0, QStringLiteral("MS Shell Dlg"), 8, {}};
+  static const DialogTemplate kEmpty{
+      .id = 0,
+      .cx = 0,
+      .cy = 0,
+      .fontName = QStringLiteral("MS Shell Dlg"),
+      .pointSize = 8,
+  };
   const DialogTemplate* found = FindDialogTemplate(templateId);
   return found != nullptr ? *found : kEmpty;
 }

@@ -18,13 +18,13 @@ namespace {
 constexpr int kLabelId = -1;
 
 const DialogTemplate kDialogTemplate = {
-    197,
-    "CSV File Import Config",
-    622,
-    426,
-    "MS Shell Dlg",
-    8,
-    {
+    .id = 197,
+    .caption = "CSV File Import Config",
+    .cx = 622,
+    .cy = 426,
+    .fontName = "MS Shell Dlg",
+    .pointSize = 8,
+    .controls = {
         {kLabelId, ControlKind::kButton, "File", 7, 5, 608, 52, WS_VISIBLE | BS_GROUPBOX},
         {kLabelId, ControlKind::kStatic, "Import File Location:", 17, 20, 80, 10,
          WS_VISIBLE | SS_LEFT},
@@ -42,8 +42,7 @@ const DialogTemplate kDialogTemplate = {
          WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
         {IDCANCEL, ControlKind::kButton, "Cancel", 550, 403, 60, 16,
          WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
-    },
-};
+    }};
 
 // The layout-file line (from 1) of each box of the second page. The first page's boxes hold
 // lines 1 to 29 in order; the second page shows Notes between Birthday and Office loc, while

@@ -18,13 +18,13 @@ constexpr unsigned kFileDialogFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | O
 DialogTemplate ExportTemplate(int templateId, const char* caption, unsigned configComboStyle) {
   using D = CExportConfigDialog;
   return {
-      templateId,
-      caption,
-      622,
-      428,
-      "MS Shell Dlg",
-      8,
-      {
+      .id = templateId,
+      .caption = caption,
+      .cx = 622,
+      .cy = 428,
+      .fontName = "MS Shell Dlg",
+      .pointSize = 8,
+      .controls = {
           {kLabelId, ControlKind::kButton, "File", 7, 5, 608, 52, WS_VISIBLE | BS_GROUPBOX},
           {kLabelId, ControlKind::kStatic, "Export File Location:", 17, 20, 80, 10,
            WS_VISIBLE | SS_LEFT},
@@ -44,8 +44,7 @@ DialogTemplate ExportTemplate(int templateId, const char* caption, unsigned conf
            WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
           {IDCANCEL, ControlKind::kButton, "Cancel", 550, 403, 60, 16,
            WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
-      },
-  };
+      }};
 }
 
 }  // namespace

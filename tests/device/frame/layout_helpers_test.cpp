@@ -83,32 +83,29 @@ class RelayoutTest : public ::testing::Test {
 
   const ImageResource icons_[1] = {{128, ":/device/icons/orvanel.svg", 32, 32}};
   const DialogTemplate dialogs_[3] = {
-      {100,
-       "",
-       100,
-       100,
-       "MS Shell Dlg",
-       8,
-       {{10, ControlKind::kStatic, "first", 4, 8, 40, 10, WS_VISIBLE},
-        {11, ControlKind::kStatic, "", 50, 8, 21, 20, WS_VISIBLE | SS_ICON, 128},
-        {-1, ControlKind::kStatic, "static", 4, 30, 40, 10, WS_VISIBLE}}},
-      {200,
-       "",
-       100,
-       100,
-       "MS Shell Dlg",
-       8,
-       {{10, ControlKind::kStatic, "first", 60, 2, 40, 10, WS_VISIBLE},
-        {12, ControlKind::kStatic, "missing", 0, 0, 5, 5, WS_VISIBLE},
-        {11, ControlKind::kStatic, "second", 4, 2, 40, 10, WS_VISIBLE}}},
-      {300,
-       "",
-       100,
-       100,
-       "MS Shell Dlg",
-       8,
-       {{-1, ControlKind::kStatic, "one", 0, 0, 5, 5, WS_VISIBLE},
-        {-1, ControlKind::kStatic, "two", 0, 0, 5, 5, WS_VISIBLE}}},
+      {.id = 100,
+       .cx = 100,
+       .cy = 100,
+       .fontName = "MS Shell Dlg",
+       .pointSize = 8,
+       .controls = {{10, ControlKind::kStatic, "first", 4, 8, 40, 10, WS_VISIBLE},
+                    {11, ControlKind::kStatic, "", 50, 8, 21, 20, WS_VISIBLE | SS_ICON, 128},
+                    {-1, ControlKind::kStatic, "static", 4, 30, 40, 10, WS_VISIBLE}}},
+      {.id = 200,
+       .cx = 100,
+       .cy = 100,
+       .fontName = "MS Shell Dlg",
+       .pointSize = 8,
+       .controls = {{10, ControlKind::kStatic, "first", 60, 2, 40, 10, WS_VISIBLE},
+                    {12, ControlKind::kStatic, "missing", 0, 0, 5, 5, WS_VISIBLE},
+                    {11, ControlKind::kStatic, "second", 4, 2, 40, 10, WS_VISIBLE}}},
+      {.id = 300,
+       .cx = 100,
+       .cy = 100,
+       .fontName = "MS Shell Dlg",
+       .pointSize = 8,
+       .controls = {{-1, ControlKind::kStatic, "one", 0, 0, 5, 5, WS_VISIBLE},
+                    {-1, ControlKind::kStatic, "two", 0, 0, 5, 5, WS_VISIBLE}}},
   };
   ResourceTable table_;
   ResourceModule module_;
@@ -137,13 +134,13 @@ TEST_F(RelayoutTest, TwoControlsWithoutIdsOrNoTemplateFail) {
 }
 
 TEST_F(RelayoutTest, ListsKeepTheirSelection) {
-  const DialogTemplate list{500,
-                            "",
-                            100,
-                            100,
-                            "MS Shell Dlg",
-                            8,
-                            {{20, ControlKind::kListBox, "", 0, 0, 50, 20, WS_VISIBLE}}};
+  const DialogTemplate list{
+      .id = 500,
+      .cx = 100,
+      .cy = 100,
+      .fontName = "MS Shell Dlg",
+      .pointSize = 8,
+      .controls = {{20, ControlKind::kListBox, "", 0, 0, 50, 20, WS_VISIBLE}}};
   module_.dialogs = {&list, 1};
   auto* box = new QListWidget(&window_);
   SetDlgCtrlID(box, 20);

@@ -5,7 +5,7 @@
 
 #include "device/frame/color_label.h"
 #include "device/frame/device_view.h"
-#include "device/frame/marrowind_view.h"
+#include "device/frame/device_view_color_labels.h"
 #include "device/frame/my_static.h"
 #include "tests/device/frame/frame_testing.h"
 

@@ -11,7 +11,7 @@
 
 #include "device/frame/device_app.h"
 #include "device/frame/device_view.h"
-#include "device/frame/marrowind_view.h"
+#include "device/frame/device_view_color_labels.h"
 #include "device/launcher/launcher_commands.h"
 #include "device/launcher/orvanel_program.h"
 #include "platform/device/command_bar.h"

@@ -9,14 +9,12 @@
 namespace {
 
 const DialogTemplate kPage = {
-    1,
-    "",
-    100,
-    60,
-    "MS Shell Dlg",
-    8,
-    {{10, ControlKind::kEdit, "", 5, 5, 80, 12, WS_VISIBLE | WS_TABSTOP}},
-};
+    .id = 1,
+    .cx = 100,
+    .cy = 60,
+    .fontName = "MS Shell Dlg",
+    .pointSize = 8,
+    .controls = {{10, ControlKind::kEdit, "", 5, 5, 80, 12, WS_VISIBLE | WS_TABSTOP}}};
 
 TEST(Dialog, ChildDialogsLeaveEnterAndEscapeToTheirWindow) {
   QDialog window;
