@@ -146,7 +146,7 @@ bool PrepareDatabase(const QString& workDir, QString* database) {
   *database = DatabaseIn(workDir);
   QDir().mkpath(workDir);
   ViewState state;
-  return QFileInfo::exists(*database) || InitContactDatabase(state, *database) == 0;
+  return QFileInfo::exists(*database) || InitContactDatabase(state, *database);
 }
 
 bool ImportCbk(const QStringList& args, const ImportOptions& options) {

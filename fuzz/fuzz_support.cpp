@@ -198,7 +198,7 @@ QString EmptyContactDatabase(const FuzzFolder& folder) {
   static const QString path = [&] {
     const QString database = folder.Path(QStringLiteral("empty.cdt"));
     ViewState state;
-    if (InitContactDatabase(state, database) != 0) std::abort();
+    if (!InitContactDatabase(state, database)) std::abort();
     return database;
   }();
   return path;

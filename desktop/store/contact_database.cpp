@@ -67,26 +67,26 @@ DatabaseFault CheckContactTable(DatabaseConnection& db) {
   return DatabaseFault::kNone;
 }
 
-int InitContactDatabase(ViewState& app, const QString& path) {
+bool InitContactDatabase(ViewState& app, const QString& path) {
   // An empty file holds no database yet (SQLite leaves one where a connection was opened on a
   // missing file): it gets the table like a new one.
   QFileInfo file(path);
   bool found = file.isFile() && file.size() > 0;
   DatabaseConnection db(path);
-  if (!db.IsOpen()) return -1;
+  if (!db.IsOpen()) return false;
   if (!found) {
-    if (db.Exec(QString::fromLatin1(kCreateContactTable)) != SQLITE_OK) return -1;
+    if (db.Exec(QString::fromLatin1(kCreateContactTable)) != SQLITE_OK) return false;
     app.m_nPageCount = 1;
   } else {
-    if (CheckContactTable(db) != DatabaseFault::kNone) return -1;
+    if (CheckContactTable(db) != DatabaseFault::kNone) return false;
     qint64 rows = db.QueryCount(QStringLiteral("select count(*) from Contact_Table"));
-    if (rows < 0) return -1;
+    if (rows < 0) return false;
     qint64 pages = (rows + app.m_nPageSize - 1) / app.m_nPageSize;
     app.m_nPageCount = pages == 0 ? 1 : static_cast<int>(pages);
   }
   db.Exec(QString::fromLatin1(kCreateViewOrderIndex));  // fails harmlessly on a read-only file
   app.m_nCurPage = 0;
-  return 0;
+  return true;
 }
 
 bool ExecuteSql(const QString& sql) {

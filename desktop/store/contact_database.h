@@ -29,11 +29,11 @@ DatabaseFault FaultOfResult(int rc);
 DatabaseFault CheckContactTable(DatabaseConnection& db);
 
 // Start-up bootstrap: creates Contact_Table when the database file is new or empty, otherwise sets
-// the page count from the number of rows (at least 1). Sets the current page to 0. Returns 0, or -1
-// when the database cannot be opened, the table cannot be created, or an existing file is not
-// the program's database or cannot be read; such a file is left exactly as it was.
-int InitContactDatabase(ViewState& app,
-                        const QString& path = QString::fromLatin1(kContactDatabaseFile));
+// the page count from the number of rows (at least 1). Sets the current page to 0. False when the
+// database cannot be opened, the table cannot be created, or an existing file is not the
+// program's database or cannot be read; such a file is left exactly as it was.
+bool InitContactDatabase(ViewState& app,
+                         const QString& path = QString::fromLatin1(kContactDatabaseFile));
 
 // Runs one statement on a connection of its own. True when it ran without error; false also
 // when the database cannot be opened.

@@ -18,7 +18,7 @@ class ContactDatabaseTest : public WorkingFolderTest {
  protected:
   ViewState Bootstrap() {
     ViewState state;
-    EXPECT_EQ(InitContactDatabase(state), 0);
+    EXPECT_TRUE(InitContactDatabase(state));
     return state;
   }
 };
@@ -26,7 +26,7 @@ class ContactDatabaseTest : public WorkingFolderTest {
 TEST_F(ContactDatabaseTest, FirstStartCreatesTheTableWithItsColumns) {
   ViewState state;
   state.m_nCurPage = 5;
-  ASSERT_EQ(InitContactDatabase(state), 0);
+  ASSERT_TRUE(InitContactDatabase(state));
   EXPECT_TRUE(QFile::exists("Contact.cdt"));
   EXPECT_EQ(state.m_nPageCount, 1);
   EXPECT_EQ(state.m_nCurPage, 0);
@@ -103,7 +103,7 @@ TEST_F(ContactDatabaseTest, ForeignOrDamagedFilesAreReportedAndNeverWritten) {
     file.make();
     QByteArray bytes = ReadFileBytes("Contact.cdt");
     ViewState state;
-    EXPECT_EQ(InitContactDatabase(state), -1);
+    EXPECT_FALSE(InitContactDatabase(state));
     EXPECT_EQ(state.m_nPageCount, 0);
     DatabaseConnection db;
     EXPECT_EQ(CheckContactTable(db), file.fault);
@@ -131,7 +131,7 @@ TEST_F(ContactDatabaseTest, FaultsOfResultCodes) {
 TEST_F(ContactDatabaseTest, UnopenableDatabase) {
   QDir().mkdir("Contact.cdt");  // a folder where the file should be
   ViewState state;
-  EXPECT_EQ(InitContactDatabase(state), -1);
+  EXPECT_FALSE(InitContactDatabase(state));
   EXPECT_EQ(state.m_nPageCount, 0);
   EXPECT_FALSE(ExecuteSql("select 1"));
 }

@@ -140,7 +140,7 @@ TEST_F(ContactsBackupExportTest, ExportThenImportGivesTheSameContacts) {
 
   QDir().mkpath("copy");
   ViewState state;
-  ASSERT_EQ(InitContactDatabase(state, "copy/Contact.cdt"), 0);
+  ASSERT_TRUE(InitContactDatabase(state, "copy/Contact.cdt"));
   ASSERT_EQ(ImportContactsBackup("out.cbk", "copy/Contact.cdt", nullptr).result,
             BackupImportResult::kComplete);
   ASSERT_TRUE(QDir::setCurrent("copy"));

@@ -57,7 +57,7 @@ class ContactsBackupImportTest : public WorkingFolderTest {
  protected:
   void SetUp() override {
     ViewState state;
-    ASSERT_EQ(InitContactDatabase(state), 0);
+    ASSERT_TRUE(InitContactDatabase(state));
   }
 
   BackupImportOutcome Import(const QByteArray& file, ProgressSink* progress = nullptr) {

@@ -36,7 +36,7 @@ class CsvImportTest : public WorkingFolderTest {
  protected:
   void SetUp() override {
     ViewState state;
-    ASSERT_EQ(InitContactDatabase(state), 0);
+    ASSERT_TRUE(InitContactDatabase(state));
   }
 
   // Imports the rows, written as a CSV file with every field quoted.

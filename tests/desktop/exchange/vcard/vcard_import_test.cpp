@@ -42,7 +42,7 @@ class VCardImportTest : public WorkingFolderTest {
  protected:
   void SetUp() override {
     ViewState state;
-    ASSERT_EQ(InitContactDatabase(state), 0);
+    ASSERT_TRUE(InitContactDatabase(state));
   }
 
   static VCardImportOutcome Import(const QByteArray& file,
