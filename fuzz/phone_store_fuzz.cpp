@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CContactsBackupJob job(BackupModeForPath(path), path);
     if (job.m_session.OpenContactStore() == 1) RunContactsBackup(job.m_session, job);
   }
-  for (int mode : {kSmsBackupFileMode, kSmsTextListingMode}) {
+  for (SmsBackupMode mode : {SmsBackupMode::kBackupFile, SmsBackupMode::kTextListing}) {
     CSmsBackupJob job(mode, folder.Path(QStringLiteral("messages")), CSmsBackupJob::kAllFolders);
     if (job.m_session.IsOpened()) RunSmsBackup(job);
   }
