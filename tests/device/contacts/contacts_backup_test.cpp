@@ -131,10 +131,10 @@ TEST_F(ContactsBackupTest, AFileThatCannotBeCreatedEndsTheJobWithAMessage) {
 }
 
 TEST_F(ContactsBackupTest, OnlyALowerCaseTxtExtensionChoosesTheTextListing) {
-  EXPECT_EQ(BackupModeForPath("/sd/contacts.txt"), kBackupModeText);
-  EXPECT_EQ(BackupModeForPath("/sd/contacts.TXT"), kBackupModeFile);
-  EXPECT_EQ(BackupModeForPath("/sd/contacts.txt.vbx"), kBackupModeFile);
-  EXPECT_EQ(BackupModeForPath("/sd/contacts"), kBackupModeFile);
+  EXPECT_EQ(BackupModeForPath("/sd/contacts.txt"), ContactsBackupMode::kText);
+  EXPECT_EQ(BackupModeForPath("/sd/contacts.TXT"), ContactsBackupMode::kFile);
+  EXPECT_EQ(BackupModeForPath("/sd/contacts.txt.vbx"), ContactsBackupMode::kFile);
+  EXPECT_EQ(BackupModeForPath("/sd/contacts"), ContactsBackupMode::kFile);
   ExpectMessage("Backup succeed.");
   Backup("contacts.TXT");
   EXPECT_EQ(ReadFileBytes(Path("contacts.TXT")).size(), 24);
