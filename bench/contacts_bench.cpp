@@ -313,7 +313,7 @@ bool Search(const QStringList& args) {
   if (keyword.isEmpty() || !QFileInfo::exists(DatabaseIn(args[0]))) return false;
   QDir::setCurrent(args[0]);
   auto start = std::chrono::steady_clock::now();
-  ResultIds result = LoadResultIds(-1, keyword);
+  ResultIds result = LoadResultIds(ViewMode::kKeywordSearch, keyword);
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   if (result.fault != DatabaseFault::kNone) {
     std::printf("search \"%s\" FAILED: database fault %d\n", qPrintable(keyword),

@@ -82,7 +82,7 @@ void CResultForm::OnInitialUpdate() {
 
 void CResultForm::LoadCards() {
   CZOLMARKApp& app = AfxGetApp();
-  ResultIds result = LoadResultIds(app.m_nViewMode, app.m_strKeyword);
+  ResultIds result = LoadResultIds(app.m_viewMode, app.m_strKeyword);
   if (result.fault != DatabaseFault::kNone) {
     ShowTips(kIconError, DatabaseFaultText(result.fault));
   }

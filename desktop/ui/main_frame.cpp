@@ -183,7 +183,7 @@ void CMainFrame::OnFileImport() {
 }
 
 void CMainFrame::OnExportCbkTxt() {
-  ModeRecords records = AnyRecordShown(0);
+  ModeRecords records = AnyRecordShown(ViewMode::kAll);
   if (records.fault != DatabaseFault::kNone) {
     ShowTips(kIconError, DatabaseFaultText(records.fault));
     return;

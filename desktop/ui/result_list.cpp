@@ -80,7 +80,7 @@ void CResultList::InitColumns() {
 
 void CResultList::FillList() {
   const CZOLMARKApp& app = AfxGetApp();
-  ReportFault(m_model->Load(app.m_nViewMode, app.m_strKeyword));
+  ReportFault(m_model->Load(app.m_viewMode, app.m_strKeyword));
   m_list->scrollToTop();
 }
 

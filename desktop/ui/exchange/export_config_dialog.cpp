@@ -97,7 +97,7 @@ std::optional<QString> CExportConfigDialog::ExportTarget() {
     m_editPath->setFocus();
     return std::nullopt;
   }
-  ModeRecords records = AnyRecordShown(0);
+  ModeRecords records = AnyRecordShown(ViewMode::kAll);
   if (records.fault != DatabaseFault::kNone) {
     ShowMessageBox(DatabaseFaultText(records.fault), QString::fromLatin1(m_texts.errorCaption),
                    MB_OK | MB_ICONERROR);
