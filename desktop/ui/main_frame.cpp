@@ -228,12 +228,12 @@ void CMainFrame::OpenCsvImportDialog(const QString& path) {
   dialog.DoModal();
 }
 
-int CMainFrame::ImportVCardFile(const QString& path) {
+bool CMainFrame::ImportVCardFile(const QString& path) {
   VCardImportOutcome outcome = ImportVCard(path, QString::fromLatin1(kContactDatabaseFile));
-  if (outcome.result == VCardImportResult::kNotFound) return 0;
+  if (outcome.result == VCardImportResult::kNotFound) return false;
   ShowVCardImportOutcome(outcome);
   AfxGetApp().m_bDataChanged = true;
-  return 1;
+  return true;
 }
 
 // The progress bar of each contacts backup or text work stays until its outcome has been told.
