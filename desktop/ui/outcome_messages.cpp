@@ -28,7 +28,7 @@ QString ContactsExportText(const ExportOutcome& outcome) {
       return DatabaseFaultText(outcome.fault);
     case ExportResult::kCannotCreate:
       return QStringLiteral("Can't create export file!");
-    case ExportResult::kNoRecords:  // these exports write a table without rows as a file
+    case ExportResult::kNoRecords:  // not from these exports: an empty table is written as a file
     case ExportResult::kCannotWrite:
       break;
   }
