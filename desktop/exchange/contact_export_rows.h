@@ -4,10 +4,14 @@
 
 #include "desktop/store/contact_database.h"
 
-// The rows that an export writes: every row of Contact_Table in the order
-// "select * from Contact_Table order by ContactType asc" (phone contacts first), with their
-// number, on a connection of the export's own. Only the program's own database is read (see
+// The rows that an export writes: every row of Contact_Table by ContactType (phone contacts
+// first), and those of each type in the order they were stored, with their number, on a
+// connection of the export's own. Only the program's own database is read (see
 // CheckContactTable): the exports address a row's columns by their position.
+//
+// The order of a type is the order of its records in the file the rows came from: a phone that
+// restores a backup fills an empty SIM from its first position in file order, so a SIM that went
+// through the desktop comes back with its entries in their positions.
 class ContactExportRows {
  public:
   explicit ContactExportRows(const QString& databasePath);
@@ -26,5 +30,7 @@ class ContactExportRows {
   DatabaseConnection db_;
   DatabaseFault fault_;
   qint64 count_ = 0;
+  qint64 types_ = 0;  // the distinct ContactType values
+  qint64 type_ = 0;   // the one read now, by its place in ascending order
   SqlStatement rows_;
 };

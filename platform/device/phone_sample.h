@@ -7,7 +7,8 @@ class PhoneSetup;
 // - phone contacts: Latin, Chinese, Japanese and Korean names; every kind of field the store
 //   keeps turns up (a few contacts have them all, most have what people usually fill in);
 //   birthdays and anniversaries; pictures (small bitmaps) on every tenth contact; ring tones,
-//   files under "\Application Data\Sounds" in the phone's folder, on every sixth;
+//   files under "\Application Data\Sounds" in the phone's folder, on every sixth; companies'
+//   numbers without a person's name, on every twentieth, a few of them saved twice;
 // - SIM entries: names and numbers, at the indexes from 1 up;
 // - text messages in the store "SMS": Inbox and its subfolders (one of them nested), Sent Items,
 //   Drafts and Deleted Items, each with its sender, recipients, times and flags; every message

@@ -155,10 +155,23 @@ QByteArray ToneWav(int hertz) {
   return wav;
 }
 
+// A company's number rather than a person's: no name, filed under the company.
+PhoneContact BusinessContact(SampleRandom& random) {
+  PhoneContact contact;
+  const QString company = Text(random.Pick<const char*>(kCompanies));
+  contact.texts[PIMPR_COMPANY_NAME] = company;
+  contact.texts[PIMPR_FILEAS] = company;
+  contact.texts[PIMPR_BUSINESS_TELEPHONE_NUMBER] = LandLine(random);
+  if (random.Below(2) == 0) contact.texts[PIMPR_CATEGORIES] = QStringLiteral("Business");
+  return contact;
+}
+
 }  // namespace
 
 PhoneContact MakeSampleContact(int k, const std::vector<QString>& ringTones) {
+  if (k % 100 == 99) return MakeSampleContact(k - 20, ringTones);  // a card saved twice
   SampleRandom random(0xC0DE0000ull + static_cast<std::uint64_t>(k));
+  if (k % 20 == 19) return BusinessContact(random);
   const SamplePerson person = MakeSamplePerson(k);
   PhoneContact contact;
   auto& texts = contact.texts;

@@ -28,20 +28,27 @@ bool HasCjk(const QString& text) {
 }
 
 TEST_F(PhoneSampleTest, ContactsHaveEveryFieldSomewhereWithCjkNamesPicturesAndRingTones) {
-  ASSERT_TRUE(AddSampleData(phone_, {.contacts = 60, .simEntries = 0, .messages = 0}));
+  ASSERT_TRUE(AddSampleData(phone_, {.contacts = 100, .simEntries = 0, .messages = 0}));
   const std::vector<PhoneContact> contacts = phone_.Contacts();
-  ASSERT_EQ(contacts.size(), 60u);
+  ASSERT_EQ(contacts.size(), 100u);
   const PhoneContact& full = contacts[0];
   EXPECT_EQ(full.texts.size(), 55u);
   EXPECT_EQ(full.dates.size(), 2u);
   EXPECT_TRUE(full.picture.startsWith("BM"));
   EXPECT_NE(OpenPhoneFileForReading(full.texts.at(PIMPR_RINGTONE)), nullptr);
   EXPECT_TRUE(std::any_of(contacts.begin(), contacts.end(), [](const PhoneContact& contact) {
-    return HasCjk(contact.texts.at(PIMPR_LAST_NAME));
+    auto last = contact.texts.find(PIMPR_LAST_NAME);
+    return last != contact.texts.end() && HasCjk(last->second);
   }));
   EXPECT_TRUE(std::any_of(contacts.begin() + 1, contacts.end(), [](const PhoneContact& contact) {
     return contact.texts.size() < 10;  // most people fill in little
   }));
+  // Companies without a person's name, one of them twice.
+  auto nameless = [](const PhoneContact& contact) {
+    return !contact.texts.contains(PIMPR_FIRST_NAME) && !contact.texts.contains(PIMPR_LAST_NAME);
+  };
+  EXPECT_EQ(std::count_if(contacts.begin(), contacts.end(), nameless), 5);
+  EXPECT_EQ(contacts[99].texts, contacts[79].texts);
 }
 
 TEST_F(PhoneSampleTest, MessagesFillTheFoldersAndReadWhole) {

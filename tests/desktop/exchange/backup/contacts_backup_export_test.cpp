@@ -8,8 +8,8 @@
 #include "desktop/exchange/backup/contacts_backup_import.h"
 #include "desktop/store/contact_database.h"
 #include "desktop/store/contact_fields.h"
-#include "tests/desktop/exchange/outcome_printing.h"
 #include "tests/support/backup_file_builder.h"
+#include "tests/support/exchange_outcome_printing.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/working_folder.h"
 
@@ -60,22 +60,30 @@ class ContactsBackupExportTest : public WorkingFolderTest {
   }
 };
 
-TEST_F(ContactsBackupExportTest, PhoneContactsComeBeforeSimContacts) {
+// Each kind in the order it was stored, whatever the names (the views' index keeps them by first
+// name): a phone fills an empty SIM from its first position in file order, so a SIM that went
+// through the desktop comes back with its entries in their positions.
+TEST_F(ContactsBackupExportTest, PhoneContactsComeBeforeSimContactsEachInTheOrderStored) {
+  ViewState state;
+  ASSERT_TRUE(InitContactDatabase(state));
   SampleContact odd = SamplePhoneContact("Odd", "Type").Set("ContactType", "3");
-  InsertContacts(
-      {SampleSimContact("  Ann ", "123"), SamplePhoneContact("John", "Smith", "555"), odd});
+  InsertContacts({SampleSimContact("Voicemail", "100"), SampleSimContact("  Ann ", "123"),
+                  SamplePhoneContact("John", "Smith", "555"), SamplePhoneContact("Amy", "Lee"),
+                  odd});
   ASSERT_EQ(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr), kWritten);
   ExportedFile file = ReadBack();
-  ASSERT_EQ(file.records.size(), 3u);
+  ASSERT_EQ(file.records.size(), 5u);
   EXPECT_EQ(file.records[0].type, kRecordTypePhone);
   EXPECT_EQ(file.records[0].phone.items[backup_item::kFirstName], "John");
   EXPECT_EQ(file.records[0].phone.items[backup_item::kMobilePhone], "555");
-  EXPECT_EQ(file.records[1].type, kRecordTypeSim);
-  EXPECT_EQ(file.records[1].sim.name, "Ann");  // trimmed
-  EXPECT_EQ(file.records[1].sim.number, "123");
+  EXPECT_EQ(file.records[1].phone.items[backup_item::kFirstName], "Amy");
+  EXPECT_EQ(file.records[2].type, kRecordTypeSim);
+  EXPECT_EQ(file.records[2].sim.name, "Voicemail");
+  EXPECT_EQ(file.records[3].sim.name, "Ann");  // trimmed
+  EXPECT_EQ(file.records[3].sim.number, "123");
   // A row that is neither type is written as the phone contact it is stored as.
-  EXPECT_EQ(file.records[2].type, kRecordTypePhone);
-  EXPECT_EQ(file.records[2].phone.items[backup_item::kFirstName], "Odd");
+  EXPECT_EQ(file.records[4].type, kRecordTypePhone);
+  EXPECT_EQ(file.records[4].phone.items[backup_item::kFirstName], "Odd");
 }
 
 TEST_F(ContactsBackupExportTest, RingToneEntriesAreTheDistinctPathsOfPhoneContacts) {

@@ -10,7 +10,7 @@
 #include "common/text_mode_file.h"
 #include "desktop/store/contact_fields.h"
 #include "tests/desktop/exchange/csv/csv_testing.h"
-#include "tests/desktop/exchange/outcome_printing.h"
+#include "tests/support/exchange_outcome_printing.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/working_folder.h"
 

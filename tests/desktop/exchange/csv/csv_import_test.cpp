@@ -6,7 +6,7 @@
 #include "desktop/store/contact_database.h"
 #include "desktop/store/sql_text.h"
 #include "tests/desktop/exchange/csv/csv_testing.h"
-#include "tests/desktop/exchange/outcome_printing.h"
+#include "tests/support/exchange_outcome_printing.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/working_folder.h"
 

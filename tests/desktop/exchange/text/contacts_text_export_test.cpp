@@ -6,7 +6,7 @@
 
 #include "common/ansi_text.h"
 #include "desktop/store/database_connection.h"
-#include "tests/desktop/exchange/outcome_printing.h"
+#include "tests/support/exchange_outcome_printing.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/working_folder.h"
 

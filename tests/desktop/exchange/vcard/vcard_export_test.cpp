@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/desktop/exchange/outcome_printing.h"
+#include "tests/support/exchange_outcome_printing.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/working_folder.h"
 

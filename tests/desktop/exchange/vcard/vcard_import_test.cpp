@@ -12,7 +12,7 @@
 #include "desktop/store/composed_name.h"
 #include "desktop/store/contact_database.h"
 #include "desktop/store/contact_fields.h"
-#include "tests/desktop/exchange/outcome_printing.h"
+#include "tests/support/exchange_outcome_printing.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/working_folder.h"
 
