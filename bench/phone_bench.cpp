@@ -149,7 +149,7 @@ QString SmsOutcome(const SmsJobOutcome& outcome) {
 }
 
 QString SmsBackup(const QString& path) {
-  CSmsBackupJob job(kSmsBackupFileMode, path, CSmsBackupJob::kAllFolders);
+  CSmsBackupJob job(SmsBackupMode::kBackupFile, path, CSmsBackupJob::kAllFolders);
   job.m_nTotal = CountSelectedMessages(job);
   return SmsOutcome(RunSmsBackup(job));
 }

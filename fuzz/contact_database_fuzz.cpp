@@ -19,7 +19,8 @@ namespace {
 
 // The first page of each view mode, every column of its records read as the cards read them.
 void ReadViews(const QString& keyword) {
-  for (int mode : {0, 1, 2, -1}) {
+  for (ViewMode mode : {ViewMode::kAll, ViewMode::kPhoneContacts, ViewMode::kSimContacts,
+                        ViewMode::kKeywordSearch}) {
     ResultIds result = LoadResultIds(mode, keyword);
     std::span page(result.ids.data(), std::min<std::size_t>(result.ids.size(), 30));
     ReadRecords(QStringLiteral("*"), page, [](size_t, const SqlStatement& row) {

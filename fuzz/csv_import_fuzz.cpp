@@ -13,7 +13,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (ReadCsvHeader(header, csv) != CsvReadResult::kRead || header.isEmpty()) return 0;
   CsvColumnMap columns;
   for (int box = 0; box < kContactFieldCount; ++box) columns[box] = box % header.size();
-  CsvImportCounts counts;
-  ImportCsvFile(csv, columns, FreshContactDatabase(folder), &counts);
+  ImportCsvFile(csv, columns, FreshContactDatabase(folder));
   return 0;
 }

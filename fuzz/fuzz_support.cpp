@@ -20,10 +20,6 @@
 
 FuzzFolder::FuzzFolder() {
   if (!dir_.isValid() || !QDir::setCurrent(dir_.path())) std::abort();
-  MessageService silent;
-  silent.tips = [](int, const QString&) { return IDCANCEL; };
-  silent.messageBox = [](const QString&, const QString&, unsigned) { return IDOK; };
-  InstallMessageService(silent);
 }
 
 QString FuzzFolder::Write(const QString& name, const QByteArray& bytes) const {
@@ -189,7 +185,7 @@ QString EmptyContactDatabase(const FuzzFolder& folder) {
   static const QString path = [&] {
     const QString database = folder.Path(QStringLiteral("empty.cdt"));
     ViewState state;
-    if (InitContactDatabase(state, database) != 0) std::abort();
+    if (!InitContactDatabase(state, database)) std::abort();
     return database;
   }();
   return path;
@@ -215,4 +211,7 @@ void UseFreshPhone(const FuzzFolder& folder) {
   folder.FreshCopy(QStringLiteral("phone"), FreshPhoneDatabase(folder),
                    QLatin1String(kPhoneDatabaseFile));
   qputenv(kPhoneRootVariable, folder.Path(QStringLiteral("phone")).toLocal8Bit());
+  MessageService silent;
+  silent.messageBox = [](const QString&, const QString&, unsigned) { return IDOK; };
+  InstallMessageService(silent);
 }

@@ -10,8 +10,7 @@
 // What the fuzz targets share.
 
 // The scratch folder of a fuzz target: made on first use and made the working folder, so that
-// nothing a target writes lands anywhere else; removed when the fuzzer ends. Message boxes are
-// answered at once and silently, as a user would click them away.
+// nothing a target writes lands anywhere else; removed when the fuzzer ends.
 class FuzzFolder {
  public:
   FuzzFolder();
@@ -53,4 +52,6 @@ void InsertHostileRows(const QString& path, const std::uint8_t* data, std::size_
 QString FreshContactDatabase(const FuzzFolder& folder);
 // Points the phone programs (PHONE_ROOT) at a fresh phone in the subfolder "phone": a copy of one
 // made once, with an empty contact store and SIM and the store "SMS" with its special folders.
+// The phone jobs show their outcomes in message boxes themselves: those are answered at once and
+// silently, as a user would click them away.
 void UseFreshPhone(const FuzzFolder& folder);

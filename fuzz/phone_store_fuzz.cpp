@@ -18,9 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const char* name : {"contacts.vbx", "contacts.txt"}) {
     const QString path = folder.Path(QLatin1String(name));
     CContactsBackupJob job(BackupModeForPath(path), path);
-    if (job.m_session.OpenContactStore() == 1) RunContactsBackup(job.m_session, job);
+    if (job.m_session.OpenContactStore()) RunContactsBackup(job.m_session, job);
   }
-  for (int mode : {kSmsBackupFileMode, kSmsTextListingMode}) {
+  for (SmsBackupMode mode : {SmsBackupMode::kBackupFile, SmsBackupMode::kTextListing}) {
     CSmsBackupJob job(mode, folder.Path(QStringLiteral("messages")), CSmsBackupJob::kAllFolders);
     if (job.m_session.IsOpened()) RunSmsBackup(job);
   }

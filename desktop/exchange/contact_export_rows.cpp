@@ -1,8 +1,5 @@
 #include "desktop/exchange/contact_export_rows.h"
 
-#include "desktop/resources/resource_ids.h"
-#include "platform/windows/message_service.h"
-
 namespace {
 
 // The rows of the ContactType that is n-th in ascending order (?1 = n, from 0), read by a scan of
@@ -26,12 +23,6 @@ ContactExportRows::ContactExportRows(const QString& databasePath)
     types_ = count.ColumnInt64(1);
   }
   rows_.BindInt64(1, type_);
-}
-
-bool ContactExportRows::Open() {
-  if (fault_ == DatabaseFault::kNone) return true;
-  ShowTips(kIconError, DatabaseFaultText(fault_));
-  return false;
 }
 
 bool ContactExportRows::Next() {

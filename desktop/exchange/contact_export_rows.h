@@ -19,8 +19,6 @@ class ContactExportRows {
   // What keeps the rows from being read: the database cannot be opened, is not the program's or
   // cannot be read, before the first row or (after Next) in the middle; kNone while they read.
   DatabaseFault Fault() const { return fault_; }
-  // False, after telling the user in the tips box, when the rows cannot be read from the start.
-  bool Open();
 
   qint64 Count() const { return count_; }
   // Steps to the next row; false after the last one, or when reading failed (see Fault).

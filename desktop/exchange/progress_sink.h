@@ -5,27 +5,24 @@
 #include <cstdint>
 
 // Where a long import or export shows how far it has come: the main frame puts a progress bar
-// behind it, headless callers (tests, benchmarks) pass none.
+// behind it, which stays until the user has been told the outcome; headless callers (tests,
+// benchmarks) pass none.
 class ProgressSink {
  public:
   virtual ~ProgressSink() = default;
   virtual void Begin(int maximum) = 0;  // show the bar, range 0..maximum
   virtual void SetPosition(int position) = 0;
-  virtual void End() = 0;  // remove the bar
 };
 
-// Shows the bar of an optional sink for the length of one operation and removes it on every way
-// out. Positions and the maximum keep their full range (no 16-bit upper bound), clamped to int.
-class ProgressScope {
+// Moves the bar of an optional sink through one operation. Positions and the maximum keep their
+// full range (no 16-bit upper bound), clamped to int.
+class ProgressMeter {
  public:
-  ProgressScope(ProgressSink* sink, std::int64_t maximum) : sink_(sink) {
+  ProgressMeter(ProgressSink* sink, std::int64_t maximum) : sink_(sink) {
     if (sink_ != nullptr) sink_->Begin(Clamp(maximum));
   }
-  ~ProgressScope() {
-    if (sink_ != nullptr) sink_->End();
-  }
-  ProgressScope(const ProgressScope&) = delete;
-  ProgressScope& operator=(const ProgressScope&) = delete;
+  ProgressMeter(const ProgressMeter&) = delete;
+  ProgressMeter& operator=(const ProgressMeter&) = delete;
 
   void SetPosition(std::int64_t position) {
     if (sink_ != nullptr) sink_->SetPosition(Clamp(position));

@@ -2,9 +2,7 @@
 
 #include <QFileInfo>
 
-#include "desktop/resources/resource_ids.h"
 #include "desktop/store/contact_fields.h"
-#include "platform/windows/message_service.h"
 
 const char kCreateContactTable[] =
     "create table Contact_Table( ID integer primary key autoincrement, Title varchar(100),"
@@ -51,20 +49,6 @@ DatabaseFault FaultOfResult(int rc) {
   }
 }
 
-QString DatabaseFaultText(DatabaseFault fault) {
-  switch (fault) {
-    case DatabaseFault::kNone:
-      break;
-    case DatabaseFault::kCannotOpen:
-      return QStringLiteral("Can't open database!");
-    case DatabaseFault::kLocked:
-      return QStringLiteral("Database is locked!");
-    case DatabaseFault::kCannotRead:
-      return QStringLiteral("Can't read database!");
-  }
-  return QString();
-}
-
 DatabaseFault CheckContactTable(DatabaseConnection& db) {
   if (!db.IsOpen()) return DatabaseFault::kCannotOpen;
   SqlStatement row(db, QStringLiteral("select * from Contact_Table"));
@@ -83,35 +67,31 @@ DatabaseFault CheckContactTable(DatabaseConnection& db) {
   return DatabaseFault::kNone;
 }
 
-int InitContactDatabase(ViewState& app, const QString& path) {
+bool InitContactDatabase(ViewState& app, const QString& path) {
   // An empty file holds no database yet (SQLite leaves one where a connection was opened on a
   // missing file): it gets the table like a new one.
   QFileInfo file(path);
   bool found = file.isFile() && file.size() > 0;
   DatabaseConnection db(path);
-  if (!db.IsOpen()) return -1;
+  if (!db.IsOpen()) return false;
   if (!found) {
-    if (db.Exec(QString::fromLatin1(kCreateContactTable)) != SQLITE_OK) return -1;
+    if (db.Exec(QString::fromLatin1(kCreateContactTable)) != SQLITE_OK) return false;
     app.m_nPageCount = 1;
   } else {
-    if (CheckContactTable(db) != DatabaseFault::kNone) return -1;
+    if (CheckContactTable(db) != DatabaseFault::kNone) return false;
     qint64 rows = db.QueryCount(QStringLiteral("select count(*) from Contact_Table"));
-    if (rows < 0) return -1;
+    if (rows < 0) return false;
     qint64 pages = (rows + app.m_nPageSize - 1) / app.m_nPageSize;
     app.m_nPageCount = pages == 0 ? 1 : static_cast<int>(pages);
   }
   db.Exec(QString::fromLatin1(kCreateViewOrderIndex));  // fails harmlessly on a read-only file
   app.m_nCurPage = 0;
-  return 0;
+  return true;
 }
 
-int ExecuteSql(QString sql) {
+bool ExecuteSql(const QString& sql) {
   DatabaseConnection db;
-  if (!db.IsOpen()) {
-    ShowTips(kIconError, QStringLiteral("Can't open database!"));
-    return 0;
-  }
-  return db.Exec(sql) == SQLITE_OK ? 1 : 0;
+  return db.IsOpen() && db.Exec(sql) == SQLITE_OK;
 }
 
 bool HasContactRecords(const QString& path) {

@@ -24,23 +24,31 @@ QString KeywordCondition() {
 
 }  // namespace
 
-QString ViewCondition(int viewMode) {
-  if (viewMode < 0) return QStringLiteral(" where") + KeywordCondition();
-  if (viewMode == 1) return QStringLiteral(" where ContactType = 1");
-  if (viewMode == 2) return QStringLiteral(" where ContactType = 2");
+QString ViewCondition(ViewMode viewMode) {
+  switch (viewMode) {
+    case ViewMode::kAll:
+      break;
+    case ViewMode::kPhoneContacts:
+      return QStringLiteral(" where ContactType = 1");
+    case ViewMode::kSimContacts:
+      return QStringLiteral(" where ContactType = 2");
+    case ViewMode::kKeywordSearch:
+      return QStringLiteral(" where") + KeywordCondition();
+  }
   return QString();
 }
 
-QString ExistsStatement(int viewMode) {
+QString ExistsStatement(ViewMode viewMode) {
   return QStringLiteral("select exists(select 1 from Contact_Table") + ViewCondition(viewMode) +
          QLatin1Char(')');
 }
 
-QString ResultStatement(const QString& columns, int viewMode) {
+QString ResultStatement(const QString& columns, ViewMode viewMode) {
   // A keyword search reads every row anyway (Notes lies behind the pictures): one pass in table
   // order and a sort of the matches beats visiting the rows in the order of the view's index.
-  QString table = viewMode < 0 ? QStringLiteral(" from Contact_Table not indexed")
-                               : QStringLiteral(" from Contact_Table");
+  QString table = viewMode == ViewMode::kKeywordSearch
+                      ? QStringLiteral(" from Contact_Table not indexed")
+                      : QStringLiteral(" from Contact_Table");
   return QStringLiteral("select ") + columns + table + ViewCondition(viewMode) +
          QStringLiteral(" order by ContactType,First_Name");
 }
@@ -53,7 +61,7 @@ QString RecordsStatement(const QString& columns, std::span<const qint64> ids) {
          list.join(QLatin1Char(',')) + QLatin1Char(')');
 }
 
-ModeRecords AnyRecordShown(int viewMode) {
+ModeRecords AnyRecordShown(ViewMode viewMode) {
   DatabaseConnection db;
   ModeRecords records;
   records.fault = CheckContactTable(db);
@@ -65,17 +73,17 @@ ModeRecords AnyRecordShown(int viewMode) {
   return records;
 }
 
-ResultIds LoadResultIds(int viewMode, const QString& keyword) {
+ResultIds LoadResultIds(ViewMode viewMode, const QString& keyword) {
   DatabaseConnection db;
   ResultIds result;
   result.fault = CheckContactTable(db);
   if (result.fault != DatabaseFault::kNone) return result;
-  if (viewMode < 0 && !RegisterKeywordFunctions(db)) {
+  if (viewMode == ViewMode::kKeywordSearch && !RegisterKeywordFunctions(db)) {
     result.fault = DatabaseFault::kCannotRead;
     return result;
   }
   SqlStatement query(db, ResultStatement(QStringLiteral("ID"), viewMode));
-  if (viewMode < 0) query.BindText(1, keyword);
+  if (viewMode == ViewMode::kKeywordSearch) query.BindText(1, keyword);
   int rc;
   while ((rc = query.Step()) == SQLITE_ROW) result.ids.push_back(query.ColumnInt64(0));
   if (rc != SQLITE_DONE) {

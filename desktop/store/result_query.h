@@ -13,9 +13,6 @@ class SqlStatement;
 // The records the card view and the list view show: the condition of each view mode, the order
 // of the results and the statements that read them. The two views and the search pane's filters
 // build their statements here, so they always agree on what a mode shows.
-//
-// View modes: 0 all records, 1 phone contacts, 2 SIM contacts, negative the records that match
-// the keyword.
 
 // Columns of a card and of a list row, `ID` first.
 inline constexpr char kCardColumns[] =
@@ -27,13 +24,13 @@ inline constexpr char kListColumns[] =
 // The condition of a view mode with its " where", or nothing for all records. A keyword search
 // takes the keyword as parameter ?1 and needs the keyword functions on its connection
 // (keyword_match.h): seven columns hold the keyword anywhere, Notes only at its end.
-QString ViewCondition(int viewMode);
+QString ViewCondition(ViewMode viewMode);
 // "select exists(select 1 from Contact_Table ...)" with the mode's condition: 1 when the mode
 // shows any record. It stops at the first match instead of counting them all.
-QString ExistsStatement(int viewMode);
+QString ExistsStatement(ViewMode viewMode);
 // "select <columns> from Contact_Table" with the mode's condition, in view order: phone contacts
 // before SIM contacts, each by first name. Keyword searches scan the table without an index.
-QString ResultStatement(const QString& columns, int viewMode);
+QString ResultStatement(const QString& columns, ViewMode viewMode);
 // "select <columns> from Contact_Table where ID in (...)".
 QString RecordsStatement(const QString& columns, std::span<const qint64> ids);
 
@@ -42,7 +39,7 @@ struct ModeRecords {
   bool any = false;
   DatabaseFault fault = DatabaseFault::kNone;
 };
-ModeRecords AnyRecordShown(int viewMode);
+ModeRecords AnyRecordShown(ViewMode viewMode);
 
 // The IDs of the records a view mode shows, in view order (`keyword` for a keyword search), or
 // the fault that kept them from being read (and none of them).
@@ -50,7 +47,7 @@ struct ResultIds {
   std::vector<qint64> ids;
   DatabaseFault fault = DatabaseFault::kNone;
 };
-ResultIds LoadResultIds(int viewMode, const QString& keyword);
+ResultIds LoadResultIds(ViewMode viewMode, const QString& keyword);
 
 // Reads the records of `ids` with `columns` (which start with `ID`) in one statement and calls
 // `read(position, row)` for each record found, `position` being its index in `ids`. Returns the

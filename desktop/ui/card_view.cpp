@@ -9,6 +9,7 @@
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/database_connection.h"
 #include "desktop/store/result_query.h"
+#include "desktop/ui/outcome_messages.h"
 #include "desktop/ui/record_commands.h"
 #include "desktop/ui/zolmark_app.h"
 #include "desktop/widgets/control_color.h"
@@ -81,7 +82,7 @@ void CResultForm::OnInitialUpdate() {
 
 void CResultForm::LoadCards() {
   CZOLMARKApp& app = AfxGetApp();
-  ResultIds result = LoadResultIds(app.m_nViewMode, app.m_strKeyword);
+  ResultIds result = LoadResultIds(app.m_viewMode, app.m_strKeyword);
   if (result.fault != DatabaseFault::kNone) {
     ShowTips(kIconError, DatabaseFaultText(result.fault));
   }

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "desktop/resources/resource_ids.h"
+#include "desktop/ui/outcome_messages.h"
 #include "desktop/ui/record_commands.h"
 #include "desktop/ui/zolmark_app.h"
 #include "platform/windows/menu.h"
@@ -166,7 +167,7 @@ void CDlgResult::ShowPicture() {
 void CDlgResult::ReportPictureFault() {
   if (!m_bPictureFault) return;
   m_bPictureFault = false;
-  ShowTips(kIconError, QStringLiteral("Paint error!"));
+  ShowPaintError();
 }
 
 void CDlgResult::paintEvent(QPaintEvent*) {

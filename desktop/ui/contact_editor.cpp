@@ -15,6 +15,7 @@
 
 #include "desktop/exchange/backup/ring_tone_folder.h"
 #include "desktop/resources/resource_ids.h"
+#include "desktop/ui/outcome_messages.h"
 #include "desktop/ui/zolmark_app.h"
 #include "desktop/widgets/control_color.h"
 #include "platform/windows/menu.h"
@@ -439,7 +440,7 @@ void CContactEditor::OnDeletePicture() {
 void CContactEditor::ShowPicture(const RenderedPicture& picture) {
   m_imgPreview = picture.image;
   ShowPicturePreview();
-  if (picture.renderFailed) ShowTips(kIconError, QStringLiteral("Paint error!"));
+  if (picture.renderFailed) ShowPaintError();
 }
 
 void CContactEditor::ShowPicturePreview() {

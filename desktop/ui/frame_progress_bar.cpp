@@ -12,7 +12,7 @@ constexpr int kRepaintPeriodMs = 50;
 }  // namespace
 
 void FrameProgressBar::Begin(int maximum) {
-  End();
+  delete bar_;
   bar_ = new QProgressBar(frame_);
   bar_->setObjectName(QString::number(kControlId));
   bar_->setTextVisible(false);
@@ -33,5 +33,3 @@ void FrameProgressBar::SetPosition(int position) {
     sinceRepaint_.restart();
   }
 }
-
-void FrameProgressBar::End() { delete bar_; }

@@ -18,6 +18,7 @@
 #include "desktop/ui/exchange/vcard_export_dialog.h"
 #include "desktop/ui/export_target.h"
 #include "desktop/ui/frame_progress_bar.h"
+#include "desktop/ui/outcome_messages.h"
 #include "desktop/ui/page_bar.h"
 #include "desktop/ui/result_list.h"
 #include "desktop/ui/search_pane.h"
@@ -182,12 +183,12 @@ void CMainFrame::OnFileImport() {
 }
 
 void CMainFrame::OnExportCbkTxt() {
-  ModeRecords records = AnyRecordShown(0);
+  ModeRecords records = AnyRecordShown(ViewMode::kAll);
   if (records.fault != DatabaseFault::kNone) {
     ShowTips(kIconError, DatabaseFaultText(records.fault));
     return;
   }
-  if (!records.any && ShowTips(kIconError, QStringLiteral("No contact records!")) == IDCANCEL) {
+  if (!records.any && ShowNoContactRecords() == IDCANCEL) {
     return;
   }
 
@@ -227,25 +228,32 @@ void CMainFrame::OpenCsvImportDialog(const QString& path) {
   dialog.DoModal();
 }
 
-int CMainFrame::ImportVCardFile(const QString& path) {
-  if (!ImportVCard(path, QString::fromLatin1(kContactDatabaseFile))) return 0;
+bool CMainFrame::ImportVCardFile(const QString& path) {
+  VCardImportOutcome outcome = ImportVCard(path, QString::fromLatin1(kContactDatabaseFile));
+  if (outcome.result == VCardImportResult::kNotFound) return false;
+  ShowVCardImportOutcome(outcome);
   AfxGetApp().m_bDataChanged = true;
-  return 1;
+  return true;
 }
+
+// The progress bar of each contacts backup or text work stays until its outcome has been told.
 
 void CMainFrame::ImportCbkFile(const QString& path) {
   FrameProgressBar bar(this);
-  if (ImportContactsBackup(path, QString::fromLatin1(kContactDatabaseFile), &bar)) {
-    AfxGetApp().m_bDataChanged = true;
-  }
+  BackupImportOutcome outcome =
+      ImportContactsBackup(path, QString::fromLatin1(kContactDatabaseFile), &bar);
+  ShowBackupImportOutcome(outcome);
+  if (outcome.result == BackupImportResult::kComplete) AfxGetApp().m_bDataChanged = true;
 }
 
 void CMainFrame::ExportCbkFile(const QString& path) {
   FrameProgressBar bar(this);
-  ExportContactsBackup(path, QString::fromLatin1(kContactDatabaseFile), &bar);
+  ShowContactsExportOutcome(
+      ExportContactsBackup(path, QString::fromLatin1(kContactDatabaseFile), &bar));
 }
 
 void CMainFrame::ExportTextFile(const QString& path) {
   FrameProgressBar bar(this);
-  ExportContactsText(path, QString::fromLatin1(kContactDatabaseFile), &bar);
+  ShowContactsExportOutcome(
+      ExportContactsText(path, QString::fromLatin1(kContactDatabaseFile), &bar));
 }

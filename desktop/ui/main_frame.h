@@ -40,8 +40,9 @@ class CMainFrame : public QMainWindow {
   void ExportCbkFile(const QString& path);
   void ExportTextFile(const QString& path);
   void OpenCsvImportDialog(const QString& path);
-  // 0 when no file exists at the path (nothing shown), else 1 once the result box has closed.
-  int ImportVCardFile(const QString& path);
+  // False when no file exists at the path (nothing shown), else true once the result box has
+  // closed.
+  bool ImportVCardFile(const QString& path);
 
   QWidget* SearchPane() const { return m_wndOuterSplitter->GetPane(0, 0); }
   QWidget* ResultView() const { return m_wndInnerSplitter->GetPane(0, 0); }

@@ -3,6 +3,7 @@
 #include <QHeaderView>
 
 #include "desktop/resources/resource_ids.h"
+#include "desktop/ui/outcome_messages.h"
 #include "desktop/ui/record_commands.h"
 #include "desktop/ui/zolmark_app.h"
 #include "desktop/widgets/control_color.h"
@@ -79,7 +80,7 @@ void CResultList::InitColumns() {
 
 void CResultList::FillList() {
   const CZOLMARKApp& app = AfxGetApp();
-  ReportFault(m_model->Load(app.m_nViewMode, app.m_strKeyword));
+  ReportFault(m_model->Load(app.m_viewMode, app.m_strKeyword));
   m_list->scrollToTop();
 }
 

@@ -20,7 +20,7 @@ const QColor kEvenRowBack(0, 255, 255);
 
 }  // namespace
 
-DatabaseFault ResultRowModel::Load(int viewMode, const QString& keyword) {
+DatabaseFault ResultRowModel::Load(ViewMode viewMode, const QString& keyword) {
   beginResetModel();
   ResultIds result = LoadResultIds(viewMode, keyword);
   ids_ = std::move(result.ids);

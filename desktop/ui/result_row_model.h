@@ -17,7 +17,7 @@ class ResultRowModel : public QAbstractTableModel {
 
   // Reads the result set of a mode; the rows before are dropped. Returns the fault that kept it
   // from being read (no rows then).
-  DatabaseFault Load(int viewMode, const QString& keyword);
+  DatabaseFault Load(ViewMode viewMode, const QString& keyword);
   // The fault met since the last call while reading the columns of rows the list asked for
   // (those rows stay blank), or kNone; the list asks while painting, where it cannot say so.
   DatabaseFault TakeRowsFault();

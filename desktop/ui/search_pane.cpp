@@ -5,6 +5,7 @@
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/result_query.h"
 #include "desktop/ui/main_frame.h"
+#include "desktop/ui/outcome_messages.h"
 #include "desktop/ui/zolmark_app.h"
 #include "desktop/widgets/control_color.h"
 #include "platform/windows/message_service.h"
@@ -66,7 +67,7 @@ const ButtonCommand kButtonCommands[] = {
 
 // Whether a mode shows any record; nothing, after telling the user why, when the database cannot
 // tell.
-std::optional<bool> ModeHasRecords(int mode) {
+std::optional<bool> ModeHasRecords(ViewMode mode) {
   ModeRecords records = AnyRecordShown(mode);
   if (records.fault != DatabaseFault::kNone) {
     ShowTips(kIconError, DatabaseFaultText(records.fault));
@@ -165,10 +166,10 @@ void CDlgForm::OnContactView() {
 }
 
 void CDlgForm::OnSearch() {
-  std::optional<bool> hasRecords = ModeHasRecords(0);
+  std::optional<bool> hasRecords = ModeHasRecords(ViewMode::kAll);
   if (!hasRecords) return;
   if (!*hasRecords) {
-    ShowTips(kIconError, QStringLiteral("No contact records!"));
+    ShowNoContactRecords();
     return;
   }
   UpdateData(true);
@@ -178,14 +179,14 @@ void CDlgForm::OnSearch() {
     return;
   }
   CZOLMARKApp& app = AfxGetApp();
-  app.m_nViewMode = -1;
+  app.m_viewMode = ViewMode::kKeywordSearch;
   MarkFilter(nullptr);
   app.m_nCurPage = 0;
   app.m_strKeyword = keyword;
   app.m_bSearchChanged = true;
 }
 
-void CDlgForm::ShowFilter(int mode, CPictureButton* button) {
+void CDlgForm::ShowFilter(ViewMode mode, CPictureButton* button) {
   std::optional<bool> hasRecords = ModeHasRecords(mode);
   if (!hasRecords) return;
   if (!*hasRecords) {
@@ -193,17 +194,17 @@ void CDlgForm::ShowFilter(int mode, CPictureButton* button) {
     return;
   }
   CZOLMARKApp& app = AfxGetApp();
-  if (app.m_nViewMode == mode) return;
+  if (app.m_viewMode == mode) return;
   MarkFilter(button);
-  app.m_nViewMode = mode;
+  app.m_viewMode = mode;
   app.m_bDataChanged = true;
 }
 
-void CDlgForm::OnShowAll() { ShowFilter(0, m_btnAll); }
+void CDlgForm::OnShowAll() { ShowFilter(ViewMode::kAll, m_btnAll); }
 
-void CDlgForm::OnShowSim() { ShowFilter(2, m_btnSim); }
+void CDlgForm::OnShowSim() { ShowFilter(ViewMode::kSimContacts, m_btnSim); }
 
-void CDlgForm::OnShowMobile() { ShowFilter(1, m_btnMobile); }
+void CDlgForm::OnShowMobile() { ShowFilter(ViewMode::kPhoneContacts, m_btnMobile); }
 
 void CDlgForm::OnTimer() {
   if (m_bNoticeShown) return;

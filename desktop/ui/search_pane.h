@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTimer>
 
+#include "desktop/store/view_state.h"
 #include "desktop/widgets/picture_button.h"
 #include "platform/windows/form_view.h"
 
@@ -50,7 +51,7 @@ class CDlgForm : public CFormView {
 
  private:
   // A filter button: mode `mode` when its records exist.
-  void ShowFilter(int mode, CPictureButton* button);
+  void ShowFilter(ViewMode mode, CPictureButton* button);
   // Marks one filter button (null: none) by its icons.
   void MarkFilter(CPictureButton* marked);
   void SetUpViewButton(CPictureButton* button, int hoverBitmap, int restBitmap);

@@ -4,15 +4,15 @@
 
 #include "device/contacts/contact_properties.h"
 
-int CContactStoreSession::OpenContactStore() {
-  if (FAILED(CoInitializeEx(COINIT_MULTITHREADED))) return 0;
+bool CContactStoreSession::OpenContactStore() {
+  if (FAILED(CoInitializeEx(COINIT_MULTITHREADED))) return false;
   m_bComInitialized = true;
-  if (FAILED(CoCreateInstance(CLSID_Application, m_pOutlookApp))) return 0;
+  if (FAILED(CoCreateInstance(CLSID_Application, m_pOutlookApp))) return false;
   if (FAILED(m_pOutlookApp->Logon(0))) {
     m_pOutlookApp.reset();
-    return 0;
+    return false;
   }
-  return SUCCEEDED(SimInitialize(m_hSim)) ? 1 : 0;
+  return SUCCEEDED(SimInitialize(m_hSim));
 }
 
 void CContactStoreSession::CloseContactStore() {
@@ -97,7 +97,7 @@ std::optional<QString> CContactStoreSession::ContactKey(CEOID oid) {
   return NamelessContactKey(ContactBodyOf(*values, ReadPicture(*item)));
 }
 
-int CContactStoreSession::BuildDeviceContactIndex() {
+void CContactStoreSession::BuildDeviceContactIndex() {
   m_index.Clear();
   const DWORD used = SimUsedCount();
   if (std::optional<ContactItems> contacts = GetContactItems()) {
@@ -110,7 +110,6 @@ int CContactStoreSession::BuildDeviceContactIndex() {
   ForEachSimEntry(used, [this](DWORD index, const SimEntry& entry) {
     m_index.Add({kDeviceContactSim, static_cast<int>(index), SimReplacementKey(entry)});
   });
-  return 1;
 }
 
 void CContactStoreSession::MarkDuplicateContacts(const QString& key) {

@@ -21,9 +21,9 @@ class CContactStoreSession {
   CContactStoreSession(const CContactStoreSession&) = delete;
   CContactStoreSession& operator=(const CContactStoreSession&) = delete;
 
-  // Logs on to the contact store and opens the SIM: 1 when both opened, else 0 (whatever did
-  // open is closed by CloseContactStore).
-  int OpenContactStore();
+  // Logs on to the contact store and opens the SIM: true when both opened (whatever did open is
+  // closed by CloseContactStore).
+  bool OpenContactStore();
   void CloseContactStore();
 
   // The contacts folder's items with their count; nothing when the folder, its items or their
@@ -52,8 +52,8 @@ class CContactStoreSession {
 
   // Lists every contact and SIM entry now on the phone with its replacement key
   // (device_contact_index.h), unmarked. A contact whose properties cannot be read is left out:
-  // listed under a wrong key, it could be replaced by a record that is not its own. Returns 1.
-  int BuildDeviceContactIndex();
+  // listed under a wrong key, it could be replaced by a record that is not its own.
+  void BuildDeviceContactIndex();
   // Marks the listed contacts of exactly this key.
   void MarkDuplicateContacts(const QString& key);
   // Keeps the listed contacts of this key (a record of theirs was not restored).

@@ -97,8 +97,9 @@ void BackupFileRun::WriteRingTones() {
 
 }  // namespace
 
-int BackupModeForPath(const QString& path) {
-  return GetFileExtension(path) == QLatin1String(".txt") ? kBackupModeText : kBackupModeFile;
+ContactsBackupMode BackupModeForPath(const QString& path) {
+  return GetFileExtension(path) == QLatin1String(".txt") ? ContactsBackupMode::kText
+                                                         : ContactsBackupMode::kFile;
 }
 
 void StartContactsBackup(CContactsBackupJob& job) {
@@ -111,14 +112,17 @@ unsigned ContactsBackupThreadProc(CContactsBackupJob* job) {
   return 0;
 }
 
-int RunContactsBackup(CContactStoreSession& session, CContactsBackupJob& job) {
-  if (job.m_nMode == kBackupModeText) return ExportContactsText(session, job);
-  return WriteContactsBackupFile(session, job);
+void RunContactsBackup(CContactStoreSession& session, CContactsBackupJob& job) {
+  if (job.m_mode == ContactsBackupMode::kText) {
+    ExportContactsText(session, job);
+  } else {
+    WriteContactsBackupFile(session, job);
+  }
 }
 
-int WriteContactsBackupFile(CContactStoreSession& session, CContactsBackupJob& job) {
+void WriteContactsBackupFile(CContactStoreSession& session, CContactsBackupJob& job) {
   BackupFileRun run(session, job.m_progress);
-  return FinishContactsJob(job.m_progress, run.Write(job.m_strPath));
+  FinishContactsJob(job.m_progress, run.Write(job.m_strPath));
 }
 
 QString BackupOutcomeText(bool contactsRead, int total, int written) {
@@ -140,8 +144,7 @@ QString CannotWriteFileText(const QString& path) {
   return QStringLiteral("Can't write file:") + path;
 }
 
-int FinishContactsJob(JobProgress& progress, const QString& outcome) {
+void FinishContactsJob(JobProgress& progress, const QString& outcome) {
   AfxMessageBox(outcome, MB_OK);
   progress.done = 1;
-  return 1;
 }

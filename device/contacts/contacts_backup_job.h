@@ -9,29 +9,29 @@
 // the worker thread into a contacts backup file, or into the text listing when the chosen name
 // ends in ".txt" (the test is case-sensitive: ".TXT" writes a backup file).
 
-inline constexpr int kBackupModeFile = 1;
-inline constexpr int kBackupModeText = 2;
+enum class ContactsBackupMode { kFile, kText };
 
 class CContactsBackupJob {
  public:
-  CContactsBackupJob(int mode, const QString& path) : m_nMode(mode), m_strPath(path) {}
+  CContactsBackupJob(ContactsBackupMode mode, const QString& path)
+      : m_mode(mode), m_strPath(path) {}
 
-  int m_nMode;
+  ContactsBackupMode m_mode;
   QString m_strPath;
   JobProgress m_progress;
   CContactStoreSession m_session;  // closed when the job is destroyed
 };
 
 // The backup mode of a chosen file name.
-int BackupModeForPath(const QString& path);
+ContactsBackupMode BackupModeForPath(const QString& path);
 
 // The start protocol: an empty path shows string 132 and starts nothing; otherwise the worker
 // runs under the progress dialog until it is done.
 void StartContactsBackup(CContactsBackupJob& job);
 unsigned ContactsBackupThreadProc(CContactsBackupJob* job);
-// The worker's work, by the job's mode; returns 1. Shows the outcome and sets done.
-int RunContactsBackup(CContactStoreSession& session, CContactsBackupJob& job);
-int WriteContactsBackupFile(CContactStoreSession& session, CContactsBackupJob& job);
+// The worker's work, by the job's mode. Shows the outcome and sets done.
+void RunContactsBackup(CContactStoreSession& session, CContactsBackupJob& job);
+void WriteContactsBackupFile(CContactStoreSession& session, CContactsBackupJob& job);
 
 // The outcome texts of a backup: "Backup succeed." when every contact and used SIM entry was
 // written, else the shortfall; when the contacts folder could not be read at all, the SIM
@@ -42,5 +42,5 @@ QString CannotCreateFileText(const QString& path);
 QString CannotWriteFileText(const QString& path);
 
 // The worker's last steps on every path: shows the outcome, then sets done (after which the job
-// may be gone). Returns 1.
-int FinishContactsJob(JobProgress& progress, const QString& outcome);
+// may be gone).
+void FinishContactsJob(JobProgress& progress, const QString& outcome);

@@ -330,11 +330,12 @@ unsigned ContactsRestoreThreadProc(CContactsRestoreJob* job) {
   return 0;
 }
 
-int RestoreContactsFile(CContactStoreSession& session, CContactsRestoreJob& job) {
+void RestoreContactsFile(CContactStoreSession& session, CContactsRestoreJob& job) {
   ContactsBackupReader reader(kPhoneDialect);
   if (std::optional<QString> refusal = OpenCheckedFile(reader, job.m_strPath)) {
-    return FinishContactsJob(job.m_progress, *refusal);
+    FinishContactsJob(job.m_progress, *refusal);
+    return;
   }
   RestoreRun run(session, reader, job.m_progress);
-  return FinishContactsJob(job.m_progress, run.Restore());
+  FinishContactsJob(job.m_progress, run.Restore());
 }

@@ -25,5 +25,5 @@ class CContactsRestoreJob {
 // runs under the progress dialog until it is done.
 void StartContactsRestore(CContactsRestoreJob& job);
 unsigned ContactsRestoreThreadProc(CContactsRestoreJob* job);
-// The worker's work; shows the outcome, sets done and returns 1.
-int RestoreContactsFile(CContactStoreSession& session, CContactsRestoreJob& job);
+// The worker's work; shows the outcome and sets done.
+void RestoreContactsFile(CContactStoreSession& session, CContactsRestoreJob& job);

@@ -210,11 +210,12 @@ QString SimBlock(const SimEntry& entry) {
 
 }  // namespace
 
-int ExportContactsText(CContactStoreSession& session, CContactsBackupJob& job) {
+void ExportContactsText(CContactStoreSession& session, CContactsBackupJob& job) {
   const DWORD used = session.SimUsedCount();
   QSaveFile file(job.m_strPath);
   if (!file.open(QIODevice::WriteOnly)) {
-    return FinishContactsJob(job.m_progress, CannotCreateFileText(job.m_strPath));
+    FinishContactsJob(job.m_progress, CannotCreateFileText(job.m_strPath));
+    return;
   }
   std::optional<CContactStoreSession::ContactItems> contacts = session.GetContactItems();
   const int contactCount = contacts ? contacts->count : 0;
@@ -236,5 +237,5 @@ int ExportContactsText(CContactStoreSession& session, CContactsBackupJob& job) {
   });
   const QString outcome = file.commit() ? BackupOutcomeText(contacts.has_value(), total, listed)
                                         : CannotWriteFileText(job.m_strPath);
-  return FinishContactsJob(job.m_progress, outcome);
+  FinishContactsJob(job.m_progress, outcome);
 }

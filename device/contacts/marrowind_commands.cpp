@@ -41,7 +41,7 @@ void OnBackupContacts(CMainFrame&) {
   if (!path) return;
 
   CContactsBackupJob job(BackupModeForPath(*path), *path);
-  if (job.m_session.OpenContactStore() == 1) {
+  if (job.m_session.OpenContactStore()) {
     StartContactsBackup(job);
   } else {
     ReportUnopenedStore();
@@ -60,7 +60,7 @@ void OnRestoreContacts(CMainFrame&) {
   if (AfxMessageBox(question, MB_OKCANCEL) != IDOK) return;
 
   CContactsRestoreJob job(*path);
-  if (job.m_session.OpenContactStore() == 1) {
+  if (job.m_session.OpenContactStore()) {
     StartContactsRestore(job);
   } else {
     ReportUnopenedStore();

@@ -120,13 +120,13 @@ std::string SmsFileDigest(qint64 fileLength) {
   return Md5HexDigest(text);
 }
 
-int WriteSmsBackupFile(CSmsBackupJob& job, QFileDevice& file) {
-  if (!WriteHeader(file, {}, static_cast<quint32>(job.m_nTotal))) return 0;
-  if (!BackupSelectedFolders(job, file)) return 0;
+bool WriteSmsBackupFile(CSmsBackupJob& job, QFileDevice& file) {
+  if (!WriteHeader(file, {}, static_cast<quint32>(job.m_nTotal))) return false;
+  if (!BackupSelectedFolders(job, file)) return false;
   // The count is that of the records written: the store may have changed since it was counted.
   const qint64 length = file.size();
-  if (!WriteHeader(file, SmsFileDigest(length), static_cast<quint32>(job.m_nCount))) return 0;
-  return file.flush() ? 1 : 0;
+  return WriteHeader(file, SmsFileDigest(length), static_cast<quint32>(job.m_nCount)) &&
+         file.flush();
 }
 
 QString SmsFolderPath(const CMapiFolder& folder) {
@@ -137,10 +137,10 @@ QString SmsFolderPath(const CMapiFolder& folder) {
   return path;
 }
 
-int WriteSmsRecord(QFileDevice& file, CSmsMessage& message) {
+bool WriteSmsRecord(QFileDevice& file, CSmsMessage& message) {
   // A message whose recipients cannot be read would lose them in the backup unnoticed.
   const std::vector<CSmsRecipient>* recipients = message.Recipients();
-  if (recipients == nullptr) return 0;
+  if (recipients == nullptr) return false;
   const QByteArray text = WideToAnsi(message.Text()) + '\n';
   const bool written =
       WriteLine(file, QString::fromLatin1(CSmsMessage::kMessageClass)) &&
@@ -150,7 +150,7 @@ int WriteSmsRecord(QFileDevice& file, CSmsMessage& message) {
       WriteUInt32(file, message.Size()) && WriteLine(file, RecipientsLine(*recipients)) &&
       WriteLine(file, SenderLine(message)) &&
       WriteUInt32(file, static_cast<quint32>(text.size())) && WriteBytes(file, text);
-  return written && file.flush() ? 1 : 0;
+  return written && file.flush();
 }
 
 bool ReadSmsFileHeader(QIODevice& file, quint32& count) {
@@ -234,24 +234,22 @@ std::optional<FolderPathParts> ParseFolderPath(const QString& path) {
   return std::nullopt;
 }
 
-int ResolveFolderPath(CMapiSession& session, const QString& path, CMapiFolder*& folder) {
-  folder = nullptr;
+CMapiFolder* ResolveFolderPath(CMapiSession& session, const QString& path) {
   std::optional<FolderPathParts> parsed = ParseFolderPath(path);
-  if (!parsed) return 0;
-  CMapiFolder* current = session.SpecialFolder(parsed->folder);
-  for (qsizetype i = 0; current != nullptr && i < parsed->subfolders.size(); ++i) {
-    current = current->OpenOrCreateSubfolder(parsed->subfolders[i]);
+  if (!parsed) return nullptr;
+  CMapiFolder* folder = session.SpecialFolder(parsed->folder);
+  for (qsizetype i = 0; folder != nullptr && i < parsed->subfolders.size(); ++i) {
+    folder = folder->OpenOrCreateSubfolder(parsed->subfolders[i]);
   }
-  folder = current;
-  return folder != nullptr ? 1 : 0;
+  return folder;
 }
 
 bool ReadSmsRecord(CMapiSession& session, QIODevice& file, QString& error) {
   SmsBackupRecord record;
   if (!ReadSmsRecordFields(file, record, error)) return false;
   const QString path = AnsiToWide(record.folderPath);
-  CMapiFolder* folder = nullptr;
-  if (!ResolveFolderPath(session, path, folder)) {
+  CMapiFolder* folder = ResolveFolderPath(session, path);
+  if (folder == nullptr) {
     error = QStringLiteral("Create folder '%1' error!").arg(path);
     return false;
   }

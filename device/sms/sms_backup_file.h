@@ -45,14 +45,14 @@ std::string SmsFileDigest(qint64 fileLength);
 
 // Writes the whole file into an open, empty file: the header, then the records of the job's
 // selected folders (CSmsBackupJob), then the record count and digest of what was written.
-// 0 when a folder fails; the file then has no valid digest.
-int WriteSmsBackupFile(CSmsBackupJob& job, QFileDevice& file);
+// False when a folder fails; the file then has no valid digest.
+bool WriteSmsBackupFile(CSmsBackupJob& job, QFileDevice& file);
 
 // Appends one record and flushes the file; each sender and recipient entry within kSmsEntryLimit
-// bytes (the address whole, the name cut when the two are longer). 0 when the message's
+// bytes (the address whole, the name cut when the two are longer). False when the message's
 // recipients cannot be read, its folder path or recipients line is longer than a restore reads,
 // or a write fails.
-int WriteSmsRecord(QFileDevice& file, CSmsMessage& message);
+bool WriteSmsRecord(QFileDevice& file, CSmsMessage& message);
 
 // The folder path of a folder: the names from its special folder down, joined by "\".
 QString SmsFolderPath(const CMapiFolder& folder);
@@ -99,8 +99,9 @@ struct FolderPathParts {
 std::optional<FolderPathParts> ParseFolderPath(const QString& path);
 
 // The folder a path names: a special folder of the session, or a subfolder below it (opened, or
-// made when missing), which the folder above it keeps.
-int ResolveFolderPath(CMapiSession& session, const QString& path, CMapiFolder*& folder);
+// made when missing), which the folder above it keeps. Null when there is no such folder and none
+// can be made.
+CMapiFolder* ResolveFolderPath(CMapiSession& session, const QString& path);
 
 // Reads one record and recreates its message in the store, its text without the "\n" the writer
 // added. A record whose delivery time a message of its folder already has is read and skipped; so

@@ -11,16 +11,14 @@
 
 namespace {
 
-// One message appended to the file: 1 written, 0 failed.
-using SmsRecordWriter = int (*)(QFileDevice& file, CSmsMessage& message);
+// One message appended to the file: true when written.
+using SmsRecordWriter = bool (*)(QFileDevice& file, CSmsMessage& message);
 
 constexpr int kBackupFailed = 131;     // "Error occurred. Backup Failed."
 constexpr int kBackupSucceeded = 132;  // "Backup Succeeded."
 
-SmsRecordWriter WriterOfMode(int mode) {
-  if (mode == kSmsBackupFileMode) return WriteSmsRecord;
-  if (mode == kSmsTextListingMode) return WriteSmsText;
-  return nullptr;
+SmsRecordWriter WriterOfMode(SmsBackupMode mode) {
+  return mode == SmsBackupMode::kTextListing ? WriteSmsText : WriteSmsRecord;
 }
 
 // Why writing the file failed, in the system's words ("No space left on device"). A write that
@@ -42,11 +40,9 @@ void CountWritten(CSmsBackupJob& job) {
 
 }  // namespace
 
-CSmsBackupJob::CSmsBackupJob(int mode, const QString& path, const FolderFlags& folderFlags)
-    : m_strPath(path),
-      m_folderFlags(folderFlags),
-      m_nMode(mode),
-      m_session(QStringLiteral("SMS")) {}
+CSmsBackupJob::CSmsBackupJob(SmsBackupMode mode, const QString& path,
+                             const FolderFlags& folderFlags)
+    : m_strPath(path), m_folderFlags(folderFlags), m_mode(mode), m_session(QStringLiteral("SMS")) {}
 
 int CountFolderMessages(CSmsBackupJob& job, CMapiFolder& folder) {
   int count = 0;
@@ -62,7 +58,7 @@ int CountFolderMessages(CSmsBackupJob& job, CMapiFolder& folder) {
 int CountSelectedMessages(CSmsBackupJob& job) {
   int total = 0;
   for (const SmsFolderEntry& entry : kSmsFolders) {
-    if (job.m_folderFlags[int(entry.folder)] == 0) continue;
+    if (!job.m_folderFlags[int(entry.folder)]) continue;
     if (CMapiFolder* folder = job.m_session.SpecialFolder(entry.folder)) {
       total += CountFolderMessages(job, *folder);
     }
@@ -70,31 +66,31 @@ int CountSelectedMessages(CSmsBackupJob& job) {
   return total;
 }
 
-int BackupFolder(CSmsBackupJob& job, QFileDevice& file, CMapiFolder& folder) {
-  const SmsRecordWriter writer = WriterOfMode(job.m_nMode);
+bool BackupFolder(CSmsBackupJob& job, QFileDevice& file, CMapiFolder& folder) {
+  const SmsRecordWriter writer = WriterOfMode(job.m_mode);
   CMapiContentsTable* table = folder.ContentsTable();
-  if (writer == nullptr || table == nullptr || !table->Rewind()) return 0;
+  if (table == nullptr || !table->Rewind()) return false;
   while (CSmsMessage* message = table->NextMessage()) {
-    if (!writer(file, *message)) return 0;
+    if (!writer(file, *message)) return false;
     CountWritten(job);
   }
   // A table that ended early has left messages out.
-  if (table->Failed()) return 0;
+  if (table->Failed()) return false;
   const auto* subfolders = folder.Subfolders();
-  if (subfolders == nullptr) return 0;
+  if (subfolders == nullptr) return false;
   for (const std::unique_ptr<CMapiFolder>& subfolder : *subfolders) {
-    if (!BackupFolder(job, file, *subfolder)) return 0;
+    if (!BackupFolder(job, file, *subfolder)) return false;
   }
-  return 1;
+  return true;
 }
 
-int BackupSelectedFolders(CSmsBackupJob& job, QFileDevice& file) {
+bool BackupSelectedFolders(CSmsBackupJob& job, QFileDevice& file) {
   for (const SmsFolderEntry& entry : kSmsFolders) {
-    if (job.m_folderFlags[int(entry.folder)] == 0) continue;
+    if (!job.m_folderFlags[int(entry.folder)]) continue;
     CMapiFolder* folder = job.m_session.SpecialFolder(entry.folder);
-    if (folder == nullptr || !BackupFolder(job, file, *folder)) return 0;
+    if (folder == nullptr || !BackupFolder(job, file, *folder)) return false;
   }
-  return 1;
+  return true;
 }
 
 SmsJobOutcome RunSmsBackup(CSmsBackupJob& job) {
@@ -102,8 +98,8 @@ SmsJobOutcome RunSmsBackup(CSmsBackupJob& job) {
   // or is killed keeps the previous file.
   QSaveFile file(job.m_strPath.trimmed());
   if (!file.open(QIODevice::WriteOnly)) return FileErrorOutcome(file.errorString());
-  const int written = job.m_nMode == kSmsTextListingMode ? BackupSelectedFolders(job, file)
-                                                         : WriteSmsBackupFile(job, file);
+  const bool written = job.m_mode == SmsBackupMode::kTextListing ? BackupSelectedFolders(job, file)
+                                                                 : WriteSmsBackupFile(job, file);
   if (file.error() != QFileDevice::NoError) return FileErrorOutcome(WriteFailureText(file));
   if (!written) return {kBackupFailed, QString(), false};
   if (!file.commit()) return FileErrorOutcome(file.errorString());

@@ -11,8 +11,7 @@
 #include "device/sms/sms_job_outcome.h"
 
 // What a backup writes: an SMS backup file, or a plain-text listing.
-inline constexpr int kSmsBackupFileMode = 1;
-inline constexpr int kSmsTextListingMode = 2;
+enum class SmsBackupMode { kBackupFile, kTextListing };
 
 // A backup of the chosen special folders of the store "SMS", with their subfolders, into one
 // file. The main frame builds it on its stack; the constructor opens the session, the destructor
@@ -20,14 +19,14 @@ inline constexpr int kSmsTextListingMode = 2;
 // over the total counted before the worker started.
 class CSmsBackupJob {
  public:
-  using FolderFlags = std::array<int, kSmsFolderCount>;  // nonzero: back the folder up
-  static constexpr FolderFlags kAllFolders = {1, 1, 1, 1, 1};
+  using FolderFlags = std::array<bool, kSmsFolderCount>;  // true: back the folder up
+  static constexpr FolderFlags kAllFolders = {true, true, true, true, true};
 
-  CSmsBackupJob(int mode, const QString& path, const FolderFlags& folderFlags);
+  CSmsBackupJob(SmsBackupMode mode, const QString& path, const FolderFlags& folderFlags);
 
   QString m_strPath;
   FolderFlags m_folderFlags;
-  int m_nMode;
+  SmsBackupMode m_mode;
   CMapiSession m_session;
   JobProgress m_progress;
   int m_nTotal = 0;
@@ -41,13 +40,13 @@ int CountFolderMessages(CSmsBackupJob& job, CMapiFolder& folder);
 int CountSelectedMessages(CSmsBackupJob& job);
 
 // Writes every message of the folder, then each subfolder in hierarchy order, depth first, with
-// the writer of the job's mode; each message written counts towards the job's progress. 0 when
-// the folder's table or subfolders cannot be read in full or a write fails.
-int BackupFolder(CSmsBackupJob& job, QFileDevice& file, CMapiFolder& folder);
+// the writer of the job's mode; each message written counts towards the job's progress. False
+// when the folder's table or subfolders cannot be read in full or a write fails.
+bool BackupFolder(CSmsBackupJob& job, QFileDevice& file, CMapiFolder& folder);
 
 // BackupFolder over the selected folders in the order Draft, Inbox, Outbox, Sentedbox,
-// Wastebox. 0 at the first folder that fails or that the store does not give.
-int BackupSelectedFolders(CSmsBackupJob& job, QFileDevice& file);
+// Wastebox. False at the first folder that fails or that the store does not give.
+bool BackupSelectedFolders(CSmsBackupJob& job, QFileDevice& file);
 
 // The worker's work: writes the file of the job's mode and says how it went. The file replaces
 // the target only when it is whole; a backup that fails keeps the previous file and leaves no

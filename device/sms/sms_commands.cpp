@@ -47,8 +47,9 @@ void BackupMessages(CMainFrame&) {
       AskForFile(true, kSelectSavePathTitle,
                  QStringLiteral("Skeldra File(*.qrd)|*.qrd|Text File(*.txt)|*.txt|"), defaultName);
   if (!path) return;
-  const int mode =
-      GetFileExtension(*path) == QLatin1String(".txt") ? kSmsTextListingMode : kSmsBackupFileMode;
+  const SmsBackupMode mode = GetFileExtension(*path) == QLatin1String(".txt")
+                                 ? SmsBackupMode::kTextListing
+                                 : SmsBackupMode::kBackupFile;
   CSmsBackupJob job(mode, *path, CSmsBackupJob::kAllFolders);
   if (job.m_session.IsOpened()) {
     StartSmsBackup(job);

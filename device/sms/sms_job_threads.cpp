@@ -1,6 +1,7 @@
 #include "device/sms/sms_job_threads.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/device/message_box.h"
 #include "platform/windows/resources.h"
@@ -31,8 +32,7 @@ void StartSmsBackup(CSmsBackupJob& job) {
     AfxMessageBox(LoadString(kSelectSavePath), MB_OK);
     return;
   }
-  if (std::all_of(job.m_folderFlags.begin(), job.m_folderFlags.end(),
-                  [](int flag) { return flag == 0; })) {
+  if (std::ranges::none_of(job.m_folderFlags, std::identity())) {
     AfxMessageBox(LoadString(kSelectFolder), MB_OK);
     return;
   }

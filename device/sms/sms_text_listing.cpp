@@ -22,16 +22,16 @@ QString RecipientsText(const std::vector<CSmsRecipient>& recipients) {
 
 }  // namespace
 
-int WriteSmsText(QFileDevice& file, CSmsMessage& message) {
+bool WriteSmsText(QFileDevice& file, CSmsMessage& message) {
   // A message whose recipients cannot be read would lose them in the listing unnoticed.
   const std::vector<CSmsRecipient>* recipients = message.Recipients();
-  if (recipients == nullptr) return 0;
+  if (recipients == nullptr) return false;
   const QString block = SenderText(message) + RecipientsText(*recipients) +
                         QStringLiteral("Time: ") + FormatSmsTime(message.DeliveryTime()) +
                         QStringLiteral("\r\nContent:\r\n") + message.Text() +
                         QStringLiteral("\r\n\r\n");
   const QByteArray bytes = WideToAnsi(block);
-  return file.write(bytes) == bytes.size() && file.flush() ? 1 : 0;
+  return file.write(bytes) == bytes.size() && file.flush();
 }
 
 QString FormatSmsTime(FILETIME time) {

@@ -7,8 +7,8 @@
 
 // Every message box and file dialog the program shows goes through this service: the program
 // installs handlers that put them on screen, tests install handlers that check what is asked and
-// answer it. Code below the user interface (database, import and export) reports through it
-// without knowing any widget. Modal dialogs and pop-up menus have their own service in
+// answer it. Only window code calls it: the code below (database, import and export) returns
+// its outcomes instead. Modal dialogs and pop-up menus have their own service in
 // modal_service.h.
 
 // Results of message boxes and dialogs.

@@ -29,6 +29,7 @@
 #include "platform/device/contact_property_ids.h"
 #include "platform/device/phone_sample.h"
 #include "platform/device/phone_summary.h"
+#include "tests/support/exchange_outcome_printing.h"
 #include "tests/support/phone_test.h"
 #include "tests/support/scoped_time_zone.h"
 #include "tests/support/scripted_services.h"
@@ -260,38 +261,31 @@ qint64 CountRows(const QString& databasePath) {
   return db.QueryCount(QStringLiteral("select count(*) from Contact_Table"));
 }
 
-// The desktop's tips box icon of success (its resource ids and the phone frame's cannot be
-// included together).
-constexpr int kIconSuccess = 162;
-
 // The format in the middle of the road.
 struct Branch {
   const char* name;
   const char* fileName;
-  void (*exportFile)(ScriptedServices& script, const QString& databasePath, const QString& path);
+  ExportOutcome (*exportFile)(const QString& databasePath, const QString& path);
   // `records`: how many the file holds.
-  void (*importFile)(ScriptedServices& script, const QString& path, const QString& databasePath,
-                     qint64 records);
+  void (*importFile)(const QString& path, const QString& databasePath, qint64 records);
   PhoneContents (*carried)(const PhoneContents& phone);
 };
 
-void ExportBackup(ScriptedServices& script, const QString& databasePath, const QString& path) {
-  script.ExpectTips(kIconSuccess, "Contacts exported complete!");
-  EXPECT_TRUE(ExportContactsBackup(path, databasePath, nullptr));
+const ExportOutcome kWritten{ExportResult::kWritten};
+
+ExportOutcome ExportBackup(const QString& databasePath, const QString& path) {
+  return ExportContactsBackup(path, databasePath, nullptr);
 }
 
-void ImportBackup(ScriptedServices& script, const QString& path, const QString& databasePath,
-                  qint64) {
-  script.ExpectTips(kIconSuccess, "Import contacts complete!");
-  EXPECT_TRUE(ImportContactsBackup(path, databasePath, nullptr));
+void ImportBackup(const QString& path, const QString& databasePath, qint64) {
+  EXPECT_EQ(ImportContactsBackup(path, databasePath, nullptr),
+            BackupImportOutcome{BackupImportResult::kComplete});
 }
 
 void ImportCsv(const QString& path, const QString& databasePath, qint64 records,
                const std::map<QString, QString>& headers) {
-  CsvImportCounts counts;
-  EXPECT_EQ(ImportCsvFile(path, MapColumns(path, headers), databasePath, &counts),
-            CsvReadResult::kRead);
-  EXPECT_EQ(counts, (CsvImportCounts{static_cast<int>(records), 0}));
+  EXPECT_EQ(ImportCsvFile(path, MapColumns(path, headers), databasePath),
+            (CsvImportOutcome{static_cast<int>(records), 0}));
 }
 
 void PrintTo(const Branch& branch, std::ostream* os) { *os << branch.name; }
@@ -299,41 +293,36 @@ void PrintTo(const Branch& branch, std::ostream* os) { *os << branch.name; }
 const Branch kBranches[] = {
     {"Backup", "contacts.cbk", ExportBackup, ImportBackup, Everything},
     {"DefaultCsv", "contacts.csv",
-     [](ScriptedServices&, const QString& databasePath, const QString& path) {
-       EXPECT_EQ(WriteCommonCsvRows(path, DefaultCsvColumns(), databasePath), 1);
+     [](const QString& databasePath, const QString& path) {
+       return WriteCommonCsvRows(path, DefaultCsvColumns(), databasePath);
      },
-     [](ScriptedServices&, const QString& path, const QString& databasePath, qint64 records) {
+     [](const QString& path, const QString& databasePath, qint64 records) {
        ImportCsv(path, databasePath, records, LayoutHeaders(DefaultCsvColumns()));
      },
      AsContactFields},
     {"OutlookCsv", "contacts.csv",
-     [](ScriptedServices&, const QString& databasePath, const QString& path) {
-       EXPECT_EQ(WriteCommonCsvRows(path, OutlookCsvColumns(), databasePath), 1);
+     [](const QString& databasePath, const QString& path) {
+       return WriteCommonCsvRows(path, OutlookCsvColumns(), databasePath);
      },
-     [](ScriptedServices&, const QString& path, const QString& databasePath, qint64 records) {
+     [](const QString& path, const QString& databasePath, qint64 records) {
        ImportCsv(path, databasePath, records, LayoutHeaders(OutlookCsvColumns()));
      },
      AsContactFields},
     {"GoogleCsv", "contacts.csv",
-     [](ScriptedServices&, const QString& databasePath, const QString& path) {
-       EXPECT_EQ(WriteGoogleCsvRows(path, databasePath), 1);
+     [](const QString& databasePath, const QString& path) {
+       return WriteGoogleCsvRows(path, databasePath);
      },
-     [](ScriptedServices&, const QString& path, const QString& databasePath, qint64 records) {
+     [](const QString& path, const QString& databasePath, qint64 records) {
        ImportCsv(path, databasePath, records, kGoogleHeaders);
      },
      AsGoogleCsv},
     {"VCard", "contacts.vcf",
-     [](ScriptedServices&, const QString& databasePath, const QString& path) {
-       EXPECT_EQ(WriteVCardFile(path, databasePath), 1);
+     [](const QString& databasePath, const QString& path) {
+       return WriteVCardFile(path, databasePath);
      },
-     [](ScriptedServices& script, const QString& path, const QString& databasePath,
-        qint64 records) {
-       script.ExpectMessageBox(
-           QStringLiteral("Import vCard file finish! %1 Record is Successed and 0 Record is "
-                          "Failded!")
-               .arg(records),
-           "Import vCard File Result", IDOK);
-       EXPECT_TRUE(ImportVCard(path, databasePath));
+     [](const QString& path, const QString& databasePath, qint64 records) {
+       EXPECT_EQ(ImportVCard(path, databasePath),
+                 (VCardImportOutcome{static_cast<int>(records), 0}));
      },
      AsVCards},
 };
@@ -351,21 +340,21 @@ class ContactsRoadTest : public PhoneTest, public ::testing::WithParamInterface<
     EXPECT_TRUE(QDir(folder_.Path()).mkpath(name));
     const QString database = folder_.FilePath(name + "/Contact.cdt");
     ViewState state;
-    EXPECT_EQ(InitContactDatabase(state, database), 0);
+    EXPECT_TRUE(InitContactDatabase(state, database));
     return database;
   }
 
   void Backup(const QString& path) {
     script_.ExpectMessageBox("Backup succeed.", "Marrowind", IDOK);
-    CContactsBackupJob job(kBackupModeFile, path);
-    ASSERT_EQ(job.m_session.OpenContactStore(), 1);
+    CContactsBackupJob job(ContactsBackupMode::kFile, path);
+    ASSERT_TRUE(job.m_session.OpenContactStore());
     RunContactsBackup(job.m_session, job);
   }
 
   void Restore(const QString& path) {
     script_.ExpectMessageBox("Restore succeed.", "Marrowind", IDOK);
     CContactsRestoreJob job(path);
-    ASSERT_EQ(job.m_session.OpenContactStore(), 1);
+    ASSERT_TRUE(job.m_session.OpenContactStore());
     RestoreContactsFile(job.m_session, job);
   }
 
@@ -376,15 +365,15 @@ class ContactsRoadTest : public PhoneTest, public ::testing::WithParamInterface<
     const QString phoneFile = folder_.FilePath(from + ".vbx");
     Backup(phoneFile);
     const QString first = Desktop(from + " first desktop");
-    ImportBackup(script_, phoneFile, first, 0);
+    ImportBackup(phoneFile, first, 0);
     const qint64 rows = CountRows(first);
     const QString middle = folder_.FilePath(from + " " + branch.fileName);
-    branch.exportFile(script_, first, middle);
+    EXPECT_EQ(branch.exportFile(first, middle), kWritten);
     const QString second = Desktop(to + " second desktop");
-    branch.importFile(script_, middle, second, rows);
+    branch.importFile(middle, second, rows);
     EXPECT_EQ(CountRows(second), rows);
     const QString restoreFile = folder_.FilePath(to + ".cbk");
-    ExportBackup(script_, second, restoreFile);
+    EXPECT_EQ(ExportBackup(second, restoreFile), kWritten);
     UsePhone(to);
     Restore(restoreFile);
   }

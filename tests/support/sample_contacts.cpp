@@ -56,7 +56,7 @@ void InsertNumberedContacts(int count) {
 
 void InsertContactsWithOneDamaged(int count, int damaged) {
   ViewState state;
-  ASSERT_EQ(InitContactDatabase(state), 0);
+  ASSERT_TRUE(InitContactDatabase(state));
   // Notes of 3000 bytes: too long for two rows to share a page of 4096 bytes, short enough to
   // stay on the row's own page.
   const QByteArray marker = "damaged-row-marker";

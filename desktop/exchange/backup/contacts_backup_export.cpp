@@ -2,15 +2,14 @@
 
 #include <QFile>
 
+#include <optional>
 #include <set>
 
 #include "common/ansi_text.h"
 #include "common/contacts_backup_file.h"
 #include "desktop/exchange/backup/ring_tone_folder.h"
 #include "desktop/exchange/contact_export_rows.h"
-#include "desktop/resources/resource_ids.h"
 #include "desktop/store/contact_fields.h"
-#include "platform/windows/message_service.h"
 
 namespace {
 
@@ -38,7 +37,7 @@ bool WriteRecord(const SqlStatement& row, ContactsBackupWriter& writer) {
 // Writes a record for each row; returns the number of records written. Stops at a failed read,
 // which the rows remember, and at a failed write, which the writer remembers.
 qint64 WriteRecords(ContactExportRows& rows, ContactsBackupWriter& writer,
-                    ProgressScope& progress) {
+                    ProgressMeter& progress) {
   qint64 written = 0;
   while (rows.Next()) {
     progress.SetPosition(written + 1);
@@ -57,53 +56,49 @@ DatabaseFault ReadRingTonePaths(DatabaseConnection& db, std::set<QString>* paths
   return FaultOfResult(rc);
 }
 
-QByteArray RingToneData(const QString& databasePath, const QString& phonePath) {
+// The bytes of the ring tone's file; nothing when it cannot be read.
+std::optional<QByteArray> RingToneData(const QString& databasePath, const QString& phonePath) {
   QString path = RingToneFilePath(databasePath, phonePath);
   QFile file(path);
-  if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-    ShowTips(kIconError, QStringLiteral("Can't open ") + phonePath + QStringLiteral("!!"));
-    return kMissingRingTone;
-  }
+  if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) return std::nullopt;
   return file.readAll();
 }
 
+// Writes the ring tones; those whose files cannot be read are added to `unreadable`.
 bool WriteRingTones(const std::set<QString>& paths, const QString& databasePath,
-                    ContactsBackupWriter& writer) {
+                    ContactsBackupWriter& writer, QStringList* unreadable) {
   if (!writer.WriteRingToneCount(static_cast<std::int32_t>(paths.size()))) return false;
   for (const QString& path : paths) {
-    if (!writer.WriteRingTone({WideToAnsi(path), RingToneData(databasePath, path)})) return false;
+    std::optional<QByteArray> data = RingToneData(databasePath, path);
+    if (!data) *unreadable << path;
+    if (!writer.WriteRingTone({WideToAnsi(path), data.value_or(kMissingRingTone)})) return false;
   }
   return true;
 }
 
 }  // namespace
 
-bool ExportContactsBackup(const QString& backupPath, const QString& databasePath,
-                          ProgressSink* progress) {
+ExportOutcome ExportContactsBackup(const QString& backupPath, const QString& databasePath,
+                                   ProgressSink* progress) {
   ContactExportRows rows(databasePath);
-  if (!rows.Open()) return false;
+  if (rows.Fault() != DatabaseFault::kNone) return {ExportResult::kDatabaseFault, rows.Fault()};
   // A writer that is not finished drops its temporary file: a failed export leaves nothing.
   ContactsBackupWriter writer;
   if (!writer.Create(backupPath, static_cast<std::uint32_t>(rows.Count()))) {
-    ShowTips(kIconError, QStringLiteral("Can't create export file!"));
-    return false;
+    return {ExportResult::kCannotCreate};
   }
-  ProgressScope bar(progress, rows.Count());
+  ProgressMeter bar(progress, rows.Count());
   qint64 written = WriteRecords(rows, writer, bar);
   bar.SetPosition(written);
   std::set<QString> ringTones;
   DatabaseFault fault = rows.Fault();
   if (fault == DatabaseFault::kNone) fault = ReadRingTonePaths(rows.Database(), &ringTones);
-  if (fault != DatabaseFault::kNone) {
-    ShowTips(kIconError, DatabaseFaultText(fault));
-    return false;
-  }
+  if (fault != DatabaseFault::kNone) return {ExportResult::kDatabaseFault, fault};
+  ExportOutcome outcome;
   // The count in the header is the number of records actually written.
-  if (!WriteRingTones(ringTones, databasePath, writer) ||
+  if (!WriteRingTones(ringTones, databasePath, writer, &outcome.unreadableRingTones) ||
       !writer.Finish(static_cast<std::uint32_t>(written))) {
-    ShowTips(kIconError, QStringLiteral("Can't write export file!"));
-    return false;
+    outcome.result = ExportResult::kCannotWrite;
   }
-  ShowTips(kIconSuccess, QStringLiteral("Contacts exported complete!"));
-  return true;
+  return outcome;
 }

@@ -7,19 +7,14 @@
 
 #include "common/ansi_text.h"
 #include "common/contacts_backup_file.h"
-#include "desktop/exchange/backup/staged_ring_tones.h"
 #include "desktop/exchange/read_ahead.h"
-#include "desktop/resources/resource_ids.h"
 #include "desktop/store/composed_name.h"
 #include "desktop/store/contact_fields.h"
 #include "desktop/store/contact_replacer.h"
 #include "desktop/store/contact_row_statement.h"
 #include "desktop/store/database_connection.h"
-#include "platform/windows/message_service.h"
 
 namespace {
-
-constexpr char kImportFileError[] = "Import file error!";
 
 // A phone contact's columns follow the items of its record, between its type and its name.
 std::vector<const char*> PhoneColumns() {
@@ -149,7 +144,7 @@ enum class RecordsResult {
 // Imports the records in one transaction, each under its own savepoint, and stages the ring
 // tones. The whole file is read before the commit: a damaged file changes nothing.
 RecordsResult ImportRecords(ContactsBackupReader& reader, std::uint32_t count,
-                            DatabaseConnection& db, ProgressScope& progress,
+                            DatabaseConnection& db, ProgressMeter& progress,
                             StagedRingTones& ringTones) {
   ContactReplacer replacer(db);
   if (!replacer.IsBegun()) return RecordsResult::kStopped;
@@ -186,42 +181,25 @@ RecordsResult ImportRecords(ContactsBackupReader& reader, std::uint32_t count,
   return allIn ? RecordsResult::kAllIn : RecordsResult::kSomeFailed;
 }
 
-void ShowRingToneFailures(const StagedRingTones::Written& written) {
-  for (int i = 0; i < written.unwritable; ++i) {
-    ShowTips(kIconError, QStringLiteral("Can't open ring file!"));
-  }
-  if (written.unusableName) ShowTips(kIconError, QStringLiteral("Invalid ring file name skipped!"));
-}
-
 }  // namespace
 
-bool ImportContactsBackup(const QString& backupPath, const QString& databasePath,
-                          ProgressSink* progress) {
+BackupImportOutcome ImportContactsBackup(const QString& backupPath, const QString& databasePath,
+                                         ProgressSink* progress) {
   ContactsBackupReader reader(kDesktopDialect);
   std::uint32_t count = 0;
   if (reader.Open(backupPath) != ContactsBackupReader::OpenResult::kOk ||
       !reader.ReadRecordCount(&count)) {
-    ShowTips(kIconError, QLatin1String(kImportFileError));
-    return false;
+    return {BackupImportResult::kFileError};
   }
   DatabaseConnection db(databasePath);
-  if (!db.IsOpen()) {
-    ShowTips(kIconError, QStringLiteral("Can't open database!"));
-    return false;
-  }
-  ProgressScope bar(progress, count);
+  if (!db.IsOpen()) return {BackupImportResult::kCannotOpenDatabase};
+  ProgressMeter bar(progress, count);
   StagedRingTones ringTones(databasePath);
   RecordsResult records = ImportRecords(reader, count, db, bar, ringTones);
-  if (records == RecordsResult::kFileError) {
-    ShowTips(kIconError, QLatin1String(kImportFileError));
-    return false;
-  }
+  if (records == RecordsResult::kFileError) return {BackupImportResult::kFileError};
+  BackupImportOutcome outcome{records == RecordsResult::kAllIn ? BackupImportResult::kComplete
+                                                               : BackupImportResult::kFailed};
   // The records that went in are committed: their ring tones go with them.
-  if (records != RecordsResult::kStopped) ShowRingToneFailures(ringTones.Write());
-  if (records != RecordsResult::kAllIn) {
-    ShowTips(kIconError, QStringLiteral("Import fail!"));
-    return false;
-  }
-  ShowTips(kIconSuccess, QStringLiteral("Import contacts complete!"));
-  return true;
+  if (records != RecordsResult::kStopped) outcome.ringTones = ringTones.Write();
+  return outcome;
 }

@@ -2,7 +2,24 @@
 
 #include <QString>
 
+#include "desktop/exchange/backup/staged_ring_tones.h"
 #include "desktop/exchange/progress_sink.h"
+
+// How a contacts backup import ended, with what its messages need.
+enum class BackupImportResult {
+  kComplete,
+  kFileError,           // not a contacts backup file, or not whole: nothing is imported
+  kCannotOpenDatabase,  // nothing is imported
+  kFailed,              // a record failed (the others are in), or the database gave the import
+                        // up (nothing is in)
+};
+
+struct BackupImportOutcome {
+  BackupImportResult result = BackupImportResult::kComplete;
+  StagedRingTones::Written ringTones = {};  // the ring-tone files that could not be written
+
+  bool operator==(const BackupImportOutcome&) const = default;
+};
 
 // Imports a contacts backup file into Contact_Table of the database at `databasePath`: each
 // record replaces the rows of its composed name (SIM_Name) stored before the import (see
@@ -11,9 +28,6 @@
 // and is skipped. The whole file is read before anything is committed, so a damaged file imports
 // nothing, and an import the database rolls back writes no ring tone. Each record's delete and
 // insert run together: a record that fails leaves its old rows in place, and the others are still
-// imported.
-//
-// Reports the outcome in one tips box ("Import contacts complete!" or an error). Returns true
-// on complete success, when the caller marks the data as changed.
-bool ImportContactsBackup(const QString& backupPath, const QString& databasePath,
-                          ProgressSink* progress);
+// imported. On kComplete the caller marks the data as changed.
+BackupImportOutcome ImportContactsBackup(const QString& backupPath, const QString& databasePath,
+                                         ProgressSink* progress);

@@ -27,6 +27,8 @@ class StagedRingTones {
   struct Written {
     int unwritable = 0;         // entries whose file could not be written
     bool unusableName = false;  // an entry was skipped: its name gives no file name
+
+    bool operator==(const Written&) const = default;
   };
   // Writes each entry into the ring-tone folder under the last component of its name, replacing
   // a file of that name whole (never two entries one after the other), or leaving it as it was.

@@ -7,7 +7,6 @@
 #include "common/text_mode_file.h"
 #include "desktop/exchange/contact_export_rows.h"
 #include "desktop/store/contact_database.h"
-#include "platform/windows/message_service.h"
 
 namespace {
 
@@ -214,22 +213,19 @@ QString CommonRow(const SqlStatement& row) {
 
 // ---- Writing ---------------------------------------------------------------------------------
 
-int WriteCsvFile(const QString& path, const QString& header,
-                 const std::function<QString(const SqlStatement&)>& formatRow,
-                 const QString& databasePath) {
-  if (!HasContactRecords(databasePath)) return 0;
+ExportOutcome WriteCsvFile(const QString& path, const QString& header,
+                           const std::function<QString(const SqlStatement&)>& formatRow,
+                           const QString& databasePath) {
+  if (!HasContactRecords(databasePath)) return {ExportResult::kNoRecords};
   // A writer that is not committed drops its temporary file: a failed export leaves nothing.
   TextModeWriter file;
-  if (!file.Open(path)) {
-    ShowMessageBox(QStringLiteral("The  file ") + path + QStringLiteral(" not exist!"),
-                   QStringLiteral("create common csv Error"), MB_OK | MB_ICONERROR);
-    return 0;
-  }
+  if (!file.Open(path)) return {ExportResult::kCannotCreate};
   ContactExportRows rows(databasePath);
   bool written = rows.Fault() == DatabaseFault::kNone && file.Write(header);
   while (written && rows.Next()) written = file.Write(formatRow(rows.Row()));
-  if (!written || rows.Fault() != DatabaseFault::kNone) return 0;
-  return file.Commit() ? 1 : 0;
+  if (rows.Fault() != DatabaseFault::kNone) return {ExportResult::kDatabaseFault, rows.Fault()};
+  if (!written || !file.Commit()) return {ExportResult::kCannotWrite};
+  return {ExportResult::kWritten};
 }
 
 }  // namespace
@@ -327,11 +323,11 @@ QString BuildCommonCsvHeader(const ColumnConfigFile& names) {
   return line.Finish();
 }
 
-int WriteCommonCsvRows(const QString& path, const ColumnConfigFile& names,
-                       const QString& databasePath) {
+ExportOutcome WriteCommonCsvRows(const QString& path, const ColumnConfigFile& names,
+                                 const QString& databasePath) {
   return WriteCsvFile(path, BuildCommonCsvHeader(names), CommonRow, databasePath);
 }
 
-int WriteGoogleCsvRows(const QString& path, const QString& databasePath) {
+ExportOutcome WriteGoogleCsvRows(const QString& path, const QString& databasePath) {
   return WriteCsvFile(path, BuildGoogleCsvHeader(), GoogleRow, databasePath);
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "desktop/exchange/csv/column_config_file.h"
+#include "desktop/exchange/export_outcome.h"
 #include "desktop/store/database_connection.h"
 
 // The CSV export file: a header line, then one line per row of Contact_Table (phone contacts
@@ -29,10 +30,10 @@ QString BuildCommonCsvHeader(const ColumnConfigFile& names);
 
 // Each writes the whole file at `path`: its header and a line for every contact of the database
 // at `databasePath`. The file replaces any file at the path only once it is complete, so a
-// failed export leaves nothing behind and an existing file untouched. Returns 1 when the file
-// was written; 0 when the table has no row, the file cannot be created (the user is told
-// "The  file <path> not exist!"), the rows cannot be read or the file cannot be written.
-int WriteCommonCsvRows(const QString& path, const ColumnConfigFile& names,
-                       const QString& databasePath = QString::fromLatin1(kContactDatabaseFile));
-int WriteGoogleCsvRows(const QString& path,
-                       const QString& databasePath = QString::fromLatin1(kContactDatabaseFile));
+// failed export leaves nothing behind and an existing file untouched; a table without rows
+// creates nothing.
+ExportOutcome WriteCommonCsvRows(
+    const QString& path, const ColumnConfigFile& names,
+    const QString& databasePath = QString::fromLatin1(kContactDatabaseFile));
+ExportOutcome WriteGoogleCsvRows(
+    const QString& path, const QString& databasePath = QString::fromLatin1(kContactDatabaseFile));

@@ -9,12 +9,10 @@
 #include "common/ansi_text.h"
 #include "desktop/exchange/contact_value_batch.h"
 #include "desktop/exchange/read_ahead.h"
-#include "desktop/resources/resource_ids.h"
 #include "desktop/store/composed_name.h"
 #include "desktop/store/contact_replacer.h"
 #include "desktop/store/contact_row_statement.h"
 #include "desktop/store/database_connection.h"
-#include "platform/windows/message_service.h"
 
 const std::array<const char*, kContactFieldCount> kCsvImportBoxColumns = {
     "First_Name",   "Middle_Name",   "Last_Name",   "Title",         "Suffix",
@@ -123,28 +121,28 @@ RecordBatch ReadBatch(CsvRecordReader* reader, const CsvColumnMap* columns) {
 
 // Nothing of the file is in: every record counts as failed, those of the batch read and the
 // rest.
-CsvReadResult NothingIn(CsvRecordReader& reader, const CsvColumnMap& columns,
-                        const RecordBatch& read, CsvImportCounts* counts) {
-  *counts = {0, read.values.Size()};
+CsvImportOutcome NothingIn(CsvRecordReader& reader, const CsvColumnMap& columns,
+                           const RecordBatch& read) {
+  CsvImportOutcome outcome{0, read.values.Size()};
   CsvRecordReader::Next end = read.end;
   while (end == CsvRecordReader::Next::kRecord) {
     RecordBatch batch = ReadBatch(&reader, &columns);
-    counts->failed += batch.values.Size();
+    outcome.failed += batch.values.Size();
     end = batch.end;
   }
-  if (end == CsvRecordReader::Next::kEnd) return CsvReadResult::kRead;
-  *counts = {};
-  return ResultOf(end);
+  if (end == CsvRecordReader::Next::kEnd) return outcome;
+  return {.read = ResultOf(end)};
 }
 
 // Stores the batches, the first of which is read, in one transaction. Once the database has
 // given the transaction up, the rest is only counted.
-CsvReadResult StoreRecords(CsvRecordReader& reader, const CsvColumnMap& columns, RecordBatch batch,
-                           ContactRowInsert& insert, ContactReplacer& replacer,
-                           CsvImportCounts* counts) {
+CsvImportOutcome StoreRecords(CsvRecordReader& reader, const CsvColumnMap& columns,
+                              RecordBatch batch, ContactRowInsert& insert,
+                              ContactReplacer& replacer) {
   auto isLast = [](const RecordBatch& read) { return read.end != CsvRecordReader::Next::kRecord; };
   std::optional<ReadAhead<RecordBatch>> ahead;
   if (!isLast(batch)) ahead.emplace([&] { return ReadBatch(&reader, &columns); }, isLast);
+  CsvImportOutcome outcome;
   bool stopped = false;
   int read = 0;
   for (;;) {
@@ -153,44 +151,43 @@ CsvReadResult StoreRecords(CsvRecordReader& reader, const CsvColumnMap& columns,
       insert.SetInteger(0, kPhoneContact);
       batch.values.SetValuesOf(record, insert, 1);
       if (replacer.Replace(batch.values.Value(record, kSimNamePosition - 1), insert)) {
-        ++counts->succeeded;
+        ++outcome.succeeded;
       } else {
-        ++counts->failed;
+        ++outcome.failed;
         stopped = replacer.Stopped();
       }
     }
     if (ResultOf(batch.end) != CsvReadResult::kRead) {
       replacer.Rollback();
-      *counts = {};
-      return ResultOf(batch.end);
+      return {.read = ResultOf(batch.end)};
     }
     if (batch.end == CsvRecordReader::Next::kEnd) break;
     batch = ahead->Next(std::move(batch));
   }
-  if (stopped || !replacer.Commit()) *counts = {0, read};
-  return CsvReadResult::kRead;
+  if (stopped || !replacer.Commit()) return {0, read};
+  return outcome;
 }
 
 }  // namespace
 
-CsvReadResult ImportCsvFile(const QString& csvPath, const CsvColumnMap& columns,
-                            const QString& databasePath, CsvImportCounts* counts) {
-  *counts = {};
+CsvImportOutcome ImportCsvFile(const QString& csvPath, const CsvColumnMap& columns,
+                               const QString& databasePath) {
   CsvRecordReader reader;
   CsvReadResult opened = reader.Open(csvPath);
-  if (opened != CsvReadResult::kRead) return opened;
+  if (opened != CsvReadResult::kRead) return {.read = opened};
   CsvReadResult header = ResultOf(reader.ReadRecord());
-  if (header != CsvReadResult::kRead) return header;
+  if (header != CsvReadResult::kRead) return {.read = header};
   RecordBatch first = ReadBatch(&reader, &columns);
-  if (first.values.Size() == 0) return ResultOf(first.end);
+  if (first.values.Size() == 0) return {.read = ResultOf(first.end)};
   DatabaseConnection db(databasePath);
   if (!db.IsOpen()) {
-    ShowTips(kIconError, QStringLiteral("Can't open database!"));
-    return NothingIn(reader, columns, first, counts);
+    CsvImportOutcome outcome = NothingIn(reader, columns, first);
+    outcome.cannotOpenDatabase = true;
+    return outcome;
   }
   ContactRowInsert insert(db, InsertColumns());
-  if (!insert.IsValid()) return NothingIn(reader, columns, first, counts);  // no Contact_Table
+  if (!insert.IsValid()) return NothingIn(reader, columns, first);  // no Contact_Table
   ContactReplacer replacer(db);
-  if (!replacer.IsBegun()) return NothingIn(reader, columns, first, counts);
-  return StoreRecords(reader, columns, std::move(first), insert, replacer, counts);
+  if (!replacer.IsBegun()) return NothingIn(reader, columns, first);
+  return StoreRecords(reader, columns, std::move(first), insert, replacer);
 }

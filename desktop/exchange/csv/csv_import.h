@@ -22,10 +22,16 @@ extern const std::array<const char*, kContactFieldCount> kCsvImportBoxColumns;
 // For each box, the index of the CSV column that feeds its field, or -1 for none.
 using CsvColumnMap = std::array<int, kContactFieldCount>;
 
-struct CsvImportCounts {
+// How a CSV import ended, with what its messages need.
+struct CsvImportOutcome {
   int succeeded = 0;
   int failed = 0;
-  bool operator==(const CsvImportCounts&) const = default;
+  // kNotFound or kTooLarge when the file cannot be read or holds a record over the bound (see
+  // CsvRecordReader): then nothing of it is in and nothing is counted.
+  CsvReadResult read = CsvReadResult::kRead;
+  bool cannotOpenDatabase = false;  // then every record counts as failed
+
+  bool operator==(const CsvImportOutcome&) const = default;
 };
 
 // Imports the data records (all but the first, the header) of the CSV file at `csvPath` (see
@@ -36,10 +42,7 @@ struct CsvImportCounts {
 // Middle" stored before the import (see ContactReplacer); a record whose fields are all empty
 // (a blank line, or nothing mapped) is no contact: it is neither stored nor counted. All records
 // go in under one transaction; a record that fails is counted and the others still go in. When
-// the database cannot be opened ("Can't open database!" in the tips box) or gives the transaction
-// up, nothing is in and every record counts as failed.
-//
-// Returns kRead with the counts; kNotFound or kTooLarge when the file cannot be read or holds
-// a record over the bound (see CsvRecordReader), and then nothing of it is in.
-CsvReadResult ImportCsvFile(const QString& csvPath, const CsvColumnMap& columns,
-                            const QString& databasePath, CsvImportCounts* counts);
+// the database cannot be opened or gives the transaction up, nothing is in and every record
+// counts as failed.
+CsvImportOutcome ImportCsvFile(const QString& csvPath, const CsvColumnMap& columns,
+                               const QString& databasePath);

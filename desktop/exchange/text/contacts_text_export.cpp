@@ -7,9 +7,7 @@
 #include "common/contacts_backup_file.h"
 #include "common/text_mode_file.h"
 #include "desktop/exchange/contact_export_rows.h"
-#include "desktop/resources/resource_ids.h"
 #include "desktop/store/contact_fields.h"
-#include "platform/windows/message_service.h"
 
 namespace {
 
@@ -187,30 +185,20 @@ QString ContactBlock(const SqlStatement& row) {
 
 }  // namespace
 
-bool ExportContactsText(const QString& textPath, const QString& databasePath,
-                        ProgressSink* progress) {
+ExportOutcome ExportContactsText(const QString& textPath, const QString& databasePath,
+                                 ProgressSink* progress) {
   ContactExportRows rows(databasePath);
-  if (!rows.Open()) return false;
+  if (rows.Fault() != DatabaseFault::kNone) return {ExportResult::kDatabaseFault, rows.Fault()};
   // A writer that is not committed drops its temporary file: a failed export leaves nothing.
   TextModeWriter writer;
-  if (!writer.Open(textPath)) {
-    ShowTips(kIconError, QStringLiteral("Can't create export file!"));
-    return false;
-  }
-  ProgressScope bar(progress, rows.Count());
+  if (!writer.Open(textPath)) return {ExportResult::kCannotCreate};
+  ProgressMeter bar(progress, rows.Count());
   qint64 number = 0;
   while (rows.Next()) {
     bar.SetPosition(++number);
     if (!writer.Write(ContactBlock(rows.Row()))) break;
   }
-  if (rows.Fault() != DatabaseFault::kNone) {
-    ShowTips(kIconError, DatabaseFaultText(rows.Fault()));
-    return false;
-  }
-  if (!writer.Commit()) {
-    ShowTips(kIconError, QStringLiteral("Can't write export file!"));
-    return false;
-  }
-  ShowTips(kIconSuccess, QStringLiteral("Contacts exported complete!"));
-  return true;
+  if (rows.Fault() != DatabaseFault::kNone) return {ExportResult::kDatabaseFault, rows.Fault()};
+  if (!writer.Commit()) return {ExportResult::kCannotWrite};
+  return {ExportResult::kWritten};
 }

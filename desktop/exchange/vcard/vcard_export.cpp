@@ -100,16 +100,18 @@ QString Card(const ContactRecord& contact) {
 
 }  // namespace
 
-int WriteVCardFile(const QString& path, const QString& databasePath) {
-  if (!HasContactRecords(databasePath)) return 0;
+ExportOutcome WriteVCardFile(const QString& path, const QString& databasePath) {
+  if (!HasContactRecords(databasePath)) return {ExportResult::kNoRecords};
   ContactExportRows rows(databasePath);
+  if (rows.Fault() != DatabaseFault::kNone) return {ExportResult::kDatabaseFault, rows.Fault()};
   // A writer that is not committed drops its temporary file: a failed export leaves nothing.
   // UTF-8, what other address books read; the import reads it back as UTF-8 (see
   // text_encoding.h), so nothing is lost either way.
   TextModeWriter file(TextEncoding::kUtf8);
-  if (rows.Fault() != DatabaseFault::kNone || !file.Open(path)) return 0;
+  if (!file.Open(path)) return {ExportResult::kCannotCreate};
   bool written = true;
   while (written && rows.Next()) written = file.Write(Card(RecordOf(rows.Row())));
-  if (!written || rows.Fault() != DatabaseFault::kNone) return 0;
-  return file.Commit() ? 1 : 0;
+  if (rows.Fault() != DatabaseFault::kNone) return {ExportResult::kDatabaseFault, rows.Fault()};
+  if (!written || !file.Commit()) return {ExportResult::kCannotWrite};
+  return {ExportResult::kWritten};
 }

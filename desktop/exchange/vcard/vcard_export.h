@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "desktop/exchange/export_outcome.h"
 #include "desktop/store/database_connection.h"
 
 // Writes every contact of Contact_Table of the database at `databasePath` as a vCard 3.0 card
@@ -14,8 +15,7 @@
 // structure. Birthday and Anniversary are written as "YYYY-MM-DD" when the stored text is a date
 // ("1980-5-7", "1980-05-07", "1980/5/7"), as they are stored otherwise.
 //
-// The file replaces any file at the path only once it is complete. Returns 1 when it was
-// written; 0 when the table has no row (nothing is created), or when the rows cannot be read or
-// the file cannot be written (nothing is left behind, an existing file stays as it was).
-int WriteVCardFile(const QString& path,
-                   const QString& databasePath = QString::fromLatin1(kContactDatabaseFile));
+// The file replaces any file at the path only once it is complete: a failed export leaves
+// nothing behind and an existing file as it was; a table without rows creates nothing.
+ExportOutcome WriteVCardFile(
+    const QString& path, const QString& databasePath = QString::fromLatin1(kContactDatabaseFile));

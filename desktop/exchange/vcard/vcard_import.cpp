@@ -9,20 +9,12 @@
 #include "desktop/exchange/contact_value_batch.h"
 #include "desktop/exchange/read_ahead.h"
 #include "desktop/exchange/vcard/vcard_parser.h"
-#include "desktop/resources/resource_ids.h"
 #include "desktop/store/composed_name.h"
 #include "desktop/store/contact_replacer.h"
 #include "desktop/store/contact_row_statement.h"
 #include "desktop/store/database_connection.h"
-#include "platform/windows/message_service.h"
 
 namespace {
-
-constexpr char kResultCaption[] = "Import vCard File Result";
-constexpr char kSummary[] =
-    "Import vCard file finish! %d Record is Successed and %d Record is Failded!";
-constexpr char kTooLarge[] = "The vCard file holds a card too large to import (more than %1 MB)!";
-constexpr char kUnreadable[] = "Can't read the vCard file!";
 
 // ---- Reading cards ahead -------------------------------------------------------------------
 
@@ -69,23 +61,29 @@ CardBatch ReadBatch(VCardReader* reader) {
 
 // ---- The run -------------------------------------------------------------------------------
 
-struct CardCounts {
-  int stored = 0;
-  int failed = 0;
+// Everything stored so far was taken back.
+void LoseStored(VCardImportOutcome* outcome) {
+  outcome->failed += outcome->stored;
+  outcome->stored = 0;
+}
 
-  // Everything stored so far was taken back.
-  void LoseStored() {
-    failed += stored;
-    stored = 0;
+VCardImportResult ResultOf(VCardReader::Stop stop) {
+  switch (stop) {
+    case VCardReader::Stop::kTooLarge:
+      return VCardImportResult::kTooLarge;
+    case VCardReader::Stop::kUnreadable:
+      return VCardImportResult::kUnreadable;
+    case VCardReader::Stop::kNone:
+    case VCardReader::Stop::kEnd:
+      break;
   }
-};
+  return VCardImportResult::kRead;
+}
 
 // Stores every card under one transaction, each replacing the stored rows of its composed name
-// as a phone contact. A database that cannot be opened is said once; its cards all count as
-// failed. When the file cannot be read to its end, nothing is stored and `*stop` says why.
-CardCounts StoreCards(QIODevice& file, const QString& databasePath, VCardReader::Stop* stop) {
+// as a phone contact. When the database cannot be opened, the cards all count as failed.
+VCardImportOutcome StoreCards(QIODevice& file, const QString& databasePath) {
   DatabaseConnection db(databasePath);
-  if (!db.IsOpen()) ShowTips(kIconError, QStringLiteral("Can't open database!"));
   ContactRowInsert insert(db, InsertColumns());
   ContactReplacer replacer(db);
   bool storing = insert.IsValid() && replacer.IsBegun();
@@ -98,50 +96,38 @@ CardCounts StoreCards(QIODevice& file, const QString& databasePath, VCardReader:
     batch.values.SetValuesOf(card, insert, 1);
     return replacer.Replace(batch.values.Value(card, kNameValue), insert);
   };
-  CardCounts counts;
+  VCardImportOutcome outcome{.cannotOpenDatabase = !db.IsOpen()};
   do {
     batch = ahead.Next(std::move(batch));
     for (int card = 0; card < batch.values.Size(); ++card) {
       if (storing && store(card)) {
-        ++counts.stored;
+        ++outcome.stored;
         continue;
       }
-      ++counts.failed;
+      ++outcome.failed;
       // Disk full or an I/O error can make the database give the whole transaction up.
       if (storing && replacer.Stopped()) {
         storing = false;
-        counts.LoseStored();
+        LoseStored(&outcome);
       }
     }
   } while (!batch.IsLast());
-  *stop = batch.stop;
-  // A file not read to its end is not committed: nothing of it stays.
-  if (storing && batch.stop == VCardReader::Stop::kEnd && !replacer.Commit()) counts.LoseStored();
-  return counts;
-}
-
-void ShowResult(const QString& text, unsigned icon) {
-  ShowMessageBox(text, QLatin1String(kResultCaption), MB_OK | icon);
+  // A file not read to its end is not committed: nothing of it stays, and nothing is counted.
+  VCardImportResult result = ResultOf(batch.stop);
+  if (result != VCardImportResult::kRead) {
+    return {.result = result, .cannotOpenDatabase = outcome.cannotOpenDatabase};
+  }
+  if (storing && !replacer.Commit()) LoseStored(&outcome);
+  return outcome;
 }
 
 }  // namespace
 
-bool ImportVCard(const QString& vcardPath, const QString& databasePath) {
-  if (!QFileInfo::exists(vcardPath)) return false;
+VCardImportOutcome ImportVCard(const QString& vcardPath, const QString& databasePath) {
+  if (!QFileInfo::exists(vcardPath)) return {.result = VCardImportResult::kNotFound};
   QFile file(vcardPath);
   if (!QFileInfo(vcardPath).isFile() || !file.open(QIODevice::ReadOnly)) {
-    ShowResult(QLatin1String(kUnreadable), MB_ICONERROR);
-    return true;
+    return {.result = VCardImportResult::kUnreadable};
   }
-  VCardReader::Stop stop = VCardReader::Stop::kNone;
-  CardCounts counts = StoreCards(file, databasePath, &stop);
-  if (stop == VCardReader::Stop::kTooLarge) {
-    ShowResult(QString::fromLatin1(kTooLarge).arg(kMaxVCardCardBytes / (1024 * 1024)),
-               MB_ICONERROR);
-  } else if (stop == VCardReader::Stop::kUnreadable) {
-    ShowResult(QLatin1String(kUnreadable), MB_ICONERROR);
-  } else {
-    ShowResult(QString::asprintf(kSummary, counts.stored, counts.failed), MB_ICONINFORMATION);
-  }
-  return true;
+  return StoreCards(file, databasePath);
 }

@@ -2,16 +2,28 @@
 
 #include <QString>
 
+// How a vCard import ended, with what its messages need.
+enum class VCardImportResult {
+  kRead,        // the file was read to its end: see the counts
+  kNotFound,    // no file at the path: nothing changes
+  kTooLarge,    // a card over the bound of vcard_parser.h: nothing of the file is stored
+  kUnreadable,  // the file cannot be read: nothing of it is stored
+};
+
+struct VCardImportOutcome {
+  int stored = 0;
+  int failed = 0;
+  VCardImportResult result = VCardImportResult::kRead;
+  bool cannotOpenDatabase = false;  // then every card counts as failed
+
+  bool operator==(const VCardImportOutcome&) const = default;
+};
+
 // Imports the cards of a vCard file of any size (see vcard_parser.h), read a batch at a time,
 // into Contact_Table of the database at `databasePath`. Each card becomes a phone contact that
 // replaces the rows of its composed name ("Last,First Middle") stored before the import (see
 // ContactReplacer); a card without any value is no contact: it is neither stored nor counted. All
 // cards go in under one transaction; a card that the database refuses keeps the rows it would
-// have replaced, and the others still go in.
-//
-// Ends with one message box that counts the cards stored and the cards that failed, or one that
-// says why the file was not read (a card over the bound of vcard_parser.h, a read error; then
-// nothing of it is stored). Returns false when no file exists at `vcardPath` (nothing is
-// shown and nothing changes); true otherwise, once the message has been closed, when the caller
-// marks the data as changed.
-bool ImportVCard(const QString& vcardPath, const QString& databasePath);
+// have replaced, and the others still go in. Unless the file is not found, the caller marks the
+// data as changed.
+VCardImportOutcome ImportVCard(const QString& vcardPath, const QString& databasePath);

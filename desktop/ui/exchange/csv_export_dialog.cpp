@@ -75,9 +75,13 @@ QString CDlgCSVExportConfig::SelectedLayout() const {
 void CDlgCSVExportConfig::OnExport() {
   std::optional<QString> path = ExportTarget();
   if (!path) return;
-  int written = IsGoogleLayout(SelectedLayout())
-                    ? WriteGoogleCsvRows(*path)
-                    : WriteCommonCsvRows(*path, m_pages.GetColumnNames());
-  FinishExport(written != 0 ? QStringLiteral("Export Contacts success!")
-                            : QStringLiteral("Export Contacts fail!"));
+  ExportOutcome outcome = IsGoogleLayout(SelectedLayout())
+                              ? WriteGoogleCsvRows(*path)
+                              : WriteCommonCsvRows(*path, m_pages.GetColumnNames());
+  if (outcome.result == ExportResult::kCannotCreate) {
+    ShowMessageBox(QStringLiteral("The  file ") + *path + QStringLiteral(" not exist!"),
+                   QStringLiteral("create common csv Error"), MB_OK | MB_ICONERROR);
+  }
+  FinishExport(outcome.result == ExportResult::kWritten ? QStringLiteral("Export Contacts success!")
+                                                        : QStringLiteral("Export Contacts fail!"));
 }

@@ -5,9 +5,11 @@
 #include <algorithm>
 
 #include "desktop/exchange/csv/csv_import.h"
+#include "desktop/resources/resource_ids.h"
 #include "desktop/store/database_connection.h"
 #include "desktop/store/view_state.h"
 #include "desktop/ui/exchange/column_layout_box.h"
+#include "desktop/ui/outcome_messages.h"
 #include "platform/windows/message_service.h"
 #include "platform/windows/window_styles.h"
 
@@ -173,17 +175,19 @@ void CDlgCSVImportConfig::OnImport() {
                    kImportErrorCaption, MB_OK | MB_ICONERROR);
     return;
   }
-  CsvImportCounts counts;
-  CsvReadResult read =
-      ImportCsvFile(m_strCsvPath, columns, QString::fromLatin1(kContactDatabaseFile), &counts);
-  if (read != CsvReadResult::kRead) {
-    ShowReadError(read);  // the file changed since the dialog opened: nothing is in
+  CsvImportOutcome outcome =
+      ImportCsvFile(m_strCsvPath, columns, QString::fromLatin1(kContactDatabaseFile));
+  if (outcome.cannotOpenDatabase) {
+    ShowTips(kIconError, DatabaseFaultText(DatabaseFault::kCannotOpen));
+  }
+  if (outcome.read != CsvReadResult::kRead) {
+    ShowReadError(outcome.read);  // the file changed since the dialog opened: nothing is in
     OnCancel();
     return;
   }
   ShowMessageBox(
       QString::asprintf("Import csv file finish! %d Record is Successed and %d Record is Failded!",
-                        counts.succeeded, counts.failed),
+                        outcome.succeeded, outcome.failed),
       QStringLiteral("Import CSV File Result"), MB_OK | MB_ICONINFORMATION);
   if (ViewState* state = AppViewState()) state->m_bDataChanged = true;
   CDialog::OnOK();

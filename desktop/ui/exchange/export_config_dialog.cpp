@@ -6,6 +6,7 @@
 #include "desktop/exchange/export_file_name.h"
 #include "desktop/store/result_query.h"
 #include "desktop/ui/export_target.h"
+#include "desktop/ui/outcome_messages.h"
 #include "platform/windows/message_service.h"
 #include "platform/windows/window_styles.h"
 
@@ -96,7 +97,7 @@ std::optional<QString> CExportConfigDialog::ExportTarget() {
     m_editPath->setFocus();
     return std::nullopt;
   }
-  ModeRecords records = AnyRecordShown(0);
+  ModeRecords records = AnyRecordShown(ViewMode::kAll);
   if (records.fault != DatabaseFault::kNone) {
     ShowMessageBox(DatabaseFaultText(records.fault), QString::fromLatin1(m_texts.errorCaption),
                    MB_OK | MB_ICONERROR);

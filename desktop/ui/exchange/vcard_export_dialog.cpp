@@ -108,6 +108,7 @@ void CDlgvCardExportConfig::ApplyVCardColumns() {
 void CDlgvCardExportConfig::OnExport() {
   std::optional<QString> path = ExportTarget();
   if (!path) return;
-  FinishExport(WriteVCardFile(*path) == 1 ? QStringLiteral("Export vCard Successfull!")
-                                          : QStringLiteral("Export vCard faild!"));
+  FinishExport(WriteVCardFile(*path).result == ExportResult::kWritten
+                   ? QStringLiteral("Export vCard Successfull!")
+                   : QStringLiteral("Export vCard faild!"));
 }

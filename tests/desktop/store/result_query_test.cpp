@@ -11,7 +11,7 @@
 namespace {
 
 // SIM_Name of the records a view mode shows, in view order.
-QStringList ShownNames(int viewMode, const QString& keyword = QString()) {
+QStringList ShownNames(ViewMode viewMode, const QString& keyword = QString()) {
   std::vector<qint64> ids = LoadResultIds(viewMode, keyword).ids;
   QStringList names(ids.size());
   ReadRecords("ID,SIM_Name", ids, [&names](size_t position, const SqlStatement& row) {
@@ -20,14 +20,21 @@ QStringList ShownNames(int viewMode, const QString& keyword = QString()) {
   return names;
 }
 
+// SIM_Name of the records a keyword search finds, in view order.
+QStringList FoundNames(const QString& keyword) {
+  return ShownNames(ViewMode::kKeywordSearch, keyword);
+}
+
 TEST(ResultStatements, ModesBuildTheViewsStatements) {
-  EXPECT_EQ(ExistsStatement(0), "select exists(select 1 from Contact_Table)");
-  EXPECT_EQ(ExistsStatement(1), "select exists(select 1 from Contact_Table where ContactType = 1)");
-  EXPECT_EQ(ExistsStatement(2), "select exists(select 1 from Contact_Table where ContactType = 2)");
-  EXPECT_EQ(ResultStatement(kListColumns, 0),
+  EXPECT_EQ(ExistsStatement(ViewMode::kAll), "select exists(select 1 from Contact_Table)");
+  EXPECT_EQ(ExistsStatement(ViewMode::kPhoneContacts),
+            "select exists(select 1 from Contact_Table where ContactType = 1)");
+  EXPECT_EQ(ExistsStatement(ViewMode::kSimContacts),
+            "select exists(select 1 from Contact_Table where ContactType = 2)");
+  EXPECT_EQ(ResultStatement(kListColumns, ViewMode::kAll),
             "select ID,First_Name,Middle_Name,Last_Name,Mobile_Phone,Work_Tel,Home_Tel,E_Mail,"
             "SIM_Name from Contact_Table order by ContactType,First_Name");
-  EXPECT_EQ(ResultStatement(kCardColumns, 2),
+  EXPECT_EQ(ResultStatement(kCardColumns, ViewMode::kSimContacts),
             "select ID,First_Name,Middle_Name,Last_Name,Mobile_Phone,Work_Tel,Home_Tel,E_Mail,"
             "Notes,hasPic,ContactType,SIM_Name from Contact_Table where ContactType = 2 order by "
             "ContactType,First_Name");
@@ -40,9 +47,9 @@ class ResultQueryTest : public WorkingFolderTest {};
 TEST_F(ResultQueryTest, ModesShowPhoneContactsBeforeSimContactsEachByFirstName) {
   InsertContacts({SampleSimContact("Zed", "1"), SamplePhoneContact("Carl", "Ames"),
                   SampleSimContact("Abe", "2"), SamplePhoneContact("Anna", "Bell")});
-  EXPECT_EQ(ShownNames(0), QStringList({"Bell,Anna", "Ames,Carl", "Abe", "Zed"}));
-  EXPECT_EQ(ShownNames(1), QStringList({"Bell,Anna", "Ames,Carl"}));
-  EXPECT_EQ(ShownNames(2), QStringList({"Abe", "Zed"}));
+  EXPECT_EQ(ShownNames(ViewMode::kAll), QStringList({"Bell,Anna", "Ames,Carl", "Abe", "Zed"}));
+  EXPECT_EQ(ShownNames(ViewMode::kPhoneContacts), QStringList({"Bell,Anna", "Ames,Carl"}));
+  EXPECT_EQ(ShownNames(ViewMode::kSimContacts), QStringList({"Abe", "Zed"}));
 }
 
 TEST_F(ResultQueryTest, KeywordFindsColumnsAnywhereButNotesOnlyAtTheEnd) {
@@ -53,7 +60,7 @@ TEST_F(ResultQueryTest, KeywordFindsColumnsAnywhereButNotesOnlyAtTheEnd) {
       SamplePhoneContact("Noted", "Middle").Set("Notes", "smith was here"),
       SamplePhoneContact("Other", "Person"),
   });
-  EXPECT_EQ(ShownNames(-1, "smith"), QStringList({"Doe,Jane", "Smith,John", "End,Noted"}));
+  EXPECT_EQ(FoundNames("smith"), QStringList({"Doe,Jane", "Smith,John", "End,Noted"}));
 }
 
 // The table holds GB18030 bytes: a keyword matches whole characters, never bytes that straddle
@@ -89,7 +96,7 @@ TEST_F(ResultQueryTest, KeywordMatchesCharactersOfChineseMixedAndAsciiNames) {
       {"5€", {"Euro,Older", "Euro,Price"}},
   };
   for (const auto& test : kCases) {
-    EXPECT_EQ(ShownNames(-1, QString::fromUtf8(test.keyword)), test.names) << test.keyword;
+    EXPECT_EQ(FoundNames(QString::fromUtf8(test.keyword)), test.names) << test.keyword;
   }
 }
 
@@ -102,12 +109,12 @@ TEST_F(ResultQueryTest, KeywordPunctuationMatchesLiterally) {
       SamplePhoneContact("Bang", "D").Set("Mobile_Phone", "call!now"),
       SamplePhoneContact("王", "小明"),
   });
-  EXPECT_EQ(ShownNames(-1, "%"), QStringList({"A,Pct"}));
-  EXPECT_EQ(ShownNames(-1, "a_b"), QStringList({"B,Under"}));
-  EXPECT_EQ(ShownNames(-1, "O'Bri"), QStringList({"O'Brien,Quote"}));
-  EXPECT_EQ(ShownNames(-1, "l!n"), QStringList({"D,Bang"}));
-  EXPECT_EQ(ShownNames(-1, "小明"), QStringList({"小明,王"}));
-  EXPECT_TRUE(ShownNames(-1, "'; drop table Contact_Table; --").isEmpty());
+  EXPECT_EQ(FoundNames("%"), QStringList({"A,Pct"}));
+  EXPECT_EQ(FoundNames("a_b"), QStringList({"B,Under"}));
+  EXPECT_EQ(FoundNames("O'Bri"), QStringList({"O'Brien,Quote"}));
+  EXPECT_EQ(FoundNames("l!n"), QStringList({"D,Bang"}));
+  EXPECT_EQ(FoundNames("小明"), QStringList({"小明,王"}));
+  EXPECT_TRUE(FoundNames("'; drop table Contact_Table; --").isEmpty());
   EXPECT_EQ(CountContactRows(), 6);
 }
 
@@ -129,12 +136,13 @@ TEST_F(ResultQueryTest, RecordsComeBackAtTheirPositions) {
 TEST_F(ResultQueryTest, FaultsOfTheDatabaseAreReportedNotHidden) {
   InsertContactsWithOneDamaged(3, 1);
   // The IDs come from the index, which is whole; the damaged record's own page is not.
-  ResultIds all = LoadResultIds(0, QString());
+  ResultIds all = LoadResultIds(ViewMode::kAll, QString());
   EXPECT_EQ(all.fault, DatabaseFault::kNone);
   EXPECT_EQ(all.ids.size(), 3u);
   EXPECT_EQ(ReadRecords("ID", all.ids, [](size_t, const SqlStatement&) {}),
             DatabaseFault::kCannotRead);
-  ResultIds found = LoadResultIds(-1, "First");  // a keyword search reads every record
+  ResultIds found =
+      LoadResultIds(ViewMode::kKeywordSearch, "First");  // a keyword search reads every record
   EXPECT_EQ(found.fault, DatabaseFault::kCannotRead);
   EXPECT_TRUE(found.ids.empty());
 
@@ -142,15 +150,15 @@ TEST_F(ResultQueryTest, FaultsOfTheDatabaseAreReportedNotHidden) {
   InsertNumberedContacts(1);
   DatabaseConnection holder;
   ASSERT_EQ(holder.Exec("begin exclusive"), SQLITE_OK);
-  EXPECT_EQ(LoadResultIds(-1, "First").fault, DatabaseFault::kLocked);
-  EXPECT_EQ(AnyRecordShown(1).fault, DatabaseFault::kLocked);
+  EXPECT_EQ(LoadResultIds(ViewMode::kKeywordSearch, "First").fault, DatabaseFault::kLocked);
+  EXPECT_EQ(AnyRecordShown(ViewMode::kPhoneContacts).fault, DatabaseFault::kLocked);
   holder.Exec("rollback");
-  EXPECT_TRUE(AnyRecordShown(1).any);
-  EXPECT_FALSE(AnyRecordShown(2).any);
+  EXPECT_TRUE(AnyRecordShown(ViewMode::kPhoneContacts).any);
+  EXPECT_FALSE(AnyRecordShown(ViewMode::kSimContacts).any);
 
   WriteFileBytes("Contact.cdt", "not a database");
-  EXPECT_EQ(LoadResultIds(0, QString()).fault, DatabaseFault::kCannotOpen);
-  EXPECT_EQ(AnyRecordShown(0).fault, DatabaseFault::kCannotOpen);
+  EXPECT_EQ(LoadResultIds(ViewMode::kAll, QString()).fault, DatabaseFault::kCannotOpen);
+  EXPECT_EQ(AnyRecordShown(ViewMode::kAll).fault, DatabaseFault::kCannotOpen);
 }
 
 }  // namespace

@@ -147,7 +147,7 @@ TEST_F(CardViewTest, AnEmptyModeGivesNoPagesAndTheNextModeStartsAtPageOne) {
   PageBar()->OnNextPage();
   PollCards();
 
-  App().m_nViewMode = 2;  // no SIM contacts
+  App().m_viewMode = ViewMode::kSimContacts;  // no SIM contacts
   App().m_bDataChanged = true;
   PollCards();
   EXPECT_EQ(App().m_nPageCount, 0);
@@ -159,7 +159,7 @@ TEST_F(CardViewTest, AnEmptyModeGivesNoPagesAndTheNextModeStartsAtPageOne) {
   PageBar()->OnLastPage();
   EXPECT_FALSE(App().m_bPageChanged);
 
-  App().m_nViewMode = 0;
+  App().m_viewMode = ViewMode::kAll;
   App().m_bDataChanged = true;
   PollCards();
   EXPECT_EQ(App().m_nCurPage, 0);

@@ -178,7 +178,7 @@ TEST(ResultRowModelTest, RowsAreReadInBlocksInViewOrder) {
   TempWorkingFolder folder;
   InsertManyContacts(9000);
   ResultRowModel model;
-  model.Load(0, "");
+  model.Load(ViewMode::kAll, "");
   ASSERT_EQ(model.rowCount(), 9000);
   // More blocks than are kept: the early ones are read again.
   for (int block = 0; block < 36; ++block) {
@@ -187,7 +187,7 @@ TEST(ResultRowModelTest, RowsAreReadInBlocksInViewOrder) {
   }
   EXPECT_EQ(model.RowTexts(8999)[8], "S9000");
   EXPECT_EQ(model.RowTexts(0)[1], "F00001");
-  model.Load(2, "");
+  model.Load(ViewMode::kSimContacts, "");
   EXPECT_EQ(model.rowCount(), 0);
 }
 

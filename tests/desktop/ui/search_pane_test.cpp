@@ -58,11 +58,11 @@ TEST_F(SearchPaneTest, FiltersMarkTheirButtonAndReloadOnlyOnAChange) {
   EXPECT_FALSE(App().m_bDataChanged);
   script_.ExpectTips(kIconError, "No contact record!");
   QTest::qWait(150);
-  EXPECT_EQ(App().m_nViewMode, 0);
+  EXPECT_EQ(App().m_viewMode, ViewMode::kAll);
   EXPECT_EQ(Marks(), std::vector<bool>({true, false, false}));
 
   SearchPane()->OnShowMobile();
-  EXPECT_EQ(App().m_nViewMode, 1);
+  EXPECT_EQ(App().m_viewMode, ViewMode::kPhoneContacts);
   EXPECT_TRUE(App().m_bDataChanged);
   EXPECT_EQ(Marks(), std::vector<bool>({false, false, true}));
 }
@@ -75,12 +75,12 @@ TEST_F(SearchPaneTest, KeywordsAreTrimmedAndASearchUnmarksEveryFilter) {
   edit->setText("   ");
   script_.ExpectTips(kIconError, "Keyword can't be empty!");
   SearchPane()->OnSearch();
-  EXPECT_EQ(App().m_nViewMode, 0);
+  EXPECT_EQ(App().m_viewMode, ViewMode::kAll);
   EXPECT_FALSE(App().m_bSearchChanged);
 
   edit->setText("  last1 ");
   SearchPane()->OnSearch();
-  EXPECT_EQ(App().m_nViewMode, -1);
+  EXPECT_EQ(App().m_viewMode, ViewMode::kKeywordSearch);
   EXPECT_EQ(App().m_strKeyword, "last1");
   EXPECT_EQ(App().m_nCurPage, 0);
   EXPECT_TRUE(App().m_bSearchChanged);
@@ -91,7 +91,7 @@ TEST_F(SearchPaneTest, KeywordsAreTrimmedAndASearchUnmarksEveryFilter) {
   EXPECT_EQ(Cards()->m_nCardCount, 3);  // Last1, Last10, Last11
 
   SearchPane()->OnShowAll();
-  EXPECT_EQ(App().m_nViewMode, 0);
+  EXPECT_EQ(App().m_viewMode, ViewMode::kAll);
   EXPECT_TRUE(App().m_bDataChanged);
   EXPECT_EQ(Marks(), std::vector<bool>({true, false, false}));
   PollCards();
@@ -105,7 +105,7 @@ TEST_F(SearchPaneTest, AFilterReportsADatabaseThatDoesNotOpen) {
   ASSERT_TRUE(QDir().mkdir("Contact.cdt"));
   script_.ExpectTips(kIconError, "Can't open database!");
   SearchPane()->OnShowMobile();
-  EXPECT_EQ(App().m_nViewMode, 0);
+  EXPECT_EQ(App().m_viewMode, ViewMode::kAll);
 }
 
 // A search that cannot read the records says why instead of showing no cards.

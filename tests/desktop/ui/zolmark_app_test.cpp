@@ -50,7 +50,7 @@ TEST_F(ZolmarkAppTest, HelpPrintsTheUsageAndTouchesNoFile) {
 
 TEST_F(ZolmarkAppTest, FirstStartCreatesDatabaseAndConfigAndShowsTheFrame) {
   CZOLMARKApp& app = AfxGetApp();
-  app.m_nViewMode = 2;
+  app.m_viewMode = ViewMode::kSimContacts;
   app.m_strKeyword = "old";
   ASSERT_TRUE(app.InitInstance());
   EXPECT_TRUE(QFile::exists("Contact.cdt"));
@@ -59,7 +59,7 @@ TEST_F(ZolmarkAppTest, FirstStartCreatesDatabaseAndConfigAndShowsTheFrame) {
   EXPECT_EQ(app.m_nPageCount, 0);
   EXPECT_EQ(app.m_nCurPage, 0);
   EXPECT_EQ(app.m_nPageSize, 30);
-  EXPECT_EQ(app.m_nViewMode, 0);
+  EXPECT_EQ(app.m_viewMode, ViewMode::kAll);
   EXPECT_TRUE(app.m_strKeyword.isEmpty());
   EXPECT_EQ(app.m_brushBack.color(), QColor(200, 222, 243));
   ASSERT_NE(app.MainFrame(), nullptr);

@@ -21,18 +21,18 @@ class ContactStoreSessionTest : public ContactsTest {
 };
 
 TEST_F(ContactStoreSessionTest, OpensOnlyWhenBothStoresOpen) {
-  EXPECT_EQ(session_.OpenContactStore(), 1);
+  EXPECT_TRUE(session_.OpenContactStore());
   session_.CloseContactStore();
   phone_.SetSimPresent(false);
-  EXPECT_EQ(session_.OpenContactStore(), 0);
+  EXPECT_FALSE(session_.OpenContactStore());
   session_.CloseContactStore();
   phone_.SetSimPresent(true);
   phone_.FailCall(PhoneCall::kLogon);
-  EXPECT_EQ(session_.OpenContactStore(), 0);
+  EXPECT_FALSE(session_.OpenContactStore());
   session_.CloseContactStore();
   phone_.ClearFailures();
   phone_.SetContactStorePresent(false);
-  EXPECT_EQ(session_.OpenContactStore(), 0);
+  EXPECT_FALSE(session_.OpenContactStore());
 }
 
 TEST_F(ContactStoreSessionTest, IndexJoinsTheNamePartsAndListsTheSim) {
@@ -44,8 +44,8 @@ TEST_F(ContactStoreSessionTest, IndexJoinsTheNamePartsAndListsTheSim) {
                                  {kSuffix, "Jr"},
                                  {kCompany, "Velthorn"}}));
   phone_.AddSimEntry(7, "Bob", "123");
-  ASSERT_EQ(session_.OpenContactStore(), 1);
-  EXPECT_EQ(session_.BuildDeviceContactIndex(), 1);
+  ASSERT_TRUE(session_.OpenContactStore());
+  session_.BuildDeviceContactIndex();
   EXPECT_EQ(IndexedKeys(),
             (std::vector<std::pair<int, QString>>{{kDeviceContactOutlook, "NDr.AnnBLeeJr"},
                                                   {kDeviceContactSim, "NBob"}}));
@@ -63,7 +63,7 @@ TEST_F(ContactStoreSessionTest, ContactsWithoutANameShareAKeyOnlyWhenIdentical) 
   phone_.AddSimEntry(1, "", "123");
   phone_.AddSimEntry(2, "", "124");
   phone_.AddSimEntry(3, "123", "9");
-  ASSERT_EQ(session_.OpenContactStore(), 1);
+  ASSERT_TRUE(session_.OpenContactStore());
   session_.BuildDeviceContactIndex();
   const std::vector<std::pair<int, QString>> keys = IndexedKeys();
   ASSERT_EQ(keys.size(), 8u);
@@ -77,7 +77,7 @@ TEST_F(ContactStoreSessionTest, AContactWhoseNameCannotBeReadIsLeftOutOfTheIndex
   phone_.AddContact(ContactWith({{kFirstName, "Ann"}}));
   phone_.FailCall(PhoneCall::kItemGetProps, phone_.AddContact(ContactWith({{kFirstName, "Bob"}})));
   phone_.FailCall(PhoneCall::kGetItemFromOidEx, phone_.AddContact(ContactWith({})));
-  ASSERT_EQ(session_.OpenContactStore(), 1);
+  ASSERT_TRUE(session_.OpenContactStore());
   session_.BuildDeviceContactIndex();
   EXPECT_EQ(IndexedKeys(), (std::vector<std::pair<int, QString>>{{kDeviceContactOutlook, "NAnn"}}));
 }
@@ -86,7 +86,7 @@ TEST_F(ContactStoreSessionTest, SimIsScannedFromItsLowestToItsHighestIndex) {
   phone_.SetSimCapacity(5, 10);
   phone_.AddSimEntry(9, "Nine", "9");
   phone_.AddSimEntry(10, "Ten", "10");
-  ASSERT_EQ(session_.OpenContactStore(), 1);
+  ASSERT_TRUE(session_.OpenContactStore());
   std::vector<DWORD> indexes;
   session_.ForEachSimEntry(2, [&](DWORD index, const SimEntry&) { indexes.push_back(index); });
   EXPECT_EQ(indexes, (std::vector<DWORD>{9, 10}));
@@ -104,7 +104,7 @@ TEST_F(ContactStoreSessionTest, MarkedContactsOfBothKindsAreDeletedAndNamesCompa
   phone_.AddContact(ContactWith({{kFirstName, "ann"}}));
   phone_.AddSimEntry(1, "Ann", "1");
   phone_.AddSimEntry(2, "Bob", "2");
-  ASSERT_EQ(session_.OpenContactStore(), 1);
+  ASSERT_TRUE(session_.OpenContactStore());
   session_.BuildDeviceContactIndex();
   session_.MarkDuplicateContacts(NameReplacementKey("Ann"));
   session_.DeleteMarkedContacts();

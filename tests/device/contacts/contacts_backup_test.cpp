@@ -94,8 +94,8 @@ TEST_F(ContactsBackupTest, TheDesktopReadsAndImportsWhatThePhoneWrites) {
   EXPECT_EQ(reader.Position(), reader.FileSize());
 
   InsertContacts({});  // the desktop program's table, as its start-up makes it
-  script_.ExpectTips(162, "Import contacts complete!");
-  ASSERT_TRUE(ImportContactsBackup(Path("phone.vbx"), Path("Contact.cdt"), nullptr));
+  ASSERT_EQ(ImportContactsBackup(Path("phone.vbx"), Path("Contact.cdt"), nullptr).result,
+            BackupImportResult::kComplete);
   EXPECT_EQ(CountContactRows(), 4);
   EXPECT_EQ(ColumnValue("First_Name", "Last_Name = 'Lee'"), QString::fromUtf8("安"));
   EXPECT_EQ(ColumnValue("Birthday", "Last_Name = 'Lee'"), "1980-7-5");
@@ -131,10 +131,10 @@ TEST_F(ContactsBackupTest, AFileThatCannotBeCreatedEndsTheJobWithAMessage) {
 }
 
 TEST_F(ContactsBackupTest, OnlyALowerCaseTxtExtensionChoosesTheTextListing) {
-  EXPECT_EQ(BackupModeForPath("/sd/contacts.txt"), kBackupModeText);
-  EXPECT_EQ(BackupModeForPath("/sd/contacts.TXT"), kBackupModeFile);
-  EXPECT_EQ(BackupModeForPath("/sd/contacts.txt.vbx"), kBackupModeFile);
-  EXPECT_EQ(BackupModeForPath("/sd/contacts"), kBackupModeFile);
+  EXPECT_EQ(BackupModeForPath("/sd/contacts.txt"), ContactsBackupMode::kText);
+  EXPECT_EQ(BackupModeForPath("/sd/contacts.TXT"), ContactsBackupMode::kFile);
+  EXPECT_EQ(BackupModeForPath("/sd/contacts.txt.vbx"), ContactsBackupMode::kFile);
+  EXPECT_EQ(BackupModeForPath("/sd/contacts"), ContactsBackupMode::kFile);
   ExpectMessage("Backup succeed.");
   Backup("contacts.TXT");
   EXPECT_EQ(ReadFileBytes(Path("contacts.TXT")).size(), 24);

@@ -449,8 +449,8 @@ TEST_F(ContactsRestoreTest, AFileExportedByTheDesktopRestores) {
   InsertContacts({ann, SampleSimContact("Bob", "456")});
   ASSERT_TRUE(QDir().mkpath(Path("Ring")));
   WriteFileBytes(Path("Ring/r.wav"), "tone");
-  script_.ExpectTips(162, "Contacts exported complete!");
-  ASSERT_TRUE(ExportContactsBackup(Path("desktop.cbk"), Path("Contact.cdt"), nullptr));
+  ASSERT_EQ(ExportContactsBackup(Path("desktop.cbk"), Path("Contact.cdt"), nullptr).result,
+            ExportResult::kWritten);
 
   ExpectMessage("Restore succeed.");
   Restore("desktop.cbk");

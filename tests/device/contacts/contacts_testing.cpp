@@ -13,16 +13,16 @@ void ContactsTest::ExpectMessage(const QString& text) {
 
 double ContactsTest::Backup(const QString& fileName) {
   CContactsBackupJob job(BackupModeForPath(fileName), Path(fileName));
-  EXPECT_EQ(job.m_session.OpenContactStore(), 1);
-  EXPECT_EQ(RunContactsBackup(job.m_session, job), 1);
+  EXPECT_TRUE(job.m_session.OpenContactStore());
+  RunContactsBackup(job.m_session, job);
   EXPECT_EQ(job.m_progress.done, 1);
   return job.m_progress.progress;
 }
 
 void ContactsTest::Restore(const QString& fileName) {
   CContactsRestoreJob job(Path(fileName));
-  EXPECT_EQ(job.m_session.OpenContactStore(), 1);
-  EXPECT_EQ(RestoreContactsFile(job.m_session, job), 1);
+  EXPECT_TRUE(job.m_session.OpenContactStore());
+  RestoreContactsFile(job.m_session, job);
   EXPECT_EQ(job.m_progress.done, 1);
 }
 

@@ -199,10 +199,10 @@ TEST_F(SkeldraTest, OnlyALowerCaseTxtExtensionGivesTheListing) {
 
 TEST_F(SkeldraTest, TheJobsCheckTheirPathAndFoldersFirst) {
   Start();
-  CSmsBackupJob blank(kSmsBackupFileMode, " \t", CSmsBackupJob::kAllFolders);
+  CSmsBackupJob blank(SmsBackupMode::kBackupFile, " \t", CSmsBackupJob::kAllFolders);
   ExpectMessage("Please Select Save Path.");
   StartSmsBackup(blank);
-  CSmsBackupJob noFolder(kSmsBackupFileMode, Path("x.qrd"), {});
+  CSmsBackupJob noFolder(SmsBackupMode::kBackupFile, Path("x.qrd"), {});
   ExpectMessage("Please Select Folder for Backup.");
   StartSmsBackup(noFolder);
   CSmsRestoreJob noFile("");

@@ -82,8 +82,8 @@ TEST(SmsBackupLineTest, FolderPathsNameASpecialFolderInAnyCase) {
 class SmsBackupFileTest : public SmsPhoneTest {
  protected:
   // Writes "out.qrd"; what the writer returned.
-  int WriteBackup(const CSmsBackupJob::FolderFlags& folders, int total = -1) {
-    CSmsBackupJob job(kSmsBackupFileMode, Path("out.qrd"), folders);
+  bool WriteBackup(const CSmsBackupJob::FolderFlags& folders, int total = -1) {
+    CSmsBackupJob job(SmsBackupMode::kBackupFile, Path("out.qrd"), folders);
     job.m_nTotal = total >= 0 ? total : CountSelectedMessages(job);
     QFile file(Path("out.qrd"));
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
@@ -91,7 +91,7 @@ class SmsBackupFileTest : public SmsPhoneTest {
   }
 
   QByteArray Backup(int total = -1) {
-    EXPECT_EQ(WriteBackup(CSmsBackupJob::kAllFolders, total), 1);
+    EXPECT_TRUE(WriteBackup(CSmsBackupJob::kAllFolders, total));
     return ReadFileBytes(Path("out.qrd"));
   }
 
@@ -185,9 +185,9 @@ TEST_F(SmsBackupFileTest, ALineLongerThanARestoreReadsFailsTheBackup) {
   const std::vector<PhoneRecipient> crowd(1050, {QString(1000, 'c'), "1", 1});
   phone_.AddMessage(Special(PR_IPM_OUTBOX_ENTRYID), SampleSms("crowd", {}, "\"Ann\" <1>", crowd));
 
-  EXPECT_EQ(WriteBackup({0, 0, 1, 0, 0}), 0);
-  EXPECT_EQ(WriteBackup({1, 0, 0, 0, 0}), 0);
-  ASSERT_EQ(WriteBackup({0, 1, 0, 0, 0}), 1);
+  EXPECT_FALSE(WriteBackup({false, false, true, false, false}));
+  EXPECT_FALSE(WriteBackup({true, false, false, false, false}));
+  ASSERT_TRUE(WriteBackup({false, true, false, false, false}));
   ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
   phone_.AddMessageStore("SMS");
   EXPECT_EQ(Restore(ReadFileBytes(Path("out.qrd")).mid(20)), "");

@@ -38,7 +38,7 @@ namespace {
 
 class SmsJobsTest : public SmsPhoneTest {
  protected:
-  SmsJobOutcome Backup(const QString& name, int mode = kSmsBackupFileMode) {
+  SmsJobOutcome Backup(const QString& name, SmsBackupMode mode = SmsBackupMode::kBackupFile) {
     CSmsBackupJob job(mode, " " + Path(name) + " ", CSmsBackupJob::kAllFolders);
     EXPECT_TRUE(job.m_session.IsOpened());
     job.m_nTotal = CountSelectedMessages(job);
@@ -263,7 +263,7 @@ TEST_F(SmsJobsTest, ARestoreKilledAnywhereIsCompletedByTheNext) {
 // The file-size limit stands in for a full disk: the write stops part way.
 TEST_F(SmsJobsTest, ABackupThatCannotBeWrittenKeepsThePreviousFileAndSaysWhy) {
   AddSentMessages(300, {});
-  for (const int mode : {kSmsBackupFileMode, kSmsTextListingMode}) {
+  for (const SmsBackupMode mode : {SmsBackupMode::kBackupFile, SmsBackupMode::kTextListing}) {
     WriteFileBytes(Path("old"), "previous");
     const QByteArray said = InChild([this, mode](int pipe) {
       signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
@@ -273,7 +273,7 @@ TEST_F(SmsJobsTest, ABackupThatCannotBeWrittenKeepsThePreviousFileAndSaysWhy) {
       const QByteArray text = QByteArray::number(outcome.doneBeforeMessage) + outcome.text.toUtf8();
       EXPECT_EQ(write(pipe, text.data(), text.size()), text.size());
     });
-    EXPECT_EQ(said, "1File too large") << mode;
+    EXPECT_EQ(said, "1File too large") << static_cast<int>(mode);
     EXPECT_EQ(ReadFileBytes(Path("old")), "previous");
     EXPECT_EQ(WorkingFiles(), QStringList{"old"});
   }
@@ -301,8 +301,9 @@ TEST_F(SmsJobsTest, APhoneFolderThatCannotBeWrittenOpensNoSession) {
   ASSERT_EQ(chmod(PhoneFile("").toUtf8().constData(), 0555), 0);
   const QByteArray opened = InChild([this](int pipe) {
     if (geteuid() == 0 && setuid(65534) != 0) return;  // root may write anywhere
-    const bool backup = CSmsBackupJob(kSmsBackupFileMode, Path("x.qrd"), CSmsBackupJob::kAllFolders)
-                            .m_session.IsOpened();
+    const bool backup =
+        CSmsBackupJob(SmsBackupMode::kBackupFile, Path("x.qrd"), CSmsBackupJob::kAllFolders)
+            .m_session.IsOpened();
     const bool restore = CSmsRestoreJob(Path("x.qrd")).m_session.IsOpened();
     const bool notWritable = DiagnosePhoneDatabase() == PhoneDatabaseProblem::kNotWritable;
     const QByteArray said =
@@ -346,8 +347,9 @@ TEST_F(SmsJobsTest, AContentsTableThatEndsEarlyFailsTheBackup) {
   for (const Fault& fault :
        {Fault{PhoneCall::kQueryRows, Inbox(), 1}, Fault{PhoneCall::kFolderOpenEntry, twelfth, 0},
         Fault{PhoneCall::kMessageGetProps, twelfth, 0}}) {
-    for (const int mode : {kSmsBackupFileMode, kSmsTextListingMode}) {
-      SCOPED_TRACE(testing::Message() << PhoneCallName(fault.call) << " mode " << mode);
+    for (const SmsBackupMode mode : {SmsBackupMode::kBackupFile, SmsBackupMode::kTextListing}) {
+      SCOPED_TRACE(testing::Message()
+                   << PhoneCallName(fault.call) << " mode " << static_cast<int>(mode));
       phone_.ClearFailures();
       phone_.FailCall(fault.call, fault.subject, fault.successesFirst);
       EXPECT_EQ(Backup("early", mode), (SmsJobOutcome{kBackupFailed, "", false}));
@@ -362,7 +364,8 @@ TEST_F(SmsJobsTest, TheTextListingShowsEachMessageInLocalTime) {
   phone_.AddMessage(
       Inbox(), SampleSms("Hi", delivered, "\"Ann\" <123>", {{"Bob", "555", 1}, {"Cy", "666", 2}}));
   phone_.AddMessage(Inbox(), SampleSms("\xE5\xA5\xBD", delivered, "\"\" <10086>"));
-  EXPECT_EQ(Backup("list.txt", kSmsTextListingMode), (SmsJobOutcome{kBackupSucceeded, "", false}));
+  EXPECT_EQ(Backup("list.txt", SmsBackupMode::kTextListing),
+            (SmsJobOutcome{kBackupSucceeded, "", false}));
   EXPECT_EQ(ReadFileBytes(Path("list.txt")),
             "Sender: \"Ann\" <123>\r\n"
             "Recipients: \"Bob\" <555>;\"Cy\" <666>;\r\n"

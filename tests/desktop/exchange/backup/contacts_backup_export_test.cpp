@@ -6,19 +6,17 @@
 
 #include "common/contacts_backup_file.h"
 #include "desktop/exchange/backup/contacts_backup_import.h"
-#include "desktop/resources/resource_ids.h"
 #include "desktop/store/contact_database.h"
 #include "desktop/store/contact_fields.h"
 #include "tests/support/backup_file_builder.h"
+#include "tests/support/exchange_outcome_printing.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/working_folder.h"
 
 namespace {
 
 using Builder = BackupFileBuilder;
-using Tip = TipsRecorder::Tip;
-
-const Tip kComplete{kIconSuccess, "Contacts exported complete!"};
+const ExportOutcome kWritten{ExportResult::kWritten};
 
 struct ExportedFile {
   std::vector<BackupRecord> records;
@@ -67,12 +65,12 @@ class ContactsBackupExportTest : public WorkingFolderTest {
 // through the desktop comes back with its entries in their positions.
 TEST_F(ContactsBackupExportTest, PhoneContactsComeBeforeSimContactsEachInTheOrderStored) {
   ViewState state;
-  ASSERT_EQ(InitContactDatabase(state), 0);
+  ASSERT_TRUE(InitContactDatabase(state));
   SampleContact odd = SamplePhoneContact("Odd", "Type").Set("ContactType", "3");
   InsertContacts({SampleSimContact("Voicemail", "100"), SampleSimContact("  Ann ", "123"),
                   SamplePhoneContact("John", "Smith", "555"), SamplePhoneContact("Amy", "Lee"),
                   odd});
-  ASSERT_TRUE(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr));
+  ASSERT_EQ(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr), kWritten);
   ExportedFile file = ReadBack();
   ASSERT_EQ(file.records.size(), 5u);
   EXPECT_EQ(file.records[0].type, kRecordTypePhone);
@@ -86,7 +84,6 @@ TEST_F(ContactsBackupExportTest, PhoneContactsComeBeforeSimContactsEachInTheOrde
   // A row that is neither type is written as the phone contact it is stored as.
   EXPECT_EQ(file.records[4].type, kRecordTypePhone);
   EXPECT_EQ(file.records[4].phone.items[backup_item::kFirstName], "Odd");
-  EXPECT_EQ(tips_.Tips(), std::vector<Tip>{kComplete});
 }
 
 TEST_F(ContactsBackupExportTest, RingToneEntriesAreTheDistinctPathsOfPhoneContacts) {
@@ -98,7 +95,7 @@ TEST_F(ContactsBackupExportTest, RingToneEntriesAreTheDistinctPathsOfPhoneContac
                   WithRingTone("3", "\\Other\\a.wav"), WithRingTone("4", "\\Sounds\\A.wav"),
                   WithRingTone("5", "b.wav"), WithRingTone("6", ""),
                   SampleSimContact("Sim", "1").Set("Ring_Tone", "\\Sounds\\sim.wav")});
-  ASSERT_TRUE(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr));
+  ASSERT_EQ(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr), kWritten);
   ExportedFile file = ReadBack();
   EXPECT_EQ(RingToneNames(file), (std::vector<QByteArray>{"\\Other\\a.wav", "\\Sounds\\A.wav",
                                                           "\\Sounds\\a.wav", "b.wav"}));
@@ -106,19 +103,16 @@ TEST_F(ContactsBackupExportTest, RingToneEntriesAreTheDistinctPathsOfPhoneContac
   EXPECT_EQ(file.ringTones[1].data, "upper");
   EXPECT_EQ(file.ringTones[2].data, "AAAA");
   EXPECT_EQ(file.ringTones[3].data, "BB");
-  EXPECT_EQ(tips_.Tips(), std::vector<Tip>{kComplete});
 }
 
 TEST_F(ContactsBackupExportTest, MissingRingToneFileIsWrittenAsFourZeroBytes) {
   InsertContacts({WithRingTone("1", "\\Sounds\\gone.wav"), WithRingTone("2", "\\Sounds\\..")});
-  ASSERT_TRUE(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr));
+  EXPECT_EQ(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr),
+            (ExportOutcome{.unreadableRingTones = {"\\Sounds\\..", "\\Sounds\\gone.wav"}}));
   ExportedFile file = ReadBack();
   ASSERT_EQ(file.ringTones.size(), 2u);
   EXPECT_EQ(file.ringTones[0].data, QByteArray(4, '\0'));
   EXPECT_EQ(file.ringTones[1].data, QByteArray(4, '\0'));
-  EXPECT_EQ(tips_.Tips(), (std::vector<Tip>{{kIconError, "Can't open \\Sounds\\..!!"},
-                                            {kIconError, "Can't open \\Sounds\\gone.wav!!"},
-                                            kComplete}));
 }
 
 TEST_F(ContactsBackupExportTest, DatesAndPictures) {
@@ -127,7 +121,7 @@ TEST_F(ContactsBackupExportTest, DatesAndPictures) {
   dated.Set("Anniversary", "2001-7-25");
   dated.picture = picture;
   InsertContacts({dated, SamplePhoneContact("C", "D").Set("Birthday", "May 5")});
-  ASSERT_TRUE(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr));
+  ASSERT_EQ(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr), kWritten);
   ExportedFile file = ReadBack();
   ASSERT_EQ(file.records.size(), 2u);
   EXPECT_EQ(file.records[0].phone.birthday, (BackupDate{1980, 12, 5}));
@@ -139,7 +133,7 @@ TEST_F(ContactsBackupExportTest, DatesAndPictures) {
 
 TEST_F(ContactsBackupExportTest, DigestAndCountFitTheFinishedFile) {
   InsertNumberedContacts(3);
-  ASSERT_TRUE(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr));
+  ASSERT_EQ(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr), kWritten);
   QByteArray bytes = ReadFileBytes("out.cbk");
   EXPECT_EQ(bytes, WithContactsDigest(bytes));  // the digest of "<length>KRVTQ_MaloBexin"
   EXPECT_EQ(bytes.mid(16, 4), Builder::Int32(3));
@@ -150,12 +144,13 @@ TEST_F(ContactsBackupExportTest, ExportThenImportGivesTheSameContacts) {
   phone.Set("SIM_Name", "anything").Set("Company", "Acme").Set("Birthday", "1980-5-7");
   phone.picture = "PIC";
   InsertContacts({SampleSimContact("Ann", "123"), phone});
-  ASSERT_TRUE(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr));
+  ASSERT_EQ(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr), kWritten);
 
   QDir().mkpath("copy");
   ViewState state;
-  ASSERT_EQ(InitContactDatabase(state, "copy/Contact.cdt"), 0);
-  ASSERT_TRUE(ImportContactsBackup("out.cbk", "copy/Contact.cdt", nullptr));
+  ASSERT_TRUE(InitContactDatabase(state, "copy/Contact.cdt"));
+  ASSERT_EQ(ImportContactsBackup("out.cbk", "copy/Contact.cdt", nullptr).result,
+            BackupImportResult::kComplete);
   ASSERT_TRUE(QDir::setCurrent("copy"));
   EXPECT_EQ(CountContactRows(), 2);
   // New IDs in file order: the phone contact first.
@@ -172,13 +167,13 @@ TEST_F(ContactsBackupExportTest, ExportThenImportGivesTheSameContacts) {
 
 TEST_F(ContactsBackupExportTest, FailuresLeaveNoFileBehind) {
   WriteFileBytes("out.cbk", "previous export");
-  EXPECT_FALSE(ExportContactsBackup("new.cbk", "missing/Contact.cdt", nullptr));
+  EXPECT_EQ(ExportContactsBackup("new.cbk", "missing/Contact.cdt", nullptr),
+            (ExportOutcome{ExportResult::kDatabaseFault, DatabaseFault::kCannotOpen}));
   InsertContactsWithOneDamaged(3, 1);  // the read fails after two records are written
-  EXPECT_FALSE(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr));
-  EXPECT_FALSE(ExportContactsBackup("missing/out.cbk", "Contact.cdt", nullptr));
-  EXPECT_EQ(tips_.Tips(), (std::vector<Tip>{{kIconError, "Can't open database!"},
-                                            {kIconError, "Can't read database!"},
-                                            {kIconError, "Can't create export file!"}}));
+  EXPECT_EQ(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr),
+            (ExportOutcome{ExportResult::kDatabaseFault, DatabaseFault::kCannotRead}));
+  EXPECT_EQ(ExportContactsBackup("missing/out.cbk", "Contact.cdt", nullptr),
+            ExportOutcome{ExportResult::kCannotCreate});
   EXPECT_EQ(ReadFileBytes("out.cbk"), "previous export");
   EXPECT_EQ(QDir(".").entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
             (QStringList{"Contact.cdt", "out.cbk"}));

@@ -13,28 +13,26 @@
 #include <gtest/gtest.h>
 
 #include "common/ansi_text.h"
-#include "desktop/resources/resource_ids.h"
 #include "desktop/store/contact_database.h"
 #include "desktop/store/contact_fields.h"
 #include "tests/support/backup_file_builder.h"
+#include "tests/support/exchange_outcome_printing.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/working_folder.h"
 
 namespace {
 
 using Builder = BackupFileBuilder;
-using Tip = TipsRecorder::Tip;
 namespace item = backup_item;
 
-const Tip kComplete{kIconSuccess, "Import contacts complete!"};
-const Tip kFileError{kIconError, "Import file error!"};
-const Tip kFail{kIconError, "Import fail!"};
+const BackupImportOutcome kComplete{BackupImportResult::kComplete};
+const BackupImportOutcome kFileError{BackupImportResult::kFileError};
+const BackupImportOutcome kFail{BackupImportResult::kFailed};
 
 class RecordingProgress : public ProgressSink {
  public:
   void Begin(int maximum) override { calls.push_back("begin " + std::to_string(maximum)); }
   void SetPosition(int position) override { calls.push_back(std::to_string(position)); }
-  void End() override { calls.push_back("end"); }
   std::vector<std::string> calls;
 };
 
@@ -48,7 +46,7 @@ bool ImportOnAFullDisk(qint64 maxFileSize) {
     signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
     rlimit limit{static_cast<rlim_t>(maxFileSize), static_cast<rlim_t>(maxFileSize)};
     setrlimit(RLIMIT_FSIZE, &limit);
-    _exit(ImportContactsBackup("in.cbk", "Contact.cdt", nullptr) ? 0 : 1);
+    _exit(ImportContactsBackup("in.cbk", "Contact.cdt", nullptr) == kComplete ? 0 : 1);
   }
   int status = 0;
   waitpid(child, &status, 0);
@@ -59,10 +57,10 @@ class ContactsBackupImportTest : public WorkingFolderTest {
  protected:
   void SetUp() override {
     ViewState state;
-    ASSERT_EQ(InitContactDatabase(state), 0);
+    ASSERT_TRUE(InitContactDatabase(state));
   }
 
-  bool Import(const QByteArray& file, ProgressSink* progress = nullptr) {
+  BackupImportOutcome Import(const QByteArray& file, ProgressSink* progress = nullptr) {
     WriteFileBytes("in.cbk", file);
     return ImportContactsBackup("in.cbk", "Contact.cdt", progress);
   }
@@ -91,17 +89,16 @@ TEST_F(ContactsBackupImportTest, RecordsOfOneFileNeverReplaceEachOther) {
   const QByteArrayList expected = {"Doe,Eve:5",    "Taylor,Ben:1", "Taylor,Ben:2", "Taylor,Ben:3",
                                    "Taylor,Ben:4", "Ann:111",      "Ann:222"};
   for (int pass = 0; pass < 2; ++pass) {
-    EXPECT_TRUE(Import(file.Bytes()));
+    EXPECT_EQ(Import(file.Bytes()), kComplete);
     EXPECT_EQ(ColumnBytes("SIM_Name || ':' || Mobile_Phone"), expected) << "pass " << pass;
   }
-  EXPECT_EQ(tips_.Tips(), (std::vector<Tip>{kComplete, kComplete}));
 }
 
 // A nameless record replaces only a stored nameless row that holds all its values; a record
 // without any value is no contact and is not stored.
 TEST_F(ContactsBackupImportTest, NamelessRecordsReplaceOnlyIdenticalRows) {
-  EXPECT_TRUE(
-      Import(Builder().AddPhone({{item::kCompany, "Acme"}, {item::kNotes, "old"}}).Bytes()));
+  EXPECT_EQ(Import(Builder().AddPhone({{item::kCompany, "Acme"}, {item::kNotes, "old"}}).Bytes()),
+            kComplete);
   QByteArray file = Builder()
                         .AddPhone({{item::kCompany, "Acme"}})
                         .AddPhone({{item::kCompany, "Acme"}})
@@ -114,7 +111,7 @@ TEST_F(ContactsBackupImportTest, NamelessRecordsReplaceOnlyIdenticalRows) {
   const QByteArrayList expected = {"1:Acme:old:0", "1:Acme::0", "1:Acme::0",
                                    "1:Initech::0", "2:::0",     "1:::1"};
   for (int pass = 0; pass < 2; ++pass) {
-    EXPECT_TRUE(Import(file));
+    EXPECT_EQ(Import(file), kComplete);
     EXPECT_EQ(ColumnBytes("ContactType || ':' || ifnull(Company, '') || ':' || ifnull(Notes, '') "
                           "|| ':' || hasPic"),
               expected)
@@ -124,8 +121,8 @@ TEST_F(ContactsBackupImportTest, NamelessRecordsReplaceOnlyIdenticalRows) {
 }
 
 TEST_F(ContactsBackupImportTest, IndexesAreAsBeforeAfterwards) {
-  EXPECT_TRUE(Import(Person("John", "Smith")));
-  EXPECT_TRUE(Import(Person("John", "Smith")));
+  EXPECT_EQ(Import(Person("John", "Smith")), kComplete);
+  EXPECT_EQ(Import(Person("John", "Smith")), kComplete);
   DatabaseConnection db;
   SqlStatement indexes(db, "select name from sqlite_master where type = 'index' order by name");
   QStringList names;
@@ -138,8 +135,8 @@ TEST_F(ContactsBackupImportTest, ValuesAreStoredExactly) {
     QByteArray value = WideToAnsi(exact.text);
     QByteArray file =
         Builder().AddPhone({{item::kFirstName, value}, {item::kNotes, value}}).Bytes();
-    EXPECT_TRUE(Import(file)) << exact.what;
-    EXPECT_TRUE(Import(file)) << exact.what;  // replaces the contact of that name
+    EXPECT_EQ(Import(file), kComplete) << exact.what;
+    EXPECT_EQ(Import(file), kComplete) << exact.what;  // replaces the contact of that name
     for (const char* column : {"First_Name", "Notes", "SIM_Name"}) {
       EXPECT_EQ(ColumnBytes(column), QByteArrayList{value}) << exact.what << " " << column;
     }
@@ -158,7 +155,7 @@ TEST_F(ContactsBackupImportTest, ComposesNamesAndTrimsValues) {
                         .AddPhone({{item::kMiddleName, "Q"}})
                         .AddPhone({{item::kFirstName, WideToAnsi(QString::fromUtf8("张伟"))}})
                         .Bytes();
-  EXPECT_TRUE(Import(file));
+  EXPECT_EQ(Import(file), kComplete);
   EXPECT_EQ(ColumnValue("First_Name", "SIM_Name='Smith,John Paul'"), "John");
   EXPECT_EQ(ColumnValue("Notes", "SIM_Name='Smith,John Paul'"), "note");
   EXPECT_EQ(CountContactRows("SIM_Name='Lee,'"), 1);
@@ -171,7 +168,8 @@ TEST_F(ContactsBackupImportTest, EveryItemLandsInItsColumn) {
   std::map<int, QByteArray> items;
   for (int i = 0; i < kBackupStringItems; ++i) items[i] = "v" + QByteArray::number(i) + "'";
   QByteArray picture("\x89PNG\0'\xff", 7);
-  EXPECT_TRUE(Import(Builder().AddPhone(items, {1980, 7, 5}, {2001, 12, 25}, picture).Bytes()));
+  EXPECT_EQ(Import(Builder().AddPhone(items, {1980, 7, 5}, {2001, 12, 25}, picture).Bytes()),
+            kComplete);
 
   DatabaseConnection db;
   SqlStatement row(db, "select * from Contact_Table");
@@ -188,14 +186,14 @@ TEST_F(ContactsBackupImportTest, EveryItemLandsInItsColumn) {
 }
 
 TEST_F(ContactsBackupImportTest, ContactWithoutPictureOrDates) {
-  EXPECT_TRUE(Import(Person("John", "Smith")));
+  EXPECT_EQ(Import(Person("John", "Smith")), kComplete);
   EXPECT_EQ(ColumnValue("hasPic", "SIM_Name='Smith,John'"), "0");
   EXPECT_EQ(ColumnValue("Picture", "SIM_Name='Smith,John'"), "");
   EXPECT_EQ(ColumnValue("Birthday", "SIM_Name='Smith,John'"), "");
 }
 
 TEST_F(ContactsBackupImportTest, SimRecordFillsItsFourColumns) {
-  EXPECT_TRUE(Import(Builder().AddSim("Ann", "123").AddSim("Bob", "", 7).Bytes()));
+  EXPECT_EQ(Import(Builder().AddSim("Ann", "123").AddSim("Bob", "", 7).Bytes()), kComplete);
   EXPECT_EQ(CountContactRows("ContactType=2 and First_Name='Ann' and File_As='Ann' and "
                              "SIM_Name='Ann' and Mobile_Phone='123'"),
             1);
@@ -206,17 +204,16 @@ TEST_F(ContactsBackupImportTest, SimRecordFillsItsFourColumns) {
 TEST_F(ContactsBackupImportTest, ZeroRecordsStillStoresRingTones) {
   InsertContacts({SamplePhoneContact("John", "Smith")});
   RecordingProgress progress;
-  EXPECT_TRUE(Import(Builder().AddRingTone("ring.wav", "RIFF").Bytes(), &progress));
+  EXPECT_EQ(Import(Builder().AddRingTone("ring.wav", "RIFF").Bytes(), &progress), kComplete);
   EXPECT_EQ(CountContactRows(), 1);
   EXPECT_EQ(ReadFileBytes("Ring/ring.wav"), "RIFF");
-  EXPECT_EQ(progress.calls, (std::vector<std::string>{"begin 0", "end"}));
-  EXPECT_EQ(tips_.Tips(), std::vector<Tip>{kComplete});
+  EXPECT_EQ(progress.calls, (std::vector<std::string>{"begin 0"}));
 }
 
 TEST_F(ContactsBackupImportTest, ProgressFollowsTheRecords) {
   RecordingProgress progress;
   Import(Builder().AddSim("A", "1").AddSim("B", "2").Bytes(), &progress);
-  EXPECT_EQ(progress.calls, (std::vector<std::string>{"begin 2", "1", "2", "end"}));
+  EXPECT_EQ(progress.calls, (std::vector<std::string>{"begin 2", "1", "2"}));
 }
 
 TEST_F(ContactsBackupImportTest, RingTonesGoToRingUnderTheirLastComponent) {
@@ -229,11 +226,10 @@ TEST_F(ContactsBackupImportTest, RingTonesGoToRingUnderTheirLastComponent) {
                         .AddRingTone("\\busy.wav", "x")
                         .AddRingTone("last.wav", "L")
                         .Bytes();
-  EXPECT_TRUE(Import(file));
+  EXPECT_EQ(Import(file), (BackupImportOutcome{BackupImportResult::kComplete, {.unwritable = 1}}));
   EXPECT_EQ(ReadFileBytes("Ring/a.wav"), "new");  // replaced, never appended
   EXPECT_EQ(ReadFileBytes("Ring/plain.mid"), "MThd");
   EXPECT_EQ(ReadFileBytes("Ring/last.wav"), "L");
-  EXPECT_EQ(tips_.Tips(), (std::vector<Tip>{{kIconError, "Can't open ring file!"}, kComplete}));
 }
 
 TEST_F(ContactsBackupImportTest, RingToneNamesNeverReachOutsideTheRingFolder) {
@@ -249,13 +245,12 @@ TEST_F(ContactsBackupImportTest, RingToneNamesNeverReachOutsideTheRingFolder) {
                                .AddRingTone("", "6")
                                .AddRingTone("Sounds\\", "7")
                                .Bytes());
-  EXPECT_TRUE(ImportContactsBackup("in.cbk", "work/Contact.cdt", nullptr));
+  EXPECT_EQ(ImportContactsBackup("in.cbk", "work/Contact.cdt", nullptr),
+            (BackupImportOutcome{BackupImportResult::kComplete, {.unusableName = true}}));
   EXPECT_EQ(QDir("work/Ring").entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
             (QStringList{"b", "c", "x"}));
   EXPECT_EQ(QDir(".").entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
             (QStringList{"Contact.cdt", "in.cbk", "work"}));
-  EXPECT_EQ(tips_.Tips(),
-            (std::vector<Tip>{{kIconError, "Invalid ring file name skipped!"}, kComplete}));
 }
 
 TEST_F(ContactsBackupImportTest, DamagedFilesImportNothing) {
@@ -274,13 +269,12 @@ TEST_F(ContactsBackupImportTest, DamagedFilesImportNothing) {
       QByteArray(10, 'x'),
   };
   for (const QByteArray& file : damaged) {
-    EXPECT_FALSE(Import(file));
+    EXPECT_EQ(Import(file), kFileError);
     EXPECT_EQ(CountContactRows(), 1);
     EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,John'"), "");
   }
   EXPECT_FALSE(QDir("Ring").exists());
-  EXPECT_EQ(tips_.Tips(), std::vector<Tip>(damaged.size(), kFileError));
-  EXPECT_FALSE(ImportContactsBackup("missing.cbk", "Contact.cdt", nullptr));
+  EXPECT_EQ(ImportContactsBackup("missing.cbk", "Contact.cdt", nullptr), kFileError);
 }
 
 TEST_F(ContactsBackupImportTest, FailingInsertKeepsTheOldContactAndReportsFailure) {
@@ -296,22 +290,20 @@ TEST_F(ContactsBackupImportTest, FailingInsertKeepsTheOldContactAndReportsFailur
           .AddPhone(
               {{item::kFirstName, "Eve"}, {item::kLastName, "Doe"}, {item::kMobilePhone, "300"}})
           .Bytes();
-  EXPECT_FALSE(Import(file));
+  EXPECT_EQ(Import(file), kFail);
   EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,Bad'"), "100");
   EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Doe,Eve'"), "300");
   EXPECT_EQ(CountContactRows(), 2);
-  EXPECT_EQ(tips_.Tips(), std::vector<Tip>{kFail});
 }
 
 TEST_F(ContactsBackupImportTest, DatabaseLockedByAnotherProgramChangesNothing) {
   InsertContacts({SamplePhoneContact("John", "Smith", "100")});
   DatabaseConnection other;
   ASSERT_EQ(other.Exec("begin immediate"), SQLITE_OK);
-  EXPECT_FALSE(Import(Person("John", "Smith", "200")));
+  EXPECT_EQ(Import(Person("John", "Smith", "200")), kFail);
   other.Exec("rollback");
   EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,John'"), "100");
   EXPECT_EQ(CountContactRows(), 1);
-  EXPECT_EQ(tips_.Tips(), std::vector<Tip>{kFail});
 }
 
 // An import that is rolled back writes and replaces no ring tone, whether the database gives the
@@ -340,15 +332,14 @@ TEST_F(ContactsBackupImportTest, ARolledBackImportWritesNoRingTone) {
   ASSERT_EQ(db.Exec("create trigger Abandon before insert on Contact_Table when "
                     "new.First_Name = 'Last' begin select raise(rollback, 'gone'); end"),
             SQLITE_OK);
-  EXPECT_FALSE(ImportContactsBackup("in.cbk", "Contact.cdt", nullptr));
+  EXPECT_EQ(ImportContactsBackup("in.cbk", "Contact.cdt", nullptr), kFail);
   expectNothingWritten("abandoned");
-  EXPECT_EQ(tips_.Tips(), std::vector<Tip>{kFail});
 }
 
 TEST_F(ContactsBackupImportTest, DatabaseThatCannotBeOpened) {
   WriteFileBytes("in.cbk", Person("John", "Smith"));
-  EXPECT_FALSE(ImportContactsBackup("in.cbk", "missing/Contact.cdt", nullptr));
-  EXPECT_EQ(tips_.Tips(), (std::vector<Tip>{{kIconError, "Can't open database!"}}));
+  EXPECT_EQ(ImportContactsBackup("in.cbk", "missing/Contact.cdt", nullptr),
+            BackupImportOutcome{BackupImportResult::kCannotOpenDatabase});
 }
 
 }  // namespace

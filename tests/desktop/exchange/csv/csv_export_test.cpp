@@ -10,42 +10,13 @@
 #include "common/text_mode_file.h"
 #include "desktop/store/contact_fields.h"
 #include "tests/desktop/exchange/csv/csv_testing.h"
+#include "tests/support/exchange_outcome_printing.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/working_folder.h"
 
 namespace {
 
-// Records every message box shown while it exists and answers it with OK.
-class MessageBoxRecorder {
- public:
-  struct Box {
-    QString text;
-    QString caption;
-    unsigned type;
-    bool operator==(const Box&) const = default;
-  };
-
-  MessageBoxRecorder() {
-    MessageService service = CurrentMessageService();
-    service.messageBox = [this](const QString& text, const QString& caption, unsigned type) {
-      boxes_.push_back({text, caption, type});
-      return IDOK;
-    };
-    previous_ = InstallMessageService(service);
-  }
-  ~MessageBoxRecorder() { InstallMessageService(previous_); }
-
-  const std::vector<Box>& Boxes() const { return boxes_; }
-
- private:
-  std::vector<Box> boxes_;
-  MessageService previous_;
-};
-
-void PrintTo(const MessageBoxRecorder::Box& box, std::ostream* os) {
-  *os << "{\"" << box.text.toStdString() << "\", \"" << box.caption.toStdString() << "\", "
-      << box.type << "}";
-}
+const ExportOutcome kWritten{ExportResult::kWritten};
 
 // Quoted fields joined by commas, ended by CR LF as on disk.
 QByteArray CsvLine(const QStringList& fields) {
@@ -116,16 +87,14 @@ class CsvExportTest : public WorkingFolderTest {
   QByteArray CommonExport(const std::vector<SampleContact>& contacts,
                           const ColumnConfigFile& names = DefaultCsvColumns()) {
     InsertContacts(contacts);
-    EXPECT_EQ(WriteCommonCsvRows("out.csv", names), 1);
+    EXPECT_EQ(WriteCommonCsvRows("out.csv", names), kWritten);
     return ReadFileBytes("out.csv");
   }
   QByteArray GoogleExport(const std::vector<SampleContact>& contacts) {
     InsertContacts(contacts);
-    EXPECT_EQ(WriteGoogleCsvRows("out.csv"), 1);
+    EXPECT_EQ(WriteGoogleCsvRows("out.csv"), kWritten);
     return ReadFileBytes("out.csv");
   }
-
-  MessageBoxRecorder boxes_;
 };
 
 TEST_F(CsvExportTest, BuiltInHeadersInTableColumnOrder) {
@@ -250,36 +219,33 @@ TEST_F(CsvExportTest, GoogleRowOfASimContactHasNoAddressesButEveryLabel) {
 
 TEST_F(CsvExportTest, NothingIsWrittenWithoutRecords) {
   InsertContacts({});
-  EXPECT_EQ(WriteCommonCsvRows("out.csv", DefaultCsvColumns()), 0);
-  EXPECT_EQ(WriteGoogleCsvRows("out.csv"), 0);
+  const ExportOutcome noRecords{ExportResult::kNoRecords};
+  EXPECT_EQ(WriteCommonCsvRows("out.csv", DefaultCsvColumns()), noRecords);
+  EXPECT_EQ(WriteGoogleCsvRows("out.csv"), noRecords);
   EXPECT_FALSE(QFile::exists("out.csv"));
-  EXPECT_TRUE(boxes_.Boxes().empty());
 }
 
 TEST_F(CsvExportTest, AFileThatCannotBeCreatedIsReported) {
   InsertContacts({SamplePhoneContact("Ann", "Lee")});
   QString path = QDir::current().filePath("missing/out.csv");
-  EXPECT_EQ(WriteGoogleCsvRows(path), 0);
-  EXPECT_EQ(
-      boxes_.Boxes(),
-      (std::vector<MessageBoxRecorder::Box>{
-          {"The  file " + path + " not exist!", "create common csv Error", MB_OK | MB_ICONERROR}}));
+  EXPECT_EQ(WriteGoogleCsvRows(path), ExportOutcome{ExportResult::kCannotCreate});
   EXPECT_FALSE(QFile::exists(path));
 }
 
 TEST_F(CsvExportTest, UnreadableRowsFailAndLeaveAnOlderFileAlone) {
   InsertContactsWithOneDamaged(3, 1);  // the read fails after two rows are written
   WriteFileBytes("out.csv", "older export");
-  EXPECT_EQ(WriteCommonCsvRows("out.csv", DefaultCsvColumns()), 0);
-  EXPECT_EQ(WriteGoogleCsvRows("out.csv"), 0);
+  const ExportOutcome unreadable{ExportResult::kDatabaseFault, DatabaseFault::kCannotRead};
+  EXPECT_EQ(WriteCommonCsvRows("out.csv", DefaultCsvColumns()), unreadable);
+  EXPECT_EQ(WriteGoogleCsvRows("out.csv"), unreadable);
   EXPECT_EQ(ReadFileBytes("out.csv"), "older export");
   EXPECT_EQ(QDir::current().entryList(QDir::Files | QDir::Hidden).size(), 2);  // no leftovers
 }
 
 TEST_F(CsvExportTest, ASecondExportReplacesTheFirst) {
   InsertContacts({SamplePhoneContact("Ann", "Lee")});
-  ASSERT_EQ(WriteGoogleCsvRows("out.csv"), 1);
-  ASSERT_EQ(WriteCommonCsvRows("out.csv", DefaultCsvColumns()), 1);
+  ASSERT_EQ(WriteGoogleCsvRows("out.csv"), kWritten);
+  ASSERT_EQ(WriteCommonCsvRows("out.csv", DefaultCsvColumns()), kWritten);
   EXPECT_EQ(ReadFileBytes("out.csv").count('\n'), 2);
   EXPECT_TRUE(ReadFileBytes("out.csv").startsWith(CsvLine(kDefaultHeader)));
 }

@@ -3,20 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "common/ansi_text.h"
-#include "desktop/resources/resource_ids.h"
 #include "desktop/store/contact_database.h"
 #include "desktop/store/sql_text.h"
 #include "tests/desktop/exchange/csv/csv_testing.h"
+#include "tests/support/exchange_outcome_printing.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/working_folder.h"
 
-void PrintTo(const CsvImportCounts& counts, std::ostream* os) {
-  *os << "{" << counts.succeeded << " in, " << counts.failed << " failed}";
-}
-
 namespace {
-
-using Tip = TipsRecorder::Tip;
 
 CsvColumnMap NoColumns() {
   CsvColumnMap columns;
@@ -42,12 +36,12 @@ class CsvImportTest : public WorkingFolderTest {
  protected:
   void SetUp() override {
     ViewState state;
-    ASSERT_EQ(InitContactDatabase(state), 0);
+    ASSERT_TRUE(InitContactDatabase(state));
   }
 
   // Imports the rows, written as a CSV file with every field quoted.
-  static CsvImportCounts Import(const CsvRows& rows, const CsvColumnMap& columns,
-                                const QString& database = "Contact.cdt") {
+  static CsvImportOutcome Import(const CsvRows& rows, const CsvColumnMap& columns,
+                                 const QString& database = "Contact.cdt") {
     QString csv;
     for (const CsvRow& row : rows) {
       QStringList fields;
@@ -55,9 +49,7 @@ class CsvImportTest : public WorkingFolderTest {
       csv += fields.join(',') + "\r\n";
     }
     WriteFileBytes("in.csv", WideToAnsi(csv));
-    CsvImportCounts counts;
-    EXPECT_EQ(ImportCsvFile("in.csv", columns, database, &counts), CsvReadResult::kRead);
-    return counts;
+    return ImportCsvFile("in.csv", columns, database);
   }
 };
 
@@ -72,7 +64,7 @@ TEST_F(CsvImportTest, EveryBoxFillsItsColumn) {
   CsvColumnMap columns;
   for (int box = 0; box < kContactFieldCount; ++box) columns[box] = box;
 
-  EXPECT_EQ(Import({header, values}, columns), (CsvImportCounts{1, 0}));
+  EXPECT_EQ(Import({header, values}, columns), (CsvImportOutcome{1, 0}));
   ASSERT_EQ(CountContactRows(), 1);
   for (int box = 0; box < kContactFieldCount; ++box) {
     QString expected = box == kCsvBirthdayBox      ? "1980-12-25"
@@ -87,15 +79,15 @@ TEST_F(CsvImportTest, EveryBoxFillsItsColumn) {
 }
 
 TEST_F(CsvImportTest, HeaderAloneImportsNothing) {
-  EXPECT_EQ(Import({kNameHeader}, NameColumns()), (CsvImportCounts{0, 0}));
-  EXPECT_EQ(Import({}, NameColumns()), (CsvImportCounts{0, 0}));
+  EXPECT_EQ(Import({kNameHeader}, NameColumns()), (CsvImportOutcome{0, 0}));
+  EXPECT_EQ(Import({}, NameColumns()), (CsvImportOutcome{0, 0}));
   EXPECT_EQ(CountContactRows(), 0);
 }
 
 TEST_F(CsvImportTest, ComposesTheNameFromLastFirstAndMiddle) {
   CsvRows rows = {
       kNameHeader, {"John", "Q", "Smith"}, {"", "", "Brown"}, {"Mary", "Ann", ""}, {"Wei"}};
-  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{4, 0}));
+  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportOutcome{4, 0}));
   EXPECT_EQ(CountContactRows(NameIs("Smith,John Q")), 1);
   EXPECT_EQ(CountContactRows(NameIs("Brown,")), 1);
   EXPECT_EQ(CountContactRows(NameIs("Mary Ann")), 1);
@@ -114,7 +106,7 @@ TEST_F(CsvImportTest, RowsOfOneFileNeverReplaceEachOther) {
   const QByteArrayList expected = {"1:Brown,Mary:", "1:Smith,John:First", "1:Smith,John:Second",
                                    "1:Li,Wei:Other"};
   for (int pass = 0; pass < 2; ++pass) {
-    EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{3, 0}));
+    EXPECT_EQ(Import(rows, NameColumns()), (CsvImportOutcome{3, 0}));
     EXPECT_EQ(ColumnBytes("ContactType || ':' || SIM_Name || ':' || ifnull(Company, '')"), expected)
         << "pass " << pass;
   }
@@ -126,7 +118,7 @@ TEST_F(CsvImportTest, NamelessRowsReplaceOnlyIdenticalRowsAndBlankRowsAreSkipped
   constexpr int kNotesBox = 49;
   CsvColumnMap columns = NameColumns();
   columns[kNotesBox] = 4;
-  EXPECT_EQ(Import({kNameHeader, {"", "", "", "Acme", "old"}}, columns), (CsvImportCounts{1, 0}));
+  EXPECT_EQ(Import({kNameHeader, {"", "", "", "Acme", "old"}}, columns), (CsvImportOutcome{1, 0}));
   CsvRows rows = {kNameHeader,
                   {"", "", "", "Acme"},
                   {},
@@ -135,7 +127,7 @@ TEST_F(CsvImportTest, NamelessRowsReplaceOnlyIdenticalRowsAndBlankRowsAreSkipped
                   {"", "", "", ""},
                   {}};
   for (int pass = 0; pass < 2; ++pass) {
-    EXPECT_EQ(Import(rows, columns), (CsvImportCounts{3, 0}));
+    EXPECT_EQ(Import(rows, columns), (CsvImportOutcome{3, 0}));
     EXPECT_EQ(ColumnBytes("Company || ':' || Notes"),
               (QByteArrayList{"Acme:old", "Acme:", "Acme:", "Globex:"}))
         << "pass " << pass;
@@ -147,7 +139,7 @@ TEST_F(CsvImportTest, ValuesAreStoredExactlyAsRead) {
                   {" Sean ", "", "O'Brien", "Line 1\r\nLine 2"},
                   {"Sean", "", "O'Brien", "it's"},
                   {"Short"}};
-  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{3, 0}));
+  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportOutcome{3, 0}));
   EXPECT_EQ(ColumnValue("Company", NameIs("O'Brien, Sean ")), "Line 1\r\nLine 2");
   EXPECT_EQ(ColumnValue("First_Name", NameIs("O'Brien, Sean ")), " Sean ");
   EXPECT_EQ(ColumnValue("Company", NameIs("O'Brien,Sean")), "it's");
@@ -158,8 +150,8 @@ TEST_F(CsvImportTest, ValuesAreStoredExactlyAsRead) {
 TEST_F(CsvImportTest, ValuesAreStoredExactly) {
   for (const ExactValue& exact : ExactValues()) {
     CsvRows rows = {kNameHeader, {exact.text, "", "", exact.text}};
-    EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{1, 0})) << exact.what;
-    EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{1, 0})) << exact.what;
+    EXPECT_EQ(Import(rows, NameColumns()), (CsvImportOutcome{1, 0})) << exact.what;
+    EXPECT_EQ(Import(rows, NameColumns()), (CsvImportOutcome{1, 0})) << exact.what;
     for (const char* column : {"First_Name", "Company", "SIM_Name"}) {
       EXPECT_EQ(ColumnBytes(column), QByteArrayList{WideToAnsi(exact.text)})
           << exact.what << " " << column;
@@ -173,9 +165,7 @@ TEST_F(CsvImportTest, Utf8FilesAreStoredAsTheirText) {
   WriteFileBytes(
       "in.csv", QString::fromUtf8("First,Middle,Last,Company\r\nZoë,,Brontë,Café 5€\r\n伟,,张,\r\n")
                     .toUtf8());
-  CsvImportCounts counts;
-  EXPECT_EQ(ImportCsvFile("in.csv", NameColumns(), "Contact.cdt", &counts), CsvReadResult::kRead);
-  EXPECT_EQ(counts, (CsvImportCounts{2, 0}));
+  EXPECT_EQ(ImportCsvFile("in.csv", NameColumns(), "Contact.cdt"), (CsvImportOutcome{2, 0}));
   // Stored in code page 936, the euro sign as 0x80.
   EXPECT_EQ(ColumnBytes("Company"), QByteArrayList({"Caf\xA8\xA6 5\x80", ""}));
   EXPECT_EQ(CountContactRows(NameIs(QString::fromUtf8("张,伟"))), 1);
@@ -200,7 +190,7 @@ TEST_F(CsvImportTest, DatesTurnMonthDayYearIntoYearMonthDay) {
   columns[kCsvAnniversaryBox] = 1;
   CsvRows rows = {{"Name", "Date"}};
   for (int i = 0; i < std::ssize(cases); ++i) rows.push_back({QString::number(i), cases[i].text});
-  EXPECT_EQ(Import(rows, columns), (CsvImportCounts{std::ssize(cases), 0}));
+  EXPECT_EQ(Import(rows, columns), (CsvImportOutcome{std::ssize(cases), 0}));
   for (int i = 0; i < std::ssize(cases); ++i) {
     EXPECT_EQ(ColumnValue("Birthday", NameIs(QString::number(i))), cases[i].stored)
         << cases[i].text.toStdString();
@@ -215,31 +205,28 @@ TEST_F(CsvImportTest, AFailedRowKeepsTheContactItWouldReplace) {
                     "new.First_Name='Bad' begin select raise(abort, 'refused'); end"),
             SQLITE_OK);
   CsvRows rows = {kNameHeader, {"Bad", "", "Smith"}, {"Good", "", "Smith"}};
-  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{1, 1}));
+  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportOutcome{1, 1}));
   EXPECT_EQ(ColumnValue("Mobile_Phone", NameIs("Smith,Bad")), "555");
   EXPECT_EQ(CountContactRows(NameIs("Smith,Good")), 1);
 }
 
 TEST_F(CsvImportTest, FileThatFailsToReadImportsNothing) {
-  CsvImportCounts counts;
-  EXPECT_EQ(ImportCsvFile("/proc/self/mem", NameColumns(), "Contact.cdt", &counts),
-            CsvReadResult::kNotFound);  // opens, but fails to read
-  EXPECT_EQ(counts, (CsvImportCounts{0, 0}));
+  EXPECT_EQ(ImportCsvFile("/proc/self/mem", NameColumns(), "Contact.cdt"),
+            CsvImportOutcome{.read = CsvReadResult::kNotFound});  // opens, but fails to read
 }
 
 TEST_F(CsvImportTest, DatabaseThatCannotTakeRowsCountsThemAllFailed) {
   CsvRows rows = {kNameHeader, {"John"}, {"Mary"}};
-  EXPECT_EQ(Import(rows, NameColumns(), "missing/Contact.cdt"), (CsvImportCounts{0, 2}));
-  EXPECT_EQ(tips_.Tips(), std::vector<Tip>({{kIconError, "Can't open database!"}}));
+  EXPECT_EQ(Import(rows, NameColumns(), "missing/Contact.cdt"),
+            (CsvImportOutcome{0, 2, CsvReadResult::kRead, true}));
 
   WriteFileBytes("empty.cdt", "");  // a database without Contact_Table
-  EXPECT_EQ(Import(rows, NameColumns(), "empty.cdt"), (CsvImportCounts{0, 2}));
-  EXPECT_EQ(tips_.Tips().size(), 1u);
+  EXPECT_EQ(Import(rows, NameColumns(), "empty.cdt"), (CsvImportOutcome{0, 2}));
 
   InsertContacts({SamplePhoneContact("John", "", "100")});
   DatabaseConnection other;
   ASSERT_EQ(other.Exec("begin immediate"), SQLITE_OK);  // another program is writing
-  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{0, 2}));
+  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportOutcome{0, 2}));
   other.Exec("rollback");
   EXPECT_EQ(CountContactRows(), 1);
 
@@ -249,7 +236,7 @@ TEST_F(CsvImportTest, DatabaseThatCannotTakeRowsCountsThemAllFailed) {
                        "new.First_Name = 'Mary' begin select raise(rollback, 'gone'); end"),
             SQLITE_OK);
   rows.push_back({"Eve"});
-  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{0, 3}));
+  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportOutcome{0, 3}));
   EXPECT_EQ(ColumnBytes("Mobile_Phone"), QByteArrayList{"100"});
 }
 

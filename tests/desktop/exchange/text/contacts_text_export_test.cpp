@@ -5,14 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "common/ansi_text.h"
-#include "desktop/resources/resource_ids.h"
 #include "desktop/store/database_connection.h"
+#include "tests/support/exchange_outcome_printing.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/working_folder.h"
 
 namespace {
-
-using Tip = TipsRecorder::Tip;
 
 const QByteArray kSeparator = QByteArray(44, '-') + "\r\n";
 
@@ -36,7 +34,8 @@ class ContactsTextExportTest : public WorkingFolderTest {
   QByteArray ExportOf(const std::vector<SampleContact>& contacts) {
     DatabaseConnection("Contact.cdt").Exec("delete from Contact_Table");
     InsertContacts(contacts);
-    EXPECT_TRUE(ExportContactsText("out.txt", "Contact.cdt", nullptr));
+    EXPECT_EQ(ExportContactsText("out.txt", "Contact.cdt", nullptr),
+              ExportOutcome{ExportResult::kWritten});
     return ReadFileBytes("out.txt");
   }
 };
@@ -44,7 +43,6 @@ class ContactsTextExportTest : public WorkingFolderTest {
 TEST_F(ContactsTextExportTest, PhoneContactsFirstThenSimContacts) {
   QByteArray text = ExportOf({SampleSimContact("Ann", ""), Phone({{"Company", "Acme"}})});
   EXPECT_EQ(text, Block({"Company:Acme"}) + Block({"SIM_Name:Ann", "SIM_Mobile tel:"}));
-  EXPECT_EQ(tips_.Tips(), (std::vector<Tip>{{kIconSuccess, "Contacts exported complete!"}}));
 }
 
 TEST_F(ContactsTextExportTest, NameLineVariants) {
@@ -144,16 +142,15 @@ TEST_F(ContactsTextExportTest, TextIsWrittenInCodePage936) {
 }
 
 TEST_F(ContactsTextExportTest, FailuresAreReportedAndLeaveNoFile) {
-  EXPECT_FALSE(ExportContactsText("out.txt", "missing/Contact.cdt", nullptr));
+  const ExportOutcome cannotOpen{ExportResult::kDatabaseFault, DatabaseFault::kCannotOpen};
+  EXPECT_EQ(ExportContactsText("out.txt", "missing/Contact.cdt", nullptr), cannotOpen);
   WriteFileBytes("Other.cdt", "");
-  EXPECT_FALSE(ExportContactsText("out.txt", "Other.cdt", nullptr));  // no table
+  EXPECT_EQ(ExportContactsText("out.txt", "Other.cdt", nullptr), cannotOpen);  // no table
   InsertContactsWithOneDamaged(3, 1);  // the read fails after two contacts are written
-  EXPECT_FALSE(ExportContactsText("out.txt", "Contact.cdt", nullptr));
-  EXPECT_FALSE(ExportContactsText("missing/out.txt", "Contact.cdt", nullptr));
-  EXPECT_EQ(tips_.Tips(), (std::vector<Tip>{{kIconError, "Can't open database!"},
-                                            {kIconError, "Can't open database!"},
-                                            {kIconError, "Can't read database!"},
-                                            {kIconError, "Can't create export file!"}}));
+  EXPECT_EQ(ExportContactsText("out.txt", "Contact.cdt", nullptr),
+            (ExportOutcome{ExportResult::kDatabaseFault, DatabaseFault::kCannotRead}));
+  EXPECT_EQ(ExportContactsText("missing/out.txt", "Contact.cdt", nullptr),
+            ExportOutcome{ExportResult::kCannotCreate});
   EXPECT_EQ(QDir(".").entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
             (QStringList{"Contact.cdt", "Other.cdt"}));
 }

@@ -9,10 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/exchange_outcome_printing.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/working_folder.h"
 
 namespace {
+
+const ExportOutcome kWritten{ExportResult::kWritten};
 
 // The lines of one card in UTF-8, each ended by CR LF as on disk.
 QByteArray Card(const QStringList& lines) {
@@ -34,7 +37,7 @@ class VCardExportTest : public WorkingFolderTest {
   QByteArray ExportOf(const std::vector<SampleContact>& contacts) {
     DatabaseConnection("Contact.cdt").Exec("delete from Contact_Table");
     InsertContacts(contacts);
-    EXPECT_EQ(WriteVCardFile("out.vcf"), 1);
+    EXPECT_EQ(WriteVCardFile("out.vcf"), kWritten);
     return ReadFileBytes("out.vcf");
   }
 };
@@ -176,7 +179,7 @@ TEST_F(VCardExportTest, TextIsWrittenInUtf8WithoutAByteOrderMark) {
   DatabaseConnection().Exec(
       "update Contact_Table set Last_Name = 'Bront' || cast(X'A8A6' as text), "
       "Notes = cast(X'3580' as text)");
-  ASSERT_EQ(WriteVCardFile("out.vcf"), 1);
+  ASSERT_EQ(WriteVCardFile("out.vcf"), kWritten);
   EXPECT_EQ(ReadFileBytes("out.vcf"),
             Card({QString::fromUtf8("FN:张伟 Bronté "), QString::fromUtf8("N:Bronté;张伟;;;"),
                   QString::fromUtf8("NOTE:5€\\n")}));
@@ -192,7 +195,7 @@ TEST_F(VCardExportTest, AnotherVCardReaderReadsCjkAndAccentedText) {
                          {"Middle_Name", QString::fromUtf8("小")},
                          {"Last_Name", QString::fromUtf8("张")},
                          {"Notes", QString::fromUtf8("Café\r\n会议 5€")}})});
-  ASSERT_EQ(WriteVCardFile("out.vcf"), 1);
+  ASSERT_EQ(WriteVCardFile("out.vcf"), kWritten);
   QProcess reader;
   reader.start("/usr/bin/python3", {VCARD_READER_SCRIPT, "out.vcf"});
   ASSERT_TRUE(reader.waitForFinished(60000));
@@ -214,16 +217,18 @@ TEST_F(VCardExportTest, AnotherVCardReaderReadsCjkAndAccentedText) {
 
 TEST_F(VCardExportTest, FailuresLeaveNoFile) {
   InsertContacts({});
-  EXPECT_EQ(WriteVCardFile("out.vcf"), 0);  // no records: nothing is created
+  EXPECT_EQ(WriteVCardFile("out.vcf"), ExportOutcome{ExportResult::kNoRecords});
   EXPECT_FALSE(QFile::exists("out.vcf"));
 
   InsertContacts({Phone({{"First_Name", "Ann"}})});
-  EXPECT_EQ(WriteVCardFile(QDir::current().filePath("missing/out.vcf")), 0);
+  EXPECT_EQ(WriteVCardFile(QDir::current().filePath("missing/out.vcf")),
+            ExportOutcome{ExportResult::kCannotCreate});
 
   QFile::remove("Contact.cdt");
   InsertContactsWithOneDamaged(3, 1);  // the read fails after two cards are written
   WriteFileBytes("out.vcf", "older export");
-  EXPECT_EQ(WriteVCardFile("out.vcf"), 0);
+  EXPECT_EQ(WriteVCardFile("out.vcf"),
+            (ExportOutcome{ExportResult::kDatabaseFault, DatabaseFault::kCannotRead}));
   EXPECT_EQ(ReadFileBytes("out.vcf"), "older export");
   EXPECT_EQ(QDir::current().entryList(QDir::Files | QDir::Hidden).size(), 2);  // no leftovers
 }

@@ -9,33 +9,16 @@
 #include "desktop/exchange/vcard/vcard_export.h"
 #include "desktop/exchange/vcard/vcard_parser.h"
 #include "desktop/exchange/vcard/vcard_text.h"
-#include "desktop/resources/resource_ids.h"
 #include "desktop/store/composed_name.h"
 #include "desktop/store/contact_database.h"
 #include "desktop/store/contact_fields.h"
+#include "tests/support/exchange_outcome_printing.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/working_folder.h"
 
 namespace {
 
-struct Box {
-  QString text;
-  QString caption;
-  unsigned type;
-  bool operator==(const Box&) const = default;
-};
-
-void PrintTo(const Box& box, std::ostream* os) {
-  *os << "{\"" << box.text.toStdString() << "\", \"" << box.caption.toStdString() << "\", "
-      << box.type << "}";
-}
-
-Box Summary(int stored, int failed) {
-  return {QString("Import vCard file finish! %1 Record is Successed and %2 Record is Failded!")
-              .arg(stored)
-              .arg(failed),
-          "Import vCard File Result", MB_OK | MB_ICONINFORMATION};
-}
+VCardImportOutcome Stored(int stored, int failed = 0) { return {stored, failed}; }
 
 // The rows of Contact_Table by composed name, each with the columns the vCard export writes.
 std::vector<std::map<std::string, std::string>> ExportedColumnsOfRows() {
@@ -59,17 +42,11 @@ class VCardImportTest : public WorkingFolderTest {
  protected:
   void SetUp() override {
     ViewState state;
-    ASSERT_EQ(InitContactDatabase(state), 0);
-    MessageService service = CurrentMessageService();
-    service.messageBox = [this](const QString& text, const QString& caption, unsigned type) {
-      boxes_.push_back({text, caption, type});
-      return IDOK;
-    };
-    previous_ = InstallMessageService(service);
+    ASSERT_TRUE(InitContactDatabase(state));
   }
-  void TearDown() override { InstallMessageService(previous_); }
 
-  bool Import(const QByteArray& file, const QString& database = "Contact.cdt") {
+  static VCardImportOutcome Import(const QByteArray& file,
+                                   const QString& database = "Contact.cdt") {
     WriteFileBytes("in.vcf", file);
     return ImportVCard("in.vcf", database);
   }
@@ -77,18 +54,15 @@ class VCardImportTest : public WorkingFolderTest {
   static QByteArray Card(const QByteArray& name, const QByteArray& lines = {}) {
     return "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:x\r\nN:" + name + "\r\n" + lines + "END:VCARD\r\n";
   }
-
-  std::vector<Box> boxes_;
-  MessageService previous_;
 };
 
 TEST_F(VCardImportTest, EachCardBecomesAPhoneContact) {
-  EXPECT_TRUE(Import(Card("Smith;John;Q;Dr;Jr",
-                          "TEL;TYPE=CELL:100\r\nitem1.TEL:555\r\nitem1.X-ABLabel:COMPANY_MAIN\r\n"
-                          "ADR;TYPE=HOME:PO 5;;1 Main St;Springfield;IL;62701;USA\r\n"
-                          "BDAY:1990-01-02T00:00:00Z\r\nNOTE:hi\r\n") +
-                     Card(";Mary;;;")));
-  EXPECT_EQ(boxes_, std::vector<Box>{Summary(2, 0)});
+  EXPECT_EQ(Import(Card("Smith;John;Q;Dr;Jr",
+                        "TEL;TYPE=CELL:100\r\nitem1.TEL:555\r\nitem1.X-ABLabel:COMPANY_MAIN\r\n"
+                        "ADR;TYPE=HOME:PO 5;;1 Main St;Springfield;IL;62701;USA\r\n"
+                        "BDAY:1990-01-02T00:00:00Z\r\nNOTE:hi\r\n") +
+                   Card(";Mary;;;")),
+            Stored(2));
   EXPECT_EQ(CountContactRows(), 2);
   const std::pair<QString, QString> johnsColumns[] = {
       {"ContactType", "1"},
@@ -130,13 +104,12 @@ TEST_F(VCardImportTest, WhatTheExportWritesComesBackWithoutLoss) {
   fileAs.Set("Notes", "todo\r\n\r\nFile As:boss").Set("Department", "d");
   InsertContacts({full, plain, account, fileAs});
   auto before = ExportedColumnsOfRows();
-  ASSERT_EQ(WriteVCardFile("first.vcf"), 1);
+  ASSERT_EQ(WriteVCardFile("first.vcf").result, ExportResult::kWritten);
 
   DatabaseConnection().Exec("delete from Contact_Table");
-  EXPECT_TRUE(ImportVCard("first.vcf", "Contact.cdt"));
-  EXPECT_EQ(boxes_, std::vector<Box>{Summary(4, 0)});
+  EXPECT_EQ(ImportVCard("first.vcf", "Contact.cdt"), Stored(4));
   EXPECT_EQ(ExportedColumnsOfRows(), before);
-  ASSERT_EQ(WriteVCardFile("second.vcf"), 1);
+  ASSERT_EQ(WriteVCardFile("second.vcf").result, ExportResult::kWritten);
   EXPECT_EQ(ReadFileBytes("second.vcf"), ReadFileBytes("first.vcf"));
 }
 
@@ -148,20 +121,18 @@ TEST_F(VCardImportTest, CardsOfOneFileNeverReplaceEachOther) {
   QByteArray file =
       Card("Smith;John", "TEL;TYPE=CELL:100\r\n") + Card("Smith;John;;;", "TEL;TYPE=CELL:101\r\n");
   for (int pass = 0; pass < 2; ++pass) {
-    EXPECT_TRUE(Import(file));
+    EXPECT_EQ(Import(file), Stored(2));
     EXPECT_EQ(ColumnBytes("SIM_Name || ':' || ifnull(Mobile_Phone, '')"),
               (QByteArrayList{"Lee,Ann:", "Smith,John:100", "Smith,John:101"}))
         << "pass " << pass;
   }
-  EXPECT_EQ(boxes_, (std::vector<Box>{Summary(2, 0), Summary(2, 0)}));
 }
 
 TEST_F(VCardImportTest, QuotesInValuesAreStoredAsTheyAre) {
   // A stored contact whose SIM_Name equals its Notes: a name written as "Notes" between double
   // quotes would have compared the two columns and deleted it.
   InsertContacts({SamplePhoneContact("same", "").Set("Notes", "same")});
-  EXPECT_TRUE(Import(Card("O'Brien;\"Jim\"", "ORG:It's \"ours\"\r\n") + Card(";Notes")));
-  EXPECT_EQ(boxes_, std::vector<Box>{Summary(2, 0)});
+  EXPECT_EQ(Import(Card("O'Brien;\"Jim\"", "ORG:It's \"ours\"\r\n") + Card(";Notes")), Stored(2));
   EXPECT_EQ(ColumnValue("Company", "Last_Name='O''Brien'"), "It's \"ours\"");
   EXPECT_EQ(ColumnValue("SIM_Name", "Last_Name='O''Brien'"), "O'Brien,\"Jim\"");
   EXPECT_EQ(CountContactRows(), 3);
@@ -171,30 +142,28 @@ TEST_F(VCardImportTest, ValuesAreStoredExactly) {
   for (const ExactValue& exact : ExactValues()) {
     QByteArray value = WideToAnsi(EscapedVCardText(exact.text));
     QByteArray file = Card(";" + value, "ORG:" + value + "\r\n");
-    EXPECT_TRUE(Import(file)) << exact.what;
-    EXPECT_TRUE(Import(file)) << exact.what;  // replaces the contact of that name
+    EXPECT_EQ(Import(file), Stored(1)) << exact.what;
+    EXPECT_EQ(Import(file), Stored(1)) << exact.what;  // replaces the contact of that name
     for (const char* column : {"First_Name", "Company", "SIM_Name"}) {
       EXPECT_EQ(ColumnBytes(column), QByteArrayList{WideToAnsi(exact.text)})
           << exact.what << " " << column;
     }
     DatabaseConnection().Exec("delete from Contact_Table");
   }
-  EXPECT_EQ(boxes_, std::vector<Box>(2 * ExactValues().size(), Summary(1, 0)));
 }
 
 // A nameless card replaces only a stored nameless contact that holds all its values; a card
 // without any value is no contact and is not counted.
 TEST_F(VCardImportTest, NamelessCardsReplaceOnlyIdenticalRowsAndBlankCardsAreSkipped) {
-  EXPECT_TRUE(Import(Card(";;;;", "ORG:One\r\nTITLE:old\r\n")));
+  EXPECT_EQ(Import(Card(";;;;", "ORG:One\r\nTITLE:old\r\n")), Stored(1));
   QByteArray file = Card(";;;;", "ORG:One\r\n") + Card(";;;;") + Card(";;;;", "ORG:One\r\n") +
                     Card("", "ORG:Two\r\n") + Card("");
   for (int pass = 0; pass < 2; ++pass) {
-    EXPECT_TRUE(Import(file));
+    EXPECT_EQ(Import(file), Stored(3));
     EXPECT_EQ(ColumnBytes("Company || ':' || Job_Title"),
               (QByteArrayList{"One:old", "One:", "One:", "Two:"}))
         << "pass " << pass;
   }
-  EXPECT_EQ(boxes_, (std::vector<Box>{Summary(1, 0), Summary(3, 0), Summary(3, 0)}));
 }
 
 // The database gives the transaction up in the middle of the file (as on a full disk): the cards
@@ -205,8 +174,8 @@ TEST_F(VCardImportTest, AnAbandonedTransactionCountsNoCardAsStored) {
   ASSERT_EQ(db.Exec("create trigger Abandon before insert on Contact_Table when "
                     "new.First_Name = 'Crash' begin select raise(rollback, 'gone'); end"),
             SQLITE_OK);
-  EXPECT_TRUE(Import(Card("Smith;John") + Card("Lee;Ann") + Card(";Crash") + Card("Doe;Eve")));
-  EXPECT_EQ(boxes_, std::vector<Box>{Summary(0, 4)});
+  EXPECT_EQ(Import(Card("Smith;John") + Card("Lee;Ann") + Card(";Crash") + Card("Doe;Eve")),
+            Stored(0, 4));
   EXPECT_EQ(ColumnBytes("SIM_Name || ':' || Mobile_Phone"), QByteArrayList{"Smith,John:100"});
 }
 
@@ -216,44 +185,40 @@ TEST_F(VCardImportTest, RefusedCardKeepsTheOldContactAndIsCounted) {
   ASSERT_EQ(db.Exec("create trigger refuse before insert on Contact_Table "
                     "when new.First_Name = 'Bad' begin select raise(abort, 'refused'); end"),
             SQLITE_OK);
-  EXPECT_TRUE(Import(Card("Smith;Bad", "TEL;TYPE=CELL:200\r\n") + Card("Doe;Eve")));
-  EXPECT_EQ(boxes_, std::vector<Box>{Summary(1, 1)});
+  EXPECT_EQ(Import(Card("Smith;Bad", "TEL;TYPE=CELL:200\r\n") + Card("Doe;Eve")), Stored(1, 1));
   EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,Bad'"), "100");
   EXPECT_EQ(CountContactRows("SIM_Name='Doe,Eve'"), 1);
 }
 
 TEST_F(VCardImportTest, DatabaseThatCannotTakeTheCards) {
   QByteArray file = Card("A") + Card("B") + Card("C");
-  EXPECT_TRUE(Import(file, "missing/Contact.cdt"));
-  EXPECT_EQ(tips_.Tips(), (std::vector<TipsRecorder::Tip>{{kIconError, "Can't open database!"}}));
+  EXPECT_EQ(Import(file, "missing/Contact.cdt"),
+            (VCardImportOutcome{0, 3, VCardImportResult::kRead, true}));
 
   // Locked by another program: nothing goes in, every card is counted as failed.
   InsertContacts({SamplePhoneContact("John", "Smith", "100")});
   DatabaseConnection other;
   ASSERT_EQ(other.Exec("begin immediate"), SQLITE_OK);
-  EXPECT_TRUE(Import(Card("Smith;John", "TEL;TYPE=CELL:200\r\n")));
+  EXPECT_EQ(Import(Card("Smith;John", "TEL;TYPE=CELL:200\r\n")), Stored(0, 1));
   other.Exec("rollback");
   EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,John'"), "100");
 
   // A database without Contact_Table.
   QFile::remove("Contact.cdt");
   DatabaseConnection().Exec("create table Other(x)");
-  EXPECT_TRUE(Import(file));
-  EXPECT_EQ(boxes_, (std::vector<Box>{Summary(0, 3), Summary(0, 1), Summary(0, 3)}));
+  EXPECT_EQ(Import(file), Stored(0, 3));
 }
 
 TEST_F(VCardImportTest, FilesWithoutCards) {
-  EXPECT_TRUE(Import(""));
-  EXPECT_TRUE(Import("VERSION:3.0\r\nN:Smith\r\n"));
-  EXPECT_EQ(boxes_, (std::vector<Box>{Summary(0, 0), Summary(0, 0)}));
+  EXPECT_EQ(Import(""), Stored(0));
+  EXPECT_EQ(Import("VERSION:3.0\r\nN:Smith\r\n"), Stored(0));
   EXPECT_EQ(CountContactRows(), 0);
 }
 
 TEST_F(VCardImportTest, MissingFileDoesNothing) {
-  EXPECT_FALSE(ImportVCard("missing.vcf", "Contact.cdt"));
-  EXPECT_FALSE(ImportVCard("", "Contact.cdt"));
-  EXPECT_TRUE(boxes_.empty());
-  EXPECT_TRUE(tips_.Tips().empty());
+  const VCardImportOutcome notFound{.result = VCardImportResult::kNotFound};
+  EXPECT_EQ(ImportVCard("missing.vcf", "Contact.cdt"), notFound);
+  EXPECT_EQ(ImportVCard("", "Contact.cdt"), notFound);
 }
 
 // A card over the bound stops the import; the cards before it are not kept either.
@@ -266,17 +231,12 @@ TEST_F(VCardImportTest, FilesThatCannotBeReadAreRefusedWhole) {
                            "BEGIN:VCARD\r\nNOTE:") > 0);
     ASSERT_TRUE(huge.resize(huge.size() + kMaxVCardCardBytes));  // sparse: no room on the disk
   }
-  EXPECT_TRUE(ImportVCard("huge.vcf", "Contact.cdt"));
+  EXPECT_EQ(ImportVCard("huge.vcf", "Contact.cdt"),
+            VCardImportOutcome{.result = VCardImportResult::kTooLarge});
   ASSERT_TRUE(QDir().mkdir("folder.vcf"));
-  EXPECT_TRUE(ImportVCard("folder.vcf", "Contact.cdt"));
-  EXPECT_TRUE(ImportVCard("/proc/self/mem", "Contact.cdt"));  // opens, but fails to read
-  EXPECT_EQ(boxes_,
-            (std::vector<Box>{
-                {"The vCard file holds a card too large to import (more than 32 MB)!",
-                 "Import vCard File Result", MB_OK | MB_ICONERROR},
-                {"Can't read the vCard file!", "Import vCard File Result", MB_OK | MB_ICONERROR},
-                {"Can't read the vCard file!", "Import vCard File Result", MB_OK | MB_ICONERROR},
-            }));
+  const VCardImportOutcome unreadable{.result = VCardImportResult::kUnreadable};
+  EXPECT_EQ(ImportVCard("folder.vcf", "Contact.cdt"), unreadable);
+  EXPECT_EQ(ImportVCard("/proc/self/mem", "Contact.cdt"), unreadable);  // opens, fails to read
   EXPECT_EQ(CountContactRows(), 1);
   EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,John'"), "100");
 }

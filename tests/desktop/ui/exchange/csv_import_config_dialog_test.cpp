@@ -8,6 +8,7 @@
 
 #include "common/ansi_text.h"
 #include "desktop/exchange/csv/column_config_file.h"
+#include "desktop/resources/resource_ids.h"
 #include "desktop/store/contact_database.h"
 #include "desktop/store/view_state.h"
 #include "tests/support/sample_contacts.h"
@@ -171,6 +172,23 @@ TEST_F(CsvImportConfigDialogTest, ImportMapsBoxesByHeaderNameAndReports) {
   EXPECT_EQ(ColumnValue("Notes", "SIM_Name='Lee,Ann'"), "two\r\nlines");
   EXPECT_EQ(ColumnValue("E_Mail", "SIM_Name='Lee,Ann'"), "");
   EXPECT_EQ(ColumnValue("Mobile_Phone", QString::fromUtf8("SIM_Name='张,伟'")), "222");
+}
+
+TEST_F(CsvImportConfigDialogTest, ADatabaseThatCannotBeOpenedIsSaidAndItsRecordsCountFailed) {
+  ASSERT_TRUE(QFile::remove("Contact.cdt") && QDir().mkdir("Contact.cdt"));  // a folder instead
+  WriteFileBytes("in.csv", "Given\r\nAnn\r\nBob\r\n");
+  script_
+      .ExpectDialog([](QDialog* shown) {
+        auto& dialog = *static_cast<CDlgCSVImportConfig*>(shown);
+        dialog.FirstPage().SetComboText(0, "Given");
+        Click(dialog, CDlgCSVImportConfig::kImportButton);
+        return dialog.result();
+      })
+      .ExpectTips(kIconError, "Can't open database!")
+      .ExpectMessageBox(kImportResult.arg(0).arg(2), kImportCaption, IDOK);
+  CDlgCSVImportConfig dialog("in.csv");
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_TRUE(AppViewState()->m_bDataChanged);
 }
 
 TEST_F(CsvImportConfigDialogTest, ImportWithNoColumnMappedStopsAndStoresNothing) {
