@@ -44,7 +44,7 @@ class FloorRows {
         std::memcpy(&size, at, sizeof size);
         at += sizeof size;
         QByteArrayView bytes(at, size);
-        kind == kText ? insert.BindAnsiText(parameter, bytes, SqlStatement::Bytes::kKept)
+        kind == kText ? insert.BindTextBytes(parameter, bytes, SqlStatement::Bytes::kKept)
                       : insert.BindBlob(parameter, bytes, SqlStatement::Bytes::kKept);
         at += size;
       }

@@ -5,10 +5,12 @@
 
 #include "desktop/exchange/backup/contacts_backup_import.h"
 #include "fuzz/fuzz_support.h"
+#include "tests/support/backup_digest.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const FuzzFolder folder;
-  const QString backup = folder.Write(QStringLiteral("input.cbk"), ContactsBackupBytes(data, size));
+  const QString backup =
+      folder.Write(QStringLiteral("input.cbk"), WithContactsDigest(FuzzBytes(data, size)));
   const QString database = FreshContactDatabase(folder);
   ImportContactsBackup(backup, database, nullptr);
   return 0;

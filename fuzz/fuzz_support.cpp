@@ -12,7 +12,6 @@
 #include <memory>
 #include <vector>
 
-#include "common/contacts_backup_file.h"
 #include "desktop/store/contact_database.h"
 #include "desktop/store/database_connection.h"
 #include "platform/device/phone_folder.h"
@@ -38,18 +37,6 @@ QString FuzzFolder::FreshCopy(const QString& name, const QString& templatePath,
   const QString path = folder.filePath(fileName);
   if (!folder.mkpath(QStringLiteral(".")) || !QFile::copy(templatePath, path)) std::abort();
   return path;
-}
-
-QByteArray WithDigest(const std::uint8_t* data, std::size_t size, const QByteArray& digest) {
-  QByteArray bytes = FuzzBytes(data, size);
-  std::memcpy(bytes.data(), digest.constData(), std::min<std::size_t>(size, digest.size()));
-  return bytes;
-}
-
-QByteArray ContactsBackupBytes(const std::uint8_t* data, std::size_t size) {
-  const Md5Digest digest = ContactsFileDigest(static_cast<qint64>(size));
-  return WithDigest(data, size,
-                    QByteArray(reinterpret_cast<const char*>(digest.data()), digest.size()));
 }
 
 namespace {

@@ -34,13 +34,6 @@ inline QByteArray FuzzBytes(const std::uint8_t* data, std::size_t size) {
   return QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 }
 
-// The input with its first bytes (16, or as many as it has) replaced by `digest`. The backup
-// files begin with a digest of their length, which no mutation would match, so the targets make
-// it match and the parsers go on into the rest of the file.
-QByteArray WithDigest(const std::uint8_t* data, std::size_t size, const QByteArray& digest);
-// The input as a contacts backup file: WithDigest the digest of its length.
-QByteArray ContactsBackupBytes(const std::uint8_t* data, std::size_t size);
-
 // Stores the input as rows of hostile values in the tables of the SQLite database at `path`,
 // whatever tables it has (found at run time, so the targets follow any change of a schema): a
 // row is a byte choosing the table (in name order, internal tables left out) and, for each of

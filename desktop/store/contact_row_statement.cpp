@@ -39,7 +39,7 @@ void ContactRowStatement::SetText(int position, const QString& text) {
 }
 
 void ContactRowStatement::SetAnsiText(int position, QByteArrayView ansi) {
-  statement_.BindAnsiText(position + 1, ansi, SqlStatement::Bytes::kKept);
+  statement_.BindTextBytes(position + 1, ansi, SqlStatement::Bytes::kKept);
 }
 
 void ContactRowStatement::SetBlob(int position, QByteArrayView bytes) {

@@ -1,6 +1,6 @@
 #include "platform/device/phone_database.h"
 
-#include <QFile>
+#include <utility>
 
 #include "platform/device/phone_folder.h"
 #include "platform/device/phone_schema.h"
@@ -48,25 +48,19 @@ std::shared_ptr<PhoneDatabase> Refuse(PhoneDatabaseProblem* problem, PhoneDataba
 
 }  // namespace
 
+PhoneDatabase::PhoneDatabase(const QString& path)
+    : connection_(path, SqliteConnection::Threads::kAnyAtOnce) {}
+
 std::shared_ptr<PhoneDatabase> PhoneDatabase::Open(PhoneDatabaseProblem* problem) {
   const QString path = PhoneDatabasePath();
   if (path.isEmpty()) return Refuse(problem, PhoneDatabaseProblem::kNotWritable);
-  sqlite3* db = nullptr;
-  const int rc =
-      sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
-                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
-  if (rc != SQLITE_OK) {
-    sqlite3_close(db);  // SQLite hands out a handle even when the open fails
-    return Refuse(problem, ProblemOf(rc));
+  std::shared_ptr<PhoneDatabase> database(new PhoneDatabase(path));
+  if (!database->connection_.IsOpen()) {
+    return Refuse(problem, ProblemOf(database->connection_.ErrorCode()));
   }
-  std::shared_ptr<PhoneDatabase> database(new PhoneDatabase(db));
-  sqlite3_busy_timeout(db, kPhoneBusyTimeoutMs);
-  // The file comes from outside the program: its schema may run nothing but plain SQL, and no
-  // statement may write to it behind SQLite's back.
-  sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
-  sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+  sqlite3_busy_timeout(database->Handle(), kPhoneBusyTimeoutMs);
   if (!EnsurePhoneSchema(*database) || !database->Exec(kConnectionPragmas)) {
-    return Refuse(problem, ProblemOfOpenDatabase(db));
+    return Refuse(problem, ProblemOfOpenDatabase(database->Handle()));
   }
   if (problem != nullptr) *problem = PhoneDatabaseProblem::kNone;
   return database;
@@ -83,47 +77,32 @@ PhoneDatabaseProblem DiagnosePhoneDatabase() {
                                                     : PhoneDatabaseProblem::kDamaged;
 }
 
-PhoneDatabase::~PhoneDatabase() {
-  for (auto& [sql, statements] : idleStatements_) {
-    for (sqlite3_stmt* statement : statements) sqlite3_finalize(statement);
-  }
-  sqlite3_close(db_);
-}
-
-sqlite3_stmt* PhoneDatabase::BorrowStatement(std::string_view sql) {
+SqliteStatement PhoneDatabase::BorrowStatement(std::string_view sql) {
   {
     std::lock_guard<std::mutex> lock(statementsMutex_);
     const auto idle = idleStatements_.find(sql);
     if (idle != idleStatements_.end() && !idle->second.empty()) {
-      sqlite3_stmt* statement = idle->second.back();
+      SqliteStatement statement = std::move(idle->second.back());
       idle->second.pop_back();
       return statement;
     }
   }
-  sqlite3_stmt* statement = nullptr;
-  if (sqlite3_prepare_v3(db_, sql.data(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
-                         &statement, nullptr) != SQLITE_OK) {
-    sqlite3_finalize(statement);
-    return nullptr;
-  }
-  return statement;
+  return SqliteStatement(connection_, QByteArrayView(sql.data(), sql.size()),
+                         SqliteStatement::Use::kKept);
 }
 
-void PhoneDatabase::ReturnStatement(std::string_view sql, sqlite3_stmt* statement) {
-  sqlite3_reset(statement);
-  sqlite3_clear_bindings(statement);
+void PhoneDatabase::ReturnStatement(std::string_view sql, SqliteStatement statement) {
+  statement.Reset();
+  statement.ClearBindings();
   std::lock_guard<std::mutex> lock(statementsMutex_);
-  const auto idle = idleStatements_.find(sql);
-  if (idle != idleStatements_.end()) {
-    idle->second.push_back(statement);
-  } else {
-    idleStatements_.emplace(std::string(sql), std::vector<sqlite3_stmt*>{statement});
+  auto idle = idleStatements_.find(sql);
+  if (idle == idleStatements_.end()) {
+    idle = idleStatements_.emplace(std::string(sql), std::vector<SqliteStatement>()).first;
   }
+  idle->second.push_back(std::move(statement));
 }
 
-bool PhoneDatabase::Exec(const char* sql) {
-  return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-}
+bool PhoneDatabase::Exec(const char* sql) { return connection_.Exec(sql) == SQLITE_OK; }
 
 qint64 PhoneDatabase::Setting(const char* name, qint64 fallback) {
   PhoneStatement statement(*this, "select value from phone_settings where name = ?");
@@ -140,47 +119,42 @@ std::optional<PhoneDatabase::ChangeStamp> PhoneDatabase::CurrentChangeStamp() {
   PhoneStatement version(*this, "pragma data_version");
   std::optional<qint64> otherCommits = version.QueryInt64();
   if (!otherCommits) return std::nullopt;
-  return ChangeStamp{sqlite3_total_changes64(db_), *otherCommits};
+  return ChangeStamp{sqlite3_total_changes64(Handle()), *otherCommits};
 }
 
 PhoneStatement::PhoneStatement(PhoneDatabase& db, const char* sql)
-    : db_(db), sql_(sql), stmt_(db.BorrowStatement(sql_)) {}
+    : db_(db), sql_(sql), statement_(db.BorrowStatement(sql_)) {}
 
 PhoneStatement::~PhoneStatement() {
-  if (stmt_ != nullptr) db_.ReturnStatement(sql_, stmt_);
+  if (statement_.IsValid()) db_.ReturnStatement(sql_, std::move(statement_));
 }
 
 PhoneStatement& PhoneStatement::Bind(int index, qint64 value) {
-  bindFailed_ |= stmt_ == nullptr || sqlite3_bind_int64(stmt_, index, value) != SQLITE_OK;
+  bindFailed_ |= !statement_.BindInt64(index, value);
   return *this;
 }
 
 PhoneStatement& PhoneStatement::BindText(int index, const QString& text) {
-  const QByteArray bytes = text.toUtf8();
-  bindFailed_ |= stmt_ == nullptr ||
-                 sqlite3_bind_text(stmt_, index, bytes.constData(), static_cast<int>(bytes.size()),
-                                   SQLITE_TRANSIENT) != SQLITE_OK;
+  bindFailed_ |= !statement_.BindTextBytes(index, text.toUtf8());
   return *this;
 }
 
 PhoneStatement& PhoneStatement::BindBlob(int index, const QByteArray& bytes) {
-  bindFailed_ |= stmt_ == nullptr ||
-                 sqlite3_bind_blob(stmt_, index, bytes.constData(), static_cast<int>(bytes.size()),
-                                   SQLITE_TRANSIENT) != SQLITE_OK;
+  bindFailed_ |= !statement_.BindBlob(index, bytes);
   return *this;
 }
 
 PhoneStatement& PhoneStatement::BindNull(int index) {
-  bindFailed_ |= stmt_ == nullptr || sqlite3_bind_null(stmt_, index) != SQLITE_OK;
+  bindFailed_ |= !statement_.BindNull(index);
   return *this;
 }
 
 int PhoneStatement::Step() {
-  return stmt_ != nullptr && !bindFailed_ ? sqlite3_step(stmt_) : SQLITE_MISUSE;
+  return statement_.IsValid() && !bindFailed_ ? statement_.Step() : SQLITE_MISUSE;
 }
 
 void PhoneStatement::Reset() {
-  sqlite3_reset(stmt_);
+  statement_.Reset();
   bindFailed_ = false;
 }
 
@@ -192,22 +166,16 @@ std::optional<qint64> PhoneStatement::QueryInt64() {
 }
 
 bool PhoneStatement::ColumnIsNull(int column) const {
-  return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+  return statement_.ColumnType(column) == SQLITE_NULL;
 }
 
-qint64 PhoneStatement::ColumnInt64(int column) const { return sqlite3_column_int64(stmt_, column); }
+qint64 PhoneStatement::ColumnInt64(int column) const { return statement_.ColumnInt64(column); }
 
 QString PhoneStatement::ColumnText(int column) const {
-  const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-  const int size = sqlite3_column_bytes(stmt_, column);
-  return text != nullptr ? QString::fromUtf8(text, size) : QString();
+  return QString::fromUtf8(statement_.ColumnView(column));
 }
 
-QByteArray PhoneStatement::ColumnBlob(int column) const {
-  const void* data = sqlite3_column_blob(stmt_, column);
-  const int size = sqlite3_column_bytes(stmt_, column);
-  return data != nullptr ? QByteArray(static_cast<const char*>(data), size) : QByteArray();
-}
+QByteArray PhoneStatement::ColumnBlob(int column) const { return statement_.ColumnBytes(column); }
 
 PhoneTransaction::PhoneTransaction(PhoneDatabase& db) : db_(db) {
   active_ = db_.Exec("begin immediate");

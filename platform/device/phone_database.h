@@ -14,11 +14,13 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/sqlite_connection.h"
+#include "common/sqlite_statement.h"
 #include "platform/device/device_types.h"
 
 // One connection to the phone's database, "phone.db" in the phone folder: the contact store, the
-// SIM phonebook and the messaging store in one SQLite file. Every store object holds a shared
-// pointer to the connection of the session it came from.
+// SIM phonebook and the messaging store in one SQLite file (a hardened SqliteConnection). Every
+// store object holds a shared pointer to the connection of the session it came from.
 //
 // The connection is opened in SQLite's serialized mode, so objects made on one thread may be used
 // on another. Two programs may use the phone at once: the file is in WAL mode, a locked database
@@ -51,11 +53,10 @@ class PhoneDatabase {
   // when given.
   static std::shared_ptr<PhoneDatabase> Open(PhoneDatabaseProblem* problem = nullptr);
 
-  ~PhoneDatabase();
   PhoneDatabase(const PhoneDatabase&) = delete;
   PhoneDatabase& operator=(const PhoneDatabase&) = delete;
 
-  sqlite3* Handle() const { return db_; }
+  sqlite3* Handle() const { return connection_.Handle(); }
   // Runs statements without parameters or results; true on success.
   bool Exec(const char* sql);
 
@@ -81,13 +82,13 @@ class PhoneDatabase {
   };
   KnownFaults& Faults() { return knownFaults_; }
 
-  // A prepared statement of this SQL, kept or new (null when it does not prepare), and back again
-  // once reset. Used by PhoneStatement.
-  sqlite3_stmt* BorrowStatement(std::string_view sql);
-  void ReturnStatement(std::string_view sql, sqlite3_stmt* statement);
+  // A prepared statement of this SQL, kept or new (invalid when it does not prepare), and back
+  // again once reset. Used by PhoneStatement.
+  SqliteStatement BorrowStatement(std::string_view sql);
+  void ReturnStatement(std::string_view sql, SqliteStatement statement);
 
  private:
-  explicit PhoneDatabase(sqlite3* db) : db_(db) {}
+  explicit PhoneDatabase(const QString& path);
 
   struct SqlHash {
     using is_transparent = void;
@@ -96,9 +97,9 @@ class PhoneDatabase {
     }
   };
 
-  sqlite3* db_;
+  SqliteConnection connection_;  // first in, last out: closed after its statements
   std::mutex statementsMutex_;
-  std::unordered_map<std::string, std::vector<sqlite3_stmt*>, SqlHash, std::equal_to<>>
+  std::unordered_map<std::string, std::vector<SqliteStatement>, SqlHash, std::equal_to<>>
       idleStatements_;
   KnownFaults knownFaults_;
 };
@@ -121,7 +122,7 @@ class PhoneStatement {
   PhoneStatement(const PhoneStatement&) = delete;
   PhoneStatement& operator=(const PhoneStatement&) = delete;
 
-  bool IsValid() const { return stmt_ != nullptr; }
+  bool IsValid() const { return statement_.IsValid(); }
   // Parameters count from 1.
   PhoneStatement& Bind(int index, qint64 value);
   PhoneStatement& BindText(int index, const QString& text);
@@ -145,7 +146,7 @@ class PhoneStatement {
  private:
   PhoneDatabase& db_;
   std::string_view sql_;
-  sqlite3_stmt* stmt_ = nullptr;
+  SqliteStatement statement_;
   bool bindFailed_ = false;
 };
 

@@ -182,7 +182,7 @@ TEST_F(ContactsBackupFileTest, EveryTruncationIsRefused) {
   QByteArray bytes = SampleFile();
   ASSERT_TRUE(StructureIsWhole(bytes));
   for (qsizetype length = 16; length < bytes.size(); ++length) {
-    EXPECT_FALSE(StructureIsWhole(Builder::WithDigest(bytes.left(length)))) << length;
+    EXPECT_FALSE(StructureIsWhole(WithContactsDigest(bytes.left(length)))) << length;
   }
 }
 
@@ -192,16 +192,16 @@ TEST_F(ContactsBackupFileTest, CountsLargerThanTheFileAreRefusedBeforeReading) {
   // A string claiming 2 GB.
   QByteArray huge = QByteArray(16, '\0') + Builder::Int32(1) + '\x02' + Builder::Int32(0x7FFFFFFF) +
                     "abc" + Builder::Int32(0);
-  EXPECT_FALSE(StructureIsWhole(Builder::WithDigest(huge)));
+  EXPECT_FALSE(StructureIsWhole(WithContactsDigest(huge)));
   // A negative string length.
   QByteArray negative = QByteArray(16, '\0') + Builder::Int32(1) + '\x02' + Builder::Int32(-5) +
                         Builder::Int32(0) + Builder::Int32(0);
-  EXPECT_FALSE(StructureIsWhole(Builder::WithDigest(negative)));
+  EXPECT_FALSE(StructureIsWhole(WithContactsDigest(negative)));
   // Ring-tone counts: huge and negative.
   QByteArray tones = QByteArray(16, '\0') + Builder::Int32(0) + Builder::Int32(1000000);
-  EXPECT_FALSE(StructureIsWhole(Builder::WithDigest(tones)));
+  EXPECT_FALSE(StructureIsWhole(WithContactsDigest(tones)));
   tones = QByteArray(16, '\0') + Builder::Int32(0) + Builder::Int32(-1);
-  EXPECT_FALSE(StructureIsWhole(Builder::WithDigest(tones)));
+  EXPECT_FALSE(StructureIsWhole(WithContactsDigest(tones)));
 }
 
 TEST_F(ContactsBackupFileTest, RandomMutationsNeverCrashTheReader) {
@@ -224,7 +224,7 @@ TEST_F(ContactsBackupFileTest, RandomMutationsNeverCrashTheReader) {
           break;
       }
     }
-    bytes = Builder::WithDigest(bytes);
+    bytes = WithContactsDigest(bytes);
     WriteFileBytes("m.cbk", bytes);
     for (BackupDialect dialect : {kDesktopDialect, kPhoneDialect}) {
       ContactsBackupReader reader(dialect);

@@ -1,9 +1,6 @@
 #include "tests/support/backup_file_builder.h"
 
-#include <cstdio>
-#include <cstring>
-
-#include "common/md5.h"
+#include "tests/support/backup_digest.h"
 
 QByteArray BackupFileBuilder::Int32(std::int32_t value) {
   QByteArray bytes;
@@ -67,17 +64,9 @@ BackupFileBuilder& BackupFileBuilder::ForceRecordCount(std::uint32_t count) {
   return *this;
 }
 
-QByteArray BackupFileBuilder::WithDigest(QByteArray bytes) {
-  char text[64] = {};
-  std::snprintf(text, sizeof(text), "%dKRVTQ_MaloBexin", static_cast<int>(bytes.size()));
-  Md5Digest digest = Md5Of(text, std::strlen(text));
-  bytes.replace(0, 16, QByteArray(reinterpret_cast<const char*>(digest.data()), 16));
-  return bytes;
-}
-
 QByteArray BackupFileBuilder::Bytes() const {
   QByteArray bytes(16, '\0');
   bytes += Int32(static_cast<std::int32_t>(recordCount_)) + records_ + Int32(ringToneCount_) +
            ringTones_;
-  return WithDigest(bytes);
+  return WithContactsDigest(bytes);
 }

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "common/contacts_backup_file.h"
+#include "tests/support/backup_digest.h"
 
 // Builds contacts backup files byte by byte, independently of the program's writer, so tests of
 // the reader and the import see exactly the bytes they describe.
@@ -20,16 +21,14 @@ class BackupFileBuilder {
                             std::uint8_t typeByte = 2);
   BackupFileBuilder& AddRingTone(const QByteArray& name, const QByteArray& data);
 
-  // The whole file with its digest. The record count is the number of records added, unless
-  // ForceRecordCount() was called after the last one.
+  // The whole file with its digest (WithContactsDigest). The record count is the number of records
+  // added, unless ForceRecordCount() was called after the last one.
   QByteArray Bytes() const;
   BackupFileBuilder& ForceRecordCount(std::uint32_t count);
 
   static QByteArray String(const QByteArray& text);
   static QByteArray Int32(std::int32_t value);
   static QByteArray Uint16(std::uint16_t value);
-  // Puts the digest of the bytes' own length in front of them (bytes from offset 16 on).
-  static QByteArray WithDigest(QByteArray bytes);
 
  private:
   QByteArray records_;

@@ -435,7 +435,7 @@ TEST_F(ContactsRestoreTest, ARecordOfAnUnknownTypeHasNoBodyAndIsNotCounted) {
   QByteArray bytes = QByteArray(16, '\0') + BackupFileBuilder::Int32(2) + '\x09' + '\x02' +
                      BackupFileBuilder::String("Bob") + BackupFileBuilder::String("1") +
                      BackupFileBuilder::Int32(0);
-  WriteFileBytes(Path("a.vbx"), BackupFileBuilder::WithDigest(bytes));
+  WriteFileBytes(Path("a.vbx"), WithContactsDigest(bytes));
   ExpectMessage("The restore file has 2 items,but only had Finish 1 items!");
   Restore("a.vbx");
   EXPECT_EQ(Sim(), (std::map<DWORD, QString>{{1, "Bob (1)"}}));

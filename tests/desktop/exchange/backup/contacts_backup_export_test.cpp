@@ -135,7 +135,7 @@ TEST_F(ContactsBackupExportTest, DigestAndCountFitTheFinishedFile) {
   InsertNumberedContacts(3);
   ASSERT_EQ(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr), kWritten);
   QByteArray bytes = ReadFileBytes("out.cbk");
-  EXPECT_EQ(bytes, Builder::WithDigest(bytes));  // the digest of "<length>KRVTQ_MaloBexin"
+  EXPECT_EQ(bytes, WithContactsDigest(bytes));  // the digest of "<length>KRVTQ_MaloBexin"
   EXPECT_EQ(bytes.mid(16, 4), Builder::Int32(3));
 }
 

@@ -261,11 +261,11 @@ TEST_F(ContactsBackupImportTest, DamagedFilesImportNothing) {
                         .AddRingTone("r.wav", "data")
                         .Bytes();
   std::vector<QByteArray> damaged = {
-      good + "x",                                       // digest no longer fits the length
-      Builder::WithDigest(good.left(100)),              // ends inside a record
-      Builder::WithDigest(good.left(good.size() - 2)),  // ends inside the ring-tone table
+      good + "x",                                      // digest no longer fits the length
+      WithContactsDigest(good.left(100)),              // ends inside a record
+      WithContactsDigest(good.left(good.size() - 2)),  // ends inside the ring-tone table
       Builder().AddSim("Ann", "1").ForceRecordCount(1000).Bytes(),  // more records than bytes
-      Builder::WithDigest(good.left(16) + Builder::Int32(1) + "\x02" + Builder::Int32(1 << 30)),
+      WithContactsDigest(good.left(16) + Builder::Int32(1) + "\x02" + Builder::Int32(1 << 30)),
       QByteArray(10, 'x'),
   };
   for (const QByteArray& file : damaged) {

@@ -1,0 +1,51 @@
+#include "common/sqlite_connection.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/sqlite_statement.h"
+#include "tests/support/working_folder.h"
+
+namespace {
+
+class SqliteConnectionTest : public ::testing::Test {
+ protected:
+  TempWorkingFolder folder_;
+  SqliteConnection db_{QStringLiteral("test.db"), SqliteConnection::Threads::kOneAtATime};
+};
+
+// A function of the program that does not say it is harmless, as a schema might call it.
+void Probe(sqlite3_context* context, int, sqlite3_value**) { sqlite3_result_int(context, 1); }
+
+TEST_F(SqliteConnectionTest, NoStatementWritesTheSchemaBehindSqlitesBack) {
+  ASSERT_EQ(db_.Exec("create table t(a)"), SQLITE_OK);
+  EXPECT_EQ(db_.Exec("pragma writable_schema = on;"
+                     "update sqlite_master set sql = 'create table t(b)' where name = 't'"),
+            SQLITE_ERROR);
+  EXPECT_EQ(std::string(db_.ErrorMessage()), "table sqlite_master may not be modified");
+}
+
+TEST_F(SqliteConnectionTest, TheSchemaCallsNoFunctionThatIsNotMarkedHarmless) {
+  ASSERT_EQ(sqlite3_create_function_v2(db_.Handle(), "probe", 0, SQLITE_UTF8, nullptr, Probe,
+                                       nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  ASSERT_EQ(db_.Exec("create view v as select probe()"), SQLITE_OK);
+  EXPECT_EQ(SqliteStatement(db_, "select probe()").Step(), SQLITE_ROW);
+  EXPECT_EQ(SqliteStatement(db_, "select * from v").Step(), SQLITE_ERROR);
+  EXPECT_EQ(std::string(db_.ErrorMessage()), "unsafe use of probe()");
+}
+
+TEST_F(SqliteConnectionTest, AFileThatDoesNotOpenFailsEveryCall) {
+  SqliteConnection missing(QStringLiteral("no folder/test.db"),
+                           SqliteConnection::Threads::kAnyAtOnce);
+  EXPECT_FALSE(missing.IsOpen());
+  EXPECT_EQ(missing.ErrorCode(), SQLITE_CANTOPEN);
+  EXPECT_EQ(std::string(missing.ErrorMessage()), "unable to open database file");
+  EXPECT_EQ(missing.Exec("select 1"), SQLITE_CANTOPEN);
+  SqliteStatement statement(missing, "select 1");
+  EXPECT_FALSE(statement.IsValid());
+  EXPECT_EQ(statement.Step(), SQLITE_CANTOPEN);
+}
+
+}  // namespace
