@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "device/frame/screen_scaling.h"
-#include "platform/device/resource_module.h"
+#include "platform/device/shell/resource_module.h"
 #include "platform/windows/resources.h"
 
 namespace {

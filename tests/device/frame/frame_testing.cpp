@@ -3,7 +3,7 @@
 #include "device/frame/device_app.h"
 #include "device/frame/device_view.h"
 #include "device/resources/device_resources.h"
-#include "platform/device/dialog_item.h"
+#include "platform/device/shell/dialog_item.h"
 
 namespace {
 
