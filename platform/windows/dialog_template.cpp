@@ -238,8 +238,8 @@ void ControlSet::SetText(int id, const QString& text) {
     if (text.size() > edit->maxLength()) edit->setMaxLength(static_cast<int>(text.size()));
     edit->setText(text);
     edit->setCursorPosition(0);
-  } else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
-    edit->setPlainText(text);
+  } else if (auto* plainEdit = qobject_cast<QPlainTextEdit*>(widget)) {
+    plainEdit->setPlainText(text);
   } else if (auto* label = qobject_cast<QLabel*>(widget)) {
     label->setText(text);
   } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {

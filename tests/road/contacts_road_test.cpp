@@ -419,6 +419,6 @@ TEST_P(ContactsRoadTest, TwoCyclesEndWithWhatThePhoneHeldAsFarAsTheFormatCarries
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, ContactsRoadTest, ::testing::ValuesIn(kBranches),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
