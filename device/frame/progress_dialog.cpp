@@ -81,7 +81,7 @@ bool CProgressDialog::event(QEvent* event) {
   return CDeviceDialog::event(event);
 }
 
-void CProgressDialog::OnSize(int cx, int cy) {
+void CProgressDialog::OnSize(int cx, int /*cy*/) {
   if (m_progressCtrl == nullptr) return;
   const ProgressDialogIds& ids = CurrentStyle().progress;
   int w = static_cast<int>(cx * 0.8);

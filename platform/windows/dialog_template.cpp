@@ -102,7 +102,7 @@ class DigitsOnlyTyping : public QObject {
   using QObject::QObject;
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
+  bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() != QEvent::KeyPress) return false;
     QString text = static_cast<QKeyEvent*>(event)->text();
     return !text.isEmpty() && text.at(0).isPrint() && !text.at(0).isDigit();

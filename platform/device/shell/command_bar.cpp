@@ -127,7 +127,7 @@ void CCommandBar::resizeEvent(QResizeEvent* event) {
   LayoutKeys();
 }
 
-void CCommandBar::paintEvent(QPaintEvent* event) {
+void CCommandBar::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   QLinearGradient gradient(0, 0, 0, height());
   gradient.setColorAt(0, kBarTop);

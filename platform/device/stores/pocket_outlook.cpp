@@ -15,7 +15,7 @@ constexpr qint64 kLargestPosition = 0x7FFFFFFF;
 
 }  // namespace
 
-HRESULT CoInitializeEx(DWORD coInit) {
+HRESULT CoInitializeEx(DWORD /*coInit*/) {
   std::shared_ptr<PhoneDatabase> db = PhoneDatabase::Open();
   return db && !CallFails(*db, PhoneCall::kCoInitializeEx) ? S_OK : E_FAIL;
 }
@@ -31,7 +31,7 @@ HRESULT CoCreateInstance(const CLSID& clsid, std::unique_ptr<IPOutlookApp2>& app
   return S_OK;
 }
 
-HRESULT IPOutlookApp2::Logon(LONG hwnd) {
+HRESULT IPOutlookApp2::Logon(LONG /*hwnd*/) {
   if (CallFails(*db_, PhoneCall::kLogon)) return E_FAIL;
   loggedOn_ = true;
   return S_OK;
