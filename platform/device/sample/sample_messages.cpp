@@ -28,8 +28,9 @@ constexpr const char* kTexts[] = {
     "내일 %2에 만나요!",
     "Flight CA%3 is delayed, new departure %2. Sorry!\nWill text when I land.",
     "Shopping list:\n- milk\n- eggs\n- 面包\n- tea (the green one)",
-    "Meet me at the north entrance of People's Square, next to the café with the red awning. "
-    "If you can't find it, call me on my mobile, I'll keep it on. See you at %2, %1!",
+    // One long message: the parentheses say that its two lines are meant to join.
+    ("Meet me at the north entrance of People's Square, next to the café with the red awning. "
+     "If you can't find it, call me on my mobile, I'll keep it on. See you at %2, %1!"),
 };
 
 // Drafts have no delivery time, so their texts tell them apart: %3 differs for each.
