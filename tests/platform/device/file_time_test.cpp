@@ -81,12 +81,18 @@ TEST(FileTimeTest, LocalTimeUsesTheOffsetInForceAtThatMoment) {
   EXPECT_EQ(TicksBetween(summer, local), 2 * kHour);
 }
 
-TEST(FileTimeTest, LocalTimeBeforeTheFirstInstantIsRefused) {
-  ScopedTimeZone zone("EST5");
-  const FILETIME first = MakeFileTime(0);
-  FILETIME local = MakeFileTime(7);
-  EXPECT_FALSE(FileTimeToLocalFileTime(&first, &local));
-  EXPECT_EQ(FileTimeValue(local), 7u);
+TEST(FileTimeTest, LocalTimeOutsideTheRangeIsRefused) {
+  const struct {
+    const char* zone;
+    std::uint64_t utc;
+  } kCases[] = {{"EST5", 0}, {"CET-1", 0x7FFF'FFFF'FFFF'FFFFull}};
+  for (const auto& test : kCases) {
+    ScopedTimeZone zone(test.zone);
+    const FILETIME utc = MakeFileTime(test.utc);
+    FILETIME local = MakeFileTime(7);
+    EXPECT_FALSE(FileTimeToLocalFileTime(&utc, &local)) << test.zone;
+    EXPECT_EQ(FileTimeValue(local), 7u);
+  }
 }
 
 TEST(FileTimeTest, LocalTimeGoesBackToTheSameInstant) {
