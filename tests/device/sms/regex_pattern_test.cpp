@@ -241,6 +241,9 @@ TEST(RegexCase, IgnoreCaseClassesAndLiterals) {
   EXPECT_EQ(Groups("[^a]", "aAb", kRegexIgnoreCase), (Spans{{2, 3}}));
   EXPECT_EQ(Groups("[x]", "X", kRegexIgnoreCase), (Spans{{0, 1}}));
   EXPECT_EQ(Groups("hello", "HeLLo", kRegexIgnoreCase), (Spans{{0, 5}}));
+  EXPECT_EQ(Groups("abcdefghijklmnopqrstuvwxyz", "ABCDEFGHIJKLMNOPQRSTUVWXYZ", kRegexIgnoreCase),
+            (Spans{{0, 26}}));
+  EXPECT_EQ(Groups("\\[", "{[", kRegexIgnoreCase), (Spans{{1, 2}}));  // 32 apart, but no letters
   EXPECT_TRUE(Groups("[a-c]", "B").empty());
   // Bytes of 128 and above have no case.
   EXPECT_TRUE(Groups("\xC4", "\xE4", kRegexIgnoreCase).empty());
