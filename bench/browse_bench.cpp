@@ -32,18 +32,13 @@
 #include "desktop/ui/result_list.h"
 #include "desktop/ui/search_pane.h"
 #include "desktop/ui/zolmark_app.h"
+#include "platform/device/sample_people.h"
 #include "platform/windows/message_service.h"
 
 namespace {
 
 // ---- Sample contacts ----------------------------------------------------------------------
 
-const char* const kGivenNames[] = {"John", "Mary",  "Wei",  "Li",   "Anna",  "Peter", "Sofia",
-                                   "Ming", "David", "Emma", "Chen", "Lucas", "Mia",   "Hui"};
-const char* const kFamilyNames[] = {"Smith", "Wang",  "Zhang", "Garcia", "Brown", "Liu",
-                                    "Chen",  "Rossi", "Yang",  "Tanaka", "Novak", "Silva"};
-const char* const kChineseNames[] = {"张伟", "王芳", "李娜", "刘洋",
-                                     "陈静", "杨磊", "赵敏", "黄强"};
 constexpr int kPictureKinds = 24;
 
 // A contact photo as a phone stores it: a small JPEG with some texture.
@@ -89,13 +84,10 @@ SampleBook GenerateContacts(int count) {
                       "insert into Contact_Table(First_Name,Middle_Name,Last_Name,Mobile_Phone,"
                       "Work_Tel,Home_Tel,E_Mail,Notes,ContactType,hasPic,SIM_Name,Picture) "
                       "values(?,?,?,?,?,?,?,?,?,?,?,?)");
-  auto pick = [&random](auto& names) {
-    return QString::fromUtf8(names[random() % std::size(names)]);
-  };
   for (int i = 0; i < count; ++i) {
-    bool chinese = i % 4 == 1;
-    QString first = chinese ? pick(kChineseNames).right(1) : pick(kGivenNames);
-    QString last = chinese ? pick(kChineseNames).left(1) : pick(kFamilyNames);
+    const SamplePerson person = MakeSamplePerson(i);
+    const QString& first = person.first;
+    const QString& last = person.last;
     QString mobile = QString("13%1").arg(random() % 1000000000, 9, 10, QChar('0'));
     bool sim = i % 3 == 2;
     bool hasPicture = !sim && i % 4 != 3;

@@ -3,17 +3,10 @@
 #include <QString>
 
 #include "common/ansi_text.h"
+#include "platform/device/sample_people.h"
 
 namespace {
 
-const char* const kGivenNames[] = {"John", "Mary",  "Wei",  "Li",    "Anna",  "Peter", "Sofia",
-                                   "Ming", "David", "Emma", "Chen",  "Lucas", "Mia",   "Hui",
-                                   "Omar", "Lena",  "Jie",  "Paulo", "Yuki",  "Ivan"};
-const char* const kFamilyNames[] = {
-    "Smith", "Wang",   "Zhang", "Garcia", "Müller", "Li",   "Brown", "Liu",      "Chen", "Rossi",
-    "Yang",  "Tanaka", "Novak", "Huang",  "Silva",  "Zhao", "Wu",    "Kowalski", "Zhou", "Martin"};
-const char* const kChineseNames[] = {"张伟", "王芳", "李娜", "刘洋",
-                                     "陈静", "杨磊", "赵敏", "黄强"};
 const char* const kCities[] = {"Springfield", "Beijing", "Shanghai", "Berlin", "Lyon", "Austin"};
 
 }  // namespace
@@ -39,10 +32,9 @@ PhoneContactBody ContactGenerator::Phone(int index) {
   auto& items = body.items;
   bool companyOnly = Chance(3);
   if (!companyOnly) {
-    bool chinese = Chance(30);
-    items[1] = chinese ? WideToAnsi(QString::fromUtf8(kChineseNames[Below(8)]))
-                       : QByteArray(kGivenNames[Below(20)]);
-    items[3] = WideToAnsi(QString::fromUtf8(kFamilyNames[Below(20)])) + QByteArray::number(index);
+    const SamplePerson person = MakeSamplePerson(index);
+    items[1] = WideToAnsi(person.first);
+    items[3] = WideToAnsi(person.last) + QByteArray::number(index);
     if (Chance(10)) items[2] = QByteArray(1, static_cast<char>('A' + Below(26)));
     if (Chance(5)) items[4] = items[1] + "y";
     items[18] = "13" + Digits(9);
@@ -72,7 +64,7 @@ PhoneContactBody ContactGenerator::Phone(int index) {
 }
 
 SimContactBody ContactGenerator::Sim(int index) {
-  return {"SIM " + QByteArray(kGivenNames[Below(20)]) + QByteArray::number(index),
+  return {"SIM " + WideToAnsi(MakeSamplePerson(index).first) + QByteArray::number(index),
           "139" + Digits(8)};
 }
 

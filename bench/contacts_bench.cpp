@@ -156,10 +156,13 @@ bool ImportCbk(const QStringList& args, const ImportOptions& options) {
                        [&] { return ImportContactsBackup(args[0], database, nullptr); });
 }
 
-// Cards are counted as the import finds them: by their BEGIN lines.
+// Cards are counted as the import finds them: by their BEGIN lines, read a line at a time.
 qint64 CardCountOf(const QString& vcardPath) {
   QFile file(vcardPath);
-  return file.open(QIODevice::ReadOnly) ? file.readAll().count("BEGIN:VCARD") : 0;
+  if (!file.open(QIODevice::ReadOnly)) return 0;
+  qint64 cards = 0;
+  while (!file.atEnd()) cards += file.readLine().startsWith("BEGIN:VCARD") ? 1 : 0;
+  return cards;
 }
 
 // The import stores no pictures (a PHOTO line goes to the notes), so neither does its floor.
@@ -176,11 +179,10 @@ bool ParseVcf(const QStringList& args) {
   return Measure("parse-vcf", CardCountOf(args[0]), [&] {
     QFile file(args[0]);
     if (!file.open(QIODevice::ReadOnly)) return false;
-    QByteArray bytes = file.readAll();
-    VCardReader reader(bytes);
+    VCardReader reader(file);
     ContactRecord card;
     while (reader.Next(&card)) continue;
-    return true;
+    return reader.Stopped() == VCardReader::Stop::kEnd;
   });
 }
 
@@ -303,10 +305,14 @@ bool Search(const QStringList& args) {
   if (keyword.isEmpty() || !QFileInfo::exists(DatabaseIn(args[0]))) return false;
   QDir::setCurrent(args[0]);
   auto start = std::chrono::steady_clock::now();
-  std::vector<qint64> ids = LoadResultIds(-1, keyword);
+  ResultIds result = LoadResultIds(-1, keyword);
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::printf("%zu matches:", ids.size());
-  for (qint64 id : ids) std::printf(" %lld", static_cast<long long>(id));
+  if (result.fault != DatabaseFault::kNone) {
+    std::fprintf(stderr, "%s\n", qPrintable(DatabaseFaultText(result.fault)));
+    return false;
+  }
+  std::printf("%zu matches:", result.ids.size());
+  for (qint64 id : result.ids) std::printf(" %lld", static_cast<long long>(id));
   std::printf("\nsearch \"%s\" %.3f s\n", qPrintable(keyword), seconds);
   return true;
 }

@@ -58,6 +58,23 @@ bool IsAscii(const QString& text) {
   return true;
 }
 
+// Converts `run` to GB18030 at `*out`, which has room for it.
+void EncodeRun(Converter& encoder, QStringView run, char** out, size_t* outLeft) {
+  char* in = reinterpret_cast<char*>(const_cast<QChar*>(run.data()));
+  size_t inLeft = static_cast<size_t>(run.size()) * sizeof(char16_t);
+  while (inLeft > 0) {
+    int error = 0;
+    if (encoder.Convert(&in, &inLeft, out, outLeft, &error)) break;
+    // Only a lone surrogate cannot be encoded: write "?" for it, as the ANSI conversion of
+    // the platform does for characters it cannot represent.
+    *(*out)++ = '?';
+    --*outLeft;
+    size_t skip = inLeft < sizeof(char16_t) ? inLeft : sizeof(char16_t);
+    in += skip;
+    inLeft -= skip;
+  }
+}
+
 }  // namespace
 
 bool IsAsciiText(QByteArrayView bytes) {
@@ -110,26 +127,24 @@ QString AnsiToWide(const QByteArray& bytes) { return AnsiToWide(bytes.constData(
 QByteArray WideToAnsi(const QString& text) {
   if (text.isEmpty()) return QByteArray();
   if (IsAscii(text)) return text.toLatin1();
-
-  // A UTF-16 unit becomes at most four GB18030 bytes.
-  QByteArray result(text.size() * 4, Qt::Uninitialized);
-  char* in = reinterpret_cast<char*>(const_cast<QChar*>(text.constData()));
-  size_t inLeft = static_cast<size_t>(text.size()) * sizeof(char16_t);
-  char* out = result.data();
-  size_t outLeft = static_cast<size_t>(result.size());
   Converter& encoder = Encoder();
   if (!encoder.IsValid()) return text.toLatin1();
 
-  while (inLeft > 0) {
-    int error = 0;
-    if (encoder.Convert(&in, &inLeft, &out, &outLeft, &error)) break;
-    // Only a lone surrogate cannot be encoded: write "?" for it, as the ANSI conversion of
-    // the platform does for characters it cannot represent.
-    *out++ = '?';
+  // A UTF-16 unit becomes at most four GB18030 bytes.
+  QByteArray result(text.size() * 4, Qt::Uninitialized);
+  char* out = result.data();
+  size_t outLeft = static_cast<size_t>(result.size());
+  // GB18030 writes the euro sign as A2 E3, which code page 936 readers reject: it is the one
+  // character the two encode differently, so the text between euro signs goes through the
+  // converter and each euro sign becomes code page 936's 0x80.
+  QStringView rest(text);
+  for (;;) {
+    qsizetype euro = rest.indexOf(QChar(kEuroSign));
+    EncodeRun(encoder, euro < 0 ? rest : rest.first(euro), &out, &outLeft);
+    if (euro < 0) break;
+    *out++ = static_cast<char>(kCp936EuroByte);
     --outLeft;
-    size_t skip = inLeft < sizeof(char16_t) ? inLeft : sizeof(char16_t);
-    in += skip;
-    inLeft -= skip;
+    rest = rest.sliced(euro + 1);
   }
   result.truncate(out - result.data());
   return result;

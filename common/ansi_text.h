@@ -7,7 +7,9 @@
 // Conversion between the program's wide text (UTF-16) and the ANSI text that contact files and
 // the contact database hold. The ANSI code page of the product is code page 936 (Simplified
 // Chinese). We convert through GB18030, which decodes every code page 936 byte sequence the same
-// way and can also encode characters that code page 936 lacks, so no text turns into "?".
+// way and can also encode characters that code page 936 lacks, so no text turns into "?". The
+// one character the two write differently, the euro sign, is written as code page 936's 0x80
+// (GB18030's A2 E3 is read as the euro sign too).
 //
 // Decoding never fails: a byte sequence that is not valid becomes U+FFFD and the rest of the
 // text is still decoded.

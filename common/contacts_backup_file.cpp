@@ -57,6 +57,16 @@ Md5Digest ContactsFileDigest(qint64 length) {
   return digest;
 }
 
+QByteArray PhoneRecordBytes(const PhoneContactBody& body, std::uint8_t typeByte) {
+  QByteArray record;
+  record.append(static_cast<char>(typeByte));
+  for (const QByteArray& item : body.items) AppendString(&record, item);
+  AppendDate(&record, body.birthday);
+  AppendDate(&record, body.anniversary);
+  AppendString(&record, body.picture);
+  return record;
+}
+
 QString BackupDateText(const BackupDate& date) {
   return QStringLiteral("%1-%2-%3").arg(date.year).arg(date.month).arg(date.day);
 }
@@ -177,11 +187,6 @@ bool ContactsBackupReader::CheckStructure() {
   return SkipRingTones();
 }
 
-bool ContactsBackupReader::CheckRingTones() {
-  qint64 table = file_.Position();
-  return SkipRingTones() && file_.Open(path_) && file_.Skip(table);
-}
-
 bool ContactsBackupReader::SkipRingTones() {
   std::int32_t ringTones;
   if (!ReadRingToneCount(&ringTones)) return false;
@@ -205,13 +210,7 @@ bool ContactsBackupWriter::Write(const QByteArray& bytes) {
 }
 
 bool ContactsBackupWriter::WritePhoneRecord(const PhoneContactBody& body, std::uint8_t typeByte) {
-  QByteArray record;
-  record.append(static_cast<char>(typeByte));
-  for (const QByteArray& item : body.items) AppendString(&record, item);
-  AppendDate(&record, body.birthday);
-  AppendDate(&record, body.anniversary);
-  AppendString(&record, body.picture);
-  return Write(record);
+  return Write(PhoneRecordBytes(body, typeByte));
 }
 
 bool ContactsBackupWriter::WriteSimRecord(const SimContactBody& body) {

@@ -85,6 +85,9 @@ inline constexpr BackupDialect kPhoneDialect{BackupRecord::Body::kNone, false};
 std::string ContactsDigestText(qint64 length);
 Md5Digest ContactsFileDigest(qint64 length);
 
+// A phone contact record as the file holds it: the type byte and the body.
+QByteArray PhoneRecordBytes(const PhoneContactBody& body, std::uint8_t typeByte = kRecordTypePhone);
+
 // The desktop's date text "%d-%d-%d" of year, month and day.
 QString BackupDateText(const BackupDate& date);
 // The numbers of a stored date text "year-month-day", read the way the desktop always has, at
@@ -125,8 +128,6 @@ class ContactsBackupReader {
   // Walks the rest of the file (records and ring-tone table) without keeping anything, to tell
   // whether it is whole before anything is done with it. Call right after Open().
   bool CheckStructure();
-  // Walks the ring-tone table the same way, then comes back to it. Call after the last record.
-  bool CheckRingTones();
 
   qint64 FileSize() const { return file_.Size(); }
   qint64 Position() const { return file_.Position(); }
@@ -162,8 +163,6 @@ class ContactsBackupWriter {
   bool Finish(std::optional<std::uint32_t> finalRecordCount = std::nullopt);
   // Drops the file: nothing is left behind.
   void Abandon();
-
-  QString ErrorString() const { return file_.errorString(); }
 
  private:
   bool Write(const QByteArray& bytes);

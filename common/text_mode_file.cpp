@@ -32,7 +32,7 @@ bool TextModeWriter::Open(const QString& path) {
 
 bool TextModeWriter::Write(const QString& text) {
   if (failed_) return false;
-  QByteArray bytes = ToTextModeBytes(text);
+  QByteArray bytes = ToTextModeBytes(text, encoding_);
   if (file_.write(bytes) != bytes.size()) failed_ = true;
   return !failed_;
 }
@@ -48,8 +48,8 @@ bool TextModeWriter::Commit() {
   return file_.commit();
 }
 
-QByteArray ToTextModeBytes(const QString& text) {
-  QByteArray bytes = WideToAnsi(text);
+QByteArray ToTextModeBytes(const QString& text, TextEncoding encoding) {
+  QByteArray bytes = EncodeText(text, encoding);
   qsizetype lineEnds = bytes.count('\n');
   if (lineEnds == 0) return bytes;
   QByteArray result(bytes.size() + lineEnds, Qt::Uninitialized);

@@ -4,9 +4,11 @@
 #include <QSaveFile>
 #include <QString>
 
+#include "common/text_encoding.h"
+
 // Exchange text files (CSV, vCard, text listings, column layouts) are kept the way the C
 // runtime's text mode keeps them: CR LF on disk and LF in memory, characters in code page 936
-// (see ansi_text.h).
+// (see ansi_text.h), or in UTF-8 where a writer says so.
 
 // Reads a text file line by line. A CR LF pair ends a line like a lone LF; a CR that is not
 // followed by LF stays in the line. A last line without a line end is still a line; an empty
@@ -29,19 +31,20 @@ class TextModeReader {
 // existing file untouched and no partial file behind.
 class TextModeWriter {
  public:
+  explicit TextModeWriter(TextEncoding encoding = TextEncoding::kAnsi) : encoding_(encoding) {}
   bool Open(const QString& path);
   // Appends text; each LF is written as CR LF. Returns false once any write has failed.
   bool Write(const QString& text);
   // Moves the finished file into place. False when a write or the final rename failed.
   bool Commit();
-  QString ErrorString() const { return file_.errorString(); }
 
  private:
+  TextEncoding encoding_;
   QSaveFile file_;
   bool failed_ = false;
 };
 
 // The text-mode conversions on their own, for text that is not read from or written to a file
 // line by line.
-QByteArray ToTextModeBytes(const QString& text);
+QByteArray ToTextModeBytes(const QString& text, TextEncoding encoding = TextEncoding::kAnsi);
 QString FromTextModeBytes(const QByteArray& bytes);

@@ -4,9 +4,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "common/contacts_backup_file.h"
 #include "desktop/store/contact_database.h"
@@ -50,6 +54,146 @@ QByteArray ContactsBackupBytes(const std::uint8_t* data, std::size_t size) {
   const Md5Digest digest = ContactsFileDigest(static_cast<qint64>(size));
   return WithDigest(data, size,
                     QByteArray(reinterpret_cast<const char*>(digest.data()), digest.size()));
+}
+
+namespace {
+
+constexpr qsizetype kHugeTextBudget = 8 * 1024 * 1024;
+
+// The input bytes, read from the front; 0 once they are used up.
+class ByteReader {
+ public:
+  ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), end_(data + size) {}
+  bool AtEnd() const { return data_ == end_; }
+  std::uint8_t Byte() { return AtEnd() ? 0 : *data_++; }
+  std::size_t Bytes2() {
+    std::size_t high = Byte();
+    return high << 8 | Byte();
+  }
+  std::uint64_t Bytes8() {
+    std::uint64_t value = 0;
+    for (int i = 0; i < 8; ++i) value = value << 8 | Byte();
+    return value;
+  }
+  // Up to `length` bytes of the budget for huge texts, as many as are left of it.
+  qsizetype TakeHugeBudget(qsizetype length) {
+    length = std::min(length, hugeBudget_);
+    hugeBudget_ -= length;
+    return length;
+  }
+  // Up to `count` bytes, fewer at the end.
+  QByteArray Take(std::size_t count) {
+    count = std::min<std::size_t>(count, end_ - data_);
+    QByteArray bytes(reinterpret_cast<const char*>(data_), static_cast<qsizetype>(count));
+    data_ += count;
+    return bytes;
+  }
+
+ private:
+  const std::uint8_t* data_;
+  const std::uint8_t* end_;
+  qsizetype hugeBudget_ = kHugeTextBudget;
+};
+
+using Statement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
+
+Statement Prepare(sqlite3* db, const QByteArray& sql) {
+  sqlite3_stmt* statement = nullptr;
+  sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr);
+  return Statement(statement, &sqlite3_finalize);
+}
+
+// An insert of a whole row into each table of the database, in name order.
+std::vector<Statement> RowInserts(sqlite3* db) {
+  std::vector<QByteArray> tables;
+  Statement names = Prepare(db,
+                            "select name from sqlite_master where type = 'table' and name not "
+                            "like 'sqlite%' order by name");
+  while (names && sqlite3_step(names.get()) == SQLITE_ROW) {
+    tables.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(names.get(), 0)));
+  }
+  std::vector<Statement> inserts;
+  for (const QByteArray& table : tables) {
+    Statement columns = Prepare(db, "select * from \"" + table + "\"");
+    int count = columns ? sqlite3_column_count(columns.get()) : 0;
+    QByteArray sql = "insert or replace into \"" + table + "\" values(?";
+    for (int column = 1; column < count; ++column) sql += ",?";
+    if (Statement insert = Prepare(db, sql + ")")) inserts.push_back(std::move(insert));
+  }
+  return inserts;
+}
+
+// A text of 64 KiB to 2 MiB, one character repeated: an ASCII one or a Chinese one, at most
+// kHugeTextBudget bytes of them per input, so that no input outlasts the fuzzer's timeout. Not
+// bytes that are no character: under AddressSanitizer alone, the text layer takes time that grows
+// with the square of the length of a run of them (each is checked with all that follows it), so
+// they keep to the 64 KiB of the other kinds.
+QByteArray HugeText(ByteReader& input) {
+  qsizetype length = (input.Byte() % 32 + 1) * qsizetype{64 * 1024};
+  std::uint8_t character = input.Byte();
+  length = input.TakeHugeBudget(length);
+  QByteArray unit = character < 0x80 ? QByteArray(1, static_cast<char>(character)) : "\xd5\xc5";
+  return unit.repeated(length / unit.size());
+}
+
+void BindHostileValue(sqlite3_stmt* insert, int parameter, ByteReader& input) {
+  auto bindText = [&](const QByteArray& text) {
+    sqlite3_bind_text64(insert, parameter, text.constData(), text.size(), SQLITE_TRANSIENT,
+                        SQLITE_UTF8);
+  };
+  switch (input.Byte() % 8) {
+    case 0:
+      sqlite3_bind_null(insert, parameter);
+      break;
+    case 1:
+      sqlite3_bind_int(insert, parameter, static_cast<std::int8_t>(input.Byte()));
+      break;
+    case 2:
+      sqlite3_bind_int64(insert, parameter, static_cast<sqlite3_int64>(input.Bytes8()));
+      break;
+    case 3:
+      bindText(input.Take(input.Byte()));
+      break;
+    case 4: {
+      QByteArray blob = input.Take(input.Bytes2());
+      sqlite3_bind_blob64(insert, parameter, blob.constData(), blob.size(), SQLITE_TRANSIENT);
+      break;
+    }
+    case 5:
+      bindText(input.Take(input.Bytes2()));
+      break;
+    case 6:
+      bindText(HugeText(input));
+      break;
+    default: {
+      std::uint64_t bits = input.Bytes8();
+      double value;
+      std::memcpy(&value, &bits, sizeof value);
+      sqlite3_bind_double(insert, parameter, value);
+    }
+  }
+}
+
+}  // namespace
+
+void InsertHostileRows(const QString& path, const std::uint8_t* data, std::size_t size) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) ==
+      SQLITE_OK) {
+    std::vector<Statement> inserts = RowInserts(db);
+    sqlite3_exec(db, "begin", nullptr, nullptr, nullptr);
+    ByteReader input(data, size);
+    while (!inserts.empty() && !input.AtEnd()) {
+      sqlite3_stmt* insert = inserts[input.Byte() % inserts.size()].get();
+      for (int parameter = 1; parameter <= sqlite3_bind_parameter_count(insert); ++parameter) {
+        BindHostileValue(insert, parameter, input);
+      }
+      sqlite3_step(insert);
+      sqlite3_reset(insert);
+    }
+    sqlite3_exec(db, "commit", nullptr, nullptr, nullptr);
+  }
+  sqlite3_close(db);
 }
 
 namespace {

@@ -42,6 +42,19 @@ QByteArray WithDigest(const std::uint8_t* data, std::size_t size, const QByteArr
 // The input as a contacts backup file: WithDigest the digest of its length.
 QByteArray ContactsBackupBytes(const std::uint8_t* data, std::size_t size);
 
+// Stores the input as rows of hostile values in the tables of the SQLite database at `path`,
+// whatever tables it has (found at run time, so the targets follow any change of a schema): a
+// row is a byte choosing the table (in name order, internal tables left out) and, for each of
+// its columns, a byte choosing the kind of value and then the value:
+//   0 null; 1 a small integer (one signed byte: ids that meet, refer to each other or to
+//   themselves); 2 a 64-bit integer (8 bytes, big-endian); 3 text of a length byte and that many
+//   bytes; 4 a blob and 5 text of a 16-bit length (big-endian); 6 a huge text of (a byte % 32 + 1)
+//   x 64 KiB (up to 2 MiB, 8 MiB per input), one character repeated, chosen by the next byte; 7 a
+//   real (8 bytes).
+// Values of any kind land in columns of any type; rows the database refuses are left out. The
+// rows are written in one transaction.
+void InsertHostileRows(const QString& path, const std::uint8_t* data, std::size_t size);
+
 // A fresh, empty contact database "desktop/Contact.cdt" in the folder (a copy of one made once by
 // the program's own bootstrap), so each input starts from the same database; its path.
 QString FreshContactDatabase(const FuzzFolder& folder);

@@ -1,7 +1,3 @@
 #include "desktop/ui/zolmark_app.h"
 
-int main(int argc, char** argv) {
-  CZOLMARKApp app(argc, argv);
-  if (!app.InitInstance()) return 1;
-  return app.exec();
-}
+int main(int argc, char** argv) { return RunBrevantor(argc, argv); }

@@ -5,17 +5,25 @@
 
 ContactExportRows::ContactExportRows(const QString& databasePath)
     : db_(databasePath),
-      count_(db_.QueryCount(QStringLiteral("select count(*) from Contact_Table"))),
-      rows_(db_, QStringLiteral("select * from Contact_Table order by ContactType asc")) {}
+      fault_(CheckContactTable(db_)),
+      rows_(db_, QStringLiteral("select * from Contact_Table order by ContactType asc")) {
+  if (fault_ != DatabaseFault::kNone) return;
+  SqlStatement count(db_, QStringLiteral("select count(*) from Contact_Table"));
+  int rc = count.Step();
+  fault_ = FaultOfResult(rc);
+  if (rc == SQLITE_ROW) count_ = count.ColumnInt64(0);
+}
 
 bool ContactExportRows::Open() {
-  if (!db_.IsOpen()) {
-    ShowTips(kIconError, QStringLiteral("Can't open database!"));
-    return false;
-  }
-  if (count_ < 0 || !rows_.IsValid()) {
-    ShowTips(kIconError, QStringLiteral("Can't read database!"));
-    return false;
-  }
-  return true;
+  if (fault_ == DatabaseFault::kNone) return true;
+  ShowTips(kIconError, DatabaseFaultText(fault_));
+  return false;
+}
+
+bool ContactExportRows::Next() {
+  if (fault_ != DatabaseFault::kNone) return false;
+  int rc = rows_.Step();
+  if (rc == SQLITE_ROW) return true;
+  fault_ = FaultOfResult(rc);
+  return false;
 }

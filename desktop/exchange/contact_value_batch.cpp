@@ -1,8 +1,19 @@
 #include "desktop/exchange/contact_value_batch.h"
 
+#include <algorithm>
+
 int ContactValueBatch::Add() {
   pieces_.resize(pieces_.size() + valuesPerContact_);
   return size_++;
+}
+
+bool ContactValueBatch::DropLastIfBlank() {
+  if (size_ == 0) return false;
+  auto last = pieces_.end() - valuesPerContact_;
+  if (std::any_of(last, pieces_.end(), [](auto piece) { return piece.second > 0; })) return false;
+  pieces_.erase(last, pieces_.end());
+  --size_;
+  return true;
 }
 
 void ContactValueBatch::SetValue(int contact, int value, QByteArrayView bytes) {

@@ -14,11 +14,19 @@
 // contacts takes a few allocations instead of one a value.
 class ContactValueBatch {
  public:
+  // What a batch should hold at most, near enough (one contact may take it past this): a few
+  // batches in flight then take a few megabytes however large the contacts of a file are.
+  static constexpr qsizetype kFullBytes = 4 * 1024 * 1024;
+
   explicit ContactValueBatch(int valuesPerContact) : valuesPerContact_(valuesPerContact) {}
 
   int Size() const { return size_; }
+  qsizetype ByteSize() const { return bytes_.size(); }
   // Adds a contact whose values are empty until set; returns its index.
   int Add();
+  // Takes the last contact added back when none of its values holds anything: such a record is
+  // no contact, and is neither stored nor counted. True when it did.
+  bool DropLastIfBlank();
   // Copies the bytes in as the value; they may lie in the batch itself.
   void SetValue(int contact, int value, QByteArrayView bytes);
   // The bytes of a value, valid until the next value is set.

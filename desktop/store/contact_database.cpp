@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "desktop/resources/resource_ids.h"
+#include "desktop/store/contact_fields.h"
 #include "platform/windows/message_service.h"
 
 const char kCreateContactTable[] =
@@ -33,21 +34,73 @@ const char kCreateViewOrderIndex[] =
     "create index if not exists Contact_View_Order on Contact_Table(ContactType, First_Name)";
 const char kDropViewOrderIndex[] = "drop index if exists Contact_View_Order";
 
+DatabaseFault FaultOfResult(int rc) {
+  switch (rc & 0xff) {
+    case SQLITE_OK:
+    case SQLITE_ROW:
+    case SQLITE_DONE:
+      return DatabaseFault::kNone;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return DatabaseFault::kLocked;
+    case SQLITE_CANTOPEN:
+    case SQLITE_NOTADB:
+      return DatabaseFault::kCannotOpen;
+    default:
+      return DatabaseFault::kCannotRead;
+  }
+}
+
+QString DatabaseFaultText(DatabaseFault fault) {
+  switch (fault) {
+    case DatabaseFault::kNone:
+      break;
+    case DatabaseFault::kCannotOpen:
+      return QStringLiteral("Can't open database!");
+    case DatabaseFault::kLocked:
+      return QStringLiteral("Database is locked!");
+    case DatabaseFault::kCannotRead:
+      return QStringLiteral("Can't read database!");
+  }
+  return QString();
+}
+
+DatabaseFault CheckContactTable(DatabaseConnection& db) {
+  if (!db.IsOpen()) return DatabaseFault::kCannotOpen;
+  SqlStatement row(db, QStringLiteral("select * from Contact_Table"));
+  if (!row.IsValid()) {
+    // An error of the statement itself: no such table.
+    int rc = db.ErrorCode();
+    return rc == SQLITE_ERROR ? DatabaseFault::kCannotOpen : FaultOfResult(rc);
+  }
+  if (row.ColumnCount() != kContactColumnCount) return DatabaseFault::kCannotOpen;
+  for (int column = 0; column < kContactColumnCount; ++column) {
+    if (row.ColumnName(column).compare(QLatin1String(kContactColumns[column]),
+                                       Qt::CaseInsensitive) != 0) {
+      return DatabaseFault::kCannotOpen;
+    }
+  }
+  return DatabaseFault::kNone;
+}
+
 int InitContactDatabase(ViewState& app, const QString& path) {
-  bool found = QFileInfo(path).isFile();
+  // An empty file holds no database yet (SQLite leaves one where a connection was opened on a
+  // missing file): it gets the table like a new one.
+  QFileInfo file(path);
+  bool found = file.isFile() && file.size() > 0;
   DatabaseConnection db(path);
   if (!db.IsOpen()) return -1;
   if (!found) {
     if (db.Exec(QString::fromLatin1(kCreateContactTable)) != SQLITE_OK) return -1;
     app.m_nPageCount = 1;
   } else {
-    // A file that is not a database, or has no table, counts as empty.
-    qint64 rows =
-        std::max<qint64>(0, db.QueryCount(QStringLiteral("select count(*) from Contact_Table")));
+    if (CheckContactTable(db) != DatabaseFault::kNone) return -1;
+    qint64 rows = db.QueryCount(QStringLiteral("select count(*) from Contact_Table"));
+    if (rows < 0) return -1;
     qint64 pages = (rows + app.m_nPageSize - 1) / app.m_nPageSize;
     app.m_nPageCount = pages == 0 ? 1 : static_cast<int>(pages);
   }
-  db.Exec(QString::fromLatin1(kCreateViewOrderIndex));  // fails harmlessly without the table
+  db.Exec(QString::fromLatin1(kCreateViewOrderIndex));  // fails harmlessly on a read-only file
   app.m_nCurPage = 0;
   return 0;
 }

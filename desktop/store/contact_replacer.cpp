@@ -1,6 +1,57 @@
 #include "desktop/store/contact_replacer.h"
 
+#include <QCryptographicHash>
+
 #include "desktop/store/contact_database.h"
+
+// The stored nameless rows by the values they hold in the columns of one insert. A row's values
+// are read from the table both for the stored rows and for the row a record has just inserted,
+// so the two are compared as the table holds them, whatever the columns' types make of a value.
+class ContactReplacer::NamelessRows {
+ public:
+  NamelessRows(DatabaseConnection& db, const QString& columns, const std::vector<qint64>& ids)
+      : valuesOfRow_(db, QStringLiteral("select %1 from Contact_Table where ID=?").arg(columns)) {
+    for (qint64 id : ids) {
+      QByteArray values = ValuesOf(id);
+      if (!values.isEmpty()) idsByValues_[values] << id;
+    }
+  }
+
+  bool IsEmpty() const { return idsByValues_.isEmpty(); }
+
+  // A digest of the values of the row `id`, each with its type and length; empty when there is
+  // no such row.
+  QByteArray ValuesOf(qint64 id);
+  // The stored rows that hold the values of that digest.
+  QList<qint64> RowsWithValues(const QByteArray& values) const {
+    return idsByValues_.value(values);
+  }
+  // Those rows are replaced: no other record replaces them.
+  void Forget(const QByteArray& values) { idsByValues_.remove(values); }
+
+ private:
+  SqlStatement valuesOfRow_;
+  QHash<QByteArray, QList<qint64>> idsByValues_;
+};
+
+QByteArray ContactReplacer::NamelessRows::ValuesOf(qint64 id) {
+  valuesOfRow_.BindInt64(1, id);
+  QByteArray digest;
+  if (valuesOfRow_.Step() == SQLITE_ROW) {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (int column = 0; column < valuesOfRow_.ColumnCount(); ++column) {
+      int type = valuesOfRow_.ColumnType(column);  // before the bytes, which may convert it
+      QByteArray bytes = valuesOfRow_.ColumnBytes(column);
+      qint64 size = bytes.size();
+      hash.addData(QByteArrayView(reinterpret_cast<const char*>(&type), sizeof type));
+      hash.addData(QByteArrayView(reinterpret_cast<const char*>(&size), sizeof size));
+      hash.addData(bytes);
+    }
+    digest = hash.result();
+  }
+  valuesOfRow_.Reset();
+  return digest;
+}
 
 ContactReplacer::ContactReplacer(DatabaseConnection& db)
     : db_(db),
@@ -10,17 +61,25 @@ ContactReplacer::ContactReplacer(DatabaseConnection& db)
       rollback_(db, QStringLiteral("rollback to ContactRecord")),
       release_(db, QStringLiteral("release ContactRecord")) {}
 
+ContactReplacer::~ContactReplacer() = default;
+
 // The views' order index is dropped for the import and built again once at the end: keeping it
 // up to date row by row reads every replaced row's picture, which the table holds before
 // ContactType. Only text names can equal the name of a record; null and blob names never do.
 bool ContactReplacer::Begin() {
   if (db_.Exec(QStringLiteral("begin")) != SQLITE_OK) return false;
   db_.Exec(QLatin1String(kDropViewOrderIndex));
-  SqlStatement names(db_, QStringLiteral("select ID, SIM_Name from Contact_Table where "
-                                         "typeof(SIM_Name) = 'text' and SIM_Name <> ''"));
+  SqlStatement names(
+      db_,
+      QStringLiteral("select ID, SIM_Name from Contact_Table where typeof(SIM_Name) = 'text'"));
   while (names.Step() == SQLITE_ROW) {
-    QByteArrayView name = KeepName(names.ColumnBytes(1));
     qint64 id = names.ColumnInt64(0);
+    QByteArray bytes = names.ColumnBytes(1);
+    if (bytes.isEmpty()) {
+      namelessIds_.push_back(id);
+      continue;
+    }
+    QByteArrayView name = KeepName(bytes);
     if (rowByName_.contains(name)) {
       moreRowsByName_.insert(name, id);
     } else {
@@ -44,27 +103,50 @@ QByteArrayView ContactReplacer::KeepName(QByteArrayView name) {
   return QByteArrayView(kept, name.size());
 }
 
-// The name is looked up where it lies, and copied only when it is new.
-bool ContactReplacer::ReplaceAnsi(QByteArrayView name, const std::function<bool()>& insert) {
-  if (name.isEmpty()) return insert();
+// The name is looked up where it lies. Once its stored rows are replaced it leaves the index, so
+// the records of the name that follow are only inserted.
+bool ContactReplacer::Replace(QByteArrayView name, ContactRowInsert& insert) {
+  if (name.isEmpty()) return ReplaceNameless(insert);
   auto stored = rowByName_.find(name);
-  if (stored == rowByName_.end()) {
-    if (!insert()) return false;
-    rowByName_.insert(KeepName(name), sqlite3_last_insert_rowid(db_.Handle()));
-    return true;
-  }
-  if (!RunOnce(savepoint_)) return false;
-  bool ok = DeleteRows(name, *stored) && insert();
-  if (!ok) RunOnce(rollback_);
-  if (!RunOnce(release_) || !ok) return false;
+  if (stored == rowByName_.end()) return insert.Insert();
+  QList<qint64> ids = moreRowsByName_.values(name);
+  ids << *stored;
+  if (!InSavepoint([&] { return DeleteRows(ids) && insert.Insert(); })) return false;
   moreRowsByName_.remove(name);
-  *stored = sqlite3_last_insert_rowid(db_.Handle());
+  rowByName_.erase(stored);
   return true;
 }
 
-bool ContactReplacer::DeleteRows(QByteArrayView name, qint64 id) {
-  QList<qint64> ids = moreRowsByName_.values(name);
-  ids << id;
+bool ContactReplacer::ReplaceNameless(ContactRowInsert& insert) {
+  if (namelessIds_.empty()) return insert.Insert();
+  NamelessRows& nameless = NamelessRowsOf(insert);
+  if (nameless.IsEmpty()) return insert.Insert();
+  QByteArray values;
+  bool in = InSavepoint([&] {
+    if (!insert.Insert()) return false;
+    values = nameless.ValuesOf(sqlite3_last_insert_rowid(db_.Handle()));
+    return DeleteRows(nameless.RowsWithValues(values));
+  });
+  if (in) nameless.Forget(values);
+  return in;
+}
+
+ContactReplacer::NamelessRows& ContactReplacer::NamelessRowsOf(const ContactRowInsert& insert) {
+  std::unique_ptr<NamelessRows>& rows = namelessRowsByColumns_[insert.ColumnList()];
+  if (rows == nullptr) {
+    rows = std::make_unique<NamelessRows>(db_, insert.ColumnList(), namelessIds_);
+  }
+  return *rows;
+}
+
+bool ContactReplacer::InSavepoint(const std::function<bool()>& steps) {
+  if (!RunOnce(savepoint_)) return false;
+  bool done = steps();
+  if (!done) RunOnce(rollback_);
+  return RunOnce(release_) && done;
+}
+
+bool ContactReplacer::DeleteRows(const QList<qint64>& ids) {
   for (qint64 row : ids) {
     deleteById_.BindInt64(1, row);
     if (!RunOnce(deleteById_)) return false;

@@ -3,34 +3,46 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
+#include <QList>
 #include <QMultiHash>
+#include <QString>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
+#include "desktop/store/contact_row_statement.h"
 #include "desktop/store/database_connection.h"
 
-// What the imports do to Contact_Table: each record replaces the stored rows of its composed name
-// (SIM_Name), and all records go in under one transaction, which is what makes an import of many
-// thousand records take seconds instead of minutes.
+// What the imports do to Contact_Table: each record replaces the rows of its composed name
+// (SIM_Name) that were stored before the import began, and all records go in under one
+// transaction, which is what makes an import of many thousand records take seconds instead of
+// minutes. Records of one import never replace each other: four contacts of one name in a file
+// become four rows, and importing the same file again leaves them exactly once.
 //
-// A record's delete and insert run under a savepoint, so a failing insert takes its delete back
-// with it: the old rows stay and the other records still go in. An empty name replaces nothing:
-// it would match every other nameless contact, those of the same file included.
+// A nameless record has no name to go by, so it replaces only the nameless rows stored before the
+// import that hold exactly its values (same type, same bytes) in every column its insert writes:
+// importing a file again brings none of its nameless contacts twice, and no other nameless contact
+// is lost.
 //
-// The replacer keeps the IDs of the rows of each name in memory, read once when it begins and
-// kept up to date as records go in, so finding the rows to replace costs no query, and deleting
-// them one by ID needs no index on the name. That takes some 100 bytes a row of the table.
+// A record's insert and deletes run under a savepoint, so a failing insert takes its deletes back
+// with it: the old rows stay and the other records still go in.
+//
+// The replacer keeps the IDs of the stored rows of each name in memory, read once when it begins,
+// so finding the rows to replace costs no query, and deleting them one by ID needs no index on
+// the name. That takes some 100 bytes a row of the table. The values of the stored nameless rows
+// are read only when the first nameless record comes, and kept as a 32-byte digest a row.
 class ContactReplacer {
  public:
   // Begins the transaction on `db` and reads the names; IsBegun() tells whether it could.
   explicit ContactReplacer(DatabaseConnection& db);
+  ~ContactReplacer();
 
   bool IsBegun() const { return begun_; }
-  // Deletes the rows named `name` (as the table stores it, in ANSI bytes) and runs `insert`,
-  // which inserts one row and returns whether it went in. True when it did.
-  bool ReplaceAnsi(QByteArrayView name, const std::function<bool()>& insert);
+  // Stores the record whose values are set on `insert`, under its composed name `name` (as the
+  // table stores it, in ANSI bytes), in place of the rows it replaces. True when it went in.
+  bool Replace(QByteArrayView name, ContactRowInsert& insert);
   // True once the database has given the transaction up (disk full or an I/O error make it roll
   // everything back): nothing is in, and the import should stop.
   bool Stopped() const;
@@ -40,23 +52,31 @@ class ContactReplacer {
   void Rollback();
 
  private:
+  class NamelessRows;
+
   bool Begin();
+  bool ReplaceNameless(ContactRowInsert& insert);
+  NamelessRows& NamelessRowsOf(const ContactRowInsert& insert);
+  // Runs `steps` under a savepoint: all of them, or, when one fails, none.
+  bool InSavepoint(const std::function<bool()>& steps);
+  bool DeleteRows(const QList<qint64>& ids);
   // Runs a statement prepared once for the whole import.
   static bool RunOnce(SqlStatement& statement);
-  // Deletes the rows of the name, `id` and any others.
-  bool DeleteRows(QByteArrayView name, qint64 id);
   // A lasting copy of a name's bytes, for a key.
   QByteArrayView KeepName(QByteArrayView name);
 
   DatabaseConnection& db_;
   // The stored names as ANSI bytes: the row of each name, and the others of names that several
-  // rows bear (only rows stored before the import can). The keys' bytes lie in blocks of their
+  // rows bear; a name leaves once its rows are replaced. The keys' bytes lie in blocks of their
   // own that never move, which saves a name an allocation of its own.
   QHash<QByteArrayView, qint64> rowByName_;
   QMultiHash<QByteArrayView, qint64> moreRowsByName_;
   std::vector<std::unique_ptr<char[]>> nameBlocks_;
   qsizetype nameBlockUsed_ = 0;
   qsizetype nameBlockLeft_ = 0;
+  // The stored nameless rows, and their values by the columns of each insert that met them.
+  std::vector<qint64> namelessIds_;
+  std::map<QString, std::unique_ptr<NamelessRows>> namelessRowsByColumns_;
   bool begun_;
   SqlStatement deleteById_;
   SqlStatement savepoint_;

@@ -6,15 +6,16 @@
 
 namespace {
 
-QString InsertStatement(std::span<const char* const> columns) {
+QString JoinedColumns(std::span<const char* const> columns) {
   QStringList names;
-  QStringList parameters;
-  for (const char* column : columns) {
-    names << QString::fromLatin1(column);
-    parameters << QStringLiteral("?");
-  }
+  for (const char* column : columns) names << QString::fromLatin1(column);
+  return names.join(QLatin1Char(','));
+}
+
+QString InsertStatement(const QString& columnList, qsizetype columnCount) {
+  QStringList parameters(columnCount, QStringLiteral("?"));
   return QStringLiteral("insert into Contact_Table(%1) values(%2)")
-      .arg(names.join(QLatin1Char(',')), parameters.join(QLatin1Char(',')));
+      .arg(columnList, parameters.join(QLatin1Char(',')));
 }
 
 QString UpdateStatement(std::span<const char* const> columns) {
@@ -57,7 +58,9 @@ bool ContactRowStatement::Run() {
 }
 
 ContactRowInsert::ContactRowInsert(DatabaseConnection& db, std::span<const char* const> columns)
-    : ContactRowStatement(db, InsertStatement(columns), columns.size()) {}
+    : ContactRowStatement(db, InsertStatement(JoinedColumns(columns), columns.size()),
+                          columns.size()),
+      columnList_(JoinedColumns(columns)) {}
 
 ContactRowUpdate::ContactRowUpdate(DatabaseConnection& db, std::span<const char* const> columns)
     : ContactRowStatement(db, UpdateStatement(columns), columns.size()),

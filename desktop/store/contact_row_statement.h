@@ -57,6 +57,11 @@ class ContactRowInsert : public ContactRowStatement {
   ContactRowInsert(DatabaseConnection& db, std::span<const char* const> columns);
   // Inserts one row of the values set; true when it went in.
   bool Insert() { return Run(); }
+  // The names of its columns, in their order, joined by commas.
+  const QString& ColumnList() const { return columnList_; }
+
+ private:
+  QString columnList_;
 };
 
 // Changes rows: "update Contact_Table set <column>=?, ... where ID=?".

@@ -52,11 +52,17 @@ QString DatabaseConnection::ErrorText() const {
                         : QStringLiteral("unable to open database file");
 }
 
+int DatabaseConnection::ErrorCode() const {
+  return db_ != nullptr ? sqlite3_errcode(db_) : SQLITE_CANTOPEN;
+}
+
 SqlStatement::SqlStatement(DatabaseConnection& db, const QString& sql) {
   if (!db.IsOpen()) return;
   QByteArray text = WideToAnsi(sql);
-  if (sqlite3_prepare_v2(db.Handle(), text.constData(), static_cast<int>(text.size()), &stmt_,
-                         nullptr) != SQLITE_OK) {
+  prepareResult_ = sqlite3_prepare_v2(db.Handle(), text.constData(), static_cast<int>(text.size()),
+                                      &stmt_, nullptr);
+  if (prepareResult_ != SQLITE_OK || stmt_ == nullptr) {
+    if (prepareResult_ == SQLITE_OK) prepareResult_ = SQLITE_MISUSE;  // no statement in the text
     sqlite3_finalize(stmt_);
     stmt_ = nullptr;
   }
@@ -99,9 +105,17 @@ void SqlStatement::ClearBindings() {
   if (stmt_ != nullptr) sqlite3_clear_bindings(stmt_);
 }
 
-int SqlStatement::Step() { return stmt_ != nullptr ? sqlite3_step(stmt_) : SQLITE_MISUSE; }
+int SqlStatement::Step() { return stmt_ != nullptr ? sqlite3_step(stmt_) : prepareResult_; }
 
 void SqlStatement::Reset() { sqlite3_reset(stmt_); }
+
+int SqlStatement::ColumnCount() const { return sqlite3_column_count(stmt_); }
+
+QString SqlStatement::ColumnName(int column) const {
+  return QString::fromUtf8(sqlite3_column_name(stmt_, column));
+}
+
+int SqlStatement::ColumnType(int column) const { return sqlite3_column_type(stmt_, column); }
 
 int SqlStatement::ColumnInt(int column) const { return sqlite3_column_int(stmt_, column); }
 

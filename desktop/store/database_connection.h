@@ -30,6 +30,8 @@ class DatabaseConnection {
   qint64 QueryCount(const QString& sql);
   // The database's text for the last failure.
   QString ErrorText() const;
+  // SQLite's result code for the last failure (SQLITE_CANTOPEN when the open failed).
+  int ErrorCode() const;
 
  private:
   sqlite3* db_ = nullptr;
@@ -59,11 +61,18 @@ class SqlStatement {
   bool BindInt64(int index, qint64 value);
   // Sets every parameter back to null.
   void ClearBindings();
-  // Steps once; returns SQLITE_ROW, SQLITE_DONE or an error code.
+  // Steps once; returns SQLITE_ROW, SQLITE_DONE or an error code: for a statement that could not
+  // be prepared, the code of that failure (SQLITE_CANTOPEN when the database is not open).
   int Step();
   // Makes the statement ready to step again from the start, keeping its bindings.
   void Reset();
 
+  // The number of columns of a row, and the name of one (from 0).
+  int ColumnCount() const;
+  QString ColumnName(int column) const;
+  // SQLITE_INTEGER, SQLITE_TEXT, SQLITE_BLOB, SQLITE_NULL or SQLITE_FLOAT: the type the value is
+  // stored as, when asked before the value is read in another type.
+  int ColumnType(int column) const;
   int ColumnInt(int column) const;
   qint64 ColumnInt64(int column) const;
   // Text of a column, converted from ANSI; empty for null.
@@ -73,4 +82,5 @@ class SqlStatement {
 
  private:
   sqlite3_stmt* stmt_ = nullptr;
+  int prepareResult_ = SQLITE_CANTOPEN;
 };

@@ -8,9 +8,14 @@
 
 namespace {
 
-// The euro sign: one byte in code page 936, two in GB18030.
+// The euro sign: one byte in code page 936, as the program writes it, two in GB18030, as
+// databases of earlier versions may hold it.
 constexpr std::string_view kCp936Euro = "\x80";
 constexpr std::string_view kGb18030Euro = "\xA2\xE3";
+
+bool IsEuro(std::string_view character) {
+  return character == kCp936Euro || character == kGb18030Euro;
+}
 
 bool InRange(unsigned char byte, unsigned char low, unsigned char high) {
   return byte >= low && byte <= high;
@@ -38,8 +43,7 @@ bool SameCharacter(std::string_view character, std::string_view keywordCharacter
   if (character.size() == 1 && keywordCharacter.size() == 1) {
     return FoldAscii(character[0]) == FoldAscii(keywordCharacter[0]);
   }
-  return character == keywordCharacter ||
-         (character == kCp936Euro && keywordCharacter == kGb18030Euro);
+  return character == keywordCharacter || (IsEuro(character) && IsEuro(keywordCharacter));
 }
 
 // Whether the keyword's characters stand in `value` from the character at `at` on; `*end` is
@@ -60,7 +64,8 @@ bool MatchesAt(std::string_view value, size_t at, std::string_view keyword, size
 // Whether a character that starts with `lead` can be the keyword's first, which starts with
 // `keywordLead`: a quick test before the whole keyword is compared.
 bool MayStartKeyword(char lead, char keywordLead) {
-  return FoldAscii(lead) == FoldAscii(keywordLead) || lead == kCp936Euro[0];
+  return FoldAscii(lead) == FoldAscii(keywordLead) || lead == kCp936Euro[0] ||
+         keywordLead == kCp936Euro[0];
 }
 
 // Tries the keyword at every character of the value.

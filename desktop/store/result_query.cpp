@@ -53,27 +53,51 @@ QString RecordsStatement(const QString& columns, std::span<const qint64> ids) {
          list.join(QLatin1Char(',')) + QLatin1Char(')');
 }
 
-std::vector<qint64> LoadResultIds(int viewMode, const QString& keyword) {
+ModeRecords AnyRecordShown(int viewMode) {
   DatabaseConnection db;
-  std::vector<qint64> ids;
-  if (viewMode < 0 && !RegisterKeywordFunctions(db)) return ids;
-  SqlStatement query(db, ResultStatement(QStringLiteral("ID"), viewMode));
-  if (viewMode < 0) query.BindText(1, keyword);
-  while (query.Step() == SQLITE_ROW) ids.push_back(query.ColumnInt64(0));
-  return ids;
+  ModeRecords records;
+  records.fault = CheckContactTable(db);
+  if (records.fault != DatabaseFault::kNone) return records;
+  SqlStatement exists(db, ExistsStatement(viewMode));
+  int rc = exists.Step();
+  records.fault = FaultOfResult(rc);
+  records.any = rc == SQLITE_ROW && exists.ColumnInt(0) != 0;
+  return records;
 }
 
-bool ReadRecords(const QString& columns, std::span<const qint64> ids,
-                 const std::function<void(size_t position, const SqlStatement& row)>& read) {
+ResultIds LoadResultIds(int viewMode, const QString& keyword) {
   DatabaseConnection db;
-  if (!db.IsOpen()) return false;
-  if (ids.empty()) return true;
+  ResultIds result;
+  result.fault = CheckContactTable(db);
+  if (result.fault != DatabaseFault::kNone) return result;
+  if (viewMode < 0 && !RegisterKeywordFunctions(db)) {
+    result.fault = DatabaseFault::kCannotRead;
+    return result;
+  }
+  SqlStatement query(db, ResultStatement(QStringLiteral("ID"), viewMode));
+  if (viewMode < 0) query.BindText(1, keyword);
+  int rc;
+  while ((rc = query.Step()) == SQLITE_ROW) result.ids.push_back(query.ColumnInt64(0));
+  if (rc != SQLITE_DONE) {
+    result.fault = FaultOfResult(rc);
+    result.ids.clear();
+  }
+  return result;
+}
+
+DatabaseFault ReadRecords(
+    const QString& columns, std::span<const qint64> ids,
+    const std::function<void(size_t position, const SqlStatement& row)>& read) {
+  DatabaseConnection db;
+  if (!db.IsOpen()) return DatabaseFault::kCannotOpen;
+  if (ids.empty()) return DatabaseFault::kNone;
   std::unordered_map<qint64, size_t> positions;
   for (size_t i = 0; i < ids.size(); ++i) positions.emplace(ids[i], i);
   SqlStatement query(db, RecordsStatement(columns, ids));
-  while (query.Step() == SQLITE_ROW) {
+  int rc;
+  while ((rc = query.Step()) == SQLITE_ROW) {
     auto found = positions.find(query.ColumnInt64(0));
     if (found != positions.end()) read(found->second, query);
   }
-  return true;
+  return FaultOfResult(rc);
 }

@@ -6,6 +6,8 @@
 #include <span>
 #include <vector>
 
+#include "desktop/store/contact_database.h"
+
 class SqlStatement;
 
 // The records the card view and the list view show: the condition of each view mode, the order
@@ -35,12 +37,24 @@ QString ResultStatement(const QString& columns, int viewMode);
 // "select <columns> from Contact_Table where ID in (...)".
 QString RecordsStatement(const QString& columns, std::span<const qint64> ids);
 
-// The IDs of the records a view mode shows, in view order (`keyword` for a keyword search); empty
-// when none match or the query fails (a database that does not open).
-std::vector<qint64> LoadResultIds(int viewMode, const QString& keyword);
+// Whether a view mode shows any record, or the fault that keeps the database from telling.
+struct ModeRecords {
+  bool any = false;
+  DatabaseFault fault = DatabaseFault::kNone;
+};
+ModeRecords AnyRecordShown(int viewMode);
+
+// The IDs of the records a view mode shows, in view order (`keyword` for a keyword search), or
+// the fault that kept them from being read (and none of them).
+struct ResultIds {
+  std::vector<qint64> ids;
+  DatabaseFault fault = DatabaseFault::kNone;
+};
+ResultIds LoadResultIds(int viewMode, const QString& keyword);
 
 // Reads the records of `ids` with `columns` (which start with `ID`) in one statement and calls
-// `read(position, row)` for each record found, `position` being its index in `ids`. Returns false
-// when the database does not open.
-bool ReadRecords(const QString& columns, std::span<const qint64> ids,
-                 const std::function<void(size_t position, const SqlStatement& row)>& read);
+// `read(position, row)` for each record found, `position` being its index in `ids`. Returns the
+// fault when the database cannot be opened or read, which may come after some records were read.
+DatabaseFault ReadRecords(
+    const QString& columns, std::span<const qint64> ids,
+    const std::function<void(size_t position, const SqlStatement& row)>& read);

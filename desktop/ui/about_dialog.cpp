@@ -9,20 +9,19 @@
 namespace {
 
 const DialogTemplate kAboutTemplate = {
-    100,
-    "About Brevantor",
-    204,
-    73,
-    "MS Shell Dlg",
-    8,
-    {
+    .id = 100,
+    .caption = "About Brevantor",
+    .cx = 204,
+    .cy = 73,
+    .fontName = "MS Shell Dlg",
+    .pointSize = 8,
+    .controls = {
         {1025, ControlKind::kStatic, "", 14, 14, 21, 20, WS_VISIBLE | SS_ICON, kIconApp},
         {1026, ControlKind::kStatic, "Brevantor\nVersion 2.1", 42, 14, 114, 20,
          WS_VISIBLE | SS_LEFT},
         {CAboutDlg::kOkButton, ControlKind::kButton, "OK", 147, 52, 50, 14,
          WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON},
-    },
-};
+    }};
 
 }  // namespace
 

@@ -28,7 +28,13 @@ constexpr int kStepX = 210;
 constexpr int kStepY = 270;
 constexpr int kRowEnd = 410;
 
-const DialogTemplate kCardViewTemplate = {104, "", 363, 639, "MS Shell Dlg", 8, {}};
+const DialogTemplate kCardViewTemplate = {
+    .id = 104,
+    .cx = 363,
+    .cy = 639,
+    .fontName = "MS Shell Dlg",
+    .pointSize = 8,
+};
 
 // The columns of a card, with the picture.
 const QString& CardColumnsWithPicture() {
@@ -75,7 +81,11 @@ void CResultForm::OnInitialUpdate() {
 
 void CResultForm::LoadCards() {
   CZOLMARKApp& app = AfxGetApp();
-  m_ids = LoadResultIds(app.m_nViewMode, app.m_strKeyword);
+  ResultIds result = LoadResultIds(app.m_nViewMode, app.m_strKeyword);
+  if (result.fault != DatabaseFault::kNone) {
+    ShowTips(kIconError, DatabaseFaultText(result.fault));
+  }
+  m_ids = std::move(result.ids);
   m_nCardCount = static_cast<int>(m_ids.size());
   m_nCardsPerPage = app.m_nPageSize;
   app.m_nPageCount = m_nCardCount / m_nCardsPerPage + (m_nCardCount % m_nCardsPerPage != 0 ? 1 : 0);
@@ -95,12 +105,12 @@ void CResultForm::FillCards() {
   std::span<const qint64> ids(m_ids.data() + first, count);
   std::vector<CardRecord> records(count);
   for (int i = 0; i < count; ++i) records[i].id = QString::number(ids[i]);
-  bool opened = ReadRecords(CardColumnsWithPicture(), ids,
-                            [&records](size_t position, const SqlStatement& row) {
-                              records[position] = ReadCardRecord(row);
-                            });
-  if (!opened) {
-    ShowTips(kIconError, QStringLiteral("Can't open database!"));
+  DatabaseFault fault = ReadRecords(CardColumnsWithPicture(), ids,
+                                    [&records](size_t position, const SqlStatement& row) {
+                                      records[position] = ReadCardRecord(row);
+                                    });
+  if (fault != DatabaseFault::kNone) {
+    ShowTips(kIconError, DatabaseFaultText(fault));
     return;
   }
   while (static_cast<int>(m_pCards.size()) < count) {
@@ -120,7 +130,7 @@ void CResultForm::LayoutPage() {
   int y = kFirstY;
   for (int i = 0; i < m_nShownCards; ++i) {
     CDlgResult* card = m_pCards[i];
-    card->setFixedSize(kCardWidth, kCardHeight);
+    card->setFixedSize(CDlgResult::kWidth, CDlgResult::kHeight);
     card->move(x, y);
     card->show();
     if (width < x + kRowEnd) {

@@ -40,9 +40,6 @@ class CResultForm : public CFormView {
   int ClientWidth() const;
   QScrollBar* VerticalScrollBar() const { return m_scrollBar; }
 
-  static constexpr int kCardWidth = 200;
-  static constexpr int kCardHeight = 260;
-
   int m_nCardCount = 0;
   int m_nCardsPerPage = 30;
 

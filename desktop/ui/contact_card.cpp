@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <map>
 
 #include "desktop/resources/resource_ids.h"
@@ -19,32 +20,57 @@ namespace {
 
 constexpr int kSelectionPeriodMs = 100;
 constexpr unsigned kLabel = WS_VISIBLE | SS_LEFT;
+constexpr unsigned kValue = WS_VISIBLE | SS_LEFT | SS_ENDELLIPSIS;
+constexpr int kNameLabel = 1005;
+constexpr int kNotesLabel = -1;
+// Room kept between a label's text and its value, and between a value and the card's edge.
+constexpr int kGap = 4;
+constexpr int kEdgeMargin = 8;
 
 const DialogTemplate kCardTemplate = {
-    105,
-    "",
-    144,
-    153,
-    "MS Shell Dlg",
-    8,
-    {
+    .id = 105,
+    .cx = 144,
+    .cy = 153,
+    .fontName = "MS Shell Dlg",
+    .pointSize = 8,
+    .controls = {
         {CDlgResult::kPictureStatic, ControlKind::kStatic, "", 3, 2, 37, 43,
          WS_VISIBLE | SS_BITMAP},
-        {1005, ControlKind::kStatic, "Name:", 36, 12, 24, 9, kLabel},
-        {CDlgResult::kNameStatic, ControlKind::kStatic, "", 37, 23, 77, 23, kLabel},
+        {kNameLabel, ControlKind::kStatic, "Name:", 36, 12, 24, 9, kLabel},
+        {CDlgResult::kNameStatic, ControlKind::kStatic, "", 37, 23, 77, 23, kValue},
         {1006, ControlKind::kStatic, "Mobile:", 11, 49, 26, 9, kLabel},
-        {CDlgResult::kMobileStatic, ControlKind::kStatic, "", 37, 49, 94, 9, kLabel},
+        {CDlgResult::kMobileStatic, ControlKind::kStatic, "", 37, 49, 94, 9, kValue},
         {1007, ControlKind::kStatic, "Work Tel:", 6, 63, 32, 9, kLabel},
-        {CDlgResult::kWorkTelStatic, ControlKind::kStatic, "", 38, 63, 93, 9, kLabel},
+        {CDlgResult::kWorkTelStatic, ControlKind::kStatic, "", 38, 63, 93, 9, kValue},
         {1160, ControlKind::kStatic, "Home Tel:", 3, 75, 35, 9, kLabel},
-        {CDlgResult::kHomeTelStatic, ControlKind::kStatic, "", 36, 75, 95, 9, kLabel},
+        {CDlgResult::kHomeTelStatic, ControlKind::kStatic, "", 36, 75, 95, 9, kValue},
         {1008, ControlKind::kStatic, "E-Mail:", 11, 87, 25, 9, kLabel},
-        {CDlgResult::kEMailStatic, ControlKind::kStatic, "", 34, 87, 97, 9, kLabel},
-        {-1, ControlKind::kStatic, "Notes:", 15, 100, 24, 9, kLabel},
-        {CDlgResult::kNotesStatic, ControlKind::kStatic, "", 39, 102, 96, 37, kLabel},
+        {CDlgResult::kEMailStatic, ControlKind::kStatic, "", 34, 87, 97, 9, kValue},
+        {kNotesLabel, ControlKind::kStatic, "Notes:", 15, 100, 24, 9, kLabel},
+        {CDlgResult::kNotesStatic, ControlKind::kStatic, "", 39, 102, 96, 37, kValue},
         {CDlgResult::kIdStatic, ControlKind::kStatic, "", 94, 3, 30, 9, SS_LEFT},
-    },
+    }};
+
+// Each value with what stands before it on its line: its label, or for the name (whose label
+// stands above it) the picture.
+struct CardLine {
+  int label;
+  int value;
 };
+
+const CardLine kCardLines[] = {
+    {CDlgResult::kPictureStatic, CDlgResult::kNameStatic},
+    {1006, CDlgResult::kMobileStatic},
+    {1007, CDlgResult::kWorkTelStatic},
+    {1160, CDlgResult::kHomeTelStatic},
+    {1008, CDlgResult::kEMailStatic},
+    {kNotesLabel, CDlgResult::kNotesStatic},
+};
+
+// Moves a control's left edge and sets its right edge, keeping its top and height.
+void SetLeftRight(QWidget* control, int left, int right) {
+  control->setGeometry(left, control->y(), right - left, control->height());
+}
 
 // The four card backgrounds, rendered once for every card.
 const QPixmap& Background(int bitmapId) {
@@ -83,6 +109,7 @@ bool CDlgResult::OnInitDialog() {
   m_edEMail = Item<QLabel>(kEMailStatic);
   m_edNotes = Item<QLabel>(kNotesStatic);
   m_stPicture->resize(kPictureWidth, kPictureHeight);
+  FitLinesToFont();
   CDialog::OnInitDialog();
   m_hDefaultPicture =
       QPixmap::fromImage(LoadBitmap(kBitmapDefaultPicture))
@@ -91,6 +118,22 @@ bool CDlgResult::OnInitDialog() {
   m_selectionTimer.start();
   ShowPicture();
   return true;
+}
+
+void CDlgResult::FitLinesToFont() {
+  const int besidePicture = m_stPicture->geometry().right() + 1 + kGap;
+  QWidget* nameLabel = GetDlgItem(kNameLabel);
+  nameLabel->move(std::max(nameLabel->x(), besidePicture), nameLabel->y());
+  for (const CardLine& line : kCardLines) {
+    int left = besidePicture;
+    if (line.label != kPictureStatic) {
+      QWidget* label = GetDlgItem(line.label);
+      left = label->x() + label->fontMetrics().horizontalAdvance(GetDlgItemText(line.label)) + kGap;
+    }
+    QWidget* value = GetDlgItem(line.value);
+    SetLeftRight(value, std::max(value->x(), left),
+                 std::min(value->geometry().right() + 1, kWidth - kEdgeMargin));
+  }
 }
 
 void CDlgResult::Fill(const CardRecord& record) {

@@ -55,6 +55,9 @@ class CDlgResult : public CDialog {
   static constexpr int kNotesStatic = 1167;
   static constexpr int kPictureWidth = 55;
   static constexpr int kPictureHeight = 70;
+  // The size the card view gives every card.
+  static constexpr int kWidth = 200;
+  static constexpr int kHeight = 260;
 
   bool m_bSelected = false;
   int m_nHasPic = 0;
@@ -82,6 +85,11 @@ class CDlgResult : public CDialog {
   void OnRButtonDown(QPoint globalPosition);
   void Select();
   void ShowPicture();
+  // The template places each value just after its label for a narrower font than this system's,
+  // so a label's text could reach its value ("Home Tel:+86…") and the name's label the picture.
+  // Each value starts after its label's text (the name after the picture) and ends inside the
+  // card, where its static cuts it with an ellipsis.
+  void FitLinesToFont();
 
   QPixmap m_picture;  // the record's picture at 55 x 70; null when it has none that decodes
   bool m_bPictureFault = false;

@@ -181,24 +181,22 @@ DialogTemplate EditorTemplate(ContactDialogKind kind) {
     if (field.column == kColumnNotes) AddDateAndRingToneControls(controls, ids);
     AddFieldControls(controls, field, add ? field.addId : field.modifyId);
   }
-  return {add ? 111 : 112,
-          add ? "Add a new record" : "Modify this record",
-          427,
-          712,
-          "MS Shell Dlg",
-          8,
-          std::move(controls),
-          WS_VSCROLL | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
-          add ? kMenuAddDialog : kMenuModifyDialog};
+  return {
+      .id = add ? 111 : 112,
+      .caption = add ? "Add a new record" : "Modify this record",
+      .cx = 427,
+      .cy = 712,
+      .fontName = "MS Shell Dlg",
+      .pointSize = 8,
+      .controls = std::move(controls),
+      .style = WS_VSCROLL | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+      .menuId = add ? kMenuAddDialog : kMenuModifyDialog,
+  };
 }
 
 void SkinButton(CPictureButton* button, const QString& tooltip) {
-  button->SetHandCursor();
   button->SetButtonTooltip(tooltip);
-  button->m_ptPressedShift = QPoint(0, 2);
-  button->m_bShowBorder = 0;
-  button->m_bTransparent = 1;
-  button->SizeToImage();
+  button->SetDialogLook();
 }
 
 QString PictureRefusal(PictureFileResult result) {

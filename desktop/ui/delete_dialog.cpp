@@ -12,13 +12,13 @@
 namespace {
 
 const DialogTemplate kDeleteTemplate = {
-    113,
-    "Warning",
-    133,
-    63,
-    "MS Shell Dlg",
-    8,
-    {
+    .id = 113,
+    .caption = "Warning",
+    .cx = 133,
+    .cy = 63,
+    .fontName = "MS Shell Dlg",
+    .pointSize = 8,
+    .controls = {
         {CDeleteDialog::kWarningIcon, ControlKind::kStatic, "", 8, 6, 21, 20, WS_VISIBLE | SS_ICON,
          kIconWarning},
         {-1, ControlKind::kStatic, "Are you sure to delete it ?", 33, 12, 96, 10,
@@ -27,16 +27,11 @@ const DialogTemplate kDeleteTemplate = {
          WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
         {CDeleteDialog::kNoButton, ControlKind::kButton, "No", 78, 28, 24, 25,
          WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
-    },
-};
+    }};
 
 void SkinButton(CPictureButton* button, int restBitmap, int hoverBitmap) {
-  button->SetHandCursor();
   button->SetButtonBitmaps(LoadBitmap(hoverBitmap), LoadBitmap(restBitmap));
-  button->m_ptPressedShift = QPoint(0, 2);
-  button->SizeToImage();
-  button->m_bShowBorder = 0;
-  button->m_bTransparent = 1;
+  button->SetDialogLook();
 }
 
 }  // namespace
@@ -61,6 +56,7 @@ bool CDeleteDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   m_strName = QStringLiteral("Delete Contact-") + m_strName;
   setWindowTitle(m_strName);
+  FitWidthToCaption();  // the user must see whom they delete
   SkinButton(m_btnYes, kBitmapYesRest, kBitmapYesHover);
   SkinButton(m_btnNo, kBitmapNoRest, kBitmapNoHover);
   return true;

@@ -11,6 +11,7 @@
 #include "desktop/exchange/vcard/vcard_import.h"
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/database_connection.h"
+#include "desktop/store/result_query.h"
 #include "desktop/ui/card_view.h"
 #include "desktop/ui/exchange/csv_export_dialog.h"
 #include "desktop/ui/exchange/csv_import_config_dialog.h"
@@ -41,8 +42,11 @@ CFormView* CreateResultView(bool list, QWidget* parent) {
 }  // namespace
 
 ImportRoute RouteImport(const QString& path) {
-  QString extension = QFileInfo(path).suffix();
-  if (extension == QLatin1String("cbk")) return ImportRoute::kContactsBackup;
+  QString extension = QFileInfo(path).suffix().toLower();
+  // "vbx" is the name Marrowind gives the contacts backup file on the phone.
+  if (extension == QLatin1String("cbk") || extension == QLatin1String("vbx")) {
+    return ImportRoute::kContactsBackup;
+  }
   if (extension == QLatin1String("csv")) return ImportRoute::kCsv;
   if (extension == QLatin1String("vcf")) return ImportRoute::kVCard;
   return ImportRoute::kNone;
@@ -149,7 +153,8 @@ void CMainFrame::OnFileImport() {
   FileDialogRequest request;
   request.title = QStringLiteral("Open the import file(*.cbk,*.csv or *.vcf)");
   request.filter = QStringLiteral(
-      "Contacts files (*.cbk)|*.cbk|CSV files (*.csv)|*.csv|vCard files (*.vcf)|*.vcf|");
+      "Contacts files (*.cbk *.vbx)|*.cbk;*.vbx|CSV files (*.csv)|*.csv|"
+      "vCard files (*.vcf)|*.vcf|");
   request.defaultExtension = QStringLiteral("Data files");
   request.flags = kFileDialogFlags;
   std::optional<QString> path = RunFileDialog(request);
@@ -169,14 +174,22 @@ void CMainFrame::OnFileImport() {
       ImportVCardFile(*path);
       break;
     case ImportRoute::kNone:
+      ShowTips(kIconError,
+               QStringLiteral("Unknown import file type! Please choose a *.cbk, *.vbx, *.csv or "
+                              "*.vcf file."));
       break;
   }
 }
 
 void CMainFrame::OnExportCbkTxt() {
-  qint64 rows =
-      DatabaseConnection().QueryCount(QStringLiteral("select count(*) from Contact_Table"));
-  if (rows <= 0 && ShowTips(kIconError, QStringLiteral("No contact records!")) == IDCANCEL) return;
+  ModeRecords records = AnyRecordShown(0);
+  if (records.fault != DatabaseFault::kNone) {
+    ShowTips(kIconError, DatabaseFaultText(records.fault));
+    return;
+  }
+  if (!records.any && ShowTips(kIconError, QStringLiteral("No contact records!")) == IDCANCEL) {
+    return;
+  }
 
   FileDialogRequest request;
   request.save = true;

@@ -6,10 +6,12 @@
 
 #include "desktop/ui/splitter_wnd.h"
 
-// Which work an imported or exported file goes to, by its extension (case-sensitive).
+// Which work an imported file goes to, by its extension in any case ("cbk" or "vbx", "csv",
+// "vcf").
 enum class ImportRoute { kContactsBackup, kCsv, kVCard, kNone };
 ImportRoute RouteImport(const QString& path);
-// True when an export goes to the text listing ("txt"), false for a contacts backup file.
+// True when an export goes to the text listing ("txt", case-sensitive), false for a contacts
+// backup file.
 bool ExportsTextListing(const QString& path);
 
 // The main window: the search pane on the left, the result view top right and the page bar

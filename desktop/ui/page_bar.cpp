@@ -14,13 +14,12 @@ constexpr int kCountPeriodMs = 100;
 constexpr unsigned kButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 
 const DialogTemplate kPageBarTemplate = {
-    110,
-    "",
-    271,
-    58,
-    "MS Shell Dlg",
-    8,
-    {
+    .id = 110,
+    .cx = 271,
+    .cy = 58,
+    .fontName = "MS Shell Dlg",
+    .pointSize = 8,
+    .controls = {
         {CButtonForm::kFirstButton, ControlKind::kButton, "", 20, 2, 26, 24, kButtonStyle},
         {CButtonForm::kBackButton, ControlKind::kButton, "", 73, 2, 26, 24, kButtonStyle},
         {CButtonForm::kPageList, ControlKind::kComboBox, "", 105, 12, 36, 100,
@@ -30,8 +29,7 @@ const DialogTemplate kPageBarTemplate = {
          WS_VISIBLE | SS_LEFT},
         {CButtonForm::kFrontButton, ControlKind::kButton, "", 180, 2, 26, 24, kButtonStyle},
         {CButtonForm::kLastButton, ControlKind::kButton, "", 233, 2, 26, 24, kButtonStyle},
-    },
-};
+    }};
 
 struct NavigationButton {
   int id;
@@ -105,7 +103,7 @@ void CButtonForm::OnInitialUpdate() {
     button->SetButtonIcons(LoadIcon(entry.icon), LoadIcon(entry.icon));
     button->SetButtonTooltip(QString::fromLatin1(entry.tooltip));
     button->SetHandCursor();
-    button->m_bTransparent = 1;
+    button->SetTransparent(true);
   }
   m_strPageCount = QString::number(AfxGetApp().m_nPageCount);
   FillPageList();
@@ -181,8 +179,11 @@ void CButtonForm::OnPageSelChange() {
 
 void CButtonForm::OnTimer() {
   QString count = QString::number(AfxGetApp().m_nPageCount);
-  if (count == m_strPageCount) return;
-  m_strPageCount = count;
-  FillPageList();
-  UpdateData(false);
+  if (count != m_strPageCount) {
+    m_strPageCount = count;
+    FillPageList();
+    UpdateData(false);
+  }
+  // The page on screen can change while the count stays: a search starts at page 1.
+  SelectCurrentPage();
 }

@@ -21,7 +21,8 @@ class CButtonForm : public CFormView {
   void OnLastPage();
   void OnFirstPage();
   void OnPageSelChange();
-  // Rebuilds the page list when the page count has changed.
+  // Rebuilds the page list when the page count has changed, and keeps the page on screen
+  // selected in it.
   void OnTimer();
 
   static constexpr int kFrontButton = 1013;

@@ -7,6 +7,7 @@
 #include "desktop/ui/zolmark_app.h"
 #include "desktop/widgets/control_color.h"
 #include "platform/windows/menu.h"
+#include "platform/windows/message_service.h"
 #include "platform/windows/modal_service.h"
 #include "platform/windows/window_styles.h"
 
@@ -15,17 +16,15 @@ namespace {
 constexpr int kPollPeriodMs = 10;
 
 const DialogTemplate kListViewTemplate = {
-    108,
-    "",
-    287,
-    206,
-    "MS Shell Dlg",
-    8,
-    {
+    .id = 108,
+    .cx = 287,
+    .cy = 206,
+    .fontName = "MS Shell Dlg",
+    .pointSize = 8,
+    .controls = {
         {CResultList::kList, ControlKind::kListView, "", 7, 7, 273, 192,
          WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT},
-    },
-};
+    }};
 
 // Column widths in pixels; the ID column is hidden.
 constexpr int kColumnWidths[ResultRowModel::kColumnCount] = {0,   80,  90,  80, 120,
@@ -80,13 +79,18 @@ void CResultList::InitColumns() {
 
 void CResultList::FillList() {
   const CZOLMARKApp& app = AfxGetApp();
-  m_model->Load(app.m_nViewMode, app.m_strKeyword);
+  ReportFault(m_model->Load(app.m_nViewMode, app.m_strKeyword));
   m_list->scrollToTop();
+}
+
+void CResultList::ReportFault(DatabaseFault fault) {
+  if (fault != DatabaseFault::kNone) ShowTips(kIconError, DatabaseFaultText(fault));
 }
 
 void CResultList::OnTimer() {
   // A handler below a modal run may still be using its row: the flags wait until it returns.
   if (IsModalActive()) return;
+  ReportFault(m_model->TakeRowsFault());
   CZOLMARKApp& app = AfxGetApp();
   if (app.m_bDataChanged) {
     app.m_bDataChanged = false;

@@ -44,6 +44,8 @@ class CResultList : public CFormView {
  private:
   void OnRClickList(QPoint position);
   void OnDblClkList();
+  // Tells the user of a fault met reading the rows, if any.
+  void ReportFault(DatabaseFault fault);
   // Runs a modify or delete handler on the selected row; nothing happens without one.
   void OnSelectedRow(void (CResultList::*handler)(const QString& id, const QString& name));
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <span>
+#include <utility>
 
 #include "desktop/store/database_connection.h"
 #include "desktop/store/result_query.h"
@@ -19,11 +20,17 @@ const QColor kEvenRowBack(0, 255, 255);
 
 }  // namespace
 
-void ResultRowModel::Load(int viewMode, const QString& keyword) {
+DatabaseFault ResultRowModel::Load(int viewMode, const QString& keyword) {
   beginResetModel();
-  ids_ = LoadResultIds(viewMode, keyword);
+  ResultIds result = LoadResultIds(viewMode, keyword);
+  ids_ = std::move(result.ids);
   blocks_.clear();
   endResetModel();
+  return result.fault;
+}
+
+DatabaseFault ResultRowModel::TakeRowsFault() {
+  return std::exchange(rowsFault_, DatabaseFault::kNone);
 }
 
 const ResultRowModel::Block& ResultRowModel::FetchBlock(int block) const {
@@ -40,12 +47,13 @@ const ResultRowModel::Block& ResultRowModel::FetchBlock(int block) const {
     rows[i] = QStringList(kColumnCount);
     rows[i][kIdColumn] = QString::number(ids[i]);
   }
-  ReadRecords(QString::fromLatin1(kListColumns), ids,
-              [&rows](size_t position, const SqlStatement& row) {
-                for (int column = 1; column < kColumnCount; ++column) {
-                  rows[position][column] = row.ColumnText(column);
-                }
-              });
+  DatabaseFault fault = ReadRecords(QString::fromLatin1(kListColumns), ids,
+                                    [&rows](size_t position, const SqlStatement& row) {
+                                      for (int column = 1; column < kColumnCount; ++column) {
+                                        rows[position][column] = row.ColumnText(column);
+                                      }
+                                    });
+  if (fault != DatabaseFault::kNone) rowsFault_ = fault;
   return blocks_.emplace(block, std::move(rows)).first->second;
 }
 

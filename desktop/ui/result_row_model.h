@@ -6,6 +6,8 @@
 #include <map>
 #include <vector>
 
+#include "desktop/store/contact_database.h"
+
 // The rows of the list view: every record of a view mode, in view order, with the nine list
 // columns. Only the records' IDs are read up front; the columns are read from the database in
 // blocks of rows when the list first asks for one, and a bounded number of blocks is kept.
@@ -13,8 +15,12 @@ class ResultRowModel : public QAbstractTableModel {
  public:
   using QAbstractTableModel::QAbstractTableModel;
 
-  // Reads the result set of a mode; the rows before are dropped.
-  void Load(int viewMode, const QString& keyword);
+  // Reads the result set of a mode; the rows before are dropped. Returns the fault that kept it
+  // from being read (no rows then).
+  DatabaseFault Load(int viewMode, const QString& keyword);
+  // The fault met since the last call while reading the columns of rows the list asked for
+  // (those rows stay blank), or kNone; the list asks while painting, where it cannot say so.
+  DatabaseFault TakeRowsFault();
 
   // The texts of a row: `ID` as decimal text, then the other eight columns.
   const QStringList& RowTexts(int row) const;
@@ -37,4 +43,5 @@ class ResultRowModel : public QAbstractTableModel {
 
   std::vector<qint64> ids_;
   mutable std::map<int, Block> blocks_;
+  mutable DatabaseFault rowsFault_ = DatabaseFault::kNone;
 };

@@ -3,8 +3,6 @@
 #include <optional>
 
 #include "desktop/resources/resource_ids.h"
-#include "desktop/store/contact_database.h"
-#include "desktop/store/database_connection.h"
 #include "desktop/store/result_query.h"
 #include "desktop/ui/main_frame.h"
 #include "desktop/ui/zolmark_app.h"
@@ -26,13 +24,12 @@ constexpr unsigned kPushStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
 const QColor kCaptionHoverText(48, 43, 155);
 
 const DialogTemplate kSearchPaneTemplate = {
-    103,
-    "",
-    67,
-    245,
-    "Lucida Handwriting",
-    8,
-    {
+    .id = 103,
+    .cx = 67,
+    .cy = 245,
+    .fontName = "Lucida Handwriting",
+    .pointSize = 8,
+    .controls = {
         {kTopBitmap, ControlKind::kStatic, "", 0, 4, 67, 24, WS_VISIBLE | SS_BITMAP,
          kBitmapPaneTop},
         {CDlgForm::kContactViewButton, ControlKind::kButton, "Contact view", 0, 32, 67, 14,
@@ -51,8 +48,7 @@ const DialogTemplate kSearchPaneTemplate = {
          WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
         {CDlgForm::kSearchButton, ControlKind::kButton, "", 45, 209, 18, 16, kPushStyle},
         {CDlgForm::kProgress, ControlKind::kProgressBar, "", 0, 233, 67, 8, WS_BORDER},
-    },
-};
+    }};
 
 struct ButtonCommand {
   int id;
@@ -68,18 +64,21 @@ const ButtonCommand kButtonCommands[] = {
     {CDlgForm::kMobileButton, &CDlgForm::OnShowMobile},
 };
 
-// Whether a filter's mode shows any record; nothing when the database does not open.
+// Whether a mode shows any record; nothing, after telling the user why, when the database cannot
+// tell.
 std::optional<bool> ModeHasRecords(int mode) {
-  DatabaseConnection db;
-  if (!db.IsOpen()) return std::nullopt;
-  return db.QueryCount(ExistsStatement(mode)) > 0;
+  ModeRecords records = AnyRecordShown(mode);
+  if (records.fault != DatabaseFault::kNone) {
+    ShowTips(kIconError, DatabaseFaultText(records.fault));
+    return std::nullopt;
+  }
+  return records.any;
 }
 
-void SetCaptionColors(CPictureButton* button) {
-  button->m_nImagePlacement = 3;  // the caption over the picture
-  button->m_crHoverText = kCaptionHoverText;
-  button->m_crRestText = Qt::black;
-  button->m_ptPressedShift = QPoint(0, 2);
+void SetCaptionOverPicture(CPictureButton* button) {
+  button->SetImagePlacement(CPictureButton::ImagePlacement::kTopLeftCorner);
+  button->SetCaptionColors(kCaptionHoverText, Qt::black);
+  button->SetPressedShift(QPoint(0, 2));
 }
 
 }  // namespace
@@ -120,29 +119,29 @@ void CDlgForm::OnInitialUpdate() {
   m_btnSearch->SetHandCursor();
   m_btnSearch->SetButtonBitmaps(search, search);
   m_btnSearch->SetButtonTooltip(QStringLiteral("Search"));
-  SetCaptionColors(m_btnSearch);
+  SetCaptionOverPicture(m_btnSearch);
   m_btnSearch->SizeToImage();
-  m_btnSearch->m_bShowBorder = 1;
-  m_btnSearch->m_bTransparent = 1;
+  m_btnSearch->SetShowBorder(true);
+  m_btnSearch->SetTransparent(true);
 
   SetUpViewButton(m_btnContactView, kBitmapViewButtonHover, kBitmapViewButtonRest);
   SetUpViewButton(m_btnContactList, kBitmapViewButtonHover, kBitmapViewButtonRest);
 
   MarkFilter(m_btnAll);
   for (CPictureButton* filter : {m_btnAll, m_btnSim, m_btnMobile}) {
-    filter->m_bTransparent = 1;
+    filter->SetTransparent(true);
     filter->SetHandCursor();
-    filter->m_bShowBorder = 0;
+    filter->SetShowBorder(false);
   }
 }
 
 void CDlgForm::SetUpViewButton(CPictureButton* button, int hoverBitmap, int restBitmap) {
   button->SetHandCursor();
   button->SetButtonBitmaps(LoadBitmap(hoverBitmap), LoadBitmap(restBitmap));
-  SetCaptionColors(button);
+  SetCaptionOverPicture(button);
   button->SizeToImage();
-  button->m_bShowBorder = 0;
-  button->m_bTransparent = 0;
+  button->SetShowBorder(false);
+  button->SetTransparent(false);
 }
 
 void CDlgForm::MarkFilter(CPictureButton* marked) {
@@ -166,7 +165,9 @@ void CDlgForm::OnContactView() {
 }
 
 void CDlgForm::OnSearch() {
-  if (!HasContactRecords()) {
+  std::optional<bool> hasRecords = ModeHasRecords(0);
+  if (!hasRecords) return;
+  if (!*hasRecords) {
     ShowTips(kIconError, QStringLiteral("No contact records!"));
     return;
   }
@@ -186,10 +187,7 @@ void CDlgForm::OnSearch() {
 
 void CDlgForm::ShowFilter(int mode, CPictureButton* button) {
   std::optional<bool> hasRecords = ModeHasRecords(mode);
-  if (!hasRecords) {
-    ShowTips(kIconError, QStringLiteral("Can't open database!"));
-    return;
-  }
+  if (!hasRecords) return;
   if (!*hasRecords) {
     m_bNoticeShown = false;  // the timer shows the notice once this handler has returned
     return;

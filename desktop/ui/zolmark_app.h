@@ -31,3 +31,8 @@ class CZOLMARKApp : public QApplication, public ViewState {
 
 // The application object, as every window reaches it.
 CZOLMARKApp& AfxGetApp();
+
+// main() of Brevantor. With "--help" or "-h" among its arguments it prints its usage (what it
+// is, its working folder, how to start it) and ends without opening a window or touching a file;
+// otherwise it runs the program. The program's exit status.
+int RunBrevantor(int argc, char** argv);

@@ -40,11 +40,11 @@ void DrawEdge(QPainter& painter, QRect rect, const QColor& topLeft, const QColor
 
 }  // namespace
 
-CPictureButton::CPictureButton(QWidget* parent, unsigned style) : QAbstractButton(parent) {
-  m_nButtonType = style & BS_TYPEMASK;
+CPictureButton::CPictureButton(QWidget* parent, unsigned style)
+    : QAbstractButton(parent), m_nButtonType(style & BS_TYPEMASK) {
   m_bCheckMode = (style & BS_CHECKBOX) != 0;
   if (m_nButtonType == BS_DEFPUSHBUTTON) {
-    m_bDefault = 1;
+    m_bDefault = true;
     m_nButtonType = BS_PUSHBUTTON;
   }
   ResetColors();
@@ -74,31 +74,26 @@ void CPictureButton::ResetColors() {
   m_crHoverText = m_crRestText = m_crFocusText = text;
 }
 
-int CPictureButton::SetButtonIcons(const QIcon& hover, const QIcon& rest) {
-  pictures_[0] = {IconPixmap(hover), true};
-  pictures_[1] = {IconPixmap(rest), true};
-  int result = 0;
-  if (pictures_[0].pixmap.isNull()) {
-    pictures_[0] = pictures_[1] = Picture();
-    result = 1;
-  }
+bool CPictureButton::SetButtonIcons(const QIcon& hover, const QIcon& rest) {
+  hoverPicture_ = {IconPixmap(hover), true};
+  restPicture_ = {IconPixmap(rest), true};
+  const bool set = HasPicture();
+  if (!set) restPicture_ = Picture();
   update();
-  return result;
+  return set;
 }
 
-int CPictureButton::SetButtonBitmaps(const QImage& hover, const QImage& rest) {
-  pictures_[0] = pictures_[1] = Picture();
-  if (hover.isNull()) {
-    update();
-    return 1;
+bool CPictureButton::SetButtonBitmaps(const QImage& hover, const QImage& rest) {
+  hoverPicture_ = restPicture_ = Picture();
+  if (!hover.isNull()) {
+    hoverPicture_ = {MaskedBitmap(hover), false};
+    if (!rest.isNull()) restPicture_ = {MaskedBitmap(rest), false};
   }
-  pictures_[0] = {MaskedBitmap(hover), false};
-  if (!rest.isNull()) pictures_[1] = {MaskedBitmap(rest), false};
   update();
-  return 0;
+  return HasPicture();
 }
 
-int CPictureButton::SetHandCursor() {
+bool CPictureButton::SetHandCursor() {
   bool found = false;
   QCursor cursor = LoadCursor(kCursorHand, &found);
   if (found) {
@@ -107,7 +102,7 @@ int CPictureButton::SetHandCursor() {
     unsetCursor();
   }
   update();
-  return found ? 0 : 1;
+  return found;
 }
 
 void CPictureButton::SetButtonTooltip(const QString& text) {
@@ -116,17 +111,56 @@ void CPictureButton::SetButtonTooltip(const QString& text) {
 
 void CPictureButton::SizeToImage() {
   m_nMarginX = m_nMarginY = 0;
-  if (HasPicture()) resize(pictures_[0].pixmap.size());
+  if (HasPicture()) resize(hoverPicture_.pixmap.size());
+}
+
+void CPictureButton::SetFlat(bool flat) {
+  m_bFlat = flat;
+  update();
+}
+
+void CPictureButton::SetShowBorder(bool show) {
+  m_bShowBorder = show;
+  update();
+}
+
+void CPictureButton::SetTransparent(bool transparent) {
+  m_bTransparent = transparent;
+  update();
+}
+
+void CPictureButton::SetPressedShift(QPoint shift) {
+  m_ptPressedShift = shift;
+  update();
+}
+
+void CPictureButton::SetImagePlacement(ImagePlacement placement) {
+  m_nImagePlacement = placement;
+  update();
+}
+
+void CPictureButton::SetCaptionColors(const QColor& hover, const QColor& rest) {
+  m_crHoverText = hover;
+  m_crRestText = rest;
+  update();
+}
+
+void CPictureButton::SetDialogLook() {
+  SetHandCursor();
+  SetPressedShift(QPoint(0, 2));
+  SetShowBorder(false);
+  SetTransparent(true);
+  SizeToImage();
 }
 
 void CPictureButton::SetCheck(int state) {
   if (!m_bCheckMode) return;
-  m_bChecked = (state == 1 || state == 2) ? 1 : 0;
+  m_bChecked = state == 1 || state == 2;
   update();
 }
 
 QSize CPictureButton::sizeHint() const {
-  QSize picture = HasPicture() ? pictures_[0].pixmap.size() : QSize();
+  QSize picture = HasPicture() ? hoverPicture_.pixmap.size() : QSize();
   QSize caption = fontMetrics().size(Qt::TextShowMnemonic, text());
   return QSize(picture.width() + caption.width() + 2 * m_nMarginX,
                std::max(picture.height(), caption.height()) + 2 * m_nMarginY);
@@ -147,7 +181,7 @@ void CPictureButton::OnMeasureItem(int nIDCtl, MeasureItemStruct* lpMeasureItemS
 
 void CPictureButton::EndHover() {
   if (!m_bHover) return;
-  m_bHover = 0;
+  m_bHover = false;
   update();
 }
 
@@ -157,7 +191,7 @@ void CPictureButton::enterEvent(QEnterEvent* event) {
   if ((QGuiApplication::mouseButtons() & Qt::LeftButton) && !m_bHover) return;
   if (!m_bTrackAlways && QGuiApplication::focusWindow() == nullptr) return;
   if (!m_bHover) {
-    m_bHover = 1;
+    m_bHover = true;
     update();
   }
 }
@@ -166,7 +200,7 @@ void CPictureButton::mouseMoveEvent(QMouseEvent* event) {
   QAbstractButton::mouseMoveEvent(event);
   if (m_bFlat && !m_bHover && rect().contains(event->position().toPoint()) &&
       !(event->buttons() & Qt::LeftButton)) {
-    m_bHover = 1;
+    m_bHover = true;
     update();
   }
 }
@@ -187,10 +221,10 @@ void CPictureButton::changeEvent(QEvent* event) {
   if (event->type() == QEvent::PaletteChange) ResetColors();
 }
 
-const CPictureButton::Picture* CPictureButton::ChosenPicture() const {
+const CPictureButton::Picture& CPictureButton::ChosenPicture() const {
   bool restWanted = (m_bCheckMode && !m_bPressed) || (!m_bPressed && !m_bHover);
-  if (!pictures_[1].pixmap.isNull() && restWanted) return &pictures_[1];
-  return &pictures_[0];
+  if (!restPicture_.pixmap.isNull() && restWanted) return restPicture_;
+  return hoverPicture_;
 }
 
 QRect CPictureButton::PlacePicture(QSize size, bool hasCaption, QRect* captionRect) const {
@@ -199,13 +233,13 @@ QRect CPictureButton::PlacePicture(QSize size, bool hasCaption, QRect* captionRe
   int centredX = (client.width() - w) / 2;
   int centredY = (client.height() - h) / 2;
   switch (m_nImagePlacement) {
-    case 1:
+    case ImagePlacement::kAboveCaption:
       if (hasCaption) {
         captionRect->setTop(captionRect->top() + h);
         return QRect(centredX, m_nMarginY, w, h);
       }
       return QRect(centredX, centredY, w, h);
-    case 2:
+    case ImagePlacement::kRightOfCaption:
       if (hasCaption) {
         int left = client.width() - m_nMarginX - w;
         captionRect->setLeft(m_nMarginX);
@@ -213,15 +247,17 @@ QRect CPictureButton::PlacePicture(QSize size, bool hasCaption, QRect* captionRe
         return QRect(left, centredY, w, h);
       }
       return QRect(centredX, 0, w, h);
-    case 3:
+    case ImagePlacement::kTopLeftCorner:
       return QRect(0, 0, w, h);
-    default:
-      if (hasCaption) {
-        captionRect->setLeft(captionRect->left() + w + m_nMarginX);
-        return QRect(m_nMarginX, centredY, w, h);
-      }
-      return QRect(centredX, centredY, w, h);
+    case ImagePlacement::kLeftOfCaption:
+      break;
   }
+  // Left of the caption, or centred where there is none.
+  if (hasCaption) {
+    captionRect->setLeft(captionRect->left() + w + m_nMarginX);
+    return QRect(m_nMarginX, centredY, w, h);
+  }
+  return QRect(centredX, centredY, w, h);
 }
 
 void CPictureButton::paintEvent(QPaintEvent*) {
@@ -238,7 +274,7 @@ void CPictureButton::paintEvent(QPaintEvent*) {
   QString caption = text();
   QRect captionRect = client;
   if (HasPicture()) {
-    const Picture& picture = *ChosenPicture();
+    const Picture& picture = ChosenPicture();
     QRect place = PlacePicture(picture.pixmap.size(), !caption.isEmpty(), &captionRect);
     if (m_bPressed && !m_bCheckMode) place.translate(m_ptPressedShift);
     DrawButtonPicture(painter, picture, place);

@@ -25,39 +25,50 @@ class CPictureButton : public QAbstractButton {
   static CPictureButton* FromTemplate(const ControlTemplate& control, QWidget* parent,
                                       std::function<void()> onClick);
 
-  // Pictures: index 0 hover/pressed, index 1 rest (may be null). Return 0 on success.
-  int SetButtonIcons(const QIcon& hover, const QIcon& rest);
-  int SetButtonBitmaps(const QImage& hover, const QImage& rest);
-  int SetHandCursor();
+  // Pictures: one shown while the mouse is over the button or it is pressed, one at rest (may be
+  // null). False when the hover picture is missing: the button then has no picture.
+  bool SetButtonIcons(const QIcon& hover, const QIcon& rest);
+  bool SetButtonBitmaps(const QImage& hover, const QImage& rest);
+  // False when the hand cursor cannot be loaded: the button then shows the parent's cursor.
+  bool SetHandCursor();
   void SetButtonTooltip(const QString& text);
   void SizeToImage();
 
+  // Where the picture stands against the caption.
+  enum class ImagePlacement {
+    kLeftOfCaption,
+    kAboveCaption,
+    kRightOfCaption,
+    kTopLeftCorner,  // the caption is laid over the picture
+  };
+
+  // The look, chosen by the dialogs that use the button; each redraws it.
+  // Flat: no 3D edge at rest, and the hover picture while the mouse is over the button.
+  void SetFlat(bool flat);
+  // In the flat look, a thin edge while hovered or pressed.
+  void SetShowBorder(bool show);
+  // The parent's background shows where the button paints nothing.
+  void SetTransparent(bool transparent);
+  // How far picture and caption move while the button is pressed.
+  void SetPressedShift(QPoint shift);
+  void SetImagePlacement(ImagePlacement placement);
+  // The caption's colour while hovered or pressed, and at rest.
+  void SetCaptionColors(const QColor& hover, const QColor& rest);
+  // The look of the buttons of the program's dialogs, set once their pictures are: the hand
+  // cursor, picture and caption 2 pixels lower while pressed, no edge, the dialog's background
+  // behind, and the size of the picture.
+  void SetDialogLook();
+
+  // What the template's style made of the button: a check box toggles on click; a default push
+  // button is a push button drawn with a frame.
+  bool IsCheckMode() const { return m_bCheckMode; }
+  bool IsDefault() const { return m_bDefault; }
+  unsigned ButtonType() const { return m_nButtonType; }
+  bool IsHovered() const { return m_bHover; }
+
   // Check state, in check mode only (1 and 2 check, anything else unchecks).
   void SetCheck(int state);
-  int GetCheck() const { return m_bChecked; }
-
-  int m_bFlat = 1;
-  int m_bShowBorder = 1;
-  int m_bTransparent = 0;
-  QPoint m_ptPressedShift{1, 1};
-  int m_nImagePlacement = 0;  // 0 left, 1 above, 2 right of the caption, 3 top-left corner
-  int m_nMarginX = 3;
-  int m_nMarginY = 3;
-  int m_bGrayDisabledBitmap = 1;
-  int m_bTrackAlways = 1;
-  int m_bHover = 0;
-  int m_bPressed = 0;
-  int m_bFocused = 0;
-  int m_bDisabled = 0;
-  int m_bCheckMode = 0;
-  int m_bChecked = 0;
-  int m_bDefault = 0;
-  unsigned m_nButtonType = 31;
-
-  // Background and caption colours: hovered or pressed, at rest, focused.
-  QColor m_crHoverBack, m_crHoverText;
-  QColor m_crRestBack, m_crRestText;
-  QColor m_crFocusBack, m_crFocusText;
+  int GetCheck() const { return m_bChecked ? 1 : 0; }
 
   QSize sizeHint() const override;
 
@@ -89,8 +100,8 @@ class CPictureButton : public QAbstractButton {
 
   void ResetColors();
   void EndHover();
-  const Picture* ChosenPicture() const;
-  bool HasPicture() const { return !pictures_[0].pixmap.isNull(); }
+  const Picture& ChosenPicture() const;
+  bool HasPicture() const { return !hoverPicture_.pixmap.isNull(); }
   // Where the picture goes, and what is left for the caption.
   QRect PlacePicture(QSize pictureSize, bool hasCaption, QRect* captionRect) const;
 
@@ -99,5 +110,30 @@ class CPictureButton : public QAbstractButton {
   void DrawButtonPicture(QPainter& painter, const Picture& picture, QRect place);
   void DrawButtonCaption(QPainter& painter, QRect captionRect, const QString& caption);
 
-  Picture pictures_[2];
+  bool m_bFlat = true;
+  bool m_bShowBorder = true;
+  bool m_bTransparent = false;
+  QPoint m_ptPressedShift{1, 1};
+  ImagePlacement m_nImagePlacement = ImagePlacement::kLeftOfCaption;
+  int m_nMarginX = 3;  // the picture's distance from the button's edge
+  int m_nMarginY = 3;
+  bool m_bGrayDisabledBitmap = true;
+  bool m_bTrackAlways = true;  // hover also while the button's window is not the active one
+  // The live state: set by the mouse handlers and at each paint.
+  bool m_bHover = false;
+  bool m_bPressed = false;
+  bool m_bFocused = false;
+  bool m_bDisabled = false;
+  bool m_bCheckMode = false;
+  bool m_bChecked = false;
+  bool m_bDefault = false;
+  unsigned m_nButtonType;  // the template style's type bits; a default push button's become 0
+
+  // Background and caption colours: hovered or pressed, at rest, focused.
+  QColor m_crHoverBack, m_crHoverText;
+  QColor m_crRestBack, m_crRestText;
+  QColor m_crFocusBack, m_crFocusText;
+
+  Picture hoverPicture_;
+  Picture restPicture_;  // may be none
 };

@@ -7,7 +7,8 @@
 #include "platform/windows/dialog.h"
 
 // The desktop program's message box: an icon chosen by resource id, a text and one "Yes"
-// button. The button and Escape end it with IDCANCEL, Enter with IDOK.
+// button. The button and Escape end it with IDCANCEL, Enter with IDOK. A text longer than the
+// box's two lines makes the box grow, within the screen, until the whole text shows.
 class CTipsDialog : public CDialog {
  public:
   explicit CTipsDialog(QWidget* parent = nullptr);
@@ -26,6 +27,9 @@ class CTipsDialog : public CDialog {
 
  private:
   void OnYes() { OnCancel(); }
+  // Grows the text, and the box with it, to hold the whole message: taller first, wider while
+  // the text would stand taller than half its width; the Yes button stays centred below the text.
+  void FitToMessage();
 
   CPictureButton* m_btnYes = nullptr;
 };

@@ -1,6 +1,8 @@
 #include "device/contacts/contact_properties.h"
 
+#include "device/frame/device_text.h"
 #include "platform/device/contact_property_ids.h"
+#include "platform/device/file_time.h"
 
 const std::array<CEPROPID, kBackupPropertyCount> kBackupPropertyIds = {
     PIMPR_TITLE,                         // 0 Title
@@ -63,3 +65,49 @@ const std::array<CEPROPID, kBackupPropertyCount> kBackupPropertyIds = {
 };
 
 QString FoundText(const CEPROPVAL& value) { return IsFound(value) ? value.val.lpwstr : QString(); }
+
+std::optional<std::vector<CEPROPVAL>> ReadBackupValues(IItem& item) {
+  const std::vector<CEPROPID> ids(kBackupPropertyIds.begin(), kBackupPropertyIds.end());
+  std::vector<CEPROPVAL> values;
+  if (FAILED(item.GetProps(ids, values))) return std::nullopt;
+  return values;
+}
+
+QByteArray ReadPicture(IItem& item) {
+  std::unique_ptr<IStream> stream;
+  quint64 size = 0;
+  if (FAILED(item.OpenProperty(PIMPR_PICTURE, GENERIC_READ, stream)) ||
+      FAILED(stream->Seek(0, STREAM_SEEK_END, &size)) ||
+      FAILED(stream->Seek(0, STREAM_SEEK_SET, nullptr))) {
+    return QByteArray();
+  }
+  QByteArray bytes(static_cast<qsizetype>(size), '\0');
+  ULONG read = 0;
+  if (FAILED(stream->Read(bytes.data(), static_cast<ULONG>(size), &read))) return QByteArray();
+  bytes.truncate(read);
+  return bytes;
+}
+
+namespace {
+
+BackupDate BackupDateOf(const CEPROPVAL& value) {
+  if (!IsFound(value)) return BackupDate();
+  FILETIME local;
+  SYSTEMTIME fields;
+  if (!FileTimeToLocalFileTime(&value.val.filetime, &local) ||
+      !FileTimeToSystemTime(&local, &fields)) {
+    return BackupDate{-1, 0xFFFF, 0xFFFF};
+  }
+  return BackupDate{fields.wYear, fields.wMonth, fields.wDay};
+}
+
+}  // namespace
+
+PhoneContactBody ContactBodyOf(const std::vector<CEPROPVAL>& values, const QByteArray& picture) {
+  PhoneContactBody body;
+  for (int i = 0; i < kBackupStringItems; ++i) body.items[i] = WideToAnsi(FoundText(values[i]));
+  body.birthday = BackupDateOf(values[kBackupItemBirthday]);
+  body.anniversary = BackupDateOf(values[kBackupItemAnniversary]);
+  body.picture = picture;
+  return body;
+}

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QByteArray>
+
 #include <array>
+#include <optional>
+#include <vector>
 
 #include "common/contacts_backup_file.h"
 #include "platform/device/pocket_outlook.h"
@@ -15,6 +19,16 @@ extern const std::array<CEPROPID, kBackupPropertyCount> kBackupPropertyIds;
 // The items whose texts, joined with no separator, name a contact when a restore looks for the
 // contacts it replaces: title, first, middle and last name, suffix (not the nickname).
 inline constexpr std::array<int, 5> kNamePartItems = {0, 1, 2, 3, 5};
+
+// The values of every item but the picture, read with one GetProps, in item order; nothing when
+// they cannot be read.
+std::optional<std::vector<CEPROPVAL>> ReadBackupValues(IItem& item);
+// The picture's bytes, read through its stream; empty when it has none or cannot be read.
+QByteArray ReadPicture(IItem& item);
+// A contact as a backup file holds it: its texts in ANSI (empty when the contact lacks them), its
+// dates as calendar dates in local time (every field -1 when the time cannot be converted) and
+// its picture.
+PhoneContactBody ContactBodyOf(const std::vector<CEPROPVAL>& values, const QByteArray& picture);
 
 // The text of a property value; empty when the item does not have the property.
 QString FoundText(const CEPROPVAL& value);

@@ -87,15 +87,14 @@ void CContactStoreSession::ForEachSimEntry(
   }
 }
 
-std::optional<QString> CContactStoreSession::JoinedName(CEOID oid) {
+std::optional<QString> CContactStoreSession::ContactKey(CEOID oid) {
   std::unique_ptr<IItem> item = ContactItem(oid);
-  std::vector<CEPROPID> ids;
-  for (int part : kNamePartItems) ids.push_back(kBackupPropertyIds[part]);
-  std::vector<CEPROPVAL> values;
-  if (!item || FAILED(item->GetProps(ids, values))) return std::nullopt;
+  std::optional<std::vector<CEPROPVAL>> values = item ? ReadBackupValues(*item) : std::nullopt;
+  if (!values) return std::nullopt;
   QString name;
-  for (const CEPROPVAL& value : values) name += FoundText(value);
-  return name;
+  for (int part : kNamePartItems) name += FoundText((*values)[part]);
+  if (!name.isEmpty()) return NameReplacementKey(name);
+  return NamelessContactKey(ContactBodyOf(*values, ReadPicture(*item)));
 }
 
 int CContactStoreSession::BuildDeviceContactIndex() {
@@ -104,28 +103,35 @@ int CContactStoreSession::BuildDeviceContactIndex() {
   if (std::optional<ContactItems> contacts = GetContactItems()) {
     for (int i = 1; i <= contacts->count; ++i) {
       const CEOID oid = ContactOidAt(*contacts->items, i);
-      std::optional<QString> name = oid != 0 ? JoinedName(oid) : std::nullopt;
-      if (name) m_index.Add({kDeviceContactOutlook, oid, *name});
+      std::optional<QString> key = oid != 0 ? ContactKey(oid) : std::nullopt;
+      if (key) m_index.Add({kDeviceContactOutlook, oid, *key});
     }
   }
   ForEachSimEntry(used, [this](DWORD index, const SimEntry& entry) {
-    m_index.Add({kDeviceContactSim, static_cast<int>(index), entry.Name()});
+    m_index.Add({kDeviceContactSim, static_cast<int>(index), SimReplacementKey(entry)});
   });
   return 1;
 }
 
-void CContactStoreSession::MarkDuplicateContacts(const QString& name) {
-  m_index.MarkDuplicates(name);
+void CContactStoreSession::MarkDuplicateContacts(const QString& key) {
+  m_index.MarkDuplicates(key);
 }
 
-void CContactStoreSession::DeleteMarkedContacts() {
+void CContactStoreSession::KeepContacts(const QString& key) { m_index.KeepContacts(key); }
+
+bool CContactStoreSession::DeleteMarkedContacts() {
+  bool locked = false;
   for (const DeviceContactEntry& entry : m_index.Entries()) {
-    if (!entry.deleteFlag) continue;
+    if (!entry.deleteFlag || entry.keep) continue;
+    HRESULT deleted = S_OK;
     if (entry.kind == kDeviceContactSim) {
-      SimDeletePhonebookEntry(m_hSim, SIM_PBSTORAGE_SIM, static_cast<DWORD>(entry.id));
+      deleted = SimDeletePhonebookEntry(m_hSim, SIM_PBSTORAGE_SIM, static_cast<DWORD>(entry.id));
     } else if (std::unique_ptr<IItem> item = ContactItem(entry.id)) {
-      item->Delete();
+      deleted = item->Delete();
     }
+    locked = deleted == STG_E_LOCKVIOLATION;
+    if (locked) break;
   }
   m_index.Clear();
+  return !locked;
 }

@@ -50,20 +50,27 @@ class CContactStoreSession {
   void ForEachSimEntry(DWORD used, const std::function<void(DWORD index, const SimEntry&)>& visit);
   const HSIM& Sim() const { return m_hSim; }
 
-  // Lists every contact and SIM entry now on the phone, unmarked. A contact whose name cannot be
-  // read is left out: listed with no name, it would be replaced by any record without one.
-  // Returns 1.
+  // Lists every contact and SIM entry now on the phone with its replacement key
+  // (device_contact_index.h), unmarked. A contact whose properties cannot be read is left out:
+  // listed under a wrong key, it could be replaced by a record that is not its own. Returns 1.
   int BuildDeviceContactIndex();
-  // Marks the listed contacts of exactly this name.
-  void MarkDuplicateContacts(const QString& name);
-  // Deletes the marked contacts and SIM entries (results not checked) and empties the index.
-  void DeleteMarkedContacts();
+  // Marks the listed contacts of exactly this key.
+  void MarkDuplicateContacts(const QString& key);
+  // Keeps the listed contacts of this key (a record of theirs was not restored).
+  void KeepContacts(const QString& key);
+  // A listed SIM entry's index for a restored entry of the same key to overwrite
+  // (CDeviceContactIndex::TakeSimSlot).
+  std::optional<DWORD> TakeSimSlot(const QString& key) { return m_index.TakeSimSlot(key); }
+  // Deletes the marked contacts and SIM entries that are not kept, and empties the index. Other
+  // failures are passed over, but a delete refused because another program holds the phone's
+  // store ends the deletions (each would wait for it again): false then.
+  bool DeleteMarkedContacts();
   const CDeviceContactIndex& DeviceContactIndex() const { return m_index; }
 
  private:
-  // Title, first, middle and last name and suffix joined; nothing when the contact or its
-  // properties cannot be read.
-  std::optional<QString> JoinedName(CEOID oid);
+  // The replacement key of a stored contact; nothing when the contact or its properties cannot
+  // be read.
+  std::optional<QString> ContactKey(CEOID oid);
 
   bool m_bComInitialized = false;
   std::unique_ptr<IPOutlookApp2> m_pOutlookApp;

@@ -9,7 +9,6 @@
 #include "device/contacts/contact_properties.h"
 #include "device/contacts/contacts_text_listing.h"
 #include "device/frame/device_text.h"
-#include "platform/device/file_time.h"
 #include "platform/device/message_box.h"
 #include "platform/device/phone_folder.h"
 #include "platform/windows/resources.h"
@@ -18,35 +17,6 @@ namespace {
 
 constexpr int kEmptySavePathString = 132;
 constexpr int kBackupSucceedString = 133;
-
-// A date property as the file holds it: the calendar date in local time; no date when the contact
-// has none; every field -1 when the time cannot be converted.
-BackupDate BackupDateOf(const CEPROPVAL& value) {
-  if (!IsFound(value)) return BackupDate();
-  FILETIME local;
-  SYSTEMTIME fields;
-  if (!FileTimeToLocalFileTime(&value.val.filetime, &local) ||
-      !FileTimeToSystemTime(&local, &fields)) {
-    return BackupDate{-1, 0xFFFF, 0xFFFF};
-  }
-  return BackupDate{fields.wYear, fields.wMonth, fields.wDay};
-}
-
-// The picture's bytes, read through its stream; empty when it has none or cannot be read.
-QByteArray ReadPicture(IItem& item) {
-  std::unique_ptr<IStream> stream;
-  quint64 size = 0;
-  if (FAILED(item.OpenProperty(PIMPR_PICTURE, GENERIC_READ, stream)) ||
-      FAILED(stream->Seek(0, STREAM_SEEK_END, &size)) ||
-      FAILED(stream->Seek(0, STREAM_SEEK_SET, nullptr))) {
-    return QByteArray();
-  }
-  QByteArray bytes(static_cast<qsizetype>(size), '\0');
-  ULONG read = 0;
-  if (FAILED(stream->Read(bytes.data(), static_cast<ULONG>(size), &read))) return QByteArray();
-  bytes.truncate(read);
-  return bytes;
-}
 
 // The ring-tone file's bytes, or four zero bytes when it cannot be read.
 QByteArray RingToneBytes(const QString& phonePath) {
@@ -102,21 +72,14 @@ QString BackupFileRun::Write(const QString& path) {
 bool BackupFileRun::WriteContact(IPOutlookItemCollection& items, int index) {
   const CEOID oid = session_.ContactOidAt(items, index);
   std::unique_ptr<IItem> item = oid != 0 ? session_.ContactItem(oid) : nullptr;
-  const std::vector<CEPROPID> ids(kBackupPropertyIds.begin(), kBackupPropertyIds.end());
-  std::vector<CEPROPVAL> values;
-  if (!item || FAILED(item->GetProps(ids, values))) return false;
-
-  PhoneContactBody body;
-  for (int i = 0; i < kBackupStringItems; ++i) body.items[i] = WideToAnsi(FoundText(values[i]));
-  const QString ringTone = FoundText(values[kBackupItemRingTone]);
+  std::optional<std::vector<CEPROPVAL>> values = item ? ReadBackupValues(*item) : std::nullopt;
+  if (!values) return false;
+  const QString ringTone = FoundText((*values)[kBackupItemRingTone]);
   if (!ringTone.isEmpty() && !knownRingTones_.contains(ringTone)) {
     knownRingTones_.insert(ringTone);
     ringTones_.append(ringTone);
   }
-  body.birthday = BackupDateOf(values[kBackupItemBirthday]);
-  body.anniversary = BackupDateOf(values[kBackupItemAnniversary]);
-  body.picture = ReadPicture(*item);
-  return writer_.WritePhoneRecord(body);
+  return writer_.WritePhoneRecord(ContactBodyOf(*values, ReadPicture(*item)));
 }
 
 void BackupFileRun::WriteSimEntry(const SimEntry& entry) {

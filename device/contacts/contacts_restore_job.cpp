@@ -1,11 +1,13 @@
 #include "device/contacts/contacts_restore_job.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "common/ansi_text.h"
 #include "common/contacts_backup_file.h"
 #include "device/contacts/contact_properties.h"
 #include "device/contacts/contacts_backup_job.h"
+#include "device/frame/device_text.h"
 #include "platform/device/file_time.h"
 #include "platform/device/message_box.h"
 #include "platform/device/phone_folder.h"
@@ -62,6 +64,55 @@ bool WriteNewPhoneFile(const QString& phonePath, const QByteArray& bytes) {
   return false;
 }
 
+// The SIM entry of a record, as the restore writes it.
+SimEntry SimEntryOf(const SimContactBody& body) {
+  SimEntry entry;
+  entry.validFields = SIM_PARAM_PBE_ALL;
+  entry.addressType = 1;
+  entry.numberingPlan = 1;
+  entry.SetName(AnsiToWide(body.name));
+  entry.SetNumber(AnsiToWide(body.number));
+  return entry;
+}
+
+QString JoinedName(const PhoneContactBody& body) {
+  QString name;
+  for (int part : kNamePartItems) name += AnsiToWide(body.items[part]);
+  return name;
+}
+
+// What the phone keeps of a contact record, as a backup writes it back: the texts as the phone's
+// wide text holds them, no date that names no day.
+PhoneContactBody StoredBody(const PhoneContactBody& body) {
+  PhoneContactBody stored = body;
+  for (QByteArray& item : stored.items) item = WideToAnsi(AnsiToWide(item));
+  for (BackupDate* date : {&stored.birthday, &stored.anniversary}) {
+    if (!date->IsNone() && !StoredDate(*date)) *date = BackupDate();
+  }
+  return stored;
+}
+
+bool IsEmptyBody(const PhoneContactBody& body) {
+  return std::all_of(body.items.begin(), body.items.end(),
+                     [](const QByteArray& item) { return item.isEmpty(); }) &&
+         body.birthday.IsNone() && body.anniversary.IsNone() && body.picture.isEmpty();
+}
+
+// The replacement key of a phone or SIM record (device_contact_index.h); nothing for a record
+// with no value at all, which is not stored.
+std::optional<QString> ReplacementKey(const BackupRecord& record) {
+  if (record.body == BackupRecord::Body::kSim) {
+    const SimEntry entry = SimEntryOf(record.sim);
+    if (entry.Name().isEmpty() && entry.Number().isEmpty()) return std::nullopt;
+    return SimReplacementKey(entry);
+  }
+  const QString name = JoinedName(record.phone);
+  if (!name.isEmpty()) return NameReplacementKey(name);
+  const PhoneContactBody stored = StoredBody(record.phone);
+  if (IsEmptyBody(stored)) return std::nullopt;
+  return NamelessContactKey(stored);
+}
+
 class RestoreRun {
  public:
   RestoreRun(CContactStoreSession& session, ContactsBackupReader& reader, JobProgress& progress)
@@ -71,14 +122,15 @@ class RestoreRun {
   QString Restore();
 
  private:
-  enum class Outcome { kRestored, kNotRestored, kStop };
+  enum class Outcome { kRestored, kNotRestored, kEmpty, kStop, kLocked };
 
   Outcome RestoreRecord(std::uint32_t number, const BackupRecord& record);
   Outcome RestorePhoneContact(std::uint32_t number, const PhoneContactBody& body);
+  Outcome RestoreSimEntry(const QString& key, const SimEntry& entry);
+  std::optional<DWORD> FindFreeSimSlot();
+  void KeepContactsOf(const BackupRecord& record);
   void NoteInvalidDate(std::uint32_t number, const BackupDate& date);
   QString OutcomeText(std::uint32_t count, std::uint32_t restored) const;
-  Outcome RestoreSimEntry(const SimContactBody& body);
-  std::optional<DWORD> FindFreeSimSlot();
   void RestoreRingTones();
 
   CContactStoreSession& session_;
@@ -89,6 +141,11 @@ class RestoreRun {
   // Dates of the file that name no day (the contacts are restored without them).
   int invalidDates_ = 0;
   QString firstInvalidDate_;
+  int emptyRecords_ = 0;
+  // The record at which another program's hold on the phone's store stopped the restore (0: none),
+  // and whether it stopped the deletion of the contacts the restored ones replace.
+  std::uint32_t lockedAt_ = 0;
+  bool deletionsLocked_ = false;
 };
 
 QString RestoreRun::Restore() {
@@ -101,21 +158,26 @@ QString RestoreRun::Restore() {
   bool stopped = false;
   for (std::uint32_t k = 1; k <= count; ++k) {
     BackupRecord record;
-    // After a stop the records left are only read past, so the ring tones are found.
-    if (!reader_.ReadRecord(stopped ? nullptr : &record)) break;  // the file changed meanwhile
-    if (stopped) continue;
+    if (!reader_.ReadRecord(&record)) break;  // the file changed meanwhile
+    // The records after a stop are not restored, so the contacts they would replace stay.
+    if (stopped) {
+      KeepContactsOf(record);
+      continue;
+    }
     const Outcome outcome = RestoreRecord(k, record);
     if (outcome == Outcome::kRestored) ++restored;
-    stopped = outcome == Outcome::kStop;
+    if (outcome == Outcome::kEmpty) ++emptyRecords_;
+    if (outcome == Outcome::kLocked) lockedAt_ = k;
+    stopped = outcome == Outcome::kStop || outcome == Outcome::kLocked;
     progress_.progress = static_cast<double>(k) / (static_cast<double>(count) + 2);
   }
-  session_.DeleteMarkedContacts();
+  deletionsLocked_ = !session_.DeleteMarkedContacts();
   RestoreRingTones();
   progress_.progress = 1.0;
   return OutcomeText(count, restored);
 }
 
-// The count's outcome, and the dates left out, which would otherwise be lost unnoticed.
+// The count's outcome, then what was left out or stopped it, which would otherwise go unnoticed.
 QString RestoreRun::OutcomeText(std::uint32_t count, std::uint32_t restored) const {
   QString text = restored == count
                      ? LoadString(kRestoreSucceedString)
@@ -127,6 +189,14 @@ QString RestoreRun::OutcomeText(std::uint32_t count, std::uint32_t restored) con
                 .arg(invalidDates_)
                 .arg(firstInvalidDate_);
   }
+  if (emptyRecords_ > 0)
+    text += QStringLiteral("\nEmpty records not restored: %1.").arg(emptyRecords_);
+  const QString locked = QStringLiteral("\nThe phone's contacts are locked by another program: ");
+  if (lockedAt_ != 0) {
+    text += locked + QStringLiteral("stopped at No.%1.").arg(lockedAt_);
+  } else if (deletionsLocked_) {
+    text += locked + QStringLiteral("the contacts replaced were kept.");
+  }
   return text;
 }
 
@@ -137,20 +207,29 @@ void RestoreRun::NoteInvalidDate(std::uint32_t number, const BackupDate& date) {
   }
 }
 
+// A restored record replaces the contacts of its key that were on the phone; one that is not
+// restored keeps them all, even when another record of its key was restored.
 RestoreRun::Outcome RestoreRun::RestoreRecord(std::uint32_t number, const BackupRecord& record) {
-  switch (record.body) {
-    case BackupRecord::Body::kPhone:
-      return RestorePhoneContact(number, record.phone);
-    case BackupRecord::Body::kSim:
-      return RestoreSimEntry(record.sim);
-    case BackupRecord::Body::kNone:
-      break;
+  if (record.body == BackupRecord::Body::kNone) return Outcome::kNotRestored;
+  const std::optional<QString> key = ReplacementKey(record);
+  if (!key) return Outcome::kEmpty;
+  const Outcome outcome = record.body == BackupRecord::Body::kPhone
+                              ? RestorePhoneContact(number, record.phone)
+                              : RestoreSimEntry(*key, SimEntryOf(record.sim));
+  if (outcome == Outcome::kRestored) {
+    session_.MarkDuplicateContacts(*key);
+  } else {
+    session_.KeepContacts(*key);
   }
-  return Outcome::kNotRestored;
+  return outcome;
 }
 
-// A contact is saved only when every value went in; only then does it replace the contacts of
-// its name, so a record that fails leaves the phone's copy in place.
+void RestoreRun::KeepContactsOf(const BackupRecord& record) {
+  if (record.body == BackupRecord::Body::kNone) return;
+  if (std::optional<QString> key = ReplacementKey(record)) session_.KeepContacts(*key);
+}
+
+// A contact is saved only when every value went in.
 RestoreRun::Outcome RestoreRun::RestorePhoneContact(std::uint32_t number,
                                                     const PhoneContactBody& body) {
   std::unique_ptr<IItem> item = session_.CreateContact();
@@ -173,32 +252,25 @@ RestoreRun::Outcome RestoreRun::RestorePhoneContact(std::uint32_t number,
     }
   }
   if (!body.picture.isEmpty()) complete = WritePicture(*item, body.picture) && complete;
-  if (!complete || FAILED(item->Save())) return Outcome::kNotRestored;
-  QString name;
-  for (int part : kNamePartItems) name += AnsiToWide(body.items[part]);
-  session_.MarkDuplicateContacts(name);
-  return Outcome::kRestored;
+  if (!complete) return Outcome::kNotRestored;
+  const HRESULT saved = item->Save();
+  if (saved == STG_E_LOCKVIOLATION) return Outcome::kLocked;
+  return SUCCEEDED(saved) ? Outcome::kRestored : Outcome::kNotRestored;
 }
 
-RestoreRun::Outcome RestoreRun::RestoreSimEntry(const SimContactBody& body) {
+// An entry takes the slot of an entry of its key that was on the SIM, else the lowest free one,
+// so a SIM restored from its own backup keeps every entry however full it is.
+RestoreRun::Outcome RestoreRun::RestoreSimEntry(const QString& key, const SimEntry& entry) {
   if (!simRange_) {
     AfxMessageBox(QStringLiteral("Restore sim contacts error!"), MB_OK);
     return Outcome::kStop;
   }
-  const std::optional<DWORD> slot = FindFreeSimSlot();
+  std::optional<DWORD> slot = session_.TakeSimSlot(key);
+  if (!slot) slot = FindFreeSimSlot();
   if (!slot) return Outcome::kNotRestored;
-  SimEntry entry;
-  entry.validFields = SIM_PARAM_PBE_ALL;
-  entry.addressType = 1;
-  entry.numberingPlan = 1;
-  entry.SetName(AnsiToWide(body.name));
-  entry.SetNumber(AnsiToWide(body.number));
-  if (FAILED(SimWritePhonebookEntry(session_.Sim(), SIM_PBSTORAGE_SIM, *slot, entry))) {
-    return Outcome::kNotRestored;
-  }
-  // The name as the SIM keeps it (255 characters at most), so a second restore finds this one.
-  session_.MarkDuplicateContacts(entry.Name());
-  return Outcome::kRestored;
+  const HRESULT written = SimWritePhonebookEntry(session_.Sim(), SIM_PBSTORAGE_SIM, *slot, entry);
+  if (written == STG_E_LOCKVIOLATION) return Outcome::kLocked;
+  return SUCCEEDED(written) ? Outcome::kRestored : Outcome::kNotRestored;
 }
 
 // The lowest free slot from where the last search stopped. Only an index the SIM reports empty

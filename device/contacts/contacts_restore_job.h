@@ -6,9 +6,12 @@
 #include "device/frame/job_progress.h"
 
 // The contacts restore: checks a contacts backup file (digest and layout), recreates each record
-// as a new contact or a new SIM entry in the lowest free slot, then deletes the contacts that
-// were on the phone before under the name of a restored record (so restoring a file twice leaves
-// one copy), and writes the ring-tone files that the phone does not have yet.
+// as a new contact or as a SIM entry (in the slot of an entry of its name, else in the lowest
+// free one), then deletes the contacts that were on the phone before under the name of a restored
+// record (so restoring a file twice leaves its records once), and writes the ring-tone files that
+// the phone does not have yet. The contacts of a name whose record was not restored all stay; a
+// record without a name replaces only an identical contact; a record with no value is not stored.
+// A record the phone's store refuses because another program holds it ends the restore there.
 class CContactsRestoreJob {
  public:
   explicit CContactsRestoreJob(const QString& path) : m_strPath(path) {}

@@ -76,6 +76,28 @@ constexpr std::array<ListedProperty, 53> kListedProperties = {{
     {0x101F001F, "Notes:"},
 }};
 
+// Positions in kListedProperties.
+constexpr int kFirstName = 0;
+constexpr int kMiddleName = 1;
+constexpr int kLastName = 2;
+constexpr int kNickname = 3;
+constexpr int kSuffix = 4;
+
+// A run of positions, first and last included.
+struct Positions {
+  int first;
+  int last;
+};
+constexpr Positions kNameParts{kFirstName, kSuffix};
+// The labelled lines before the work address: company, department, job title, work tel and fax.
+constexpr Positions kWorkLines{5, 9};
+// The labelled lines between the work and home addresses: IM, e-mail, mobile tel, web page,
+// office location and home tel.
+constexpr Positions kLinesAfterWorkAddress{15, 20};
+// The labelled lines after the addresses: pager to notes.
+constexpr Positions kLinesAfterAddresses{31, 52};
+static_assert(kLinesAfterAddresses.last == kListedProperties.size() - 1);
+
 // First positions of the three address blocks (street, city, state, postal code, country).
 constexpr int kWorkAddress = 10;
 constexpr int kHomeAddress = 21;
@@ -99,12 +121,12 @@ class ContactBlock {
 
   QString Text() {
     AppendNameLine();
-    AppendLabelledLines(5, 9);
+    AppendLabelledLines(kWorkLines);
     AppendAddress(kWorkAddress, "Work addr:", 10);
-    AppendLabelledLines(15, 20);
+    AppendLabelledLines(kLinesAfterWorkAddress);
     AppendAddress(kHomeAddress, "Home addr:", 10);
     AppendAddress(kOtherAddress, "Other addr:", 11);
-    AppendLabelledLines(31, 52);
+    AppendLabelledLines(kLinesAfterAddresses);
     text_ += Separator();
     return text_;
   }
@@ -112,8 +134,8 @@ class ContactBlock {
  private:
   bool Found(int position) const { return IsFound(values_[position]); }
   const QString& Value(int position) const { return values_[position].val.lpwstr; }
-  bool AnyFound(int first, int last) const {
-    for (int position = first; position <= last; ++position) {
+  bool AnyFound(Positions positions) const {
+    for (int position = positions.first; position <= positions.last; ++position) {
       if (Found(position)) return true;
     }
     return false;
@@ -122,19 +144,19 @@ class ContactBlock {
   // "Name:" then the first name, and the middle name, last name, "nickname" and suffix after a
   // blank each; the parts found only.
   void AppendNameLine() {
-    if (!AnyFound(0, 4)) return;
+    if (!AnyFound(kNameParts)) return;
     text_ += QLatin1String("Name:");
-    if (Found(0)) text_ += Value(0);
-    if (Found(1)) text_ += QLatin1Char(' ') + Value(1);
-    if (Found(2)) text_ += QLatin1Char(' ') + Value(2);
-    if (Found(3)) text_ += QLatin1String(" \"") + Value(3) + QLatin1Char('"');
-    if (Found(4)) text_ += QLatin1Char(' ') + Value(4);
+    if (Found(kFirstName)) text_ += Value(kFirstName);
+    if (Found(kMiddleName)) text_ += QLatin1Char(' ') + Value(kMiddleName);
+    if (Found(kLastName)) text_ += QLatin1Char(' ') + Value(kLastName);
+    if (Found(kNickname)) text_ += QLatin1String(" \"") + Value(kNickname) + QLatin1Char('"');
+    if (Found(kSuffix)) text_ += QLatin1Char(' ') + Value(kSuffix);
     text_ += QLatin1String(kLineEnd);
   }
 
   // Label and value, one line each; dates in local time.
-  void AppendLabelledLines(int first, int last) {
-    for (int position = first; position <= last; ++position) {
+  void AppendLabelledLines(Positions positions) {
+    for (int position = positions.first; position <= positions.last; ++position) {
       if (!Found(position)) continue;
       const CEPROPVAL& value = values_[position];
       std::optional<QString> text = PropIdType(value.propid) == CEVT_FILETIME
@@ -151,11 +173,11 @@ class ContactBlock {
   void AppendAddress(int first, const char* label, int indent) {
     const int street = first, city = first + 1, state = first + 2, zip = first + 3,
               country = first + 4;
-    if (!AnyFound(street, country)) return;
+    if (!AnyFound({street, country})) return;
     const QString blanks(indent, QLatin1Char(' '));
     text_ += QLatin1String(label);
     if (Found(street)) text_ += Value(street) + QLatin1String(kLineEnd);
-    if (AnyFound(city, zip)) {
+    if (AnyFound({city, zip})) {
       text_ += blanks;
       if (Found(city)) text_ += Value(city) + QLatin1String("  ");
       if (Found(state)) text_ += Value(state) + QLatin1String("  ");

@@ -4,6 +4,7 @@
 
 #include "device/contacts/contacts_backup_job.h"
 #include "device/contacts/contacts_restore_job.h"
+#include "device/frame/phone_database_message.h"
 #include "platform/device/message_box.h"
 #include "platform/windows/message_service.h"
 #include "platform/windows/resources.h"
@@ -13,6 +14,13 @@ namespace {
 constexpr int kSaveTitleString = 130;
 constexpr int kRestoreTitleString = 131;
 constexpr char kBackupExtension[] = "vbx";
+
+// Says why the contact store did not open when the phone's database is the reason. A phone
+// without a SIM or a contact store gets no message, as the commands always had it.
+void ReportUnopenedStore() {
+  const QString message = PhoneDatabaseProblemMessage();
+  if (!message.isEmpty()) AfxMessageBox(message, MB_OK);
+}
 
 }  // namespace
 
@@ -33,7 +41,11 @@ void OnBackupContacts(CMainFrame&) {
   if (!path) return;
 
   CContactsBackupJob job(BackupModeForPath(*path), *path);
-  if (job.m_session.OpenContactStore() == 1) StartContactsBackup(job);
+  if (job.m_session.OpenContactStore() == 1) {
+    StartContactsBackup(job);
+  } else {
+    ReportUnopenedStore();
+  }
 }
 
 void OnRestoreContacts(CMainFrame&) {
@@ -48,5 +60,9 @@ void OnRestoreContacts(CMainFrame&) {
   if (AfxMessageBox(question, MB_OKCANCEL) != IDOK) return;
 
   CContactsRestoreJob job(*path);
-  if (job.m_session.OpenContactStore() == 1) StartContactsRestore(job);
+  if (job.m_session.OpenContactStore() == 1) {
+    StartContactsRestore(job);
+  } else {
+    ReportUnopenedStore();
+  }
 }

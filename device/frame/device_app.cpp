@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/help_option.h"
+#include "platform/device/phone_dialogs.h"
 #include "platform/device/phone_environment.h"
-#include "platform/windows/interactive_services.h"
+#include "platform/device/phone_style.h"
 #include "platform/windows/message_service.h"
 
 namespace {
@@ -13,19 +15,13 @@ namespace {
 // there themselves.
 constexpr char kProfileKey[] = "Local AppWizard-Generated Applications";
 
-bool AsksForHelp(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 std::unique_ptr<CMainFrame> InitDeviceInstance(const DeviceProgram& program) {
   InstallDeviceProgram(program);
   QCoreApplication::setOrganizationName(QString::fromLatin1(kProfileKey));
-  if (!CurrentMessageService().messageBox) InstallInteractiveServices();
+  UsePhoneStyle();
+  if (!CurrentMessageService().messageBox) InstallPhoneDialogs();
 
   auto frame = std::make_unique<CMainFrame>();
   if (!frame->OnCreate()) return nullptr;

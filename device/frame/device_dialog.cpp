@@ -2,8 +2,8 @@
 
 #include <QPalette>
 
-#include "device/frame/screen_scaling.h"
 #include "platform/device/phone_screen.h"
+#include "platform/device/phone_style.h"
 #include "platform/device/resource_module.h"
 #include "platform/windows/modal_service.h"
 
@@ -42,15 +42,19 @@ bool CDeviceDialog::event(QEvent* event) {
 }
 
 const DialogTemplate& DialogTemplateOrEmpty(int templateId) {
-  static const DialogTemplate kEmpty{0, QString(), 0, 0, QStringLiteral("MS Shell Dlg"), 8, {}};
+  static const DialogTemplate kEmpty{
+      .id = 0,
+      .cx = 0,
+      .cy = 0,
+      .fontName = QStringLiteral("MS Shell Dlg"),
+      .pointSize = 8,
+  };
   const DialogTemplate* found = FindDialogTemplate(templateId);
   return found != nullptr ? *found : kEmpty;
 }
 
 QFont DeviceDialogFont(const DialogTemplate& dialogTemplate) {
-  QFont font = DialogFont(dialogTemplate.fontName, dialogTemplate.pointSize);
-  font.setPixelSize(MulDivRound(dialogTemplate.pointSize, GetLogPixelsY(), 72));
-  return font;
+  return PhoneFont(dialogTemplate.fontName, dialogTemplate.pointSize);
 }
 
 void SetPhoneColours(QWidget* window) {

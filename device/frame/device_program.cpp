@@ -24,13 +24,13 @@ constexpr int kNoId = -1;
 
 // Main form 101 of a style, without its controls.
 DialogTemplate EmptyMainForm(const FormStyleTraits& style) {
-  return {IDD_MAIN_FORM,
-          QString(),
-          style.formWidth,
-          style.formHeight,
-          QStringLiteral("MS Sans Serif"),
-          8,
-          {}};
+  return {
+      .id = IDD_MAIN_FORM,
+      .cx = style.formWidth,
+      .cy = style.formHeight,
+      .fontName = QStringLiteral("MS Sans Serif"),
+      .pointSize = 8,
+  };
 }
 
 DialogTemplate SkeldraForm(const DeviceProgram& program) {
@@ -85,13 +85,14 @@ DialogTemplate MarrowindForm(const DeviceProgram& program) {
 // The About box: the program's icon, its name and version, and the maker's line.
 DialogTemplate AboutBox(const DeviceProgram& program, bool landscape) {
   const FormStyleTraits& style = StyleTraits(program.style);
-  DialogTemplate about{landscape ? IDD_ABOUTBOX_WIDE : IDD_ABOUTBOX,
-                       program.aboutCaption,
-                       landscape ? style.aboutLandscapeWidth : 153,
-                       landscape ? style.aboutLandscapeHeight : 159,
-                       QStringLiteral("MS Shell Dlg"),
-                       8,
-                       {}};
+  DialogTemplate about{
+      .id = landscape ? IDD_ABOUTBOX_WIDE : IDD_ABOUTBOX,
+      .caption = program.aboutCaption,
+      .cx = landscape ? style.aboutLandscapeWidth : 153,
+      .cy = landscape ? style.aboutLandscapeHeight : 159,
+      .fontName = QStringLiteral("MS Shell Dlg"),
+      .pointSize = 8,
+  };
   QString copyright = QStringLiteral("Copyright (C) ") + program.form.maker;
   if (landscape) {
     about.controls = {
@@ -115,7 +116,13 @@ DialogTemplate AboutBox(const DeviceProgram& program, bool landscape) {
 DialogTemplate ProgressDialog(const DeviceProgram& program) {
   const ProgressDialogIds& ids = StyleTraits(program.style).progress;
   DialogTemplate dialog{
-      IDD_PROGRESS, QStringLiteral("Dialog"), 136, 86, QStringLiteral("MS Shell Dlg"), 8, {}};
+      .id = IDD_PROGRESS,
+      .caption = QStringLiteral("Dialog"),
+      .cx = 136,
+      .cy = 86,
+      .fontName = QStringLiteral("MS Shell Dlg"),
+      .pointSize = 8,
+  };
   dialog.controls = {
       {ids.bar, ControlKind::kProgressBar, QString(), 14, 36, 108, 10, WS_VISIBLE},
       {ids.number, ControlKind::kStatic, QStringLiteral("0"), 46, 50, 24, 8, WS_VISIBLE | SS_RIGHT},

@@ -13,6 +13,9 @@ namespace {
 
 constexpr int kBigScreenHeight = 800;
 
+// The side of a button's square images: larger from kBigScreenHeight up.
+int ButtonSide(bool bigScreen) { return bigScreen ? 72 : 64; }
+
 }  // namespace
 
 CDeviceView::CDeviceView(QWidget* parent)
@@ -43,48 +46,49 @@ void CDeviceView::LoadButtonImages(int screenHeight) {
   bool big = screenHeight >= kBigScreenHeight;
   for (int i = 0; i < 3; ++i) {
     const ButtonBitmaps& bitmaps = style_.buttonBitmaps[i];
-    m_imageLists[i] = LoadScaledImageList(big ? bitmaps.large : bitmaps.small, big ? 72 : 64, 0,
+    m_imageLists[i] = LoadScaledImageList(big ? bitmaps.large : bitmaps.small, ButtonSide(big), 0,
                                           CLR_NONE, IMAGE_BITMAP, 0);
     m_buttons[i]->SetImageList(m_imageLists[i].get());
   }
 }
 
 void CDeviceView::OnSize() {
-  const int W = GetSystemMetrics(SM_CXSCREEN);
-  const int H = GetSystemMetrics(SM_CYSCREEN);
-  if (H != m_nLastScreenHeight) {
-    LoadButtonImages(H);
-    m_nLastScreenHeight = H;
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  if (screenHeight != m_nLastScreenHeight) {
+    LoadButtonImages(screenHeight);
+    m_nLastScreenHeight = screenHeight;
   }
   const FormControlIds& ids = style_.ids;
   const FormLayoutSizes& sizes = style_.sizes;
-  const bool big = H >= kBigScreenHeight;
-  const int B = big ? 72 : 64;
+  const bool big = screenHeight >= kBigScreenHeight;
+  const int buttonSide = ButtonSide(big);
   auto place = [this](int id, int left, int top, int right, int bottom) {
     PlaceDialogControl(id, this, RectFromEdges(left, top, right, bottom));
   };
 
-  int left = (W - ScaleX(sizes.makerWidth)) / 2;
+  int left = (screenWidth - ScaleX(sizes.makerWidth)) / 2;
   int top = big ? ScaleY(18) : 0;
   int bottom = top + ScaleY(12);
   place(ids.maker, left, top, left + ScaleX(sizes.makerWidth), bottom);
 
-  left = (W - ScaleX(sizes.nameWidth)) / 2;
+  left = (screenWidth - ScaleX(sizes.nameWidth)) / 2;
   top = bottom;
   bottom = top + ScaleY(22);
   place(ids.name, left, top, left + ScaleX(sizes.nameWidth), bottom);
 
-  // Three rows under the first separator: a button, its title and description, a separator.
-  const int L = (W - ScaleX(sizes.separatorWidth)) / 2;
-  const int R = L + ScaleX(sizes.separatorWidth);
+  // Three rows under the first separator: a button, its title and description, a separator. The
+  // separators span the rows; the buttons start at their left edge.
+  const int rowsLeft = (screenWidth - ScaleX(sizes.separatorWidth)) / 2;
+  const int rowsRight = rowsLeft + ScaleX(sizes.separatorWidth);
   top = bottom + ScaleY(3);
   bottom = top + ScaleY(1);
-  place(ids.separators[0], L, top, R, bottom);
+  place(ids.separators[0], rowsLeft, top, rowsRight, bottom);
   for (int row = 0; row < 3; ++row) {
     const int buttonTop = bottom + ScaleY(5);
-    const int buttonRight = L + ScaleX(B);
-    const int buttonBottom = buttonTop + ScaleY(B);
-    place(ids.buttons[row], L, buttonTop, buttonRight, buttonBottom);
+    const int buttonRight = rowsLeft + ScaleX(buttonSide);
+    const int buttonBottom = buttonTop + ScaleY(buttonSide);
+    place(ids.buttons[row], rowsLeft, buttonTop, buttonRight, buttonBottom);
 
     left = buttonRight + ScaleX(5);
     if (row < 2) {
@@ -100,10 +104,10 @@ void CDeviceView::OnSize() {
 
     top = buttonBottom + ScaleY(1);
     bottom = top + ScaleY(1);
-    place(ids.separators[row + 1], L, top, R, bottom);
+    place(ids.separators[row + 1], rowsLeft, top, rowsRight, bottom);
   }
 
-  left = (W - ScaleX(160)) / 2;
+  left = (screenWidth - ScaleX(160)) / 2;
   top = bottom + (big ? ScaleY(20) : 0);
   bottom = top + ScaleY(sizes.linkHeight);
   place(ids.link, left, top, left + ScaleX(160), bottom);

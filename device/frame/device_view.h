@@ -17,8 +17,9 @@
 // can scroll it on a screen too low to show it whole.
 //
 // The buttons send the program's backupCommand and restoreCommand to the main frame; the third
-// closes the main window. The two styles' labels are made by the subclasses CTribbokView and
-// CMarrowindView.
+// closes the main window. The two styles' labels are made by the subclasses: plain labels by
+// CTribbokView (device_view_plain_labels.h), colour labels by CMarrowindView
+// (device_view_color_labels.h).
 class CDeviceView : public CFormView {
  public:
   explicit CDeviceView(QWidget* parent = nullptr);

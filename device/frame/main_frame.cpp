@@ -5,8 +5,8 @@
 
 #include "device/frame/about_dialog.h"
 #include "device/frame/device_program.h"
-#include "device/frame/marrowind_view.h"
-#include "device/frame/tribbok_view.h"
+#include "device/frame/device_view_color_labels.h"
+#include "device/frame/device_view_plain_labels.h"
 #include "platform/device/command_bar.h"
 #include "platform/device/phone_screen.h"
 #include "platform/device/shell_execute.h"

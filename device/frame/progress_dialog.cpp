@@ -11,6 +11,7 @@
 #include "device/frame/dialog_relayout.h"
 #include "device/frame/logical_font.h"
 #include "device/frame/screen_scaling.h"
+#include "platform/device/message_box.h"
 #include "platform/windows/resources.h"
 
 CProgressDialog::CProgressDialog(const std::atomic<double>* progress, const std::atomic<int>* done,
@@ -57,19 +58,27 @@ void CProgressDialog::timerEvent(QTimerEvent* event) {
 }
 
 void CProgressDialog::OnTimer() {
+  if (!ShowProgress()) return;
+  killTimer(m_nTimer);
+  m_nTimer = 0;
+  EndDialog(IDOK);
+}
+
+bool CProgressDialog::ShowProgress() {
   int percent = ProgressPercent(*m_pProgress);
-  QString number = QString::number(percent);
-  if (*m_pDone == 1) {
-    if (m_progressCtrl != nullptr) m_progressCtrl->setValue(100);
-    SetDlgItemText(CurrentStyle().progress.number, number);
-    killTimer(m_nTimer);
-    m_nTimer = 0;
-    EndDialog(IDOK);
-    return;
-  }
+  bool done = *m_pDone == 1;
   // The bar, like the platform's, shows a position outside its range at the nearer end.
-  if (m_progressCtrl != nullptr) m_progressCtrl->setValue(std::clamp(percent, 0, 100));
-  SetDlgItemText(CurrentStyle().progress.number, number);
+  if (m_progressCtrl != nullptr) m_progressCtrl->setValue(done ? 100 : std::clamp(percent, 0, 100));
+  SetDlgItemText(CurrentStyle().progress.number, QString::number(percent));
+  return done;
+}
+
+bool CProgressDialog::event(QEvent* event) {
+  if (event->type() == WorkerMessageEvent::kType) {
+    ShowProgress();
+    return true;
+  }
+  return CDeviceDialog::event(event);
 }
 
 void CProgressDialog::OnSize(int cx, int cy) {

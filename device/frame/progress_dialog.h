@@ -11,7 +11,8 @@ class QProgressBar;
 // percentage, the maker's web address. It reads the job's progress and done flag once a second
 // (timer 1, 1000 ms) and ends at the first reading that finds the job done, with the bar at 100
 // and the number at the job's last progress. Until then it cannot be dismissed: Cancel, close
-// and OK are ignored.
+// and OK are ignored. It also reads them, without ending, whenever the worker shows a message
+// box, so a job that finishes within the first second shows its result over a full bar.
 class CProgressDialog : public CDeviceDialog {
  public:
   static constexpr int kTimerPeriodMs = 1000;
@@ -29,9 +30,13 @@ class CProgressDialog : public CDeviceDialog {
   void OnCancel() override;
   void timerEvent(QTimerEvent* event) override;
   void OnSize(int cx, int cy) override;
+  bool event(QEvent* event) override;
 
  private:
   void OnTimer();
+  // Shows the bar (100 once the job is done) and the number as the job's fields stand; whether
+  // the job was done.
+  bool ShowProgress();
 
   const std::atomic<double>* m_pProgress;
   const std::atomic<int>* m_pDone;

@@ -26,8 +26,10 @@ bool WriteFileTime(QIODevice& file, FILETIME time) {
   return WriteUInt32(file, time.dwLowDateTime) && WriteUInt32(file, time.dwHighDateTime);
 }
 
-bool WriteLine(QIODevice& file, const QString& text) {
-  return WriteBytes(file, WideToAnsi(text) + '\n');
+// A line that a restore reads whole; false, nothing written, for a longer one.
+bool WriteLine(QIODevice& file, const QString& text, qsizetype limit = kSmsLineLimit) {
+  const QByteArray bytes = WideToAnsi(text);
+  return bytes.size() <= limit && WriteBytes(file, bytes + '\n');
 }
 
 // A name or address as a line keeps it: a line break would end the line early, so it becomes a
@@ -43,31 +45,32 @@ QString PathElement(const QString& name) {
   return LineField(name).replace(QLatin1Char('\\'), QLatin1Char('/'));
 }
 
-// The entries of the recipients, as many whole ones as a read line keeps: a line cut by the
-// reader would end in a broken entry and stop the restore at this message.
+// "\"name\" <address>" and the ASCII text after it, within the bytes of an entry that a restore
+// parses: the address first, the name in the room left.
+QString AddressEntry(const QString& name, const QString& address, const QString& suffix) {
+  // The quotes, the blank and the brackets take 5 bytes.
+  const qsizetype room = kSmsEntryLimit - 5 - suffix.size();
+  QString keptName = LineField(name);
+  QString keptAddress = LineField(address);
+  // No character takes more than four bytes, so the texts of real messages need no measuring.
+  if ((keptName.size() + keptAddress.size()) * 4 > room) {
+    keptAddress = LeftAnsiBytes(keptAddress, room);
+    keptName = LeftAnsiBytes(keptName, room - WideToAnsi(keptAddress).size());
+  }
+  return QStringLiteral("\"%1\" <%2>").arg(keptName, keptAddress) + suffix;
+}
+
 QString RecipientsLine(const std::vector<CSmsRecipient>& recipients) {
   QStringList entries;
-  qsizetype bytes = -1;  // the first entry has no ";" before it
   for (const CSmsRecipient& recipient : recipients) {
-    const QString entry =
-        QStringLiteral("\"%1\" <%2> %3")
-            .arg(LineField(recipient.m_strDisplayName), LineField(recipient.m_strAddress))
-            .arg(static_cast<int>(recipient.m_ulType));
-    bytes += 1 + WideToAnsi(entry).size();
-    if (bytes > kSmsLineLimit) break;
-    entries << entry;
+    entries << AddressEntry(recipient.m_strDisplayName, recipient.m_strAddress,
+                            QStringLiteral(" %1").arg(static_cast<int>(recipient.m_ulType)));
   }
   return entries.join(QLatin1Char(';'));
 }
 
-// The sender as a read line keeps it whole, so a restore can parse it: the address first, the
-// name in the room left.
 QString SenderLine(const CSmsMessage& message) {
-  constexpr qsizetype kRoom = kSmsLineLimit - 5;  // the quotes, the blank and the brackets
-  const QString address = LeftAnsiBytes(LineField(message.SenderAddress()), kRoom);
-  const QString name =
-      LeftAnsiBytes(LineField(message.SenderName()), kRoom - WideToAnsi(address).size());
-  return QStringLiteral("\"%1\" <%2>").arg(name, address);
+  return AddressEntry(message.SenderName(), message.SenderAddress(), QString());
 }
 
 int WriteHeader(QIODevice& file, const std::string& digest, quint32 count) {
@@ -97,6 +100,16 @@ FILETIME ReadFileTime(QIODevice& file) {
   time.dwLowDateTime = ReadUInt32(file);
   time.dwHighDateTime = ReadUInt32(file);
   return time;
+}
+
+bool ReadLineField(QIODevice& file, QByteArray& field, QString& error) {
+  std::optional<QByteArray> line = ReadBackupLine(file);
+  if (!line) {
+    error = QStringLiteral("Read line error: longer than %1 bytes!").arg(kSmsLineLimit);
+    return false;
+  }
+  field = std::move(*line);
+  return true;
 }
 
 }  // namespace
@@ -131,7 +144,7 @@ int WriteSmsRecord(QFileDevice& file, CSmsMessage& message) {
   const QByteArray text = WideToAnsi(message.Text()) + '\n';
   const bool written =
       WriteLine(file, QString::fromLatin1(CSmsMessage::kMessageClass)) &&
-      WriteLine(file, SmsFolderPath(message.Folder())) &&
+      WriteLine(file, SmsFolderPath(message.Folder()), kSmsFolderPathLimit) &&
       WriteFileTime(file, message.LastModificationTime()) &&
       WriteFileTime(file, message.DeliveryTime()) && WriteUInt32(file, message.Flags()) &&
       WriteUInt32(file, message.Size()) && WriteLine(file, RecipientsLine(*recipients)) &&
@@ -148,19 +161,23 @@ bool ReadSmsFileHeader(QIODevice& file, quint32& count) {
   return true;
 }
 
-QByteArray ReadBackupLine(QIODevice& file) {
+std::optional<QByteArray> ReadBackupLine(QIODevice& file) {
   QByteArray line;
   char byte = 0;
   while (file.getChar(&byte) && byte != '\n') {
-    if (byte != '\r' && line.size() < kSmsLineLimit) line.append(byte);
+    if (byte == '\r') continue;
+    if (line.size() == kSmsLineLimit) return std::nullopt;
+    line.append(byte);
   }
   return line;
 }
 
 bool ReadSmsRecordFields(QIODevice& file, SmsBackupRecord& record, QString& error) {
-  record.messageClass = ReadBackupLine(file);
-  record.folderPath = ReadBackupLine(file);
-  if (record.folderPath.isEmpty()) {
+  if (!ReadLineField(file, record.messageClass, error) ||
+      !ReadLineField(file, record.folderPath, error)) {
+    return false;
+  }
+  if (record.folderPath.isEmpty() || record.folderPath.size() > kSmsFolderPathLimit) {
     error = QStringLiteral("Read folder line error!");
     return false;
   }
@@ -168,8 +185,10 @@ bool ReadSmsRecordFields(QIODevice& file, SmsBackupRecord& record, QString& erro
   record.deliveryTime = ReadFileTime(file);
   record.flags = ReadUInt32(file);
   record.size = ReadUInt32(file);
-  record.recipients = ReadBackupLine(file);
-  record.sender = ReadBackupLine(file);
+  if (!ReadLineField(file, record.recipients, error) ||
+      !ReadLineField(file, record.sender, error)) {
+    return false;
+  }
   // Every field before the text is read by then, so a record cut short anywhere is caught here,
   // before its text length is believed.
   const bool lengthComplete = BytesLeft(file) >= 4;
@@ -195,7 +214,10 @@ std::optional<std::vector<CSmsRecipient>> ParseRecipientsLine(const QString& lin
       joining = false;
       continue;
     }
-    joining = entry.startsWith(QLatin1Char('"')) && i + 1 < pieces.size();
+    // No character takes less than a byte, so an entry longer than an entry's bytes cannot parse
+    // however much more is joined to it.
+    joining = entry.startsWith(QLatin1Char('"')) && entry.size() < kSmsEntryLimit &&
+              i + 1 < pieces.size();
     if (!joining) return std::nullopt;
   }
   return recipients;

@@ -30,6 +30,16 @@ class CSmsBackupJob;
 inline constexpr char kSmsFileSalt[] = "%dKRVTQ_PemWollaTusk";
 inline constexpr qint64 kSmsFileHeaderSize = 20;
 
+// The most bytes a line may hold. A recipients line holds every recipient of its message (a
+// thousand of them take about 40 KB), so this is far above any real message; it bounds what a
+// damaged file makes a restore hold. The writer never writes a longer line (the record fails
+// instead), and a restore stops at one.
+inline constexpr qsizetype kSmsLineLimit = 1 << 20;
+
+// The most bytes of a folder path, what a line always kept: it bounds how deep a restore makes
+// folders, one level for every "\". A longer path fails its record when written and when read.
+inline constexpr qsizetype kSmsFolderPathLimit = 1023;
+
 // The digest text (32 lowercase hex digits) of a file of this length.
 std::string SmsFileDigest(qint64 fileLength);
 
@@ -38,8 +48,10 @@ std::string SmsFileDigest(qint64 fileLength);
 // 0 when a folder fails; the file then has no valid digest.
 int WriteSmsBackupFile(CSmsBackupJob& job, QFileDevice& file);
 
-// Appends one record and flushes the file. 0 when the message's recipients cannot be read or a
-// write fails.
+// Appends one record and flushes the file; each sender and recipient entry within kSmsEntryLimit
+// bytes (the address whole, the name cut when the two are longer). 0 when the message's
+// recipients cannot be read, its folder path or recipients line is longer than a restore reads,
+// or a write fails.
 int WriteSmsRecord(QFileDevice& file, CSmsMessage& message);
 
 // The folder path of a folder: the names from its special folder down, joined by "\".
@@ -49,9 +61,9 @@ QString SmsFolderPath(const CMapiFolder& folder);
 // the record count read after it, when they match.
 bool ReadSmsFileHeader(QIODevice& file, quint32& count);
 
-// One line of at most kSmsLineLimit bytes: "\r" is skipped, "\n" or the end of the file ends it,
-// bytes beyond the limit are read and dropped.
-QByteArray ReadBackupLine(QIODevice& file);
+// One line: "\r" is skipped, "\n" or the end of the file ends it. Nothing when it runs past
+// kSmsLineLimit bytes.
+std::optional<QByteArray> ReadBackupLine(QIODevice& file);
 
 // The fields of one record as the file holds them.
 struct SmsBackupRecord {
@@ -66,14 +78,16 @@ struct SmsBackupRecord {
   QByteArray text;  // L bytes
 };
 
-// Reads one record's fields. False, with the error text, when the folder line is empty ("Read
-// folder line error!") or the record runs past the end of the file ("Read sms record error!");
-// a text length is never trusted beyond the bytes the file has left.
+// Reads one record's fields. False, with the error text, when a line is longer than
+// kSmsLineLimit ("Read line error: longer than 1048576 bytes!"), the folder line is empty or
+// longer than kSmsFolderPathLimit ("Read folder line error!") or the record runs past the end of
+// the file ("Read sms record error!"); a text length is never trusted beyond the bytes the file
+// has left.
 bool ReadSmsRecordFields(QIODevice& file, SmsBackupRecord& record, QString& error);
 
 // The recipients of a recipients line. Entries are split at ";"; an entry that fails to parse
 // and starts with a double quote is joined with the next one, since a name or address may hold a
-// ";" of its own. Nothing when an entry cannot be parsed.
+// ";" of its own, up to the length of an entry. Nothing when an entry cannot be parsed.
 std::optional<std::vector<CSmsRecipient>> ParseRecipientsLine(const QString& line);
 
 // A folder path taken apart: the special folder its first element names (any letter case) and

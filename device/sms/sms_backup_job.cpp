@@ -1,8 +1,11 @@
 #include "device/sms/sms_backup_job.h"
 
-#include <QFile>
+#include <QSaveFile>
+
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 
 #include "device/sms/sms_text_listing.h"
 
@@ -18,6 +21,16 @@ SmsRecordWriter WriterOfMode(int mode) {
   if (mode == kSmsBackupFileMode) return WriteSmsRecord;
   if (mode == kSmsTextListingMode) return WriteSmsText;
   return nullptr;
+}
+
+// Why writing the file failed, in the system's words ("No space left on device"). A write that
+// stops part way, as the last one does when the disk fills up, leaves Qt no reason to give
+// ("Unknown error"), so the system is asked with one byte more at the end of the file: the file
+// is being dropped anyway.
+QString WriteFailureText(QSaveFile& file) {
+  const int handle = file.handle();
+  if (handle >= 0 && ::write(handle, "", 1) < 0) return qt_error_string(errno);
+  return file.errorString();
 }
 
 void CountWritten(CSmsBackupJob& job) {
@@ -85,13 +98,14 @@ int BackupSelectedFolders(CSmsBackupJob& job, QFileDevice& file) {
 }
 
 SmsJobOutcome RunSmsBackup(CSmsBackupJob& job) {
-  QFile file(job.m_strPath.trimmed());
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-    return FileErrorOutcome(file.errorString());
-  }
+  // The file is written beside the target and replaces it only when whole: a backup that fails
+  // or is killed keeps the previous file.
+  QSaveFile file(job.m_strPath.trimmed());
+  if (!file.open(QIODevice::WriteOnly)) return FileErrorOutcome(file.errorString());
   const int written = job.m_nMode == kSmsTextListingMode ? BackupSelectedFolders(job, file)
                                                          : WriteSmsBackupFile(job, file);
-  if (file.error() == QFileDevice::NoError) file.close();
-  if (file.error() != QFileDevice::NoError) return FileErrorOutcome(file.errorString());
-  return {written ? kBackupSucceeded : kBackupFailed, QString(), false};
+  if (file.error() != QFileDevice::NoError) return FileErrorOutcome(WriteFailureText(file));
+  if (!written) return {kBackupFailed, QString(), false};
+  if (!file.commit()) return FileErrorOutcome(file.errorString());
+  return {kBackupSucceeded, QString(), false};
 }

@@ -49,5 +49,7 @@ int BackupFolder(CSmsBackupJob& job, QFileDevice& file, CMapiFolder& folder);
 // Wastebox. 0 at the first folder that fails or that the store does not give.
 int BackupSelectedFolders(CSmsBackupJob& job, QFileDevice& file);
 
-// The worker's work: writes the file of the job's mode and says how it went.
+// The worker's work: writes the file of the job's mode and says how it went. The file replaces
+// the target only when it is whole; a backup that fails keeps the previous file and leaves no
+// fragment, and a write error is told in the system's words ("No space left on device").
 SmsJobOutcome RunSmsBackup(CSmsBackupJob& job);

@@ -3,6 +3,7 @@
 #include <QDateTime>
 
 #include "device/frame/device_text.h"
+#include "device/frame/phone_database_message.h"
 #include "device/sms/sms_job_threads.h"
 #include "platform/device/message_box.h"
 #include "platform/windows/message_service.h"
@@ -15,6 +16,13 @@ constexpr int kSelectFilePathTitle = 134;  // "Select File Path."
 constexpr int kNoSmsAccount = 137;         // "SMS Account Initialization Failed."
 
 constexpr unsigned kFileDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+
+// Says why the session did not open: what is wrong with the phone's database, or else that the
+// phone has no message store "SMS".
+void ReportUnopenedSession() {
+  const QString message = PhoneDatabaseProblemMessage();
+  AfxMessageBox(message.isEmpty() ? LoadString(kNoSmsAccount) : message, MB_OK);
+}
 
 std::optional<QString> AskForFile(bool save, int title, const QString& filter,
                                   const QString& fileName) {
@@ -45,7 +53,7 @@ void BackupMessages(CMainFrame&) {
   if (job.m_session.IsOpened()) {
     StartSmsBackup(job);
   } else {
-    AfxMessageBox(LoadString(kNoSmsAccount), MB_OK);
+    ReportUnopenedSession();
   }
 }
 
@@ -59,6 +67,6 @@ void RestoreMessages(CMainFrame&) {
   if (job.m_session.IsOpened()) {
     StartSmsRestore(job);
   } else {
-    AfxMessageBox(LoadString(kNoSmsAccount), MB_OK);
+    ReportUnopenedSession();
   }
 }

@@ -11,8 +11,11 @@ inline constexpr int ID_RESTORE_MESSAGES = 32787;
 
 // Asks for a file to save to ("QRD_" and the local time as "%Y%m%d_%H%M.qrd" offered) and backs
 // up all five special folders into it: a name ending in ".txt" (exactly so) gets the text
-// listing, any other an SMS backup file.
+// listing, any other an SMS backup file. When the session does not open, one message says what is
+// wrong with the phone's database (read-only, another file, damaged, locked), or else "SMS
+// Account Initialization Failed.".
 void BackupMessages(CMainFrame& frame);
 
-// Asks for a backup file, has the restore confirmed, and restores the file's messages.
+// Asks for a backup file, has the restore confirmed, and restores the file's messages; a session
+// that does not open is reported as for the backup.
 void RestoreMessages(CMainFrame& frame);

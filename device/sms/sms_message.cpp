@@ -52,12 +52,12 @@ bool CanMatchAddress(const QByteArray& ansi, const char* closing) {
 }
 
 // Searches the ANSI form of `text` from its start; the wide text of each group asked for, or
-// nothing when the pattern does not match.
+// nothing when the pattern does not match or the text is longer than an entry.
 std::optional<std::vector<QString>> MatchGroups(const CRegexPattern& pattern, const char* closing,
                                                 const QString& text,
                                                 std::initializer_list<int> groups) {
   const QByteArray ansi = WideToAnsi(text);
-  if (!CanMatchAddress(ansi, closing)) return std::nullopt;
+  if (ansi.size() > kSmsEntryLimit || !CanMatchAddress(ansi, closing)) return std::nullopt;
   const RegexMatchResult match = pattern.Search(std::string_view(ansi.data(), ansi.size()), -1);
   if (!match.IsMatched()) return std::nullopt;
   std::vector<QString> texts;
@@ -77,7 +77,7 @@ ULONG DecimalValue(const QString& digits) {
   return ok && value <= INT_MAX ? static_cast<ULONG>(value) : INT_MAX;
 }
 
-QString CutToLineLimit(const QString& text) { return LeftAnsiBytes(text, kSmsLineLimit); }
+QString CutToEntryLimit(const QString& text) { return LeftAnsiBytes(text, kSmsEntryLimit); }
 
 SPropValue TextValue(ULONG tag, const QString& text) { return {tag, PropValue{.lpszW = text}}; }
 SPropValue LongValue(ULONG tag, ULONG value) { return {tag, PropValue{.ul = value}}; }
@@ -123,7 +123,7 @@ void CSmsMessage::TakeValue(const SPropValue& value) {
       break;
     case PR_SENDER_EMAIL_ADDRESS_W: {
       // A bare number is both the sender's name and address.
-      const QString sender = CutToLineLimit(value.Value.lpszW);
+      const QString sender = CutToEntryLimit(value.Value.lpszW);
       if (!ParseSmsSender(sender)) {
         m_strSenderAddress = sender;
         m_strSenderName = sender;
@@ -131,7 +131,7 @@ void CSmsMessage::TakeValue(const SPropValue& value) {
       break;
     }
     case PR_SENDER_NAME_W:
-      if (m_strSenderName.isEmpty()) m_strSenderName = CutToLineLimit(value.Value.lpszW);
+      if (m_strSenderName.isEmpty()) m_strSenderName = CutToEntryLimit(value.Value.lpszW);
       break;
     case PR_MESSAGE_SIZE:
       m_ulSize = value.Value.ul;
@@ -168,10 +168,10 @@ const std::vector<CSmsRecipient>* CSmsMessage::Recipients() {
     CSmsRecipient recipient;
     for (const SPropValue& value : rows.front()) {
       if (value.ulPropTag == PR_DISPLAY_NAME_W) {
-        recipient.m_strDisplayName = CutToLineLimit(value.Value.lpszW);
+        recipient.m_strDisplayName = CutToEntryLimit(value.Value.lpszW);
       }
       if (value.ulPropTag == PR_EMAIL_ADDRESS_W) {
-        recipient.m_strAddress = CutToLineLimit(value.Value.lpszW);
+        recipient.m_strAddress = CutToEntryLimit(value.Value.lpszW);
       }
       if (value.ulPropTag == PR_RECIPIENT_TYPE) recipient.m_ulType = value.Value.ul;
     }
@@ -205,6 +205,7 @@ bool CSmsMessage::Save() {
     }
     if (FAILED(message_->ModifyRecipients(MODRECIP_ADD, list))) return false;
   }
+  if (FAILED(message_->SaveChanges())) return false;
   folder_.NoteSavedMessage(*this);
   return true;
 }

@@ -11,10 +11,12 @@
 
 class CMapiFolder;
 
-// The most bytes of ANSI text that a line of the SMS backup file keeps: a restore reads no more.
-// Sender and recipient texts are cut to it as they come from the store, which also bounds the
-// time the address patterns take on them.
-inline constexpr qsizetype kSmsLineLimit = 1023;
+// The most bytes of ANSI text of one address entry: a sender "\"name\" <address>" or one
+// recipient "\"name\" <address> type". The address patterns take time that grows with the cube of
+// a text's length when it does not match, so they are never run on a longer text: a longer entry
+// does not parse. Names and addresses are cut to it as they come from the store, and the backup
+// file writes every entry within it.
+inline constexpr qsizetype kSmsEntryLimit = 1023;
 
 // One recipient of a text message.
 struct CSmsRecipient {
@@ -25,7 +27,8 @@ struct CSmsRecipient {
 };
 
 // Parses one recipient entry as the backup file writes it, "\"name\" <address> type", with the
-// recipient pattern; an empty or missing type gives 0. Nothing when the entry does not match.
+// recipient pattern; an empty or missing type gives 0. Nothing when the entry does not match or
+// is longer than kSmsEntryLimit bytes.
 std::optional<CSmsRecipient> ParseSmsRecipient(const QString& entry);
 
 // A text message of the store "SMS" with the properties that the SMS backup file carries: opened
@@ -43,23 +46,23 @@ class CSmsMessage {
 
   // Reads the message's properties. Values the store lacks keep their defaults (empty text and
   // sender, zero times, flags and size); false, with every field at its default, when the store
-  // cannot be read at all. The sender's texts are cut to kSmsLineLimit bytes before they are
+  // cannot be read at all. The sender's texts are cut to kSmsEntryLimit bytes before they are
   // parsed.
   bool Load();
 
   // Splits a "\"name\" <address>" value into the sender's name and address; false, fields
-  // unchanged, when the value has not that form.
+  // unchanged, when the value has not that form or is longer than kSmsEntryLimit bytes.
   bool ParseSmsSender(const QString& text);
   // "\"name\" <address>" of the sender.
   QString FormatSmsAddress() const;
 
   // The recipients, read from the store on first use, their names and addresses cut to
-  // kSmsLineLimit bytes: empty when the message has none, null when they cannot be read.
+  // kSmsEntryLimit bytes: empty when the message has none, null when they cannot be read.
   const std::vector<CSmsRecipient>* Recipients();
   void AddRecipient(const CSmsRecipient& recipient);
 
-  // Writes the properties (the sender as FormatSmsAddress) and then adds the recipients; the
-  // first write stores a new message in its folder. False when either write fails.
+  // Writes the properties (the sender as FormatSmsAddress) and the recipients in one save: a new
+  // message is stored in its folder whole, or not at all when the store refuses (false).
   bool Save();
 
   CMapiFolder& Folder() const { return folder_; }

@@ -1,9 +1,12 @@
 #include "platform/device/command_bar.h"
 
+#include <QEvent>
 #include <QMenu>
 #include <QPainter>
 
-#include "platform/device/phone_screen.h"
+#include <algorithm>
+
+#include "platform/device/phone_style.h"
 #include "platform/device/resource_module.h"
 #include "platform/windows/menu.h"
 #include "platform/windows/modal_service.h"
@@ -11,14 +14,48 @@
 
 namespace {
 
-int ScaledForScreen(int pixelsAt96) { return pixelsAt96 * GetPhoneScreen().dpi / 96; }
+// The phone's screen in global coordinates: the main window, which has the screen's size.
+QRect ScreenRect(const QWidget* key) {
+  const QWidget* mainWindow = AfxGetMainWnd();
+  return (mainWindow != nullptr ? mainWindow : key->window())->geometry();
+}
+
+// Keeps a submenu inside the phone's screen as it shows. The platform opens a submenu beside its
+// parent menu and turns it round only at the edge of the computer's screen: on the phone it
+// opens to the left of its parent where the right would leave the screen, and never below it.
+class SubmenuPlacement : public QObject {
+ public:
+  SubmenuPlacement(QMenu* parentMenu, QRect screen) : QObject(parentMenu), screen_(screen) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) Place(static_cast<QMenu*>(watched));
+    return false;
+  }
+
+ private:
+  void Place(QMenu* submenu) {
+    QRect shown = submenu->geometry();
+    if (shown.right() > screen_.right()) {
+      shown.moveRight(static_cast<QWidget*>(parent())->geometry().left() - 1);
+    }
+    if (shown.bottom() > screen_.bottom()) shown.moveBottom(screen_.bottom());
+    shown.moveLeft(std::max(shown.left(), screen_.left()));
+    shown.moveTop(std::max(shown.top(), screen_.top()));
+    submenu->move(shown.topLeft());
+  }
+
+  QRect screen_;
+};
 
 // Gives a pop-up menu and its submenus, which are windows of their own and so do not inherit
-// it, the font for the screen.
-void SetMenuFont(QMenu* menu, const QFont& font) {
+// it, the font for the screen, and keeps the submenus inside the screen.
+void FitMenuToScreen(QMenu* menu, const QFont& font, QRect screen) {
   menu->setFont(font);
   for (QAction* action : menu->actions()) {
-    if (action->menu() != nullptr) SetMenuFont(action->menu(), font);
+    if (QMenu* submenu = action->menu()) {
+      submenu->installEventFilter(new SubmenuPlacement(menu, screen));
+      FitMenuToScreen(submenu, font, screen);
+    }
   }
 }
 
@@ -31,11 +68,11 @@ CCommandBar::CCommandBar(QWidget* parent) : QWidget(parent) {
   setFixedHeight(BarHeight());
   QFont keyFont = font();
   keyFont.setBold(true);
-  keyFont.setPixelSize(ScaledForScreen(13));
+  keyFont.setPixelSize(ScaledForPhoneScreen(13));
   setFont(keyFont);
 }
 
-int CCommandBar::BarHeight() { return ScaledForScreen(26); }
+int CCommandBar::BarHeight() { return ScaledForPhoneScreen(26); }
 
 bool CCommandBar::InsertMenuBar(int menuBarId) {
   const MenuBarResource* bar = FindMenuBar(menuBarId);
@@ -65,9 +102,9 @@ void CCommandBar::PressKey(int index) {
     std::unique_ptr<QMenu> menu = LoadPopupMenu(menuId_, popups_[index]);
     if (menu == nullptr) return;
     QFont menuFont = menu->font();
-    menuFont.setPixelSize(ScaledForScreen(12));
-    SetMenuFont(menu.get(), menuFont);
+    menuFont.setPixelSize(ScaledForPhoneScreen(12));
     QToolButton* key = keys_[index];
+    FitMenuToScreen(menu.get(), menuFont, ScreenRect(key));
     QSize size = menu->sizeHint();
     QPoint topRight = key->mapToGlobal(QPoint(key->width(), 0));
     command = TrackPopupMenu(menu.get(), topRight - QPoint(size.width(), size.height()));

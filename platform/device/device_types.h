@@ -24,6 +24,9 @@ inline constexpr HRESULT REGDB_E_CLASSNOTREG = static_cast<HRESULT>(0x80040154);
 inline constexpr HRESULT E_NOT_FOUND = static_cast<HRESULT>(0x80070490);
 // A write to a stream opened for reading only.
 inline constexpr HRESULT STG_E_ACCESSDENIED = static_cast<HRESULT>(0x80030005);
+// A write refused because another program held the phone's database for longer than a call
+// waits for it.
+inline constexpr HRESULT STG_E_LOCKVIOLATION = static_cast<HRESULT>(0x80030021);
 
 // A point in time: 100-nanosecond intervals since 1 January 1601 (UTC unless a local file time),
 // low dword first.

@@ -1,8 +1,9 @@
 #include "platform/device/message_box.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QMetaObject>
 #include <QThread>
+#include <QWidget>
 
 namespace {
 
@@ -10,7 +11,17 @@ int ShowOnThisThread(const QString& text, unsigned type) {
   return ShowMessageBox(text, QCoreApplication::applicationName(), type);
 }
 
+void TellTheWindowsOfAWorkersBox() {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    WorkerMessageEvent event;
+    QApplication::sendEvent(window, &event);
+  }
+}
+
 }  // namespace
+
+const QEvent::Type WorkerMessageEvent::kType =
+    static_cast<QEvent::Type>(QEvent::registerEventType());
 
 int AfxMessageBox(const QString& text, unsigned type) {
   QCoreApplication* app = QCoreApplication::instance();
@@ -21,7 +32,11 @@ int AfxMessageBox(const QString& text, unsigned type) {
   // and the job may be gone by the time the UI thread takes the call.
   int answer = IDCANCEL;
   QMetaObject::invokeMethod(
-      app, [text, type] { return ShowOnThisThread(text, type); }, Qt::BlockingQueuedConnection,
-      &answer);
+      app,
+      [text, type] {
+        TellTheWindowsOfAWorkersBox();
+        return ShowOnThisThread(text, type);
+      },
+      Qt::BlockingQueuedConnection, &answer);
   return answer;
 }

@@ -69,10 +69,14 @@ TableQueries QueriesOf(TableKind kind) {
       return {"select id from message_stores where ?1 = 0 and id > ?2 order by id limit ?3",
               "select count(*) from message_stores where ?1 = 0"};
     case TableKind::kHierarchy:
+      // The special folders are the tops of a store's trees, never anyone's subfolders. As a
+      // folder has one parent, a walk down from a special folder could only go round a circle
+      // through that folder itself; so none does, however the parents of the folders run (a
+      // database edited by hand may make them a circle).
       return {
-          "select id from message_folders where parent_id = ?1 and id > ?2"
-          " order by id limit ?3",
-          "select count(*) from message_folders where parent_id = ?1"};
+          "select id from message_folders where parent_id = ?1 and special_tag is null"
+          " and id > ?2 order by id limit ?3",
+          "select count(*) from message_folders where parent_id = ?1 and special_tag is null"};
     case TableKind::kContents:
       return {"select id from messages where folder_id = ?1 and id > ?2 order by id limit ?3",
               "select count(*) from messages where folder_id = ?1"};

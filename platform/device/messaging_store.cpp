@@ -152,15 +152,7 @@ HRESULT IMessage::GetProps(const SPropTagArray& tags, std::vector<SPropValue>& v
 HRESULT IMessage::SetProps(const std::vector<SPropValue>& values) {
   if (CallFails(*db_, PhoneCall::kMessageSetProps, messageId_)) return MAPI_E_CALL_FAILED;
   if (HRESULT hr = CheckValues(values); FAILED(hr)) return hr;
-  PhoneTransaction transaction(*db_);
-  if (!transaction.IsActive()) return MAPI_E_CALL_FAILED;
-  const qint64 messageId = StoredMessageId();
-  if (messageId == 0) return MAPI_E_NOT_FOUND;
-  for (const SPropValue& value : values) {
-    if (!WriteMessageProp(*db_, messageId, value)) return MAPI_E_CALL_FAILED;
-  }
-  if (!transaction.Commit()) return MAPI_E_CALL_FAILED;
-  messageId_ = messageId;
+  for (const SPropValue& value : values) unsavedValues_[value.ulPropTag] = value;
   return S_OK;
 }
 
@@ -177,15 +169,26 @@ HRESULT IMessage::GetRecipientTable(std::unique_ptr<IMAPITable>& table) {
 HRESULT IMessage::ModifyRecipients(ULONG flags, const ADRLIST& recipients) {
   if (CallFails(*db_, PhoneCall::kModifyRecipients, messageId_)) return MAPI_E_CALL_FAILED;
   if (flags != MODRECIP_ADD) return MAPI_E_NO_SUPPORT;
+  unsavedRecipients_.insert(unsavedRecipients_.end(), recipients.begin(), recipients.end());
+  return S_OK;
+}
+
+HRESULT IMessage::SaveChanges() {
+  if (CallFails(*db_, PhoneCall::kSaveChanges, messageId_)) return MAPI_E_CALL_FAILED;
   PhoneTransaction transaction(*db_);
   if (!transaction.IsActive()) return MAPI_E_CALL_FAILED;
   const qint64 messageId = StoredMessageId();
   if (messageId == 0) return MAPI_E_NOT_FOUND;
-  for (const ADRENTRY& entry : recipients) {
+  for (const auto& [tag, value] : unsavedValues_) {
+    if (!WriteMessageProp(*db_, messageId, value)) return MAPI_E_CALL_FAILED;
+  }
+  for (const ADRENTRY& entry : unsavedRecipients_) {
     if (!InsertRecipient(*db_, messageId, entry)) return MAPI_E_CALL_FAILED;
   }
   if (!transaction.Commit()) return MAPI_E_CALL_FAILED;
   messageId_ = messageId;
+  unsavedValues_.clear();
+  unsavedRecipients_.clear();
   return S_OK;
 }
 

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -16,7 +17,8 @@ class PhoneDatabase;
 // with their subfolder and message tables, new folders and messages, message properties and
 // recipients. Objects free themselves (no Release); each holds its own link to the phone's
 // database, so it stays usable after the object it came from is gone, and may be used on another
-// thread than the one that made it (one thread at a time).
+// thread than the one that made it (one thread at a time). A message keeps the changes made to it
+// until SaveChanges writes them all in one transaction, so no message is ever stored in part.
 //
 // Every call returns an HRESULT: S_OK on success (MAPI_W_ERRORS_RETURNED, a warning, where noted),
 // a negative value on failure. A call fails with MAPI_E_CALL_FAILED when a test made it fail
@@ -83,7 +85,7 @@ class IMAPIFolder {
   // for an empty name; MAPI_E_NOT_FOUND when this folder no longer exists.
   HRESULT CreateFolder(const QString& name, ULONG flags, std::unique_ptr<IMAPIFolder>& folder);
   // A new message in this folder. It has no properties and is not in the folder until its first
-  // SetProps or ModifyRecipients, which store it; a message released before that leaves nothing.
+  // SaveChanges stores it; a message released before that leaves nothing.
   HRESULT CreateMessage(std::unique_ptr<IMessage>& message);
   // Opens a message of this store by its entry id; MAPI_E_INVALID_ENTRYID for bytes that are not
   // a message's entry id, MAPI_E_NOT_FOUND for a message that does not exist or lies in another
@@ -102,19 +104,22 @@ class IMessage {
 
   // One value per tag in the order asked: PR_ENTRYID and the stored properties by exact tag.
   // S_OK only when every value was found; MAPI_W_ERRORS_RETURNED (a warning, not zero) when any
-  // is missing, with PT_ERROR values in their places. A message not yet stored has no properties.
+  // is missing, with PT_ERROR values in their places. A message not yet stored has no properties;
+  // changes not yet saved are not seen.
   HRESULT GetProps(const SPropTagArray& tags, std::vector<SPropValue>& values);
-  // Stores the values at once, replacing values of the same tags; the first call stores a new
-  // message in its folder. Values of types PT_LONG, PT_SYSTIME, PT_UNICODE and PT_BINARY only;
-  // MAPI_E_INVALID_PARAMETER for another type and MAPI_E_COMPUTED for PR_ENTRYID (nothing is
-  // stored then). MAPI_E_NOT_FOUND when the folder or message no longer exists.
+  // Sets values for the next SaveChanges, replacing values of the same tags. Values of types
+  // PT_LONG, PT_SYSTIME, PT_UNICODE and PT_BINARY only; MAPI_E_INVALID_PARAMETER for another type
+  // and MAPI_E_COMPUTED for PR_ENTRYID (nothing is set then).
   HRESULT SetProps(const std::vector<SPropValue>& values);
-  // The recipients table; MAPI_E_NO_RECIPIENTS (no table) when the message has none.
+  // The stored recipients' table; MAPI_E_NO_RECIPIENTS (no table) when the message has none.
   HRESULT GetRecipientTable(std::unique_ptr<IMAPITable>& table);
-  // Adds recipients (flags MODRECIP_ADD; MAPI_E_NO_SUPPORT for other flags), each from its
-  // PR_DISPLAY_NAME_W, PR_EMAIL_ADDRESS_W and PR_RECIPIENT_TYPE values, in one transaction. Stores
-  // a new message like SetProps.
+  // Adds recipients for the next SaveChanges (flags MODRECIP_ADD; MAPI_E_NO_SUPPORT for other
+  // flags), each from its PR_DISPLAY_NAME_W, PR_EMAIL_ADDRESS_W and PR_RECIPIENT_TYPE values.
   HRESULT ModifyRecipients(ULONG flags, const ADRLIST& recipients);
+  // Writes the values and recipients set since the last save in one transaction, all or none;
+  // the first save stores a new message in its folder. MAPI_E_NOT_FOUND when the folder or
+  // message no longer exists. What failed to save stays set for another try.
+  HRESULT SaveChanges();
 
  private:
   // The message's id, storing a new message in its folder first; 0 when the folder or message is
@@ -124,4 +129,6 @@ class IMessage {
   std::shared_ptr<PhoneDatabase> db_;
   qint64 folderId_;
   qint64 messageId_;  // 0 until stored
+  std::map<ULONG, SPropValue> unsavedValues_;
+  ADRLIST unsavedRecipients_;
 };

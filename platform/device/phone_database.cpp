@@ -14,18 +14,50 @@ namespace {
 constexpr char kConnectionPragmas[] =
     "pragma synchronous = normal; pragma wal_autocheckpoint = 10000;";
 
+// The problem an SQLite result code stands for.
+PhoneDatabaseProblem ProblemOf(int code) {
+  switch (code & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return PhoneDatabaseProblem::kLocked;
+    case SQLITE_CORRUPT:
+    case SQLITE_IOERR:
+      return PhoneDatabaseProblem::kDamaged;
+    case SQLITE_CANTOPEN:
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+      return PhoneDatabaseProblem::kNotWritable;
+    default:
+      return PhoneDatabaseProblem::kNotAPhone;
+  }
+}
+
+// Why an open database cannot be made or taken as a phone: a read of it fails, it may not be
+// written, or it is another program's database.
+PhoneDatabaseProblem ProblemOfOpenDatabase(sqlite3* db) {
+  const int rc = sqlite3_exec(db, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
+  if (rc != SQLITE_OK) return ProblemOf(rc);
+  return sqlite3_db_readonly(db, "main") == 1 ? PhoneDatabaseProblem::kNotWritable
+                                              : PhoneDatabaseProblem::kNotAPhone;
+}
+
+std::shared_ptr<PhoneDatabase> Refuse(PhoneDatabaseProblem* problem, PhoneDatabaseProblem reason) {
+  if (problem != nullptr) *problem = reason;
+  return nullptr;
+}
+
 }  // namespace
 
-std::shared_ptr<PhoneDatabase> PhoneDatabase::Open() {
+std::shared_ptr<PhoneDatabase> PhoneDatabase::Open(PhoneDatabaseProblem* problem) {
   const QString path = PhoneDatabasePath();
-  if (path.isEmpty()) return nullptr;
+  if (path.isEmpty()) return Refuse(problem, PhoneDatabaseProblem::kNotWritable);
   sqlite3* db = nullptr;
   const int rc =
       sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX, nullptr);
   if (rc != SQLITE_OK) {
     sqlite3_close(db);  // SQLite hands out a handle even when the open fails
-    return nullptr;
+    return Refuse(problem, ProblemOf(rc));
   }
   std::shared_ptr<PhoneDatabase> database(new PhoneDatabase(db));
   sqlite3_busy_timeout(db, kPhoneBusyTimeoutMs);
@@ -33,8 +65,22 @@ std::shared_ptr<PhoneDatabase> PhoneDatabase::Open() {
   // statement may write to it behind SQLite's back.
   sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
   sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
-  if (!EnsurePhoneSchema(*database) || !database->Exec(kConnectionPragmas)) return nullptr;
+  if (!EnsurePhoneSchema(*database) || !database->Exec(kConnectionPragmas)) {
+    return Refuse(problem, ProblemOfOpenDatabase(db));
+  }
+  if (problem != nullptr) *problem = PhoneDatabaseProblem::kNone;
   return database;
+}
+
+PhoneDatabaseProblem DiagnosePhoneDatabase() {
+  PhoneDatabaseProblem problem = PhoneDatabaseProblem::kNone;
+  std::shared_ptr<PhoneDatabase> db = PhoneDatabase::Open(&problem);
+  if (!db) return problem;
+  PhoneStatement check(*db, "pragma quick_check(1)");
+  const int rc = check.Step();
+  if (rc != SQLITE_ROW) return ProblemOf(rc);
+  return check.ColumnText(0) == QLatin1String("ok") ? PhoneDatabaseProblem::kNone
+                                                    : PhoneDatabaseProblem::kDamaged;
 }
 
 PhoneDatabase::~PhoneDatabase() {
@@ -165,6 +211,8 @@ QByteArray PhoneStatement::ColumnBlob(int column) const {
 
 PhoneTransaction::PhoneTransaction(PhoneDatabase& db) : db_(db) {
   active_ = db_.Exec("begin immediate");
+  const int error = sqlite3_errcode(db_.Handle()) & 0xFF;
+  busy_ = !active_ && (error == SQLITE_BUSY || error == SQLITE_LOCKED);
 }
 
 PhoneTransaction::~PhoneTransaction() {

@@ -14,6 +14,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/device/device_types.h"
+
 // One connection to the phone's database, "phone.db" in the phone folder: the contact store, the
 // SIM phonebook and the messaging store in one SQLite file. Every store object holds a shared
 // pointer to the connection of the session it came from.
@@ -32,11 +34,22 @@
 // database, or a database of something else, is never changed and opens as nothing, so every
 // call on it fails cleanly. Every value read from the file is checked or converted safely:
 // whatever bytes it holds, a read never crashes; it yields a failure or a converted value.
+
+// Why the phone's database is not there for the stores to use.
+enum class PhoneDatabaseProblem {
+  kNone,
+  kNotWritable,  // the phone folder cannot be made, or it or the file cannot be written
+  kNotAPhone,    // the file is not an SQLite database, or another program's database
+  kDamaged,      // the file is a damaged database, or cannot be read
+  kLocked,       // another program holds the file for longer than a call waits
+};
+
 class PhoneDatabase {
  public:
   // The phone's database, created as a fresh phone when missing; null when the phone folder or
-  // the file cannot be opened, or the file is not a phone database.
-  static std::shared_ptr<PhoneDatabase> Open();
+  // the file cannot be opened, or the file is not a phone database, with the reason in `problem`
+  // when given.
+  static std::shared_ptr<PhoneDatabase> Open(PhoneDatabaseProblem* problem = nullptr);
 
   ~PhoneDatabase();
   PhoneDatabase(const PhoneDatabase&) = delete;
@@ -92,6 +105,11 @@ class PhoneDatabase {
 
 inline constexpr int kPhoneBusyTimeoutMs = 5000;
 
+// Why the phone's stores cannot be used: the reason the database does not open, or kDamaged when
+// it opens but fails SQLite's check of its pages. kNone when the database is sound (a store may
+// then still be missing from the phone: no SIM, no contact store). Reads only.
+PhoneDatabaseProblem DiagnosePhoneDatabase();
+
 // A prepared statement borrowed from the connection, reset and given back when destroyed. Text is
 // bound and read as UTF-8; bytes that are not UTF-8 read as U+FFFD. A statement that does not
 // prepare (a foreign or broken database) is invalid, and stepping it fails.
@@ -141,12 +159,21 @@ class PhoneTransaction {
   PhoneTransaction& operator=(const PhoneTransaction&) = delete;
 
   bool IsActive() const { return active_; }
+  // True when it did not begin because another program held the database for the whole wait.
+  bool IsBusy() const { return busy_; }
   bool Commit();
 
  private:
   PhoneDatabase& db_;
   bool active_ = false;
+  bool busy_ = false;
 };
+
+// The result of a store call whose transaction did not begin: STG_E_LOCKVIOLATION when another
+// program holds the database, else E_FAIL.
+inline HRESULT BeginFailure(const PhoneTransaction& transaction) {
+  return transaction.IsBusy() ? STG_E_LOCKVIOLATION : E_FAIL;
+}
 
 // A read transaction around several reads that belong together: they see one state of the
 // database, and its locks are taken once rather than for every statement. Inside a transaction

@@ -51,11 +51,15 @@ constexpr std::array<const char*, static_cast<int>(PhoneCall::kGetRowCount) + 1>
     "IMessage::SetProps",
     "IMessage::GetRecipientTable",
     "IMessage::ModifyRecipients",
+    "IMessage::SaveChanges",
     "IMAPITable::SetColumns",
     "IMAPITable::QueryRows",
     "IMAPITable::SeekRow",
     "IMAPITable::GetRowCount",
 };
+
+// The count of successes left of a fault that fails one call and then goes.
+constexpr qint64 kFailsOnce = -1;
 
 // Counts the faults made and removed in this process, so that connections know when to read
 // them again.
@@ -106,18 +110,27 @@ bool CallFails(PhoneDatabase& db, PhoneCall call, qint64 subject) {
   find.BindText(1, QString::fromLatin1(PhoneCallName(call))).Bind(2, subject);
   const int rc = find.Step();
   if (rc == SQLITE_DONE) return false;
-  if (rc != SQLITE_ROW || find.ColumnInt64(1) <= 0) return true;
+  if (rc != SQLITE_ROW) return true;
+  const qint64 fault = find.ColumnInt64(0);
+  const qint64 successesLeft = find.ColumnInt64(1);
+  if (successesLeft == kFailsOnce) {
+    PhoneStatement remove(db, "delete from failing_calls where rowid = ?");
+    remove.Bind(1, fault).Run();
+    return true;
+  }
+  if (successesLeft <= 0) return true;
   PhoneStatement countDown(db,
                            "update failing_calls set successes_left = successes_left - 1"
                            " where rowid = ?");
-  return !countDown.Bind(1, find.ColumnInt64(0)).Run();
+  return !countDown.Bind(1, fault).Run();
 }
 
 bool AddFailingCall(PhoneDatabase& db, PhoneCall call, std::optional<qint64> subject,
-                    int successesFirst) {
+                    int successesFirst, bool once) {
   PhoneStatement add(db,
                      "insert into failing_calls (call, subject, successes_left) values (?, ?, ?)");
-  add.BindText(1, QString::fromLatin1(PhoneCallName(call))).Bind(3, successesFirst);
+  add.BindText(1, QString::fromLatin1(PhoneCallName(call)))
+      .Bind(3, once ? kFailsOnce : successesFirst);
   if (subject) {
     add.Bind(2, *subject);
   } else {

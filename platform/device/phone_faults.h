@@ -69,6 +69,7 @@ enum class PhoneCall {
   kMessageSetProps,
   kGetRecipientTable,
   kModifyRecipients,
+  kSaveChanges,
   kSetColumns,
   kQueryRows,
   kSeekRow,
@@ -79,12 +80,14 @@ enum class PhoneCall {
 const char* PhoneCallName(PhoneCall call);
 
 // True when a test made this call fail for this subject. A fault set to let some calls succeed
-// first counts them down here. Also true when the faults of the call cannot be read (a broken
-// database), so nothing runs on a database that cannot be trusted.
+// first counts them down here, and a fault of one call goes once it failed it. Also true when the
+// faults of the call cannot be read (a broken database), so nothing runs on a database that cannot
+// be trusted.
 bool CallFails(PhoneDatabase& db, PhoneCall call, qint64 subject = 0);
 
-// Records a fault (PhoneSetup::FailCall); false when it cannot be written.
+// Records a fault (PhoneSetup::FailCall, or PhoneSetup::FailCallOnce when `once`); false when it
+// cannot be written.
 bool AddFailingCall(PhoneDatabase& db, PhoneCall call, std::optional<qint64> subject,
-                    int successesFirst);
+                    int successesFirst, bool once = false);
 // Removes every fault; false when that fails.
 bool ClearFailingCalls(PhoneDatabase& db);

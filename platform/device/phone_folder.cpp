@@ -32,6 +32,12 @@ QString PhoneDatabasePath() {
   return root.isEmpty() ? QString() : root + QLatin1Char('/') + QLatin1String(kPhoneDatabaseFile);
 }
 
+bool IsPhoneDatabaseFileName(const QString& name) {
+  const QString database = QString::fromLatin1(kPhoneDatabaseFile);
+  return name.compare(database, Qt::CaseInsensitive) == 0 ||
+         name.startsWith(database + QLatin1Char('-'), Qt::CaseInsensitive);
+}
+
 std::optional<QString> PhonePathToLocal(const QString& phonePath) {
   if (phonePath.contains(QChar(u'\0'))) return std::nullopt;
   QStringList parts;
@@ -47,6 +53,7 @@ std::optional<QString> PhonePathToLocal(const QString& phonePath) {
     }
     parts << piece;
   }
+  if (!parts.isEmpty() && IsPhoneDatabaseFileName(parts.first())) return std::nullopt;
   const QString root = PhoneRootFolder();
   if (root.isEmpty()) return std::nullopt;
   return parts.isEmpty() ? root : root + QLatin1Char('/') + parts.join(QLatin1Char('/'));

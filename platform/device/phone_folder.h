@@ -9,7 +9,9 @@
 // The emulated phone lives in one folder: the environment variable PHONE_ROOT names it, or, when
 // that is unset or empty, "phone" in the working folder. It holds the phone's database and the
 // phone's own file system: the phone path "\Application Data\Sounds\ring.wav" is the file
-// <root>/Application Data/Sounds/ring.wav. No phone path reaches outside the folder.
+// <root>/Application Data/Sounds/ring.wav. No phone path reaches outside the folder, nor the
+// phone's database and the files SQLite keeps beside it: a file a backup names could otherwise
+// replace the database's journal and have SQLite replay it into the database.
 
 inline constexpr char kPhoneRootVariable[] = "PHONE_ROOT";
 inline constexpr char kDefaultPhoneRoot[] = "phone";
@@ -26,10 +28,15 @@ QString PhoneRootFolder();
 // The path of the phone's database file in the phone folder; empty when there is no folder.
 QString PhoneDatabasePath();
 
+// True for the name of the phone's database or of a file SQLite keeps beside it ("phone.db",
+// "phone.db-journal", "phone.db-wal", ...), in any case.
+bool IsPhoneDatabaseFileName(const QString& name);
+
 // The local path of a phone path. Both "\" and "/" separate the parts; empty parts and "." are
 // skipped and ".." goes up one part. Nothing for a path that would climb above the phone folder,
-// for a path holding a NUL character, and when there is no phone folder. "\" and "" name the
-// phone folder itself.
+// for a path that names the phone's database or a file beside it (IsPhoneDatabaseFileName), for a
+// path holding a NUL character, and when there is no phone folder. "\" and "" name the phone
+// folder itself.
 std::optional<QString> PhonePathToLocal(const QString& phonePath);
 
 // The file operations the phone programs make on phone paths. Each fails (false or null) for a

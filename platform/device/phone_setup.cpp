@@ -279,4 +279,8 @@ bool PhoneSetup::FailCall(PhoneCall call, std::optional<qint64> subject, int suc
   return db_ && AddFailingCall(*db_, call, subject, successesFirst);
 }
 
+bool PhoneSetup::FailCallOnce(PhoneCall call, std::optional<qint64> subject) {
+  return db_ && AddFailingCall(*db_, call, subject, 0, true);
+}
+
 bool PhoneSetup::ClearFailures() { return db_ && ClearFailingCalls(*db_); }

@@ -120,6 +120,8 @@ class PhoneSetup {
   // decides.
   bool FailCall(PhoneCall call, std::optional<qint64> subject = std::nullopt,
                 int successesFirst = 0);
+  // Makes only the next call that matches fail.
+  bool FailCallOnce(PhoneCall call, std::optional<qint64> subject = std::nullopt);
   // Makes every call succeed again.
   bool ClearFailures();
 

@@ -65,7 +65,7 @@ std::vector<PhoneFileSize> PhoneFiles(const QString& root) {
   while (it.hasNext()) {
     const QFileInfo file = it.nextFileInfo();
     const QString relative = rootDir.relativeFilePath(file.filePath());
-    if (relative.startsWith(QLatin1String(kPhoneDatabaseFile))) continue;  // with its -wal, -shm
+    if (IsPhoneDatabaseFileName(relative.section(QLatin1Char('/'), 0, 0))) continue;
     files.push_back({'\\' + QString(relative).replace('/', '\\'), file.size()});
   }
   std::sort(files.begin(), files.end(),

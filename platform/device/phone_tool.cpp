@@ -7,6 +7,7 @@
 #include <iterator>
 #include <optional>
 
+#include "platform/device/phone_database.h"
 #include "platform/device/phone_environment.h"
 #include "platform/device/phone_folder.h"
 #include "platform/device/phone_sample.h"
@@ -113,12 +114,36 @@ std::optional<CommandLine> Parse(const QStringList& arguments, QString* problem)
   return line;
 }
 
+// Why the phone of the folder cannot be used, as the tool's error line.
+QString ProblemLine(const QString& root) {
+  const QString database = root + '/' + kPhoneDatabaseFile;
+  QString problem;
+  switch (DiagnosePhoneDatabase()) {
+    case PhoneDatabaseProblem::kNotWritable:
+      problem = root + " cannot be written: the folder or its " + kPhoneDatabaseFile +
+                " is read-only, or the folder cannot be made";
+      break;
+    case PhoneDatabaseProblem::kNotAPhone:
+      problem = database + " is not a phone's database";
+      break;
+    case PhoneDatabaseProblem::kDamaged:
+      problem = database + " is damaged";
+      break;
+    case PhoneDatabaseProblem::kLocked:
+      problem = database + " is locked by another program";
+      break;
+    case PhoneDatabaseProblem::kNone:
+      problem = database + " cannot be read";
+      break;
+  }
+  return "phone: " + problem + '\n';
+}
+
 int Seed(const PhoneSampleSizes& sizes, QTextStream& out, QTextStream& err) {
   const QString root = PhoneRootPath();
   std::optional<PhoneSummary> before = SummarizePhone();
   if (!before) {
-    err << "phone: " << root << " cannot hold a phone: its " << kPhoneDatabaseFile
-        << " belongs to something else, or the folder cannot be written\n";
+    err << ProblemLine(root);
     return 1;
   }
   if (!before->IsEmpty()) {
@@ -147,7 +172,7 @@ int Show(QTextStream& out, QTextStream& err) {
   }
   std::optional<PhoneSummary> summary = SummarizePhone();
   if (!summary) {
-    err << "phone: " << root << '/' << kPhoneDatabaseFile << " is not a phone's database\n";
+    err << ProblemLine(root);
     return 1;
   }
   out << FormatPhoneSummary(*summary);

@@ -129,7 +129,7 @@ HRESULT IItem::SetProps(const std::vector<CEPROPVAL>& values) {
 HRESULT IItem::Save() {
   if (CallFails(*db_, PhoneCall::kItemSave, oid_)) return E_FAIL;
   PhoneTransaction transaction(*db_);
-  if (!transaction.IsActive()) return E_FAIL;
+  if (!transaction.IsActive()) return BeginFailure(transaction);
   const std::optional<QByteArray> picture =
       newPicture_ ? std::optional<QByteArray>(*newPicture_) : std::nullopt;
   const CEOID saved = SaveContact(*db_, oid_, changes_, picture);
@@ -143,8 +143,8 @@ HRESULT IItem::Save() {
 HRESULT IItem::Delete() {
   if (oid_ == 0 || CallFails(*db_, PhoneCall::kItemDelete, oid_)) return E_FAIL;
   PhoneTransaction transaction(*db_);
-  return transaction.IsActive() && DeleteContact(*db_, oid_) && transaction.Commit() ? S_OK
-                                                                                     : E_FAIL;
+  if (!transaction.IsActive()) return BeginFailure(transaction);
+  return DeleteContact(*db_, oid_) && transaction.Commit() ? S_OK : E_FAIL;
 }
 
 HRESULT IItem::OpenProperty(CEPROPID id, DWORD access, std::unique_ptr<IStream>& stream) {

@@ -22,7 +22,8 @@ class ContactPositions;
 //
 // Every call returns an HRESULT: S_OK on success, a negative value on failure. A call fails when a
 // test made it fail (PhoneSetup::FailCall), when its object no longer exists, and when the phone's
-// database cannot be read or written.
+// database cannot be read or written. A write (Save, Delete) that another program keeps out of the
+// database for longer than a call waits (kPhoneBusyTimeoutMs) fails with STG_E_LOCKVIOLATION.
 
 using CEPROPID = DWORD;  // property id: the value's type (CEVT_*) in the low word
 using CEOID = LONG;      // object id of a contact: positive, never reused

@@ -96,17 +96,15 @@ HRESULT SimWritePhonebookEntry(const HSIM& sim, DWORD storage, DWORD index, cons
   if (!range) return E_FAIL;
   if (!range->Contains(index)) return E_INVALIDARG;
   PhoneTransaction transaction(sim->Database());
-  return transaction.IsActive() && WriteSimEntry(sim->Database(), index, entry) &&
-                 transaction.Commit()
-             ? S_OK
-             : E_FAIL;
+  if (!transaction.IsActive()) return BeginFailure(transaction);
+  return WriteSimEntry(sim->Database(), index, entry) && transaction.Commit() ? S_OK : E_FAIL;
 }
 
 HRESULT SimDeletePhonebookEntry(const HSIM& sim, DWORD storage, DWORD index) {
   HRESULT hr = CheckCall(sim, storage, PhoneCall::kSimDeletePhonebookEntry, index);
   if (FAILED(hr)) return hr;
   PhoneTransaction transaction(sim->Database());
-  if (!transaction.IsActive()) return E_FAIL;
+  if (!transaction.IsActive()) return BeginFailure(transaction);
   const bool deleted = DeleteSimEntry(sim->Database(), index);
   if (!transaction.Commit()) return E_FAIL;
   return deleted ? S_OK : E_NOT_FOUND;

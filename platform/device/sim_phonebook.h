@@ -12,7 +12,8 @@
 //
 // Every call returns an HRESULT: S_OK on success, a negative value on failure. A call fails on a
 // null handle, when a test made it fail (PhoneSetup::FailCall), and when the phone's database
-// cannot be read or written.
+// cannot be read or written. A write or delete that another program keeps out of the database for
+// longer than a call waits (kPhoneBusyTimeoutMs) fails with STG_E_LOCKVIOLATION.
 
 inline constexpr DWORD SIM_PBSTORAGE_SIM = 0x10;
 inline constexpr DWORD SIM_CAPSTYPE_PBINDEXRANGE = 8;

@@ -31,8 +31,11 @@ void DataExchange::MaxChars(int id, int count) {
   if (m_bSaveAndValidate) return;
   QWidget* widget = controls_.Find(id);
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-    // QLineEdit cuts its text to its limit, so the limit never goes below what it holds.
+    // QLineEdit cuts its text to its limit, so the limit never goes below what it holds. A new
+    // limit also puts the cursor at the end, where a long value would show only its tail.
+    int cursor = edit->cursorPosition();
     edit->setMaxLength(std::max<int>(count, static_cast<int>(edit->text().size())));
+    edit->setCursorPosition(cursor);
   } else if (auto* edit = dynamic_cast<MultiLineEdit*>(widget)) {
     edit->SetTypingLimit(count);
   }

@@ -1,21 +1,29 @@
 #include "platform/windows/dialog.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QWheelEvent>
+
+#include <algorithm>
 
 #include "platform/windows/menu.h"
 #include "platform/windows/modal_service.h"
 #include "platform/windows/window_styles.h"
 
 namespace {
+
+// What a title bar takes besides its caption: the window's icon, its buttons and their spacing.
+constexpr int kTitleBarRoom = 120;
 
 QStringList LocalFiles(const QMimeData* data) {
   QStringList files;
@@ -148,6 +156,20 @@ void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 void CDialog::MoveWindow(const QRect& rect) {
   SetWindowSize(rect.size());
   move(rect.topLeft());
+}
+
+void CDialog::FitWidthToCaption() {
+  // Title bars draw the caption in a bold face of the desktop's font.
+  QFont titleFont = QApplication::font();
+  titleFont.setBold(true);
+  int needed = QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + kTitleBarRoom;
+  int wanted = std::min(needed, screen()->availableGeometry().width());
+  if (wanted <= width()) return;
+  QPoint shift((wanted - width()) / 2, 0);
+  for (QWidget* control : ClientArea()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    control->move(control->pos() + shift);
+  }
+  SetWindowSize(QSize(wanted, height()));
 }
 
 void CDialog::SetScrollRange(int minimum, int maximum) {

@@ -42,6 +42,13 @@ class CDialog : public QDialog, public ControlHost {
 
   // Places and sizes the window.
   void MoveWindow(const QRect& rect);
+  // Sizes the window and leaves its place alone: a modal dialog still opens centred on its
+  // owner.
+  void SetWindowSize(QSize size);
+  // Widens the window, within its screen, until its title bar can show the whole caption; the
+  // controls move along to stay centred. A title bar elides a caption that does not fit, and a
+  // caption can name what the dialog acts on.
+  void FitWidthToCaption();
 
   // The vertical scroll bar of a WS_VSCROLL dialog.
   void SetScrollRange(int minimum, int maximum);
@@ -85,7 +92,6 @@ class CDialog : public QDialog, public ControlHost {
   void Build();
   void BuildFrame(QSize clientSize);
   void LayoutFrame();
-  void SetWindowSize(QSize size);
   void OnScrollAction(int action);
   // The control (a direct child of the client area) that holds `widget`.
   QWidget* ControlOf(QWidget* widget) const;

@@ -20,6 +20,7 @@
 
 #include "platform/windows/combo_box.h"
 #include "platform/windows/date_time_picker.h"
+#include "platform/windows/ellipsis_static.h"
 #include "platform/windows/multi_line_edit.h"
 #include "platform/windows/resources.h"
 #include "platform/windows/tab_control.h"
@@ -70,7 +71,7 @@ QWidget* CreateButton(const ControlTemplate& control, QWidget* parent) {
 }
 
 QWidget* CreateStatic(const ControlTemplate& control, QWidget* parent) {
-  auto* label = new QLabel(parent);
+  auto* label = control.style & SS_ENDELLIPSIS ? new EllipsisStatic(parent) : new QLabel(parent);
   switch (control.style & SS_TYPEMASK) {
     case SS_ICON:
       label->setPixmap(LoadIcon(control.imageId).pixmap(IconSize(control.imageId)));

@@ -34,13 +34,15 @@ struct ControlTemplate {
   int imageId = 0;     // icon or bitmap resource of an icon or bitmap static
 };
 
+// Fields with a default may be left out: a form or page has no caption, and a template may get its
+// controls after it is made.
 struct DialogTemplate {
   int id;
-  QString caption;
+  QString caption{};
   int cx, cy;  // dialog units
   QString fontName;
   int pointSize;
-  std::vector<ControlTemplate> controls;
+  std::vector<ControlTemplate> controls{};
   // WS_VSCROLL: the client area scrolls under a vertical scroll bar (the dialog's OnVScroll
   // moves it); WS_MINIMIZEBOX and WS_MAXIMIZEBOX: title-bar boxes, and a window that can be
   // maximised is not of fixed size.

@@ -94,33 +94,54 @@ QString WithExtension(const QString& path, const QString& pattern, const QString
   return path;
 }
 
-std::optional<QString> RunFileDialogOnScreen(const FileDialogRequest& request) {
+// Whether the chosen path will do; asks or tells the user through the message service when not.
+bool AcceptChosenPath(const QString& path, const FileDialogRequest& request) {
+  QFileInfo file(path);
+  if (!request.save && !file.isFile()) {
+    ShowMessageBox(
+        file.fileName() + QStringLiteral("\nFile not found.\nPlease verify the correct file name "
+                                         "was given."),
+        request.title, MB_OK | MB_ICONWARNING);
+    return false;
+  }
+  if (request.save && (request.flags & OFN_OVERWRITEPROMPT) && file.exists()) {
+    return ShowMessageBox(
+               file.fileName() + QStringLiteral(" already exists.\nDo you want to replace it?"),
+               request.title, MB_YESNO | MB_ICONWARNING) == IDYES;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<QString> RunFileDialogOnScreen(const FileDialogRequest& request,
+                                             const std::function<void(QFileDialog&)>& prepare) {
   QFileDialog dialog(OwnerWindow(), request.title);
   std::vector<NameFilter> filters = ParseFilter(request.filter);
   QStringList names;
   for (const NameFilter& filter : filters) names << filter.text;
   dialog.setNameFilters(names);
-  if (request.save) {
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    if (!(request.flags & OFN_OVERWRITEPROMPT)) {
-      dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    }
-  } else {
-    dialog.setFileMode(QFileDialog::ExistingFile);
-  }
+  dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  // The dialog would check the name as typed; the name that counts has its extension added, so
+  // the checks come after (AcceptChosenPath), and their questions go through the message service.
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
   dialog.selectFile(request.fileName);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  qsizetype chosen = names.indexOf(dialog.selectedNameFilter());
-  QString pattern = chosen >= 0 ? filters[chosen].pattern : QString();
-  return WithExtension(dialog.selectedFiles().front(), pattern, request.defaultExtension);
+  if (prepare) prepare(dialog);
+  while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+    qsizetype chosen = names.indexOf(dialog.selectedNameFilter());
+    QString pattern = chosen >= 0 ? filters[chosen].pattern : QString();
+    QString path = WithExtension(dialog.selectedFiles().front(), pattern, request.defaultExtension);
+    if (AcceptChosenPath(path, request)) return path;
+  }
+  return std::nullopt;
 }
-
-}  // namespace
 
 void InstallInteractiveServices() {
   MessageService service = CurrentMessageService();
   service.messageBox = RunMessageBox;
-  service.fileDialog = RunFileDialogOnScreen;
+  service.fileDialog = [](const FileDialogRequest& request) {
+    return RunFileDialogOnScreen(request);
+  };
   InstallMessageService(service);
 }

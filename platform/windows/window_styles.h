@@ -34,6 +34,7 @@ inline constexpr unsigned SS_ICON = 0x3;
 inline constexpr unsigned SS_BITMAP = 0xE;
 inline constexpr unsigned SS_TYPEMASK = 0x1F;
 inline constexpr unsigned SS_NOTIFY = 0x100;
+inline constexpr unsigned SS_ENDELLIPSIS = 0x4000;  // text that does not fit ends in "…"
 
 // Edit boxes.
 inline constexpr unsigned ES_MULTILINE = 0x4;

@@ -21,10 +21,15 @@ TEST(AnsiText, CharactersOutsideCodePage936SurviveTheRoundTrip) {
   }
 }
 
-TEST(AnsiText, Cp936EuroByteDecodesToTheEuroSign) {
-  EXPECT_EQ(AnsiToWide(QByteArray("\x80"
-                                  "5")),
-            QString::fromUtf8("€5"));
+// GB18030 would write A2 E3, which code page 936 readers reject.
+TEST(AnsiText, TheEuroSignIsCodePage936sByte0x80BothWays) {
+  const QByteArray ansi(
+      "\x80"
+      "5 \xd5\xc5\x80\x80");
+  const QString wide = QString::fromUtf8("€5 张€€");
+  EXPECT_EQ(AnsiToWide(ansi), wide);
+  EXPECT_EQ(WideToAnsi(wide), ansi);
+  EXPECT_EQ(AnsiToWide(QByteArray("\xa2\xe3")), QString::fromUtf8("€"));
 }
 
 TEST(AnsiText, InvalidBytesBecomeReplacementCharactersAndDecodingGoesOn) {

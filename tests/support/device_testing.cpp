@@ -4,9 +4,54 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QThread>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include "tests/support/working_folder.h"
+
+namespace {
+
+bool HasPaintedPixel(const QImage& picture, const QRect& area) {
+  const QRect inside = area.intersected(picture.rect());
+  for (int y = inside.top(); y <= inside.bottom(); ++y) {
+    for (int x = inside.left(); x <= inside.right(); ++x) {
+      if (qGray(picture.pixel(x, y)) < 240) return true;  // not white
+    }
+  }
+  return false;
+}
+
+bool Near(QColor shown, QColor expected) {
+  return std::abs(shown.red() - expected.red()) <= 12 &&
+         std::abs(shown.green() - expected.green()) <= 12 &&
+         std::abs(shown.blue() - expected.blue()) <= 12;
+}
+
+}  // namespace
+
+void ExpectMainWindowPicture(QWidget* window, const PhoneScreen& screen,
+                             const std::vector<QRect>& drawn) {
+  const QImage picture = window->grab().toImage();
+  ASSERT_EQ(picture.size(), QSize(screen.width, screen.height));
+  EXPECT_EQ(picture.pixelColor(2, 2), QColor(Qt::white));
+  // The middle of the bar's gradient, from #3c5a82 at its top to #1e3250 at its bottom.
+  const int barMiddle = screen.height - (26 * screen.dpi / 96) / 2;
+  EXPECT_TRUE(Near(picture.pixelColor(2, barMiddle), QColor(0x2d, 0x46, 0x69)))
+      << picture.pixelColor(2, barMiddle).name().toStdString();
+  for (const QRect& area : drawn) {
+    EXPECT_TRUE(HasPaintedPixel(picture, area))
+        << area.x() << "," << area.y() << " " << area.width() << "x" << area.height();
+  }
+}
+
+QRect RectInWindow(const QWidget* control, const QWidget* window) {
+  return QRect(control->mapTo(window, QPoint()), control->size());
+}
 
 UrlRecorder::UrlRecorder() {
   for (const char* scheme : {"http", "https"}) {

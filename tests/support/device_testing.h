@@ -1,10 +1,15 @@
 #pragma once
 
 #include <QObject>
+#include <QRect>
 #include <QStringList>
 #include <QUrl>
 
+#include <vector>
+
 #include "platform/device/phone_screen.h"
+
+class QWidget;
 
 // Helpers of the phone programs' window tests.
 
@@ -17,6 +22,16 @@ class ScopedPhoneScreen {
   ScopedPhoneScreen(const ScopedPhoneScreen&) = delete;
   ScopedPhoneScreen& operator=(const ScopedPhoneScreen&) = delete;
 };
+
+// Checks what a picture of a phone program's main window shows: the screen's size, the form's
+// white in the top-left corner, the soft-key bar's blue along the bottom, and something painted
+// (an image, a line, text: a pixel that is not white) inside each of `drawn`, rectangles in the
+// window's coordinates.
+void ExpectMainWindowPicture(QWidget* window, const PhoneScreen& screen,
+                             const std::vector<QRect>& drawn);
+
+// Where a control of the window stands, in the window's coordinates.
+QRect RectInWindow(const QWidget* control, const QWidget* window);
 
 // Takes every web address the program opens (http and https) instead of the browser.
 class UrlRecorder : public QObject {

@@ -7,6 +7,7 @@
 
 #include "platform/device/file_time.h"
 #include "platform/device/phone_folder.h"
+#include "platform/device/phone_setup.h"
 #include "tests/support/working_folder.h"
 
 // Fixture: each test in a fresh working folder with its own phone folder (PHONE_ROOT), restored
@@ -51,4 +52,18 @@ inline FILETIME MakeDate(int year, int month, int day, int hour = 0, int minute 
   FILETIME fileTime;
   EXPECT_TRUE(SystemTimeToFileTime(&time, &fileTime));
   return fileTime;
+}
+
+// Makes the phone of PHONE_ROOT a phone whose database is damaged past its first page, as a
+// failing disk might leave it: it still opens as a phone's database, but its tables cannot be
+// read. No other connection to that phone may be open.
+inline void MakeDamagedPhone() {
+  {
+    PhoneSetup setup;
+    for (int i = 0; i < 200; ++i) setup.AddContact({.texts = {{0x82001F, QString(300, 'a')}}});
+  }  // the last connection to close moves the log into the database
+  QByteArray bytes = ReadFileBytes(PhoneDatabasePath());
+  ASSERT_GT(bytes.size(), 8192);
+  for (qsizetype i = 4096; i < bytes.size(); i += 7) bytes[i] = static_cast<char>(i * 31);
+  WriteFileBytes(PhoneDatabasePath(), bytes);
 }

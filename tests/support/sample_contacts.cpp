@@ -6,6 +6,7 @@
 
 #include "desktop/store/contact_database.h"
 #include "desktop/store/contact_row_statement.h"
+#include "tests/support/working_folder.h"
 
 SampleContact SamplePhoneContact(const QString& first, const QString& last, const QString& mobile) {
   SampleContact contact;
@@ -51,6 +52,33 @@ void InsertNumberedContacts(int count) {
                                           QString("1380000%1").arg(i, 4, 10, QChar('0'))));
   }
   InsertContacts(contacts);
+}
+
+void InsertContactsWithOneDamaged(int count, int damaged) {
+  ViewState state;
+  ASSERT_EQ(InitContactDatabase(state), 0);
+  // Notes of 3000 bytes: too long for two rows to share a page of 4096 bytes, short enough to
+  // stay on the row's own page.
+  const QByteArray marker = "damaged-row-marker";
+  std::vector<SampleContact> contacts;
+  for (int i = 0; i < count; ++i) {
+    QString name = QString("First%1").arg(i);
+    SampleContact contact =
+        i == damaged ? SampleSimContact(name, "1") : SamplePhoneContact(name, "");
+    QString notes = QString(i == damaged ? marker : QByteArray()).leftJustified(3000, '.');
+    contacts.push_back(contact.Set("Notes", notes));
+  }
+  InsertContacts(contacts);
+
+  QByteArray bytes = ReadFileBytes(kContactDatabaseFile);
+  qsizetype at = bytes.indexOf(marker);
+  ASSERT_GE(at, 0);
+  // The page size is the big-endian 16-bit value at offset 16 of the header; a page's first byte
+  // is its kind, and no page has the kind 0.
+  int pageSize =
+      (static_cast<unsigned char>(bytes[16]) << 8) | static_cast<unsigned char>(bytes[17]);
+  bytes[at / pageSize * pageSize] = 0;
+  WriteFileBytes(kContactDatabaseFile, bytes);
 }
 
 qint64 CountContactRows(const QString& condition) {

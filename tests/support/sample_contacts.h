@@ -30,6 +30,13 @@ std::vector<qint64> InsertContacts(const std::vector<SampleContact>& contacts);
 // Inserts `count` numbered phone contacts.
 void InsertNumberedContacts(int count);
 
+// Makes Contact.cdt of the working folder with the program's bootstrap and fills it with `count`
+// contacts "First0", "First1", ..., a database page each, then damages the page of the one
+// numbered `damaged`: reading it fails (SQLITE_CORRUPT), while the row count, the views' IDs and
+// the other contacts read as before. The damaged one is a SIM contact, so it comes last in view
+// order (after the others, phone contacts) and no query of phone contacts alone reaches it.
+void InsertContactsWithOneDamaged(int count, int damaged);
+
 // Number of rows of Contact_Table, or -1 when it cannot be read.
 qint64 CountContactRows(const QString& condition = QString());
 // The text of one column of the first row matching the condition.

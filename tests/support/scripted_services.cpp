@@ -1,5 +1,6 @@
 #include "tests/support/scripted_services.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QPixmap>
 
@@ -87,6 +88,29 @@ ScriptedServices& ScriptedServices::ExpectDialog(std::function<int(QDialog*)> wo
 ScriptedServices& ScriptedServices::ExpectMenu(std::function<int(QMenu*)> choose) {
   steps_.push_back({.kind = Kind::kMenu, .text = "a pop-up menu", .choose = std::move(choose)});
   return *this;
+}
+
+ModalSteps::ModalSteps(std::deque<std::function<void(QWidget* window)>> steps)
+    : steps_(std::move(steps)) {
+  QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
+  timer_.start(10);
+}
+
+ModalSteps::~ModalSteps() {
+  EXPECT_TRUE(steps_.empty()) << steps_.size() << " window(s) never came";
+}
+
+void ModalSteps::Poll() {
+  QWidget* window = QApplication::activeModalWidget();
+  if (window == nullptr || !window->isVisible()) return;
+  if (steps_.empty()) {
+    ADD_FAILURE() << "unexpected window \"" << window->windowTitle().toStdString() << "\"";
+    window->close();
+    return;
+  }
+  std::function<void(QWidget*)> step = std::move(steps_.front());
+  steps_.pop_front();
+  step(window);
 }
 
 QString SaveScreenshot(QWidget* widget, const QString& name) {

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QMenu>
 #include <QString>
+#include <QTimer>
 
 #include <deque>
 #include <functional>
@@ -54,6 +55,21 @@ class ScriptedServices {
   FileDialogRequest lastFileDialog_;
   MessageService previousMessages_;
   ModalService previousModal_;
+};
+
+// Works the modal windows that code under test shows on screen itself (the on-screen message
+// boxes and file dialogs): whenever one is up, the next step gets it and must end that showing.
+// A window shown with no step left is closed and fails the test; so does a step left over.
+class ModalSteps {
+ public:
+  explicit ModalSteps(std::deque<std::function<void(QWidget* window)>> steps);
+  ~ModalSteps();
+
+ private:
+  void Poll();
+
+  std::deque<std::function<void(QWidget* window)>> steps_;
+  QTimer timer_;
 };
 
 // Saves a picture of the widget as <name>.png in $TEST_OUTPUT_DIR, by default the build's

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,8 @@ int main(int argc, char** argv) {
   // Window tests draw offscreen unless told otherwise (test discovery runs without ctest's
   // environment).
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // What the file dialogs remember goes to a place for tests, not to the user's settings.
+  QStandardPaths::setTestModeEnabled(true);
   TestApplication app(argc, argv);
   InstallResourceTable(&DesktopResources());
   SetBackBrush(QColor(200, 222, 243));  // as the application sets it at start-up

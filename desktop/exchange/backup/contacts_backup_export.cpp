@@ -35,27 +35,26 @@ bool WriteRecord(const SqlStatement& row, ContactsBackupWriter& writer) {
   return writer.WritePhoneRecord(body);
 }
 
-// Writes a record for each row; returns the number of records written, or -1 when the rows
-// cannot be read. Stops at a failed write, which the writer remembers.
+// Writes a record for each row; returns the number of records written. Stops at a failed read,
+// which the rows remember, and at a failed write, which the writer remembers.
 qint64 WriteRecords(ContactExportRows& rows, ContactsBackupWriter& writer,
                     ProgressScope& progress) {
   qint64 written = 0;
-  int rc;
-  while ((rc = rows.Next()) == SQLITE_ROW) {
+  while (rows.Next()) {
     progress.SetPosition(written + 1);
-    if (!WriteRecord(rows.Row(), writer)) return written;
+    if (!WriteRecord(rows.Row(), writer)) break;
     ++written;
   }
-  return rc == SQLITE_DONE ? written : -1;
+  return written;
 }
 
-// The distinct ring-tone paths of phone contacts, in ordinal (case-sensitive) order; false when
-// they cannot be read.
-bool ReadRingTonePaths(DatabaseConnection& db, std::set<QString>* paths) {
+// The distinct ring-tone paths of phone contacts, in ordinal (case-sensitive) order; the fault
+// when they cannot be read.
+DatabaseFault ReadRingTonePaths(DatabaseConnection& db, std::set<QString>* paths) {
   SqlStatement query(db, QLatin1String(kRingToneQuery));
   int rc;
   while ((rc = query.Step()) == SQLITE_ROW) paths->insert(query.ColumnText(0));
-  return rc == SQLITE_DONE;
+  return FaultOfResult(rc);
 }
 
 QByteArray RingToneData(const QString& databasePath, const QString& phonePath) {
@@ -93,8 +92,10 @@ bool ExportContactsBackup(const QString& backupPath, const QString& databasePath
   qint64 written = WriteRecords(rows, writer, bar);
   bar.SetPosition(written);
   std::set<QString> ringTones;
-  if (written < 0 || !ReadRingTonePaths(rows.Database(), &ringTones)) {
-    ShowTips(kIconError, QStringLiteral("Can't read database!"));
+  DatabaseFault fault = rows.Fault();
+  if (fault == DatabaseFault::kNone) fault = ReadRingTonePaths(rows.Database(), &ringTones);
+  if (fault != DatabaseFault::kNone) {
+    ShowTips(kIconError, DatabaseFaultText(fault));
     return false;
   }
   // The count in the header is the number of records actually written.

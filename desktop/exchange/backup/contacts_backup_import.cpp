@@ -1,8 +1,5 @@
 #include "desktop/exchange/backup/contacts_backup_import.h"
 
-#include <QDir>
-#include <QSaveFile>
-
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -10,7 +7,7 @@
 
 #include "common/ansi_text.h"
 #include "common/contacts_backup_file.h"
-#include "desktop/exchange/backup/ring_tone_folder.h"
+#include "desktop/exchange/backup/staged_ring_tones.h"
 #include "desktop/exchange/read_ahead.h"
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/composed_name.h"
@@ -68,18 +65,29 @@ RecordRow RowOf(BackupRecord&& record) {
   return row;
 }
 
+// A record without any value: nothing of a contact to store.
+bool IsBlank(const RecordRow& row) {
+  if (row.record.body == BackupRecord::Body::kSim) {
+    return row.name.isEmpty() && row.record.sim.number.isEmpty();
+  }
+  const PhoneContactBody& body = row.record.phone;
+  return std::ranges::all_of(body.items, &QByteArray::isEmpty) && row.birthday.isEmpty() &&
+         row.anniversary.isEmpty() && body.picture.isEmpty();
+}
+
 // The two inserts of an import, each compiled once.
 class RecordInserts {
  public:
   explicit RecordInserts(DatabaseConnection& db)
       : phone_(db, PhoneColumns()), sim_(db, kSimColumns) {}
 
-  bool Insert(const RecordRow& row) {
-    return row.record.body == BackupRecord::Body::kPhone ? InsertPhone(row) : InsertSim(row);
+  // The insert of the record, with its values set.
+  ContactRowInsert& Prepared(const RecordRow& row) {
+    return row.record.body == BackupRecord::Body::kPhone ? PreparedPhone(row) : PreparedSim(row);
   }
 
  private:
-  bool InsertPhone(const RecordRow& row) {
+  ContactRowInsert& PreparedPhone(const RecordRow& row) {
     const PhoneContactBody& body = row.record.phone;
     int position = 0;
     phone_.SetInteger(position++, kPhoneContact);
@@ -94,15 +102,15 @@ class RecordInserts {
     }
     phone_.SetInteger(kPhoneHasPic, body.picture.isEmpty() ? 0 : 1);
     phone_.SetAnsiText(kPhoneSimName, row.name);
-    return phone_.Insert();
+    return phone_;
   }
 
-  bool InsertSim(const RecordRow& row) {
+  ContactRowInsert& PreparedSim(const RecordRow& row) {
     const SimContactBody& body = row.record.sim;
     sim_.SetInteger(0, kSimContact);
     for (int position : {1, 2, 3}) sim_.SetAnsiText(position, body.name);
     sim_.SetAnsiText(4, body.number);
-    return sim_.Insert();
+    return sim_;
   }
 
   ContactRowInsert phone_;
@@ -134,14 +142,15 @@ RecordBatch ReadBatch(ContactsBackupReader* reader, std::uint32_t count) {
 enum class RecordsResult {
   kAllIn,
   kSomeFailed,
-  kStopped,    // the database gave up the transaction: nothing is in, the file is not read on
+  kStopped,    // the database gave the transaction up or could not commit it: nothing is in
   kFileError,  // the file is not whole: nothing is in
 };
 
-// Imports the records in one transaction, each under its own savepoint. The file is checked as
-// it is read, its ring-tone table before the commit: a damaged file changes nothing.
+// Imports the records in one transaction, each under its own savepoint, and stages the ring
+// tones. The whole file is read before the commit: a damaged file changes nothing.
 RecordsResult ImportRecords(ContactsBackupReader& reader, std::uint32_t count,
-                            DatabaseConnection& db, ProgressScope& progress) {
+                            DatabaseConnection& db, ProgressScope& progress,
+                            StagedRingTones& ringTones) {
   ContactReplacer replacer(db);
   if (!replacer.IsBegun()) return RecordsResult::kStopped;
   RecordInserts inserts(db);
@@ -164,44 +173,24 @@ RecordsResult ImportRecords(ContactsBackupReader& reader, std::uint32_t count,
     }
     for (const RecordRow& row : batch.rows) {
       progress.SetPosition(std::int64_t{++done});
-      if (replacer.ReplaceAnsi(row.name, [&] { return inserts.Insert(row); })) continue;
+      if (IsBlank(row) || replacer.Replace(row.name, inserts.Prepared(row))) continue;
       allIn = false;
       if (replacer.Stopped()) return RecordsResult::kStopped;
     }
   }
-  if (!reader.CheckRingTones()) {
+  if (!ringTones.Read(reader)) {
     replacer.Rollback();
     return RecordsResult::kFileError;
   }
-  if (!replacer.Commit()) return RecordsResult::kSomeFailed;
+  if (!replacer.Commit()) return RecordsResult::kStopped;
   return allIn ? RecordsResult::kAllIn : RecordsResult::kSomeFailed;
 }
 
-// Replaces the file with the bytes, or leaves it as it was.
-bool WriteWholeFile(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-}
-
-// Stores each ring-tone entry in the ring-tone folder under the last component of its name.
-// False when the table cannot be read.
-bool ImportRingTones(ContactsBackupReader& reader, const QString& databasePath) {
-  std::int32_t count;
-  if (!reader.ReadRingToneCount(&count)) return false;
-  if (count > 0) QDir().mkpath(RingToneFolder(databasePath));
-  bool unusableName = false;
-  for (std::int32_t i = 0; i < count; ++i) {
-    RingToneEntry entry;
-    if (!reader.ReadRingTone(&entry)) return false;
-    QString path = RingToneFilePath(databasePath, AnsiToWide(entry.name));
-    if (path.isEmpty()) {
-      unusableName = true;
-    } else if (!WriteWholeFile(path, entry.data)) {
-      ShowTips(kIconError, QStringLiteral("Can't open ring file!"));
-    }
+void ShowRingToneFailures(const StagedRingTones::Written& written) {
+  for (int i = 0; i < written.unwritable; ++i) {
+    ShowTips(kIconError, QStringLiteral("Can't open ring file!"));
   }
-  if (unusableName) ShowTips(kIconError, QStringLiteral("Invalid ring file name skipped!"));
-  return true;
+  if (written.unusableName) ShowTips(kIconError, QStringLiteral("Invalid ring file name skipped!"));
 }
 
 }  // namespace
@@ -221,13 +210,15 @@ bool ImportContactsBackup(const QString& backupPath, const QString& databasePath
     return false;
   }
   ProgressScope bar(progress, count);
-  RecordsResult records = ImportRecords(reader, count, db, bar);
+  StagedRingTones ringTones(databasePath);
+  RecordsResult records = ImportRecords(reader, count, db, bar, ringTones);
   if (records == RecordsResult::kFileError) {
     ShowTips(kIconError, QLatin1String(kImportFileError));
     return false;
   }
-  bool ringTonesRead = records != RecordsResult::kStopped && ImportRingTones(reader, databasePath);
-  if (records != RecordsResult::kAllIn || !ringTonesRead) {
+  // The records that went in are committed: their ring tones go with them.
+  if (records != RecordsResult::kStopped) ShowRingToneFailures(ringTones.Write());
+  if (records != RecordsResult::kAllIn) {
     ShowTips(kIconError, QStringLiteral("Import fail!"));
     return false;
   }

@@ -5,12 +5,11 @@
 #include <vector>
 
 #include "common/text_mode_file.h"
+#include "desktop/exchange/contact_export_rows.h"
 #include "desktop/store/contact_database.h"
 #include "platform/windows/message_service.h"
 
 namespace {
-
-constexpr char kRowsQuery[] = "select * from Contact_Table order by ContactType asc";
 
 ColumnConfigFile MakeColumns(const std::array<const char*, kContactFieldCount>& names) {
   ColumnConfigFile layout;
@@ -226,13 +225,10 @@ int WriteCsvFile(const QString& path, const QString& header,
                    QStringLiteral("create common csv Error"), MB_OK | MB_ICONERROR);
     return 0;
   }
-  DatabaseConnection db(databasePath);
-  SqlStatement rows(db, QString::fromLatin1(kRowsQuery));
-  if (!rows.IsValid()) return 0;
-  bool written = file.Write(header);
-  int rc = SQLITE_DONE;
-  while (written && (rc = rows.Step()) == SQLITE_ROW) written = file.Write(formatRow(rows));
-  if (!written || rc != SQLITE_DONE) return 0;
+  ContactExportRows rows(databasePath);
+  bool written = rows.Fault() == DatabaseFault::kNone && file.Write(header);
+  while (written && rows.Next()) written = file.Write(formatRow(rows.Row()));
+  if (!written || rows.Fault() != DatabaseFault::kNone) return 0;
   return file.Commit() ? 1 : 0;
 }
 

@@ -3,7 +3,6 @@
 #include <QStringList>
 
 #include <array>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -96,35 +95,46 @@ void AddRecord(const CsvRecordReader& record, const CsvColumnMap& columns,
   batch->SetValue(added, kSimNamePosition - 1, composed);
 }
 
+// How the reading stands after a record: kTooLarge or kNotFound once it stopped short.
+CsvReadResult ResultOf(CsvRecordReader::Next next) {
+  switch (next) {
+    case CsvRecordReader::Next::kTooLarge:
+      return CsvReadResult::kTooLarge;
+    case CsvRecordReader::Next::kUnreadable:
+      return CsvReadResult::kNotFound;
+    case CsvRecordReader::Next::kRecord:
+    case CsvRecordReader::Next::kEnd:
+      break;
+  }
+  return CsvReadResult::kRead;
+}
+
 RecordBatch ReadBatch(CsvRecordReader* reader, const CsvColumnMap* columns) {
   RecordBatch batch;
-  while (batch.values.Size() < kBatchSize) {
+  while (batch.values.Size() < kBatchSize &&
+         batch.values.ByteSize() < ContactValueBatch::kFullBytes) {
     batch.end = reader->ReadRecord();
     if (batch.end != CsvRecordReader::Next::kRecord) break;
     AddRecord(*reader, *columns, &batch.values);
+    batch.values.DropLastIfBlank();
   }
   return batch;
 }
 
-// Reads the records that are left, to count them.
-CsvReadResult CountRecords(CsvRecordReader& reader, int* count) {
-  for (;;) {
-    switch (reader.ReadRecord()) {
-      case CsvRecordReader::Next::kRecord:
-        ++*count;
-        break;
-      case CsvRecordReader::Next::kTooLarge:
-        return CsvReadResult::kTooLarge;
-      case CsvRecordReader::Next::kEnd:
-        return CsvReadResult::kRead;
-    }
+// Nothing of the file is in: every record counts as failed, those of the batch read and the
+// rest.
+CsvReadResult NothingIn(CsvRecordReader& reader, const CsvColumnMap& columns,
+                        const RecordBatch& read, CsvImportCounts* counts) {
+  *counts = {0, read.values.Size()};
+  CsvRecordReader::Next end = read.end;
+  while (end == CsvRecordReader::Next::kRecord) {
+    RecordBatch batch = ReadBatch(&reader, &columns);
+    counts->failed += batch.values.Size();
+    end = batch.end;
   }
-}
-
-// Nothing of the file is in: every record counts as failed, the `read` ones and the rest.
-CsvReadResult NothingIn(CsvRecordReader& reader, int read, CsvImportCounts* counts) {
-  *counts = {0, read};
-  return CountRecords(reader, &counts->failed);
+  if (end == CsvRecordReader::Next::kEnd) return CsvReadResult::kRead;
+  *counts = {};
+  return ResultOf(end);
 }
 
 // Stores the batches, the first of which is read, in one transaction. Once the database has
@@ -137,26 +147,22 @@ CsvReadResult StoreRecords(CsvRecordReader& reader, const CsvColumnMap& columns,
   if (!isLast(batch)) ahead.emplace([&] { return ReadBatch(&reader, &columns); }, isLast);
   bool stopped = false;
   int read = 0;
-  int record = 0;
-  const std::function<bool()> store = [&] {
-    insert.SetInteger(0, kPhoneContact);
-    batch.values.SetValuesOf(record, insert, 1);
-    return insert.Insert();
-  };
   for (;;) {
     read += batch.values.Size();
-    for (record = 0; record < batch.values.Size() && !stopped; ++record) {
-      if (replacer.ReplaceAnsi(batch.values.Value(record, kSimNamePosition - 1), store)) {
+    for (int record = 0; record < batch.values.Size() && !stopped; ++record) {
+      insert.SetInteger(0, kPhoneContact);
+      batch.values.SetValuesOf(record, insert, 1);
+      if (replacer.Replace(batch.values.Value(record, kSimNamePosition - 1), insert)) {
         ++counts->succeeded;
       } else {
         ++counts->failed;
         stopped = replacer.Stopped();
       }
     }
-    if (batch.end == CsvRecordReader::Next::kTooLarge) {
+    if (ResultOf(batch.end) != CsvReadResult::kRead) {
       replacer.Rollback();
       *counts = {};
-      return CsvReadResult::kTooLarge;
+      return ResultOf(batch.end);
     }
     if (batch.end == CsvRecordReader::Next::kEnd) break;
     batch = ahead->Next(std::move(batch));
@@ -173,22 +179,18 @@ CsvReadResult ImportCsvFile(const QString& csvPath, const CsvColumnMap& columns,
   CsvRecordReader reader;
   CsvReadResult opened = reader.Open(csvPath);
   if (opened != CsvReadResult::kRead) return opened;
-  if (reader.ReadRecord() == CsvRecordReader::Next::kTooLarge) {  // the header
-    return CsvReadResult::kTooLarge;
-  }
+  CsvReadResult header = ResultOf(reader.ReadRecord());
+  if (header != CsvReadResult::kRead) return header;
   RecordBatch first = ReadBatch(&reader, &columns);
-  if (first.values.Size() == 0) {
-    return first.end == CsvRecordReader::Next::kTooLarge ? CsvReadResult::kTooLarge
-                                                         : CsvReadResult::kRead;
-  }
+  if (first.values.Size() == 0) return ResultOf(first.end);
   DatabaseConnection db(databasePath);
   if (!db.IsOpen()) {
     ShowTips(kIconError, QStringLiteral("Can't open database!"));
-    return NothingIn(reader, first.values.Size(), counts);
+    return NothingIn(reader, columns, first, counts);
   }
   ContactRowInsert insert(db, InsertColumns());
-  if (!insert.IsValid()) return NothingIn(reader, first.values.Size(), counts);  // no Contact_Table
+  if (!insert.IsValid()) return NothingIn(reader, columns, first, counts);  // no Contact_Table
   ContactReplacer replacer(db);
-  if (!replacer.IsBegun()) return NothingIn(reader, first.values.Size(), counts);
+  if (!replacer.IsBegun()) return NothingIn(reader, columns, first, counts);
   return StoreRecords(reader, columns, std::move(first), insert, replacer, counts);
 }

@@ -32,11 +32,12 @@ struct CsvImportCounts {
 // CsvRecordReader) into Contact_Table of the database at `databasePath` as phone contacts,
 // reading one record at a time. A field takes the text of its mapped column as it is (empty
 // when unmapped or when the record is shorter); Birthday and Anniversary turn month/day/year
-// into year-month-day. Each record replaces the stored contacts of its composed name
-// "Last,First Middle" (see ContactReplacer). All records go in under one transaction; a record
-// that fails is counted and the others still go in. When the database cannot be opened ("Can't
-// open database!" in the tips box) or gives the transaction up, nothing is in and every record
-// counts as failed.
+// into year-month-day. Each record replaces the contacts of its composed name "Last,First
+// Middle" stored before the import (see ContactReplacer); a record whose fields are all empty
+// (a blank line, or nothing mapped) is no contact: it is neither stored nor counted. All records
+// go in under one transaction; a record that fails is counted and the others still go in. When
+// the database cannot be opened ("Can't open database!" in the tips box) or gives the transaction
+// up, nothing is in and every record counts as failed.
 //
 // Returns kRead with the counts; kNotFound or kTooLarge when the file cannot be read or holds
 // a record over the bound (see CsvRecordReader), and then nothing of it is in.

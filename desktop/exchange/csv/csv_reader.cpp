@@ -2,12 +2,9 @@
 
 #include <QFileInfo>
 
-#include "common/ansi_text.h"
-
 namespace {
 
 constexpr qint64 kChunkBytes = 1024 * 1024;
-constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
 
 // What a row takes in memory, near enough: its list, and each field's string with its text.
 constexpr qint64 kRowMemory = 64;
@@ -17,14 +14,12 @@ constexpr qint64 kTextMemory = 32;
 }  // namespace
 
 CsvReadResult CsvRecordReader::Open(const QString& path) {
-  QFileInfo info(path);
-  if (!info.isFile()) return CsvReadResult::kNotFound;
-  if (info.size() > kMaxCsvFileBytes) return CsvReadResult::kTooLarge;
+  if (!QFileInfo(path).isFile()) return CsvReadResult::kNotFound;
   file_.setFileName(path);
   if (!file_.open(QIODevice::ReadOnly)) return CsvReadResult::kNotFound;
+  encoding_ = DetectTextEncoding(file_);
   Refill();
-  utf8_ = buffer_.startsWith(kUtf8Mark);
-  nextLine_ = utf8_ ? qsizetype{3} : 0;
+  if (buffer_.startsWith(kUtf8ByteOrderMark)) nextLine_ = sizeof kUtf8ByteOrderMark - 1;
   return CsvReadResult::kRead;
 }
 
@@ -41,6 +36,7 @@ bool CsvRecordReader::Refill() {
   buffer_.resize(kept + kChunkBytes);
   qint64 read = file_.read(buffer_.data() + kept, kChunkBytes);
   buffer_.resize(kept + std::max<qint64>(read, 0));
+  unreadable_ = read < 0;
   atEnd_ = read <= 0;
   return !atEnd_;
 }
@@ -144,7 +140,9 @@ CsvRecordReader::Next CsvRecordReader::ReadRecord(qint64 maxMemory) {
   rowMemory_ = kRowMemory;
   maxMemory_ = maxMemory;
   recordStart_ = nextLine_;
-  if (tooLarge_ || !NextLine()) return tooLarge_ ? Next::kTooLarge : Next::kEnd;
+  if (tooLarge_ || unreadable_ || !NextLine()) {
+    return tooLarge_ ? Next::kTooLarge : unreadable_ ? Next::kUnreadable : Next::kEnd;
+  }
   for (;;) {
     Field field;
     if (position_ < lineEnd_ && buffer_.at(position_) == '"') {
@@ -174,7 +172,7 @@ QByteArrayView CsvRecordReader::FieldBytes(int field) const {
 
 QString CsvRecordReader::FieldText(int field) const {
   QByteArrayView bytes = FieldBytes(field);
-  return utf8_ ? QString::fromUtf8(bytes) : AnsiToWide(bytes.data(), bytes.size());
+  return DecodeText(bytes, encoding_);
 }
 
 CsvRow CsvRecordReader::Row() const {
@@ -194,6 +192,8 @@ CsvReadResult ReadCsvHeader(CsvRow& header, const QString& path) {
       break;
     case CsvRecordReader::Next::kTooLarge:
       return CsvReadResult::kTooLarge;
+    case CsvRecordReader::Next::kUnreadable:
+      return CsvReadResult::kNotFound;
     case CsvRecordReader::Next::kEnd:
       header.clear();
       break;

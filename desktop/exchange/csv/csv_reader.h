@@ -8,31 +8,31 @@
 
 #include <vector>
 
+#include "common/text_encoding.h"
+
 // One record of a CSV file: the list of its field texts exactly as split (no trimming, no change
 // of case). Records may have different numbers of fields; the first is the file's header line.
 using CsvRow = QStringList;
 
-// Bounds of what is read. A contacts CSV of 100,000 contacts takes some 15 to 60 MB on disk.
-// Files larger than kMaxCsvFileBytes are refused unread. A record is read until it would take
-// more than kMaxCsvRecordMemory as a row, which refuses records of millions of tiny fields, each
-// of which costs far more in memory than on disk.
-inline constexpr qint64 kMaxCsvFileBytes = qint64{128} * 1024 * 1024;
+// The bound of what is read: a record is read until it would take more than
+// kMaxCsvRecordMemory as a row, which refuses records of millions of tiny fields, each of which
+// costs far more in memory than on disk. A file may hold any number of records.
 inline constexpr qint64 kMaxCsvRecordMemory = qint64{64} * 1024 * 1024;
 
 enum class CsvReadResult {
   kRead,      // the file is open, or was read to its end (an empty file has no record)
-  kNotFound,  // no file at the path, or one that cannot be read
-  kTooLarge,  // over a bound: nothing of the file is used
+  kNotFound,  // no file at the path, or one that cannot be read (to its end)
+  kTooLarge,  // a record over the bound: nothing of the file is used
 };
 
-// Reads the records of a CSV file one at a time, so that a file of any number of records takes
-// the memory of one record.
+// Reads the records of a CSV file one at a time, so that a file of any size takes the memory of
+// one record.
 //
-// The file is text in code page 936, or in UTF-8 when it begins with the UTF-8 byte-order mark
-// (which is no part of the first field). Fields are separated by commas; a field that starts
-// with a double quote is quoted: it may hold commas and line breaks (kept as CR LF) and writes a
-// double quote as two; text after its closing quote joins the field. A line ends at LF or CR LF;
-// a carriage return outside quotes ends the record, and the rest of its line is dropped. A
+// The file is text in UTF-8 or code page 936, as DetectTextEncoding() decides for the whole file
+// (a UTF-8 byte-order mark is no part of the first field). Fields are separated by commas; a field
+// that starts with a double quote is quoted: it may hold commas and line breaks (kept as CR LF) and
+// writes a double quote as two; text after its closing quote joins the field. A line ends at LF or
+// CR LF; a carriage return outside quotes ends the record, and the rest of its line is dropped. A
 // quoted field still open at the end of the file ends there, and its record is kept.
 class CsvRecordReader {
  public:
@@ -40,20 +40,20 @@ class CsvRecordReader {
   CsvRecordReader(const CsvRecordReader&) = delete;
   CsvRecordReader& operator=(const CsvRecordReader&) = delete;
 
-  // kNotFound when there is no file at the path or it cannot be read; kTooLarge when it is
-  // larger than kMaxCsvFileBytes, unread.
+  // kNotFound when there is no file at the path or it cannot be read. Reads the file through
+  // once to decide its encoding.
   CsvReadResult Open(const QString& path);
 
-  enum class Next { kRecord, kEnd, kTooLarge };
+  enum class Next { kRecord, kEnd, kTooLarge, kUnreadable };
   // Reads the next record. One that would take more than `maxMemory` as a row (see RowMemory)
-  // is kTooLarge, and nothing more is read.
+  // is kTooLarge, and nothing more is read; so is the rest once the file failed to read
+  // (kUnreadable, after the records read before).
   Next ReadRecord(qint64 maxMemory = kMaxCsvRecordMemory);
 
   // The record read last, valid until the next read: its fields as the file holds them (after
   // unquoting), as text, or all of them as a row.
   int FieldCount() const { return static_cast<int>(fields_.size()); }
   QByteArrayView FieldBytes(int field) const;
-  bool IsUtf8() const { return utf8_; }
   QString FieldText(int field) const;
   CsvRow Row() const;
   // What Row() takes in memory, near enough: its list, and each field's string with its text.
@@ -83,10 +83,11 @@ class CsvRecordReader {
   Next TooLarge();
 
   QFile file_;
-  bool utf8_ = false;
+  TextEncoding encoding_ = TextEncoding::kAnsi;
   bool atEnd_ = false;
   bool tooLarge_ = false;  // once a record was too large, nothing more is read
-  qint64 maxMemory_ = 0;   // of the record being read
+  bool unreadable_ = false;
+  qint64 maxMemory_ = 0;  // of the record being read
   QByteArray buffer_;
   qsizetype recordStart_ = 0;
   qsizetype lineStart_ = 0;

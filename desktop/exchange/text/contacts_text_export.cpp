@@ -199,13 +199,12 @@ bool ExportContactsText(const QString& textPath, const QString& databasePath,
   }
   ProgressScope bar(progress, rows.Count());
   qint64 number = 0;
-  int rc;
-  while ((rc = rows.Next()) == SQLITE_ROW) {
+  while (rows.Next()) {
     bar.SetPosition(++number);
     if (!writer.Write(ContactBlock(rows.Row()))) break;
   }
-  if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
-    ShowTips(kIconError, QStringLiteral("Can't read database!"));
+  if (rows.Fault() != DatabaseFault::kNone) {
+    ShowTips(kIconError, DatabaseFaultText(rows.Fault()));
     return false;
   }
   if (!writer.Commit()) {

@@ -5,13 +5,12 @@
 #include <algorithm>
 
 #include "common/text_mode_file.h"
+#include "desktop/exchange/contact_export_rows.h"
 #include "desktop/exchange/vcard/vcard_fields.h"
 #include "desktop/exchange/vcard/vcard_text.h"
 #include "desktop/store/contact_database.h"
 
 namespace {
-
-constexpr char kRowsQuery[] = "select * from Contact_Table order by ContactType asc";
 
 ContactRecord RecordOf(const SqlStatement& row) {
   ContactRecord record;
@@ -103,14 +102,14 @@ QString Card(const ContactRecord& contact) {
 
 int WriteVCardFile(const QString& path, const QString& databasePath) {
   if (!HasContactRecords(databasePath)) return 0;
-  DatabaseConnection db(databasePath);
-  SqlStatement rows(db, QString::fromLatin1(kRowsQuery));
+  ContactExportRows rows(databasePath);
   // A writer that is not committed drops its temporary file: a failed export leaves nothing.
-  TextModeWriter file;
-  if (!rows.IsValid() || !file.Open(path)) return 0;
+  // UTF-8, what other address books read; the import reads it back as UTF-8 (see
+  // text_encoding.h), so nothing is lost either way.
+  TextModeWriter file(TextEncoding::kUtf8);
+  if (rows.Fault() != DatabaseFault::kNone || !file.Open(path)) return 0;
   bool written = true;
-  int rc = SQLITE_DONE;
-  while (written && (rc = rows.Step()) == SQLITE_ROW) written = file.Write(Card(RecordOf(rows)));
-  if (!written || rc != SQLITE_DONE) return 0;
+  while (written && rows.Next()) written = file.Write(Card(RecordOf(rows.Row())));
+  if (!written || rows.Fault() != DatabaseFault::kNone) return 0;
   return file.Commit() ? 1 : 0;
 }

@@ -7,8 +7,8 @@
 // Writes every contact of Contact_Table of the database at `databasePath` as a vCard 3.0 card
 // into the file at `path`, phone contacts first: the properties that vCard has, grouped "item"
 // lines with an "X-ABLabel" label for telephones, related names and dates it lacks, and the rest
-// at the end of the note (see vcard_fields.h). CR LF line ends, code page 936 (the encoding the
-// vCard import reads).
+// at the end of the note (see vcard_fields.h). CR LF line ends, UTF-8 without a byte-order mark
+// (what address books read; the vCard import reads it back as UTF-8).
 //
 // Every value is escaped as vCard 3.0 text (see vcard_text.h), so that none can break the card's
 // structure. Birthday and Anniversary are written as "YYYY-MM-DD" when the stored text is a date

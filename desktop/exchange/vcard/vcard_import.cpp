@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <functional>
 #include <vector>
 
 #include "common/ansi_text.h"
@@ -22,7 +21,7 @@ namespace {
 constexpr char kResultCaption[] = "Import vCard File Result";
 constexpr char kSummary[] =
     "Import vCard file finish! %d Record is Successed and %d Record is Failded!";
-constexpr char kTooLarge[] = "The vCard file is too large to import (more than %1 MB)!";
+constexpr char kTooLarge[] = "The vCard file holds a card too large to import (more than %1 MB)!";
 constexpr char kUnreadable[] = "Can't read the vCard file!";
 
 // ---- Reading cards ahead -------------------------------------------------------------------
@@ -42,15 +41,19 @@ constexpr int kBatchSize = 512;
 
 struct CardBatch {
   ContactValueBatch values{kValueCount};  // in the insert's order after ContactType
-  bool last = false;                      // no card follows
+  // Why no card follows the batch: kNone when more may.
+  VCardReader::Stop stop = VCardReader::Stop::kNone;
+
+  bool IsLast() const { return stop != VCardReader::Stop::kNone; }
 };
 
 CardBatch ReadBatch(VCardReader* reader) {
   CardBatch batch;
   ContactRecord card;
-  while (batch.values.Size() < kBatchSize) {
+  while (batch.values.Size() < kBatchSize &&
+         batch.values.ByteSize() < ContactValueBatch::kFullBytes) {
     if (!reader->Next(&card)) {
-      batch.last = true;
+      batch.stop = reader->Stopped();
       break;
     }
     int added = batch.values.Add();
@@ -59,6 +62,7 @@ CardBatch ReadBatch(VCardReader* reader) {
     for (const ContactField& field : kContactFields) {
       batch.values.SetValue(added, field.number, WideToAnsi(card.Field(field.number)));
     }
+    batch.values.DropLastIfBlank();
   }
   return batch;
 }
@@ -78,8 +82,8 @@ struct CardCounts {
 
 // Stores every card under one transaction, each replacing the stored rows of its composed name
 // as a phone contact. A database that cannot be opened is said once; its cards all count as
-// failed.
-CardCounts StoreCards(const QByteArray& file, const QString& databasePath) {
+// failed. When the file cannot be read to its end, nothing is stored and `*stop` says why.
+CardCounts StoreCards(QIODevice& file, const QString& databasePath, VCardReader::Stop* stop) {
   DatabaseConnection db(databasePath);
   if (!db.IsOpen()) ShowTips(kIconError, QStringLiteral("Can't open database!"));
   ContactRowInsert insert(db, InsertColumns());
@@ -87,19 +91,18 @@ CardCounts StoreCards(const QByteArray& file, const QString& databasePath) {
   bool storing = insert.IsValid() && replacer.IsBegun();
   VCardReader reader(file);
   ReadAhead<CardBatch> ahead([&] { return ReadBatch(&reader); },
-                             [](const CardBatch& batch) { return batch.last; });
+                             [](const CardBatch& batch) { return batch.IsLast(); });
   CardBatch batch;
-  int card = 0;
-  const std::function<bool()> store = [&] {
+  auto store = [&](int card) {
     insert.SetInteger(0, kPhoneContact);
     batch.values.SetValuesOf(card, insert, 1);
-    return insert.Insert();
+    return replacer.Replace(batch.values.Value(card, kNameValue), insert);
   };
   CardCounts counts;
   do {
     batch = ahead.Next(std::move(batch));
-    for (card = 0; card < batch.values.Size(); ++card) {
-      if (storing && replacer.ReplaceAnsi(batch.values.Value(card, kNameValue), store)) {
+    for (int card = 0; card < batch.values.Size(); ++card) {
+      if (storing && store(card)) {
         ++counts.stored;
         continue;
       }
@@ -110,23 +113,11 @@ CardCounts StoreCards(const QByteArray& file, const QString& databasePath) {
         counts.LoseStored();
       }
     }
-  } while (!batch.last);
-  if (storing && !replacer.Commit()) counts.LoseStored();
+  } while (!batch.IsLast());
+  *stop = batch.stop;
+  // A file not read to its end is not committed: nothing of it stays.
+  if (storing && batch.stop == VCardReader::Stop::kEnd && !replacer.Commit()) counts.LoseStored();
   return counts;
-}
-
-enum class FileRead { kOk, kTooLarge, kUnreadable };
-
-// Reads the whole file, but never more than the bound: the size is checked before anything is
-// read, and only that many bytes are read even if the file grows meanwhile.
-FileRead ReadVCardFile(const QString& path, QByteArray* bytes) {
-  QFile file(path);
-  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return FileRead::kUnreadable;
-  qint64 size = file.size();
-  if (size > kMaxVCardFileBytes) return FileRead::kTooLarge;
-  bytes->resize(static_cast<qsizetype>(size));
-  if (file.read(bytes->data(), size) != size) return FileRead::kUnreadable;
-  return FileRead::kOk;
 }
 
 void ShowResult(const QString& text, unsigned icon) {
@@ -137,19 +128,20 @@ void ShowResult(const QString& text, unsigned icon) {
 
 bool ImportVCard(const QString& vcardPath, const QString& databasePath) {
   if (!QFileInfo::exists(vcardPath)) return false;
-  QByteArray file;
-  switch (ReadVCardFile(vcardPath, &file)) {
-    case FileRead::kTooLarge:
-      ShowResult(QString::fromLatin1(kTooLarge).arg(kMaxVCardFileBytes / (1024 * 1024)),
-                 MB_ICONERROR);
-      return true;
-    case FileRead::kUnreadable:
-      ShowResult(QLatin1String(kUnreadable), MB_ICONERROR);
-      return true;
-    case FileRead::kOk:
-      break;
+  QFile file(vcardPath);
+  if (!QFileInfo(vcardPath).isFile() || !file.open(QIODevice::ReadOnly)) {
+    ShowResult(QLatin1String(kUnreadable), MB_ICONERROR);
+    return true;
   }
-  CardCounts counts = StoreCards(file, databasePath);
-  ShowResult(QString::asprintf(kSummary, counts.stored, counts.failed), MB_ICONINFORMATION);
+  VCardReader::Stop stop = VCardReader::Stop::kNone;
+  CardCounts counts = StoreCards(file, databasePath, &stop);
+  if (stop == VCardReader::Stop::kTooLarge) {
+    ShowResult(QString::fromLatin1(kTooLarge).arg(kMaxVCardCardBytes / (1024 * 1024)),
+               MB_ICONERROR);
+  } else if (stop == VCardReader::Stop::kUnreadable) {
+    ShowResult(QLatin1String(kUnreadable), MB_ICONERROR);
+  } else {
+    ShowResult(QString::asprintf(kSummary, counts.stored, counts.failed), MB_ICONINFORMATION);
+  }
   return true;
 }

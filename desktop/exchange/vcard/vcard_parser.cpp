@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "common/ansi_text.h"
+#include "common/text_encoding.h"
 #include "desktop/exchange/vcard/vcard_fields.h"
 #include "desktop/exchange/vcard/vcard_text.h"
 #include "desktop/store/composed_name.h"
@@ -13,56 +13,88 @@ namespace {
 
 // ---- Lines ---------------------------------------------------------------------------------
 
-// The unfolded lines of a file's bytes.
+constexpr qint64 kChunkBytes = 1024 * 1024;
+
+// The unfolded lines of a file, read a chunk at a time. Each line may take no more of the file
+// than the budget left (see SetBudget), so that no line, however long, is held whole beyond it.
 class CardLines {
  public:
-  explicit CardLines(const QByteArray& bytes)
-      : bytes_(bytes), utf8_(bytes.startsWith(kUtf8ByteOrderMark)) {
-    if (utf8_) position_ = sizeof kUtf8ByteOrderMark - 1;
+  explicit CardLines(QIODevice& device) : device_(device), encoding_(DetectTextEncoding(device)) {
+    Fill();
+    if (buffer_.startsWith(kUtf8ByteOrderMark)) position_ = sizeof kUtf8ByteOrderMark - 1;
   }
 
-  bool Next(QString* line) {
+  enum class Read { kLine, kEnd, kTooLong, kUnreadable };
+
+  Read Next(QString* line) {
     QByteArrayView physical;
-    if (!NextPhysical(&physical)) return false;
-    if (!Continues()) {
-      *line = Decode(physical);
-      return true;
+    if (Read read = NextPhysical(&physical); read != Read::kLine) return read;
+    line_.resize(0);
+    line_.append(physical);  // a copy: reading on may move the buffer
+    while (Continues()) {
+      if (Read read = NextPhysical(&physical); read != Read::kLine) return read;
+      line_.append(physical.sliced(1));
     }
-    QByteArray unfolded = physical.toByteArray();
-    while (Continues() && NextPhysical(&physical)) unfolded += physical.sliced(1);
-    *line = Decode(unfolded);
-    return true;
+    *line = DecodeText(line_, encoding_);
+    return Read::kLine;
   }
+
+  // How many bytes of the file the lines read from now on may take together.
+  void SetBudget(qint64 bytes) { budget_ = bytes; }
 
  private:
-  static constexpr char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
+  // Reads the next chunk behind what is left to read; false at the end of the file or on an
+  // error.
+  bool Fill() {
+    if (atEnd_) return false;
+    buffer_.remove(0, position_);
+    position_ = 0;
+    qsizetype kept = buffer_.size();
+    buffer_.resize(kept + kChunkBytes);
+    qint64 read = device_.read(buffer_.data() + kept, kChunkBytes);
+    buffer_.resize(kept + std::max<qint64>(read, 0));
+    unreadable_ = read < 0;
+    atEnd_ = read <= 0;
+    return !atEnd_;
+  }
 
   // Whether the next line continues the one before it.
-  bool Continues() const {
-    return position_ < bytes_.size() && (bytes_[position_] == ' ' || bytes_[position_] == '\t');
+  bool Continues() {
+    if (position_ == buffer_.size() && !Fill()) return false;
+    return buffer_[position_] == ' ' || buffer_[position_] == '\t';
   }
 
-  bool NextPhysical(QByteArrayView* line) {
-    if (position_ >= bytes_.size()) return false;
-    qsizetype end = bytes_.indexOf('\n', position_);
-    qsizetype next = end < 0 ? bytes_.size() : end + 1;
+  Read NextPhysical(QByteArrayView* line) {
+    qsizetype searched = position_;
+    qsizetype end = -1;
+    while ((end = buffer_.indexOf('\n', searched)) < 0) {
+      if (buffer_.size() - position_ > budget_) return Read::kTooLong;
+      searched = buffer_.size() - position_;
+      if (!Fill()) break;
+    }
+    if (unreadable_) return Read::kUnreadable;
+    if (position_ == buffer_.size()) return Read::kEnd;
+    qsizetype next = end < 0 ? buffer_.size() : end + 1;
+    if (next - position_ > budget_) return Read::kTooLong;
+    budget_ -= next - position_;
     if (end < 0) {
-      end = bytes_.size();
-    } else if (end > position_ && bytes_[end - 1] == '\r') {
+      end = buffer_.size();
+    } else if (end > position_ && buffer_[end - 1] == '\r') {
       --end;
     }
-    *line = QByteArrayView(bytes_.constData() + position_, end - position_);
+    *line = QByteArrayView(buffer_.constData() + position_, end - position_);
     position_ = next;
-    return true;
+    return Read::kLine;
   }
 
-  QString Decode(QByteArrayView bytes) const {
-    return utf8_ ? QString::fromUtf8(bytes) : AnsiToWide(bytes.data(), bytes.size());
-  }
-
-  const QByteArray& bytes_;
-  const bool utf8_;
-  qsizetype position_ = 0;
+  QIODevice& device_;
+  const TextEncoding encoding_;
+  QByteArray buffer_;
+  qsizetype position_ = 0;  // of what is left to read
+  bool atEnd_ = false;
+  bool unreadable_ = false;
+  qint64 budget_ = 0;
+  QByteArray line_;
 };
 
 char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
@@ -163,54 +195,77 @@ RecordField FindLabelledField(QStringView label) {
 
 // ---- The note ------------------------------------------------------------------------------
 
+// The labels of the lines the export appends to the note, in the order it writes them, each
+// with its colon ("Department:").
 struct NoteLine {
   RecordField field;
-  QString start;  // the label and a colon
+  QString start;
 };
 
-// The export's note lines, last first.
-const std::vector<NoteLine>& NoteLinesLastFirst() {
+const std::vector<NoteLine>& NoteLines() {
   static const std::vector<NoteLine> lines = [] {
     std::vector<NoteLine> lines;
-    for (auto entry = kVCardFields.rbegin(); entry != kVCardFields.rend(); ++entry) {
-      if (entry->form != VCardForm::kNoteLine) continue;
-      lines.push_back({entry->field, QLatin1String(entry->name) + u':'});
+    for (const VCardField& entry : kVCardFields) {
+      if (entry.form == VCardForm::kNoteLine) {
+        lines.push_back({entry.field, QLatin1String(entry.name) + u':'});
+      }
     }
     return lines;
   }();
   return lines;
 }
 
-// Where each line of `text` after a line break (CR LF) begins.
-std::vector<qsizetype> LineStartsAfterBreaks(const QString& text) {
-  std::vector<qsizetype> starts;
-  for (qsizetype lf = text.indexOf(QLatin1Char('\n')); lf >= 0;
-       lf = text.indexOf(QLatin1Char('\n'), lf + 1)) {
-    if (lf > 0 && text[lf - 1] == u'\r') starts.push_back(lf + 1);
+const QLatin1String kLineBreak("\r\n");
+
+// The index in NoteLines() of the label that a line break at `at` starts, looking at the labels
+// from `from` on; -1 when there is none.
+int NoteLineAt(QStringView note, qsizetype at, size_t from) {
+  QStringView line = note.sliced(at);
+  if (!line.startsWith(kLineBreak)) return -1;
+  line = line.sliced(kLineBreak.size());
+  for (size_t i = from; i < NoteLines().size(); ++i) {
+    if (line.startsWith(NoteLines()[i].start)) return static_cast<int>(i);
   }
-  return starts;
+  return -1;
 }
 
-// The export ends the note with the fields that vCard has no property for, each on a line of its
-// own after the contact's notes and a line break ("notes", "", "Department:Sales", "Account:7").
-// Those go back into their fields, found from the end so that a value may hold line breaks, and
-// the contact's notes are returned. A note not laid out so (another program's) is returned whole.
-QString TakeNoteLines(const QString& note, ContactRecord& record) {
-  std::vector<qsizetype> lineStarts = LineStartsAfterBreaks(note);
-  std::vector<std::pair<RecordField, QStringView>> taken;
-  QStringView rest(note);
-  for (const NoteLine& line : NoteLinesLastFirst()) {
-    auto start = std::find_if(lineStarts.rbegin(), lineStarts.rend(), [&](qsizetype at) {
-      return at <= rest.size() && rest.sliced(at).startsWith(line.start);
-    });
-    if (start == lineStarts.rend()) continue;
-    taken.emplace_back(line.field, rest.sliced(*start + line.start.size()));
-    rest = rest.first(*start - 2);
+// Where the lines the export appended begin: the last line break that starts a labelled line and
+// follows the export's separator (a line break after the contact's notes) or begins the note.
+// Taking the last keeps a contact's notes whole even when they hold such lines themselves.
+qsizetype NoteLinesStart(QStringView note) {
+  for (qsizetype at = note.lastIndexOf(kLineBreak); at >= 0;
+       at = at == 0 ? -1 : note.lastIndexOf(kLineBreak, at - 1)) {
+    bool afterSeparator = at == 0 || note.first(at).endsWith(kLineBreak);
+    if (afterSeparator && NoteLineAt(note, at, 0) >= 0) return at;
   }
-  bool endsWithBreak = rest.endsWith(QLatin1String("\r\n"));
-  if (!taken.empty() && !rest.isEmpty() && !endsWithBreak) return note;
-  for (const auto& [field, value] : taken) record.*field = value.toString();
-  return (endsWithBreak ? rest.chopped(2) : rest).toString();
+  return -1;
+}
+
+// The export writes the note as the contact's notes and a line break, then a line for each field
+// that vCard has no property for ("notes", "", "Department:Sales", "Account:7"), or those lines
+// alone when there are no notes; a note that ends with the line break has no such lines. Those
+// lines go back into their fields, each value running to the next line of a label written after
+// it, so that a value may hold line breaks; the contact's notes are returned. A note not laid out
+// so (another program's) is returned whole.
+QString TakeNoteLines(const QString& note, ContactRecord& record) {
+  if (note.endsWith(kLineBreak)) return note.chopped(kLineBreak.size());
+  qsizetype start = NoteLinesStart(note);
+  if (start < 0) return note;
+  int line = NoteLineAt(note, start, 0);
+  for (qsizetype at = start; line >= 0;) {
+    qsizetype value = at + kLineBreak.size() + NoteLines()[line].start.size();
+    int next = -1;
+    qsizetype end = value;
+    while ((end = note.indexOf(kLineBreak, end)) >= 0 &&
+           (next = NoteLineAt(note, end, line + 1)) < 0) {
+      end += kLineBreak.size();
+    }
+    if (end < 0) end = note.size();
+    record.*NoteLines()[line].field = note.sliced(value, end - value);
+    at = end;
+    line = next;
+  }
+  return start == 0 ? QString() : note.first(start - kLineBreak.size());
 }
 
 // ---- One card ------------------------------------------------------------------------------
@@ -352,25 +407,35 @@ class CardBuilder {
 }  // namespace
 
 struct VCardReader::State {
-  explicit State(const QByteArray& bytes) : lines(bytes) {}
+  explicit State(QIODevice& device) : lines(device) {}
 
   CardLines lines;
   CardBuilder card;
   bool inCard = false;
+  Stop stop = Stop::kNone;
 };
 
-VCardReader::VCardReader(const QByteArray& bytes) : state_(std::make_unique<State>(bytes)) {}
+VCardReader::VCardReader(QIODevice& device) : state_(std::make_unique<State>(device)) {}
 
 VCardReader::~VCardReader() = default;
 
 bool VCardReader::Next(ContactRecord* card) {
   State& state = *state_;
+  if (state.stop != Stop::kNone) return false;
   QString line;
-  while (state.lines.Next(&line)) {
+  for (;;) {
+    if (!state.inCard) state.lines.SetBudget(kMaxVCardCardBytes);
+    CardLines::Read read = state.lines.Next(&line);
+    if (read == CardLines::Read::kTooLong || read == CardLines::Read::kUnreadable) {
+      state.stop = read == CardLines::Read::kTooLong ? Stop::kTooLarge : Stop::kUnreadable;
+      return false;
+    }
+    if (read == CardLines::Read::kEnd) break;
     bool begins = IsNamed(line, QLatin1String("BEGIN:VCARD"));
     if (begins || IsNamed(line, QLatin1String("END:VCARD"))) {
       bool ended = state.inCard;
       state.inCard = begins;
+      if (begins) state.lines.SetBudget(kMaxVCardCardBytes);
       if (ended) {
         *card = state.card.Finish();
         return true;
@@ -379,8 +444,11 @@ bool VCardReader::Next(ContactRecord* card) {
       state.card.Add(SplitProperty(line));
     }
   }
+  state.stop = Stop::kEnd;
   if (!state.inCard) return false;
   state.inCard = false;
   *card = state.card.Finish();
   return true;
 }
+
+VCardReader::Stop VCardReader::Stopped() const { return state_->stop; }

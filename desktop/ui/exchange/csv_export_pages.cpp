@@ -34,7 +34,13 @@ constexpr int Row(int top, int row) { return top + kRowHeight * row; }
 
 // The groups, then each box's label and box, the boxes in the page's (column-layout) order.
 DialogTemplate PageTemplate(int id, std::span<const Group> groups, std::span<const PageBox> boxes) {
-  DialogTemplate page{id, QString(), kPageWidth, kPageHeight, "MS Shell Dlg", 8, {}};
+  DialogTemplate page{
+      .id = id,
+      .cx = kPageWidth,
+      .cy = kPageHeight,
+      .fontName = "MS Shell Dlg",
+      .pointSize = 8,
+  };
   for (const Group& group : groups) {
     page.controls.push_back({kLabelId, ControlKind::kButton, group.text, group.x, group.y, group.cx,
                              group.cy, WS_VISIBLE | BS_GROUPBOX});

@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 
+#include <algorithm>
+
 #include "desktop/exchange/csv/csv_import.h"
 #include "desktop/store/database_connection.h"
 #include "desktop/store/view_state.h"
@@ -14,13 +16,13 @@ namespace {
 constexpr int kLabelId = -1;
 
 const DialogTemplate kDialogTemplate = {
-    197,
-    "CSV File Import Config",
-    622,
-    426,
-    "MS Shell Dlg",
-    8,
-    {
+    .id = 197,
+    .caption = "CSV File Import Config",
+    .cx = 622,
+    .cy = 426,
+    .fontName = "MS Shell Dlg",
+    .pointSize = 8,
+    .controls = {
         {kLabelId, ControlKind::kButton, "File", 7, 5, 608, 52, WS_VISIBLE | BS_GROUPBOX},
         {kLabelId, ControlKind::kStatic, "Import File Location:", 17, 20, 80, 10,
          WS_VISIBLE | SS_LEFT},
@@ -38,8 +40,7 @@ const DialogTemplate kDialogTemplate = {
          WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
         {IDCANCEL, ControlKind::kButton, "Cancel", 550, 403, 60, 16,
          WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
-    },
-};
+    }};
 
 // The layout-file line (from 1) of each box of the second page. The first page's boxes hold
 // lines 1 to 29 in order; the second page shows Notes between Birthday and Office loc, while
@@ -101,8 +102,9 @@ bool CDlgCSVImportConfig::LoadCsvFile(const QString& path) {
 }
 
 void CDlgCSVImportConfig::ShowReadError(CsvReadResult read) {
-  ShowMessageBox(read == CsvReadResult::kTooLarge ? QStringLiteral("The import file is too large!")
-                                                  : QStringLiteral("The import file is not found!"),
+  ShowMessageBox(read == CsvReadResult::kTooLarge
+                     ? QStringLiteral("The import file holds a record too large to import!")
+                     : QStringLiteral("The import file is not found!"),
                  kImportErrorCaption, MB_OK | MB_ICONERROR);
 }
 
@@ -164,6 +166,13 @@ void CDlgCSVImportConfig::OnImport() {
   CsvColumnMap columns;
   m_dlgFirst.MapColumns(HeaderRow(), std::span(columns).first(CDlgFirCSVImpCf::kComboCount));
   m_dlgSecond.MapColumns(HeaderRow(), std::span(columns).last(CDlgSecCSVImpCf::kComboCount));
+  // Without a column every record would be a blank contact: the user is to choose first.
+  if (std::ranges::all_of(columns, [](int column) { return column < 0; })) {
+    ShowMessageBox(QStringLiteral("No column of the file is mapped to a contact field: nothing is "
+                                  "imported!"),
+                   kImportErrorCaption, MB_OK | MB_ICONERROR);
+    return;
+  }
   CsvImportCounts counts;
   CsvReadResult read =
       ImportCsvFile(m_strCsvPath, columns, QString::fromLatin1(kContactDatabaseFile), &counts);

@@ -33,7 +33,8 @@ class CDlgCSVImportConfig : public CDialog {
   // Sets every field box from the layout file of that title.
   void LoadColumnConfig(const QString& name);
   void OnSaveConfig();
-  // Imports every data row, reports the counts and closes the dialog.
+  // Imports every data row, reports the counts and closes the dialog. With no column mapped to
+  // any field it says so and stays open, storing nothing.
   void OnImport();
 
   CDlgFirCSVImpCf& FirstPage() { return m_dlgFirst; }

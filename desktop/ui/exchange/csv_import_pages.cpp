@@ -25,7 +25,14 @@ ControlTemplate Group(const char* text, int x, int y, int cx, int cy) {
 // A page: its groups, then each field's label and box, the boxes numbered in field order.
 DialogTemplate PageTemplate(int id, std::vector<ControlTemplate> groups,
                             std::span<const PageField> fields) {
-  DialogTemplate page{id, QString(), kPageWidth, kPageHeight, "MS Shell Dlg", 8, std::move(groups)};
+  DialogTemplate page{
+      .id = id,
+      .cx = kPageWidth,
+      .cy = kPageHeight,
+      .fontName = "MS Shell Dlg",
+      .pointSize = 8,
+      .controls = std::move(groups),
+  };
   int comboId = CCsvImportPage::kFirstComboId;
   for (const PageField& field : fields) {
     int x = kComboX[field.column];

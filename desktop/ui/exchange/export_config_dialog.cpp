@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 #include "desktop/exchange/export_file_name.h"
-#include "desktop/store/contact_database.h"
+#include "desktop/store/result_query.h"
 #include "desktop/ui/export_target.h"
 #include "platform/windows/message_service.h"
 #include "platform/windows/window_styles.h"
@@ -17,13 +17,13 @@ constexpr unsigned kFileDialogFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | O
 DialogTemplate ExportTemplate(int templateId, const char* caption, unsigned configComboStyle) {
   using D = CExportConfigDialog;
   return {
-      templateId,
-      caption,
-      622,
-      428,
-      "MS Shell Dlg",
-      8,
-      {
+      .id = templateId,
+      .caption = caption,
+      .cx = 622,
+      .cy = 428,
+      .fontName = "MS Shell Dlg",
+      .pointSize = 8,
+      .controls = {
           {kLabelId, ControlKind::kButton, "File", 7, 5, 608, 52, WS_VISIBLE | BS_GROUPBOX},
           {kLabelId, ControlKind::kStatic, "Export File Location:", 17, 20, 80, 10,
            WS_VISIBLE | SS_LEFT},
@@ -43,8 +43,7 @@ DialogTemplate ExportTemplate(int templateId, const char* caption, unsigned conf
            WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
           {IDCANCEL, ControlKind::kButton, "Cancel", 550, 403, 60, 16,
            WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
-      },
-  };
+      }};
 }
 
 }  // namespace
@@ -97,7 +96,13 @@ std::optional<QString> CExportConfigDialog::ExportTarget() {
     m_editPath->setFocus();
     return std::nullopt;
   }
-  if (!HasContactRecords()) {
+  ModeRecords records = AnyRecordShown(0);
+  if (records.fault != DatabaseFault::kNone) {
+    ShowMessageBox(DatabaseFaultText(records.fault), QString::fromLatin1(m_texts.errorCaption),
+                   MB_OK | MB_ICONERROR);
+    return std::nullopt;
+  }
+  if (!records.any) {
     ShowMessageBox(QStringLiteral("Has none Record!"), QString::fromLatin1(m_texts.resultCaption),
                    MB_OK | MB_ICONINFORMATION);
     return std::nullopt;

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "desktop/resources/resource_ids.h"
@@ -74,15 +76,71 @@ TEST_F(ContactDatabaseTest, PageCountFollowsTheRows) {
   EXPECT_EQ(Bootstrap().m_nPageCount, 3);
 }
 
-TEST_F(ContactDatabaseTest, FileWithoutTheTableCountsAsEmptyAndGetsNoTable) {
+// Files that are not the program's database, each with the fault it gives: the bootstrap fails
+// and leaves the file exactly as it was (not even the views' index is added).
+TEST_F(ContactDatabaseTest, ForeignOrDamagedFilesAreReportedAndNeverWritten) {
+  auto made = [](const QString& sql) {
+    return [sql] { ASSERT_EQ(DatabaseConnection().Exec(sql), SQLITE_OK); };
+  };
+  const QString table = kCreateContactTable;
+  struct Foreign {
+    const char* what;
+    std::function<void()> make;
+    DatabaseFault fault;
+  };
+  const Foreign foreign[] = {
+      {"a text file",
+       [] {
+         WriteFileBytes("Contact.cdt", QByteArray("Name,Mobile\r\nAnn,123\r\n").repeated(200));
+       },
+       DatabaseFault::kCannotOpen},
+      {"another database", made("create table Other(x)"), DatabaseFault::kCannotOpen},
+      {"other columns", made("create table Contact_Table(ID integer, ContactType, First_Name)"),
+       DatabaseFault::kCannotOpen},
+      {"a column short", made(table + ";alter table Contact_Table drop column SIM_Name"),
+       DatabaseFault::kCannotOpen},
+      {"a damaged schema",
+       [&] {
+         made(table)();
+         QByteArray bytes = ReadFileBytes("Contact.cdt");
+         bytes[100] = 0;  // the kind of the first page, which holds the schema
+         WriteFileBytes("Contact.cdt", bytes);
+       },
+       DatabaseFault::kCannotRead},
+  };
+  for (const Foreign& file : foreign) {
+    SCOPED_TRACE(file.what);
+    QFile::remove("Contact.cdt");
+    file.make();
+    QByteArray bytes = ReadFileBytes("Contact.cdt");
+    ViewState state;
+    EXPECT_EQ(InitContactDatabase(state), -1);
+    EXPECT_EQ(state.m_nPageCount, 0);
+    DatabaseConnection db;
+    EXPECT_EQ(CheckContactTable(db), file.fault);
+    EXPECT_TRUE(ReadFileBytes("Contact.cdt") == bytes) << "the file was written";
+  }
+  EXPECT_TRUE(tips_.Tips().empty());
+}
+
+TEST_F(ContactDatabaseTest, AnEmptyFileGetsTheTable) {
   WriteFileBytes("Contact.cdt", "");
   EXPECT_EQ(Bootstrap().m_nPageCount, 1);
   DatabaseConnection db;
-  EXPECT_EQ(db.QueryCount("select count(*) from Contact_Table"), -1);
+  EXPECT_EQ(CheckContactTable(db), DatabaseFault::kNone);
+}
 
-  WriteFileBytes("Contact.cdt", QByteArray(4096, 'x'));  // not a database at all
-  EXPECT_EQ(Bootstrap().m_nPageCount, 1);
-  EXPECT_FALSE(HasContactRecords());
+TEST_F(ContactDatabaseTest, FaultsAndTheirMessages) {
+  const std::pair<int, DatabaseFault> faults[] = {
+      {SQLITE_DONE, DatabaseFault::kNone},          {SQLITE_ROW, DatabaseFault::kNone},
+      {SQLITE_BUSY, DatabaseFault::kLocked},        {SQLITE_LOCKED, DatabaseFault::kLocked},
+      {SQLITE_NOTADB, DatabaseFault::kCannotOpen},  {SQLITE_CANTOPEN, DatabaseFault::kCannotOpen},
+      {SQLITE_CORRUPT, DatabaseFault::kCannotRead}, {SQLITE_IOERR_READ, DatabaseFault::kCannotRead},
+  };
+  for (const auto& [rc, fault] : faults) EXPECT_EQ(FaultOfResult(rc), fault) << rc;
+  EXPECT_EQ(DatabaseFaultText(DatabaseFault::kCannotOpen), "Can't open database!");
+  EXPECT_EQ(DatabaseFaultText(DatabaseFault::kLocked), "Database is locked!");
+  EXPECT_EQ(DatabaseFaultText(DatabaseFault::kCannotRead), "Can't read database!");
 }
 
 TEST_F(ContactDatabaseTest, UnopenableDatabase) {

@@ -1,5 +1,7 @@
 #include "desktop/store/result_query.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 #include "desktop/store/database_connection.h"
@@ -10,7 +12,7 @@ namespace {
 
 // SIM_Name of the records a view mode shows, in view order.
 QStringList ShownNames(int viewMode, const QString& keyword = QString()) {
-  std::vector<qint64> ids = LoadResultIds(viewMode, keyword);
+  std::vector<qint64> ids = LoadResultIds(viewMode, keyword).ids;
   QStringList names(ids.size());
   ReadRecords("ID,SIM_Name", ids, [&names](size_t position, const SqlStatement& row) {
     names[position] = row.ColumnText(1);
@@ -82,11 +84,13 @@ TEST_F(ResultQueryTest, KeywordMatchesCharactersOfChineseMixedAndAsciiNames) {
       SamplePhoneContact("丄", "Ng"),  // GB18030 81 41: its trail byte is "A"
       SamplePhoneContact("Note", "End").Set("Notes", "见过王芳"),
       SamplePhoneContact("Price", "Euro"),
+      SamplePhoneContact("Older", "Euro"),
   });
-  // Code page 936 writes the euro sign as the single byte 0x80.
+  // Code page 936 writes the euro sign as the single byte 0x80; earlier versions stored
+  // GB18030's A2 E3.
   DatabaseConnection().Exec(
-      "update Contact_Table set Notes = cast(X'3580' as text) "
-      "where First_Name = 'Price'");
+      "update Contact_Table set Notes = cast(X'3580' as text) where First_Name = 'Price';"
+      "update Contact_Table set Notes = cast(X'35A2E3' as text) where First_Name = 'Older'");
   const struct {
     const char* keyword;
     QStringList names;
@@ -99,7 +103,7 @@ TEST_F(ResultQueryTest, KeywordMatchesCharactersOfChineseMixedAndAsciiNames) {
       {"a", {"李,Anna"}},
       {"jLEE@", {"Lee,John"}},
       {"ＬＥＥ", {}},  // full-width letters are other characters
-      {"5€", {"Euro,Price"}},
+      {"5€", {"Euro,Older", "Euro,Price"}},
   };
   for (const auto& test : kCases) {
     EXPECT_EQ(ShownNames(-1, QString::fromUtf8(test.keyword)), test.names) << test.keyword;
@@ -129,10 +133,41 @@ TEST_F(ResultQueryTest, RecordsComeBackAtTheirPositions) {
       InsertContacts({SamplePhoneContact("A", "1"), SamplePhoneContact("B", "2")});
   std::vector<qint64> asked = {ids[1], 999, ids[0]};
   std::vector<QString> names(asked.size());
-  EXPECT_TRUE(ReadRecords(
-      "ID,First_Name", asked,
-      [&names](size_t position, const SqlStatement& row) { names[position] = row.ColumnText(1); }));
+  EXPECT_EQ(ReadRecords("ID,First_Name", asked,
+                        [&names](size_t position, const SqlStatement& row) {
+                          names[position] = row.ColumnText(1);
+                        }),
+            DatabaseFault::kNone);
   EXPECT_EQ(names, std::vector<QString>({"B", "", "A"}));
+}
+
+// The views' reads on a database that cannot serve them: each says why, none gives a short or
+// empty result as if it were whole.
+TEST_F(ResultQueryTest, FaultsOfTheDatabaseAreReportedNotHidden) {
+  InsertContactsWithOneDamaged(3, 1);
+  // The IDs come from the index, which is whole; the damaged record's own page is not.
+  ResultIds all = LoadResultIds(0, QString());
+  EXPECT_EQ(all.fault, DatabaseFault::kNone);
+  EXPECT_EQ(all.ids.size(), 3u);
+  EXPECT_EQ(ReadRecords("ID", all.ids, [](size_t, const SqlStatement&) {}),
+            DatabaseFault::kCannotRead);
+  ResultIds found = LoadResultIds(-1, "First");  // a keyword search reads every record
+  EXPECT_EQ(found.fault, DatabaseFault::kCannotRead);
+  EXPECT_TRUE(found.ids.empty());
+
+  QFile::remove("Contact.cdt");
+  InsertNumberedContacts(1);
+  DatabaseConnection holder;
+  ASSERT_EQ(holder.Exec("begin exclusive"), SQLITE_OK);
+  EXPECT_EQ(LoadResultIds(-1, "First").fault, DatabaseFault::kLocked);
+  EXPECT_EQ(AnyRecordShown(1).fault, DatabaseFault::kLocked);
+  holder.Exec("rollback");
+  EXPECT_TRUE(AnyRecordShown(1).any);
+  EXPECT_FALSE(AnyRecordShown(2).any);
+
+  WriteFileBytes("Contact.cdt", "not a database");
+  EXPECT_EQ(LoadResultIds(0, QString()).fault, DatabaseFault::kCannotOpen);
+  EXPECT_EQ(AnyRecordShown(0).fault, DatabaseFault::kCannotOpen);
 }
 
 }  // namespace

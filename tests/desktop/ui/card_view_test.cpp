@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -79,6 +80,31 @@ TEST_F(CardViewTest, ChoosingFromTheTwelvePageListShowsThatPage) {
   PollCards();
   EXPECT_EQ(App().m_nCurPage, 11);
   EXPECT_EQ(Cards()->ShownCards().size(), 25u);
+}
+
+// A search starts at page 1. When it finds as many pages as were shown, the page count stays as
+// it was, and the list must still move to the page on screen.
+TEST_F(CardViewTest, APageListShowsThePageOnScreenAfterASearchFromTheLastPage) {
+  InsertManyContacts(75);
+  StartApp();
+  PageBar()->OnLastPage();
+  PollCards();
+  ASSERT_EQ(PageBar()->m_cbPage->currentText(), "3");
+
+  SearchPane()->Item<QLineEdit>(CDlgForm::kKeywordEdit)->setText("F000");
+  SearchPane()->OnSearch();
+  PollCards();
+  EXPECT_EQ(FirstCardName(), "F00001  ");
+  EXPECT_EQ(PageBar()->m_cbPage->currentText(), "1");
+  EXPECT_EQ(PageBar()->m_strPageCount, "3");
+
+  PageBar()->OnNextPage();
+  PollCards();
+  EXPECT_EQ(FirstCardName(), "F00031  ");
+  PageBar()->OnPrevPage();  // "go back"
+  PollCards();
+  EXPECT_EQ(FirstCardName(), "F00001  ");
+  EXPECT_EQ(PageBar()->m_cbPage->currentText(), "1");
 }
 
 TEST_F(CardViewTest, RowsWrapWhenTheNextCardWouldNotFit) {

@@ -6,6 +6,7 @@
 
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/database_connection.h"
+#include "platform/windows/ellipsis_static.h"
 #include "platform/windows/menu.h"
 #include "platform/windows/resources.h"
 #include "tests/desktop/ui/browse_testing.h"
@@ -87,6 +88,45 @@ TEST_F(ContactCardTest, PictureBytesThatAreNoPictureDrawNothingAndReportNothing)
     EXPECT_TRUE(card->m_stPicture->pixmap().isNull());
     QPoint middle = card->m_stPicture->geometry().center();
     EXPECT_EQ(PixelOf(card, middle), BitmapPixel(kBitmapCardPhone, middle));
+  }
+}
+
+// The template's labels would reach their values in this system's fonts ("Home Tel:+86"): each
+// value starts clear of its label's text, the name beside the picture, and every value ends
+// inside the card, cut with an ellipsis when it is longer.
+TEST_F(ContactCardTest, ValuesStandClearOfTheirLabelsAndLongOnesEndInAnEllipsis) {
+  SampleContact silva = SamplePhoneContact("Hui", "Silva3", "+86 138 0013 0001");
+  silva.Set("Work_Tel", "+86 10 8888 0001 ext 123 and the switchboard")
+      .Set("Home_Tel", "+86 21 5555 0001")
+      .Set("E_Mail", "hui.silva.with.a.long.address@example-company.com")
+      .Set("Notes",
+           "Met at the conference in Shanghai, likes tea and long walks; call after six "
+           "in the evening, or leave a message with the assistant.");
+  InsertContacts({silva});
+  StartApp();
+  CDlgResult* card = Cards()->ShownCards()[0];
+  SaveScreenshot(card, "contact_card_long_values");
+
+  const QRect picture = card->m_stPicture->geometry();
+  EXPECT_GT(card->GetDlgItem(1005)->x(), picture.right());  // "Name:"
+  EXPECT_GT(card->m_edName->x(), picture.right());
+  struct Line {
+    int label;
+    QLabel* value;
+    bool cut;
+  };
+  const Line lines[] = {{1006, card->m_edMobile, false},
+                        {1007, card->m_edWorkTel, true},
+                        {1160, card->m_edHomeTel, false},
+                        {1008, card->m_edEMail, true},
+                        {-1, card->m_edNotes, true}};
+  for (const Line& line : lines) {
+    auto* label = card->Item<QLabel>(line.label);
+    int textEnd = label->x() + QFontMetrics(label->font()).horizontalAdvance(label->text());
+    EXPECT_GE(line.value->x() - textEnd, 3) << label->text().toStdString();
+    EXPECT_LE(line.value->geometry().right(), 192) << label->text().toStdString();
+    QString shown = dynamic_cast<EllipsisStatic*>(line.value)->ShownLines().join(' ');
+    EXPECT_EQ(shown.endsWith(QChar(0x2026)), line.cut) << shown.toStdString();
   }
 }
 

@@ -1,8 +1,10 @@
 #include "desktop/ui/delete_dialog.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -77,6 +79,37 @@ TEST_F(DeleteDialogTest, ButtonsKeepTheirCaptionsAndDrawTheirBitmapsAlone) {
     return IDCANCEL;
   });
   CDeleteDialog().DoModal();
+}
+
+// The title names whom the user deletes: the dialog is wide enough for a title bar to show it
+// whole (in a bold face of the desktop font, beside the window's icon and buttons), within the
+// screen, and its controls stay centred.
+TEST_F(DeleteDialogTest, TheWholeNameFitsTheTitleBar) {
+  for (QString name : {"Silva3,Hui", "Rodrigues da Silva Pereira,Maria Conceição Aparecida"}) {
+    script_.ExpectDialog([&](QDialog* shown) {
+      auto& dialog = *static_cast<CDeleteDialog*>(shown);
+      QFont title = QApplication::font();
+      title.setBold(true);
+      EXPECT_GE(dialog.width(),
+                QFontMetrics(title).horizontalAdvance("Delete Contact-" + name) + 100);
+      QRect buttons = dialog.GetDlgItem(CDeleteDialog::kYesButton)
+                          ->geometry()
+                          .united(dialog.GetDlgItem(CDeleteDialog::kNoButton)->geometry());
+      EXPECT_NEAR(buttons.center().x(), dialog.width() / 2, 8);
+      SaveScreenshot(&dialog, "delete_dialog_" + QString::number(name.size()));
+      return IDCANCEL;
+    });
+    CDeleteDialog dialog;
+    dialog.m_strName = name;
+    dialog.DoModal();
+  }
+  script_.ExpectDialog([](QDialog* shown) {
+    EXPECT_EQ(shown->width(), shown->screen()->availableGeometry().width());
+    return IDCANCEL;
+  });
+  CDeleteDialog endless;
+  endless.m_strName = QString(2000, 'W');
+  endless.DoModal();
 }
 
 TEST_F(DeleteDialogTest, DatabaseErrorsShowTheDatabasesText) {

@@ -56,14 +56,21 @@ TEST_F(FrameImportExportTest, FailedImportLeavesTheFlagDown) {
   EXPECT_FALSE(AfxGetApp().m_bDataChanged);
 }
 
-TEST_F(FrameImportExportTest, UpperCaseExtensionsImportNothingAndSayNothing) {
-  WriteFileBytes("list.VCF", BackupFileBuilder().AddSim("Ann", "1").Bytes());
-  WriteFileBytes("phone.CBK", BackupFileBuilder().AddSim("Ann", "1").Bytes());
-  script_.ExpectFileDialog(kImportTitle, folder_.FilePath("list.VCF"))
-      .ExpectFileDialog(kImportTitle, folder_.FilePath("phone.CBK"));
-  frame_->OnCommand(ID_FILE_IMPORT);
-  frame_->OnCommand(ID_FILE_IMPORT);
-  EXPECT_EQ(CountContactRows(), 0);
+// The phone's own backup file imports under its name, in any case; a file of any other kind
+// is said to be one.
+TEST_F(FrameImportExportTest, PhoneBackupsImportInAnyCaseAndOtherFilesAreNamedUnknown) {
+  WriteFileBytes("VBX_20240305_0907.vbx", BackupFileBuilder().AddSim("Ann", "1").Bytes());
+  WriteFileBytes("BACKUP.CBK", BackupFileBuilder().AddSim("Bob", "2").Bytes());
+  WriteFileBytes("notes.txt", "Ann,1\r\n");
+  script_.ExpectFileDialog(kImportTitle, folder_.FilePath("VBX_20240305_0907.vbx"))
+      .ExpectTips(kIconSuccess, "Import contacts complete!")
+      .ExpectFileDialog(kImportTitle, folder_.FilePath("BACKUP.CBK"))
+      .ExpectTips(kIconSuccess, "Import contacts complete!")
+      .ExpectFileDialog(kImportTitle, folder_.FilePath("notes.txt"))
+      .ExpectTips(kIconError,
+                  "Unknown import file type! Please choose a *.cbk, *.vbx, *.csv or *.vcf file.");
+  for (int i = 0; i < 3; ++i) frame_->OnCommand(ID_FILE_IMPORT);
+  EXPECT_EQ(CountContactRows(), 2);
 }
 
 TEST_F(FrameImportExportTest, ExportGoesToTheTextListingOnlyForTxt) {

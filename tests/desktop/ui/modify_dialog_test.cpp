@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
 
@@ -105,6 +106,18 @@ TEST_F(ModifyDialogTest, LoadsEveryFieldOfTheRecord) {
       IDCANCEL);
   EXPECT_EQ(StoredRow(id), before);
   EXPECT_FALSE(AfxGetApp().m_bDataChanged);
+}
+
+// A stored value longer than its box's typing limit shows from its start, as a shorter one does.
+TEST_F(ModifyDialogTest, ALongStoredValueShowsFromItsStart) {
+  const QString mail = "hui.silva.with.a.long.address@example-company.com";
+  qint64 id = InsertContacts({SamplePhoneContact("Hui", "Silva").Set("E_Mail", mail)})[0];
+  RunModify(id, "Silva,Hui", [&](CModifyDialog& dialog) {
+    auto* box = dialog.Item<QLineEdit>(dialog.FieldId(FindContactColumn("E_Mail")));
+    EXPECT_EQ(box->text(), mail);
+    EXPECT_EQ(box->cursorPosition(), 0);
+    Click(dialog, kModifyControls.cancel);
+  });
 }
 
 TEST_F(ModifyDialogTest, SavesChangesAndKeepsWhatTheUserLeftAlone) {

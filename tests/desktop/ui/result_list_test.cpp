@@ -161,6 +161,19 @@ TEST_F(ResultListTest, ReloadsSoonAfterAChangeButNotWhileItsMenuIsOpen) {
   EXPECT_EQ(Cell(0, 8), "Smith,Cy");
 }
 
+// The rows' columns are read while the list paints; a read that fails there is told once the
+// painting is over, rather than leaving blank rows unexplained.
+TEST_F(ResultListTest, RowsThatCannotBeReadAreReported) {
+  InsertContactsWithOneDamaged(3, 1);
+  script_.ExpectTips(kIconError, "Can't read database!");  // the card view's first page
+  StartApp();
+  ShowList();
+  EXPECT_EQ(List()->Model()->rowCount(), 3);
+  script_.ExpectTips(kIconError, "Can't read database!");
+  QTest::qWait(40);
+  EXPECT_TRUE(script_.Done());
+}
+
 TEST(ResultRowModelTest, RowsAreReadInBlocksInViewOrder) {
   TempWorkingFolder folder;
   InsertManyContacts(9000);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "desktop/resources/resource_ids.h"
+#include "desktop/store/database_connection.h"
 #include "platform/windows/resources.h"
 #include "tests/desktop/ui/browse_testing.h"
 #include "tests/support/sample_contacts.h"
@@ -105,6 +106,26 @@ TEST_F(SearchPaneTest, AFilterReportsADatabaseThatDoesNotOpen) {
   script_.ExpectTips(kIconError, "Can't open database!");
   SearchPane()->OnShowMobile();
   EXPECT_EQ(App().m_nViewMode, 0);
+}
+
+// A search that cannot read the records says why instead of showing no cards.
+TEST_F(SearchPaneTest, SearchesOnADamagedOrLockedDatabaseSaySo) {
+  InsertContactsWithOneDamaged(3, 1);
+  script_.ExpectTips(kIconError, "Can't read database!");  // the first page holds the damage
+  StartApp();
+  SearchPane()->Item<QLineEdit>(CDlgForm::kKeywordEdit)->setText("First");
+  SearchPane()->OnSearch();  // the count is whole
+  script_.ExpectTips(kIconError, "Can't read database!");
+  PollCards();  // the search reads every record
+  EXPECT_EQ(Cards()->m_nCardCount, 0);
+
+  DatabaseConnection holder;
+  ASSERT_EQ(holder.Exec("begin exclusive"), SQLITE_OK);
+  script_.ExpectTips(kIconError, "Database is locked!");
+  SearchPane()->OnSearch();
+  script_.ExpectTips(kIconError, "Database is locked!");
+  SearchPane()->OnShowMobile();
+  EXPECT_TRUE(script_.Done());
 }
 
 TEST_F(SearchPaneTest, ViewButtonsSwapTheResultViewAndKeepThePage) {

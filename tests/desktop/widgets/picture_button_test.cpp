@@ -26,8 +26,8 @@ class PictureButtonTest : public ::testing::Test {
     auto* button = new CPictureButton(&parent_, style);
     button->SetButtonBitmaps(LoadBitmap(kBitmapYesHover), LoadBitmap(kBitmapYesRest));
     button->SizeToImage();
-    button->m_bShowBorder = 0;
-    button->m_bTransparent = 1;
+    button->SetShowBorder(false);
+    button->SetTransparent(true);
     button->move(10, 10);
     parent_.show();
     return button;
@@ -54,18 +54,18 @@ TEST_F(PictureButtonTest, RestAndHoverPicturesWithMagentaTransparent) {
 
   QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(15, 15));
   QApplication::sendEvent(button, &enter);
-  EXPECT_EQ(button->m_bHover, 1);
+  EXPECT_TRUE(button->IsHovered());
   EXPECT_EQ(Rendered(button).pixel(centre), hover.pixel(centre));
 
   QEvent leave(QEvent::Leave);
   QApplication::sendEvent(button, &leave);
-  EXPECT_EQ(button->m_bHover, 0);
+  EXPECT_FALSE(button->IsHovered());
   EXPECT_EQ(Rendered(button).pixel(centre), rest.pixel(centre));
 }
 
 TEST_F(PictureButtonTest, PressedShowsTheHoverPictureShifted) {
   CPictureButton* button = YesButton();
-  button->m_ptPressedShift = QPoint(0, 2);
+  button->SetPressedShift(QPoint(0, 2));
   button->setDown(true);
   QImage shown = Rendered(button);
   QImage hover = LoadBitmap(kBitmapYesHover);
@@ -75,10 +75,10 @@ TEST_F(PictureButtonTest, PressedShowsTheHoverPictureShifted) {
 
 TEST_F(PictureButtonTest, NonFlatButtonsDoNotTrackHover) {
   CPictureButton* button = YesButton();
-  button->m_bFlat = 0;
+  button->SetFlat(false);
   QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(15, 15));
   QApplication::sendEvent(button, &enter);
-  EXPECT_EQ(button->m_bHover, 0);
+  EXPECT_FALSE(button->IsHovered());
 }
 
 TEST_F(PictureButtonTest, SizeToImageFitsTheHoverPictureWithoutMargins) {
@@ -87,14 +87,13 @@ TEST_F(PictureButtonTest, SizeToImageFitsTheHoverPictureWithoutMargins) {
   button.SetButtonBitmaps(LoadBitmap(kBitmapYesHover), QImage());
   button.SizeToImage();
   EXPECT_EQ(button.size(), QSize(34, 34));
-  EXPECT_EQ(button.m_nMarginX, 0);
-  EXPECT_EQ(button.m_nMarginY, 0);
-  EXPECT_EQ(button.SetButtonBitmaps(QImage(), QImage()), 1);
+  EXPECT_EQ(button.sizeHint(), QSize(34, 34));  // no margin around the picture
+  EXPECT_FALSE(button.SetButtonBitmaps(QImage(), QImage()));
 }
 
 TEST_F(PictureButtonTest, CheckModeComesFromTheTemplateStyle) {
   CPictureButton check(&parent_, BS_AUTOCHECKBOX);
-  EXPECT_EQ(check.m_bCheckMode, 1);
+  EXPECT_TRUE(check.IsCheckMode());
   QTest::mouseClick(&check, Qt::LeftButton);
   EXPECT_EQ(check.GetCheck(), 1);
   QTest::mouseClick(&check, Qt::LeftButton);
@@ -103,13 +102,13 @@ TEST_F(PictureButtonTest, CheckModeComesFromTheTemplateStyle) {
   EXPECT_EQ(check.GetCheck(), 1);
 
   CPictureButton radio(&parent_, BS_AUTORADIOBUTTON | WS_GROUP);
-  EXPECT_EQ(radio.m_bCheckMode, 0);
+  EXPECT_FALSE(radio.IsCheckMode());
   radio.SetCheck(1);
   EXPECT_EQ(radio.GetCheck(), 0);
 
   CPictureButton byDefault(&parent_, BS_DEFPUSHBUTTON);
-  EXPECT_EQ(byDefault.m_bDefault, 1);
-  EXPECT_EQ(byDefault.m_nButtonType, BS_PUSHBUTTON);
+  EXPECT_TRUE(byDefault.IsDefault());
+  EXPECT_EQ(byDefault.ButtonType(), BS_PUSHBUTTON);
 }
 
 TEST_F(PictureButtonTest, DoubleClickCountsAsTwoClicks) {
@@ -158,7 +157,7 @@ TEST_F(PictureButtonTest, DisabledCaptionIsEmbossed) {
 
 TEST_F(PictureButtonTest, HandCursorAndTooltip) {
   CPictureButton button(&parent_);
-  EXPECT_EQ(button.SetHandCursor(), 0);
+  EXPECT_TRUE(button.SetHandCursor());
   EXPECT_FALSE(button.cursor().pixmap().isNull());
   button.SetButtonTooltip("");
   EXPECT_TRUE(button.toolTip().isEmpty());

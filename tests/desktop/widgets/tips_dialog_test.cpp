@@ -3,11 +3,13 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include "desktop/resources/resource_ids.h"
+#include "platform/windows/ellipsis_static.h"
 #include "tests/support/scripted_services.h"
 #include "tests/support/test_images.h"
 
@@ -39,6 +41,9 @@ TEST(TipsDialog, ShowsIconTextAndTheFittedYesButton) {
     auto* yes = tips->Item<QAbstractButton>(CTipsDialog::kYesButton);
     EXPECT_EQ(yes->size(), QSize(34, 34));
     EXPECT_GT(yes->y(), text->y());
+    EXPECT_EQ(tips->size(), QSize(208, 98));  // a short text keeps the template's size
+    // The button's corners show the box's background, not a button face.
+    EXPECT_EQ(tips->grab().toImage().pixelColor(yes->pos()), QColor(200, 222, 243));
     // It keeps its caption as its text and name, and shows its bitmap alone.
     EXPECT_EQ(tips->GetDlgItemText(CTipsDialog::kYesButton), "Yes");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(yes)->text(QAccessible::Name), "Yes");
@@ -78,12 +83,36 @@ TEST(TipsDialog, UnknownIconLeavesTheIconEmpty) {
   EXPECT_EQ(result, IDCANCEL);
 }
 
-TEST(TipsDialog, LongTextStaysInsideTheFixedBox) {
-  RunTips(kIconError, QString(400, 'x'), [](CTipsDialog* tips) {
-    QSize before = tips->size();
-    QWidget* text = tips->GetDlgItem(CTipsDialog::kMessageText);
-    EXPECT_EQ(tips->size(), before);
-    EXPECT_LE(text->geometry().right(), tips->width());
+// A long text makes the box grow until the whole text shows, the Yes button centred below it.
+TEST(TipsDialog, LongTextGrowsTheBoxUntilItShowsWhole) {
+  const QString sentence =
+      "The contacts backup file could not be imported because the database reported an error "
+      "while it was writing the records: database or disk is full. Nothing of the file was kept; "
+      "free some room on the disk, then import the file again from the Transfer Tool menu.";
+  for (const QString& text : {sentence, QString(400, 'x')}) {
+    RunTips(kIconError, text, [&](CTipsDialog* tips) {
+      auto* label = tips->Item<EllipsisStatic>(CTipsDialog::kMessageText);
+      EXPECT_EQ(label->ShownLines().join("").remove(' '), QString(text).remove(' '));
+      EXPECT_GT(tips->height(), 98);
+      QWidget* yes = tips->GetDlgItem(CTipsDialog::kYesButton);
+      EXPECT_GT(yes->y(), label->geometry().bottom());
+      EXPECT_NEAR(yes->geometry().center().x(), tips->width() / 2, 8);
+      // Grown, it still opens in the middle of the screen (it has no owner here).
+      EXPECT_NEAR(tips->geometry().center().x(), tips->screen()->geometry().center().x(), 2);
+      SaveScreenshot(tips, QString("tips_box_long_text_%1").arg(text.size()));
+      QTest::keyClick(tips, Qt::Key_Escape);
+    });
+  }
+}
+
+// A text longer than the screen can hold keeps the box on the screen and ends in an ellipsis.
+TEST(TipsDialog, TextBeyondTheScreenEndsInAnEllipsis) {
+  RunTips(kIconError, QString(20000, 'x'), [](CTipsDialog* tips) {
+    QRect screen = tips->screen()->availableGeometry();
+    EXPECT_LE(tips->width(), screen.width());
+    EXPECT_LE(tips->height(), screen.height());
+    auto* label = tips->Item<EllipsisStatic>(CTipsDialog::kMessageText);
+    EXPECT_TRUE(label->ShownLines().last().endsWith(QChar(0x2026)));
     QTest::keyClick(tips, Qt::Key_Escape);
   });
 }

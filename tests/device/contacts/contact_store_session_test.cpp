@@ -10,11 +10,11 @@ using namespace backup_item;
 
 class ContactStoreSessionTest : public ContactsTest {
  protected:
-  std::vector<std::pair<int, QString>> IndexedNames() {
-    std::vector<std::pair<int, QString>> names;
+  std::vector<std::pair<int, QString>> IndexedKeys() {
+    std::vector<std::pair<int, QString>> keys;
     for (const DeviceContactEntry& entry : session_.DeviceContactIndex().Entries())
-      names.emplace_back(entry.kind, entry.name);
-    return names;
+      keys.emplace_back(entry.kind, entry.key);
+    return keys;
   }
 
   CContactStoreSession session_;
@@ -43,15 +43,34 @@ TEST_F(ContactStoreSessionTest, IndexJoinsTheNamePartsAndListsTheSim) {
                                  {kNickName, "Annie"},
                                  {kSuffix, "Jr"},
                                  {kCompany, "Velthorn"}}));
-  phone_.AddContact(ContactWith({{kCompany, "No name"}}));
   phone_.AddSimEntry(7, "Bob", "123");
   ASSERT_EQ(session_.OpenContactStore(), 1);
   EXPECT_EQ(session_.BuildDeviceContactIndex(), 1);
-  EXPECT_EQ(IndexedNames(),
-            (std::vector<std::pair<int, QString>>{{kDeviceContactOutlook, "Dr.AnnBLeeJr"},
-                                                  {kDeviceContactOutlook, ""},
-                                                  {kDeviceContactSim, "Bob"}}));
-  EXPECT_EQ(session_.DeviceContactIndex().Entries()[2].id, 7);
+  EXPECT_EQ(IndexedKeys(),
+            (std::vector<std::pair<int, QString>>{{kDeviceContactOutlook, "NDr.AnnBLeeJr"},
+                                                  {kDeviceContactSim, "NBob"}}));
+  EXPECT_EQ(session_.DeviceContactIndex().Entries()[1].id, 7);
+}
+
+TEST_F(ContactStoreSessionTest, ContactsWithoutANameShareAKeyOnlyWhenIdentical) {
+  PhoneContact withPicture = ContactWith({{kCompany, "Velthorn"}});
+  withPicture.picture = "picture";
+  for (const PhoneContact& contact :
+       {ContactWith({{kCompany, "Velthorn"}}), ContactWith({{kCompany, "Velthorn"}}),
+        ContactWith({{kCompany, "Velthorn "}}), ContactWith({{kNotes, "Velthorn"}}), withPicture}) {
+    phone_.AddContact(contact);
+  }
+  phone_.AddSimEntry(1, "", "123");
+  phone_.AddSimEntry(2, "", "124");
+  phone_.AddSimEntry(3, "123", "9");
+  ASSERT_EQ(session_.OpenContactStore(), 1);
+  session_.BuildDeviceContactIndex();
+  const std::vector<std::pair<int, QString>> keys = IndexedKeys();
+  ASSERT_EQ(keys.size(), 8u);
+  EXPECT_EQ(keys[0], keys[1]);
+  for (std::size_t i = 2; i < keys.size(); ++i) {
+    for (std::size_t j = 0; j < i; ++j) EXPECT_NE(keys[i].second, keys[j].second) << i << j;
+  }
 }
 
 TEST_F(ContactStoreSessionTest, AContactWhoseNameCannotBeReadIsLeftOutOfTheIndex) {
@@ -60,7 +79,7 @@ TEST_F(ContactStoreSessionTest, AContactWhoseNameCannotBeReadIsLeftOutOfTheIndex
   phone_.FailCall(PhoneCall::kGetItemFromOidEx, phone_.AddContact(ContactWith({})));
   ASSERT_EQ(session_.OpenContactStore(), 1);
   session_.BuildDeviceContactIndex();
-  EXPECT_EQ(IndexedNames(), (std::vector<std::pair<int, QString>>{{kDeviceContactOutlook, "Ann"}}));
+  EXPECT_EQ(IndexedKeys(), (std::vector<std::pair<int, QString>>{{kDeviceContactOutlook, "NAnn"}}));
 }
 
 TEST_F(ContactStoreSessionTest, SimIsScannedFromItsLowestToItsHighestIndex) {
@@ -87,7 +106,7 @@ TEST_F(ContactStoreSessionTest, MarkedContactsOfBothKindsAreDeletedAndNamesCompa
   phone_.AddSimEntry(2, "Bob", "2");
   ASSERT_EQ(session_.OpenContactStore(), 1);
   session_.BuildDeviceContactIndex();
-  session_.MarkDuplicateContacts("Ann");
+  session_.MarkDuplicateContacts(NameReplacementKey("Ann"));
   session_.DeleteMarkedContacts();
   EXPECT_EQ(FirstNames(), QStringList{"ann"});
   std::map<DWORD, SimEntry> sim = phone_.SimEntries();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "desktop/exchange/backup/contacts_backup_export.h"
+#include "platform/device/phone_database.h"
 #include "tests/device/contacts/contacts_testing.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/scoped_time_zone.h"
@@ -32,6 +33,14 @@ class ContactsRestoreTest : public ContactsTest {
     auto found = contact.texts.find(Prop(item));
     return found != contact.texts.end() ? found->second : QString();
   }
+  // One item of each contact of the phone, in folder order.
+  QStringList Items(int item) {
+    QStringList texts;
+    for (const PhoneContact& contact : PhoneSetup().Contacts()) texts << Text(contact, item);
+    return texts;
+  }
+  QStringList Companies() { return Items(kCompany); }
+  QStringList Notes() { return Items(kNotes); }
 };
 
 // The calendar date of a stored time in local time, "y-m-d".
@@ -130,61 +139,159 @@ TEST_F(ContactsRestoreTest, DatesThatNameNoDayAreReportedAndTheirContactsRestore
   EXPECT_TRUE(contacts[1].dates.empty());
 }
 
-TEST_F(ContactsRestoreTest, RestoringTwiceLeavesOneCopyOfEachName) {
+TEST_F(ContactsRestoreTest, RestoringTwiceLeavesTheFilesRecordsOnceAndReplacesWhatWasThere) {
   phone_.AddContact(ContactWith({{kFirstName, "Ann"}, {kCompany, "Old"}}));
   phone_.AddContact(ContactWith({{kFirstName, "ann"}}));
   phone_.AddSimEntry(1, "Bob", "111");
   phone_.AddSimEntry(2, "Cy", "999");
   WriteBackup("a.vbx", BackupFileBuilder()
-                           .AddPhone({{kFirstName, "Ann"}, {kCompany, "New"}})
+                           .AddPhone({{kFirstName, "Ann"}, {kCompany, "New 1"}})
+                           .AddPhone({{kFirstName, "Ann"}, {kCompany, "New 2"}})
                            .AddSim("Bob", "222")
-                           .AddSim("ann", "333"));
-
+                           .AddSim("Bob", "333")
+                           .AddSim("ann", "444"));
   // "Ann" replaces "Ann" only; the SIM's "ann" replaces the contact "ann".
-  ExpectMessage("Restore succeed.");
-  Restore("a.vbx");
-  EXPECT_EQ(FirstNames(), QStringList{"Ann"});
-  EXPECT_EQ(Text(phone_.Contacts()[0], kCompany), "New");
-  EXPECT_EQ(Sim(), (std::map<DWORD, QString>{{2, "Cy (999)"}, {3, "Bob (222)"}, {4, "ann (333)"}}));
-
-  ExpectMessage("Restore succeed.");
-  Restore("a.vbx");
-  EXPECT_EQ(FirstNames(), QStringList{"Ann"});
-  EXPECT_EQ(Sim(), (std::map<DWORD, QString>{{1, "Bob (222)"}, {2, "Cy (999)"}, {5, "ann (333)"}}));
+  for (int run = 1; run <= 2; ++run) {
+    SCOPED_TRACE(run);
+    ExpectMessage("Restore succeed.");
+    Restore("a.vbx");
+    EXPECT_EQ(Companies(), (QStringList{"New 1", "New 2"}));
+    EXPECT_EQ(FirstNames(), (QStringList{"Ann", "Ann"}));
+    EXPECT_EQ(Sim(), (std::map<DWORD, QString>{
+                         {1, "Bob (222)"}, {2, "Cy (999)"}, {3, "Bob (333)"}, {4, "ann (444)"}}));
+  }
 }
 
-TEST_F(ContactsRestoreTest, AContactWithNoNameReplacesEveryContactWithNoName) {
+TEST_F(ContactsRestoreTest, APhoneRestoredFromItsOwnBackupKeepsEverything) {
+  for (const char* number : {"1", "2", "3", "4"})
+    phone_.AddContact(
+        ContactWith({{kFirstName, "Ben"}, {kLastName, "Taylor"}, {kMobilePhone, number}}));
   phone_.AddContact(ContactWith({{kCompany, "Velthorn"}}));
+  phone_.AddContact(ContactWith({{kCompany, "Velthorn"}}));
+  phone_.AddContact(ContactWith({{kNotes, "no name"}}));
+  phone_.SetSimCapacity(1, 4);
+  phone_.AddSimEntry(1, "Ann", "111");
+  phone_.AddSimEntry(2, "Ann", "222");
+  phone_.AddSimEntry(3, "Bob", "333");
+  const std::vector<PhoneContact> contacts = phone_.Contacts();
+  const std::map<DWORD, QString> sim = Sim();
+  ExpectMessage("Backup succeed.");
+  Backup("a.vbx");
+  for (int run = 1; run <= 2; ++run) {
+    SCOPED_TRACE(run);
+    ExpectMessage("Restore succeed.");
+    Restore("a.vbx");
+    std::vector<PhoneContact> restored = phone_.Contacts();
+    ASSERT_EQ(restored.size(), contacts.size());
+    for (std::size_t i = 0; i < contacts.size(); ++i)
+      EXPECT_EQ(restored[i].texts, contacts[i].texts);
+    EXPECT_EQ(Sim(), sim);
+  }
+}
+
+TEST_F(ContactsRestoreTest,
+       AContactWithoutANameReplacesOnlyAnIdenticalOneAndEmptyOnesAreNotStored) {
+  phone_.AddContact(ContactWith({{kCompany, "Velthorn"}}));
+  phone_.AddContact(ContactWith({{kCompany, "Velthorn"}, {kNotes, "more"}}));
   phone_.AddContact(ContactWith({{kNickName, "Nick"}}));  // the nickname is no part of the name
-  phone_.AddContact(ContactWith({{kFirstName, "Ann"}}));
-  WriteBackup("a.vbx", BackupFileBuilder().AddPhone({{kNotes, "restored"}}));
-  ExpectMessage("Restore succeed.");
-  Restore("a.vbx");
-  std::vector<PhoneContact> contacts = phone_.Contacts();
-  ASSERT_EQ(contacts.size(), 2u);
-  EXPECT_EQ(Text(contacts[0], kFirstName), "Ann");
-  EXPECT_EQ(Text(contacts[1], kNotes), "restored");
+  WriteBackup("a.vbx", BackupFileBuilder()
+                           .AddPhone({{kCompany, "Velthorn"}})
+                           .AddPhone({})
+                           .AddPhone({}, {2000, 2, 30})  // a date that names no day is no value
+                           .AddSim("", "")
+                           .AddPhone({}, {}, {1999, 1, 2})
+                           .AddPhone({{kNotes, "restored"}}));
+  for (int run = 1; run <= 2; ++run) {
+    SCOPED_TRACE(run);
+    ExpectMessage(
+        "The restore file has 6 items,but only had Finish 3 items!\nEmpty records not restored: "
+        "3.");
+    Restore("a.vbx");
+    EXPECT_EQ(Notes(), (QStringList{"more", "", "", "", "restored"}));
+    EXPECT_EQ(Companies(), (QStringList{"Velthorn", "", "Velthorn", "", ""}));
+    EXPECT_TRUE(phone_.SimEntries().empty());
+  }
 }
 
-TEST_F(ContactsRestoreTest, SimRecordsFillTheFreeSlotsFromTheLowestIndex) {
-  phone_.SetSimCapacity(3, 8);
-  phone_.AddSimEntry(3, "A", "1");
-  phone_.AddSimEntry(5, "B", "2");
-  WriteBackup("a.vbx", BackupFileBuilder().AddSim("x", "7").AddSim("y", "8").AddSim("z", "9"));
-  ExpectMessage("Restore succeed.");
-  Restore("a.vbx");
-  EXPECT_EQ(Sim(), (std::map<DWORD, QString>{
-                       {3, "A (1)"}, {4, "x (7)"}, {5, "B (2)"}, {6, "y (8)"}, {7, "z (9)"}}));
-}
-
-TEST_F(ContactsRestoreTest, AFullSimKeepsItsEntriesAndReportsTheShortfall) {
-  phone_.SetSimCapacity(1, 2);
-  phone_.AddSimEntry(1, "A", "1");
-  phone_.AddSimEntry(2, "B", "2");
-  WriteBackup("a.vbx", BackupFileBuilder().AddSim("A", "new"));
-  ExpectMessage("The restore file has 1 items,but only had Finish 0 items!");
-  Restore("a.vbx");
-  EXPECT_EQ(Sim(), (std::map<DWORD, QString>{{1, "A (1)"}, {2, "B (2)"}}));
+TEST_F(ContactsRestoreTest, SimEntriesTakeTheSlotsOfTheirNameThenTheLowestFreeOnes) {
+  struct Case {
+    const char* what;
+    SIMCAPS range;
+    std::map<DWORD, std::pair<QString, QString>> before;
+    std::vector<std::pair<QByteArray, QByteArray>> file;
+    std::function<void(PhoneSetup&)> fault;
+    QString message;
+    std::map<DWORD, QString> after;
+  };
+  const QString succeed = "Restore succeed.";
+  const Case cases[] = {
+      {"free slots from the lowest index, taken ones skipped",
+       {3, 8},
+       {{3, {"A", "1"}}, {5, {"B", "2"}}},
+       {{"x", "7"}, {"y", "8"}, {"z", "9"}},
+       nullptr,
+       succeed,
+       {{3, "A (1)"}, {4, "x (7)"}, {5, "B (2)"}, {6, "y (8)"}, {7, "z (9)"}}},
+      {"a SIM with one free slot restored from its own backup",
+       {1, 4},
+       {{1, {"Ann", "111"}}, {2, {"Ann", "222"}}, {3, {"Bob", "333"}}},
+       {{"Ann", "111"}, {"Ann", "222"}, {"Bob", "333"}},
+       nullptr,
+       succeed,
+       {{1, "Ann (111)"}, {2, "Ann (222)"}, {3, "Bob (333)"}}},
+      {"a full SIM keeps its entries when a new name does not fit",
+       {1, 2},
+       {{1, {"A", "1"}}, {2, {"B", "2"}}},
+       {{"C", "3"}},
+       nullptr,
+       "The restore file has 1 items,but only had Finish 0 items!",
+       {{1, "A (1)"}, {2, "B (2)"}}},
+      {"the entries of a name that do not fit are the shortfall",
+       {1, 3},
+       {{1, {"A", "1"}}, {2, {"B", "2"}}},
+       {{"A", "x"}, {"A", "y"}, {"A", "z"}},
+       nullptr,
+       "The restore file has 3 items,but only had Finish 2 items!",
+       {{1, "A (x)"}, {2, "B (2)"}, {3, "A (y)"}}},
+      {"entries without a name replace only identical ones",
+       {1, 4},
+       {{1, {"", "111"}}, {2, {"", "222"}}},
+       {{"", "111"}, {"", "333"}},
+       nullptr,
+       succeed,
+       {{1, " (111)"}, {2, " (222)"}, {3, " (333)"}}},
+      {"a slot that cannot be read is not free; the highest slot is",
+       {1, 3},
+       {{2, {"A", "1"}}},
+       {{"B", "2"}},
+       [](PhoneSetup& phone) { phone.FailCall(PhoneCall::kSimReadPhonebookEntry, 1); },
+       succeed,
+       {{2, "A (1)"}, {3, "B (2)"}}},
+      {"an entry that cannot be written keeps the old ones of its name",
+       {1, 4},
+       {{1, {"A", "1"}}, {2, {"A", "2"}}},
+       {{"A", "x"}, {"A", "y"}},
+       [](PhoneSetup& phone) { phone.FailCallOnce(PhoneCall::kSimWritePhonebookEntry, 1); },
+       "The restore file has 2 items,but only had Finish 1 items!",
+       {{1, "A (1)"}, {2, "A (2)"}, {3, "A (y)"}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    qputenv(kPhoneRootVariable, Path(c.what).toLocal8Bit());
+    PhoneSetup phone;
+    phone.SetSimCapacity(c.range.dwMinPBIndex, c.range.dwMaxPBIndex);
+    for (const auto& [index, entry] : c.before) phone.AddSimEntry(index, entry.first, entry.second);
+    if (c.fault) c.fault(phone);
+    BackupFileBuilder file;
+    for (const auto& [name, number] : c.file) file.AddSim(name, number);
+    WriteBackup("a.vbx", file);
+    ExpectMessage(c.message);
+    Restore("a.vbx");
+    std::map<DWORD, QString> after;
+    for (const auto& [index, entry] : phone.SimEntries())
+      after[index] = entry.Name() + " (" + entry.Number() + ")";
+    EXPECT_EQ(after, c.after);
+  }
 }
 
 TEST_F(ContactsRestoreTest, LongSimTextsKeep255CharactersAndAreReplacedNextTime) {
@@ -208,10 +315,13 @@ TEST_F(ContactsRestoreTest, RingTonesAreWrittenOnlyWhereMissingAndInsideThePhone
                            .AddRingTone("\\Sounds\\old.wav", "from the file")
                            .AddRingTone("\\Sounds\\New\\Deep\\new.wav", "new tone")
                            .AddRingTone("Relative\\r.wav", "relative")
-                           .AddRingTone("..\\..\\evil.wav", "escape"));
+                           .AddRingTone("..\\..\\evil.wav", "escape")
+                           .AddRingTone("\\phone.db-journal", "a hot journal"));
   ExpectMessage("Write RingTone:..\\..\\evil.wav Error!");
+  ExpectMessage("Write RingTone:\\phone.db-journal Error!");
   ExpectMessage("Restore succeed.");
   Restore("a.vbx");
+  EXPECT_FALSE(QFileInfo::exists(PhoneFile("phone.db-journal")));
   EXPECT_EQ(ReadFileBytes(PhoneFile("Sounds/old.wav")), "the phone's own");
   EXPECT_EQ(ReadFileBytes(PhoneFile("Sounds/New/Deep/new.wav")), "new tone");
   EXPECT_EQ(ReadFileBytes(PhoneFile("Relative/r.wav")), "relative");
@@ -221,28 +331,84 @@ TEST_F(ContactsRestoreTest, RingTonesAreWrittenOnlyWhereMissingAndInsideThePhone
 
 TEST_F(ContactsRestoreTest, WithoutASimRangeTheRecordsStopButTheRestStillHappens) {
   phone_.AddContact(ContactWith({{kFirstName, "Ann"}, {kCompany, "Old"}}));
+  phone_.AddContact(ContactWith({{kFirstName, "Cy"}, {kCompany, "Old"}}));
   phone_.FailCall(PhoneCall::kSimGetDevCaps);
   WriteBackup("a.vbx", BackupFileBuilder()
                            .AddPhone({{kFirstName, "Ann"}, {kCompany, "New"}})
                            .AddSim("Bob", "1")
                            .AddPhone({{kFirstName, "Cy"}})
+                           .AddPhone({{kFirstName, "Ann"}, {kCompany, "Newer"}})
                            .AddRingTone("\\r.wav", "tone"));
   ExpectMessage("Restore sim contacts error!");
-  ExpectMessage("The restore file has 3 items,but only had Finish 1 items!");
+  ExpectMessage("The restore file has 4 items,but only had Finish 1 items!");
   Restore("a.vbx");
-  EXPECT_EQ(FirstNames(), QStringList{"Ann"});
-  EXPECT_EQ(Text(phone_.Contacts()[0], kCompany), "New");
+  // The records left unrestored keep the contacts of their names, Ann's old one too.
+  EXPECT_EQ(FirstNames(), (QStringList{"Ann", "Cy", "Ann"}));
+  EXPECT_EQ(Companies(), (QStringList{"Old", "Old", "New"}));
   EXPECT_EQ(ReadFileBytes(PhoneFile("r.wav")), "tone");
 }
 
-TEST_F(ContactsRestoreTest, ARecordThatCannotBeSavedLeavesThePhonesCopy) {
+TEST_F(ContactsRestoreTest, ARecordThatIsNotRestoredKeepsThePhonesContactsOfItsName) {
+  struct Case {
+    const char* what;
+    PhoneCall call;
+    bool once;
+    QString message;
+    QStringList companies;
+  };
+  const QString oneOfTwo = "The restore file has 2 items,but only had Finish 1 items!";
+  const Case cases[] = {
+      {"every property write fails",
+       PhoneCall::kItemSetProps,
+       false,
+       "The restore file has 2 items,but only had Finish 0 items!",
+       {"Old"}},
+      {"the first property write fails",
+       PhoneCall::kItemSetProps,
+       true,
+       oneOfTwo,
+       {"Old", "Newer"}},
+      {"the picture cannot be written", PhoneCall::kStreamWrite, true, oneOfTwo, {"Old", "Newer"}},
+      {"the contact cannot be saved", PhoneCall::kItemSave, true, oneOfTwo, {"Old", "Newer"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    qputenv(kPhoneRootVariable, Path(c.what).toLocal8Bit());
+    PhoneSetup phone;
+    phone.AddContact(ContactWith({{kFirstName, "Ann"}, {kCompany, "Old"}}));
+    // New items are called under object id 0.
+    if (c.once) {
+      phone.FailCallOnce(c.call, 0);
+    } else {
+      phone.FailCall(c.call, 0);
+    }
+    WriteBackup("a.vbx", BackupFileBuilder()
+                             .AddPhone({{kFirstName, "Ann"}, {kCompany, "New"}}, {}, {}, "picture")
+                             .AddPhone({{kFirstName, "Ann"}, {kCompany, "Newer"}}, {}, {}, "pic"));
+    ExpectMessage(c.message);
+    Restore("a.vbx");
+    EXPECT_EQ(Companies(), c.companies);
+  }
+}
+
+TEST_F(ContactsRestoreTest, ALockedStoreStopsTheRestoreAtTheFirstRecordItRefuses) {
   phone_.AddContact(ContactWith({{kFirstName, "Ann"}, {kCompany, "Old"}}));
-  phone_.FailCall(PhoneCall::kItemSave, 0);  // new items are saved under object id 0
-  WriteBackup("a.vbx", BackupFileBuilder().AddPhone({{kFirstName, "Ann"}, {kCompany, "New"}}));
-  ExpectMessage("The restore file has 1 items,but only had Finish 0 items!");
-  Restore("a.vbx");
-  ASSERT_EQ(FirstNames(), QStringList{"Ann"});
-  EXPECT_EQ(Text(phone_.Contacts()[0], kCompany), "Old");
+  WriteBackup("a.vbx", BackupFileBuilder()
+                           .AddPhone({{kFirstName, "Ann"}, {kCompany, "New"}})
+                           .AddPhone({{kFirstName, "Bob"}})
+                           .AddSim("Cy", "1"));
+  std::shared_ptr<PhoneDatabase> otherProgram = PhoneDatabase::Open();
+  ASSERT_NE(otherProgram, nullptr);
+  {
+    PhoneTransaction hold(*otherProgram);
+    ASSERT_TRUE(hold.IsActive());
+    ExpectMessage(
+        "The restore file has 3 items,but only had Finish 0 items!\nThe phone's contacts are "
+        "locked by another program: stopped at No.1.");
+    Restore("a.vbx");
+  }
+  EXPECT_EQ(Companies(), QStringList{"Old"});
+  EXPECT_TRUE(phone_.SimEntries().empty());
 }
 
 TEST_F(ContactsRestoreTest, DamagedFilesChangeNothing) {

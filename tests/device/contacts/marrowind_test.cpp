@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QMenu>
 #include <QProgressBar>
@@ -6,13 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
 #include "device/contacts/marrowind_commands.h"
 #include "device/contacts/marrowind_program.h"
 #include "device/frame/device_app.h"
-#include "device/frame/marrowind_view.h"
+#include "device/frame/device_view_color_labels.h"
 #include "platform/device/command_bar.h"
 #include "tests/device/contacts/contacts_testing.h"
 #include "tests/support/device_testing.h"
@@ -152,6 +154,41 @@ TEST_F(MarrowindTest, WithoutSimAccessNeitherJobRunsNorSaysAnything) {
   ExpectConfirmation(Path("a.vbx"), IDOK);
   frame_->OnCommand(ID_RESTORE_CONTACTS);
   EXPECT_TRUE(phone_.Contacts().empty());
+}
+
+TEST_F(MarrowindTest, BothCommandsSayWhyThePhonesDatabaseCannotBeUsed) {
+  struct Case {
+    const char* what;
+    std::function<void(const QString& root)> make;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"text", [](const QString& root) { WriteFileBytes(root + "/phone.db", "just text"); },
+       "The file is not the phone's database:"},
+      {"damaged", [](const QString&) { MakeDamagedPhone(); }, "The phone's database is damaged:"},
+      {"under a file/phone", [](const QString&) {}, "Can't write the phone's database:"},
+  };
+  WriteFileBytes(Path("under a file"), "");
+  WriteFileBytes(Path("a.vbx"), BackupFileBuilder().AddSim("Bob", "456").Bytes());
+  Start();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const QString root = Path(c.what);
+    qputenv(kPhoneRootVariable, root.toLocal8Bit());
+    QDir().mkpath(root);
+    c.make(root);
+    const QByteArray before = ReadFileBytes(root + "/phone.db");
+    const QString message = c.message + root + "/phone.db";
+    script_.ExpectFileDialog("Select Save Path.", Path("b.vbx"));
+    ExpectMessage(message);
+    frame_->OnCommand(ID_BACKUP_CONTACTS);
+    script_.ExpectFileDialog("Select Restore File.", Path("a.vbx"));
+    ExpectConfirmation(Path("a.vbx"), IDOK);
+    ExpectMessage(message);
+    frame_->OnCommand(ID_RESTORE_CONTACTS);
+    EXPECT_EQ(ReadFileBytes(root + "/phone.db"), before);
+  }
+  EXPECT_FALSE(QFileInfo::exists(Path("b.vbx")));
 }
 
 TEST_F(MarrowindTest, AnEmptyFileNameShowsTheJobsText) {

@@ -36,29 +36,43 @@ TEST_F(JobProgressTest, AThreadThatCannotBeCreatedShowsTheErrorAndNoDialog) {
   EXPECT_EQ(job_.done, 0);  // reset before the attempt
 }
 
-TEST_F(JobProgressTest, TheWorkerReportsWhileTheDialogPollsAndEndsItWhenDone) {
+// A job done within the first second shows its result over a full bar, not over the 0 the
+// dialog starts with.
+TEST_F(JobProgressTest, TheWorkerReportsOverItsProgressAndTheDialogEndsWhenDone) {
   job_.progress = 0.7;  // left from an earlier run
   job_.done = 1;
   std::atomic<double> progressAtStart = -1;
   std::atomic<int> doneAtStart = -1;
   int answer = 0;
+  QProgressBar* bar = nullptr;
+  int barUnderTheBox = -1;
   int lastBar = -1;
   script_.ExpectDialog([&](QDialog* dialog) {
+    bar = dialog->findChild<QProgressBar*>();
     int result = dialog->exec();
-    lastBar = dialog->findChild<QProgressBar*>()->value();
+    lastBar = bar->value();
     return result;
   });
   script_.ExpectMessageBox("Backup succeed.", "Marrowind", IDOK);
+  MessageService scripted = CurrentMessageService();
+  MessageService underTheBox = scripted;
+  underTheBox.messageBox = [&](const QString& text, const QString& caption, unsigned type) {
+    barUnderTheBox = bar->value();
+    return scripted.messageBox(text, caption, type);
+  };
+  InstallMessageService(underTheBox);
   StartJobWithPath("\\backup.vbx", "unused", job_, [&] {
     progressAtStart = job_.progress.load();
     doneAtStart = job_.done.load();
-    job_.progress = 0.5;
+    job_.progress = 1.0;
     answer = AfxMessageBox("Backup succeed.");
     job_.done = 1;
   });
+  InstallMessageService(scripted);
   EXPECT_EQ(progressAtStart, 0.0);
   EXPECT_EQ(doneAtStart, 0);
   EXPECT_EQ(answer, IDOK);
+  EXPECT_EQ(barUnderTheBox, 100);
   EXPECT_EQ(lastBar, 100);
 }
 

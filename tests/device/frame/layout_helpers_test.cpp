@@ -49,7 +49,7 @@ TEST(ScreenScalingTest, SizesScaleWithThePixelsPerInch) {
   ScopedPhoneScreen screen({320, 426, 131});
   EXPECT_EQ(GetLogPixelsY(), 131);  // the kept value follows a new screen
   EXPECT_EQ(ScaleX(64), 87);
-  EXPECT_EQ(ScaleY(64), MulDivRound(64, 131, 96));
+  EXPECT_EQ(ScaleY(64), 87);
 }
 
 TEST(ScreenScalingTest, OrientationComesFromTheScreensSides) {
@@ -83,32 +83,29 @@ class RelayoutTest : public ::testing::Test {
 
   const ImageResource icons_[1] = {{128, ":/device/icons/orvanel.svg", 32, 32}};
   const DialogTemplate dialogs_[3] = {
-      {100,
-       "",
-       100,
-       100,
-       "MS Shell Dlg",
-       8,
-       {{10, ControlKind::kStatic, "first", 4, 8, 40, 10, WS_VISIBLE},
-        {11, ControlKind::kStatic, "", 50, 8, 21, 20, WS_VISIBLE | SS_ICON, 128},
-        {-1, ControlKind::kStatic, "static", 4, 30, 40, 10, WS_VISIBLE}}},
-      {200,
-       "",
-       100,
-       100,
-       "MS Shell Dlg",
-       8,
-       {{10, ControlKind::kStatic, "first", 60, 2, 40, 10, WS_VISIBLE},
-        {12, ControlKind::kStatic, "missing", 0, 0, 5, 5, WS_VISIBLE},
-        {11, ControlKind::kStatic, "second", 4, 2, 40, 10, WS_VISIBLE}}},
-      {300,
-       "",
-       100,
-       100,
-       "MS Shell Dlg",
-       8,
-       {{-1, ControlKind::kStatic, "one", 0, 0, 5, 5, WS_VISIBLE},
-        {-1, ControlKind::kStatic, "two", 0, 0, 5, 5, WS_VISIBLE}}},
+      {.id = 100,
+       .cx = 100,
+       .cy = 100,
+       .fontName = "MS Shell Dlg",
+       .pointSize = 8,
+       .controls = {{10, ControlKind::kStatic, "first", 4, 8, 40, 10, WS_VISIBLE},
+                    {11, ControlKind::kStatic, "", 50, 8, 21, 20, WS_VISIBLE | SS_ICON, 128},
+                    {-1, ControlKind::kStatic, "static", 4, 30, 40, 10, WS_VISIBLE}}},
+      {.id = 200,
+       .cx = 100,
+       .cy = 100,
+       .fontName = "MS Shell Dlg",
+       .pointSize = 8,
+       .controls = {{10, ControlKind::kStatic, "first", 60, 2, 40, 10, WS_VISIBLE},
+                    {12, ControlKind::kStatic, "missing", 0, 0, 5, 5, WS_VISIBLE},
+                    {11, ControlKind::kStatic, "second", 4, 2, 40, 10, WS_VISIBLE}}},
+      {.id = 300,
+       .cx = 100,
+       .cy = 100,
+       .fontName = "MS Shell Dlg",
+       .pointSize = 8,
+       .controls = {{-1, ControlKind::kStatic, "one", 0, 0, 5, 5, WS_VISIBLE},
+                    {-1, ControlKind::kStatic, "two", 0, 0, 5, 5, WS_VISIBLE}}},
   };
   ResourceTable table_;
   ResourceModule module_;
@@ -116,19 +113,18 @@ class RelayoutTest : public ::testing::Test {
 };
 
 TEST_F(RelayoutTest, MovesEveryControlToItsTemplatePlaceAndRefreshesIt) {
-  DialogUnits units(window_.font());
+  // 8-point MS Shell Dlg at 96 pixels per inch: a dialog unit is 6/4 pixels across, 13/8 down.
   EXPECT_EQ(RelayoutDialogFromTemplate(&window_, 100), 1);
-  EXPECT_EQ(Control(10)->geometry(), units.ToPixels(4, 8, 40, 10));
-  EXPECT_EQ(Control(11)->geometry(), units.ToPixels(50, 8, 21, 20));
+  EXPECT_EQ(Control(10)->geometry(), QRect(6, 13, 60, 16));   // 4, 8; 40 x 10 units
+  EXPECT_EQ(Control(11)->geometry(), QRect(75, 13, 31, 32));  // 50, 8; 21 x 20 units
   EXPECT_EQ(static_cast<QLabel*>(Control(10))->text(), "first");
   EXPECT_FALSE(static_cast<QLabel*>(Control(11))->pixmap().isNull());
 }
 
 TEST_F(RelayoutTest, AMissingControlFailsButTheOthersStillMove) {
-  DialogUnits units(window_.font());
   EXPECT_EQ(RelayoutDialogFromTemplate(&window_, 200), 0);
-  EXPECT_EQ(Control(10)->geometry(), units.ToPixels(60, 2, 40, 10));
-  EXPECT_EQ(Control(11)->geometry(), units.ToPixels(4, 2, 40, 10));
+  EXPECT_EQ(Control(10)->geometry(), QRect(90, 3, 60, 16));  // 60, 2; 40 x 10 units
+  EXPECT_EQ(Control(11)->geometry(), QRect(6, 3, 60, 16));   // 4, 2; 40 x 10 units
   EXPECT_EQ(static_cast<QLabel*>(Control(11))->text(), "second");
 }
 
@@ -138,13 +134,13 @@ TEST_F(RelayoutTest, TwoControlsWithoutIdsOrNoTemplateFail) {
 }
 
 TEST_F(RelayoutTest, ListsKeepTheirSelection) {
-  const DialogTemplate list{500,
-                            "",
-                            100,
-                            100,
-                            "MS Shell Dlg",
-                            8,
-                            {{20, ControlKind::kListBox, "", 0, 0, 50, 20, WS_VISIBLE}}};
+  const DialogTemplate list{
+      .id = 500,
+      .cx = 100,
+      .cy = 100,
+      .fontName = "MS Shell Dlg",
+      .pointSize = 8,
+      .controls = {{20, ControlKind::kListBox, "", 0, 0, 50, 20, WS_VISIBLE}}};
   module_.dialogs = {&list, 1};
   auto* box = new QListWidget(&window_);
   SetDlgCtrlID(box, 20);

@@ -1,8 +1,10 @@
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,7 @@
 #include "device/frame/device_view.h"
 #include "platform/device/command_bar.h"
 #include "platform/device/dialog_item.h"
+#include "platform/windows/modal_service.h"
 #include "platform/windows/resources.h"
 #include "tests/device/frame/frame_testing.h"
 
@@ -65,9 +68,10 @@ TEST_F(MainFrameTest, OnScreensTooLowForTheFormItScrollsDownToTheLinkLine) {
   struct Case {
     PhoneScreen screen;
     bool scrolls;
+    int barWidth;  // grows with the pixels per inch, as the form does
   };
-  for (const Case& c :
-       {Case{{240, 320, 96}, false}, Case{{320, 240, 96}, true}, Case{{640, 480, 192}, true}}) {
+  for (const Case& c : {Case{{240, 320, 96}, false, 0}, Case{{320, 240, 96}, true, 14},
+                        Case{{640, 480, 192}, true, 28}}) {
     for (FormStyle style : {FormStyle::kSkeldra, FormStyle::kMarrowind}) {
       SCOPED_TRACE(testing::Message() << c.screen.width << "x" << c.screen.height << " style "
                                       << static_cast<int>(style));
@@ -77,12 +81,39 @@ TEST_F(MainFrameTest, OnScreensTooLowForTheFormItScrollsDownToTheLinkLine) {
       ASSERT_NE(scroller, nullptr);
       QScrollBar* bar = scroller->verticalScrollBar();
       EXPECT_EQ(bar->maximum() > 0, c.scrolls);
+      QApplication::processEvents();
+      if (c.scrolls) EXPECT_EQ(bar->width(), c.barWidth);
       bar->setValue(bar->maximum());
       QWidget* link = FindDlgItem(Frame().View(), CurrentStyle().ids.link);
       const QRect shown(link->mapTo(&Frame(), QPoint()), link->size());
       EXPECT_GE(shown.top(), 0);
       EXPECT_LT(shown.bottom(), Frame().CommandBar()->y());
     }
+  }
+}
+
+TEST_F(MainFrameTest, TheMenuAndItsWebsiteSubmenuOpenInsideTheScreen) {
+  for (const PhoneScreen& screen :
+       {PhoneScreen{240, 320, 96}, PhoneScreen{320, 240, 96}, PhoneScreen{640, 480, 192}}) {
+    SCOPED_TRACE(testing::Message() << screen.width << "x" << screen.height);
+    frame_.reset();
+    Start(FormStyle::kMarrowind, screen);
+    QRect menuShown;
+    QRect submenuShown;
+    ModalService scripted = InstallModalService({.trackMenu = [&](QMenu* menu, QPoint position) {
+      menu->popup(position);
+      QAction* website = menu->actions().at(2);
+      menu->setActiveAction(website);
+      QTest::keyClick(menu, Qt::Key_Right);
+      menuShown = menu->geometry();
+      submenuShown = website->menu()->geometry();
+      menu->close();
+      return 0;
+    }});
+    Frame().CommandBar()->Key(1)->click();
+    InstallModalService(scripted);
+    EXPECT_TRUE(Frame().geometry().contains(menuShown));
+    EXPECT_TRUE(Frame().geometry().contains(submenuShown));
   }
 }
 
@@ -115,10 +146,10 @@ TEST_F(MainFrameTest, AboutBoxFollowsTheOrientation) {
     return IDOK;
   });
   Frame().OnCommand(57664);
-  DialogUnits units(DeviceDialogFont(*FindDialogTemplate(100)));
-  EXPECT_EQ(portraitText, units.ToPixels(10, 40, 133, 24));
-  EXPECT_EQ(landscapeText, units.ToPixels(40, 10, 160, 24));
-  EXPECT_FALSE(AfxIsDRAEnabled());  // only while the box is up
+  // Dialog units of 8-point MS Shell Dlg at 96 pixels per inch: 6/4 pixels across, 13/8 down.
+  EXPECT_EQ(portraitText, QRect(15, 65, 199, 39));   // 10, 40; 133 x 24 units (template 100)
+  EXPECT_EQ(landscapeText, QRect(60, 16, 240, 39));  // 40, 10; 160 x 24 units (template 200)
+  EXPECT_FALSE(AfxIsDRAEnabled());                   // only while the box is up
 }
 
 TEST_F(MainFrameTest, TheAboutIconGrowsWithTheScreen) {

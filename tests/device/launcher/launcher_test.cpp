@@ -11,10 +11,11 @@
 
 #include "device/frame/device_app.h"
 #include "device/frame/device_view.h"
-#include "device/frame/marrowind_view.h"
+#include "device/frame/device_view_color_labels.h"
 #include "device/launcher/launcher_commands.h"
 #include "device/launcher/orvanel_program.h"
 #include "platform/device/command_bar.h"
+#include "platform/device/dialog_item.h"
 #include "platform/device/process_start.h"
 #include "platform/windows/modal_service.h"
 #include "tests/support/device_testing.h"
@@ -146,15 +147,22 @@ TEST_F(OrvanelTest, AboutBoxAndWebPages) {
                                       "http://www.velthorn.example/guide/orvanel.html"}));
 }
 
-TEST_F(OrvanelTest, Screenshot240x320) {
-  Start({240, 320, 96});
-  SaveScreenshot(frame_.get(), "device_orvanel_240x320");
-}
-
-TEST_F(OrvanelTest, Screenshot480x800) {
-  Start({480, 800, 192});
-  EXPECT_EQ(View()->ButtonImages(0)->GetImageSize(), QSize(144, 144));
-  SaveScreenshot(frame_.get(), "device_orvanel_480x800");
+TEST_F(OrvanelTest, TheMainWindowShowsItsFormOverTheSoftKeyBar) {
+  for (const PhoneScreen& screen : {PhoneScreen{240, 320, 96}, PhoneScreen{480, 800, 192}}) {
+    SCOPED_TRACE(screen.height);
+    frame_.reset();
+    Start(screen);
+    std::vector<QRect> drawn;
+    for (int id : {1018, 1019})
+      drawn.push_back(RectInWindow(FindDlgItem(View(), id), frame_.get()));
+    for (int id : {1001, 1002}) {  // inside the two launch buttons' edges: their images
+      drawn.push_back(RectInWindow(FindDlgItem(View(), id), frame_.get()).adjusted(3, 3, -3, -3));
+    }
+    ExpectMainWindowPicture(frame_.get(), screen, drawn);
+    SaveScreenshot(frame_.get(),
+                   QString("device_orvanel_%1x%2").arg(screen.width).arg(screen.height));
+  }
+  EXPECT_EQ(View()->ButtonImages(0)->GetImageSize(), QSize(144, 144));  // 72 pixels at 192 dpi
 }
 
 }  // namespace

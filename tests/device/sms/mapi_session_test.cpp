@@ -113,12 +113,15 @@ TEST_F(MapiSessionTest, ASavedMessageHoldsTheSenderInOneValue) {
 TEST_F(MapiSessionTest, BatchesFollowOneAnotherAndAFailureEndsTheTable) {
   for (int i = 0; i < 23; ++i) phone_.AddMessage(Inbox(), SampleSms(QString::number(i), {}));
   CMapiSession session("SMS");
-  CMapiContentsTable* table = session.SpecialFolder(SmsFolder::kInbox)->ContentsTable();
+  CMapiFolder* inbox = session.SpecialFolder(SmsFolder::kInbox);
+  ASSERT_NE(inbox, nullptr);
+  CMapiContentsTable* table = inbox->ContentsTable();
+  ASSERT_NE(table, nullptr);
   EXPECT_EQ(table->RowCount(), 23u);
   ASSERT_TRUE(table->Rewind());
   QStringList texts;
   while (CSmsMessage* message = table->NextMessage()) texts << message->Text();
-  EXPECT_EQ(texts.size(), 23);
+  ASSERT_EQ(texts.size(), 23);
   EXPECT_EQ(texts.front(), "0");
   EXPECT_EQ(texts.back(), "22");
   EXPECT_FALSE(table->Failed());
@@ -151,7 +154,10 @@ TEST_F(MapiSessionTest, SubfoldersAreFoundOpenedAndMade) {
   EXPECT_EQ((*subfolders)[0]->Name(), "Work");
   EXPECT_EQ((*subfolders)[0]->Parent(), inbox);
   EXPECT_EQ((*subfolders)[1]->Name(), "Home");
-  EXPECT_EQ((*(*subfolders)[0]->Subfolders())[0]->Name(), "Old");
+  const auto* below = (*subfolders)[0]->Subfolders();
+  ASSERT_NE(below, nullptr);
+  ASSERT_EQ(below->size(), 1u);
+  EXPECT_EQ((*below)[0]->Name(), "Old");
 
   CMapiFolder* opened = inbox->OpenOrCreateSubfolder("  Work\t");
   ASSERT_NE(opened, nullptr);

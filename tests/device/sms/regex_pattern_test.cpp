@@ -300,6 +300,30 @@ TEST(RegexAnchor, MultilineAnchorsAtEveryLineEnd) {
   EXPECT_EQ(AllMatches("^\\w", text), (Spans{{0, 1}}));
 }
 
+// A CR LF pair is one line end: no line starts or ends between its CR and its LF, while a lone
+// CR or LF ends a line of its own.
+TEST(RegexAnchor, MultilineAnchorsTreatCrLfAsOneLineEnd) {
+  struct Case {
+    const char* pattern;
+    std::string text;
+    std::vector<int> positions;
+  };
+  const std::vector<Case> cases = {
+      {"^", "a\r\nb\r\rc\n", {0, 3, 5, 6, 8}},
+      {"$", "a\r\nb\r\rc\n", {1, 4, 5, 7, 8}},
+      {"^", "\n\r", {0, 1, 2}},
+      {"$", "\n\r", {0, 1, 2}},
+      {"^", "\r\n", {0, 2}},
+      {"$", "\r\n", {0, 2}},
+  };
+  for (const Case& test : cases) {
+    Spans expected;
+    for (int at : test.positions) expected.emplace_back(at, at);
+    EXPECT_EQ(AllMatches(test.pattern, test.text, kRegexMultiline), expected)
+        << test.pattern << " in " << testing::PrintToString(test.text);
+  }
+}
+
 // ---- Direction, search position and successive searches ----
 
 TEST(RegexSearch, RightToLeftFindsTheLastMatch) {

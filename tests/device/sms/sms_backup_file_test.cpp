@@ -9,30 +9,29 @@
 
 namespace {
 
-TEST(SmsBackupLineTest, LinesSkipCarriageReturnsAndKeep1023Bytes) {
-  QByteArray bytes = "a\rb\r\n" + QByteArray(1500, 'x') + "\nnext\nlast";
+TEST(SmsBackupLineTest, LinesSkipCarriageReturnsAndAreReadWholeUpToOneMebibyte) {
+  const QByteArray longest(1048576, 'x');
+  QByteArray bytes =
+      "a\rb\r\n" + QByteArray(1500, 'x') + "\n" + longest + "\r\nlast\n" + longest + "y\nz";
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
   EXPECT_EQ(ReadBackupLine(buffer), "ab");
-  EXPECT_EQ(ReadBackupLine(buffer), QByteArray(1023, 'x'));
-  EXPECT_EQ(ReadBackupLine(buffer), "next");
+  EXPECT_EQ(ReadBackupLine(buffer), QByteArray(1500, 'x'));
+  EXPECT_EQ(ReadBackupLine(buffer), longest);
   EXPECT_EQ(ReadBackupLine(buffer), "last");
-  EXPECT_EQ(ReadBackupLine(buffer), "");
+  EXPECT_EQ(ReadBackupLine(buffer), std::nullopt);
 }
 
-TEST(SmsBackupLineTest, ALongLineIsCutAndTheNextFieldFollowsItsLineFeed) {
+TEST(SmsBackupLineTest, ALineBeyondOneMebibyteStopsTheRecord) {
   SmsRecordFields fields;
-  fields.recipients = "\"" + QByteArray(1100, 'r') + "\" <1> 1";
-  fields.text = "five!\n";
+  fields.recipients = QByteArray(1048577, ';');
   QByteArray bytes = RecordBytes(fields);
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
   SmsBackupRecord record;
   QString error;
-  ASSERT_TRUE(ReadSmsRecordFields(buffer, record, error));
-  EXPECT_EQ(record.recipients, fields.recipients.left(1023));
-  EXPECT_EQ(record.sender, fields.sender);
-  EXPECT_EQ(record.text, "five!\n");
+  EXPECT_FALSE(ReadSmsRecordFields(buffer, record, error));
+  EXPECT_EQ(error, "Read line error: longer than 1048576 bytes!");
 }
 
 TEST(SmsBackupLineTest, TextLengthsAreNeverTrustedBeyondTheFile) {
@@ -65,6 +64,10 @@ TEST(SmsBackupLineTest, RecipientLinesSplitAtSemicolonsOutsideNames) {
   EXPECT_FALSE(ParseRecipientsLine("\"A\" <1> 1;;\"B\" <2> 2"));
   EXPECT_FALSE(ParseRecipientsLine("\"A\" <1> 1;"));
   EXPECT_FALSE(ParseRecipientsLine("\"A\" <1"));
+  // An entry parses up to 1023 bytes.
+  const QString longest = "\"" + QString(1015, 'n') + "\" <1> 1";
+  EXPECT_EQ(ParseRecipientsLine(longest)->size(), 1u);
+  EXPECT_FALSE(ParseRecipientsLine(longest + "2"));
 }
 
 TEST(SmsBackupLineTest, FolderPathsNameASpecialFolderInAnyCase) {
@@ -78,13 +81,17 @@ TEST(SmsBackupLineTest, FolderPathsNameASpecialFolderInAnyCase) {
 
 class SmsBackupFileTest : public SmsPhoneTest {
  protected:
-  QByteArray Backup(int total = -1) {
-    CSmsBackupJob job(kSmsBackupFileMode, Path("out.qrd"), CSmsBackupJob::kAllFolders);
+  // Writes "out.qrd"; what the writer returned.
+  int WriteBackup(const CSmsBackupJob::FolderFlags& folders, int total = -1) {
+    CSmsBackupJob job(kSmsBackupFileMode, Path("out.qrd"), folders);
     job.m_nTotal = total >= 0 ? total : CountSelectedMessages(job);
     QFile file(Path("out.qrd"));
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    EXPECT_EQ(WriteSmsBackupFile(job, file), 1);
-    file.close();
+    return WriteSmsBackupFile(job, file);
+  }
+
+  QByteArray Backup(int total = -1) {
+    EXPECT_EQ(WriteBackup(CSmsBackupJob::kAllFolders, total), 1);
     return ReadFileBytes(Path("out.qrd"));
   }
 
@@ -139,28 +146,52 @@ TEST_F(SmsBackupFileTest, RecordsFollowTheFoldersDepthFirst) {
   EXPECT_EQ(Backup(), SmsFileBytes({RecordBytes(draft), RecordBytes(hello), RecordBytes(odd)}));
 }
 
-TEST_F(SmsBackupFileTest, ARecipientsLineKeepsTheWholeEntriesThatARestoreReads) {
+TEST_F(SmsBackupFileTest, EveryRecipientIsBackedUpAndRestored) {
   std::vector<PhoneRecipient> many;
-  for (int i = 0; i < 40; ++i) many.push_back({QString("Friend %1").arg(i, 2), "+86139000000", 1});
+  for (int i = 0; i < 400; ++i) many.push_back({QString("Friend %1").arg(i, 3), "+86139000000", 1});
   phone_.AddMessage(Inbox(), SampleSms("party", MakeDate(2010, 3, 7), "\"Ann\" <1>", many));
   const QByteArray file = Backup();
   ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
   phone_.AddMessageStore("SMS");
-  EXPECT_EQ(Restore(file.mid(20)), "");
-  const std::vector<PhoneRecipient> restored = phone_.Messages(Inbox())[0].recipients;
-  // Each entry "\"Friend nn\" <+86139000000> 1" takes 28 bytes and a ";": 35 fit in 1023.
-  ASSERT_EQ(restored.size(), 35u);
-  EXPECT_EQ(restored.back(), many[34]);
+  ASSERT_EQ(Restore(file.mid(20)), "");
+  const std::vector<PhoneMessage> messages = phone_.Messages(Inbox());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].recipients, many);
 }
 
-TEST_F(SmsBackupFileTest, LongSendersAreCutToALineThatARestoreReads) {
+// An entry keeps to 1023 bytes, so a restore parses it: the address whole, the name cut. A bare
+// number is both the sender's name and address.
+TEST_F(SmsBackupFileTest, LongNamesAreCutToAnEntryThatARestoreParses) {
+  const QString number(600, '1');
   const QString name(2000, 'n');
-  phone_.AddMessage(Inbox(), SampleSms("long", MakeDate(2010, 3, 7), "\"" + name + "\" <123>"));
+  phone_.AddMessage(Inbox(), SampleSms("long", MakeDate(2010, 3, 7), number, {{name, "555", 1}}));
   const QByteArray file = Backup();
   ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
   phone_.AddMessageStore("SMS");
-  EXPECT_EQ(Restore(file.mid(20)), "");
-  EXPECT_LE(phone_.Messages(Inbox())[0].senderEmailAddress->size(), kSmsLineLimit);
+  ASSERT_EQ(Restore(file.mid(20)), "");
+  const std::vector<PhoneMessage> messages = phone_.Messages(Inbox());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].senderEmailAddress, "\"" + number.left(418) + "\" <" + number + ">");
+  EXPECT_EQ(messages[0].recipients, (std::vector<PhoneRecipient>{{name.left(1013), "555", 1}}));
+}
+
+// Rather than write a line that a restore would refuse, the backup fails: a folder path beyond
+// 1023 bytes, a recipients line beyond 1 MiB.
+TEST_F(SmsBackupFileTest, ALineLongerThanARestoreReadsFailsTheBackup) {
+  const QString longest(1017, 'd');  // "Inbox\" and this: 1023 bytes
+  phone_.AddMessage(phone_.AddFolder(Inbox(), longest), SampleSms("deep", {}));
+  phone_.AddMessage(phone_.AddFolder(Special(PR_CE_IPM_DRAFTS_ENTRYID), longest + "d"),
+                    SampleSms("deeper", {}));
+  const std::vector<PhoneRecipient> crowd(1050, {QString(1000, 'c'), "1", 1});
+  phone_.AddMessage(Special(PR_IPM_OUTBOX_ENTRYID), SampleSms("crowd", {}, "\"Ann\" <1>", crowd));
+
+  EXPECT_EQ(WriteBackup({0, 0, 1, 0, 0}), 0);
+  EXPECT_EQ(WriteBackup({1, 0, 0, 0, 0}), 0);
+  ASSERT_EQ(WriteBackup({0, 1, 0, 0, 0}), 1);
+  ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
+  phone_.AddMessageStore("SMS");
+  EXPECT_EQ(Restore(ReadFileBytes(Path("out.qrd")).mid(20)), "");
+  EXPECT_EQ(Texts(phone_.SubfolderId(Inbox(), longest)), std::vector<QString>{"deep"});
 }
 
 TEST_F(SmsBackupFileTest, TheCountIsThatOfTheRecordsWritten) {
@@ -230,7 +261,7 @@ TEST_F(SmsBackupFileTest, ABrokenRecordNamesItsFaultAndStoresNothing) {
     SmsRecordFields fields;
     QString error;
   };
-  std::vector<Case> cases(7);
+  std::vector<Case> cases(8);
   cases[0].fields.folderPath = "";
   cases[0].error = "Read folder line error!";
   cases[1].fields.folderPath = "Junk\\Mail";
@@ -243,7 +274,9 @@ TEST_F(SmsBackupFileTest, ABrokenRecordNamesItsFaultAndStoresNothing) {
   cases[4].error = "Parse sender info error!";
   cases[5].fields.textLength = 1000;
   cases[5].error = "Read sms record error!";
-  cases[6].error = "Save sms error!";
+  cases[6].fields.folderPath = "Inbox\\" + QByteArray(1018, 'd');
+  cases[6].error = "Read folder line error!";
+  cases[7].error = "Save sms error!";
   phone_.FailCall(PhoneCall::kMessageSetProps);
   for (const Case& broken : cases) {
     SCOPED_TRACE(broken.error.toStdString());

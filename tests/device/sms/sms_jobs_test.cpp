@@ -1,8 +1,22 @@
+#include <signal.h>
+#include <sqlite3.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
 
 #include "device/sms/sms_backup_job.h"
 #include "device/sms/sms_restore_job.h"
 #include "device/sms/sms_text_listing.h"
+#include "platform/device/phone_database.h"
 #include "tests/device/sms/sms_testing.h"
 #include "tests/support/scoped_time_zone.h"
 
@@ -36,6 +50,45 @@ class SmsJobsTest : public SmsPhoneTest {
     EXPECT_TRUE(job.m_session.IsOpened());
     return RunSmsRestore(job);
   }
+
+  // Fills Sent Items with messages of distinct delivery times, each with `recipients`.
+  void AddSentMessages(int count, const std::vector<PhoneRecipient>& recipients) {
+    const qint64 sent = Special(PR_IPM_SENTMAIL_ENTRYID);
+    ASSERT_TRUE(phone_.InOneTransaction([&] {
+      for (int i = 1; i <= count; ++i) {
+        const FILETIME delivered = MakeFileTime(quint64(i) * 10'000'000);
+        if (phone_.AddMessage(sent, SampleSms("sent", delivered, "\"Me\" <1>", recipients)) == 0) {
+          return false;
+        }
+      }
+      return true;
+    }));
+  }
+
+  // Runs `work` in a child process until it ends, or kills it after `killAfter` milliseconds;
+  // the bytes it wrote to the pipe it is given.
+  QByteArray InChild(const std::function<void(int pipe)>& work,
+                     std::optional<int> killAfter = std::nullopt) {
+    int pipeEnds[2];
+    EXPECT_EQ(pipe(pipeEnds), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+      work(pipeEnds[1]);
+      _exit(0);
+    }
+    close(pipeEnds[1]);
+    if (killAfter) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(*killAfter));
+      kill(child, SIGKILL);
+    }
+    QFile said;
+    said.open(pipeEnds[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    const QByteArray bytes = said.readAll();  // until the child has ended
+    EXPECT_EQ(waitpid(child, nullptr, 0), child);
+    return bytes;
+  }
+
+  QStringList WorkingFiles() const { return QDir(Path("")).entryList(QDir::Files); }
 
   // A phone with messages in special folders and subfolders, one store's worth of variety.
   void FillPhone() {
@@ -86,7 +139,7 @@ TEST_F(SmsJobsTest, ABackupRestoresIntoAnEmptyPhoneAndASecondRestoreAddsNothing)
   phone_.AddMessageStore("SMS");
 
   EXPECT_EQ(Restore("all.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
-  EXPECT_EQ(Contents(), before);
+  ASSERT_EQ(Contents(), before);
   const PhoneMessage work = phone_.Messages(phone_.SubfolderId(Inbox(), "Work"))[0];
   EXPECT_EQ(work.subject, "line\r\nbreaks");
   EXPECT_EQ(work.recipients,
@@ -167,6 +220,100 @@ TEST_F(SmsJobsTest, ARecordRepeatedInOneFileIsRestoredOnce) {
   EXPECT_EQ(Texts(phone_.SubfolderId(Inbox(), "Work")), std::vector<QString>{"hello"});
 }
 
+// A message whose recipients the store refuses is not stored at all, so the next restore, not
+// finding it, stores it whole.
+TEST_F(SmsJobsTest, ARestoredMessageIsStoredWholeOrNotAtAll) {
+  SmsRecordFields fields;
+  fields.deliveryTime = FileTimeValue(MakeDate(2010, 3, 7));
+  fields.recipients = "\"Bob\" <555> 1;\"Cy\" <666> 2";
+  WriteFileBytes(Path("one.qrd"), SmsFileBytes({RecordBytes(fields)}));
+  for (PhoneCall call : {PhoneCall::kModifyRecipients, PhoneCall::kSaveChanges}) {
+    SCOPED_TRACE(PhoneCallName(call));
+    phone_.FailCall(call);
+    EXPECT_EQ(Restore("one.qrd"), (SmsJobOutcome{0, "No.1, Save sms error!", false}));
+    EXPECT_TRUE(phone_.Messages(Inbox()).empty());
+    phone_.ClearFailures();
+  }
+  EXPECT_EQ(Restore("one.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
+  const std::vector<PhoneMessage> restored = phone_.Messages(Inbox());
+  ASSERT_EQ(restored.size(), 1u);
+  EXPECT_EQ(restored[0].recipients,
+            (std::vector<PhoneRecipient>{{"Bob", "555", 1}, {"Cy", "666", 2}}));
+}
+
+// A restore killed at any moment leaves whole messages only, and the next restore completes the
+// phone.
+TEST_F(SmsJobsTest, ARestoreKilledAnywhereIsCompletedByTheNext) {
+  AddSentMessages(3000, std::vector<PhoneRecipient>(20, {"Friend", "+86139000000", 1}));
+  const std::vector<QString> before = Contents();
+  ASSERT_EQ(Backup("sent.qrd"), (SmsJobOutcome{kBackupSucceeded, "", false}));
+  ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
+  phone_.AddMessageStore("SMS");
+
+  for (int round = 1; round <= 5; ++round) {
+    InChild([this](int) { Restore("sent.qrd"); }, 20 * round);
+    for (const PhoneMessage& message : phone_.Messages(Special(PR_IPM_SENTMAIL_ENTRYID))) {
+      ASSERT_EQ(message.recipients.size(), 20u) << "kill " << round << ", message " << message.id;
+    }
+  }
+  EXPECT_EQ(Restore("sent.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
+  EXPECT_EQ(Contents(), before);
+}
+
+// The file-size limit stands in for a full disk: the write stops part way.
+TEST_F(SmsJobsTest, ABackupThatCannotBeWrittenKeepsThePreviousFileAndSaysWhy) {
+  AddSentMessages(300, {});
+  for (const int mode : {kSmsBackupFileMode, kSmsTextListingMode}) {
+    WriteFileBytes(Path("old"), "previous");
+    const QByteArray said = InChild([this, mode](int pipe) {
+      signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+      const rlimit limit{8000, 8000};
+      setrlimit(RLIMIT_FSIZE, &limit);
+      const SmsJobOutcome outcome = Backup("old", mode);
+      const QByteArray text = QByteArray::number(outcome.doneBeforeMessage) + outcome.text.toUtf8();
+      EXPECT_EQ(write(pipe, text.data(), text.size()), text.size());
+    });
+    EXPECT_EQ(said, "1File too large") << mode;
+    EXPECT_EQ(ReadFileBytes(Path("old")), "previous");
+    EXPECT_EQ(WorkingFiles(), QStringList{"old"});
+  }
+}
+
+TEST_F(SmsJobsTest, AKilledBackupKeepsThePreviousFile) {
+  AddSentMessages(20000, {});
+  WriteFileBytes(Path("old.qrd"), "previous");
+  InChild([this](int) { Backup("old.qrd"); }, 50);
+  EXPECT_EQ(ReadFileBytes(Path("old.qrd")), "previous");
+}
+
+// With no other program holding the phone open, a phone folder that cannot be written opens no
+// session (the log beside the database cannot be made), and is told apart as such for the
+// commands' message; the database is left as it was.
+TEST_F(SmsJobsTest, APhoneFolderThatCannotBeWrittenOpensNoSession) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(PhoneFile("phone.db").toUtf8().constData(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db, "pragma wal_checkpoint(truncate)", nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(db);
+  ASSERT_TRUE(QFile::remove(PhoneFile("phone.db-wal")) && QFile::remove(PhoneFile("phone.db-shm")));
+  const QByteArray before = ReadFileBytes(PhoneFile("phone.db"));
+  ASSERT_EQ(chmod(Path("").toUtf8().constData(), 0755), 0);
+  ASSERT_EQ(chmod(PhoneFile("").toUtf8().constData(), 0555), 0);
+  const QByteArray opened = InChild([this](int pipe) {
+    if (geteuid() == 0 && setuid(65534) != 0) return;  // root may write anywhere
+    const bool backup = CSmsBackupJob(kSmsBackupFileMode, Path("x.qrd"), CSmsBackupJob::kAllFolders)
+                            .m_session.IsOpened();
+    const bool restore = CSmsRestoreJob(Path("x.qrd")).m_session.IsOpened();
+    const bool notWritable = DiagnosePhoneDatabase() == PhoneDatabaseProblem::kNotWritable;
+    const QByteArray said =
+        QByteArray::number(backup) + QByteArray::number(restore) + QByteArray::number(notWritable);
+    EXPECT_EQ(write(pipe, said.data(), said.size()), said.size());
+  });
+  chmod(PhoneFile("").toUtf8().constData(), 0755);
+  EXPECT_EQ(opened, "001");
+  EXPECT_EQ(ReadFileBytes(PhoneFile("phone.db")), before);
+}
+
 TEST_F(SmsJobsTest, ABackupThatCannotReadAFolderFails) {
   phone_.AddMessage(Inbox(), SampleSms("one", {}));
   phone_.FailCall(PhoneCall::kGetRecipientTable);
@@ -174,7 +321,7 @@ TEST_F(SmsJobsTest, ABackupThatCannotReadAFolderFails) {
   phone_.ClearFailures();
   phone_.FailCall(PhoneCall::kGetHierarchyTable, Special(PR_IPM_SENTMAIL_ENTRYID));
   EXPECT_EQ(Backup("hierarchy.qrd"), (SmsJobOutcome{kBackupFailed, "", false}));
-  EXPECT_EQ(Restore("hierarchy.qrd"), (SmsJobOutcome{kValidationFailed, "", true}));
+  EXPECT_FALSE(QFile::exists(Path("hierarchy.qrd")));
 
   phone_.ClearFailures();
   ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
@@ -185,6 +332,27 @@ TEST_F(SmsJobsTest, ABackupThatCannotReadAFolderFails) {
   const SmsJobOutcome unwritable = Backup("no/such/folder.qrd");
   EXPECT_TRUE(unwritable.doneBeforeMessage);
   EXPECT_FALSE(unwritable.text.isEmpty());
+}
+
+// The table hands out its first batch of 10, then cannot fetch or open the rest.
+TEST_F(SmsJobsTest, AContentsTableThatEndsEarlyFailsTheBackup) {
+  for (int i = 0; i < 15; ++i) phone_.AddMessage(Inbox(), SampleSms(QString::number(i), {}));
+  const qint64 twelfth = phone_.Messages(Inbox())[11].id;
+  struct Fault {
+    PhoneCall call;
+    qint64 subject;
+    int successesFirst;
+  };
+  for (const Fault& fault :
+       {Fault{PhoneCall::kQueryRows, Inbox(), 1}, Fault{PhoneCall::kFolderOpenEntry, twelfth, 0},
+        Fault{PhoneCall::kMessageGetProps, twelfth, 0}}) {
+    for (const int mode : {kSmsBackupFileMode, kSmsTextListingMode}) {
+      SCOPED_TRACE(testing::Message() << PhoneCallName(fault.call) << " mode " << mode);
+      phone_.ClearFailures();
+      phone_.FailCall(fault.call, fault.subject, fault.successesFirst);
+      EXPECT_EQ(Backup("early", mode), (SmsJobOutcome{kBackupFailed, "", false}));
+    }
+  }
 }
 
 TEST_F(SmsJobsTest, TheTextListingShowsEachMessageInLocalTime) {

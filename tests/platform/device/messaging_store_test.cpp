@@ -1,8 +1,11 @@
 #include "platform/device/messaging_store.h"
 
+#include <sqlite3.h>
+
 #include <thread>
 
 #include "platform/device/phone_database.h"
+#include "platform/device/phone_folder.h"
 #include "platform/device/phone_setup.h"
 #include "tests/support/phone_test.h"
 
@@ -236,18 +239,18 @@ TEST_F(MessagingStoreTest, RecipientTables) {
   EXPECT_EQ(message->GetRecipientTable(table), MAPI_E_CALL_FAILED);
 }
 
-TEST_F(MessagingStoreTest, NewMessageIsStoredBySetPropsAndGetsItsRecipients) {
+TEST_F(MessagingStoreTest, NewMessageIsStoredWholeBySaveChanges) {
   std::unique_ptr<IMessage> message;
   ASSERT_EQ(inbox_->CreateMessage(message), S_OK);
   std::unique_ptr<IMAPITable> table;
   EXPECT_EQ(message->GetRecipientTable(table), MAPI_E_NO_RECIPIENTS);
+  ASSERT_EQ(message->SetProps({{PR_SUBJECT_W, {.lpszW = "dropped"}}}), S_OK);
   message.reset();
-  EXPECT_TRUE(setup_.Messages(inboxId_).empty());  // released before any write: nothing left
+  EXPECT_TRUE(setup_.Messages(inboxId_).empty());  // released before any save: nothing left
 
   ASSERT_EQ(inbox_->CreateMessage(message), S_OK);
   EXPECT_EQ(message->SetProps({{PR_ENTRYID, {.bin = "x"}}}), MAPI_E_COMPUTED);
   EXPECT_EQ(message->SetProps({{PROP_TAG(PT_ERROR, 0x37), {}}}), MAPI_E_INVALID_PARAMETER);
-  EXPECT_TRUE(setup_.Messages(inboxId_).empty());
   ASSERT_EQ(message->SetProps({{PR_MESSAGE_FLAGS, {.ul = 3}},
                                {PR_SUBJECT_W, {.lpszW = "text\n"}},
                                {PR_LAST_MODIFICATION_TIME, {.ft = MakeFileTime(10)}},
@@ -261,8 +264,10 @@ TEST_F(MessagingStoreTest, NewMessageIsStoredBySetPropsAndGetsItsRecipients) {
                                                       {PR_RECIPIENT_TYPE, {.ul = 2}},
                                                       {PR_DISPLAY_NAME_W, {.lpszW = "One"}}}}),
             S_OK);
+  EXPECT_TRUE(setup_.Messages(inboxId_).empty());
+  ASSERT_EQ(message->SaveChanges(), S_OK);
 
-  const std::vector<PhoneMessage> stored = setup_.Messages(inboxId_);
+  std::vector<PhoneMessage> stored = setup_.Messages(inboxId_);
   ASSERT_EQ(stored.size(), 1u);
   EXPECT_EQ(stored[0].subject, "text\n");
   EXPECT_EQ(stored[0].flags, 3u);
@@ -271,10 +276,49 @@ TEST_F(MessagingStoreTest, NewMessageIsStoredBySetPropsAndGetsItsRecipients) {
   EXPECT_EQ(stored[0].senderName, std::nullopt);
   EXPECT_EQ(stored[0].recipients, (std::vector<PhoneRecipient>{{"One", "+1", 2}}));
 
-  ASSERT_TRUE(setup_.FailCall(PhoneCall::kModifyRecipients));
-  EXPECT_EQ(message->ModifyRecipients(MODRECIP_ADD, {{{PR_DISPLAY_NAME_W, {.lpszW = "Two"}}}}),
-            MAPI_E_CALL_FAILED);
-  EXPECT_EQ(setup_.Messages(inboxId_)[0].recipients.size(), 1u);
+  // A later save adds what was set since, to the same message.
+  ASSERT_EQ(message->SetProps({{PR_SUBJECT_W, {.lpszW = "new"}}}), S_OK);
+  ASSERT_EQ(message->ModifyRecipients(
+                MODRECIP_ADD, {{{PR_DISPLAY_NAME_W, {.lpszW = "Two"}}, {PR_RECIPIENT_TYPE, {}}}}),
+            S_OK);
+  ASSERT_EQ(message->SaveChanges(), S_OK);
+  stored = setup_.Messages(inboxId_);
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_EQ(stored[0].subject, "new");
+  EXPECT_EQ(stored[0].recipients, (std::vector<PhoneRecipient>{{"One", "+1", 2}, {"Two", "", 0}}));
+}
+
+// A save is one transaction: a recipient the database refuses leaves no message behind, and the
+// next save, once the database takes it, stores the message whole.
+TEST_F(MessagingStoreTest, ASaveThatFailsPartWayStoresNothing) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(PhoneDatabasePath().toUtf8().constData(), &db), SQLITE_OK);
+  const auto exec = [db](const char* sql) {
+    EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+  };
+  exec(
+      "create trigger refuse before insert on recipients when new.display_name = 'Refused'"
+      " begin select raise(abort, 'refused'); end");
+  std::unique_ptr<IMessage> message;
+  ASSERT_EQ(inbox_->CreateMessage(message), S_OK);
+  ASSERT_EQ(message->SetProps({{PR_SUBJECT_W, {.lpszW = "whole"}}}), S_OK);
+  ASSERT_EQ(message->ModifyRecipients(MODRECIP_ADD, {{{PR_DISPLAY_NAME_W, {.lpszW = "Kept"}}},
+                                                     {{PR_DISPLAY_NAME_W, {.lpszW = "Refused"}}}}),
+            S_OK);
+  EXPECT_EQ(message->SaveChanges(), MAPI_E_CALL_FAILED);
+  EXPECT_TRUE(setup_.Messages(inboxId_).empty());
+
+  exec("drop trigger refuse");
+  sqlite3_close(db);
+  ASSERT_TRUE(setup_.FailCall(PhoneCall::kSaveChanges));
+  EXPECT_EQ(message->SaveChanges(), MAPI_E_CALL_FAILED);
+  EXPECT_TRUE(setup_.Messages(inboxId_).empty());
+  ASSERT_TRUE(setup_.ClearFailures());
+  ASSERT_EQ(message->SaveChanges(), S_OK);
+  const std::vector<PhoneMessage> stored = setup_.Messages(inboxId_);
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_EQ(stored[0].subject, "whole");
+  EXPECT_EQ(stored[0].recipients.size(), 2u);
 }
 
 TEST_F(MessagingStoreTest, SubfoldersAreListedCreatedAndOpenedIfTheyExist) {

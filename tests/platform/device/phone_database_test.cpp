@@ -4,7 +4,10 @@
 
 #include <sqlite3.h>
 
+#include <QDir>
+
 #include <atomic>
+#include <functional>
 #include <thread>
 
 #include "platform/device/messaging_store.h"
@@ -91,15 +94,7 @@ TEST_F(PhoneDatabaseTest, FileThatIsNoDatabaseMakesCallsFailCleanly) {
 }
 
 TEST_F(PhoneDatabaseTest, BrokenPagesMakeCallsFailNotCrash) {
-  {
-    PhoneSetup setup;
-    for (int i = 0; i < 200; ++i) setup.AddContact({.texts = {{0x82001F, QString(300, 'a')}}});
-  }
-  Poke("pragma wal_checkpoint(truncate)");
-  QByteArray bytes = ReadFileBytes(PhoneFile("phone.db"));
-  ASSERT_GT(bytes.size(), 8192);
-  for (qsizetype i = 4096; i < bytes.size(); i += 7) bytes[i] = static_cast<char>(i * 31);
-  WriteFileBytes(PhoneFile("phone.db"), bytes);
+  MakeDamagedPhone();
 
   std::unique_ptr<IPOutlookApp2> app;
   if (CoCreateInstance(CLSID_Application, app) != S_OK || app->Logon(0) != S_OK) return;
@@ -118,6 +113,39 @@ TEST_F(PhoneDatabaseTest, BrokenPagesMakeCallsFailNotCrash) {
     if (items->Item(i, contact) == S_OK && contact->get_Oid(&oid) == S_OK &&
         app->GetItemFromOidEx(oid, item) == S_OK) {
       item->GetProps({0x82001F}, values);
+    }
+  }
+}
+
+TEST_F(PhoneDatabaseTest, TheDiagnosisSaysWhyThePhoneCannotBeUsedAndWritesNothing) {
+  struct Case {
+    const char* what;
+    std::function<void()> make;
+    PhoneDatabaseProblem problem;
+  };
+  const Case cases[] = {
+      {"a sound phone", [] { PhoneSetup(); }, PhoneDatabaseProblem::kNone},
+      {"a text file", [] { WriteFileBytes(PhoneRootPath() + "/phone.db", QByteArray(600, 'x')); },
+       PhoneDatabaseProblem::kNotAPhone},
+      {"another program's database", [this] { Poke("create table other (x)"); },
+       PhoneDatabaseProblem::kNotAPhone},
+      {"a damaged phone", [] { MakeDamagedPhone(); }, PhoneDatabaseProblem::kDamaged},
+      {"a folder that cannot be made",
+       [] {
+         WriteFileBytes(PhoneRootPath() + "/file", "");
+         qputenv(kPhoneRootVariable, (PhoneRootPath() + "/file/phone").toLocal8Bit());
+       },
+       PhoneDatabaseProblem::kNotWritable},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    qputenv(kPhoneRootVariable, folder_.FilePath(c.what).toLocal8Bit());
+    ASSERT_TRUE(QDir().mkpath(PhoneRootPath()));
+    c.make();
+    const QByteArray before = ReadFileBytes(PhoneRootPath() + "/phone.db");
+    EXPECT_EQ(DiagnosePhoneDatabase(), c.problem);
+    if (c.problem != PhoneDatabaseProblem::kNone) {
+      EXPECT_EQ(ReadFileBytes(PhoneRootPath() + "/phone.db"), before);
     }
   }
 }
@@ -171,6 +199,34 @@ TEST_F(PhoneDatabaseTest, BadSimRangeMeansNoRange) {
   EXPECT_TRUE(FAILED(SimGetDevCaps(sim, SIM_CAPSTYPE_PBINDEXRANGE, &caps)));
   DWORD used = 0, total = 0;
   EXPECT_TRUE(FAILED(SimGetPhonebookStatus(sim, SIM_PBSTORAGE_SIM, &used, &total)));
+}
+
+// Folders whose parents run in a circle through a special folder, or a special folder that is its
+// own parent: a special folder is never listed as a subfolder, so every walk down from one ends.
+TEST_F(PhoneDatabaseTest, WalksFromSpecialFoldersEndWhereverTheParentsRun) {
+  PhoneSetup setup;
+  const qint64 store = setup.MessageStoreId("SMS");
+  const qint64 inbox = setup.SpecialFolderId(store, PR_CE_IPM_INBOX_ENTRYID);
+  const qint64 drafts = setup.SpecialFolderId(store, PR_CE_IPM_DRAFTS_ENTRYID);
+  const qint64 work = setup.AddFolder(inbox, "Work");
+  const qint64 deep = setup.AddFolder(work, "Deep");
+  Poke(QString("update message_folders set parent_id = %1 where id = %2;"
+               "update message_folders set parent_id = id where id = %3")
+           .arg(deep)
+           .arg(inbox)
+           .arg(drafts)
+           .toUtf8()
+           .constData());
+  EXPECT_EQ(setup.SubfolderNames(inbox), std::vector<QString>{"Work"});
+  EXPECT_EQ(setup.SubfolderNames(work), std::vector<QString>{"Deep"});
+  EXPECT_TRUE(setup.SubfolderNames(deep).empty());
+  for (qint64 folder : {deep, drafts}) {
+    std::unique_ptr<IMAPITable> table;
+    ASSERT_EQ(IMAPIFolder(PhoneDatabase::Open(), store, folder).GetHierarchyTable(table), S_OK);
+    ULONG count = 1;
+    ASSERT_EQ(table->GetRowCount(&count), S_OK);
+    EXPECT_EQ(count, 0u);
+  }
 }
 
 TEST_F(PhoneDatabaseTest, TwoProgramsUseThePhoneAtOnce) {

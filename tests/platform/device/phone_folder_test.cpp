@@ -48,6 +48,20 @@ TEST_F(PhoneFolderTest, PathsThatWouldLeaveTheFolderMapToNothing) {
   EXPECT_FALSE(PhoneDirectoryExists("\\.."));
 }
 
+TEST_F(PhoneFolderTest, NoPathReachesTheDatabaseOrTheFilesBesideIt) {
+  for (const char* path : {"\\phone.db", "phone.db-journal", "/PHONE.DB-wal", "\\Phone.db-shm",
+                           "\\Sounds\\..\\phone.db-mj0123", "\\phone.db-journal\\x"}) {
+    EXPECT_EQ(PhonePathToLocal(path), std::nullopt) << path;
+  }
+  const QString root = PhoneRootFolder();
+  EXPECT_EQ(PhonePathToLocal("\\Sounds\\phone.db"), root + "/Sounds/phone.db");
+  EXPECT_EQ(PhonePathToLocal("\\phone.dbx"), root + "/phone.dbx");
+  EXPECT_EQ(CreatePhoneFile("\\phone.db-journal"), nullptr);
+  EXPECT_FALSE(CreatePhoneDirectory("\\phone.db-wal"));
+  EXPECT_FALSE(QFileInfo::exists(PhoneFile("phone.db-journal")));
+  EXPECT_FALSE(QFileInfo::exists(PhoneFile("phone.db-wal")));
+}
+
 TEST_F(PhoneFolderTest, FoldersAreCreatedOneLevelAtATime) {
   EXPECT_FALSE(PhoneDirectoryExists("\\Application Data"));
   EXPECT_FALSE(CreatePhoneDirectory("\\Application Data\\Sounds"));  // parent missing

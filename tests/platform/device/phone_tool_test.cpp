@@ -1,8 +1,11 @@
 #include "platform/device/phone_tool.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "tests/support/phone_test.h"
 
@@ -73,6 +76,39 @@ TEST_F(PhoneToolTest, SeedFillsAnEmptyPhoneOnlyAndShowCountsWhatItHolds) {
 
   EXPECT_EQ(Run({"seed", "--root", root}), 1);
   EXPECT_TRUE(err_.contains("already holds data")) << err_.toStdString();
+}
+
+TEST_F(PhoneToolTest, APhoneThatCannotBeUsedIsReportedWithItsReason) {
+  struct Case {
+    const char* what;
+    std::function<void(const QString& root)> make;
+    const char* problem;  // after the folder (and its phone.db)
+  };
+  const Case cases[] = {
+      {"text", [](const QString& root) { WriteFileBytes(root + "/phone.db", "just text"); },
+       "/phone.db is not a phone's database\n"},
+      {"damaged", [](const QString&) { MakeDamagedPhone(); }, "/phone.db is damaged\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const QString root = folder_.FilePath(c.what);
+    qputenv(kPhoneRootVariable, root.toLocal8Bit());
+    ASSERT_TRUE(QDir().mkpath(root));
+    c.make(root);
+    const QByteArray before = ReadFileBytes(root + "/phone.db");
+    for (const char* command : {"show", "seed"}) {
+      EXPECT_EQ(Run({command, "--root", root}), 1);
+      EXPECT_EQ(err_, "phone: " + root + c.problem);
+    }
+    EXPECT_EQ(ReadFileBytes(root + "/phone.db"), before);
+  }
+
+  WriteFileBytes(folder_.FilePath("file"), "");
+  const QString underAFile = folder_.FilePath("file/phone");
+  EXPECT_EQ(Run({"seed", "--root", underAFile}), 1);
+  EXPECT_EQ(err_, "phone: " + underAFile +
+                      " cannot be written: the folder or its phone.db is read-only, or the folder "
+                      "cannot be made\n");
 }
 
 }  // namespace

@@ -215,7 +215,7 @@ TEST_F(PocketOutlookTest, MissingContactStoreAndFailingOpenCalls) {
   EXPECT_EQ(app->CreateItem(1, item), E_INVALIDARG);
 }
 
-TEST_F(PocketOutlookTest, CallsFailForOneSubjectOrAfterSomeSuccesses) {
+TEST_F(PocketOutlookTest, CallsFailForOneSubjectOrAfterSomeSuccessesOrJustOnce) {
   for (int i = 0; i < 3; ++i) setup_.AddContact({.texts = {{kFirstName, QString::number(i)}}});
   auto app = LogOn();
   auto items = Items(*app);
@@ -242,6 +242,11 @@ TEST_F(PocketOutlookTest, CallsFailForOneSubjectOrAfterSomeSuccesses) {
   ASSERT_TRUE(setup_.FailCall(PhoneCall::kGetCount));
   int count = 0;
   EXPECT_EQ(items->get_Count(&count), E_FAIL);
+
+  ASSERT_TRUE(setup_.FailCallOnce(PhoneCall::kItemSetProps, 0));
+  const std::vector<CEPROPVAL> name = {{kFirstName, 0, {"Ann", {}}}};
+  EXPECT_EQ(item->SetProps(name), E_FAIL);
+  EXPECT_EQ(item->SetProps(name), S_OK);
 }
 
 TEST_F(PocketOutlookTest, ObjectsMadeOnOneThreadWorkOnAnother) {

@@ -44,13 +44,12 @@ TEST(ShellExecuteTest, OpensWebAddressesOnly) {
 }
 
 TEST(DialogItemTest, FindsTemplateControlsAndControlsMadeAtRunTime) {
-  DialogTemplate form{101,
-                      "",
-                      100,
-                      100,
-                      "MS Sans Serif",
-                      8,
-                      {{1017, ControlKind::kStatic, "maker", 0, 0, 50, 8, 0}}};
+  DialogTemplate form{.id = 101,
+                      .cx = 100,
+                      .cy = 100,
+                      .fontName = "MS Sans Serif",
+                      .pointSize = 8,
+                      .controls = {{1017, ControlKind::kStatic, "maker", 0, 0, 50, 8, 0}}};
   CFormView view(form);
   view.OnInitialUpdate();
   auto* button = new QLabel(&view);
@@ -69,7 +68,14 @@ TEST(ResourceModuleTest, FindsThePhonesOwnResources) {
   const ImageResource bitmaps[] = {{131, ":/none.svg", 8, 2}, {150, ":/none.svg", 8, 2}};
   const BitmapResolution resolutions[] = {{150, 7559, 7559}};
   const MenuBarResource bars[] = {{128, 128, {}}};
-  const DialogTemplate dialogs[] = {{100, "About", 10, 10, "MS Shell Dlg", 8, {}}};
+  const DialogTemplate dialogs[] = {{
+      .id = 100,
+      .caption = "About",
+      .cx = 10,
+      .cy = 10,
+      .fontName = "MS Shell Dlg",
+      .pointSize = 8,
+  }};
   ResourceTable table{{}, bitmaps, {}, {}, {}};
   ResourceModule module{&table, bars, resolutions, dialogs};
   InstallResourceModule(&module);

@@ -1,14 +1,19 @@
 #include "platform/windows/interactive_services.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "platform/windows/message_service.h"
+#include "tests/support/scripted_services.h"
 
 namespace {
 
@@ -52,6 +57,60 @@ TEST(InteractiveServices, MessageBoxOpensOverTheMainWindow) {
   ShowMessageBox("Restore succeed.", "Marrowind", MB_OK);
   InstallMessageService(before);
   EXPECT_EQ(owner, &main);
+}
+
+// A name typed without its extension is checked with the extension it gets: the file a save would
+// replace is asked about, the file an open would read must be there. Each refusal opens the dialog
+// again.
+TEST(InteractiveServices, FileDialogsCheckTheNameWithItsExtension) {
+  const QString exists = "backup.vbx already exists.\nDo you want to replace it?";
+  const QString missing =
+      "gone.vbx\nFile not found.\nPlease verify the correct file name was given.";
+  struct Case {
+    bool save;
+    unsigned flags;
+    QStringList typed;  // one name per showing; "" cancels
+    std::vector<std::pair<QString, int>> questions;
+    QString chosen;  // "" for none
+  };
+  const Case cases[] = {
+      {true,
+       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+       {"backup", "backup"},
+       {{exists, IDNO}, {exists, IDYES}},
+       "backup.vbx"},
+      {true, OFN_HIDEREADONLY, {"backup"}, {}, "backup.vbx"},
+      {false, OFN_HIDEREADONLY, {"gone", ""}, {{missing, IDOK}}, ""},
+      {false, OFN_HIDEREADONLY, {"backup"}, {}, "backup.vbx"},
+  };
+  QTemporaryDir folder;
+  QFile file(folder.filePath("backup.vbx"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed.join(',').toStdString());
+    ScriptedServices script;
+    for (const auto& [text, answer] : c.questions) script.ExpectMessageBox(text, "Title", answer);
+    std::deque<std::function<void(QWidget*)>> steps;
+    for (const QString& name : c.typed) {
+      steps.push_back([&folder, name](QWidget* window) {
+        auto* dialog = qobject_cast<QFileDialog*>(window);
+        ASSERT_NE(dialog, nullptr);
+        if (name.isEmpty()) return dialog->reject();
+        dialog->selectFile(folder.filePath(name));
+        static_cast<QDialog*>(dialog)->accept();  // the file dialog's own, as its button
+      });
+    }
+    ModalSteps modal(std::move(steps));
+    std::optional<QString> path = RunFileDialogOnScreen({.save = c.save,
+                                                         .title = "Title",
+                                                         .filter = "Marrowind File(*.vbx)|*.vbx|",
+                                                         .defaultExtension = "vbx",
+                                                         .fileName = folder.path(),
+                                                         .flags = c.flags});
+    const QString chosen = c.chosen.isEmpty() ? QString() : folder.filePath(c.chosen);
+    EXPECT_EQ(path.value_or(QString()).toStdString(), chosen.toStdString());
+  }
 }
 
 }  // namespace

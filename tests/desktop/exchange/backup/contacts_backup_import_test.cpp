@@ -2,6 +2,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <csignal>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -31,6 +38,23 @@ class RecordingProgress : public ProgressSink {
   std::vector<std::string> calls;
 };
 
+const QByteArray kNote(2048, 'n');
+
+// Imports in.cbk in a child process whose files cannot grow past `maxFileSize` bytes, as on a
+// disk that is nearly full. True when the import reported success.
+bool ImportOnAFullDisk(qint64 maxFileSize) {
+  pid_t child = fork();
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+    rlimit limit{static_cast<rlim_t>(maxFileSize), static_cast<rlim_t>(maxFileSize)};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    _exit(ImportContactsBackup("in.cbk", "Contact.cdt", nullptr) ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 class ContactsBackupImportTest : public WorkingFolderTest {
  protected:
   void SetUp() override {
@@ -52,17 +76,51 @@ class ContactsBackupImportTest : public WorkingFolderTest {
   }
 };
 
-TEST_F(ContactsBackupImportTest, ImportingTwiceLeavesOneRowPerComposedName) {
-  QByteArray file = Builder()
-                        .AddPhone({{item::kFirstName, "John"}, {item::kLastName, "Smith"}})
-                        .AddPhone({{item::kFirstName, "Mary"}})
-                        .AddSim("Ann", "123")
-                        .Bytes();
-  EXPECT_TRUE(Import(file));
-  EXPECT_TRUE(Import(file));
-  EXPECT_EQ(CountContactRows(), 3);
-  EXPECT_EQ(CountContactRows("SIM_Name='Smith,John'"), 1);
+// Four "Ben Taylor" with four numbers and two SIM entries "Ann" are six contacts: each replaces
+// the rows of its name stored before the import, never a record of its own file.
+TEST_F(ContactsBackupImportTest, RecordsOfOneFileNeverReplaceEachOther) {
+  InsertContacts({SamplePhoneContact("Ben", "Taylor", "old"), SampleSimContact("Taylor,Ben", "sim"),
+                  SamplePhoneContact("Ben", "Taylor", "old"),
+                  SamplePhoneContact("Eve", "Doe", "5")});
+  Builder file;
+  for (const char* number : {"1", "2", "3", "4"}) {
+    file.AddPhone(
+        {{item::kFirstName, "Ben"}, {item::kLastName, "Taylor"}, {item::kMobilePhone, number}});
+  }
+  file.AddSim("Ann", "111").AddSim("Ann", "222");
+  const QByteArrayList expected = {"Doe,Eve:5",    "Taylor,Ben:1", "Taylor,Ben:2", "Taylor,Ben:3",
+                                   "Taylor,Ben:4", "Ann:111",      "Ann:222"};
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_TRUE(Import(file.Bytes()));
+    EXPECT_EQ(ColumnBytes("SIM_Name || ':' || Mobile_Phone"), expected) << "pass " << pass;
+  }
   EXPECT_EQ(tips_.Tips(), (std::vector<Tip>{kComplete, kComplete}));
+}
+
+// A nameless record replaces only a stored nameless row that holds all its values; a record
+// without any value is no contact and is not stored.
+TEST_F(ContactsBackupImportTest, NamelessRecordsReplaceOnlyIdenticalRows) {
+  EXPECT_TRUE(
+      Import(Builder().AddPhone({{item::kCompany, "Acme"}, {item::kNotes, "old"}}).Bytes()));
+  QByteArray file = Builder()
+                        .AddPhone({{item::kCompany, "Acme"}})
+                        .AddPhone({{item::kCompany, "Acme"}})
+                        .AddPhone({{item::kCompany, "Initech"}})
+                        .AddSim("", "555")
+                        .AddPhone({}, {}, {}, "picture")
+                        .AddPhone({})
+                        .AddSim("", "")
+                        .Bytes();
+  const QByteArrayList expected = {"1:Acme:old:0", "1:Acme::0", "1:Acme::0",
+                                   "1:Initech::0", "2:::0",     "1:::1"};
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_TRUE(Import(file));
+    EXPECT_EQ(ColumnBytes("ContactType || ':' || ifnull(Company, '') || ':' || ifnull(Notes, '') "
+                          "|| ':' || hasPic"),
+              expected)
+        << "pass " << pass;
+  }
+  EXPECT_EQ(CountContactRows("SIM_Name <> ''"), 0);
 }
 
 TEST_F(ContactsBackupImportTest, IndexesAreAsBeforeAfterwards) {
@@ -87,33 +145,6 @@ TEST_F(ContactsBackupImportTest, ValuesAreStoredExactly) {
     }
     DatabaseConnection().Exec("delete from Contact_Table");
   }
-}
-
-TEST_F(ContactsBackupImportTest, SecondRecordOfTheSameNameWins) {
-  InsertContacts({SamplePhoneContact("John", "Smith", "100")});
-  QByteArray file =
-      Builder()
-          .AddPhone(
-              {{item::kFirstName, "John"}, {item::kLastName, "Smith"}, {item::kMobilePhone, "200"}})
-          .AddPhone(
-              {{item::kFirstName, "John"}, {item::kLastName, "Smith"}, {item::kMobilePhone, "300"}})
-          .Bytes();
-  EXPECT_TRUE(Import(file));
-  EXPECT_EQ(CountContactRows(), 1);
-  EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,John'"), "300");
-}
-
-TEST_F(ContactsBackupImportTest, NamelessContactsNeverReplaceEachOther) {
-  SampleContact companyOnly;
-  companyOnly.Set("ContactType", "1").Set("Company", "Old Co").Set("SIM_Name", "");
-  InsertContacts({companyOnly, companyOnly});
-  QByteArray file = Builder()
-                        .AddPhone({{item::kCompany, "Acme"}})
-                        .AddPhone({{item::kCompany, "Initech"}})
-                        .AddSim("", "555")
-                        .Bytes();
-  EXPECT_TRUE(Import(file));
-  EXPECT_EQ(CountContactRows("SIM_Name=''"), 5);
 }
 
 TEST_F(ContactsBackupImportTest, ComposesNamesAndTrimsValues) {
@@ -280,6 +311,37 @@ TEST_F(ContactsBackupImportTest, DatabaseLockedByAnotherProgramChangesNothing) {
   other.Exec("rollback");
   EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,John'"), "100");
   EXPECT_EQ(CountContactRows(), 1);
+  EXPECT_EQ(tips_.Tips(), std::vector<Tip>{kFail});
+}
+
+// An import that is rolled back writes and replaces no ring tone, whether the database gives the
+// transaction up on the way or cannot commit it on a disk that is nearly full.
+TEST_F(ContactsBackupImportTest, ARolledBackImportWritesNoRingTone) {
+  InsertNumberedContacts(100);
+  QDir().mkpath("Ring");
+  WriteFileBytes("Ring/a.wav", "old");
+  Builder file;
+  for (int i = 0; i < 200; ++i) {
+    file.AddPhone({{item::kFirstName, "N" + QByteArray::number(i)}, {item::kNotes, kNote}});
+  }
+  file.AddPhone({{item::kFirstName, "Last"}}).AddRingTone("a.wav", "new").AddRingTone("b.wav", "b");
+  WriteFileBytes("in.cbk", file.Bytes());
+  auto expectNothingWritten = [](const char* how) {
+    EXPECT_EQ(CountContactRows(), 100) << how;
+    EXPECT_EQ(ReadFileBytes("Ring/a.wav"), "old") << how;
+    EXPECT_EQ(QDir("Ring").entryList(QDir::Files), QStringList{"a.wav"}) << how;
+  };
+
+  // The records' 400 KB stay in the page cache until the commit, which the disk cannot take.
+  EXPECT_FALSE(ImportOnAFullDisk(QFileInfo("Contact.cdt").size() + 64 * 1024));
+  expectNothingWritten("full disk");
+
+  DatabaseConnection db;
+  ASSERT_EQ(db.Exec("create trigger Abandon before insert on Contact_Table when "
+                    "new.First_Name = 'Last' begin select raise(rollback, 'gone'); end"),
+            SQLITE_OK);
+  EXPECT_FALSE(ImportContactsBackup("in.cbk", "Contact.cdt", nullptr));
+  expectNothingWritten("abandoned");
   EXPECT_EQ(tips_.Tips(), std::vector<Tip>{kFail});
 }
 

@@ -102,26 +102,44 @@ TEST_F(CsvImportTest, ComposesTheNameFromLastFirstAndMiddle) {
   EXPECT_EQ(CountContactRows(NameIs("Wei")), 1);
 }
 
-TEST_F(CsvImportTest, EachRowReplacesTheContactsOfItsName) {
-  InsertContacts({SampleSimContact("Smith,John", "123"), SamplePhoneContact("Mary", "Brown")});
+// Each row replaces the contacts of its name stored before the import, phone or SIM, never a row
+// of its own file: importing the file again leaves its rows exactly once.
+TEST_F(CsvImportTest, RowsOfOneFileNeverReplaceEachOther) {
+  InsertContacts({SampleSimContact("Smith,John", "123"), SamplePhoneContact("Mary", "Brown"),
+                  SamplePhoneContact("John", "Smith")});
   CsvRows rows = {kNameHeader,
                   {"John", "", "Smith", "First"},
                   {"John", "", "Smith", "Second"},
                   {"Wei", "", "Li", "Other"}};
-  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{3, 0}));
-  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{3, 0}));
-  EXPECT_EQ(CountContactRows(), 3);
-  EXPECT_EQ(ColumnValue("Company", NameIs("Smith,John")), "Second");
-  EXPECT_EQ(ColumnValue("ContactType", NameIs("Smith,John")), "1");
-  EXPECT_EQ(CountContactRows(NameIs("Brown,Mary")), 1);
+  const QByteArrayList expected = {"1:Brown,Mary:", "1:Smith,John:First", "1:Smith,John:Second",
+                                   "1:Li,Wei:Other"};
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{3, 0}));
+    EXPECT_EQ(ColumnBytes("ContactType || ':' || SIM_Name || ':' || ifnull(Company, '')"), expected)
+        << "pass " << pass;
+  }
 }
 
-TEST_F(CsvImportTest, NamelessRowsNeverReplaceEachOther) {
-  InsertContacts(
-      {SampleContact().Set("ContactType", "1").Set("Company", "Stored").Set("SIM_Name", "")});
-  CsvRows rows = {kNameHeader, {"", "", "", "Acme"}, {"", "", "", "Globex"}};
-  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{2, 0}));
-  EXPECT_EQ(CountContactRows("SIM_Name=''"), 3);
+// A nameless row replaces only a stored nameless contact that holds all its values; a row without
+// any value (a blank line, or fields all empty) is no contact and is not counted.
+TEST_F(CsvImportTest, NamelessRowsReplaceOnlyIdenticalRowsAndBlankRowsAreSkipped) {
+  constexpr int kNotesBox = 49;
+  CsvColumnMap columns = NameColumns();
+  columns[kNotesBox] = 4;
+  EXPECT_EQ(Import({kNameHeader, {"", "", "", "Acme", "old"}}, columns), (CsvImportCounts{1, 0}));
+  CsvRows rows = {kNameHeader,
+                  {"", "", "", "Acme"},
+                  {},
+                  {"", "", "", "Acme"},
+                  {"", "", "", "Globex"},
+                  {"", "", "", ""},
+                  {}};
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_EQ(Import(rows, columns), (CsvImportCounts{3, 0}));
+    EXPECT_EQ(ColumnBytes("Company || ':' || Notes"),
+              (QByteArrayList{"Acme:old", "Acme:", "Acme:", "Globex:"}))
+        << "pass " << pass;
+  }
 }
 
 TEST_F(CsvImportTest, ValuesAreStoredExactlyAsRead) {
@@ -148,6 +166,19 @@ TEST_F(CsvImportTest, ValuesAreStoredExactly) {
     }
     DatabaseConnection().Exec("delete from Contact_Table");
   }
+}
+
+// A UTF-8 file, as spreadsheets write it, is stored as the same text.
+TEST_F(CsvImportTest, Utf8FilesAreStoredAsTheirText) {
+  WriteFileBytes(
+      "in.csv", QString::fromUtf8("First,Middle,Last,Company\r\nZoë,,Brontë,Café 5€\r\n伟,,张,\r\n")
+                    .toUtf8());
+  CsvImportCounts counts;
+  EXPECT_EQ(ImportCsvFile("in.csv", NameColumns(), "Contact.cdt", &counts), CsvReadResult::kRead);
+  EXPECT_EQ(counts, (CsvImportCounts{2, 0}));
+  // Stored in code page 936, the euro sign as 0x80.
+  EXPECT_EQ(ColumnBytes("Company"), QByteArrayList({"Caf\xA8\xA6 5\x80", ""}));
+  EXPECT_EQ(CountContactRows(NameIs(QString::fromUtf8("张,伟"))), 1);
 }
 
 TEST_F(CsvImportTest, DatesTurnMonthDayYearIntoYearMonthDay) {
@@ -189,6 +220,13 @@ TEST_F(CsvImportTest, AFailedRowKeepsTheContactItWouldReplace) {
   EXPECT_EQ(CountContactRows(NameIs("Smith,Good")), 1);
 }
 
+TEST_F(CsvImportTest, FileThatFailsToReadImportsNothing) {
+  CsvImportCounts counts;
+  EXPECT_EQ(ImportCsvFile("/proc/self/mem", NameColumns(), "Contact.cdt", &counts),
+            CsvReadResult::kNotFound);  // opens, but fails to read
+  EXPECT_EQ(counts, (CsvImportCounts{0, 0}));
+}
+
 TEST_F(CsvImportTest, DatabaseThatCannotTakeRowsCountsThemAllFailed) {
   CsvRows rows = {kNameHeader, {"John"}, {"Mary"}};
   EXPECT_EQ(Import(rows, NameColumns(), "missing/Contact.cdt"), (CsvImportCounts{0, 2}));
@@ -204,6 +242,15 @@ TEST_F(CsvImportTest, DatabaseThatCannotTakeRowsCountsThemAllFailed) {
   EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{0, 2}));
   other.Exec("rollback");
   EXPECT_EQ(CountContactRows(), 1);
+
+  // The database gives the transaction up at the second row: the first is taken back too, and
+  // nothing after it goes in on its own.
+  ASSERT_EQ(other.Exec("create trigger Abandon before insert on Contact_Table when "
+                       "new.First_Name = 'Mary' begin select raise(rollback, 'gone'); end"),
+            SQLITE_OK);
+  rows.push_back({"Eve"});
+  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportCounts{0, 3}));
+  EXPECT_EQ(ColumnBytes("Mobile_Phone"), QByteArrayList{"100"});
 }
 
 }  // namespace

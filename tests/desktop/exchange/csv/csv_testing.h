@@ -17,6 +17,10 @@ inline CsvRows ReadCsvRows(const QString& path, CsvReadResult* result = nullptr)
       case CsvRecordReader::Next::kRecord:
         rows.push_back(reader.Row());
         break;
+      case CsvRecordReader::Next::kUnreadable:
+        outcome = CsvReadResult::kNotFound;
+        more = false;
+        break;
       case CsvRecordReader::Next::kTooLarge:
         outcome = CsvReadResult::kTooLarge;
         more = false;

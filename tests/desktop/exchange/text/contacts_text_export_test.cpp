@@ -147,15 +147,17 @@ TEST_F(ContactsTextExportTest, TextIsWrittenInCodePage936) {
 
 TEST_F(ContactsTextExportTest, FailuresAreReportedAndLeaveNoFile) {
   EXPECT_FALSE(ExportContactsText("out.txt", "missing/Contact.cdt", nullptr));
-  WriteFileBytes("Empty.cdt", "");
-  EXPECT_FALSE(ExportContactsText("out.txt", "Empty.cdt", nullptr));
-  InsertNumberedContacts(1);
+  WriteFileBytes("Other.cdt", "");
+  EXPECT_FALSE(ExportContactsText("out.txt", "Other.cdt", nullptr));  // no table
+  InsertContactsWithOneDamaged(3, 1);  // the read fails after two contacts are written
+  EXPECT_FALSE(ExportContactsText("out.txt", "Contact.cdt", nullptr));
   EXPECT_FALSE(ExportContactsText("missing/out.txt", "Contact.cdt", nullptr));
   EXPECT_EQ(tips_.Tips(), (std::vector<Tip>{{kIconError, "Can't open database!"},
+                                            {kIconError, "Can't open database!"},
                                             {kIconError, "Can't read database!"},
                                             {kIconError, "Can't create export file!"}}));
   EXPECT_EQ(QDir(".").entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
-            (QStringList{"Contact.cdt", "Empty.cdt"}));
+            (QStringList{"Contact.cdt", "Other.cdt"}));
 }
 
 }  // namespace

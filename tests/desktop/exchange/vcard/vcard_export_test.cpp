@@ -2,20 +2,22 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
-#include "common/ansi_text.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/working_folder.h"
 
 namespace {
 
-// The lines of one card, each ended by CR LF as on disk.
+// The lines of one card in UTF-8, each ended by CR LF as on disk.
 QByteArray Card(const QStringList& lines) {
   QByteArray card = "BEGIN:VCARD\r\nVERSION:3.0\r\n";
-  for (const QString& line : lines) card += WideToAnsi(line) + "\r\n";
+  for (const QString& line : lines) card += line.toUtf8() + "\r\n";
   return card + "END:VCARD\r\n";
 }
 
@@ -168,9 +170,46 @@ TEST_F(VCardExportTest, EveryValueIsEscapedAsVCardText) {
                   "ADR;TYPE=WORK:;;1\\;2;;;;", "NOTE:C:\\\\new\\n\\nDepartment:R\\;D"}));
 }
 
-TEST_F(VCardExportTest, ChineseTextIsWrittenInCodePage936) {
-  QByteArray card = ExportOf({Phone({{"First_Name", QString::fromUtf8("张伟")}})});
-  EXPECT_TRUE(card.contains("FN:\xd5\xc5\xce\xb0 \r\n"));
+// As other address books read it; the euro sign is stored as code page 936's 0x80.
+TEST_F(VCardExportTest, TextIsWrittenInUtf8WithoutAByteOrderMark) {
+  InsertContacts({Phone({{"First_Name", QString::fromUtf8("张伟")}})});
+  DatabaseConnection().Exec(
+      "update Contact_Table set Last_Name = 'Bront' || cast(X'A8A6' as text), "
+      "Notes = cast(X'3580' as text)");
+  ASSERT_EQ(WriteVCardFile("out.vcf"), 1);
+  EXPECT_EQ(ReadFileBytes("out.vcf"),
+            Card({QString::fromUtf8("FN:张伟 Bronté "), QString::fromUtf8("N:Bronté;张伟;;;"),
+                  QString::fromUtf8("NOTE:5€\\n")}));
+}
+
+// Another vCard reader, vobject (Debian's python3-vobject), reads names, companies and notes of
+// the export as they are: what other address books see.
+TEST_F(VCardExportTest, AnotherVCardReaderReadsCjkAndAccentedText) {
+  InsertContacts({Phone({{"First_Name", QString::fromUtf8("Zoë")},
+                         {"Last_Name", QString::fromUtf8("Brontë")},
+                         {"Company", QString::fromUtf8("北京大学, Zürich")}}),
+                  Phone({{"First_Name", QString::fromUtf8("伟")},
+                         {"Middle_Name", QString::fromUtf8("小")},
+                         {"Last_Name", QString::fromUtf8("张")},
+                         {"Notes", QString::fromUtf8("Café\r\n会议 5€")}})});
+  ASSERT_EQ(WriteVCardFile("out.vcf"), 1);
+  QProcess reader;
+  reader.start("/usr/bin/python3", {VCARD_READER_SCRIPT, "out.vcf"});
+  ASSERT_TRUE(reader.waitForFinished(60000));
+  ASSERT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
+  const char* const expected[] = {
+      R"({"fn": "Zoë Brontë ", "n": ["Brontë", "Zoë", "", "", ""], "org": "北京大学, Zürich",
+          "note": null})",
+      R"({"fn": "伟 小 张 ", "n": ["张", "伟", "小", "", ""], "org": null,
+          "note": "Café\n会议 5€\n"})",
+  };
+  QList<QByteArray> cards = reader.readAllStandardOutput().trimmed().split('\n');
+  ASSERT_EQ(cards.size(), 2);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(QJsonDocument::fromJson(cards[i]).object(),
+              QJsonDocument::fromJson(expected[i]).object())
+        << cards[i].toStdString();
+  }
 }
 
 TEST_F(VCardExportTest, FailuresLeaveNoFile) {
@@ -181,12 +220,10 @@ TEST_F(VCardExportTest, FailuresLeaveNoFile) {
   InsertContacts({Phone({{"First_Name", "Ann"}})});
   EXPECT_EQ(WriteVCardFile(QDir::current().filePath("missing/out.vcf")), 0);
 
-  DatabaseConnection db;
-  db.Exec(
-      "drop table Contact_Table; create table Contact_Table(x); insert into Contact_Table "
-      "values(1)");
+  QFile::remove("Contact.cdt");
+  InsertContactsWithOneDamaged(3, 1);  // the read fails after two cards are written
   WriteFileBytes("out.vcf", "older export");
-  EXPECT_EQ(WriteVCardFile("out.vcf"), 0);  // the rows cannot be read
+  EXPECT_EQ(WriteVCardFile("out.vcf"), 0);
   EXPECT_EQ(ReadFileBytes("out.vcf"), "older export");
   EXPECT_EQ(QDir::current().entryList(QDir::Files | QDir::Hidden).size(), 2);  // no leftovers
 }

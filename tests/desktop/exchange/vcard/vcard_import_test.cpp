@@ -7,6 +7,7 @@
 
 #include "common/ansi_text.h"
 #include "desktop/exchange/vcard/vcard_export.h"
+#include "desktop/exchange/vcard/vcard_parser.h"
 #include "desktop/exchange/vcard/vcard_text.h"
 #include "desktop/resources/resource_ids.h"
 #include "desktop/store/composed_name.h"
@@ -122,29 +123,36 @@ TEST_F(VCardImportTest, WhatTheExportWritesComesBackWithoutLoss) {
            ComposedContactName(text("First_Name"), text("Middle_Name"), text("Last_Name")));
   SampleContact plain = SamplePhoneContact("Ann", "Lee").Set("File_As", "Lee,Ann");
   plain.Set("Notes", "ends with a line break\r\n");
-  InsertContacts({full, plain});
+  // Notes that look like the lines the export appends to them.
+  SampleContact account = SamplePhoneContact("Meg", "Ray").Set("File_As", "Ray,Meg");
+  account.Set("Notes", "Meeting notes\r\n\r\nAccount:5");
+  SampleContact fileAs = SamplePhoneContact("Tod", "Oak").Set("File_As", "Oak,Tod");
+  fileAs.Set("Notes", "todo\r\n\r\nFile As:boss").Set("Department", "d");
+  InsertContacts({full, plain, account, fileAs});
   auto before = ExportedColumnsOfRows();
   ASSERT_EQ(WriteVCardFile("first.vcf"), 1);
 
   DatabaseConnection().Exec("delete from Contact_Table");
   EXPECT_TRUE(ImportVCard("first.vcf", "Contact.cdt"));
-  EXPECT_EQ(boxes_, std::vector<Box>{Summary(2, 0)});
+  EXPECT_EQ(boxes_, std::vector<Box>{Summary(4, 0)});
   EXPECT_EQ(ExportedColumnsOfRows(), before);
   ASSERT_EQ(WriteVCardFile("second.vcf"), 1);
   EXPECT_EQ(ReadFileBytes("second.vcf"), ReadFileBytes("first.vcf"));
 }
 
-TEST_F(VCardImportTest, ImportingTwiceReplacesContactsOfTheSameName) {
-  InsertContacts({SampleSimContact("Smith,John", "999"), SamplePhoneContact("Ann", "Lee")});
+// Each card replaces the contacts of its name stored before the import, never a card of its own
+// file: importing the file again leaves its cards exactly once.
+TEST_F(VCardImportTest, CardsOfOneFileNeverReplaceEachOther) {
+  InsertContacts({SampleSimContact("Smith,John", "999"), SamplePhoneContact("Ann", "Lee"),
+                  SamplePhoneContact("John", "Smith", "998")});
   QByteArray file =
-      Card("Smith;John", "TEL;TYPE=CELL:100\r\n") + Card("Smith;John;;;", "TITLE:t\r\n");
-  EXPECT_TRUE(Import(file));
-  EXPECT_TRUE(Import(file));
-  EXPECT_EQ(CountContactRows(), 2);
-  // The second card of the name replaced the first one.
-  EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,John'"), "");
-  EXPECT_EQ(ColumnValue("Job_Title", "SIM_Name='Smith,John'"), "t");
-  EXPECT_EQ(CountContactRows("SIM_Name='Lee,Ann'"), 1);
+      Card("Smith;John", "TEL;TYPE=CELL:100\r\n") + Card("Smith;John;;;", "TEL;TYPE=CELL:101\r\n");
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_TRUE(Import(file));
+    EXPECT_EQ(ColumnBytes("SIM_Name || ':' || ifnull(Mobile_Phone, '')"),
+              (QByteArrayList{"Lee,Ann:", "Smith,John:100", "Smith,John:101"}))
+        << "pass " << pass;
+  }
   EXPECT_EQ(boxes_, (std::vector<Box>{Summary(2, 0), Summary(2, 0)}));
 }
 
@@ -174,11 +182,32 @@ TEST_F(VCardImportTest, ValuesAreStoredExactly) {
   EXPECT_EQ(boxes_, std::vector<Box>(2 * ExactValues().size(), Summary(1, 0)));
 }
 
-TEST_F(VCardImportTest, NamelessCardsNeverReplaceOtherContacts) {
-  InsertContacts({SamplePhoneContact("", "").Set("Company", "Acme")});
-  EXPECT_TRUE(Import(Card(";;;;", "ORG:One\r\n") + Card("", "ORG:Two\r\n")));
-  EXPECT_EQ(CountContactRows("SIM_Name=''"), 3);
-  EXPECT_EQ(boxes_, std::vector<Box>{Summary(2, 0)});
+// A nameless card replaces only a stored nameless contact that holds all its values; a card
+// without any value is no contact and is not counted.
+TEST_F(VCardImportTest, NamelessCardsReplaceOnlyIdenticalRowsAndBlankCardsAreSkipped) {
+  EXPECT_TRUE(Import(Card(";;;;", "ORG:One\r\nTITLE:old\r\n")));
+  QByteArray file = Card(";;;;", "ORG:One\r\n") + Card(";;;;") + Card(";;;;", "ORG:One\r\n") +
+                    Card("", "ORG:Two\r\n") + Card("");
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_TRUE(Import(file));
+    EXPECT_EQ(ColumnBytes("Company || ':' || Job_Title"),
+              (QByteArrayList{"One:old", "One:", "One:", "Two:"}))
+        << "pass " << pass;
+  }
+  EXPECT_EQ(boxes_, (std::vector<Box>{Summary(1, 0), Summary(3, 0), Summary(3, 0)}));
+}
+
+// The database gives the transaction up in the middle of the file (as on a full disk): the cards
+// before are taken back with it, so none counts as stored.
+TEST_F(VCardImportTest, AnAbandonedTransactionCountsNoCardAsStored) {
+  InsertContacts({SamplePhoneContact("John", "Smith", "100")});
+  DatabaseConnection db;
+  ASSERT_EQ(db.Exec("create trigger Abandon before insert on Contact_Table when "
+                    "new.First_Name = 'Crash' begin select raise(rollback, 'gone'); end"),
+            SQLITE_OK);
+  EXPECT_TRUE(Import(Card("Smith;John") + Card("Lee;Ann") + Card(";Crash") + Card("Doe;Eve")));
+  EXPECT_EQ(boxes_, std::vector<Box>{Summary(0, 4)});
+  EXPECT_EQ(ColumnBytes("SIM_Name || ':' || Mobile_Phone"), QByteArrayList{"Smith,John:100"});
 }
 
 TEST_F(VCardImportTest, RefusedCardKeepsTheOldContactAndIsCounted) {
@@ -227,23 +256,29 @@ TEST_F(VCardImportTest, MissingFileDoesNothing) {
   EXPECT_TRUE(tips_.Tips().empty());
 }
 
-TEST_F(VCardImportTest, FilesThatCannotBeReadAreRefused) {
+// A card over the bound stops the import; the cards before it are not kept either.
+TEST_F(VCardImportTest, FilesThatCannotBeReadAreRefusedWhole) {
+  InsertContacts({SamplePhoneContact("John", "Smith", "100")});
   {
     QFile huge("huge.vcf");
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
-    ASSERT_TRUE(huge.write(Card("Smith;John")) > 0);
-    ASSERT_TRUE(huge.resize(kMaxVCardFileBytes + 1));  // sparse: takes no room on the disk
+    ASSERT_TRUE(huge.write(Card("Smith;John", "TEL;TYPE=CELL:200\r\n") + Card("Lee;Ann") +
+                           "BEGIN:VCARD\r\nNOTE:") > 0);
+    ASSERT_TRUE(huge.resize(huge.size() + kMaxVCardCardBytes));  // sparse: no room on the disk
   }
   EXPECT_TRUE(ImportVCard("huge.vcf", "Contact.cdt"));
   ASSERT_TRUE(QDir().mkdir("folder.vcf"));
   EXPECT_TRUE(ImportVCard("folder.vcf", "Contact.cdt"));
+  EXPECT_TRUE(ImportVCard("/proc/self/mem", "Contact.cdt"));  // opens, but fails to read
   EXPECT_EQ(boxes_,
             (std::vector<Box>{
-                {"The vCard file is too large to import (more than 128 MB)!",
+                {"The vCard file holds a card too large to import (more than 32 MB)!",
                  "Import vCard File Result", MB_OK | MB_ICONERROR},
                 {"Can't read the vCard file!", "Import vCard File Result", MB_OK | MB_ICONERROR},
+                {"Can't read the vCard file!", "Import vCard File Result", MB_OK | MB_ICONERROR},
             }));
-  EXPECT_EQ(CountContactRows(), 0);
+  EXPECT_EQ(CountContactRows(), 1);
+  EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,John'"), "100");
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "desktop/exchange/vcard/vcard_parser.h"
 
+#include <QBuffer>
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -13,10 +15,13 @@ namespace {
 using R = ContactRecord;
 using Fields = std::vector<std::pair<QString ContactRecord::*, QString>>;
 
-std::vector<ContactRecord> Cards(const QByteArray& file) {
+std::vector<ContactRecord> Cards(QByteArray file) {
   std::vector<ContactRecord> cards;
-  VCardReader reader(file);
+  QBuffer buffer(&file);
+  buffer.open(QIODevice::ReadOnly);
+  VCardReader reader(buffer);
   for (ContactRecord card; reader.Next(&card);) cards.push_back(card);
+  EXPECT_EQ(reader.Stopped(), VCardReader::Stop::kEnd);
   return cards;
 }
 
@@ -197,6 +202,19 @@ TEST(VCardParserTest, NoteComesFirstAndGivesBackTheFieldsWrittenIntoIt) {
        {{&R::notes, ""}, {&R::officeLoc, "B2"}, {&R::customerId, "c"}, {&R::account, "9"}}},
       // Other programs' notes are kept whole.
       {"NOTE:call\\nAccount:9\n", {{&R::notes, "call\r\nAccount:9"}, {&R::account, ""}}},
+      // Notes that hold labelled lines of their own: ending with the separator, or before it.
+      {"NOTE:Meeting notes\\n\\nAccount:5\\n\n",
+       {{&R::notes, "Meeting notes\r\n\r\nAccount:5"}, {&R::account, ""}}},
+      {"NOTE:todo\\n\\nFile As:boss\\n\n",
+       {{&R::notes, "todo\r\n\r\nFile As:boss"}, {&R::fileAs, "Smith,John"}}},
+      {"NOTE:a\\n\\nAccount:5\\nmore\\n\\nDepartment:d\\n\\nGove.ID:7\n",
+       {{&R::notes, "a\r\n\r\nAccount:5\r\nmore\r\n\r\nDepartment:d"},
+        {&R::account, ""},
+        {&R::department, ""},
+        {&R::goveId, "7"}}},
+      // Only a label written after the one before it ends that one's value.
+      {"NOTE:\\nAccount:1\\nDepartment:2\\nGove.ID:3\n",
+       {{&R::notes, ""}, {&R::account, "1\r\nDepartment:2"}, {&R::goveId, "3"}}},
       // A later note goes first.
       {"note:a\nNOTE:b\n", {{&R::notes, "b\r\na"}}},
   };
@@ -245,7 +263,7 @@ TEST(VCardParserTest, CardsRunFromBeginToTheNextBeginOrEnd) {
   EXPECT_TRUE(Cards("VERSION:3.0\nN:Smith\n").empty());
 }
 
-TEST(VCardParserTest, LinesAreReadAsTextModeCodePage936OrUtf8AfterAByteOrderMark) {
+TEST(VCardParserTest, LinesAreReadAsTextModeInCodePage936) {
   QByteArray chinese = WideToAnsi(QString::fromUtf8("张伟"));
   QByteArray nul("ORG:x\0y\r\n", 9);
   ContactRecord card = Cards("BEGIN:VCARD\r\nV\r\nF\r\nN:" + chinese + ";J\xFF\r\nTITLE:a\rb\r\n" +
@@ -256,14 +274,52 @@ TEST(VCardParserTest, LinesAreReadAsTextModeCodePage936OrUtf8AfterAByteOrderMark
                 {&R::jobTitle, "a\rb"},  // a CR that does not end the line stays
                 {&R::company, QString("x") + QChar(0) + "y"}},
                "code page 936");
+}
 
-  std::vector<ContactRecord> cards = Cards(
-      "\xEF\xBB\xBF"
-      "BEGIN:VCARD\r\nN:\xE5\xBC\xA0;\xE4\xBC\x9F\r\nEND:VCARD\r\n");
-  ASSERT_EQ(cards.size(), 1u);
-  ExpectFields(cards[0],
-               {{&R::lastName, QString::fromUtf8("张")}, {&R::firstName, QString::fromUtf8("伟")}},
-               "UTF-8");
+// Cards as address books write them, in UTF-8 with or without a byte-order mark, and one in
+// GB18030 (its "ë" takes four bytes), which is no UTF-8 and so is read as code page 936.
+TEST(VCardParserTest, Utf8CardsOfOtherProgramsAndGb18030Cards) {
+  const QByteArray utf8 = QString::fromUtf8(
+                              "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Brontë;Zoë;;;\r\n"
+                              "FN:Zoë Brontë\r\nORG:北京大学\r\nEND:VCARD\r\n")
+                              .toUtf8();
+  const QByteArray gb18030 =
+      "BEGIN:VCARD\r\nN:Bront\x81\x30\x8A\x35;Zo\x81\x30\x8A\x35\r\n"
+      "ORG:\xB1\xB1\xBE\xA9\xB4\xF3\xD1\xA7\r\nEND:VCARD\r\n";
+  for (const QByteArray& file : {utf8, "\xEF\xBB\xBF" + utf8, gb18030}) {
+    std::vector<ContactRecord> cards = Cards(file);
+    ASSERT_EQ(cards.size(), 1u) << file.constData();
+    ExpectFields(cards[0],
+                 {{&R::lastName, QString::fromUtf8("Brontë")},
+                  {&R::firstName, QString::fromUtf8("Zoë")},
+                  {&R::company, QString::fromUtf8("北京大学")}},
+                 file);
+  }
+}
+
+// A card (its lines after "BEGIN:VCARD", "END:VCARD" included) or a line between cards that
+// would take more than the bound stops the reading; no line is held whole.
+TEST(VCardParserTest, ACardOverTheBoundStopsTheReading) {
+  const QByteArray card = "BEGIN:VCARD\nN:A\nEND:VCARD\n";
+  auto withName = [](qint64 size) {
+    return "BEGIN:VCARD\nN:" + QByteArray(size, 'a') + "\nEND:VCARD\n";  // size + 13 bytes
+  };
+  const QByteArray over(kMaxVCardCardBytes + 4 * 1024 * 1024, 'a');
+  for (const QByteArray& tooLarge :
+       {withName(kMaxVCardCardBytes - 12), "x" + over + "\n", "BEGIN:VCARD\nNOTE:" + over}) {
+    QByteArray file = card + tooLarge + card;
+    QBuffer buffer(&file);
+    buffer.open(QIODevice::ReadOnly);
+    VCardReader reader(buffer);
+    ContactRecord read;
+    EXPECT_TRUE(reader.Next(&read));
+    EXPECT_FALSE(reader.Next(&read));
+    EXPECT_EQ(reader.Stopped(), VCardReader::Stop::kTooLarge);
+    if (tooLarge.size() > over.size()) {
+      EXPECT_LT(buffer.pos(), file.size() - 2 * 1024 * 1024);  // the line was not held whole
+    }
+  }
+  EXPECT_EQ(Cards(withName(kMaxVCardCardBytes - 13)).size(), 1u);
 }
 
 TEST(VCardParserTest, LongLinesAndAnyBytesAreRead) {

@@ -88,15 +88,16 @@ class CsvImportConfigDialogTest : public ::testing::Test {
   ScriptedServices script_;
 };
 
-TEST_F(CsvImportConfigDialogTest, MissingOrHugeFileIsReportedAndTheDialogNeverShows) {
+TEST_F(CsvImportConfigDialogTest, MissingFileOrHugeHeaderIsReportedAndTheDialogNeverShows) {
   script_.ExpectMessageBox("The import file is not found!", "Import csv Error", IDOK);
   CDlgCSVImportConfig missing("missing.csv");
   EXPECT_EQ(missing.DoModal(), IDCANCEL);
 
-  QFile file("huge.csv");  // sparse: nothing of it is read
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(kMaxCsvFileBytes + 1));
+  QFile file("huge.csv");  // sparse: one line of NUL bytes that takes no room on the disk
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(kMaxCsvRecordMemory + 1));
   file.close();
-  script_.ExpectMessageBox("The import file is too large!", "Import csv Error", IDOK);
+  script_.ExpectMessageBox("The import file holds a record too large to import!",
+                           "Import csv Error", IDOK);
   CDlgCSVImportConfig huge("huge.csv");
   EXPECT_EQ(huge.DoModal(), IDCANCEL);
 }
@@ -172,15 +173,21 @@ TEST_F(CsvImportConfigDialogTest, ImportMapsBoxesByHeaderNameAndReports) {
   EXPECT_EQ(ColumnValue("Mobile_Phone", QString::fromUtf8("SIM_Name='张,伟'")), "222");
 }
 
-TEST_F(CsvImportConfigDialogTest, EmptyFileImportsNothingButStillRaisesTheFlag) {
-  int result =
-      Run("", {{kImportResult.arg(0).arg(0), kImportCaption}}, [](CDlgCSVImportConfig& dialog) {
-        EXPECT_EQ(dialog.FirstPage().Combo(0)->count(), 0);
-        Click(dialog, CDlgCSVImportConfig::kImportButton);
-        return dialog.result();
-      });
-  EXPECT_EQ(result, IDOK);
-  EXPECT_TRUE(AppViewState()->m_bDataChanged);
+TEST_F(CsvImportConfigDialogTest, ImportWithNoColumnMappedStopsAndStoresNothing) {
+  for (const QByteArray& csv : {QByteArray(), QByteArray("a,b\r\nx,y\r\n")}) {
+    int result = Run(csv,
+                     {{"No column of the file is mapped to a contact field: nothing is imported!",
+                       "Import csv Error"}},
+                     [](CDlgCSVImportConfig& dialog) {
+                       dialog.show();
+                       Click(dialog, CDlgCSVImportConfig::kImportButton);
+                       EXPECT_TRUE(dialog.isVisible());  // the user may choose columns now
+                       return Cancel(dialog);
+                     });
+    EXPECT_EQ(result, IDCANCEL);
+  }
+  EXPECT_EQ(CountContactRows(), 0);
+  EXPECT_FALSE(AppViewState()->m_bDataChanged);
 }
 
 TEST_F(CsvImportConfigDialogTest, EscapeInABoxCancels) {

@@ -3,8 +3,9 @@
 #include "device/frame/color_label.h"
 #include "device/frame/device_view.h"
 
-// The main form of the kMarrowind style (Marrowind and Orvanel): its eight labels are
-// CColorLabel controls on white, in character heights scaled for the screen.
+// The main form with colour labels, Marrowind's and Orvanel's (the kMarrowind style): its eight
+// labels are CColorLabel controls on white, in character heights scaled for the screen. The class
+// keeps the design's name of the form the two programs share.
 class CMarrowindView : public CDeviceView {
  public:
   using CDeviceView::CDeviceView;

@@ -1,4 +1,4 @@
-#include "device/frame/tribbok_view.h"
+#include "device/frame/device_view_plain_labels.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "device/frame/marrowind_view.h"
+#include "device/frame/device_view_color_labels.h"
 
 #include <algorithm>
 
