@@ -90,7 +90,7 @@ TEST_F(ContactsBackupFileTest, WriterAndReaderRoundTrip) {
   for (int i = 0; i < kBackupStringItems; ++i) phone.items[i] = QByteArray::number(i * 7);
   phone.items[item::kFirstName] = "  John ";
   phone.birthday = {1980, 12, 25};
-  phone.picture = QByteArray(100000, 'p');
+  phone.picture = QByteArray(700000, 'p');  // past the reader's buffer: skipped by seeking
 
   ContactsBackupWriter writer;
   ASSERT_TRUE(writer.Create("round.cbk", 2));
@@ -100,6 +100,7 @@ TEST_F(ContactsBackupFileTest, WriterAndReaderRoundTrip) {
   ASSERT_TRUE(writer.WriteRingTone({"\\Sounds\\a.wav", "RIFF"}));
   ASSERT_TRUE(writer.Finish());
 
+  EXPECT_TRUE(StructureIsWhole(ReadFileBytes("round.cbk")));
   std::vector<BackupRecord> records;
   std::vector<RingToneEntry> tones;
   ASSERT_TRUE(ReadAll("round.cbk", kDesktopDialect, &records, &tones));
@@ -118,6 +119,38 @@ TEST_F(ContactsBackupFileTest, WriterAndReaderRoundTrip) {
 
   EXPECT_EQ(BackupText(records[0].phone.items[item::kFirstName], kDesktopDialect), "John");
   EXPECT_EQ(BackupText(records[0].phone.items[item::kFirstName], kPhoneDialect), "  John ");
+}
+
+// The phone writes year -1 with month and day 0xFFFF for a date it cannot convert: a date like
+// any other to the file, month and day included.
+TEST_F(ContactsBackupFileTest, DatesAreStoredAsWrittenAndReadBack) {
+  const struct {
+    BackupDate date;
+    const char* hex;
+  } kCases[] = {
+      {{1980, 7, 5}, "bc07000007000500"},
+      {{-1, 0xFFFF, 0xFFFF}, "ffffffffffffffff"},
+      {{}, "00000000"},
+  };
+  for (const auto& test : kCases) {
+    PhoneContactBody body;
+    body.birthday = test.date;
+    body.anniversary = {2001, 12, 25};
+    ContactsBackupWriter writer;
+    ASSERT_TRUE(writer.Create("dates.cbk", 1));
+    ASSERT_TRUE(writer.WritePhoneRecord(body));
+    ASSERT_TRUE(writer.WriteRingToneCount(0));
+    ASSERT_TRUE(writer.Finish());
+    QByteArray hex(test.hex);
+    EXPECT_EQ(ReadFileBytes("dates.cbk").mid(20 + 1 + 55 * 4, hex.size() / 2).toHex(), hex);
+
+    std::vector<BackupRecord> records;
+    std::vector<RingToneEntry> tones;
+    ASSERT_TRUE(ReadAll("dates.cbk", kDesktopDialect, &records, &tones)) << test.hex;
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].phone.birthday, test.date) << test.hex;
+    EXPECT_EQ(records[0].phone.anniversary, (BackupDate{2001, 12, 25})) << test.hex;
+  }
 }
 
 TEST_F(ContactsBackupFileTest, PhoneWriterPatchesTheCountAtTheEnd) {
@@ -266,11 +299,16 @@ TEST(BackupDate, TextsAreReadAtFixedOffsets) {
   EXPECT_EQ(BackupDateFromText("1980-5", false), (BackupDate{1980, 5, 0}));
   // The anniversary's month is taken as an absolute value.
   EXPECT_EQ(BackupDateFromText("1980--5-7", true).month, 5);
+  // Offset 7 reads 0 ("/25"): the day comes from offset 8.
+  EXPECT_EQ(BackupDateFromText("1980/12/25", false), (BackupDate{1980, 12, 25}));
+  // The phone's mark for a date it could not convert, as an import stores it, is still a date.
+  EXPECT_EQ(BackupDateFromText("-1-65535-65535", false), (BackupDate{-1, 535, 5}));
 }
 
 TEST(BackupDate, TextOfADate) {
   EXPECT_EQ(BackupDateText({1980, 7, 5}), "1980-7-5");
   EXPECT_EQ(BackupDateText({2001, 12, 25}), "2001-12-25");
+  EXPECT_EQ(BackupDateText({-1, 0xFFFF, 0xFFFF}), "-1-65535-65535");
 }
 
 }  // namespace

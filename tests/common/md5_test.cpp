@@ -30,7 +30,7 @@ TEST(Md5, IncrementalUpdatesGiveTheSameDigestAndContextStartsOver) {
   std::string text = "The quick brown fox jumps over the lazy dog, twice over and more.";
   for (char c : text) context.Update(&c, 1);
   Md5Digest digest = context.Finish();
-  EXPECT_EQ(DigestToHexString(digest), Md5String(text));
+  EXPECT_EQ(DigestToHexString(digest), "d22af216e924c16a145676f8679a7e0c");
   // Finishing resets: the next digest is of what follows alone.
   context.Update("abc", 3);
   EXPECT_EQ(DigestToHexString(context.Finish()), "900150983cd24fb0d6963f7d28e17f72");
@@ -38,7 +38,7 @@ TEST(Md5, IncrementalUpdatesGiveTheSameDigestAndContextStartsOver) {
 
 TEST(Md5, StringStopsAtTheTerminator) {
   std::string withNul("abc\0def", 7);
-  EXPECT_EQ(Md5String(withNul), Md5String("abc"));
+  EXPECT_EQ(Md5String(withNul), "900150983cd24fb0d6963f7d28e17f72");
 }
 
 TEST(DigestHex, BothFormsAgree) {
@@ -46,7 +46,7 @@ TEST(DigestHex, BothFormsAgree) {
   EXPECT_EQ(DigestToHexString(digest),
             "00ff0a1001ab000000000000000000"
             "7f");
-  EXPECT_EQ(DigestToHex(digest), DigestToHexString(digest));
+  EXPECT_EQ(DigestToHex(digest), "00ff0a1001ab0000000000000000007f");
 }
 
 TEST(DigestHex, HexDigitValueCountsOnlyLowerCaseDigits) {
@@ -76,8 +76,8 @@ TEST(DigestHex, HexToDigestPairsAndOddLength) {
   EXPECT_EQ(bytes[1], 0xC0);
 }
 
-TEST(DigestHex, HexRoundTripOfAnMd5) {
-  std::string hex = Md5String("round trip");
+TEST(DigestHex, HexRoundTripOfEveryDigit) {
+  const std::string hex = "0123456789abcdeffedcba9876543210";
   Md5Digest digest{};
   HexToDigest(digest.data(), hex);
   EXPECT_EQ(DigestToHex(digest), hex);

@@ -63,6 +63,23 @@ TEST_F(ResultQueryTest, KeywordFindsColumnsAnywhereButNotesOnlyAtTheEnd) {
   EXPECT_EQ(FoundNames("smith"), QStringList({"Doe,Jane", "Smith,John", "End,Noted"}));
 }
 
+TEST_F(ResultQueryTest, KeywordIsLookedForInSevenColumnsAndAtTheEndOfNotes) {
+  const QStringList kColumns = {"E_Mail",      "First_Name",   "Home_Tel", "Last_Name",
+                                "Middle_Name", "Mobile_Phone", "Notes",    "Work_Tel"};
+  std::vector<SampleContact> contacts;
+  QStringList expected;
+  for (const QString& column : kColumns) {
+    contacts.push_back(SamplePhoneContact("x", column).Set(column, "1zq"));
+    expected << column + ",x";
+  }
+  contacts.push_back(SamplePhoneContact("x", "Notes first").Set("Notes", "zq1"));
+  contacts.push_back(SamplePhoneContact("x", "Company").Set("Company", "zq"));
+  InsertContacts(contacts);
+  QStringList shown = ShownNames(ViewMode::kKeywordSearch, "zq");
+  shown.sort();
+  EXPECT_EQ(shown, expected);
+}
+
 // The table holds GB18030 bytes: a keyword matches whole characters, never bytes that straddle
 // two of them or the trail byte of one.
 TEST_F(ResultQueryTest, KeywordMatchesCharactersOfChineseMixedAndAsciiNames) {

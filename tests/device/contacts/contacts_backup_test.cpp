@@ -33,8 +33,8 @@ TEST_F(ContactsBackupTest, AnEmptyPhoneGivesTheSmallestFile) {
   EXPECT_EQ(Backup("empty.vbx"), 1.0);
   const QByteArray bytes = ReadFileBytes(Path("empty.vbx"));
   ASSERT_EQ(bytes.size(), 24);
-  const Md5Digest digest = ContactsFileDigest(24);
-  EXPECT_EQ(bytes.left(16), QByteArray(reinterpret_cast<const char*>(digest.data()), 16));
+  // The MD5 of "24KRVTQ_MaloBexin".
+  EXPECT_EQ(bytes.left(16).toHex(), "4c02cb120be69cbde4c0e285d3532c7b");
   EXPECT_EQ(bytes.mid(16), QByteArray(8, '\0'));
 }
 
@@ -101,6 +101,23 @@ TEST_F(ContactsBackupTest, TheDesktopReadsAndImportsWhatThePhoneWrites) {
   EXPECT_EQ(ColumnValue("Birthday", "Last_Name = 'Lee'"), "1980-7-5");
   EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name = 'Bob'"), "456");
   EXPECT_EQ(ReadFileBytes(Path("Ring/ring.wav")), "RIFF tone");
+}
+
+TEST_F(ContactsBackupTest, ADateThatCannotBeConvertedIsWrittenAsYearMinusOne) {
+  PhoneContact ann = ContactWith({{kFirstName, "Ann"}});
+  ann.dates[Prop(kBackupItemBirthday)] = MakeFileTime(0x8000000000000000ull);
+  phone_.AddContact(ann);
+  ExpectMessage("Backup succeed.");
+  Backup("odd.vbx");
+
+  ContactsBackupReader reader(kPhoneDialect);
+  ASSERT_EQ(reader.Open(Path("odd.vbx")), ContactsBackupReader::OpenResult::kOk);
+  std::uint32_t count = 0;
+  ASSERT_TRUE(reader.ReadRecordCount(&count));
+  BackupRecord record;
+  ASSERT_TRUE(reader.ReadRecord(&record));
+  EXPECT_EQ(record.phone.birthday, (BackupDate{-1, 0xFFFF, 0xFFFF}));
+  EXPECT_TRUE(record.phone.anniversary.IsNone());
 }
 
 TEST_F(ContactsBackupTest, ContactsThatCannotBeReadShowAsAShortfall) {

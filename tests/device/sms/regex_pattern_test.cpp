@@ -191,7 +191,8 @@ TEST(RegexRepeat, FixedAndBoundedCounts) {
   EXPECT_EQ(Groups("a{2}+", "aaa"), (Spans{{0, 2}}));  // the suffix has no effect
   EXPECT_EQ(Groups("a{2,3}", "aaaa"), (Spans{{0, 3}}));
   EXPECT_EQ(Groups("a{3,1}", "aaaa"), (Spans{{0, 3}}));  // an upper bound below becomes n
-  EXPECT_EQ(Groups("a{,2}", "aaa"), (Spans{{0, 2}}));    // an unreadable count is 0
+  EXPECT_EQ(Groups("a{1,0}", "aaaa"), (Spans{{0, 1}}));
+  EXPECT_EQ(Groups("a{,2}", "aaa"), (Spans{{0, 2}}));  // an unreadable count is 0
   EXPECT_EQ(Groups("a{2,}", "aaaa"), (Spans{{0, 4}}));
   EXPECT_EQ(Groups("ab{2}", "abbb"), (Spans{{0, 3}}));  // binds to the last byte only
 }
@@ -240,6 +241,9 @@ TEST(RegexCase, IgnoreCaseClassesAndLiterals) {
   EXPECT_EQ(Groups("[^a]", "aAb", kRegexIgnoreCase), (Spans{{2, 3}}));
   EXPECT_EQ(Groups("[x]", "X", kRegexIgnoreCase), (Spans{{0, 1}}));
   EXPECT_EQ(Groups("hello", "HeLLo", kRegexIgnoreCase), (Spans{{0, 5}}));
+  EXPECT_EQ(Groups("abcdefghijklmnopqrstuvwxyz", "ABCDEFGHIJKLMNOPQRSTUVWXYZ", kRegexIgnoreCase),
+            (Spans{{0, 26}}));
+  EXPECT_EQ(Groups("\\[", "{[", kRegexIgnoreCase), (Spans{{1, 2}}));  // 32 apart, but no letters
   EXPECT_TRUE(Groups("[a-c]", "B").empty());
   // Bytes of 128 and above have no case.
   EXPECT_TRUE(Groups("\xC4", "\xE4", kRegexIgnoreCase).empty());

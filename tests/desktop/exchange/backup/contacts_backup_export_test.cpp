@@ -118,7 +118,7 @@ TEST_F(ContactsBackupExportTest, MissingRingToneFileIsWrittenAsFourZeroBytes) {
 TEST_F(ContactsBackupExportTest, DatesAndPictures) {
   QByteArray picture("\0\x01'x", 4);
   SampleContact dated = SamplePhoneContact("A", "B").Set("Birthday", "1980-12-5");
-  dated.Set("Anniversary", "2001-7-25");
+  dated.Set("Anniversary", "2001--7-25");  // the anniversary's month loses its sign
   dated.picture = picture;
   InsertContacts({dated, SamplePhoneContact("C", "D").Set("Birthday", "May 5")});
   ASSERT_EQ(ExportContactsBackup("out.cbk", "Contact.cdt", nullptr), kWritten);

@@ -132,6 +132,8 @@ TEST_F(ContactsTextExportTest, ShortDatesReadMissingPartsAsZero) {
   EXPECT_EQ(ExportOf({Phone({{"Birthday", "80"}})}), Block({"Birthday:0/0/80"}));
   // A year that reads 0 still shows the month and day found.
   EXPECT_EQ(ExportOf({Phone({{"Anniversary", "0000-5-7"}})}), Block({"Anniversary:5/7/0"}));
+  // A month read with a sign shows without it.
+  EXPECT_EQ(ExportOf({Phone({{"Birthday", "1980--5-7"}})}), Block({"Birthday:5/7/1980"}));
 }
 
 TEST_F(ContactsTextExportTest, TextIsWrittenInCodePage936) {

@@ -12,6 +12,7 @@ TEST(PhoneScreenTest, ParsesWidthHeightAndDpi) {
   EXPECT_EQ(ParsePhoneScreen("240x320@96"), (PhoneScreen{240, 320, 96}));
   EXPECT_EQ(ParsePhoneScreen("480x800@192"), (PhoneScreen{480, 800, 192}));
   EXPECT_EQ(ParsePhoneScreen("8192x1@960"), (PhoneScreen{8192, 1, 960}));
+  EXPECT_EQ(ParsePhoneScreen("1x8192@48"), (PhoneScreen{1, 8192, 48}));
 }
 
 TEST(PhoneScreenTest, RefusesEverythingElse) {

@@ -4,6 +4,7 @@
 
 #include <thread>
 
+#include "platform/device/stores/phone_database.h"
 #include "platform/device/stores/phone_folder.h"
 #include "platform/device/stores/phone_setup.h"
 #include "tests/support/phone_test.h"
@@ -100,7 +101,8 @@ TEST_F(MessagingStoreTest, NoStoreNamedSmsAndAMissingSpecialFolder) {
   ASSERT_TRUE(setup_.RemoveMessageStore("SMS"));
   EXPECT_FALSE(setup_.RemoveMessageStore("SMS"));
   const qint64 mail = setup_.AddMessageStore("Mail", false);
-  ASSERT_NE(setup_.AddSpecialFolder(mail, PR_CE_IPM_INBOX_ENTRYID, "Inbox"), 0);
+  const qint64 mailInbox = setup_.AddSpecialFolder(mail, PR_CE_IPM_INBOX_ENTRYID, "Inbox");
+  ASSERT_NE(mailInbox, 0);
   EXPECT_EQ(OpenStore(*session_, "SMS"), nullptr);
 
   std::unique_ptr<IMsgStore> store = OpenStore(*session_, "MAIL");
@@ -115,6 +117,10 @@ TEST_F(MessagingStoreTest, NoStoreNamedSmsAndAMissingSpecialFolder) {
   std::unique_ptr<IMsgStore> gone;
   EXPECT_TRUE(FAILED(store->OpenEntry(QByteArray("rubbish"), folder)));
   EXPECT_TRUE(FAILED(store->OpenEntry(QByteArray(9, '\xff'), folder)));
+  EXPECT_EQ(store->OpenEntry(MakeEntryId(EntryKind::kMessage, mailInbox), folder),
+            MAPI_E_INVALID_ENTRYID);
+  EXPECT_EQ(store->OpenEntry(MakeEntryId(EntryKind::kFolder, -mailInbox), folder),
+            MAPI_E_INVALID_ENTRYID);
   EXPECT_TRUE(FAILED(session_->OpenMsgStore(QByteArray(), gone)));
   EXPECT_EQ(store->OpenEntry(oldInbox, folder), MAPI_E_NOT_FOUND);
   EXPECT_EQ(inbox_->GetProps({PR_ENTRYID}, values), MAPI_E_CALL_FAILED);
@@ -187,6 +193,12 @@ TEST_F(MessagingStoreTest, MessagePropertiesLoadExactlyOrWithAWarning) {
   EXPECT_TRUE(SUCCEEDED(MAPI_W_ERRORS_RETURNED));
   EXPECT_EQ(values[6].ulPropTag, PROP_TAG(PT_ERROR, PROP_ID(PR_SENDER_NAME_W)));
   EXPECT_EQ(values[2].Value.lpszW, "Hi");
+  // A value that the phone's file holds as null is missing too.
+  const QByteArray clear = "update message_properties set value = null where message_id = " +
+                           QByteArray::number(missingName);
+  ASSERT_TRUE(PhoneDatabase::Open()->Exec(clear.constData()));
+  EXPECT_EQ(message->GetProps(kLoadTags, values), MAPI_W_ERRORS_RETURNED);
+  EXPECT_EQ(values[2].ulPropTag, PROP_TAG(PT_ERROR, PROP_ID(PR_SUBJECT_W)));
 
   ASSERT_TRUE(setup_.FailCall(PhoneCall::kMessageGetProps, complete));
   ASSERT_EQ(inbox_->OpenEntry(MakeEntryId(EntryKind::kMessage, complete), message), S_OK);

@@ -37,6 +37,7 @@ TEST_F(PhoneFolderTest, PathsThatWouldLeaveTheFolderMapToNothing) {
   EXPECT_EQ(PhonePathToLocal("\\a\\..\\..\\b"), std::nullopt);
   EXPECT_EQ(PhonePathToLocal("/../phone2/x"), std::nullopt);
   EXPECT_EQ(PhonePathToLocal(QString("\\a") + QChar(u'\0') + "\\..\\..\\b"), std::nullopt);
+  EXPECT_EQ(PhonePathToLocal(QString("\\phone.db") + QChar(u'\0') + ".wav"), std::nullopt);
 
   EXPECT_FALSE(CreatePhoneDirectory("\\..\\escaped"));
   EXPECT_FALSE(QFileInfo::exists(folder_.FilePath("escaped")));

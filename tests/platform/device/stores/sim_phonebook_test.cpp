@@ -59,6 +59,15 @@ TEST_F(SimPhonebookTest, FreshSimIsEmptyWithIndexes1To250) {
   EXPECT_EQ(SimGetPhonebookStatus(sim, SIM_PBSTORAGE_SIM, &used, &total), E_INVALIDARG);
 }
 
+TEST_F(SimPhonebookTest, ASimOfOneSlotHasThatSlot) {
+  ASSERT_TRUE(setup_.SetSimCapacity(7, 7));
+  HSIM sim = Open();
+  DWORD used = 99, total = 0;
+  ASSERT_EQ(SimGetPhonebookStatus(sim, SIM_PBSTORAGE_SIM, &used, &total), S_OK);
+  EXPECT_EQ(used, 0u);
+  EXPECT_EQ(total, 1u);
+}
+
 TEST_F(SimPhonebookTest, EntriesAreReadWrittenAndDeletedByIndex) {
   ASSERT_TRUE(setup_.SetSimCapacity(1, 5));
   ASSERT_TRUE(setup_.AddSimEntry(2, "Ann", "+86 10 1234"));
