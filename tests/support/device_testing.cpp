@@ -12,6 +12,9 @@
 
 #include <cstdlib>
 
+#include "common/sqlite_connection.h"
+#include "platform/device/stores/phone_folder.h"
+#include "tests/support/phone_test.h"
 #include "tests/support/working_folder.h"
 
 namespace {
@@ -85,4 +88,44 @@ int WaitForStarts(const QString& folder, int count) {
     QThread::msleep(10);
   }
   return lines;
+}
+
+std::vector<UnusablePhone> UnusablePhones() {
+  const auto writeAt = [](const QByteArray& bytes) {
+    return [bytes](const QString& root) {
+      QDir().mkpath(root);
+      WriteFileBytes(root + "/phone.db", bytes);
+    };
+  };
+  const QString otherPath = QDir::temp().filePath("brevantor-other-program.db");
+  QFile::remove(otherPath);
+  {
+    SqliteConnection other(otherPath, SqliteConnection::Threads::kOneAtATime);
+    EXPECT_EQ(other.Exec("create table notes (text); insert into notes values ('mine');"),
+              SQLITE_OK);
+  }
+  const QByteArray otherDatabase = ReadFileBytes(otherPath);
+  QFile::remove(otherPath);
+  return {
+      {"text", writeAt("my shopping list\n"), "The file is not the phone's database:"},
+      {"other", writeAt(otherDatabase), "The file is not the phone's database:"},
+      {"header", writeAt(QByteArray(otherDatabase).replace(0, 16, "SQLite format 2")),
+       "The file is not the phone's database:"},
+      {"damaged",
+       [](const QString& root) {
+         QDir().mkpath(root);
+         MakeDamagedPhone();
+       },
+       "The phone's database is damaged:"},
+      {"under a file/phone",
+       [](const QString& root) { WriteFileBytes(QFileInfo(root).path(), ""); },
+       "Can't write the phone's database:"},
+  };
+}
+
+QString UseUnusablePhone(const QString& folder, const UnusablePhone& phone) {
+  const QString root = folder + "/" + phone.what;
+  qputenv(kPhoneRootVariable, root.toLocal8Bit());
+  phone.make(root);
+  return phone.message + root + "/phone.db";
 }

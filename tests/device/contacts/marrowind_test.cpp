@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -157,28 +156,13 @@ TEST_F(MarrowindTest, WithoutSimAccessNeitherJobRunsNorSaysAnything) {
 }
 
 TEST_F(MarrowindTest, BothCommandsSayWhyThePhonesDatabaseCannotBeUsed) {
-  struct Case {
-    const char* what;
-    std::function<void(const QString& root)> make;
-    const char* message;
-  };
-  const Case cases[] = {
-      {"text", [](const QString& root) { WriteFileBytes(root + "/phone.db", "just text"); },
-       "The file is not the phone's database:"},
-      {"damaged", [](const QString&) { MakeDamagedPhone(); }, "The phone's database is damaged:"},
-      {"under a file/phone", [](const QString&) {}, "Can't write the phone's database:"},
-  };
-  WriteFileBytes(Path("under a file"), "");
   WriteFileBytes(Path("a.vbx"), BackupFileBuilder().AddSim("Bob", "456").Bytes());
   Start();
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    const QString root = Path(c.what);
-    qputenv(kPhoneRootVariable, root.toLocal8Bit());
-    QDir().mkpath(root);
-    c.make(root);
+  for (const UnusablePhone& phone : UnusablePhones()) {
+    SCOPED_TRACE(phone.what);
+    const QString message = UseUnusablePhone(folder_.Path(), phone);
+    const QString root = Path(phone.what);
     const QByteArray before = ReadFileBytes(root + "/phone.db");
-    const QString message = c.message + root + "/phone.db";
     script_.ExpectFileDialog("Select Save Path.", Path("b.vbx"));
     ExpectMessage(message);
     frame_->OnCommand(ID_BACKUP_CONTACTS);

@@ -4,9 +4,6 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
-
-#include <functional>
 
 #include "device/frame/device_app.h"
 #include "device/frame/device_view.h"
@@ -105,40 +102,13 @@ TEST_F(SkeldraTest, WithoutAnSmsStoreBothCommandsSayNoAccount) {
 // A phone database Skeldra cannot use gets one message per command saying why, and is never
 // written.
 TEST_F(SkeldraTest, BothCommandsSayWhyThePhonesDatabaseCannotBeUsed) {
-  const auto writeAt = [](const QByteArray& bytes) {
-    return [bytes](const QString& root) { WriteFileBytes(root + "/phone.db", bytes); };
-  };
-  sqlite3* other = nullptr;
-  ASSERT_EQ(sqlite3_open(Path("other.db").toUtf8().constData(), &other), SQLITE_OK);
-  ASSERT_EQ(sqlite3_exec(other, "create table notes (text); insert into notes values ('mine');",
-                         nullptr, nullptr, nullptr),
-            SQLITE_OK);
-  sqlite3_close(other);
-  const QByteArray otherDatabase = ReadFileBytes(Path("other.db"));
-  struct Case {
-    const char* what;
-    std::function<void(const QString& root)> make;
-    const char* message;
-  };
-  const Case cases[] = {
-      {"text", writeAt("my shopping list\n"), "The file is not the phone's database:"},
-      {"other", writeAt(otherDatabase), "The file is not the phone's database:"},
-      {"header", writeAt(QByteArray(otherDatabase).replace(0, 16, "SQLite format 2")),
-       "The file is not the phone's database:"},
-      {"damaged", [](const QString&) { MakeDamagedPhone(); }, "The phone's database is damaged:"},
-      {"under a file/phone", [](const QString&) {}, "Can't write the phone's database:"},
-  };
-  WriteFileBytes(Path("under a file"), "");
   WriteFileBytes(Path("a.qrd"), SmsFileBytes({RecordBytes(SmsRecordFields{})}));
   Start();
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    const QString root = Path(c.what);
-    qputenv(kPhoneRootVariable, root.toLocal8Bit());
-    QDir().mkpath(root);
-    c.make(root);
+  for (const UnusablePhone& phone : UnusablePhones()) {
+    SCOPED_TRACE(phone.what);
+    const QString message = UseUnusablePhone(folder_.Path(), phone);
+    const QString root = Path(phone.what);
     const QByteArray before = ReadFileBytes(root + "/phone.db");
-    const QString message = c.message + root + "/phone.db";
     script_.ExpectFileDialog("Select Save Path.", Path("x.qrd"));
     ExpectMessage(message);
     Click(0);
