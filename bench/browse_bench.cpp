@@ -32,7 +32,7 @@
 #include "desktop/ui/result_list.h"
 #include "desktop/ui/search_pane.h"
 #include "desktop/ui/zolmark_app.h"
-#include "platform/device/sample_people.h"
+#include "platform/device/sample/sample_people.h"
 #include "platform/windows/message_service.h"
 
 namespace {

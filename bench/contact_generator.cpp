@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "common/ansi_text.h"
-#include "platform/device/sample_people.h"
+#include "platform/device/sample/sample_people.h"
 
 namespace {
 

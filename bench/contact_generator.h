@@ -8,8 +8,8 @@
 #include "common/contacts_backup_file.h"
 
 // Sample contacts for the benchmarks, the same for the same seed: the sample phone's people
-// (platform/device/sample_people.h), numbers, companies, addresses, dates, notes, ring tones and
-// pictures.
+// (platform/device/sample/sample_people.h), numbers, companies, addresses, dates, notes, ring tones
+// and pictures.
 class ContactGenerator {
  public:
   static constexpr unsigned kSeed = 20240501;

@@ -29,9 +29,9 @@
 #include "device/sms/skeldra_program.h"
 #include "device/sms/sms_backup_job.h"
 #include "device/sms/sms_restore_job.h"
-#include "platform/device/phone_folder.h"
-#include "platform/device/phone_sample.h"
-#include "platform/device/phone_setup.h"
+#include "platform/device/sample/phone_sample.h"
+#include "platform/device/stores/phone_folder.h"
+#include "platform/device/stores/phone_setup.h"
 #include "platform/windows/message_service.h"
 #include "platform/windows/resources.h"
 

@@ -14,8 +14,8 @@
 
 #include "desktop/store/contact_database.h"
 #include "desktop/store/database_connection.h"
-#include "platform/device/phone_folder.h"
-#include "platform/device/phone_setup.h"
+#include "platform/device/stores/phone_folder.h"
+#include "platform/device/stores/phone_setup.h"
 #include "platform/windows/message_service.h"
 
 FuzzFolder::FuzzFolder() {

@@ -8,8 +8,8 @@
 #include "device/contacts/contacts_backup_job.h"
 #include "device/sms/sms_backup_job.h"
 #include "fuzz/fuzz_support.h"
-#include "platform/device/phone_folder.h"
-#include "platform/device/phone_summary.h"
+#include "platform/device/stores/phone_folder.h"
+#include "platform/device/tool/phone_summary.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const FuzzFolder folder;

@@ -51,6 +51,6 @@ void CMySplitterWnd::RecalcLayout() {
   }
 }
 
-void CMySplitterWnd::paintEvent(QPaintEvent* event) { QPainter(this).fillRect(rect(), brush_); }
+void CMySplitterWnd::paintEvent(QPaintEvent*) { QPainter(this).fillRect(rect(), brush_); }
 
-void CMySplitterWnd::resizeEvent(QResizeEvent* event) { RecalcLayout(); }
+void CMySplitterWnd::resizeEvent(QResizeEvent*) { RecalcLayout(); }

@@ -28,8 +28,8 @@ class CMySplitterWnd : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   // The bars do not move.
-  void mousePressEvent(QMouseEvent* event) override {}
-  void mouseMoveEvent(QMouseEvent* event) override {}
+  void mousePressEvent(QMouseEvent*) override {}
+  void mouseMoveEvent(QMouseEvent*) override {}
 
  private:
   // Offsets and sizes of `count` tracks along `length`.

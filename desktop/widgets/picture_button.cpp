@@ -173,7 +173,7 @@ int CPictureButton::OnMenuChar(unsigned nChar, unsigned nFlags, QMenu* pMenu) {
   return MNC_IGNORE;
 }
 
-void CPictureButton::OnMeasureItem(int nIDCtl, MeasureItemStruct* lpMeasureItemStruct) {
+void CPictureButton::OnMeasureItem(int /*nIDCtl*/, MeasureItemStruct* lpMeasureItemStruct) {
   if (lpMeasureItemStruct->CtlType == ODT_MENU && OmbraMenu::IsMenu(lpMeasureItemStruct->itemID)) {
     m_menuPopup.MeasureItem(lpMeasureItemStruct);
   }

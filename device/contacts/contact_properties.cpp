@@ -1,8 +1,8 @@
 #include "device/contacts/contact_properties.h"
 
 #include "device/frame/device_text.h"
-#include "platform/device/contact_property_ids.h"
-#include "platform/device/file_time.h"
+#include "platform/device/stores/contact_property_ids.h"
+#include "platform/device/stores/file_time.h"
 
 const std::array<CEPROPID, kBackupPropertyCount> kBackupPropertyIds = {
     PIMPR_TITLE,                         // 0 Title

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/contacts_backup_file.h"
-#include "platform/device/pocket_outlook.h"
+#include "platform/device/stores/pocket_outlook.h"
 
 // The contact store's properties behind the items of a phone contact record in the contacts
 // backup file: the 55 texts in item order, then the birthday and the anniversary. The picture

@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "device/contacts/device_contact_index.h"
-#include "platform/device/pocket_outlook.h"
-#include "platform/device/sim_phonebook.h"
+#include "platform/device/stores/pocket_outlook.h"
+#include "platform/device/stores/sim_phonebook.h"
 
 // The contacts jobs' link to the phone: the contact store (Pocket Outlook) and the SIM phonebook,
 // opened together on the UI thread before the worker starts, used by the one worker, and closed

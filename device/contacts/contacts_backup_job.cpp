@@ -9,8 +9,8 @@
 #include "device/contacts/contact_properties.h"
 #include "device/contacts/contacts_text_listing.h"
 #include "device/frame/device_text.h"
-#include "platform/device/message_box.h"
-#include "platform/device/phone_folder.h"
+#include "platform/device/shell/message_box.h"
+#include "platform/device/stores/phone_folder.h"
 #include "platform/windows/resources.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include "device/contacts/contact_properties.h"
 #include "device/contacts/contacts_backup_job.h"
 #include "device/frame/device_text.h"
-#include "platform/device/file_time.h"
-#include "platform/device/message_box.h"
-#include "platform/device/phone_folder.h"
+#include "platform/device/shell/message_box.h"
+#include "platform/device/stores/file_time.h"
+#include "platform/device/stores/phone_folder.h"
 #include "platform/windows/resources.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "device/contacts/contact_properties.h"
 #include "device/frame/device_text.h"
-#include "platform/device/file_time.h"
+#include "platform/device/stores/file_time.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/contacts_backup_file.h"
-#include "platform/device/sim_phonebook.h"
+#include "platform/device/stores/sim_phonebook.h"
 
 // The contacts that were on the phone before a restore, by replacement key: a restored record
 // marks the entries of its key, and they are deleted once every record is in, so the restored

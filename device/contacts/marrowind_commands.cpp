@@ -5,7 +5,7 @@
 #include "device/contacts/contacts_backup_job.h"
 #include "device/contacts/contacts_restore_job.h"
 #include "device/frame/phone_database_message.h"
-#include "platform/device/message_box.h"
+#include "platform/device/shell/message_box.h"
 #include "platform/windows/message_service.h"
 #include "platform/windows/resources.h"
 

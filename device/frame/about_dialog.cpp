@@ -16,7 +16,7 @@ bool CDeviceAboutDlg::OnInitDialog() {
   return CDeviceDialog::OnInitDialog();
 }
 
-void CDeviceAboutDlg::OnSize(int cx, int cy) {
+void CDeviceAboutDlg::OnSize(int /*cx*/, int /*cy*/) {
   if (!AfxIsDRAEnabled()) return;
   bool portrait = GetScreenOrientation() == 1;
   RelayoutDialogFromTemplate(this, portrait ? IDD_ABOUTBOX : IDD_ABOUTBOX_WIDE);

@@ -42,7 +42,7 @@ void CColorLabel::SetLabelBold(bool bold) {
 
 void CColorLabel::ReconstructFont() { setFont(m_lf); }
 
-void CColorLabel::paintEvent(QPaintEvent* event) {
+void CColorLabel::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), m_brBkgnd);
   painter.setFont(font());

@@ -24,7 +24,7 @@ class CColorLabel : public QLabel {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override {}
+  void mousePressEvent(QMouseEvent*) override {}
 
  private:
   void ReconstructFont();

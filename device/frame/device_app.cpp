@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "common/help_option.h"
-#include "platform/device/phone_dialogs.h"
-#include "platform/device/phone_environment.h"
-#include "platform/device/phone_style.h"
+#include "platform/device/shell/phone_dialogs.h"
+#include "platform/device/shell/phone_style.h"
+#include "platform/device/stores/phone_environment.h"
 #include "platform/windows/message_service.h"
 
 namespace {

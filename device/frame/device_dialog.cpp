@@ -2,9 +2,9 @@
 
 #include <QPalette>
 
-#include "platform/device/phone_screen.h"
-#include "platform/device/phone_style.h"
-#include "platform/device/resource_module.h"
+#include "platform/device/shell/phone_screen.h"
+#include "platform/device/shell/phone_style.h"
+#include "platform/device/shell/resource_module.h"
 #include "platform/windows/modal_service.h"
 
 namespace {

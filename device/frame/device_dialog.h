@@ -16,7 +16,7 @@ class CDeviceDialog : public CDialog {
   bool OnInitDialog() override;
   // The dialog's client area is now cx by cy pixels: after OnInitDialog, and on every later
   // change of size.
-  virtual void OnSize(int cx, int cy) {}
+  virtual void OnSize(int /*cx*/, int /*cy*/) {}
 
   bool event(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;

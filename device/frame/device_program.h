@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "device/frame/form_style.h"
-#include "platform/device/resource_module.h"
+#include "platform/device/shell/resource_module.h"
 
 class CMainFrame;
 

@@ -5,8 +5,8 @@
 #include "device/frame/dialog_relayout.h"
 #include "device/frame/main_frame.h"
 #include "device/frame/screen_scaling.h"
-#include "platform/device/dialog_item.h"
-#include "platform/device/phone_screen.h"
+#include "platform/device/shell/dialog_item.h"
+#include "platform/device/shell/phone_screen.h"
 #include "platform/windows/modal_service.h"
 
 namespace {

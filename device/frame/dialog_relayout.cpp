@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "device/frame/scaled_images.h"
-#include "platform/device/dialog_item.h"
-#include "platform/device/resource_module.h"
+#include "platform/device/shell/dialog_item.h"
+#include "platform/device/shell/resource_module.h"
 #include "platform/windows/dialog_template.h"
 #include "platform/windows/resources.h"
 #include "platform/windows/window_styles.h"

@@ -1,8 +1,8 @@
 #include "device/frame/job_progress.h"
 
 #include "device/frame/progress_dialog.h"
-#include "platform/device/message_box.h"
-#include "platform/device/worker_thread.h"
+#include "platform/device/shell/message_box.h"
+#include "platform/device/shell/worker_thread.h"
 
 bool RunJobUnderProgressDialog(JobProgress& job, std::function<void()> threadProc) {
   job.progress = 0.0;

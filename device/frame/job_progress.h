@@ -11,7 +11,7 @@
 // destroys the job.
 //
 // The worker and the dialog share only the job's JobProgress. The worker sets `progress` (0.0 to
-// 1.0) as it goes, shows its own result with AfxMessageBox (platform/device/message_box.h: it
+// 1.0) as it goes, shows its own result with AfxMessageBox (platform/device/shell/message_box.h: it
 // waits on the worker while the box is up on the UI thread, and the dialog keeps polling), and
 // sets `done` to 1 as the very last use of the job on every path out of its work: once `done` is
 // 1 the job may be destroyed at any moment (a message shown after that may not read the job).

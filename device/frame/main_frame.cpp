@@ -7,9 +7,9 @@
 #include "device/frame/device_program.h"
 #include "device/frame/device_view_color_labels.h"
 #include "device/frame/device_view_plain_labels.h"
-#include "platform/device/command_bar.h"
-#include "platform/device/phone_screen.h"
-#include "platform/device/shell_execute.h"
+#include "platform/device/shell/command_bar.h"
+#include "platform/device/shell/phone_screen.h"
+#include "platform/device/shell/shell_execute.h"
 #include "platform/windows/resources.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "platform/windows/resources.h"
 
-void CMyStatic::paintEvent(QPaintEvent* event) {
+void CMyStatic::paintEvent(QPaintEvent*) {
   QImage bitmap = LoadBitmap(m_nBitmapId);
   if (bitmap.isNull()) return;
   QPainter painter(this);

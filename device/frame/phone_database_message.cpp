@@ -1,7 +1,7 @@
 #include "device/frame/phone_database_message.h"
 
-#include "platform/device/phone_database.h"
-#include "platform/device/phone_folder.h"
+#include "platform/device/stores/phone_database.h"
+#include "platform/device/stores/phone_folder.h"
 
 namespace {
 

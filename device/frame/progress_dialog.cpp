@@ -11,7 +11,7 @@
 #include "device/frame/dialog_relayout.h"
 #include "device/frame/logical_font.h"
 #include "device/frame/screen_scaling.h"
-#include "platform/device/message_box.h"
+#include "platform/device/shell/message_box.h"
 #include "platform/windows/resources.h"
 
 CProgressDialog::CProgressDialog(const std::atomic<double>* progress, const std::atomic<int>* done,
@@ -81,7 +81,7 @@ bool CProgressDialog::event(QEvent* event) {
   return CDeviceDialog::event(event);
 }
 
-void CProgressDialog::OnSize(int cx, int cy) {
+void CProgressDialog::OnSize(int cx, int /*cy*/) {
   if (m_progressCtrl == nullptr) return;
   const ProgressDialogIds& ids = CurrentStyle().progress;
   int w = static_cast<int>(cx * 0.8);

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "device/frame/screen_scaling.h"
-#include "platform/device/resource_module.h"
+#include "platform/device/shell/resource_module.h"
 #include "platform/windows/resources.h"
 
 namespace {
@@ -85,9 +85,9 @@ int ScaleBitmapBlt(const QImage& bitmap, QImage* newBitmap, int tileWidth, int t
   return 1;
 }
 
-std::unique_ptr<CImageList> LoadScaledImageList(int bitmapId, int imageWidth, int grow,
+std::unique_ptr<CImageList> LoadScaledImageList(int bitmapId, int imageWidth, int /*grow*/,
                                                 unsigned maskColor, unsigned imageType,
-                                                unsigned flags) {
+                                                unsigned /*flags*/) {
   if (imageType != IMAGE_BITMAP || imageWidth <= 0) return nullptr;
   int bitmapDpiX = 0;
   int bitmapDpiY = 0;

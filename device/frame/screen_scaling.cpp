@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "platform/device/phone_screen.h"
+#include "platform/device/shell/phone_screen.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 int MulDivRound(int a, int b, int c);
 
 // A capability of the screen's device context (LOGPIXELSX, LOGPIXELSY, HORZRES, VERTRES of
-// platform/device/phone_screen.h). The emulated phone always has its screen, so the "no screen
-// context" answer, -1, does not arise.
+// platform/device/shell/phone_screen.h). The emulated phone always has its screen, so the "no
+// screen context" answer, -1, does not arise.
 int GetScreenCaps(int index);
 
 // The screen's pixels per inch, horizontally and vertically, computed on first use and kept

@@ -1,6 +1,6 @@
 #include "device/launcher/launcher_commands.h"
 
-#include "platform/device/process_start.h"
+#include "platform/device/shell/process_start.h"
 
 namespace {
 

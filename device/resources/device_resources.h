@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/device/resource_module.h"
+#include "platform/device/shell/resource_module.h"
 
 // The resource modules of the three phone programs: their artwork, strings, menu 128 and the
 // soft-key bar's menu-bar resource 128. The programs use the same ids for different things, so

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "device/sms/sms_message.h"
-#include "platform/device/mapi_table.h"
+#include "platform/device/stores/mapi_table.h"
 
 class CMapiFolder;
 

@@ -12,7 +12,7 @@
 
 #include "device/sms/mapi_contents_table.h"
 #include "device/sms/sms_message.h"
-#include "platform/device/messaging_store.h"
+#include "platform/device/stores/messaging_store.h"
 
 class CMapiSession;
 

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "device/sms/mapi_folder.h"
-#include "platform/device/messaging_store.h"
+#include "platform/device/stores/messaging_store.h"
 
 // The store's five special folders, in the order every job walks them.
 enum class SmsFolder { kDraft, kInbox, kOutbox, kSentedbox, kWastebox };

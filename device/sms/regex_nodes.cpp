@@ -47,16 +47,16 @@ void Advance(RegexMatchContext& context, int length, bool rightToLeft) {
 
 // ---- Context ----
 
-void RegexMatchContext::Begin(const unsigned char* text, int length, int searchStart,
+void RegexMatchContext::Begin(const unsigned char* subject, int subjectLength, int start,
                               int groupCount) {
-  this->text = text;
-  this->length = length;
-  this->searchStart = searchStart;
+  text = subject;
+  length = subjectLength;
+  searchStart = start;
   latest_.assign(groupCount + 1, -1);
 }
 
-void RegexMatchContext::Restart(int position) {
-  this->position = position;
+void RegexMatchContext::Restart(int attemptStart) {
+  position = attemptStart;
   stack_.clear();
   captures_.clear();
   std::fill(latest_.begin(), latest_.end(), -1);

@@ -38,10 +38,10 @@ class RegexMatchContext {
   static constexpr std::size_t kMaxCaptures = std::size_t{1} << 22;      // 64 MB
   static constexpr int kMaxCallDepth = 4000;
 
-  // Sets up a search of `length` bytes at `text` that began at `searchStart`.
-  void Begin(const unsigned char* text, int length, int searchStart, int groupCount);
-  // Empties the stacks for an attempt at `position`.
-  void Restart(int position);
+  // Sets up a search of `subjectLength` bytes at `subject` that began at `start`.
+  void Begin(const unsigned char* subject, int subjectLength, int start, int groupCount);
+  // Empties the stacks for an attempt that starts at `attemptStart`.
+  void Restart(int attemptStart);
 
   void Push(int value);
   int Pop();
@@ -228,7 +228,7 @@ class RegexLookAroundNode final : public RegexNode {
 
 class RegexCaptureNode final : public RegexNode {
  public:
-  explicit RegexCaptureNode(const RegexNode* body) : body(body) {}
+  explicit RegexCaptureNode(const RegexNode* inner) : body(inner) {}
 
   const RegexNode* body;
   int group = 0;

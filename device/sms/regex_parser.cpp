@@ -138,7 +138,7 @@ class RegexParser {
   const RegexNode* Quantify(const RegexNode* node, const Quantifier& quantifier);
   const RegexNode* ParseEscape(unsigned char name, const Scope& scope);
   Atom ParseGroup(Scope& scope);
-  const RegexNode* ParseBody(const Scope& scope, int flags, bool rightToLeft);
+  const RegexNode* ParseBody(int flags, bool rightToLeft);
   const RegexNode* ParseLookAround(const Scope& scope, bool behind, bool negative);
   const RegexNode* ParseLookAroundAfterQuestion(const Scope& scope);
   const RegexNode* ParseNamedCapture(const Scope& scope, char terminator);
@@ -388,13 +388,13 @@ Atom RegexParser::ParseGroup(Scope& scope) {
     auto* capture = Make<RegexCaptureNode>(nullptr);
     capture->group = ++unnamedGroups_;
     captures_.push_back(capture);
-    capture->body = ParseBody(scope, scope.flags, scope.rightToLeft);
+    capture->body = ParseBody(scope.flags, scope.rightToLeft);
     return {capture};
   }
   const int c = lexer_.TakeRaw();
   switch (c) {
     case ':':
-      return {ParseBody(scope, scope.flags, scope.rightToLeft)};
+      return {ParseBody(scope.flags, scope.rightToLeft)};
     case '=':
     case '!':
       return {ParseLookAround(scope, false, c == '!')};
@@ -408,7 +408,7 @@ Atom RegexParser::ParseGroup(Scope& scope) {
       if (!lexer_.TakeRaw('<')) ThrowMalformedPattern();
       return {ParseNamedCapture(scope, '>')};
     case '>':
-      return {Make<RegexIndependentNode>(ParseBody(scope, scope.flags, scope.rightToLeft))};
+      return {Make<RegexIndependentNode>(ParseBody(scope.flags, scope.rightToLeft))};
     case 'R':
       return {ParseRecursion()};
     case '(':
@@ -419,7 +419,7 @@ Atom RegexParser::ParseGroup(Scope& scope) {
 }
 
 // The alternation inside a group up to its ")", under the group's flags and direction.
-const RegexNode* RegexParser::ParseBody(const Scope& scope, int flags, bool rightToLeft) {
+const RegexNode* RegexParser::ParseBody(int flags, bool rightToLeft) {
   Nesting nesting(nesting_);
   Scope inner{flags, rightToLeft};
   const RegexNode* body = ParseAlternation(inner);
@@ -429,7 +429,7 @@ const RegexNode* RegexParser::ParseBody(const Scope& scope, int flags, bool righ
 
 // A look-behind runs its body right to left from the position, a look-ahead left to right.
 const RegexNode* RegexParser::ParseLookAround(const Scope& scope, bool behind, bool negative) {
-  return Make<RegexLookAroundNode>(ParseBody(scope, scope.flags, behind), negative);
+  return Make<RegexLookAroundNode>(ParseBody(scope.flags, behind), negative);
 }
 
 // After "(?(?": the look-around that is a conditional's condition.
@@ -448,7 +448,7 @@ const RegexNode* RegexParser::ParseNamedCapture(const Scope& scope, char termina
   auto* capture = Make<RegexCaptureNode>(nullptr);
   ReferToName(&capture->group, name);
   captures_.push_back(capture);
-  capture->body = ParseBody(scope, scope.flags, scope.rightToLeft);
+  capture->body = ParseBody(scope.flags, scope.rightToLeft);
   return capture;
 }
 
@@ -514,7 +514,7 @@ Atom RegexParser::ParseInlineFlags(Scope& scope, int first) {
         scope.flags = flags;
         return {nullptr, 0, true};
       case ':':
-        return {ParseBody(scope, flags, scope.rightToLeft)};
+        return {ParseBody(flags, scope.rightToLeft)};
       case 'i':
       case 'I':
         flag = kRegexIgnoreCase;

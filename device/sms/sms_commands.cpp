@@ -5,7 +5,7 @@
 #include "device/frame/device_text.h"
 #include "device/frame/phone_database_message.h"
 #include "device/sms/sms_job_threads.h"
-#include "platform/device/message_box.h"
+#include "platform/device/shell/message_box.h"
 #include "platform/windows/message_service.h"
 #include "platform/windows/resources.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "platform/device/message_box.h"
+#include "platform/device/shell/message_box.h"
 #include "platform/windows/resources.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/device/mapi_types.h"
-#include "platform/device/messaging_store.h"
+#include "platform/device/stores/mapi_types.h"
+#include "platform/device/stores/messaging_store.h"
 
 class CMapiFolder;
 

@@ -1,7 +1,7 @@
 #include "device/sms/sms_text_listing.h"
 
 #include "device/frame/device_text.h"
-#include "platform/device/file_time.h"
+#include "platform/device/stores/file_time.h"
 
 namespace {
 

@@ -36,7 +36,7 @@ void DataExchange::MaxChars(int id, int count) {
     int cursor = edit->cursorPosition();
     edit->setMaxLength(std::max<int>(count, static_cast<int>(edit->text().size())));
     edit->setCursorPosition(cursor);
-  } else if (auto* edit = dynamic_cast<MultiLineEdit*>(widget)) {
-    edit->SetTypingLimit(count);
+  } else if (auto* multiLineEdit = dynamic_cast<MultiLineEdit*>(widget)) {
+    multiLineEdit->SetTypingLimit(count);
   }
 }

@@ -32,8 +32,8 @@ class ControlHost {
  protected:
   // Makes the control of an id when the window wants its own kind (a picture button, say);
   // null gives the standard control.
-  virtual QWidget* CreateControl(const ControlTemplate& control) { return nullptr; }
-  virtual void DoDataExchange(DataExchange& dx) {}
+  virtual QWidget* CreateControl(const ControlTemplate& /*control*/) { return nullptr; }
+  virtual void DoDataExchange(DataExchange& /*dx*/) {}
 
   // Creates the controls inside `window`, once.
   void BuildControls(QWidget* window);

@@ -71,12 +71,12 @@ class CDialog : public QDialog, public ControlHost {
   virtual bool OnInitDialog();
   virtual void OnOK();
   virtual void OnCancel();
-  virtual void OnCommand(int commandId) {}
-  virtual void OnVScroll(int code, int position) {}
+  virtual void OnCommand(int /*commandId*/) {}
+  virtual void OnVScroll(int /*code*/, int /*position*/) {}
   // A turn of the mouse wheel over a scrolling dialog, or over one of its controls that does not
   // have the focus.
-  virtual void OnMouseWheel(int delta) {}
-  virtual void OnDropFiles(const QStringList& paths) {}
+  virtual void OnMouseWheel(int /*delta*/) {}
+  virtual void OnDropFiles(const QStringList& /*paths*/) {}
 
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;

@@ -102,7 +102,7 @@ class DigitsOnlyTyping : public QObject {
   using QObject::QObject;
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
+  bool eventFilter(QObject*, QEvent* event) override {
     if (event->type() != QEvent::KeyPress) return false;
     QString text = static_cast<QKeyEvent*>(event)->text();
     return !text.isEmpty() && text.at(0).isPrint() && !text.at(0).isDigit();
@@ -238,8 +238,8 @@ void ControlSet::SetText(int id, const QString& text) {
     if (text.size() > edit->maxLength()) edit->setMaxLength(static_cast<int>(text.size()));
     edit->setText(text);
     edit->setCursorPosition(0);
-  } else if (auto* edit = qobject_cast<QPlainTextEdit*>(widget)) {
-    edit->setPlainText(text);
+  } else if (auto* plainEdit = qobject_cast<QPlainTextEdit*>(widget)) {
+    plainEdit->setPlainText(text);
   } else if (auto* label = qobject_cast<QLabel*>(widget)) {
     label->setText(text);
   } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {

@@ -11,8 +11,8 @@ class UserMessageEvent : public QEvent {
  public:
   static const QEvent::Type kType;
 
-  UserMessageEvent(unsigned message, long long wParam, long long lParam)
-      : QEvent(kType), message(message), wParam(wParam), lParam(lParam) {}
+  UserMessageEvent(unsigned messageId, long long wParamValue, long long lParamValue)
+      : QEvent(kType), message(messageId), wParam(wParamValue), lParam(lParamValue) {}
 
   const unsigned message;
   const long long wParam;

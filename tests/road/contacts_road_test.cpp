@@ -26,9 +26,9 @@
 #include "device/contacts/contacts_restore_job.h"
 #include "device/contacts/marrowind_program.h"
 #include "device/frame/device_program.h"
-#include "platform/device/contact_property_ids.h"
-#include "platform/device/phone_sample.h"
-#include "platform/device/phone_summary.h"
+#include "platform/device/sample/phone_sample.h"
+#include "platform/device/stores/contact_property_ids.h"
+#include "platform/device/tool/phone_summary.h"
 #include "tests/support/exchange_outcome_printing.h"
 #include "tests/support/phone_test.h"
 #include "tests/support/scoped_time_zone.h"
@@ -419,6 +419,6 @@ TEST_P(ContactsRoadTest, TwoCyclesEndWithWhatThePhoneHeldAsFarAsTheFormatCarries
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, ContactsRoadTest, ::testing::ValuesIn(kBranches),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

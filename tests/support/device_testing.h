@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "platform/device/phone_screen.h"
+#include "platform/device/shell/phone_screen.h"
 
 class QWidget;
 

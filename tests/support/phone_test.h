@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/device/file_time.h"
-#include "platform/device/phone_folder.h"
-#include "platform/device/phone_setup.h"
+#include "platform/device/stores/file_time.h"
+#include "platform/device/stores/phone_folder.h"
+#include "platform/device/stores/phone_setup.h"
 #include "tests/support/working_folder.h"
 
 // Fixture: each test in a fresh working folder with its own phone folder (PHONE_ROOT), restored

@@ -148,21 +148,21 @@ constexpr const char* kMessagingAliases[] = {"X-YAHOO", "X-GTALK", "X-SKYPE"};
 
 const std::vector<PropertyRule>& PropertyRules() {
   static const std::vector<PropertyRule> rules = [] {
-    std::vector<PropertyRule> rules;
+    std::vector<PropertyRule> built;
     for (const VCardField& entry : kVCardFields) {
       if (entry.form != VCardForm::kProperty) continue;
       QLatin1String name(entry.name);
-      auto rule = std::find_if(rules.begin(), rules.end(), [&](auto& r) { return r.name == name; });
-      if (rule == rules.end()) {
-        rules.push_back({name, {entry.field}});
+      auto rule = std::find_if(built.begin(), built.end(), [&](auto& r) { return r.name == name; });
+      if (rule == built.end()) {
+        built.push_back({name, {entry.field}});
       } else {
         rule->fields.push_back(entry.field);
       }
     }
     std::vector<RecordField> messaging =
-        std::find_if(rules.begin(), rules.end(), [](auto& r) { return r.name == "X-MSN"; })->fields;
-    for (const char* alias : kMessagingAliases) rules.push_back({QLatin1String(alias), messaging});
-    return rules;
+        std::find_if(built.begin(), built.end(), [](auto& r) { return r.name == "X-MSN"; })->fields;
+    for (const char* alias : kMessagingAliases) built.push_back({QLatin1String(alias), messaging});
+    return built;
   }();
   return rules;
 }
@@ -204,13 +204,13 @@ struct NoteLine {
 
 const std::vector<NoteLine>& NoteLines() {
   static const std::vector<NoteLine> lines = [] {
-    std::vector<NoteLine> lines;
+    std::vector<NoteLine> built;
     for (const VCardField& entry : kVCardFields) {
       if (entry.form == VCardForm::kNoteLine) {
-        lines.push_back({entry.field, QLatin1String(entry.name) + u':'});
+        built.push_back({entry.field, QLatin1String(entry.name) + u':'});
       }
     }
-    return lines;
+    return built;
   }();
   return lines;
 }

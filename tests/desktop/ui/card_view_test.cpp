@@ -201,7 +201,7 @@ TEST_F(CardViewTest, FlagsWaitWhileAPopUpMenuIsOpen) {
   StartApp();
   CDlgResult* card = Cards()->ShownCards()[1];
   QString id = card->m_strID;
-  script_.ExpectMenu([this](QMenu* menu) {
+  script_.ExpectMenu([this](QMenu*) {
     // A record dialog saves while the card's handler is still running.
     App().m_bDataChanged = true;
     QTest::qWait(50);

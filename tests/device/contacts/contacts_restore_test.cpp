@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "desktop/exchange/backup/contacts_backup_export.h"
-#include "platform/device/phone_database.h"
+#include "platform/device/stores/phone_database.h"
 #include "tests/device/contacts/contacts_testing.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/scoped_time_zone.h"

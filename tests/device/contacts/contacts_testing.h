@@ -7,7 +7,7 @@
 
 #include "common/contacts_backup_file.h"
 #include "device/contacts/contact_properties.h"
-#include "platform/device/phone_setup.h"
+#include "platform/device/stores/phone_setup.h"
 #include "tests/support/backup_file_builder.h"
 #include "tests/support/phone_test.h"
 #include "tests/support/scripted_services.h"

@@ -15,7 +15,7 @@
 #include "device/contacts/marrowind_program.h"
 #include "device/frame/device_app.h"
 #include "device/frame/device_view_color_labels.h"
-#include "platform/device/command_bar.h"
+#include "platform/device/shell/command_bar.h"
 #include "tests/device/contacts/contacts_testing.h"
 #include "tests/support/device_testing.h"
 

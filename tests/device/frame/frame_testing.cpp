@@ -3,7 +3,7 @@
 #include "device/frame/device_app.h"
 #include "device/frame/device_view.h"
 #include "device/resources/device_resources.h"
-#include "platform/device/dialog_item.h"
+#include "platform/device/shell/dialog_item.h"
 
 namespace {
 
@@ -18,6 +18,7 @@ std::vector<FrameCommand> Recorders(std::vector<int>* commands, std::initializer
 
 DeviceProgram SkeldraLikeProgram(std::vector<int>* commands) {
   return {
+      .purpose = "Backs up text messages (test program).",
       .style = FormStyle::kSkeldra,
       .resources = &SkeldraResources(),
       .form = {.maker = "Velthorn",
@@ -40,6 +41,7 @@ DeviceProgram SkeldraLikeProgram(std::vector<int>* commands) {
 
 DeviceProgram MarrowindLikeProgram(std::vector<int>* commands) {
   return {
+      .purpose = "Backs up contacts (test program).",
       .style = FormStyle::kMarrowind,
       .resources = &MarrowindResources(),
       .form = {.maker = "Velthorn",

@@ -7,8 +7,8 @@
 #include <atomic>
 
 #include "device/frame/progress_dialog.h"
-#include "platform/device/message_box.h"
-#include "platform/device/worker_thread.h"
+#include "platform/device/shell/message_box.h"
+#include "platform/device/shell/worker_thread.h"
 #include "tests/device/frame/frame_testing.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "device/frame/color_label.h"
 #include "device/frame/my_static.h"
-#include "platform/device/resource_module.h"
+#include "platform/device/shell/resource_module.h"
 
 namespace {
 

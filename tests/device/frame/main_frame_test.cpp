@@ -11,8 +11,8 @@
 #include "device/frame/about_dialog.h"
 #include "device/frame/device_program.h"
 #include "device/frame/device_view.h"
-#include "platform/device/command_bar.h"
-#include "platform/device/dialog_item.h"
+#include "platform/device/shell/command_bar.h"
+#include "platform/device/shell/dialog_item.h"
 #include "platform/windows/modal_service.h"
 #include "platform/windows/resources.h"
 #include "tests/device/frame/frame_testing.h"
@@ -82,7 +82,9 @@ TEST_F(MainFrameTest, OnScreensTooLowForTheFormItScrollsDownToTheLinkLine) {
       QScrollBar* bar = scroller->verticalScrollBar();
       EXPECT_EQ(bar->maximum() > 0, c.scrolls);
       QApplication::processEvents();
-      if (c.scrolls) EXPECT_EQ(bar->width(), c.barWidth);
+      if (c.scrolls) {
+        EXPECT_EQ(bar->width(), c.barWidth);
+      }
       bar->setValue(bar->maximum());
       QWidget* link = FindDlgItem(Frame().View(), CurrentStyle().ids.link);
       const QRect shown(link->mapTo(&Frame(), QPoint()), link->size());
@@ -100,7 +102,7 @@ TEST_F(MainFrameTest, TheMenuAndItsWebsiteSubmenuOpenInsideTheScreen) {
     Start(FormStyle::kMarrowind, screen);
     QRect menuShown;
     QRect submenuShown;
-    ModalService scripted = InstallModalService({.trackMenu = [&](QMenu* menu, QPoint position) {
+    auto openBoth = [&](QMenu* menu, QPoint position) {
       menu->popup(position);
       QAction* website = menu->actions().at(2);
       menu->setActiveAction(website);
@@ -109,7 +111,8 @@ TEST_F(MainFrameTest, TheMenuAndItsWebsiteSubmenuOpenInsideTheScreen) {
       submenuShown = website->menu()->geometry();
       menu->close();
       return 0;
-    }});
+    };
+    ModalService scripted = InstallModalService({.runDialog = nullptr, .trackMenu = openBoth});
     Frame().CommandBar()->Key(1)->click();
     InstallModalService(scripted);
     EXPECT_TRUE(Frame().geometry().contains(menuShown));

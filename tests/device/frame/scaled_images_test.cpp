@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/device/resource_module.h"
+#include "platform/device/shell/resource_module.h"
 #include "tests/support/device_testing.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "device/frame/device_view.h"
-#include "platform/device/dialog_item.h"
+#include "platform/device/shell/dialog_item.h"
 #include "tests/device/frame/frame_testing.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "device/sms/sms_backup_job.h"
 #include "device/sms/sms_restore_job.h"
 #include "device/sms/sms_text_listing.h"
-#include "platform/device/phone_database.h"
+#include "platform/device/stores/phone_database.h"
 #include "tests/device/sms/sms_testing.h"
 #include "tests/support/scoped_time_zone.h"
 

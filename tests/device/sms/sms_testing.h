@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/device/phone_setup.h"
+#include "platform/device/stores/phone_setup.h"
 #include "tests/support/phone_test.h"
 
 // Helpers of the SMS program's tests: a phone with its store "SMS", messages to put in it, and

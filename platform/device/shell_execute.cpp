@@ -1,9 +1,0 @@
-#include "platform/device/shell_execute.h"
-
-#include <QDesktopServices>
-#include <QUrl>
-
-bool ShellExecuteEx(const ShellExecuteInfo& info) {
-  if (info.verb != QLatin1String("open") || info.file.isEmpty()) return false;
-  return QDesktopServices::openUrl(QUrl::fromUserInput(info.file));
-}

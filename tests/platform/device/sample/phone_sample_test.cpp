@@ -1,0 +1,114 @@
+#include "platform/device/sample/phone_sample.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "platform/device/stores/contact_property_ids.h"
+#include "platform/device/stores/messaging_store.h"
+#include "platform/device/stores/phone_setup.h"
+#include "tests/support/phone_test.h"
+
+namespace {
+
+class PhoneSampleTest : public PhoneTest {
+ protected:
+  qint64 Folder(ULONG specialTag, const QStringList& path = {}) {
+    qint64 id = phone_.SpecialFolderId(phone_.MessageStoreId("SMS"), specialTag);
+    for (const QString& name : path) id = phone_.SubfolderId(id, name);
+    return id;
+  }
+
+  PhoneSetup phone_;
+};
+
+bool HasCjk(const QString& text) {
+  return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; });
+}
+
+TEST_F(PhoneSampleTest, ContactsHaveEveryFieldSomewhereWithCjkNamesPicturesAndRingTones) {
+  ASSERT_TRUE(AddSampleData(phone_, {.contacts = 100, .simEntries = 0, .messages = 0}));
+  const std::vector<PhoneContact> contacts = phone_.Contacts();
+  ASSERT_EQ(contacts.size(), 100u);
+  const PhoneContact& full = contacts[0];
+  EXPECT_EQ(full.texts.size(), 55u);
+  EXPECT_EQ(full.dates.size(), 2u);
+  EXPECT_TRUE(full.picture.startsWith("BM"));
+  EXPECT_NE(OpenPhoneFileForReading(full.texts.at(PIMPR_RINGTONE)), nullptr);
+  EXPECT_TRUE(std::any_of(contacts.begin(), contacts.end(), [](const PhoneContact& contact) {
+    auto last = contact.texts.find(PIMPR_LAST_NAME);
+    return last != contact.texts.end() && HasCjk(last->second);
+  }));
+  EXPECT_TRUE(std::any_of(contacts.begin() + 1, contacts.end(), [](const PhoneContact& contact) {
+    return contact.texts.size() < 10;  // most people fill in little
+  }));
+  // Companies without a person's name, one of them twice.
+  auto nameless = [](const PhoneContact& contact) {
+    return !contact.texts.contains(PIMPR_FIRST_NAME) && !contact.texts.contains(PIMPR_LAST_NAME);
+  };
+  EXPECT_EQ(std::count_if(contacts.begin(), contacts.end(), nameless), 5);
+  EXPECT_EQ(contacts[99].texts, contacts[79].texts);
+}
+
+TEST_F(PhoneSampleTest, MessagesFillTheFoldersAndReadWhole) {
+  ASSERT_TRUE(AddSampleData(phone_, {.contacts = 20, .simEntries = 0, .messages = 200}));
+  const qint64 drafts = Folder(PR_CE_IPM_DRAFTS_ENTRYID);
+  size_t total = 0;
+  for (qint64 folder : {Folder(PR_CE_IPM_INBOX_ENTRYID), Folder(PR_IPM_SENTMAIL_ENTRYID), drafts,
+                        Folder(PR_CE_IPM_INBOX_ENTRYID, {"Work", "Projects"})}) {
+    SCOPED_TRACE(folder);
+    const std::vector<PhoneMessage> messages = phone_.Messages(folder);
+    EXPECT_FALSE(messages.empty());
+    total += messages.size();
+    std::set<quint64> times;
+    std::set<QString> texts;
+    for (const PhoneMessage& message : messages) {
+      // The programs read a message only when all of its properties are there.
+      ASSERT_TRUE(message.subject && message.flags && message.size && message.deliveryTime &&
+                  message.lastModificationTime && message.senderEmailAddress && message.senderName);
+      times.insert(FileTimeValue(*message.deliveryTime));
+      texts.insert(*message.subject);
+    }
+    // A restore tells messages apart by delivery time, drafts (which have none) by their text.
+    EXPECT_EQ(folder == drafts ? texts.size() : times.size(), messages.size());
+  }
+  EXPECT_GT(total, 100u);
+}
+
+TEST_F(PhoneSampleTest, SimEntriesFillTheCardAndGrowIt) {
+  ASSERT_TRUE(AddSampleData(phone_, {.contacts = 0, .simEntries = 300, .messages = 0}));
+  const std::map<DWORD, SimEntry> entries = phone_.SimEntries();
+  ASSERT_EQ(entries.size(), 300u);
+  EXPECT_EQ(entries.begin()->first, 1u);
+  EXPECT_EQ(entries.rbegin()->first, 300u);
+  EXPECT_FALSE(entries.rbegin()->second.Number().isEmpty());
+}
+
+TEST_F(PhoneSampleTest, TheSameSizesGiveTheSamePhone) {
+  ASSERT_TRUE(AddSampleData(phone_, {.contacts = 12, .simEntries = 5, .messages = 30}));
+  const std::vector<PhoneContact> contacts = phone_.Contacts();
+  const std::vector<PhoneMessage> inbox = phone_.Messages(Folder(PR_CE_IPM_INBOX_ENTRYID));
+  qputenv(kPhoneRootVariable, folder_.FilePath("other").toLocal8Bit());
+  PhoneSetup other;
+  ASSERT_TRUE(AddSampleData(other, {.contacts = 12, .simEntries = 5, .messages = 30}));
+  EXPECT_EQ(other.Contacts(), contacts);
+  const qint64 otherInbox =
+      other.SpecialFolderId(other.MessageStoreId("SMS"), PR_CE_IPM_INBOX_ENTRYID);
+  EXPECT_EQ(other.Messages(otherInbox), inbox);
+}
+
+TEST_F(PhoneSampleTest, NothingIsWrittenWhenASizeIsOutOfRangeOrAWriteFails) {
+  for (PhoneSampleSizes sizes :
+       {PhoneSampleSizes{.contacts = -1}, PhoneSampleSizes{.messages = kMaxSampleItems + 1},
+        PhoneSampleSizes{.simEntries = kMaxSampleSimEntries + 1}}) {
+    EXPECT_FALSE(AddSampleData(phone_, sizes));
+  }
+  ASSERT_TRUE(phone_.SetSimCapacity(1, 5));  // too small for the entries: the sixth fails
+  EXPECT_FALSE(AddSampleData(phone_, {.contacts = 10, .simEntries = 10, .messages = 10}));
+  EXPECT_TRUE(phone_.Contacts().empty());
+  EXPECT_TRUE(phone_.SimEntries().empty());
+  EXPECT_TRUE(phone_.Messages(Folder(PR_CE_IPM_INBOX_ENTRYID)).empty());
+}
+
+}  // namespace
