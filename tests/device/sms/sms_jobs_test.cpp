@@ -337,7 +337,7 @@ TEST_F(SmsJobsTest, ABackupThatCannotReadAFolderFails) {
 
 // The table cannot go back to its start, or hands out its first batch of 10, then cannot fetch
 // or open the rest.
-TEST_F(SmsJobsTest, AContentsTableThatEndsEarlyFailsTheBackup) {
+TEST_F(SmsJobsTest, AContentsTableThatCannotBeReadWholeFailsTheBackup) {
   for (int i = 0; i < 15; ++i) phone_.AddMessage(Inbox(), SampleSms(QString::number(i), {}));
   const qint64 twelfth = phone_.Messages(Inbox())[11].id;
   struct Fault {
