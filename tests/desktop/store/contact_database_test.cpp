@@ -97,6 +97,9 @@ TEST_F(ContactDatabaseTest, ForeignOrDamagedFilesAreReportedAndNeverWritten) {
        DatabaseFault::kCannotOpen},
       {"a column short", made(table + ";alter table Contact_Table drop column SIM_Name"),
        DatabaseFault::kCannotOpen},
+      {"the last column renamed",
+       made(table + ";alter table Contact_Table rename column SIM_Name to Sim_Number"),
+       DatabaseFault::kCannotOpen},
       {"a damaged schema",
        [&] {
          made(table)();

@@ -335,8 +335,9 @@ TEST_F(SmsJobsTest, ABackupThatCannotReadAFolderFails) {
   EXPECT_FALSE(unwritable.text.isEmpty());
 }
 
-// The table hands out its first batch of 10, then cannot fetch or open the rest.
-TEST_F(SmsJobsTest, AContentsTableThatEndsEarlyFailsTheBackup) {
+// The table cannot go back to its start, or hands out its first batch of 10, then cannot fetch
+// or open the rest.
+TEST_F(SmsJobsTest, AContentsTableThatCannotBeReadWholeFailsTheBackup) {
   for (int i = 0; i < 15; ++i) phone_.AddMessage(Inbox(), SampleSms(QString::number(i), {}));
   const qint64 twelfth = phone_.Messages(Inbox())[11].id;
   struct Fault {
@@ -345,7 +346,8 @@ TEST_F(SmsJobsTest, AContentsTableThatEndsEarlyFailsTheBackup) {
     int successesFirst;
   };
   for (const Fault& fault :
-       {Fault{PhoneCall::kQueryRows, Inbox(), 1}, Fault{PhoneCall::kFolderOpenEntry, twelfth, 0},
+       {Fault{PhoneCall::kSeekRow, Inbox(), 0}, Fault{PhoneCall::kQueryRows, Inbox(), 1},
+        Fault{PhoneCall::kFolderOpenEntry, twelfth, 0},
         Fault{PhoneCall::kMessageGetProps, twelfth, 0}}) {
     for (const SmsBackupMode mode : {SmsBackupMode::kBackupFile, SmsBackupMode::kTextListing}) {
       SCOPED_TRACE(testing::Message()

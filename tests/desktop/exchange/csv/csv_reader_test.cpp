@@ -91,6 +91,7 @@ TEST_F(CsvReaderTest, ReadsUtf8FilesWithOrWithoutAByteOrderMark) {
       QString::fromUtf8("Name,City\r\nZoë Brontë,Zürich\r\n张伟,1\r\n").toUtf8();
   EXPECT_EQ(Read(utf8), rows);
   EXPECT_EQ(Read("\xEF\xBB\xBF" + utf8), rows);
+  EXPECT_EQ(Read("\xEF\xBB\xBF\"Name, full\",Zo\xC3\xAB\r\n"), CsvRows({{"Name, full", "Zoë"}}));
   // Valid UTF-8 up to a code page 936 name near the end.
   EXPECT_EQ(Read(WideToAnsi("Name\r\n") + "\xC3\xA9\r\n" + WideToAnsi(wei)),
             CsvRows({{"Name"}, {QString::fromUtf8("茅")}, {wei}}));
