@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
@@ -98,6 +99,11 @@ TEST(InteractiveServices, FileDialogsCheckTheNameWithItsExtension) {
         ASSERT_NE(dialog, nullptr);
         if (name.isEmpty()) return dialog->reject();
         dialog->selectFile(folder.filePath(name));
+        // selectFile() leaves the name box as it is while the box has the focus, which it may or
+        // may not have yet: the name is typed into it too, as a user does.
+        auto* nameBox = dialog->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(nameBox, nullptr);
+        nameBox->setText(name);
         static_cast<QDialog*>(dialog)->accept();  // the file dialog's own, as its button
       });
     }
