@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QWidget>
 
@@ -97,15 +98,14 @@ std::vector<UnusablePhone> UnusablePhones() {
       WriteFileBytes(root + "/phone.db", bytes);
     };
   };
-  const QString otherPath = QDir::temp().filePath("brevantor-other-program.db");
-  QFile::remove(otherPath);
+  const QTemporaryDir scratch;  // of this process alone: test programs run side by side
+  const QString otherPath = scratch.filePath("other.db");
   {
     SqliteConnection other(otherPath, SqliteConnection::Threads::kOneAtATime);
     EXPECT_EQ(other.Exec("create table notes (text); insert into notes values ('mine');"),
               SQLITE_OK);
   }
   const QByteArray otherDatabase = ReadFileBytes(otherPath);
-  QFile::remove(otherPath);
   return {
       {"text", writeAt("my shopping list\n"), "The file is not the phone's database:"},
       {"other", writeAt(otherDatabase), "The file is not the phone's database:"},
