@@ -213,6 +213,14 @@ TEST_F(CsvImportTest, AFailedRowKeepsTheContactItWouldReplace) {
 TEST_F(CsvImportTest, FileThatFailsToReadImportsNothing) {
   EXPECT_EQ(ImportCsvFile("/proc/self/mem", NameColumns(), "Contact.cdt"),
             CsvImportOutcome{.read = CsvReadResult::kNotFound});  // opens, but fails to read
+
+  // A record too large to read, well after the first batch of records has gone in.
+  QByteArray csv = "First\r\n";
+  for (int i = 0; i < 2000; ++i) csv += "N" + QByteArray::number(i) + "\r\n";
+  WriteFileBytes("in.csv", csv + QByteArray(3'000'000, ',') + "\r\nLast\r\n");
+  EXPECT_EQ(ImportCsvFile("in.csv", NameColumns(), "Contact.cdt"),
+            CsvImportOutcome{.read = CsvReadResult::kTooLarge});
+  EXPECT_EQ(CountContactRows(), 0);
 }
 
 TEST_F(CsvImportTest, DatabaseThatCannotTakeRowsCountsThemAllFailed) {

@@ -118,6 +118,12 @@ TEST_F(CsvReaderTest, ARecordThatWouldTakeTooMuchMemoryEndsTheReading) {
   EXPECT_EQ(reader.ReadRecord(budget), CsvRecordReader::Next::kTooLarge);
   EXPECT_EQ(reader.ReadRecord(), CsvRecordReader::Next::kTooLarge);
 
+  // Text costs two bytes a character once decoded.
+  WriteFileBytes("text.csv", QByteArray(1000, 'x'));
+  CsvRecordReader text;
+  ASSERT_EQ(text.Open("text.csv"), CsvReadResult::kRead);
+  EXPECT_EQ(text.ReadRecord(1999), CsvRecordReader::Next::kTooLarge);
+
   CsvRows rows = Read(QByteArray(1000, ','));
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0].size(), 1001);

@@ -203,6 +203,13 @@ TEST_F(VCardImportTest, DatabaseThatCannotTakeTheCards) {
   other.Exec("rollback");
   EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,John'"), "100");
 
+  // Read by another program until the import ends: the commit cannot be made, no card stays.
+  ASSERT_EQ(other.Exec("begin"), SQLITE_OK);
+  ASSERT_EQ(other.QueryCount("select count(*) from Contact_Table"), 1);
+  EXPECT_EQ(Import(Card("Lee;Ann")), Stored(0, 1));
+  other.Exec("rollback");
+  EXPECT_EQ(CountContactRows("SIM_Name='Lee,Ann'"), 0);
+
   // A database without Contact_Table.
   QFile::remove("Contact.cdt");
   DatabaseConnection().Exec("create table Other(x)");
