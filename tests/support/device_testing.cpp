@@ -91,7 +91,13 @@ int WaitForStarts(const QString& folder, int count) {
   return lines;
 }
 
-std::vector<UnusablePhone> UnusablePhones() {
+void ForEachUnusablePhone(const QString& folder,
+                          const std::function<void(const QString& message)>& commands) {
+  struct UnusablePhone {
+    const char* what;  // also the name of its folder
+    std::function<void(const QString& root)> make;
+    const char* message;
+  };
   const auto writeAt = [](const QByteArray& bytes) {
     return [bytes](const QString& root) {
       QDir().mkpath(root);
@@ -106,7 +112,7 @@ std::vector<UnusablePhone> UnusablePhones() {
               SQLITE_OK);
   }
   const QByteArray otherDatabase = ReadFileBytes(otherPath);
-  return {
+  const UnusablePhone phones[] = {
       {"text", writeAt("my shopping list\n"), "The file is not the phone's database:"},
       {"other", writeAt(otherDatabase), "The file is not the phone's database:"},
       {"header", writeAt(QByteArray(otherDatabase).replace(0, 16, "SQLite format 2")),
@@ -121,11 +127,13 @@ std::vector<UnusablePhone> UnusablePhones() {
        [](const QString& root) { WriteFileBytes(QFileInfo(root).path(), ""); },
        "Can't write the phone's database:"},
   };
-}
-
-QString UseUnusablePhone(const QString& folder, const UnusablePhone& phone) {
-  const QString root = folder + "/" + phone.what;
-  qputenv(kPhoneRootVariable, root.toLocal8Bit());
-  phone.make(root);
-  return phone.message + root + "/phone.db";
+  for (const UnusablePhone& phone : phones) {
+    SCOPED_TRACE(phone.what);
+    const QString root = folder + "/" + phone.what;
+    qputenv(kPhoneRootVariable, root.toLocal8Bit());
+    phone.make(root);
+    const QByteArray before = ReadFileBytes(root + "/phone.db");
+    commands(phone.message + root + "/phone.db");
+    EXPECT_EQ(ReadFileBytes(root + "/phone.db"), before);
+  }
 }

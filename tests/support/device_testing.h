@@ -31,18 +31,13 @@ class ScopedPhoneScreen {
 void ExpectMainWindowPicture(QWidget* window, const PhoneScreen& screen,
                              const std::vector<QRect>& drawn);
 
-// A phone folder whose database a phone program cannot use, and the start of the message (the
-// path of phone.db follows it) with which each of its commands says why.
-struct UnusablePhone {
-  const char* what;  // also the name of its folder
-  std::function<void(const QString& root)> make;
-  const char* message;
-};
-// A text file, another program's SQLite database and one with a broken header in place of
-// phone.db, a damaged phone database, and a phone folder that cannot be made.
-std::vector<UnusablePhone> UnusablePhones();
-// Points PHONE_ROOT at `folder`/what, makes the phone there and returns the whole message.
-QString UseUnusablePhone(const QString& folder, const UnusablePhone& phone);
+// For each phone folder whose database a phone program cannot use (a text file, another
+// program's SQLite database and one with a broken header in place of phone.db, a damaged phone
+// database, a phone folder that cannot be made), each in its own folder below `folder`: points
+// PHONE_ROOT at it, runs `commands` with the message each command must give (the reason, then the
+// path of phone.db), and checks that phone.db is as it was.
+void ForEachUnusablePhone(const QString& folder,
+                          const std::function<void(const QString& message)>& commands);
 
 // Where a control of the window stands, in the window's coordinates.
 QRect RectInWindow(const QWidget* control, const QWidget* window);

@@ -158,11 +158,7 @@ TEST_F(MarrowindTest, WithoutSimAccessNeitherJobRunsNorSaysAnything) {
 TEST_F(MarrowindTest, BothCommandsSayWhyThePhonesDatabaseCannotBeUsed) {
   WriteFileBytes(Path("a.vbx"), BackupFileBuilder().AddSim("Bob", "456").Bytes());
   Start();
-  for (const UnusablePhone& phone : UnusablePhones()) {
-    SCOPED_TRACE(phone.what);
-    const QString message = UseUnusablePhone(folder_.Path(), phone);
-    const QString root = Path(phone.what);
-    const QByteArray before = ReadFileBytes(root + "/phone.db");
+  ForEachUnusablePhone(folder_.Path(), [&](const QString& message) {
     script_.ExpectFileDialog("Select Save Path.", Path("b.vbx"));
     ExpectMessage(message);
     frame_->OnCommand(ID_BACKUP_CONTACTS);
@@ -170,8 +166,7 @@ TEST_F(MarrowindTest, BothCommandsSayWhyThePhonesDatabaseCannotBeUsed) {
     ExpectConfirmation(Path("a.vbx"), IDOK);
     ExpectMessage(message);
     frame_->OnCommand(ID_RESTORE_CONTACTS);
-    EXPECT_EQ(ReadFileBytes(root + "/phone.db"), before);
-  }
+  });
   EXPECT_FALSE(QFileInfo::exists(Path("b.vbx")));
 }
 

@@ -104,11 +104,7 @@ TEST_F(SkeldraTest, WithoutAnSmsStoreBothCommandsSayNoAccount) {
 TEST_F(SkeldraTest, BothCommandsSayWhyThePhonesDatabaseCannotBeUsed) {
   WriteFileBytes(Path("a.qrd"), SmsFileBytes({RecordBytes(SmsRecordFields{})}));
   Start();
-  for (const UnusablePhone& phone : UnusablePhones()) {
-    SCOPED_TRACE(phone.what);
-    const QString message = UseUnusablePhone(folder_.Path(), phone);
-    const QString root = Path(phone.what);
-    const QByteArray before = ReadFileBytes(root + "/phone.db");
+  ForEachUnusablePhone(folder_.Path(), [&](const QString& message) {
     script_.ExpectFileDialog("Select Save Path.", Path("x.qrd"));
     ExpectMessage(message);
     Click(0);
@@ -116,8 +112,7 @@ TEST_F(SkeldraTest, BothCommandsSayWhyThePhonesDatabaseCannotBeUsed) {
     ExpectMessage("Are you sure to restore sms from file:" + Path("a.qrd"));
     ExpectMessage(message);
     Click(1);
-    EXPECT_EQ(ReadFileBytes(root + "/phone.db"), before);
-  }
+  });
   EXPECT_FALSE(QFile::exists(Path("x.qrd")));
 }
 
