@@ -183,7 +183,7 @@ TEST_F(MainFrameTest, TheAboutIconGrowsWithTheScreen) {
 }
 
 // The box covers the soft-key bar, and a phone has no Enter or Escape key: a tap on the OK in the
-// top right corner closes it, on every screen.
+// top right corner closes it, on every screen. Its contents stay clear of the OK's row.
 TEST_F(MainFrameTest, ATapOnOkInTheTopRightCornerClosesTheAboutBox) {
   for (const PhoneScreen& screen :
        {PhoneScreen{240, 320, 96}, PhoneScreen{320, 240, 96}, PhoneScreen{640, 480, 192}}) {
@@ -206,6 +206,8 @@ TEST_F(MainFrameTest, ATapOnOkInTheTopRightCornerClosesTheAboutBox) {
           return IDCANCEL;
         }
         EXPECT_EQ(key->text().toStdString(), "OK");
+        QWidget* text = dynamic_cast<CDialog*>(dialog)->GetDlgItem(202);
+        EXPECT_GT(RectInWindow(text, dialog).top(), key->geometry().bottom());  // not under it
         QTest::mouseClick(key, Qt::LeftButton, {}, key->mapFrom(dialog, corner));
         EXPECT_FALSE(dialog->isVisible());
         return dialog->result();
