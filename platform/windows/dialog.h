@@ -95,7 +95,8 @@ class CDialog : public QDialog, public ControlHost {
   void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   // Places the frame's rows and bar, and the client area, for the window's size. Runs on every
-  // resize; a window that is not shown yet hears of its size only when it shows.
+  // resize the window hears of; one not shown yet hears of its size only when it shows, so a
+  // dialog that sizes itself before then calls it.
   void LayoutFrame();
 
  private:

@@ -3,6 +3,9 @@
 #include <QPainter>
 #include <QToolButton>
 
+#include <algorithm>
+#include <utility>
+
 #include "platform/device/shell/phone_bar.h"
 #include "platform/device/shell/phone_style.h"
 
