@@ -2,6 +2,7 @@
 
 #include <QPalette>
 
+#include "platform/device/shell/dialog_title_row.h"
 #include "platform/device/shell/phone_screen.h"
 #include "platform/device/shell/phone_style.h"
 #include "platform/device/shell/resource_module.h"
@@ -13,15 +14,19 @@ bool g_draEnabled = false;
 
 }  // namespace
 
-CDeviceDialog::CDeviceDialog(int templateId, QWidget* parent)
+CDeviceDialog::CDeviceDialog(int templateId, QWidget* parent, DialogClosing closing)
     : CDialog(DialogTemplateOrEmpty(templateId), parent != nullptr ? parent : AfxGetMainWnd()) {
   setFont(DeviceDialogFont(Template()));
   SetPhoneColours(this);
+  if (closing == DialogClosing::kOkKey) {
+    SetTitleRow(new DialogTitleRow(windowTitle(), [this] { OnOK(); }));
+  }
 }
 
 bool CDeviceDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   FitToPhoneScreen(this);
+  LayoutFrame();
   initialized_ = true;
   // A window that is not shown yet hears of its new size only when it shows.
   OnSize(ClientArea()->width(), ClientArea()->height());

@@ -4,12 +4,18 @@
 
 #include "platform/windows/dialog.h"
 
+// How the user closes a phone dialog: by the OK key of the title row that shows its caption, or
+// not at all, for a dialog that ends by itself (a job's progress), which has no title row.
+enum class DialogClosing { kOkKey, kByItself };
+
 // A dialog of the phone: it fills the screen, follows the screen when it turns, and is laid out
-// in its template's font at the screen's pixels per inch, so it grows with the resolution.
+// in its template's font at the screen's pixels per inch, so it grows with the resolution. Its
+// controls sit under its title row (platform/device/shell/dialog_title_row.h), when it has one.
 class CDeviceDialog : public CDialog {
  public:
   // Dialog template `templateId` of the installed resource module.
-  explicit CDeviceDialog(int templateId, QWidget* parent = nullptr);
+  explicit CDeviceDialog(int templateId, QWidget* parent = nullptr,
+                         DialogClosing closing = DialogClosing::kOkKey);
 
  protected:
   // Fits the dialog to the screen and lays it out for its new size.

@@ -16,7 +16,9 @@
 
 CProgressDialog::CProgressDialog(const std::atomic<double>* progress, const std::atomic<int>* done,
                                  QWidget* parent)
-    : CDeviceDialog(IDD_PROGRESS, parent), m_pProgress(progress), m_pDone(done) {}
+    : CDeviceDialog(IDD_PROGRESS, parent, DialogClosing::kByItself),
+      m_pProgress(progress),
+      m_pDone(done) {}
 
 bool CProgressDialog::OnInitDialog() {
   const ProgressDialogIds& ids = CurrentStyle().progress;

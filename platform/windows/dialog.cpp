@@ -71,7 +71,7 @@ void CDialog::Build() {
   if (Controls().IsBuilt()) return;
   DialogUnits units(font());
   QSize clientSize(units.ToPixelsX(Template().cx), units.ToPixelsY(Template().cy));
-  if (Template().menuId != 0 || (Template().style & WS_VSCROLL)) {
+  if (Template().menuId != 0 || (Template().style & WS_VSCROLL) || titleRow_ != nullptr) {
     BuildFrame(clientSize);
   } else {
     SetWindowSize(clientSize);
@@ -80,15 +80,19 @@ void CDialog::Build() {
   for (QWidget* child : ClientArea()->findChildren<QWidget*>()) child->installEventFilter(this);
 }
 
+void CDialog::SetTitleRow(QWidget* row) {
+  row->setParent(this);
+  titleRow_ = row;
+}
+
 void CDialog::BuildFrame(QSize clientSize) {
   client_ = new QWidget(this);
   client_->resize(clientSize);
-  int top = 0;
   if (Template().menuId != 0) {
     menuBar_ = new QMenuBar(this);
     BuildMenuBar(menuBar_, Template().menuId, [this](int id) { OnCommand(id); });
-    top = menuBar_->sizeHint().height();
   }
+  const int top = FrameTop();
   int right = 0;
   if (Template().style & WS_VSCROLL) {
     scrollBar_ = new QScrollBar(Qt::Vertical, this);
@@ -101,17 +105,28 @@ void CDialog::BuildFrame(QSize clientSize) {
   SetWindowSize(clientSize + QSize(right, top));
 }
 
+int CDialog::FrameTop() const {
+  int top = 0;
+  if (titleRow_ != nullptr) top += titleRow_->sizeHint().height();
+  if (menuBar_ != nullptr) top += menuBar_->sizeHint().height();
+  return top;
+}
+
 void CDialog::LayoutFrame() {
   int top = 0;
-  if (menuBar_ != nullptr) {
-    top = menuBar_->sizeHint().height();
-    menuBar_->setGeometry(0, 0, width(), top);
-    menuBar_->raise();
+  for (QWidget* row : {titleRow_, static_cast<QWidget*>(menuBar_)}) {
+    if (row == nullptr) continue;
+    const int rowHeight = row->sizeHint().height();
+    row->setGeometry(0, top, width(), rowHeight);
+    row->raise();
+    top += rowHeight;
   }
   if (scrollBar_ != nullptr) {
     int barWidth = scrollBar_->sizeHint().width();
     scrollBar_->setGeometry(width() - barWidth, top, barWidth, height() - top);
     scrollBar_->raise();
+  } else if (client_ != nullptr) {
+    client_->setGeometry(0, top, width(), height() - top);
   }
 }
 

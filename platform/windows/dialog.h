@@ -24,7 +24,9 @@ inline constexpr int SB_BOTTOM = 7;
 //
 // A template with a menu or WS_VSCROLL gets a frame around its client area: the menu bar above
 // it (commands reach OnCommand) and the scroll bar at the right (requests reach OnVScroll, which
-// moves the content with ScrollWindow and keeps the position with SetScrollPos).
+// moves the content with ScrollWindow and keeps the position with SetScrollPos). A dialog given a
+// title row (SetTitleRow) gets a frame too, the row at its top; without a scroll bar the client
+// area fills what the frame's rows leave of the window.
 class CDialog : public QDialog, public ControlHost {
  public:
   explicit CDialog(const DialogTemplate& dialogTemplate, QWidget* parent = nullptr);
@@ -60,6 +62,11 @@ class CDialog : public QDialog, public ControlHost {
   // Moves the content of the client area by dx, dy pixels.
   void ScrollWindow(int dx, int dy);
 
+  // Puts `row` across the top of the window, above the client area, in the place of the title bar
+  // that a window manager would draw (the phone draws none). Given before the dialog is built; the
+  // dialog owns the row.
+  void SetTitleRow(QWidget* row);
+
   // Lets files be dropped on the dialog (they reach OnDropFiles), or refuses them.
   void DragAcceptFiles(bool accept) { setAcceptDrops(accept); }
 
@@ -87,16 +94,22 @@ class CDialog : public QDialog, public ControlHost {
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Places the frame's rows and bar, and the client area, for the window's size. Runs on every
+  // resize the window hears of; one not shown yet hears of its size only when it shows, so a
+  // dialog that sizes itself before then calls it.
+  void LayoutFrame();
 
  private:
   void Build();
   void BuildFrame(QSize clientSize);
-  void LayoutFrame();
+  // The height of the rows above the client area.
+  int FrameTop() const;
   void OnScrollAction(int action);
   // The control (a direct child of the client area) that holds `widget`.
   QWidget* ControlOf(QWidget* widget) const;
 
   QWidget* client_ = nullptr;
+  QWidget* titleRow_ = nullptr;
   QMenuBar* menuBar_ = nullptr;
   QScrollBar* scrollBar_ = nullptr;
   int scrollPosition_ = 0;

@@ -132,7 +132,11 @@ std::optional<QString> RunFileDialogOnScreen(const FileDialogRequest& request,
     qsizetype chosen = names.indexOf(dialog.selectedNameFilter());
     QString pattern = chosen >= 0 ? filters[chosen].pattern : QString();
     QString path = WithExtension(dialog.selectedFiles().front(), pattern, request.defaultExtension);
-    if (AcceptChosenPath(path, request)) return path;
+    if (!AcceptChosenPath(path, request)) continue;
+    // The platform's dialog opens in the folder it was last shown, which a path typed in full
+    // does not change: the next dialog opens where this file is.
+    dialog.setDirectory(QFileInfo(path).absolutePath());
+    return path;
   }
   return std::nullopt;
 }

@@ -17,7 +17,9 @@ void InstallInteractiveServices();
 // extension of the chosen filter (or the default extension) added to a name typed without one,
 // or nothing when cancelled. The path is checked with that extension: an open dialog tells when
 // no such file exists and a save dialog asked to prompt before overwriting asks before replacing
-// one (through the message service); either way the dialog opens again. `prepare`, when given,
+// one (through the message service); either way the dialog opens again. The first dialog of a
+// run opens in the working folder, each later one in the folder of the file last chosen (or the
+// folder last shown, when the user went to another and cancelled). `prepare`, when given,
 // adjusts the dialog before it shows (the phone fits it to its screen).
 std::optional<QString> RunFileDialogOnScreen(const FileDialogRequest& request,
                                              const std::function<void(QFileDialog&)>& prepare = {});

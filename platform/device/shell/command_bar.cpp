@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "platform/device/shell/phone_bar.h"
 #include "platform/device/shell/phone_style.h"
 #include "platform/device/shell/resource_module.h"
 #include "platform/windows/menu.h"
@@ -59,33 +60,19 @@ void FitMenuToScreen(QMenu* menu, const QFont& font, QRect screen) {
   }
 }
 
-const QColor kBarTop(0x3c, 0x5a, 0x82);
-const QColor kBarBottom(0x1e, 0x32, 0x50);
-
 }  // namespace
 
-CCommandBar::CCommandBar(QWidget* parent) : QWidget(parent) {
-  setFixedHeight(BarHeight());
-  QFont keyFont = font();
-  keyFont.setBold(true);
-  keyFont.setPixelSize(ScaledForPhoneScreen(13));
-  setFont(keyFont);
-}
+CCommandBar::CCommandBar(QWidget* parent) : QWidget(parent) { StylePhoneBar(this); }
 
-int CCommandBar::BarHeight() { return ScaledForPhoneScreen(26); }
+int CCommandBar::BarHeight() { return PhoneBarHeight(); }
 
 bool CCommandBar::InsertMenuBar(int menuBarId) {
   const MenuBarResource* bar = FindMenuBar(menuBarId);
   if (bar == nullptr || FindMenu(bar->menuId) == nullptr) return false;
   menuId_ = bar->menuId;
   for (const SoftKeyTemplate& key : bar->keys) {
-    auto* button = new QToolButton(this);
-    button->setText(LoadString(key.textId));
+    QToolButton* button = NewPhoneBarKey(LoadString(key.textId), this);
     button->setEnabled(key.state & TBSTATE_ENABLED);
-    button->setAutoRaise(true);
-    button->setStyleSheet(
-        QStringLiteral("QToolButton { color: white; border: none; background: transparent; }"
-                       "QToolButton:pressed { background: rgba(255, 255, 255, 60); }"));
     int index = static_cast<int>(keys_.size());
     connect(button, &QToolButton::clicked, this, [this, index] { PressKey(index); });
     keys_.push_back(button);
@@ -129,10 +116,7 @@ void CCommandBar::resizeEvent(QResizeEvent* event) {
 
 void CCommandBar::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  QLinearGradient gradient(0, 0, 0, height());
-  gradient.setColorAt(0, kBarTop);
-  gradient.setColorAt(1, kBarBottom);
-  painter.fillRect(rect(), gradient);
+  PaintPhoneBar(painter, *this);
   painter.setPen(QColor(255, 255, 255, 70));
   for (int i = 1; i < KeyCount(); ++i) {
     int x = width() * i / KeyCount();

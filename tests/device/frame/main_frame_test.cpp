@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -179,6 +180,41 @@ TEST_F(MainFrameTest, TheAboutIconGrowsWithTheScreen) {
   ASSERT_EQ(sizes.size(), 3u);
   EXPECT_EQ(sizes[1], sizes[0] * 2);
   EXPECT_EQ(sizes[2], sizes[1]);
+}
+
+// The box covers the soft-key bar, and a phone has no Enter or Escape key: a tap on the OK in the
+// top right corner closes it, on every screen. Its contents stay clear of the OK's row.
+TEST_F(MainFrameTest, ATapOnOkInTheTopRightCornerClosesTheAboutBox) {
+  for (const PhoneScreen& screen :
+       {PhoneScreen{240, 320, 96}, PhoneScreen{320, 240, 96}, PhoneScreen{640, 480, 192}}) {
+    for (FormStyle style : {FormStyle::kSkeldra, FormStyle::kMarrowind}) {
+      const QString name = QString("device_about_%1_%2x%3")
+                               .arg(style == FormStyle::kSkeldra ? "skeldra" : "marrowind")
+                               .arg(screen.width)
+                               .arg(screen.height);
+      SCOPED_TRACE(name.toStdString());
+      frame_.reset();
+      Start(style, screen);
+      script_.ExpectDialog([&](QDialog* dialog) {
+        dialog->show();
+        SaveScreenshot(dialog, name);
+        const int fingertip = 8 * screen.dpi / 96;
+        const QPoint corner(dialog->width() - fingertip, fingertip);
+        auto* key = qobject_cast<QAbstractButton*>(dialog->childAt(corner));
+        if (key == nullptr) {
+          ADD_FAILURE() << "nothing to tap in the top right corner";
+          return IDCANCEL;
+        }
+        EXPECT_EQ(key->text().toStdString(), "OK");
+        QWidget* text = dynamic_cast<CDialog*>(dialog)->GetDlgItem(202);
+        EXPECT_GT(RectInWindow(text, dialog).top(), key->geometry().bottom());  // not under it
+        QTest::mouseClick(key, Qt::LeftButton, {}, key->mapFrom(dialog, corner));
+        EXPECT_FALSE(dialog->isVisible());
+        return dialog->result();
+      });
+      Frame().OnCommand(57664);
+    }
+  }
 }
 
 TEST_F(MainFrameTest, WithoutTheRelayoutSwitchTheAboutBoxKeepsItsPlaces) {

@@ -130,7 +130,7 @@ TEST_F(ProgressDialogTest, LaysItsControlsOutAcrossTheScreen) {
     EXPECT_EQ(dialog->GetDlgItem(1030)->geometry(), QRect(136, 73, 16, 16));
     EXPECT_EQ(dialog->GetDlgItem(1032)->geometry(), QRect(24, 24, 216, 16));
     EXPECT_EQ(dialog->GetDlgItem(1033)->geometry(), QRect(24, 98, 216, 16));
-    SetPhoneScreen({480, 800, 192});
+    ScopedPhoneScreen large({480, 800, 192});
     EXPECT_EQ(dialog->GetDlgItem(1029)->geometry(), QRect(48, 100, 384, 40));
     return IDCANCEL;
   });

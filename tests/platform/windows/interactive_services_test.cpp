@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -117,6 +118,37 @@ TEST(InteractiveServices, FileDialogsCheckTheNameWithItsExtension) {
     const QString chosen = c.chosen.isEmpty() ? QString() : folder.filePath(c.chosen);
     EXPECT_EQ(path.value_or(QString()).toStdString(), chosen.toStdString());
   }
+}
+
+// The programs give a plain name, so a dialog opens where the last one left off: a path typed in
+// full into the name box counts as going to its folder.
+TEST(InteractiveServices, AFileDialogOpensInTheFolderOfTheFileLastChosen) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(QDir(folder.path()).mkdir("elsewhere"));
+  const QString typed = folder.filePath("elsewhere/backup.vbx");
+  // The platform's dialog keeps the folder for the whole process; it gets back the one it had.
+  struct KeptFolder {
+    QString path = QFileDialog().directory().absolutePath();
+    ~KeptFolder() { QFileDialog().setDirectory(path); }
+  } kept;
+  QFileDialog().setDirectory(folder.path());
+  QString shownIn;
+  ModalSteps modal({[&typed](QWidget* window) {
+                      window->findChild<QLineEdit*>("fileNameEdit")->setText(typed);
+                      static_cast<QDialog*>(window)->accept();  // the file dialog's own
+                    },
+                    [&shownIn](QWidget* window) {
+                      shownIn = qobject_cast<QFileDialog*>(window)->directory().absolutePath();
+                      window->close();
+                    }});
+  const FileDialogRequest request{.save = true,
+                                  .title = "Select Save Path.",
+                                  .filter = "Marrowind File(*.vbx)|*.vbx|",
+                                  .defaultExtension = "vbx",
+                                  .fileName = "VBX_20240101_1200.vbx"};
+  EXPECT_EQ(RunFileDialogOnScreen(request).value_or(QString()).toStdString(), typed.toStdString());
+  RunFileDialogOnScreen(request);
+  EXPECT_EQ(shownIn.toStdString(), QFileInfo(typed).absolutePath().toStdString());
 }
 
 }  // namespace
