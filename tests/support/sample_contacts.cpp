@@ -24,7 +24,7 @@ SampleContact SampleSimContact(const QString& name, const QString& number) {
 }
 
 std::vector<qint64> InsertContacts(const std::vector<SampleContact>& contacts) {
-  DatabaseConnection db;
+  DatabaseConnection db(kContactDatabaseFile, DatabaseConnection::Opening::kAnyFile);
   db.Exec(QString::fromLatin1(kCreateContactTable));  // fails harmlessly when it exists
   std::vector<qint64> ids;
   for (const SampleContact& contact : contacts) {

@@ -141,13 +141,11 @@ enum class RecordsResult {
   kFileError,  // the file is not whole: nothing is in
 };
 
-// Imports the records in one transaction, each under its own savepoint, and stages the ring
-// tones. The whole file is read before the commit: a damaged file changes nothing.
+// Imports the records in the replacer's transaction, each under its own savepoint, and stages
+// the ring tones. The whole file is read before the commit: a damaged file changes nothing.
 RecordsResult ImportRecords(ContactsBackupReader& reader, std::uint32_t count,
-                            DatabaseConnection& db, ProgressMeter& progress,
-                            StagedRingTones& ringTones) {
-  ContactReplacer replacer(db);
-  if (!replacer.IsBegun()) return RecordsResult::kStopped;
+                            DatabaseConnection& db, ContactReplacer& replacer,
+                            ProgressMeter& progress, StagedRingTones& ringTones) {
   RecordInserts inserts(db);
   std::uint32_t unread = count;
   auto read = [&] {
@@ -192,10 +190,11 @@ BackupImportOutcome ImportContactsBackup(const QString& backupPath, const QStrin
     return {BackupImportResult::kFileError};
   }
   DatabaseConnection db(databasePath);
-  if (!db.IsOpen()) return {BackupImportResult::kCannotOpenDatabase};
+  ContactReplacer replacer(db);
+  if (!replacer.IsBegun()) return {BackupImportResult::kDatabaseFault, {}, replacer.Fault()};
   ProgressMeter bar(progress, count);
   StagedRingTones ringTones(databasePath);
-  RecordsResult records = ImportRecords(reader, count, db, bar, ringTones);
+  RecordsResult records = ImportRecords(reader, count, db, replacer, bar, ringTones);
   if (records == RecordsResult::kFileError) return {BackupImportResult::kFileError};
   BackupImportOutcome outcome{records == RecordsResult::kAllIn ? BackupImportResult::kComplete
                                                                : BackupImportResult::kFailed};

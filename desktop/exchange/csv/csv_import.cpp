@@ -180,14 +180,12 @@ CsvImportOutcome ImportCsvFile(const QString& csvPath, const CsvColumnMap& colum
   RecordBatch first = ReadBatch(&reader, &columns);
   if (first.values.Size() == 0) return {.read = ResultOf(first.end)};
   DatabaseConnection db(databasePath);
-  if (!db.IsOpen()) {
+  ContactRowInsert insert(db, InsertColumns());
+  ContactReplacer replacer(db);
+  if (!insert.IsValid() || !replacer.IsBegun()) {
     CsvImportOutcome outcome = NothingIn(reader, columns, first);
-    outcome.cannotOpenDatabase = true;
+    outcome.fault = replacer.Fault();
     return outcome;
   }
-  ContactRowInsert insert(db, InsertColumns());
-  if (!insert.IsValid()) return NothingIn(reader, columns, first);  // no Contact_Table
-  ContactReplacer replacer(db);
-  if (!replacer.IsBegun()) return NothingIn(reader, columns, first);
   return StoreRecords(reader, columns, std::move(first), insert, replacer);
 }

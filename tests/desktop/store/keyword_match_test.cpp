@@ -9,7 +9,7 @@ namespace {
 // contains_keyword and ends_with_keyword of a value and a keyword, GB18030 bytes as the table
 // holds them; a null pointer binds null.
 std::pair<int, int> Matches(const char* value, const char* keyword) {
-  DatabaseConnection db(":memory:");
+  DatabaseConnection db(":memory:", DatabaseConnection::Opening::kAnyFile);
   EXPECT_TRUE(RegisterKeywordFunctions(db));
   SqlStatement query(db, "select contains_keyword(?1, ?2), ends_with_keyword(?1, ?2)");
   if (value != nullptr) query.BindTextBytes(1, value);

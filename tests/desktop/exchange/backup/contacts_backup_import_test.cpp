@@ -18,6 +18,7 @@
 #include "tests/support/backup_file_builder.h"
 #include "tests/support/exchange_outcome_printing.h"
 #include "tests/support/sample_contacts.h"
+#include "tests/support/scoped_file_triggers.h"
 #include "tests/support/working_folder.h"
 
 namespace {
@@ -239,6 +240,8 @@ TEST_F(ContactsBackupImportTest, RingToneNamesNeverReachOutsideTheRingFolder) {
   // The database in a subfolder, so that a name escaping its Ring folder would land in the
   // test's own folder, where it can be seen.
   QDir().mkpath("work");
+  ViewState state;
+  ASSERT_TRUE(InitContactDatabase(state, "work/Contact.cdt"));
   WriteFileBytes("in.cbk", Builder()
                                .AddRingTone("..\\..\\x", "1")
                                .AddRingTone("a/../../b", "2")
@@ -282,6 +285,7 @@ TEST_F(ContactsBackupImportTest, DamagedFilesImportNothing) {
 
 TEST_F(ContactsBackupImportTest, FailingInsertKeepsTheOldContactAndReportsFailure) {
   InsertContacts({SamplePhoneContact("Bad", "Smith", "100"), SamplePhoneContact("Eve", "Doe")});
+  ScopedFileTriggers triggers;
   DatabaseConnection db;
   ASSERT_EQ(db.Exec("create trigger refuse before insert on Contact_Table "
                     "when new.First_Name = 'Bad' begin select raise(abort, 'refused'); end"),
@@ -297,16 +301,6 @@ TEST_F(ContactsBackupImportTest, FailingInsertKeepsTheOldContactAndReportsFailur
   EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,Bad'"), "100");
   EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Doe,Eve'"), "300");
   EXPECT_EQ(CountContactRows(), 2);
-}
-
-TEST_F(ContactsBackupImportTest, DatabaseLockedByAnotherProgramChangesNothing) {
-  InsertContacts({SamplePhoneContact("John", "Smith", "100")});
-  DatabaseConnection other;
-  ASSERT_EQ(other.Exec("begin immediate"), SQLITE_OK);
-  EXPECT_EQ(Import(Person("John", "Smith", "200")), kFail);
-  other.Exec("rollback");
-  EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name='Smith,John'"), "100");
-  EXPECT_EQ(CountContactRows(), 1);
 }
 
 // An import that is rolled back writes and replaces no ring tone, whether the database gives the
@@ -333,6 +327,7 @@ TEST_F(ContactsBackupImportTest, ARolledBackImportWritesNoRingTone) {
   EXPECT_FALSE(ImportOnAFullDisk(QFileInfo("Contact.cdt").size() + 64 * 1024));
   expectNothingWritten("full disk");
 
+  ScopedFileTriggers triggers;
   DatabaseConnection db;
   ASSERT_EQ(db.Exec("create trigger Abandon before insert on Contact_Table when "
                     "new.First_Name = 'Last' begin select raise(rollback, 'gone'); end"),
@@ -341,10 +336,40 @@ TEST_F(ContactsBackupImportTest, ARolledBackImportWritesNoRingTone) {
   expectNothingWritten("abandoned");
 }
 
-TEST_F(ContactsBackupImportTest, DatabaseThatCannotBeOpened) {
-  WriteFileBytes("in.cbk", Person("John", "Smith"));
-  EXPECT_EQ(ImportContactsBackup("in.cbk", "missing/Contact.cdt", nullptr),
-            BackupImportOutcome{BackupImportResult::kCannotOpenDatabase});
+// A database that cannot take the records gets none, nor any ring tone, and the import says why:
+// one that cannot be opened or is not the program's, one another program is writing or reading.
+TEST_F(ContactsBackupImportTest, DatabasesThatCannotTakeTheRecordsGetNothing) {
+  InsertContacts({SamplePhoneContact("John", "Smith", "100")});
+  WriteFileBytes("in.cbk", Builder()
+                               .AddPhone({{item::kFirstName, "John"},
+                                          {item::kLastName, "Smith"},
+                                          {item::kMobilePhone, "200"}})
+                               .AddRingTone("a.wav", "new")
+                               .Bytes());
+  const struct {
+    const char* database;
+    const char* change;  // how the database is changed, or held by another program
+    const char* undo;
+    DatabaseFault fault;
+  } kCases[] = {
+      {"missing/Contact.cdt", "", "", DatabaseFault::kCannotOpen},
+      {"Contact.cdt", "alter table Contact_Table add column Extra",
+       "alter table Contact_Table drop column Extra", DatabaseFault::kCannotOpen},
+      {"Contact.cdt", "begin immediate", "rollback", DatabaseFault::kLocked},
+      {"Contact.cdt", "begin; select count(*) from Contact_Table", "rollback",
+       DatabaseFault::kLocked},
+      {"Contact.cdt", "begin exclusive", "rollback", DatabaseFault::kLocked},
+  };
+  for (const auto& test : kCases) {
+    SCOPED_TRACE(test.change);
+    DatabaseConnection other;
+    ASSERT_EQ(other.Exec(test.change), SQLITE_OK);
+    EXPECT_EQ(ImportContactsBackup("in.cbk", test.database, nullptr),
+              (BackupImportOutcome{BackupImportResult::kDatabaseFault, {}, test.fault}));
+    ASSERT_EQ(other.Exec(test.undo), SQLITE_OK);
+    EXPECT_EQ(ColumnBytes("Mobile_Phone"), QByteArrayList{"100"});
+    EXPECT_FALSE(QDir("Ring").exists());
+  }
 }
 
 }  // namespace
