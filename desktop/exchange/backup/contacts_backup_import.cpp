@@ -112,18 +112,20 @@ class RecordInserts {
   ContactRowInsert sim_;
 };
 
-constexpr std::uint32_t kBatchSize = 512;
-
+// Records are read and decoded a batch at a time on a second thread, while the database stores
+// the batch before.
 struct RecordBatch {
   std::vector<RecordRow> rows;
   bool readFailed = false;
   bool last = false;  // the file's last records, or a failure
 };
 
+// The next records, at most `count`, as many as a batch takes by their bytes in the file.
 RecordBatch ReadBatch(ContactsBackupReader* reader, std::uint32_t count) {
   RecordBatch batch;
-  batch.rows.reserve(count);
-  for (std::uint32_t i = 0; i < count; ++i) {
+  const qint64 start = reader->Position();
+  while (batch.rows.size() < count &&
+         BatchTakesMore(std::ssize(batch.rows), reader->Position() - start)) {
     BackupRecord record;
     if (!reader->ReadRecord(&record)) {
       batch.readFailed = true;
@@ -149,7 +151,7 @@ RecordsResult ImportRecords(ContactsBackupReader& reader, std::uint32_t count,
   RecordInserts inserts(db);
   std::uint32_t unread = count;
   auto read = [&] {
-    RecordBatch batch = ReadBatch(&reader, std::min(kBatchSize, unread));
+    RecordBatch batch = ReadBatch(&reader, unread);
     unread -= static_cast<std::uint32_t>(batch.rows.size());
     batch.last = batch.readFailed || unread == 0;
     return batch;

@@ -59,8 +59,6 @@ constexpr int kValueCount = kContactFieldCount + 1;  // the boxes' values and SI
 
 // Records are read and turned into the bytes they are stored as a batch at a time on a second
 // thread, while the database stores the batch before.
-constexpr int kBatchSize = 512;
-
 struct RecordBatch {
   ContactValueBatch values{kValueCount};  // in the insert's order after ContactType
   CsvRecordReader::Next end = CsvRecordReader::Next::kRecord;  // more may follow
@@ -109,8 +107,7 @@ CsvReadResult ResultOf(CsvRecordReader::Next next) {
 
 RecordBatch ReadBatch(CsvRecordReader* reader, const CsvColumnMap* columns) {
   RecordBatch batch;
-  while (batch.values.Size() < kBatchSize &&
-         batch.values.ByteSize() < ContactValueBatch::kFullBytes) {
+  while (BatchTakesMore(batch.values.Size(), batch.values.ByteSize())) {
     batch.end = reader->ReadRecord();
     if (batch.end != CsvRecordReader::Next::kRecord) break;
     AddRecord(*reader, *columns, &batch.values);

@@ -29,8 +29,6 @@ constexpr int kValueCount = 1 + kContactFieldCount;
 
 // Cards are parsed and turned into the bytes they are stored as a batch at a time on a second
 // thread, while the database stores the batch before.
-constexpr int kBatchSize = 512;
-
 struct CardBatch {
   ContactValueBatch values{kValueCount};  // in the insert's order after ContactType
   // Why no card follows the batch: kNone when more may.
@@ -42,8 +40,7 @@ struct CardBatch {
 CardBatch ReadBatch(VCardReader* reader) {
   CardBatch batch;
   ContactRecord card;
-  while (batch.values.Size() < kBatchSize &&
-         batch.values.ByteSize() < ContactValueBatch::kFullBytes) {
+  while (BatchTakesMore(batch.values.Size(), batch.values.ByteSize())) {
     if (!reader->Next(&card)) {
       batch.stop = reader->Stopped();
       break;
