@@ -102,6 +102,33 @@ QByteArrayList ColumnBytes(const QString& column) {
   return values;
 }
 
+void ForEachDatabaseThatCannotTakeRecords(
+    const std::function<void(const QString& database, DatabaseFault fault)>& import) {
+  const struct {
+    const char* database;
+    const char* change;  // how Contact.cdt is changed, or held by another program
+    const char* undo;
+    DatabaseFault fault;
+  } kDatabases[] = {
+      {"missing/Contact.cdt", "", "", DatabaseFault::kCannotOpen},
+      {"Contact.cdt", "alter table Contact_Table rename to Other",
+       "alter table Other rename to Contact_Table", DatabaseFault::kCannotOpen},
+      {"Contact.cdt", "alter table Contact_Table add column Extra",
+       "alter table Contact_Table drop column Extra", DatabaseFault::kCannotOpen},
+      {"Contact.cdt", "begin immediate", "rollback", DatabaseFault::kLocked},
+      {"Contact.cdt", "begin; select count(*) from Contact_Table", "rollback",
+       DatabaseFault::kLocked},
+      {"Contact.cdt", "begin exclusive", "rollback", DatabaseFault::kLocked},
+  };
+  for (const auto& database : kDatabases) {
+    SCOPED_TRACE(database.change);
+    DatabaseConnection other;
+    ASSERT_EQ(other.Exec(database.change), SQLITE_OK);
+    import(database.database, database.fault);
+    ASSERT_EQ(other.Exec(database.undo), SQLITE_OK);
+  }
+}
+
 const std::vector<ExactValue>& ExactValues() {
   static const std::vector<ExactValue> values = [] {
     QString piece = QString::fromUtf8("张三 O'Neil \"q\", x") + QChar(0) + ';';

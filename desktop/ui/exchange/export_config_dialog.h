@@ -23,7 +23,7 @@ class CExportConfigDialog : public CDialog {
 
   // "Export File": asks for the target file and puts its path into the path box.
   void OnExportFile();
-  // Writes the file, reports the outcome and closes the dialog.
+  // Writes the file, reports the outcome and closes the dialog (see FinishExport).
   virtual void OnExport() = 0;
 
   CsvExportPages& Pages() { return m_pages; }

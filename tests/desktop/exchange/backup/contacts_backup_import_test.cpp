@@ -40,6 +40,7 @@ class RecordingProgress : public ProgressSink {
 };
 
 const QByteArray kNote(2048, 'n');
+constexpr int kTextType = SQLITE_TEXT;
 
 // Runs `run` in a child process: its result (0 to 255), or -1 when the child did not end itself.
 int InChildProcess(const std::function<int()>& run) {
@@ -125,9 +126,12 @@ TEST_F(ContactsBackupImportTest, RecordsOfOneFileNeverReplaceEachOther) {
 // A nameless record replaces only a stored nameless row that holds all its values; a record
 // without any value is no contact and is not stored.
 TEST_F(ContactsBackupImportTest, NamelessRecordsReplaceOnlyIdenticalRows) {
+  // Values that, one after the other, hold the same bytes, a text value's type among them.
+  const QByteArray type(reinterpret_cast<const char*>(&kTextType), sizeof kTextType);
   EXPECT_EQ(Import(Builder()
                        .AddPhone({{item::kCompany, "Acme"}, {item::kNotes, "old"}})
                        .AddPhone({{item::kCompany, "Acmf"}})  // as long as "Acme", not equal
+                       .AddPhone({{item::kCompany, "a"}, {item::kNotes, type + "b"}})
                        .Bytes()),
             kComplete);
   QByteArray file = Builder()
@@ -138,9 +142,11 @@ TEST_F(ContactsBackupImportTest, NamelessRecordsReplaceOnlyIdenticalRows) {
                         .AddPhone({}, {}, {}, "picture")
                         .AddPhone({})
                         .AddSim("", "")
+                        .AddPhone({{item::kCompany, "a" + type}, {item::kNotes, "b"}})
                         .Bytes();
-  const QByteArrayList expected = {"1:Acme:old:0", "1:Acmf::0", "1:Acme::0", "1:Acme::0",
-                                   "1:Initech::0", "2:::0",     "1:::1"};
+  const QByteArrayList expected = {"1:Acme:old:0", "1:Acmf::0", "1:a:" + type + "b:0",
+                                   "1:Acme::0",    "1:Acme::0", "1:Initech::0",
+                                   "2:::0",        "1:::1",     "1:a" + type + ":b:0"};
   for (int pass = 0; pass < 2; ++pass) {
     EXPECT_EQ(Import(file), kComplete);
     EXPECT_EQ(ColumnBytes("ContactType || ':' || ifnull(Company, '') || ':' || ifnull(Notes, '') "
@@ -387,7 +393,8 @@ TEST_F(ContactsBackupImportTest, ARolledBackImportWritesNoRingTone) {
 }
 
 // A database that cannot take the records gets none, nor any ring tone, and the import says why:
-// one that cannot be opened or is not the program's, one another program is writing or reading.
+// one that cannot be opened or is not the program's, one another program is writing or reading,
+// one whose stored names cannot be read (each record would be added beside its old rows).
 TEST_F(ContactsBackupImportTest, DatabasesThatCannotTakeTheRecordsGetNothing) {
   InsertContacts({SamplePhoneContact("John", "Smith", "100")});
   WriteFileBytes("in.cbk", Builder()
@@ -396,30 +403,18 @@ TEST_F(ContactsBackupImportTest, DatabasesThatCannotTakeTheRecordsGetNothing) {
                                           {item::kMobilePhone, "200"}})
                                .AddRingTone("a.wav", "new")
                                .Bytes());
-  const struct {
-    const char* database;
-    const char* change;  // how the database is changed, or held by another program
-    const char* undo;
-    DatabaseFault fault;
-  } kCases[] = {
-      {"missing/Contact.cdt", "", "", DatabaseFault::kCannotOpen},
-      {"Contact.cdt", "alter table Contact_Table add column Extra",
-       "alter table Contact_Table drop column Extra", DatabaseFault::kCannotOpen},
-      {"Contact.cdt", "begin immediate", "rollback", DatabaseFault::kLocked},
-      {"Contact.cdt", "begin; select count(*) from Contact_Table", "rollback",
-       DatabaseFault::kLocked},
-      {"Contact.cdt", "begin exclusive", "rollback", DatabaseFault::kLocked},
-  };
-  for (const auto& test : kCases) {
-    SCOPED_TRACE(test.change);
-    DatabaseConnection other;
-    ASSERT_EQ(other.Exec(test.change), SQLITE_OK);
-    EXPECT_EQ(ImportContactsBackup("in.cbk", test.database, nullptr),
-              (BackupImportOutcome{BackupImportResult::kDatabaseFault, {}, test.fault}));
-    ASSERT_EQ(other.Exec(test.undo), SQLITE_OK);
-    EXPECT_EQ(ColumnBytes("Mobile_Phone"), QByteArrayList{"100"});
+  ForEachDatabaseThatCannotTakeRecords([](const QString& database, DatabaseFault fault) {
+    EXPECT_EQ(ImportContactsBackup("in.cbk", database, nullptr),
+              (BackupImportOutcome{BackupImportResult::kDatabaseFault, {}, fault}));
     EXPECT_FALSE(QDir("Ring").exists());
-  }
+  });
+  EXPECT_EQ(ColumnBytes("Mobile_Phone"), QByteArrayList{"100"});
+  QFile::remove("Contact.cdt");
+  InsertContactsWithOneDamaged(3, 1);  // the stored names cannot all be read
+  EXPECT_EQ(
+      ImportContactsBackup("in.cbk", "Contact.cdt", nullptr),
+      (BackupImportOutcome{BackupImportResult::kDatabaseFault, {}, DatabaseFault::kCannotRead}));
+  EXPECT_FALSE(QDir("Ring").exists());
 }
 
 }  // namespace

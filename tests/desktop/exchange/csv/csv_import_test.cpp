@@ -231,30 +231,11 @@ TEST_F(CsvImportTest, FileThatFailsToReadImportsNothing) {
 TEST_F(CsvImportTest, DatabaseThatCannotTakeRowsCountsThemAllFailed) {
   InsertContacts({SamplePhoneContact("John", "", "100")});
   const CsvRows rows = {kNameHeader, {"John"}, {"Mary"}};
-  WriteFileBytes("empty.cdt", "");
-  const struct {
-    const char* database;
-    const char* change;  // how the database is changed, or held by another program
-    const char* undo;
-    DatabaseFault fault;
-  } kCases[] = {
-      {"missing/Contact.cdt", "", "", DatabaseFault::kCannotOpen},
-      {"empty.cdt", "", "", DatabaseFault::kCannotOpen},  // no Contact_Table
-      {"Contact.cdt", "alter table Contact_Table add column Extra",
-       "alter table Contact_Table drop column Extra", DatabaseFault::kCannotOpen},
-      {"Contact.cdt", "begin immediate", "rollback", DatabaseFault::kLocked},
-      {"Contact.cdt", "begin; select count(*) from Contact_Table", "rollback",
-       DatabaseFault::kLocked},
-  };
-  for (const auto& test : kCases) {
-    SCOPED_TRACE(test.change);
-    DatabaseConnection other;
-    ASSERT_EQ(other.Exec(test.change), SQLITE_OK);
-    EXPECT_EQ(Import(rows, NameColumns(), test.database),
-              (CsvImportOutcome{0, 2, CsvReadResult::kRead, test.fault}));
-    ASSERT_EQ(other.Exec(test.undo), SQLITE_OK);
-    EXPECT_EQ(ColumnBytes("Mobile_Phone"), QByteArrayList{"100"});
-  }
+  ForEachDatabaseThatCannotTakeRecords([&rows](const QString& database, DatabaseFault fault) {
+    EXPECT_EQ(Import(rows, NameColumns(), database),
+              (CsvImportOutcome{0, 2, CsvReadResult::kRead, fault}));
+  });
+  EXPECT_EQ(ColumnBytes("Mobile_Phone"), QByteArrayList{"100"});
 }
 
 // The database gives the transaction up at the second row: the first is taken back too, and

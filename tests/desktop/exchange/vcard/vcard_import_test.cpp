@@ -199,32 +199,10 @@ TEST_F(VCardImportTest, RefusedCardKeepsTheOldContactAndIsCounted) {
 TEST_F(VCardImportTest, DatabaseThatCannotTakeTheCards) {
   InsertContacts({SamplePhoneContact("John", "Smith", "100")});
   const QByteArray file = Card("Smith;John", "TEL;TYPE=CELL:200\r\n") + Card("B") + Card("C");
-  const struct {
-    const char* database;
-    const char* change;  // how the database is changed, or held by another program
-    const char* undo;
-    DatabaseFault fault;
-  } kCases[] = {
-      {"missing/Contact.cdt", "", "", DatabaseFault::kCannotOpen},
-      {"Contact.cdt", "alter table Contact_Table rename to Other",
-       "alter table Other rename to "
-       "Contact_Table",
-       DatabaseFault::kCannotOpen},
-      {"Contact.cdt", "alter table Contact_Table add column Extra",
-       "alter table Contact_Table drop column Extra", DatabaseFault::kCannotOpen},
-      {"Contact.cdt", "begin immediate", "rollback", DatabaseFault::kLocked},
-      {"Contact.cdt", "begin; select count(*) from Contact_Table", "rollback",
-       DatabaseFault::kLocked},
-  };
-  for (const auto& test : kCases) {
-    SCOPED_TRACE(test.change);
-    DatabaseConnection other;
-    ASSERT_EQ(other.Exec(test.change), SQLITE_OK);
-    EXPECT_EQ(Import(file, test.database),
-              (VCardImportOutcome{0, 3, VCardImportResult::kRead, test.fault}));
-    ASSERT_EQ(other.Exec(test.undo), SQLITE_OK);
-    EXPECT_EQ(ColumnBytes("Mobile_Phone"), QByteArrayList{"100"});
-  }
+  ForEachDatabaseThatCannotTakeRecords([&file](const QString& database, DatabaseFault fault) {
+    EXPECT_EQ(Import(file, database), (VCardImportOutcome{0, 3, VCardImportResult::kRead, fault}));
+  });
+  EXPECT_EQ(ColumnBytes("Mobile_Phone"), QByteArrayList{"100"});
 }
 
 TEST_F(VCardImportTest, FilesWithoutCards) {
