@@ -134,7 +134,8 @@ std::optional<double> TimeInsertFloor(const QString& folder, int total, bool wit
   });
   QDir().mkpath(folder);
   QTemporaryDir temporary(QDir(folder).filePath(QStringLiteral("floor-XXXXXX")));
-  DatabaseConnection db(temporary.filePath(QStringLiteral("floor.db")));
+  DatabaseConnection db(temporary.filePath(QStringLiteral("floor.db")),
+                        DatabaseConnection::Opening::kAnyFile);
   if (db.Exec(FloorTableStatement()) != SQLITE_OK) return std::nullopt;
 
   auto start = std::chrono::steady_clock::now();

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <atomic>
+
 namespace {
 
 // SQLite counts the memory it uses behind a global lock unless told not to before its first use;
@@ -17,9 +19,13 @@ int OpenFlags(SqliteConnection::Threads threads) {
                                                             : SQLITE_OPEN_FULLMUTEX);
 }
 
+std::atomic<bool> runFileTriggers = false;
+
 void Harden(sqlite3* db) {
   sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
   sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+  sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_TRIGGER, runFileTriggers ? 1 : 0, nullptr);
+  sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_VIEW, 0, nullptr);
 }
 
 }  // namespace
@@ -37,6 +43,14 @@ SqliteConnection::SqliteConnection(const QString& path, Threads threads) {
 }
 
 SqliteConnection::~SqliteConnection() { sqlite3_close(db_); }
+
+void SqliteConnection::Close(int result) {
+  sqlite3_close(db_);
+  db_ = nullptr;
+  openResult_ = result;
+}
+
+void SqliteConnection::RunFileTriggers(bool run) { runFileTriggers = run; }
 
 int SqliteConnection::Exec(const char* sql) {
   if (db_ == nullptr) return SQLITE_CANTOPEN;

@@ -10,9 +10,12 @@
 // statements, a cache of statements, waiting for a busy file, what a failure means to a user.
 //
 // Every file it opens may come from outside the program, so every connection is hardened: the
-// file's schema (views, triggers, defaults) may run nothing but plain SQL, never a function the
+// file's schema (defaults, checks, indexes) may run nothing but plain SQL, never a function the
 // program registers unless that is marked harmless, and no statement may write to the database
-// behind SQLite's back (the schema table, the journal turned off, raw pages).
+// behind SQLite's back (the schema table, the journal turned off, raw pages). The programs create
+// no triggers or views, so those a file holds came from elsewhere: they never run, since a
+// trigger could change what the programs write or keep one statement busy for ever (a trigger
+// that fires itself), and a view could stand where a table is expected. Using a view fails.
 class SqliteConnection {
  public:
   // Which threads may use the connection.
@@ -36,6 +39,16 @@ class SqliteConnection {
   int ErrorCode() const;
   // SQLite's text for the last failure (UTF-8, or the bytes of the statement that failed).
   const char* ErrorMessage() const;
+
+  // Lets the triggers of a file run on the connections opened from now on, or not (the default).
+  // Only tests turn them on: they inject faults through triggers (tests/support's
+  // ScopedFileTriggers).
+  static void RunFileTriggers(bool run);
+
+ protected:
+  // Closes the connection before its end, as if the open had failed with `result`: every later
+  // call fails with it.
+  void Close(int result);
 
  private:
   sqlite3* db_ = nullptr;

@@ -12,7 +12,7 @@ constexpr char kRowsOfType[] =
 }  // namespace
 
 ContactExportRows::ContactExportRows(const QString& databasePath)
-    : db_(databasePath), fault_(CheckContactTable(db_)), rows_(db_, QLatin1String(kRowsOfType)) {
+    : db_(databasePath), fault_(db_.Fault()), rows_(db_, QLatin1String(kRowsOfType)) {
   if (fault_ != DatabaseFault::kNone) return;
   SqlStatement count(db_, QStringLiteral("select count(*), (select count(*) from (select distinct "
                                          "ContactType from Contact_Table)) from Contact_Table"));

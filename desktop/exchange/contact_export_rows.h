@@ -7,7 +7,7 @@
 // The rows that an export writes: every row of Contact_Table by ContactType (phone contacts
 // first), and those of each type in the order they were stored, with their number, on a
 // connection of the export's own. Only the program's own database is read (see
-// CheckContactTable): the exports address a row's columns by their position.
+// DatabaseConnection): the exports address a row's columns by their position.
 //
 // The order of a type is the order of its records in the file the rows came from: a phone that
 // restores a backup fills an empty SIM from its first position in file order, so a SIM that went

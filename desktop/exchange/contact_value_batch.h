@@ -14,10 +14,6 @@
 // contacts takes a few allocations instead of one a value.
 class ContactValueBatch {
  public:
-  // What a batch should hold at most, near enough (one contact may take it past this): a few
-  // batches in flight then take a few megabytes however large the contacts of a file are.
-  static constexpr qsizetype kFullBytes = 4 * 1024 * 1024;
-
   explicit ContactValueBatch(int valuesPerContact) : valuesPerContact_(valuesPerContact) {}
 
   int Size() const { return size_; }

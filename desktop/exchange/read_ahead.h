@@ -2,10 +2,20 @@
 
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <mutex>
 #include <thread>
+
+// Whether a batch that holds `records` records of `bytes` bytes takes another: a batch holds at
+// most 512 records, and takes none once they hold 4 MiB (a record may take it past that). Batches
+// of hundreds of records keep the hand-over cheap; the bound on bytes keeps the batches in flight
+// (those ahead, the one being stored, the one being freed) to some 40 MB however large the
+// records of a file are, where 512 records with pictures of 4 MB each took 2 GB.
+constexpr bool BatchTakesMore(std::int64_t records, std::int64_t bytes) {
+  return records < 512 && bytes < 4 * 1024 * 1024;
+}
 
 // Reads a file's records a batch at a time on a thread of its own, a few batches ahead of the
 // caller, who stores them meanwhile: reading and decoding overlap the database's work, and a

@@ -2,8 +2,6 @@
 
 #include <QFileInfo>
 
-#include "desktop/store/contact_fields.h"
-
 const char kCreateContactTable[] =
     "create table Contact_Table( ID integer primary key autoincrement, Title varchar(100),"
     "First_Name varchar(100), Middle_Name varchar(100), Last_Name varchar(100), Suffix "
@@ -32,53 +30,18 @@ const char kCreateViewOrderIndex[] =
     "create index if not exists Contact_View_Order on Contact_Table(ContactType, First_Name)";
 const char kDropViewOrderIndex[] = "drop index if exists Contact_View_Order";
 
-DatabaseFault FaultOfResult(int rc) {
-  switch (rc & 0xff) {
-    case SQLITE_OK:
-    case SQLITE_ROW:
-    case SQLITE_DONE:
-      return DatabaseFault::kNone;
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-      return DatabaseFault::kLocked;
-    case SQLITE_CANTOPEN:
-    case SQLITE_NOTADB:
-      return DatabaseFault::kCannotOpen;
-    default:
-      return DatabaseFault::kCannotRead;
-  }
-}
-
-DatabaseFault CheckContactTable(DatabaseConnection& db) {
-  if (!db.IsOpen()) return DatabaseFault::kCannotOpen;
-  SqlStatement row(db, QStringLiteral("select * from Contact_Table"));
-  if (!row.IsValid()) {
-    // An error of the statement itself: no such table.
-    int rc = db.ErrorCode();
-    return rc == SQLITE_ERROR ? DatabaseFault::kCannotOpen : FaultOfResult(rc);
-  }
-  if (row.ColumnCount() != kContactColumnCount) return DatabaseFault::kCannotOpen;
-  for (int column = 0; column < kContactColumnCount; ++column) {
-    if (row.ColumnName(column).compare(QLatin1String(kContactColumns[column]),
-                                       Qt::CaseInsensitive) != 0) {
-      return DatabaseFault::kCannotOpen;
-    }
-  }
-  return DatabaseFault::kNone;
-}
-
 bool InitContactDatabase(ViewState& app, const QString& path) {
   // An empty file holds no database yet (SQLite leaves one where a connection was opened on a
   // missing file): it gets the table like a new one.
   QFileInfo file(path);
   bool found = file.isFile() && file.size() > 0;
-  DatabaseConnection db(path);
+  DatabaseConnection db(path, found ? DatabaseConnection::Opening::kContactDatabase
+                                    : DatabaseConnection::Opening::kAnyFile);
   if (!db.IsOpen()) return false;
   if (!found) {
     if (db.Exec(QString::fromLatin1(kCreateContactTable)) != SQLITE_OK) return false;
     app.m_nPageCount = 1;
   } else {
-    if (CheckContactTable(db) != DatabaseFault::kNone) return false;
     qint64 rows = db.QueryCount(QStringLiteral("select count(*) from Contact_Table"));
     if (rows < 0) return false;
     qint64 pages = (rows + app.m_nPageSize - 1) / app.m_nPageSize;
@@ -92,9 +55,4 @@ bool InitContactDatabase(ViewState& app, const QString& path) {
 bool ExecuteSql(const QString& sql) {
   DatabaseConnection db;
   return db.IsOpen() && db.Exec(sql) == SQLITE_OK;
-}
-
-bool HasContactRecords(const QString& path) {
-  DatabaseConnection db(path);
-  return db.QueryCount(QStringLiteral("select count(*) from Contact_Table")) > 0;
 }

@@ -11,33 +11,14 @@ extern const char kCreateContactTable[];
 extern const char kCreateViewOrderIndex[];
 extern const char kDropViewOrderIndex[];
 
-// What keeps the contact database from serving an operation.
-enum class DatabaseFault {
-  kNone,
-  kCannotOpen,  // it cannot be opened, or is not the program's database (another file, another
-                // SQLite database, a Contact_Table with other columns)
-  kLocked,      // another program holds it
-  kCannotRead,  // it is damaged, or reading it failed
-};
-
-// The fault an SQLite result code stands for; kNone for SQLITE_OK, SQLITE_ROW and SQLITE_DONE.
-DatabaseFault FaultOfResult(int rc);
-
-// Whether the database is the program's own: its Contact_Table has the 62 columns of the table
-// the program creates, in their order, which every reader of a whole row relies on. Reads only
-// the schema. Nothing may be written to a database that fails this.
-DatabaseFault CheckContactTable(DatabaseConnection& db);
-
 // Start-up bootstrap: creates Contact_Table when the database file is new or empty, otherwise sets
 // the page count from the number of rows (at least 1). Sets the current page to 0. False when the
 // database cannot be opened, the table cannot be created, or an existing file is not the
-// program's database or cannot be read; such a file is left exactly as it was.
+// program's database or cannot be read (DatabaseConnection); such a file is left exactly as it
+// was.
 bool InitContactDatabase(ViewState& app,
                          const QString& path = QString::fromLatin1(kContactDatabaseFile));
 
 // Runs one statement on a connection of its own. True when it ran without error; false also
 // when the database cannot be opened.
 bool ExecuteSql(const QString& sql);
-
-// True when Contact_Table of the database at `path` holds at least one row.
-bool HasContactRecords(const QString& path = QString::fromLatin1(kContactDatabaseFile));

@@ -55,7 +55,7 @@ QByteArray ContactReplacer::NamelessRows::ValuesOf(qint64 id) {
 
 ContactReplacer::ContactReplacer(DatabaseConnection& db)
     : db_(db),
-      begun_(Begin()),
+      fault_(Begin()),
       deleteById_(db, QStringLiteral("delete from Contact_Table where ID=?")),
       savepoint_(db, QStringLiteral("savepoint ContactRecord")),
       rollback_(db, QStringLiteral("rollback to ContactRecord")),
@@ -73,13 +73,29 @@ ContactReplacer::~ContactReplacer() = default;
 // themselves (47 MB of pages replaced) synced it 60 times and took 1.7 s; with the larger cache 12
 // times and 1.3 s, for 48 MB more memory at most. Into an empty table nothing is journaled, and
 // the larger cache would only hold pages longer.
-bool ContactReplacer::Begin() {
-  if (db_.Exec(QStringLiteral("begin")) != SQLITE_OK) return false;
+DatabaseFault ContactReplacer::Begin() {
+  if (db_.Fault() != DatabaseFault::kNone) return db_.Fault();
+  if (int rc = db_.Exec(QStringLiteral("begin exclusive")); rc != SQLITE_OK) {
+    return FaultOfResult(rc);
+  }
   db_.Exec(QLatin1String(kDropViewOrderIndex));
+  if (int rc = ReadNames(); rc != SQLITE_DONE) {
+    // Without the stored names, each record would be added beside the rows it replaces.
+    Rollback();
+    return FaultOfResult(rc);
+  }
+  if (!rowByName_.isEmpty() || !namelessIds_.empty()) {
+    db_.Exec(QStringLiteral("pragma cache_size = -65536"));  // in KiB
+  }
+  return DatabaseFault::kNone;
+}
+
+int ContactReplacer::ReadNames() {
   SqlStatement names(
       db_,
       QStringLiteral("select ID, SIM_Name from Contact_Table where typeof(SIM_Name) = 'text'"));
-  while (names.Step() == SQLITE_ROW) {
+  int rc;
+  while ((rc = names.Step()) == SQLITE_ROW) {
     qint64 id = names.ColumnInt64(0);
     QByteArray bytes = names.ColumnBytes(1);
     if (bytes.isEmpty()) {
@@ -93,10 +109,7 @@ bool ContactReplacer::Begin() {
       rowByName_.insert(name, id);
     }
   }
-  if (!rowByName_.isEmpty() || !namelessIds_.empty()) {
-    db_.Exec(QStringLiteral("pragma cache_size = -65536"));  // in KiB
-  }
-  return true;
+  return rc;
 }
 
 QByteArrayView ContactReplacer::KeepName(QByteArrayView name) {

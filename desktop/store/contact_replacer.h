@@ -35,11 +35,17 @@
 // are read only when the first nameless record comes, and kept as a 32-byte digest a row.
 class ContactReplacer {
  public:
-  // Begins the transaction on `db` and reads the names; IsBegun() tells whether it could.
+  // Begins the transaction on `db` and reads the names; Fault() tells why it could not. The
+  // transaction holds the database alone from its start: a program reading or writing it then
+  // makes the import stop before it begins (kLocked), not fail record by record, and none can
+  // keep it from committing.
   explicit ContactReplacer(DatabaseConnection& db);
   ~ContactReplacer();
 
-  bool IsBegun() const { return begun_; }
+  bool IsBegun() const { return fault_ == DatabaseFault::kNone; }
+  // Why the transaction could not begin or the names could not be read (then nothing is begun);
+  // kNone once begun.
+  DatabaseFault Fault() const { return fault_; }
   // Stores the record whose values are set on `insert`, under its composed name `name` (as the
   // table stores it, in ANSI bytes), in place of the rows it replaces. True when it went in.
   bool Replace(QByteArrayView name, ContactRowInsert& insert);
@@ -54,7 +60,9 @@ class ContactReplacer {
  private:
   class NamelessRows;
 
-  bool Begin();
+  DatabaseFault Begin();
+  // Reads the stored names; SQLITE_DONE when all are read.
+  int ReadNames();
   bool ReplaceNameless(ContactRowInsert& insert);
   NamelessRows& NamelessRowsOf(const ContactRowInsert& insert);
   // Runs `steps` under a savepoint: all of them, or, when one fails, none.
@@ -77,7 +85,7 @@ class ContactReplacer {
   // The stored nameless rows, and their values by the columns of each insert that met them.
   std::vector<qint64> namelessIds_;
   std::map<QString, std::unique_ptr<NamelessRows>> namelessRowsByColumns_;
-  bool begun_;
+  DatabaseFault fault_;
   SqlStatement deleteById_;
   SqlStatement savepoint_;
   SqlStatement rollback_;

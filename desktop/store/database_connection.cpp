@@ -1,11 +1,53 @@
 #include "desktop/store/database_connection.h"
 
 #include "common/ansi_text.h"
+#include "desktop/store/contact_fields.h"
+
+DatabaseFault FaultOfResult(int rc) {
+  switch (rc & 0xff) {
+    case SQLITE_OK:
+    case SQLITE_ROW:
+    case SQLITE_DONE:
+      return DatabaseFault::kNone;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return DatabaseFault::kLocked;
+    case SQLITE_CANTOPEN:
+    case SQLITE_NOTADB:
+      return DatabaseFault::kCannotOpen;
+    default:
+      return DatabaseFault::kCannotRead;
+  }
+}
 
 // A connection lives for one operation on one thread, so it goes without the lock SQLite would
 // otherwise take on every call, which costs an import of many rows a tenth of its time.
-DatabaseConnection::DatabaseConnection(const QString& path)
-    : SqliteConnection(path, Threads::kOneAtATime) {}
+DatabaseConnection::DatabaseConnection(const QString& path, Opening opening)
+    : SqliteConnection(path, Threads::kOneAtATime) {
+  if (!IsOpen() || opening == Opening::kAnyFile) return;
+  if (int rc = CheckContactTable(); rc != SQLITE_OK) Close(rc);
+}
+
+int DatabaseConnection::CheckContactTable() {
+  SqlStatement row(*this, QStringLiteral("select * from Contact_Table"));
+  if (!row.IsValid()) {
+    // An error of the statement itself: no such table (or a view in its place).
+    int rc = ErrorCode();
+    return rc == SQLITE_ERROR ? SQLITE_NOTADB : rc;
+  }
+  if (row.ColumnCount() != kContactColumnCount) return SQLITE_NOTADB;
+  for (int column = 0; column < kContactColumnCount; ++column) {
+    if (row.ColumnName(column).compare(QLatin1String(kContactColumns[column]),
+                                       Qt::CaseInsensitive) != 0) {
+      return SQLITE_NOTADB;
+    }
+  }
+  return SQLITE_OK;
+}
+
+DatabaseFault DatabaseConnection::Fault() const {
+  return IsOpen() ? DatabaseFault::kNone : FaultOfResult(ErrorCode());
+}
 
 int DatabaseConnection::Exec(const QString& sql) {
   return SqliteConnection::Exec(WideToAnsi(sql).constData());

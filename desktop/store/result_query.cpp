@@ -64,7 +64,7 @@ QString RecordsStatement(const QString& columns, std::span<const qint64> ids) {
 ModeRecords AnyRecordShown(ViewMode viewMode) {
   DatabaseConnection db;
   ModeRecords records;
-  records.fault = CheckContactTable(db);
+  records.fault = db.Fault();
   if (records.fault != DatabaseFault::kNone) return records;
   SqlStatement exists(db, ExistsStatement(viewMode));
   int rc = exists.Step();
@@ -76,7 +76,7 @@ ModeRecords AnyRecordShown(ViewMode viewMode) {
 ResultIds LoadResultIds(ViewMode viewMode, const QString& keyword) {
   DatabaseConnection db;
   ResultIds result;
-  result.fault = CheckContactTable(db);
+  result.fault = db.Fault();
   if (result.fault != DatabaseFault::kNone) return result;
   if (viewMode == ViewMode::kKeywordSearch && !RegisterKeywordFunctions(db)) {
     result.fault = DatabaseFault::kCannotRead;
@@ -97,7 +97,7 @@ DatabaseFault ReadRecords(
     const QString& columns, std::span<const qint64> ids,
     const std::function<void(size_t position, const SqlStatement& row)>& read) {
   DatabaseConnection db;
-  if (!db.IsOpen()) return DatabaseFault::kCannotOpen;
+  if (db.Fault() != DatabaseFault::kNone) return db.Fault();
   if (ids.empty()) return DatabaseFault::kNone;
   std::unordered_map<qint64, size_t> positions;
   for (size_t i = 0; i < ids.size(); ++i) positions.emplace(ids[i], i);

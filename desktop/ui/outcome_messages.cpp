@@ -6,14 +6,14 @@
 
 namespace {
 
-QString BackupImportText(BackupImportResult result) {
-  switch (result) {
+QString BackupImportText(const BackupImportOutcome& outcome) {
+  switch (outcome.result) {
     case BackupImportResult::kComplete:
       return QStringLiteral("Import contacts complete!");
     case BackupImportResult::kFileError:
       return QStringLiteral("Import file error!");
-    case BackupImportResult::kCannotOpenDatabase:
-      return DatabaseFaultText(DatabaseFault::kCannotOpen);
+    case BackupImportResult::kDatabaseFault:
+      return DatabaseFaultText(outcome.fault);
     case BackupImportResult::kFailed:
       break;
   }
@@ -67,6 +67,10 @@ QString DatabaseFaultText(DatabaseFault fault) {
   return QString();
 }
 
+void ShowDatabaseFault(DatabaseFault fault) {
+  if (fault != DatabaseFault::kNone) ShowTips(kIconError, DatabaseFaultText(fault));
+}
+
 int ShowNoContactRecords() { return ShowTips(kIconError, QStringLiteral("No contact records!")); }
 
 void ShowPaintError() { ShowTips(kIconError, QStringLiteral("Paint error!")); }
@@ -79,7 +83,7 @@ void ShowBackupImportOutcome(const BackupImportOutcome& outcome) {
     ShowTips(kIconError, QStringLiteral("Invalid ring file name skipped!"));
   }
   bool complete = outcome.result == BackupImportResult::kComplete;
-  ShowTips(complete ? kIconSuccess : kIconError, BackupImportText(outcome.result));
+  ShowTips(complete ? kIconSuccess : kIconError, BackupImportText(outcome));
 }
 
 void ShowContactsExportOutcome(const ExportOutcome& outcome) {
@@ -91,9 +95,7 @@ void ShowContactsExportOutcome(const ExportOutcome& outcome) {
 }
 
 void ShowVCardImportOutcome(const VCardImportOutcome& outcome) {
-  if (outcome.cannotOpenDatabase) {
-    ShowTips(kIconError, DatabaseFaultText(DatabaseFault::kCannotOpen));
-  }
+  ShowDatabaseFault(outcome.fault);
   bool read = outcome.result == VCardImportResult::kRead;
   ShowMessageBox(VCardImportText(outcome), QStringLiteral("Import vCard File Result"),
                  MB_OK | (read ? MB_ICONINFORMATION : MB_ICONERROR));

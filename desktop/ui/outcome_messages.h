@@ -11,6 +11,9 @@
 // Why the contact database cannot serve ("Can't open database!", ...).
 QString DatabaseFaultText(DatabaseFault fault);
 
+// Why the contact database cannot serve, in the tips box; nothing for kNone.
+void ShowDatabaseFault(DatabaseFault fault);
+
 // "No contact records!" in the tips box, when there is nothing to search or export; returns the
 // button the user chose.
 int ShowNoContactRecords();
@@ -26,6 +29,6 @@ void ShowBackupImportOutcome(const BackupImportOutcome& outcome);
 // then the outcome ("Contacts exported complete!" or why not).
 void ShowContactsExportOutcome(const ExportOutcome& outcome);
 
-// A vCard import that found its file: the database that cannot be opened in a tips box, then the
+// A vCard import that found its file: why the database took no card in a tips box, then the
 // result box that counts the cards stored and failed, or says why the file was not read.
 void ShowVCardImportOutcome(const VCardImportOutcome& outcome);

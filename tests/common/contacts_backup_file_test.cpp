@@ -230,7 +230,12 @@ TEST_F(ContactsBackupFileTest, CountsLargerThanTheFileAreRefusedBeforeReading) {
   QByteArray negative = QByteArray(16, '\0') + Builder::Int32(1) + '\x02' + Builder::Int32(-5) +
                         Builder::Int32(0) + Builder::Int32(0);
   EXPECT_FALSE(StructureIsWhole(WithContactsDigest(negative)));
-  // Ring-tone counts: huge and negative.
+  // Ring-tone counts: as many empty entries as the bytes left hold, one more, huge and negative.
+  QByteArray empty = Builder::Int32(0) + Builder::Int32(0);
+  EXPECT_TRUE(StructureIsWhole(WithContactsDigest(QByteArray(16, '\0') + Builder::Int32(0) +
+                                                  Builder::Int32(2) + empty + empty)));
+  EXPECT_FALSE(StructureIsWhole(WithContactsDigest(QByteArray(16, '\0') + Builder::Int32(0) +
+                                                   Builder::Int32(3) + empty + empty)));
   QByteArray tones = QByteArray(16, '\0') + Builder::Int32(0) + Builder::Int32(1000000);
   EXPECT_FALSE(StructureIsWhole(WithContactsDigest(tones)));
   tones = QByteArray(16, '\0') + Builder::Int32(0) + Builder::Int32(-1);

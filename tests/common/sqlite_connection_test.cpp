@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/sqlite_statement.h"
+#include "tests/support/scoped_file_triggers.h"
 #include "tests/support/working_folder.h"
 
 namespace {
@@ -34,6 +35,25 @@ TEST_F(SqliteConnectionTest, TheSchemaCallsNoFunctionThatIsNotMarkedHarmless) {
   EXPECT_EQ(SqliteStatement(db_, "select probe()").Step(), SQLITE_ROW);
   EXPECT_EQ(SqliteStatement(db_, "select * from v").Step(), SQLITE_ERROR);
   EXPECT_EQ(std::string(db_.ErrorMessage()), "unsafe use of probe()");
+}
+
+// The programs create no triggers or views: those a file holds never run (a trigger could change
+// what is written, or fire itself for ever), unless a test lets the triggers run.
+TEST_F(SqliteConnectionTest, TheFilesTriggersAndViewsNeverRun) {
+  ASSERT_EQ(db_.Exec("create table t(a); create view v as select a from t; create trigger changes "
+                     "after insert on t begin update t set a = 'changed'; end"),
+            SQLITE_OK);
+  auto stored = [] {
+    SqliteConnection db(QStringLiteral("test.db"), SqliteConnection::Threads::kOneAtATime);
+    EXPECT_EQ(db.Exec("delete from t; insert into t values('written')"), SQLITE_OK);
+    SqliteStatement value(db, "select a from t");
+    value.Step();
+    return value.ColumnBytes(0);
+  };
+  EXPECT_EQ(stored(), "written");
+  EXPECT_EQ(SqliteStatement(db_, "select * from v").Step(), SQLITE_ERROR);
+  ScopedFileTriggers triggers;
+  EXPECT_EQ(stored(), "changed");
 }
 
 TEST_F(SqliteConnectionTest, AFileThatDoesNotOpenFailsEveryCall) {

@@ -17,16 +17,16 @@ inline void PrintTo(const ExportOutcome& outcome, std::ostream* os) {
 
 inline void PrintTo(const BackupImportOutcome& outcome, std::ostream* os) {
   *os << "{result " << static_cast<int>(outcome.result) << ", ring tones unwritable "
-      << outcome.ringTones.unwritable
-      << (outcome.ringTones.unusableName ? ", a name unusable}" : "}");
+      << outcome.ringTones.unwritable << (outcome.ringTones.unusableName ? ", a name unusable" : "")
+      << ", fault " << static_cast<int>(outcome.fault) << "}";
 }
 
 inline void PrintTo(const CsvImportOutcome& outcome, std::ostream* os) {
   *os << "{" << outcome.succeeded << " in, " << outcome.failed << " failed, read "
-      << static_cast<int>(outcome.read) << (outcome.cannotOpenDatabase ? ", no database}" : "}");
+      << static_cast<int>(outcome.read) << ", fault " << static_cast<int>(outcome.fault) << "}";
 }
 
 inline void PrintTo(const VCardImportOutcome& outcome, std::ostream* os) {
   *os << "{" << outcome.stored << " stored, " << outcome.failed << " failed, result "
-      << static_cast<int>(outcome.result) << (outcome.cannotOpenDatabase ? ", no database}" : "}");
+      << static_cast<int>(outcome.result) << ", fault " << static_cast<int>(outcome.fault) << "}";
 }

@@ -24,7 +24,7 @@ SampleContact SampleSimContact(const QString& name, const QString& number) {
 }
 
 std::vector<qint64> InsertContacts(const std::vector<SampleContact>& contacts) {
-  DatabaseConnection db;
+  DatabaseConnection db(kContactDatabaseFile, DatabaseConnection::Opening::kAnyFile);
   db.Exec(QString::fromLatin1(kCreateContactTable));  // fails harmlessly when it exists
   std::vector<qint64> ids;
   for (const SampleContact& contact : contacts) {
@@ -100,6 +100,33 @@ QByteArrayList ColumnBytes(const QString& column) {
   QByteArrayList values;
   while (query.Step() == SQLITE_ROW) values << query.ColumnBytes(0);
   return values;
+}
+
+void ForEachDatabaseThatCannotTakeRecords(
+    const std::function<void(const QString& database, DatabaseFault fault)>& import) {
+  const struct {
+    const char* database;
+    const char* change;  // how Contact.cdt is changed, or held by another program
+    const char* undo;
+    DatabaseFault fault;
+  } kDatabases[] = {
+      {"missing/Contact.cdt", "", "", DatabaseFault::kCannotOpen},
+      {"Contact.cdt", "alter table Contact_Table rename to Other",
+       "alter table Other rename to Contact_Table", DatabaseFault::kCannotOpen},
+      {"Contact.cdt", "alter table Contact_Table add column Extra",
+       "alter table Contact_Table drop column Extra", DatabaseFault::kCannotOpen},
+      {"Contact.cdt", "begin immediate", "rollback", DatabaseFault::kLocked},
+      {"Contact.cdt", "begin; select count(*) from Contact_Table", "rollback",
+       DatabaseFault::kLocked},
+      {"Contact.cdt", "begin exclusive", "rollback", DatabaseFault::kLocked},
+  };
+  for (const auto& database : kDatabases) {
+    SCOPED_TRACE(database.change);
+    DatabaseConnection other;
+    ASSERT_EQ(other.Exec(database.change), SQLITE_OK);
+    import(database.database, database.fault);
+    ASSERT_EQ(other.Exec(database.undo), SQLITE_OK);
+  }
 }
 
 const std::vector<ExactValue>& ExactValues() {

@@ -4,8 +4,11 @@
 #include <QByteArrayList>
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <vector>
+
+#include "desktop/store/database_connection.h"
 
 // A contact row to put into Contact_Table, column by column.
 struct SampleContact {
@@ -43,6 +46,13 @@ qint64 CountContactRows(const QString& condition = QString());
 QString ColumnValue(const QString& column, const QString& condition);
 // The stored bytes of one column of every row, by ID.
 QByteArrayList ColumnBytes(const QString& column);
+
+// Calls `import` with each database that cannot take an import's records, and the fault it gives:
+// one that cannot be opened, one without Contact_Table, one whose Contact_Table has a column
+// added, and Contact.cdt of the working folder while another program writes it, reads it, or
+// holds it alone. Contact.cdt is put back as it was after each.
+void ForEachDatabaseThatCannotTakeRecords(
+    const std::function<void(const QString& database, DatabaseFault fault)>& import);
 
 // Values that statements built as text lose or break, each to be stored exactly: a NUL byte,
 // double quotes, apostrophes, and a value of 1 MB (CJK text, quotes and NUL bytes among it).

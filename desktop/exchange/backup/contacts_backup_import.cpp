@@ -112,18 +112,20 @@ class RecordInserts {
   ContactRowInsert sim_;
 };
 
-constexpr std::uint32_t kBatchSize = 512;
-
+// Records are read and decoded a batch at a time on a second thread, while the database stores
+// the batch before.
 struct RecordBatch {
   std::vector<RecordRow> rows;
   bool readFailed = false;
   bool last = false;  // the file's last records, or a failure
 };
 
+// The next records, at most `count`, as many as a batch takes by their bytes in the file.
 RecordBatch ReadBatch(ContactsBackupReader* reader, std::uint32_t count) {
   RecordBatch batch;
-  batch.rows.reserve(count);
-  for (std::uint32_t i = 0; i < count; ++i) {
+  const qint64 start = reader->Position();
+  while (batch.rows.size() < count &&
+         BatchTakesMore(std::ssize(batch.rows), reader->Position() - start)) {
     BackupRecord record;
     if (!reader->ReadRecord(&record)) {
       batch.readFailed = true;
@@ -141,17 +143,15 @@ enum class RecordsResult {
   kFileError,  // the file is not whole: nothing is in
 };
 
-// Imports the records in one transaction, each under its own savepoint, and stages the ring
-// tones. The whole file is read before the commit: a damaged file changes nothing.
+// Imports the records in the replacer's transaction, each under its own savepoint, and stages
+// the ring tones. The whole file is read before the commit: a damaged file changes nothing.
 RecordsResult ImportRecords(ContactsBackupReader& reader, std::uint32_t count,
-                            DatabaseConnection& db, ProgressMeter& progress,
-                            StagedRingTones& ringTones) {
-  ContactReplacer replacer(db);
-  if (!replacer.IsBegun()) return RecordsResult::kStopped;
+                            DatabaseConnection& db, ContactReplacer& replacer,
+                            ProgressMeter& progress, StagedRingTones& ringTones) {
   RecordInserts inserts(db);
   std::uint32_t unread = count;
   auto read = [&] {
-    RecordBatch batch = ReadBatch(&reader, std::min(kBatchSize, unread));
+    RecordBatch batch = ReadBatch(&reader, unread);
     unread -= static_cast<std::uint32_t>(batch.rows.size());
     batch.last = batch.readFailed || unread == 0;
     return batch;
@@ -192,10 +192,11 @@ BackupImportOutcome ImportContactsBackup(const QString& backupPath, const QStrin
     return {BackupImportResult::kFileError};
   }
   DatabaseConnection db(databasePath);
-  if (!db.IsOpen()) return {BackupImportResult::kCannotOpenDatabase};
+  ContactReplacer replacer(db);
+  if (!replacer.IsBegun()) return {BackupImportResult::kDatabaseFault, {}, replacer.Fault()};
   ProgressMeter bar(progress, count);
   StagedRingTones ringTones(databasePath);
-  RecordsResult records = ImportRecords(reader, count, db, bar, ringTones);
+  RecordsResult records = ImportRecords(reader, count, db, replacer, bar, ringTones);
   if (records == RecordsResult::kFileError) return {BackupImportResult::kFileError};
   BackupImportOutcome outcome{records == RecordsResult::kAllIn ? BackupImportResult::kComplete
                                                                : BackupImportResult::kFailed};

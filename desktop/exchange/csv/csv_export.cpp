@@ -216,11 +216,12 @@ QString CommonRow(const SqlStatement& row) {
 ExportOutcome WriteCsvFile(const QString& path, const QString& header,
                            const std::function<QString(const SqlStatement&)>& formatRow,
                            const QString& databasePath) {
-  if (!HasContactRecords(databasePath)) return {ExportResult::kNoRecords};
+  ContactExportRows rows(databasePath);
+  if (rows.Fault() != DatabaseFault::kNone) return {ExportResult::kDatabaseFault, rows.Fault()};
+  if (rows.Count() == 0) return {ExportResult::kNoRecords};
   // A writer that is not committed drops its temporary file: a failed export leaves nothing.
   TextModeWriter file;
   if (!file.Open(path)) return {ExportResult::kCannotCreate};
-  ContactExportRows rows(databasePath);
   bool written = rows.Fault() == DatabaseFault::kNone && file.Write(header);
   while (written && rows.Next()) written = file.Write(formatRow(rows.Row()));
   if (rows.Fault() != DatabaseFault::kNone) return {ExportResult::kDatabaseFault, rows.Fault()};

@@ -59,8 +59,6 @@ constexpr int kValueCount = kContactFieldCount + 1;  // the boxes' values and SI
 
 // Records are read and turned into the bytes they are stored as a batch at a time on a second
 // thread, while the database stores the batch before.
-constexpr int kBatchSize = 512;
-
 struct RecordBatch {
   ContactValueBatch values{kValueCount};  // in the insert's order after ContactType
   CsvRecordReader::Next end = CsvRecordReader::Next::kRecord;  // more may follow
@@ -109,8 +107,7 @@ CsvReadResult ResultOf(CsvRecordReader::Next next) {
 
 RecordBatch ReadBatch(CsvRecordReader* reader, const CsvColumnMap* columns) {
   RecordBatch batch;
-  while (batch.values.Size() < kBatchSize &&
-         batch.values.ByteSize() < ContactValueBatch::kFullBytes) {
+  while (BatchTakesMore(batch.values.Size(), batch.values.ByteSize())) {
     batch.end = reader->ReadRecord();
     if (batch.end != CsvRecordReader::Next::kRecord) break;
     AddRecord(*reader, *columns, &batch.values);
@@ -180,14 +177,12 @@ CsvImportOutcome ImportCsvFile(const QString& csvPath, const CsvColumnMap& colum
   RecordBatch first = ReadBatch(&reader, &columns);
   if (first.values.Size() == 0) return {.read = ResultOf(first.end)};
   DatabaseConnection db(databasePath);
-  if (!db.IsOpen()) {
+  ContactRowInsert insert(db, InsertColumns());
+  ContactReplacer replacer(db);
+  if (!insert.IsValid() || !replacer.IsBegun()) {
     CsvImportOutcome outcome = NothingIn(reader, columns, first);
-    outcome.cannotOpenDatabase = true;
+    outcome.fault = replacer.Fault();
     return outcome;
   }
-  ContactRowInsert insert(db, InsertColumns());
-  if (!insert.IsValid()) return NothingIn(reader, columns, first);  // no Contact_Table
-  ContactReplacer replacer(db);
-  if (!replacer.IsBegun()) return NothingIn(reader, columns, first);
   return StoreRecords(reader, columns, std::move(first), insert, replacer);
 }

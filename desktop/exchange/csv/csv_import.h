@@ -6,6 +6,7 @@
 
 #include "desktop/exchange/csv/csv_reader.h"
 #include "desktop/store/contact_fields.h"
+#include "desktop/store/database_connection.h"
 
 // The 55 contact fields in the order of the CSV import dialog's boxes: the first page's 29
 // (First Name to Other address), then the second page's 26 (Company tel to Account, Birthday,
@@ -29,7 +30,9 @@ struct CsvImportOutcome {
   // kNotFound or kTooLarge when the file cannot be read or holds a record over the bound (see
   // CsvRecordReader): then nothing of it is in and nothing is counted.
   CsvReadResult read = CsvReadResult::kRead;
-  bool cannotOpenDatabase = false;  // then every record counts as failed
+  // Why the database took no record (it cannot be opened, is not the program's, another program
+  // is using it): then every record counts as failed.
+  DatabaseFault fault = DatabaseFault::kNone;
 
   bool operator==(const CsvImportOutcome&) const = default;
 };
@@ -42,7 +45,7 @@ struct CsvImportOutcome {
 // Middle" stored before the import (see ContactReplacer); a record whose fields are all empty
 // (a blank line, or nothing mapped) is no contact: it is neither stored nor counted. All records
 // go in under one transaction; a record that fails is counted and the others still go in. When
-// the database cannot be opened or gives the transaction up, nothing is in and every record
-// counts as failed.
+// the database cannot take the records (see `fault`) or gives the transaction up, nothing is in
+// and every record counts as failed.
 CsvImportOutcome ImportCsvFile(const QString& csvPath, const CsvColumnMap& columns,
                                const QString& databasePath);

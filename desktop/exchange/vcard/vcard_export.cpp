@@ -101,9 +101,9 @@ QString Card(const ContactRecord& contact) {
 }  // namespace
 
 ExportOutcome WriteVCardFile(const QString& path, const QString& databasePath) {
-  if (!HasContactRecords(databasePath)) return {ExportResult::kNoRecords};
   ContactExportRows rows(databasePath);
   if (rows.Fault() != DatabaseFault::kNone) return {ExportResult::kDatabaseFault, rows.Fault()};
+  if (rows.Count() == 0) return {ExportResult::kNoRecords};
   // A writer that is not committed drops its temporary file: a failed export leaves nothing.
   // UTF-8, what other address books read; the import reads it back as UTF-8 (see
   // text_encoding.h), so nothing is lost either way.

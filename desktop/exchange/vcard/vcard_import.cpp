@@ -29,8 +29,6 @@ constexpr int kValueCount = 1 + kContactFieldCount;
 
 // Cards are parsed and turned into the bytes they are stored as a batch at a time on a second
 // thread, while the database stores the batch before.
-constexpr int kBatchSize = 512;
-
 struct CardBatch {
   ContactValueBatch values{kValueCount};  // in the insert's order after ContactType
   // Why no card follows the batch: kNone when more may.
@@ -42,8 +40,7 @@ struct CardBatch {
 CardBatch ReadBatch(VCardReader* reader) {
   CardBatch batch;
   ContactRecord card;
-  while (batch.values.Size() < kBatchSize &&
-         batch.values.ByteSize() < ContactValueBatch::kFullBytes) {
+  while (BatchTakesMore(batch.values.Size(), batch.values.ByteSize())) {
     if (!reader->Next(&card)) {
       batch.stop = reader->Stopped();
       break;
@@ -81,7 +78,7 @@ VCardImportResult ResultOf(VCardReader::Stop stop) {
 }
 
 // Stores every card under one transaction, each replacing the stored rows of its composed name
-// as a phone contact. When the database cannot be opened, the cards all count as failed.
+// as a phone contact. When the database cannot take them, the cards all count as failed.
 VCardImportOutcome StoreCards(QIODevice& file, const QString& databasePath) {
   DatabaseConnection db(databasePath);
   ContactRowInsert insert(db, InsertColumns());
@@ -96,7 +93,7 @@ VCardImportOutcome StoreCards(QIODevice& file, const QString& databasePath) {
     batch.values.SetValuesOf(card, insert, 1);
     return replacer.Replace(batch.values.Value(card, kNameValue), insert);
   };
-  VCardImportOutcome outcome{.cannotOpenDatabase = !db.IsOpen()};
+  VCardImportOutcome outcome{.fault = replacer.Fault()};
   do {
     batch = ahead.Next(std::move(batch));
     for (int card = 0; card < batch.values.Size(); ++card) {
@@ -115,7 +112,7 @@ VCardImportOutcome StoreCards(QIODevice& file, const QString& databasePath) {
   // A file not read to its end is not committed: nothing of it stays, and nothing is counted.
   VCardImportResult result = ResultOf(batch.stop);
   if (result != VCardImportResult::kRead) {
-    return {.result = result, .cannotOpenDatabase = outcome.cannotOpenDatabase};
+    return {.result = result, .fault = outcome.fault};
   }
   if (storing && !replacer.Commit()) LoseStored(&outcome);
   return outcome;

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "desktop/store/database_connection.h"
+
 // How a vCard import ended, with what its messages need.
 enum class VCardImportResult {
   kRead,        // the file was read to its end: see the counts
@@ -14,7 +16,9 @@ struct VCardImportOutcome {
   int stored = 0;
   int failed = 0;
   VCardImportResult result = VCardImportResult::kRead;
-  bool cannotOpenDatabase = false;  // then every card counts as failed
+  // Why the database took no card (it cannot be opened, is not the program's, another program is
+  // using it): then every card counts as failed.
+  DatabaseFault fault = DatabaseFault::kNone;
 
   bool operator==(const VCardImportOutcome&) const = default;
 };

@@ -82,6 +82,6 @@ void CDlgCSVExportConfig::OnExport() {
     ShowMessageBox(QStringLiteral("The  file ") + *path + QStringLiteral(" not exist!"),
                    QStringLiteral("create common csv Error"), MB_OK | MB_ICONERROR);
   }
-  FinishExport(outcome.result == ExportResult::kWritten ? QStringLiteral("Export Contacts success!")
-                                                        : QStringLiteral("Export Contacts fail!"));
+  FinishExport(outcome, QStringLiteral("Export Contacts success!"),
+               QStringLiteral("Export Contacts fail!"));
 }

@@ -177,9 +177,7 @@ void CDlgCSVImportConfig::OnImport() {
   }
   CsvImportOutcome outcome =
       ImportCsvFile(m_strCsvPath, columns, QString::fromLatin1(kContactDatabaseFile));
-  if (outcome.cannotOpenDatabase) {
-    ShowTips(kIconError, DatabaseFaultText(DatabaseFault::kCannotOpen));
-  }
+  ShowDatabaseFault(outcome.fault);
   if (outcome.read != CsvReadResult::kRead) {
     ShowReadError(outcome.read);  // the file changed since the dialog opened: nothing is in
     OnCancel();

@@ -99,8 +99,7 @@ std::optional<QString> CExportConfigDialog::ExportTarget() {
   }
   ModeRecords records = AnyRecordShown(ViewMode::kAll);
   if (records.fault != DatabaseFault::kNone) {
-    ShowMessageBox(DatabaseFaultText(records.fault), QString::fromLatin1(m_texts.errorCaption),
-                   MB_OK | MB_ICONERROR);
+    ReportDatabaseFault(records.fault);
     return std::nullopt;
   }
   if (!records.any) {
@@ -111,7 +110,18 @@ std::optional<QString> CExportConfigDialog::ExportTarget() {
   return path;
 }
 
-void CExportConfigDialog::FinishExport(const QString& outcome) {
-  ShowMessageBox(outcome, QString::fromLatin1(m_texts.resultCaption), MB_OK | MB_ICONINFORMATION);
+void CExportConfigDialog::ReportDatabaseFault(DatabaseFault fault) {
+  ShowMessageBox(DatabaseFaultText(fault), QString::fromLatin1(m_texts.errorCaption),
+                 MB_OK | MB_ICONERROR);
+}
+
+void CExportConfigDialog::FinishExport(const ExportOutcome& outcome, const QString& written,
+                                       const QString& failed) {
+  if (outcome.result == ExportResult::kDatabaseFault) {
+    ReportDatabaseFault(outcome.fault);
+    return;
+  }
+  ShowMessageBox(outcome.result == ExportResult::kWritten ? written : failed,
+                 QString::fromLatin1(m_texts.resultCaption), MB_OK | MB_ICONINFORMATION);
   CDialog::OnOK();
 }

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QString>
 
+#include "desktop/exchange/export_outcome.h"
 #include "desktop/ui/exchange/csv_export_pages.h"
 #include "platform/windows/combo_box.h"
 #include "platform/windows/dialog.h"
@@ -22,7 +23,7 @@ class CExportConfigDialog : public CDialog {
 
   // "Export File": asks for the target file and puts its path into the path box.
   void OnExportFile();
-  // Writes the file, reports the outcome and closes the dialog.
+  // Writes the file, reports the outcome and closes the dialog (see FinishExport).
   virtual void OnExport() = 0;
 
   CsvExportPages& Pages() { return m_pages; }
@@ -47,8 +48,9 @@ class CExportConfigDialog : public CDialog {
   // The target path, when there is one, it is not the database and the table has records;
   // otherwise nothing, after telling the user.
   std::optional<QString> ExportTarget();
-  // Reports the outcome and closes the dialog.
-  void FinishExport(const QString& outcome);
+  // Reports the outcome of an export: `written` or `failed` in the result box, which closes the
+  // dialog; or why the database could not serve, after which the dialog stays open.
+  void FinishExport(const ExportOutcome& outcome, const QString& written, const QString& failed);
 
   CTabCtrl* m_tabConfig = nullptr;
   CsvExportPages m_pages;
@@ -56,5 +58,8 @@ class CExportConfigDialog : public CDialog {
   CComboBox* m_cbConfigName = nullptr;
 
  private:
+  // Why the database cannot serve, in an error box.
+  void ReportDatabaseFault(DatabaseFault fault);
+
   ExportTexts m_texts;
 };

@@ -108,7 +108,6 @@ void CDlgvCardExportConfig::ApplyVCardColumns() {
 void CDlgvCardExportConfig::OnExport() {
   std::optional<QString> path = ExportTarget();
   if (!path) return;
-  FinishExport(WriteVCardFile(*path).result == ExportResult::kWritten
-                   ? QStringLiteral("Export vCard Successfull!")
-                   : QStringLiteral("Export vCard faild!"));
+  FinishExport(WriteVCardFile(*path), QStringLiteral("Export vCard Successfull!"),
+               QStringLiteral("Export vCard faild!"));
 }

@@ -46,7 +46,7 @@ QByteArray SolidPicture(QColor color, int width, int height) {
 QColor PixelOf(QWidget* widget, QPoint point) { return widget->grab().toImage().pixelColor(point); }
 
 void InsertManyContacts(int count) {
-  DatabaseConnection db;
+  DatabaseConnection db(kContactDatabaseFile, DatabaseConnection::Opening::kAnyFile);
   db.Exec(QString::fromLatin1(kCreateContactTable));  // fails harmlessly when it exists
   QString sql = QStringLiteral(
                     "with recursive n(i) as (select 1 union all select i + 1 from n where i < %1) "

@@ -17,7 +17,8 @@
 ContactDialogTest::ContactDialogTest() : previousBrush_(BackBrush()) {
   AfxGetApp().m_bDataChanged = false;
   SetBackBrush(QBrush(QColor(200, 222, 243)));  // as the application sets it at start-up
-  ExecuteSql(QString::fromLatin1(kCreateContactTable));
+  DatabaseConnection(kContactDatabaseFile, DatabaseConnection::Opening::kAnyFile)
+      .Exec(kCreateContactTable);
 }
 
 ContactDialogTest::~ContactDialogTest() { SetBackBrush(previousBrush_); }

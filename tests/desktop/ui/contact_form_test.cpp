@@ -112,7 +112,7 @@ class StoreStatementTest : public WorkingFolderTest {
     return row.Step() == SQLITE_ROW ? row.ColumnBytes(0) : QByteArray("(none)");
   }
 
-  DatabaseConnection db_;
+  DatabaseConnection db_{kContactDatabaseFile, DatabaseConnection::Opening::kAnyFile};
 };
 
 TEST_F(StoreStatementTest, PhoneInsertStoresEveryColumnAsGiven) {
@@ -152,7 +152,7 @@ TEST_F(StoreStatementTest, FailuresCarryTheDatabasesText) {
   DatabaseConnection empty("empty.cdt");
   StoreResult broken = InsertSimContact(empty, "Bob", "1");
   EXPECT_FALSE(broken.succeeded);
-  EXPECT_EQ(broken.errorText, "no such table: Contact_Table");
+  EXPECT_EQ(broken.errorText, "file is not a database");
 
   EXPECT_TRUE(IsSuccessOutcome(0));
   EXPECT_TRUE(IsSuccessOutcome(100));

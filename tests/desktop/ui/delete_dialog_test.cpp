@@ -113,8 +113,7 @@ TEST_F(DeleteDialogTest, TheWholeNameFitsTheTitleBar) {
 }
 
 TEST_F(DeleteDialogTest, DatabaseErrorsShowTheDatabasesText) {
-  RunDelete("1", "Smith,Ann", CDeleteDialog::kYesButton, kIconError,
-            "no such table: Contact_Table");
+  RunDelete("1", "Smith,Ann", CDeleteDialog::kYesButton, kIconError, "file is not a database");
   EXPECT_FALSE(AfxGetApp().m_bDataChanged);
 
   QFile::remove(kContactDatabaseFile);

@@ -25,7 +25,10 @@ TEST(OutcomeMessages, ContactsBackupImport) {
   } cases[] = {
       {{BackupImportResult::kComplete}, {{kIconSuccess, "Import contacts complete!"}}},
       {{BackupImportResult::kFileError}, {{kIconError, "Import file error!"}}},
-      {{BackupImportResult::kCannotOpenDatabase}, {{kIconError, "Can't open database!"}}},
+      {{BackupImportResult::kDatabaseFault, {}, DatabaseFault::kCannotOpen},
+       {{kIconError, "Can't open database!"}}},
+      {{BackupImportResult::kDatabaseFault, {}, DatabaseFault::kLocked},
+       {{kIconError, "Database is locked!"}}},
       {{BackupImportResult::kFailed, {.unwritable = 2, .unusableName = true}},
        {{kIconError, "Can't open ring file!"},
         {kIconError, "Can't open ring file!"},
@@ -81,10 +84,10 @@ TEST(OutcomeMessages, VCardImport) {
     ShowVCardImportOutcome(c.outcome);
   }
   ScriptedServices script;
-  script.ExpectTips(kIconError, "Can't open database!")
+  script.ExpectTips(kIconError, "Database is locked!")
       .ExpectMessageBox("Import vCard file finish! 0 Record is Successed and 3 Record is Failded!",
                         caption, IDOK);
-  ShowVCardImportOutcome({0, 3, VCardImportResult::kRead, true});
+  ShowVCardImportOutcome({0, 3, VCardImportResult::kRead, DatabaseFault::kLocked});
 }
 
 }  // namespace

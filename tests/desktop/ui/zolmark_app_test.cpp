@@ -111,7 +111,10 @@ TEST_F(ZolmarkAppTest, StartingOnADatabaseThatCannotServeSaysSoOnce) {
       {"a text file", [] { WriteFileBytes("Contact.cdt", "First Name,Mobile\r\nAnn,1\r\n"); },
        "Can't open database!"},
       {"another database",
-       [] { ASSERT_EQ(DatabaseConnection().Exec("create table Contact_Table(x)"), SQLITE_OK); },
+       [] {
+         DatabaseConnection db(kContactDatabaseFile, DatabaseConnection::Opening::kAnyFile);
+         ASSERT_EQ(db.Exec("create table Contact_Table(x)"), SQLITE_OK);
+       },
        "Can't open database!"},
       {"a damaged record", [] { InsertContactsWithOneDamaged(3, 1); }, "Can't read database!"},
   };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/device/stores/phone_database.h"
 #include "tests/device/contacts/contacts_testing.h"
 
 namespace {
@@ -112,6 +113,26 @@ TEST_F(ContactStoreSessionTest, MarkedContactsOfBothKindsAreDeletedAndNamesCompa
   std::map<DWORD, SimEntry> sim = phone_.SimEntries();
   ASSERT_EQ(sim.size(), 1u);
   EXPECT_EQ(sim.begin()->second.Name(), "Bob");
+  EXPECT_TRUE(session_.DeviceContactIndex().Entries().empty());
+}
+
+// Another program holding the phone's store through the deletions keeps the contacts marked, and
+// says so; the index is emptied all the same.
+TEST_F(ContactStoreSessionTest, ALockThroughTheDeletionsKeepsTheMarkedContacts) {
+  phone_.AddContact(ContactWith({{kFirstName, "Ann"}}));
+  phone_.AddSimEntry(1, "Ann", "1");
+  ASSERT_TRUE(session_.OpenContactStore());
+  session_.BuildDeviceContactIndex();
+  session_.MarkDuplicateContacts(NameReplacementKey("Ann"));
+  std::shared_ptr<PhoneDatabase> otherProgram = PhoneDatabase::Open();
+  ASSERT_NE(otherProgram, nullptr);
+  {
+    PhoneTransaction hold(*otherProgram);
+    ASSERT_TRUE(hold.IsActive());
+    EXPECT_FALSE(session_.DeleteMarkedContacts());
+  }
+  EXPECT_EQ(FirstNames(), QStringList{"Ann"});
+  EXPECT_EQ(phone_.SimEntries().size(), 1u);
   EXPECT_TRUE(session_.DeviceContactIndex().Entries().empty());
 }
 

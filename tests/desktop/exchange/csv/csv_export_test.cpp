@@ -232,12 +232,18 @@ TEST_F(CsvExportTest, AFileThatCannotBeCreatedIsReported) {
   EXPECT_FALSE(QFile::exists(path));
 }
 
-TEST_F(CsvExportTest, UnreadableRowsFailAndLeaveAnOlderFileAlone) {
+// A database that cannot be read says so, never that it holds no records.
+TEST_F(CsvExportTest, UnreadableOrLockedRowsFailAndLeaveAnOlderFileAlone) {
   InsertContactsWithOneDamaged(3, 1);  // the read fails after two rows are written
   WriteFileBytes("out.csv", "older export");
   const ExportOutcome unreadable{ExportResult::kDatabaseFault, DatabaseFault::kCannotRead};
   EXPECT_EQ(WriteCommonCsvRows("out.csv", DefaultCsvColumns()), unreadable);
   EXPECT_EQ(WriteGoogleCsvRows("out.csv"), unreadable);
+  DatabaseConnection other;
+  ASSERT_EQ(other.Exec("begin exclusive"), SQLITE_OK);
+  const ExportOutcome locked{ExportResult::kDatabaseFault, DatabaseFault::kLocked};
+  EXPECT_EQ(WriteCommonCsvRows("out.csv", DefaultCsvColumns()), locked);
+  EXPECT_EQ(WriteGoogleCsvRows("out.csv"), locked);
   EXPECT_EQ(ReadFileBytes("out.csv"), "older export");
   EXPECT_EQ(QDir::current().entryList(QDir::Files | QDir::Hidden).size(), 2);  // no leftovers
 }

@@ -229,6 +229,10 @@ TEST_F(VCardExportTest, FailuresLeaveNoFile) {
   WriteFileBytes("out.vcf", "older export");
   EXPECT_EQ(WriteVCardFile("out.vcf"),
             (ExportOutcome{ExportResult::kDatabaseFault, DatabaseFault::kCannotRead}));
+  DatabaseConnection other;
+  ASSERT_EQ(other.Exec("begin exclusive"), SQLITE_OK);
+  EXPECT_EQ(WriteVCardFile("out.vcf"),
+            (ExportOutcome{ExportResult::kDatabaseFault, DatabaseFault::kLocked}));
   EXPECT_EQ(ReadFileBytes("out.vcf"), "older export");
   EXPECT_EQ(QDir::current().entryList(QDir::Files | QDir::Hidden).size(), 2);  // no leftovers
 }

@@ -239,6 +239,19 @@ TEST_F(CsvExportDialogTest, AnExportThatFailsSaysSoAndCloses) {
             IDOK);
 }
 
+// Rows that cannot be read are the database's fault, told as the views tell it; the dialog stays.
+TEST_F(CsvExportDialogTest, AnExportOfADamagedDatabaseSaysSoAndStaysOpen) {
+  InsertContactsWithOneDamaged(3, 1);
+  ExpectMessage("Can't read database!", "Export csv Error");
+  EXPECT_EQ(Run([](CDlgCSVExportConfig& dialog) {
+              ExportTo(dialog, "out.csv");
+              EXPECT_EQ(dialog.result(), 0);
+              Click(dialog, IDCANCEL);
+              return dialog.result();
+            }),
+            IDCANCEL);
+}
+
 TEST_F(CsvExportDialogTest, ExportFileProposesANameAndFillsThePath) {
   ExpectFile("Export the contacts as a CSV File", std::nullopt);
   ExpectFile("Export the contacts as a CSV File", QString("/tmp/contacts.csv"));

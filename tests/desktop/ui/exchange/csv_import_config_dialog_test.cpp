@@ -174,8 +174,9 @@ TEST_F(CsvImportConfigDialogTest, ImportMapsBoxesByHeaderNameAndReports) {
   EXPECT_EQ(ColumnValue("Mobile_Phone", QString::fromUtf8("SIM_Name='张,伟'")), "222");
 }
 
-TEST_F(CsvImportConfigDialogTest, ADatabaseThatCannotBeOpenedIsSaidAndItsRecordsCountFailed) {
-  ASSERT_TRUE(QFile::remove("Contact.cdt") && QDir().mkdir("Contact.cdt"));  // a folder instead
+TEST_F(CsvImportConfigDialogTest, ADatabaseThatCannotTakeTheRecordsIsSaidAndTheyCountFailed) {
+  DatabaseConnection otherProgram;
+  ASSERT_EQ(otherProgram.Exec("begin exclusive"), SQLITE_OK);
   WriteFileBytes("in.csv", "Given\r\nAnn\r\nBob\r\n");
   script_
       .ExpectDialog([](QDialog* shown) {
@@ -184,7 +185,7 @@ TEST_F(CsvImportConfigDialogTest, ADatabaseThatCannotBeOpenedIsSaidAndItsRecords
         Click(dialog, CDlgCSVImportConfig::kImportButton);
         return dialog.result();
       })
-      .ExpectTips(kIconError, "Can't open database!")
+      .ExpectTips(kIconError, "Database is locked!")
       .ExpectMessageBox(kImportResult.arg(0).arg(2), kImportCaption, IDOK);
   CDlgCSVImportConfig dialog("in.csv");
   EXPECT_EQ(dialog.DoModal(), IDOK);

@@ -8,6 +8,7 @@
 #include "platform/device/stores/phone_folder.h"
 #include "platform/device/stores/phone_setup.h"
 #include "tests/support/phone_test.h"
+#include "tests/support/scoped_file_triggers.h"
 
 namespace {
 
@@ -291,6 +292,11 @@ TEST_F(MessagingStoreTest, NewMessageIsStoredWholeBySaveChanges) {
 // A save is one transaction: a recipient the database refuses leaves no message behind, and the
 // next save, once the database takes it, stores the message whole.
 TEST_F(MessagingStoreTest, ASaveThatFailsPartWayStoresNothing) {
+  ScopedFileTriggers triggers;  // on the connection of a session of its own
+  std::unique_ptr<IMAPISession> session;
+  ASSERT_EQ(MAPILogonEx(session), S_OK);
+  std::unique_ptr<IMsgStore> store = OpenStore(*session, "sms");
+  std::unique_ptr<IMAPIFolder> inbox = OpenSpecial(*store, PR_CE_IPM_INBOX_ENTRYID);
   sqlite3* db = nullptr;
   ASSERT_EQ(sqlite3_open(PhoneDatabasePath().toUtf8().constData(), &db), SQLITE_OK);
   const auto exec = [db](const char* sql) {
@@ -300,7 +306,7 @@ TEST_F(MessagingStoreTest, ASaveThatFailsPartWayStoresNothing) {
       "create trigger refuse before insert on recipients when new.display_name = 'Refused'"
       " begin select raise(abort, 'refused'); end");
   std::unique_ptr<IMessage> message;
-  ASSERT_EQ(inbox_->CreateMessage(message), S_OK);
+  ASSERT_EQ(inbox->CreateMessage(message), S_OK);
   ASSERT_EQ(message->SetProps({{PR_SUBJECT_W, {.lpszW = "whole"}}}), S_OK);
   ASSERT_EQ(message->ModifyRecipients(MODRECIP_ADD, {{{PR_DISPLAY_NAME_W, {.lpszW = "Kept"}}},
                                                      {{PR_DISPLAY_NAME_W, {.lpszW = "Refused"}}}}),
