@@ -253,11 +253,6 @@ bool ReadSmsRecord(CMapiSession& session, QIODevice& file, QString& error) {
     error = QStringLiteral("Create folder '%1' error!").arg(path);
     return false;
   }
-  if (folder->IsDuplicateMessage(record.deliveryTime)) return true;
-  if (record.messageClass != CSmsMessage::kMessageClass) {
-    error = QStringLiteral("Unknow message class name!");
-    return false;
-  }
   std::unique_ptr<CSmsMessage> message = folder->CreateMessage();
   if (!message) {
     error = QStringLiteral("Create message error!");
@@ -279,9 +274,10 @@ bool ReadSmsRecord(CMapiSession& session, QIODevice& file, QString& error) {
     return false;
   }
   message->SetText(MessageText(record.text));
-  // A message without delivery time (a draft) is known by its text, sender and recipients.
-  if (FileTimeValue(record.deliveryTime) == 0 && folder->HoldsSameUntimedMessage(*message)) {
-    return true;
+  if (folder->IsDuplicateMessage(*message)) return true;
+  if (record.messageClass != CSmsMessage::kMessageClass) {
+    error = QStringLiteral("Unknow message class name!");
+    return false;
   }
   // Nothing reaches the store before this point, so a broken record leaves no message behind.
   if (!message->Save()) {

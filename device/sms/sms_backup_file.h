@@ -104,8 +104,8 @@ std::optional<FolderPathParts> ParseFolderPath(const QString& path);
 CMapiFolder* ResolveFolderPath(CMapiSession& session, const QString& path);
 
 // Reads one record and recreates its message in the store, its text without the "\n" the writer
-// added. A record whose delivery time a message of its folder already has is read and skipped; so
-// is a record without delivery time whose folder holds a message without one of the same text,
-// sender and recipients. False, with the error text, when the record is broken or the store
-// refuses; the message is then not stored at all.
+// added. A record that repeats a message its folder held before the restore came to it (the same
+// delivery time, text, sender and recipients) is read and skipped, each held message standing for
+// one record (CMapiFolder::IsDuplicateMessage). False, with the error text, when the record is
+// broken or the store refuses; the message is then not stored at all.
 bool ReadSmsRecord(CMapiSession& session, QIODevice& file, QString& error);

@@ -205,7 +205,5 @@ bool CSmsMessage::Save() {
     }
     if (FAILED(message_->ModifyRecipients(MODRECIP_ADD, list))) return false;
   }
-  if (FAILED(message_->SaveChanges())) return false;
-  folder_.NoteSavedMessage(*this);
-  return true;
+  return SUCCEEDED(message_->SaveChanges());
 }

@@ -174,17 +174,4 @@ TEST_F(MapiSessionTest, SubfoldersAreFoundOpenedAndMade) {
   EXPECT_EQ(session.SpecialFolder(SmsFolder::kOutbox)->Subfolders(), nullptr);
 }
 
-TEST_F(MapiSessionTest, DuplicatesAreFoundByDeliveryTimeInTheFolderOnly) {
-  phone_.AddMessage(Inbox(), SampleSms("a", MakeDate(2010, 3, 7, 9, 5, 3)));
-  phone_.AddMessage(Inbox(), SampleSms("zero", {}));
-  phone_.AddMessage(Special(PR_IPM_OUTBOX_ENTRYID), SampleSms("b", MakeDate(2012, 1, 1)));
-  CMapiSession session("SMS");
-  CMapiFolder* inbox = session.SpecialFolder(SmsFolder::kInbox);
-  EXPECT_TRUE(inbox->IsDuplicateMessage(MakeDate(2010, 3, 7, 9, 5, 3)));
-  EXPECT_TRUE(inbox->IsDuplicateMessage(MakeDate(2010, 3, 7, 9, 5, 3)));
-  EXPECT_FALSE(inbox->IsDuplicateMessage(MakeDate(2010, 3, 7, 9, 5, 4)));
-  EXPECT_FALSE(inbox->IsDuplicateMessage(MakeDate(2012, 1, 1)));
-  EXPECT_FALSE(inbox->IsDuplicateMessage(FILETIME{}));
-}
-
 }  // namespace

@@ -96,8 +96,7 @@ class SmsBackupFileTest : public SmsPhoneTest {
   }
 
   // Reads one record into the store; the error text, empty on success.
-  QString Restore(const QByteArray& record) {
-    CMapiSession session("SMS");
+  QString Restore(const QByteArray& record, CMapiSession& session) {
     QByteArray bytes = record;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -105,6 +104,11 @@ class SmsBackupFileTest : public SmsPhoneTest {
     const bool read = ReadSmsRecord(session, buffer, error);
     EXPECT_EQ(read, error.isEmpty());
     return error;
+  }
+
+  QString Restore(const QByteArray& record) {
+    CMapiSession session("SMS");
+    return Restore(record, session);
   }
 };
 
@@ -234,26 +238,53 @@ TEST_F(SmsBackupFileTest, ARecordGoesBackIntoItsFolderMadeWhenMissing) {
             std::vector<QString>{"hello"});
 }
 
-TEST_F(SmsBackupFileTest, DuplicatesAreFoundByDeliveryTimeOrWithoutOneByContents) {
+// One restore: a record repeats a message of its folder only with the same time and contents, and
+// each message held before the restore stands for one record; what the restore stores stands for
+// none.
+TEST_F(SmsBackupFileTest, ARecordRepeatsOnlyAMessageItsFolderHeldBefore) {
   const FILETIME delivered = MakeDate(2010, 3, 7);
-  phone_.AddMessage(Inbox(), SampleSms("kept", delivered));
-  phone_.AddMessage(Inbox(), SampleSms("draft", {}, "\"Ann\" <123>"));
-  SmsRecordFields duplicate;
-  duplicate.deliveryTime = FileTimeValue(delivered);
-  duplicate.messageClass = "IPM.Note";  // not even looked at
-  duplicate.sender = "no sender";
-  EXPECT_EQ(Restore(RecordBytes(duplicate)), "");
-  // Without a delivery time, a draft of the same text, sender and recipients is a duplicate.
-  SmsRecordFields draft;
-  draft.text = "draft\n";
-  SmsRecordFields otherSender = draft;
-  otherSender.sender = "\"Bob\" <123>";
-  SmsRecordFields otherRecipients = draft;
-  otherRecipients.recipients = "\"Cy\" <5> 1";
-  for (const SmsRecordFields& fields : {draft, otherSender, otherRecipients, otherSender}) {
-    EXPECT_EQ(Restore(RecordBytes(fields)), "");
+  phone_.AddMessage(Inbox(), SampleSms("hello", delivered, "\"Ann\" <123>"));
+  for (int i = 0; i < 2; ++i) {
+    phone_.AddMessage(Inbox(), SampleSms("OK", {}, "\"Ann\" <123>", {{"Bob", "555", 1}}));
   }
-  EXPECT_EQ(Texts(Inbox()), (std::vector<QString>{"kept", "draft", "draft", "draft"}));
+  phone_.AddMessage(Special(PR_IPM_OUTBOX_ENTRYID), SampleSms("out", MakeDate(2011, 1, 1)));
+  const QByteArray ann = "\"Ann\" <123>";
+  const QByteArray bob = "\"Bob\" <555> 1";
+  const quint64 time = FileTimeValue(delivered);
+  struct Case {
+    const char* what;
+    QByteArray text;
+    QByteArray sender;
+    QByteArray recipients;
+    quint64 time;
+    bool stored;
+  };
+  const Case cases[] = {
+      {"the held message", "hello\n", ann, "", time, false},
+      {"it again", "hello\n", ann, "", time, true},
+      {"it again, now that the restore stored it", "hello\n", ann, "", time, true},
+      {"another text of its second", "bye\n", ann, "", time, true},
+      {"another sender of its second", "hello\n", "\"Bob\" <123>", "", time, true},
+      {"other recipients in its second", "hello\n", ann, bob, time, true},
+      {"the held draft", "OK\n", ann, bob, 0, false},
+      {"the other held draft", "OK\n", ann, bob, 0, false},
+      {"a third such draft", "OK\n", ann, bob, 0, true},
+      {"the message of another folder", "out\n", ann, "", FileTimeValue(MakeDate(2011, 1, 1)),
+       true},
+  };
+  CMapiSession session("SMS");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SmsRecordFields fields;
+    fields.messageClass = c.stored ? "IPM.SMStext" : "IPM.Note";  // a repeat's is not looked at
+    fields.text = c.text;
+    fields.sender = c.sender;
+    fields.recipients = c.recipients;
+    fields.deliveryTime = c.time;
+    const size_t before = phone_.Messages(Inbox()).size();
+    EXPECT_EQ(Restore(RecordBytes(fields), session), "");
+    EXPECT_EQ(phone_.Messages(Inbox()).size(), before + (c.stored ? 1 : 0));
+  }
 }
 
 TEST_F(SmsBackupFileTest, ABrokenRecordNamesItsFaultAndStoresNothing) {
