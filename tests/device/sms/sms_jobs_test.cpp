@@ -368,6 +368,10 @@ TEST_F(SmsJobsTest, AContentsTableThatCannotBeReadWholeFailsTheBackup) {
 }
 
 TEST_F(SmsJobsTest, TheTextListingShowsEachMessageInLocalTime) {
+  for (const char* rule : kTimeZonesAroundTheWorld) {
+    ScopedTimeZone zone(rule);
+    EXPECT_EQ(FormatSmsTime(FILETIME{}), "") << rule;  // a draft's
+  }
   ScopedTimeZone zone("CET-1");
   const FILETIME delivered = MakeDate(2010, 3, 7, 8, 5, 3);  // 9:05:03 in Central Europe
   EXPECT_EQ(FormatSmsTime(delivered), "2010-3-7 9:5:3");

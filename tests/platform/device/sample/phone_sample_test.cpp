@@ -9,6 +9,7 @@
 #include "platform/device/stores/messaging_store.h"
 #include "platform/device/stores/phone_setup.h"
 #include "tests/support/phone_test.h"
+#include "tests/support/scoped_time_zone.h"
 
 namespace {
 
@@ -49,6 +50,27 @@ TEST_F(PhoneSampleTest, ContactsHaveEveryFieldSomewhereWithCjkNamesPicturesAndRi
   };
   EXPECT_EQ(std::count_if(contacts.begin(), contacts.end(), nameless), 5);
   EXPECT_EQ(contacts[99].texts, contacts[79].texts);
+}
+
+// A phone keeps a date as local midnight of its day, which the programs read back as that day.
+TEST_F(PhoneSampleTest, DatesAreLocalMidnightInEveryTimeZone) {
+  int zones = 0;
+  for (const char* rule : kTimeZonesAroundTheWorld) {
+    SCOPED_TRACE(rule);
+    ScopedTimeZone zone(rule);
+    qputenv(kPhoneRootVariable, folder_.FilePath(QString::number(++zones)).toLocal8Bit());
+    PhoneSetup phone;
+    ASSERT_TRUE(AddSampleData(phone, {.contacts = 10, .simEntries = 0, .messages = 0}));
+    for (const PhoneContact& contact : phone.Contacts()) {
+      for (const auto& [id, date] : contact.dates) {
+        FILETIME local;
+        SYSTEMTIME fields;
+        ASSERT_TRUE(FileTimeToLocalFileTime(&date, &local) &&
+                    FileTimeToSystemTime(&local, &fields));
+        EXPECT_EQ(fields.wHour * 60 + fields.wMinute, 0) << contact.oid << " " << id;
+      }
+    }
+  }
 }
 
 // Messages share a time (drafts, which have none, a text) only in the groups that every hundred
