@@ -42,7 +42,28 @@ CMapiFolder::CMapiFolder(CMapiSession& session, std::unique_ptr<IMAPIFolder> fol
   }
 }
 
-CMapiFolder::~CMapiFolder() = default;
+// The folders below are released one at a time from a list, each after its own subfolders were
+// taken from it: released by their parents' destructors, a tree as deep as it has folders would
+// nest as many calls and overflow the stack.
+CMapiFolder::~CMapiFolder() {
+  std::vector<std::unique_ptr<CMapiFolder>> below = TakeSubfolders();
+  while (!below.empty()) {
+    std::unique_ptr<CMapiFolder> folder = std::move(below.back());
+    below.pop_back();
+    for (std::unique_ptr<CMapiFolder>& subfolder : folder->TakeSubfolders()) {
+      below.push_back(std::move(subfolder));
+    }
+  }
+}
+
+std::vector<std::unique_ptr<CMapiFolder>> CMapiFolder::TakeSubfolders() {
+  std::vector<std::unique_ptr<CMapiFolder>> taken;
+  if (m_subfolders) taken = std::move(*m_subfolders);
+  m_subfolders.reset();
+  for (auto& [name, folder] : m_openedSubfolders) taken.push_back(std::move(folder));
+  m_openedSubfolders.clear();
+  return taken;
+}
 
 std::unique_ptr<IMAPITable> CMapiFolder::OpenContentsTable() {
   std::unique_ptr<IMAPITable> table;
@@ -98,6 +119,21 @@ CMapiFolder* CMapiFolder::OpenOrCreateSubfolder(const QString& name) {
   }
   opened = std::make_unique<CMapiFolder>(m_session, std::move(folder), folderName);
   return opened.get();
+}
+
+bool CMapiFolder::VisitFolderTree(const std::function<bool(CMapiFolder&)>& visit) {
+  std::vector<CMapiFolder*> pending = {this};
+  while (!pending.empty()) {
+    CMapiFolder& folder = *pending.back();
+    pending.pop_back();
+    if (!visit(folder)) return false;
+    const std::vector<std::unique_ptr<CMapiFolder>>* subfolders = folder.Subfolders();
+    if (subfolders == nullptr) return false;
+    for (auto subfolder = subfolders->rbegin(); subfolder != subfolders->rend(); ++subfolder) {
+      pending.push_back(subfolder->get());
+    }
+  }
+  return true;
 }
 
 std::unique_ptr<CSmsMessage> CMapiFolder::CreateMessage() {

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -46,6 +47,12 @@ class CMapiFolder {
   // reads each folder's messages once.
   CMapiFolder* OpenOrCreateSubfolder(const QString& name);
 
+  // Calls `visit` on this folder and on every folder below it, depth first in the order of each
+  // folder's hierarchy table, from a list of the folders still to visit rather than by nested
+  // calls: a tree may be as deep as it has folders. False as soon as a visit returns false or a
+  // folder's subfolders cannot be listed.
+  bool VisitFolderTree(const std::function<bool(CMapiFolder&)>& visit);
+
   // A new, empty message in this folder, stored by its first save; null when the store refuses.
   std::unique_ptr<CSmsMessage> CreateMessage();
 
@@ -64,6 +71,8 @@ class CMapiFolder {
   HeldMessages ReadHeldMessages();
 
   std::unique_ptr<IMAPITable> OpenContentsTable();
+  // The subfolders this folder owns, taken from it.
+  std::vector<std::unique_ptr<CMapiFolder>> TakeSubfolders();
 
   CMapiSession& m_session;
   std::unique_ptr<IMAPIFolder> folder_;

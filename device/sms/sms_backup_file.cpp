@@ -130,11 +130,11 @@ bool WriteSmsBackupFile(CSmsBackupJob& job, QFileDevice& file) {
 }
 
 QString SmsFolderPath(const CMapiFolder& folder) {
-  QString path = PathElement(folder.Name());
-  for (const CMapiFolder* parent = folder.Parent(); parent != nullptr; parent = parent->Parent()) {
-    path = PathElement(parent->Name()) + QLatin1Char('\\') + path;
+  QStringList elements;
+  for (const CMapiFolder* above = &folder; above != nullptr; above = above->Parent()) {
+    elements.prepend(PathElement(above->Name()));
   }
-  return path;
+  return elements.join(QLatin1Char('\\'));
 }
 
 bool WriteSmsRecord(QFileDevice& file, CSmsMessage& message) {

@@ -367,6 +367,19 @@ TEST_F(SmsJobsTest, AContentsTableThatCannotBeReadWholeFailsTheBackup) {
   }
 }
 
+// A crafted phone.db may nest folders as deep as it has folders: both kinds of backup walk them
+// all, and the session lets them go, on a stack that does not grow with the depth.
+TEST_F(SmsJobsTest, FoldersNestedTenThousandDeepAreBackedUpOnASmallStack) {
+  phone_.AddMessage(phone_.AddFolder(Inbox(), "Work"), SampleSms("hello", {}));
+  NestFolders(Inbox(), 10'000);
+  RunOnSmallStack([this] {
+    for (const SmsBackupMode mode : {SmsBackupMode::kBackupFile, SmsBackupMode::kTextListing}) {
+      EXPECT_EQ(Backup("deep", mode), (SmsJobOutcome{kBackupSucceeded, "", false}));
+    }
+  });
+  EXPECT_TRUE(ReadFileBytes(Path("deep")).endsWith("Content:\r\nhello\r\n\r\n"));
+}
+
 TEST_F(SmsJobsTest, TheTextListingShowsEachMessageInLocalTime) {
   for (const char* rule : kTimeZonesAroundTheWorld) {
     ScopedTimeZone zone(rule);
