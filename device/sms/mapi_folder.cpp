@@ -107,13 +107,15 @@ const std::vector<std::unique_ptr<CMapiFolder>>* CMapiFolder::Subfolders() {
   return m_subfolders.get();
 }
 
-CMapiFolder* CMapiFolder::OpenOrCreateSubfolder(const QString& name) {
+CMapiFolder* CMapiFolder::OpenOrCreateSubfolder(const QString& name, HRESULT* refused) {
   QString folderName = name.trimmed();
   if (folderName.isEmpty()) folderName = QStringLiteral("NewFolder");
   std::unique_ptr<CMapiFolder>& opened = m_openedSubfolders[folderName];
   if (opened) return opened.get();
   std::unique_ptr<IMAPIFolder> folder;
-  if (FAILED(folder_->CreateFolder(folderName, MAPI_UNICODE | OPEN_IF_EXISTS, folder))) {
+  const HRESULT hr = folder_->CreateFolder(folderName, MAPI_UNICODE | OPEN_IF_EXISTS, folder);
+  if (FAILED(hr)) {
+    if (refused != nullptr) *refused = hr;
     m_openedSubfolders.erase(folderName);
     return nullptr;
   }

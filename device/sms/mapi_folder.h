@@ -42,10 +42,10 @@ class CMapiFolder {
   const std::vector<std::unique_ptr<CMapiFolder>>* Subfolders();
 
   // The subfolder of this name (white space trimmed from both ends; an empty name becomes
-  // "NewFolder"), made when it does not exist; null when the store refuses. The folder keeps it
-  // for the next call with that name, so a restore opens each folder once and its duplicate test
-  // reads each folder's messages once.
-  CMapiFolder* OpenOrCreateSubfolder(const QString& name);
+  // "NewFolder"), made when it does not exist; null when the store refuses, with its failure in
+  // `refused` when given. The folder keeps it for the next call with that name, so a restore
+  // opens each folder once and its duplicate test reads each folder's messages once.
+  CMapiFolder* OpenOrCreateSubfolder(const QString& name, HRESULT* refused = nullptr);
 
   // Calls `visit` on this folder and on every folder below it, depth first in the order of each
   // folder's hierarchy table, from a list of the folders still to visit rather than by nested

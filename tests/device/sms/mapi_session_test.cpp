@@ -97,7 +97,7 @@ TEST_F(MapiSessionTest, ASavedMessageHoldsTheSenderInOneValue) {
   message->SetLastModificationTime(MakeDate(2011, 5, 7));
   ASSERT_TRUE(message->ParseSmsSender("\"Ann\" <123>"));
   message->AddRecipient({"555", "Bob", 1});
-  ASSERT_TRUE(message->Save());
+  ASSERT_EQ(message->Save(), S_OK);
 
   std::vector<PhoneMessage> stored = phone_.Messages(Special(PR_IPM_OUTBOX_ENTRYID));
   ASSERT_EQ(stored.size(), 1u);

@@ -268,6 +268,25 @@ TEST_F(SmsJobsTest, ARestoreKilledAnywhereIsCompletedByTheNext) {
   EXPECT_EQ(Contents(), before);
 }
 
+// Another program holding the phone's database stops the restore at the record whose folder or
+// message cannot be written, in the words every phone program uses for it. Each case waits for
+// the lock (5 s).
+TEST_F(SmsJobsTest, ALockedPhoneStopsTheRestoreSayingSo) {
+  std::shared_ptr<PhoneDatabase> otherProgram = PhoneDatabase::Open();
+  ASSERT_NE(otherProgram, nullptr);
+  for (const QByteArray path : {"Inbox", "Inbox\\Work"}) {
+    SmsRecordFields fields;
+    fields.folderPath = path;
+    WriteFileBytes(Path("one.qrd"), SmsFileBytes({RecordBytes(fields)}));
+    PhoneTransaction hold(*otherProgram);
+    ASSERT_TRUE(hold.IsActive());
+    EXPECT_EQ(Restore("one.qrd").text,
+              "No.1, The phone's database is locked by another program:" + PhoneDatabasePath());
+  }
+  EXPECT_TRUE(phone_.Messages(Inbox()).empty());
+  EXPECT_TRUE(phone_.SubfolderNames(Inbox()).empty());
+}
+
 // The file-size limit stands in for a full disk: the write stops part way.
 TEST_F(SmsJobsTest, ABackupThatCannotBeWrittenKeepsThePreviousFileAndSaysWhy) {
   AddSentMessages(300, {});
