@@ -64,10 +64,19 @@ TEST(SmsBackupLineTest, RecipientLinesSplitAtSemicolonsOutsideNames) {
   EXPECT_FALSE(ParseRecipientsLine("\"A\" <1> 1;;\"B\" <2> 2"));
   EXPECT_FALSE(ParseRecipientsLine("\"A\" <1> 1;"));
   EXPECT_FALSE(ParseRecipientsLine("\"A\" <1"));
-  // An entry parses up to 1023 bytes.
-  const QString longest = "\"" + QString(1015, 'n') + "\" <1> 1";
-  EXPECT_EQ(ParseRecipientsLine(longest)->size(), 1u);
-  EXPECT_FALSE(ParseRecipientsLine(longest + "2"));
+  // An entry parses up to 1023 bytes, counted as code page 936 (GB18030) counts them: four for
+  // each Hangul syllable.
+  const QString hangul(253, QChar(0xAC00));
+  struct Entry {
+    QString name;
+    bool parses;
+  };
+  for (const Entry& entry :
+       {Entry{QString(1015, 'n'), true}, Entry{QString(1016, 'n'), false},
+        Entry{"nn" + hangul, true}, Entry{"nnn" + hangul, true}, Entry{"nnnn" + hangul, false}}) {
+    EXPECT_EQ(ParseRecipientsLine("\"" + entry.name + "\" <1> 1").has_value(), entry.parses)
+        << entry.name.size();
+  }
 }
 
 TEST(SmsBackupLineTest, FolderPathsNameASpecialFolderInAnyCase) {
@@ -163,20 +172,42 @@ TEST_F(SmsBackupFileTest, EveryRecipientIsBackedUpAndRestored) {
   EXPECT_EQ(messages[0].recipients, many);
 }
 
-// An entry keeps to 1023 bytes, so a restore parses it: the address whole, the name cut. A bare
-// number is both the sender's name and address.
+// An entry keeps to 1023 bytes, so a restore parses it: the address whole, the name cut to whole
+// characters. A bare value is both the sender's name and address. Bytes are those of code page
+// 936 (GB18030): four for each Thai letter or Hangul syllable. A recipient's name has 1013 bytes
+// of room beside the address "555".
 TEST_F(SmsBackupFileTest, LongNamesAreCutToAnEntryThatARestoreParses) {
   const QString number(600, '1');
-  const QString name(2000, 'n');
-  phone_.AddMessage(Inbox(), SampleSms("long", MakeDate(2010, 3, 7), number, {{name, "555", 1}}));
-  const QByteArray file = Backup();
-  ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
-  phone_.AddMessageStore("SMS");
-  ASSERT_EQ(Restore(file.mid(20)), "");
-  const std::vector<PhoneMessage> messages = phone_.Messages(Inbox());
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].senderEmailAddress, "\"" + number.left(418) + "\" <" + number + ">");
-  EXPECT_EQ(messages[0].recipients, (std::vector<PhoneRecipient>{{name.left(1013), "555", 1}}));
+  const QString thai(150, QChar(0x0E01));    // 600 bytes
+  const QString hangul(252, QChar(0xAC00));  // 1008 bytes
+  struct Case {
+    QString sender;
+    QString name;
+    QString restoredSender;
+    QString restoredName;
+  };
+  const Case cases[] = {
+      {number, QString(2000, 'n'), "\"" + number.left(418) + "\" <" + number + ">",
+       QString(1013, 'n')},
+      {thai, "nnnn" + hangul, "\"" + thai.left(104) + "\" <" + thai + ">", "nnnn" + hangul},
+      {"\"Ann\" <1>", "nnnnn" + hangul, "\"Ann\" <1>", "nnnnn" + hangul},
+      {"\"Ann\" <1>", "nnnnnn" + hangul, "\"Ann\" <1>", "nnnnnn" + hangul.chopped(1)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name.size());
+    phone_.AddMessage(Inbox(),
+                      SampleSms("long", MakeDate(2010, 3, 7), c.sender, {{c.name, "555", 1}}));
+    const QByteArray file = Backup();
+    ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
+    phone_.AddMessageStore("SMS");
+    ASSERT_EQ(Restore(file.mid(20)), "");
+    const std::vector<PhoneMessage> messages = phone_.Messages(Inbox());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].senderEmailAddress, c.restoredSender);
+    EXPECT_EQ(messages[0].recipients, (std::vector<PhoneRecipient>{{c.restoredName, "555", 1}}));
+    ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
+    phone_.AddMessageStore("SMS");
+  }
 }
 
 // Rather than write a line that a restore would refuse, the backup fails: a folder path beyond
@@ -264,6 +295,7 @@ TEST_F(SmsBackupFileTest, ARecordRepeatsOnlyAMessageItsFolderHeldBefore) {
       {"it again", "hello\n", ann, "", time, true},
       {"it again, now that the restore stored it", "hello\n", ann, "", time, true},
       {"another text of its second", "bye\n", ann, "", time, true},
+      {"its text a second later", "hello\n", ann, "", time + 10'000'000, true},
       {"another sender of its second", "hello\n", "\"Bob\" <123>", "", time, true},
       {"other recipients in its second", "hello\n", ann, bob, time, true},
       {"the held draft", "OK\n", ann, bob, 0, false},
