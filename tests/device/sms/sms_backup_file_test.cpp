@@ -119,6 +119,19 @@ class SmsBackupFileTest : public SmsPhoneTest {
     CMapiSession session("SMS");
     return Restore(record, session);
   }
+
+  // Backs the store up and restores the file's first record onto an empty store: the inbox then.
+  std::vector<PhoneMessage> BackedUpAndRestored() {
+    const QByteArray file = Backup();
+    EmptyStore();
+    EXPECT_EQ(Restore(file.mid(20)), "");
+    return phone_.Messages(Inbox());
+  }
+
+  void EmptyStore() {
+    EXPECT_TRUE(phone_.RemoveMessageStore("SMS"));
+    phone_.AddMessageStore("SMS");
+  }
 };
 
 TEST_F(SmsBackupFileTest, EmptyFoldersGiveTheTwentyByteFile) {
@@ -163,11 +176,7 @@ TEST_F(SmsBackupFileTest, EveryRecipientIsBackedUpAndRestored) {
   std::vector<PhoneRecipient> many;
   for (int i = 0; i < 400; ++i) many.push_back({QString("Friend %1").arg(i, 3), "+86139000000", 1});
   phone_.AddMessage(Inbox(), SampleSms("party", MakeDate(2010, 3, 7), "\"Ann\" <1>", many));
-  const QByteArray file = Backup();
-  ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
-  phone_.AddMessageStore("SMS");
-  ASSERT_EQ(Restore(file.mid(20)), "");
-  const std::vector<PhoneMessage> messages = phone_.Messages(Inbox());
+  const std::vector<PhoneMessage> messages = BackedUpAndRestored();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].recipients, many);
 }
@@ -197,16 +206,11 @@ TEST_F(SmsBackupFileTest, LongNamesAreCutToAnEntryThatARestoreParses) {
     SCOPED_TRACE(c.name.size());
     phone_.AddMessage(Inbox(),
                       SampleSms("long", MakeDate(2010, 3, 7), c.sender, {{c.name, "555", 1}}));
-    const QByteArray file = Backup();
-    ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
-    phone_.AddMessageStore("SMS");
-    ASSERT_EQ(Restore(file.mid(20)), "");
-    const std::vector<PhoneMessage> messages = phone_.Messages(Inbox());
+    const std::vector<PhoneMessage> messages = BackedUpAndRestored();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].senderEmailAddress, c.restoredSender);
     EXPECT_EQ(messages[0].recipients, (std::vector<PhoneRecipient>{{c.restoredName, "555", 1}}));
-    ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
-    phone_.AddMessageStore("SMS");
+    EmptyStore();
   }
 }
 
@@ -223,8 +227,7 @@ TEST_F(SmsBackupFileTest, ALineLongerThanARestoreReadsFailsTheBackup) {
   EXPECT_FALSE(WriteBackup({false, false, true, false, false}));
   EXPECT_FALSE(WriteBackup({true, false, false, false, false}));
   ASSERT_TRUE(WriteBackup({false, true, false, false, false}));
-  ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
-  phone_.AddMessageStore("SMS");
+  EmptyStore();
   EXPECT_EQ(Restore(ReadFileBytes(Path("out.qrd")).mid(20)), "");
   EXPECT_EQ(Texts(phone_.SubfolderId(Inbox(), longest)), std::vector<QString>{"deep"});
 }
