@@ -1,6 +1,5 @@
 #include "device/frame/phone_database_message.h"
 
-#include "platform/device/stores/phone_database.h"
 #include "platform/device/stores/phone_folder.h"
 
 namespace {
@@ -24,7 +23,11 @@ QString ProblemText(PhoneDatabaseProblem problem) {
 }  // namespace
 
 QString PhoneDatabaseProblemMessage() {
-  const QString text = ProblemText(DiagnosePhoneDatabase());
+  return PhoneDatabaseProblemMessage(DiagnosePhoneDatabase());
+}
+
+QString PhoneDatabaseProblemMessage(PhoneDatabaseProblem problem) {
+  const QString text = ProblemText(problem);
   if (text.isEmpty()) return text;
   return text + PhoneRootPath() + QLatin1Char('/') + QLatin1String(kPhoneDatabaseFile);
 }

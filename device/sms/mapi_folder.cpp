@@ -6,15 +6,16 @@
 
 namespace {
 
-constexpr LONG kKnownMessagesBatch = 100;
+constexpr int kHeldMessagesBatch = 100;
 
-// What tells messages without delivery time apart: their text, sender and recipients, each part
-// led by its length so that different messages never give the same key. Nothing when the
+// What tells messages apart for a restore: their delivery time, text, sender and recipients, each
+// part led by its length so that different messages never give the same key. Nothing when the
 // recipients cannot be read.
-std::optional<QString> UntimedContent(CSmsMessage& message) {
+std::optional<QString> MessageContent(CSmsMessage& message) {
   const std::vector<CSmsRecipient>* recipients = message.Recipients();
   if (recipients == nullptr) return std::nullopt;
-  QStringList parts = {message.Text(), message.SenderName(), message.SenderAddress()};
+  QStringList parts = {QString::number(FileTimeValue(message.DeliveryTime())), message.Text(),
+                       message.SenderName(), message.SenderAddress()};
   for (const CSmsRecipient& recipient : *recipients) {
     parts << recipient.m_strDisplayName << recipient.m_strAddress
           << QString::number(recipient.m_ulType);
@@ -41,17 +42,39 @@ CMapiFolder::CMapiFolder(CMapiSession& session, std::unique_ptr<IMAPIFolder> fol
   }
 }
 
-CMapiFolder::~CMapiFolder() = default;
+// The folders below are released one at a time from a list, each after its own subfolders were
+// taken from it: released by their parents' destructors, a tree as deep as it has folders would
+// nest as many calls and overflow the stack.
+CMapiFolder::~CMapiFolder() {
+  std::vector<std::unique_ptr<CMapiFolder>> below = TakeSubfolders();
+  while (!below.empty()) {
+    std::unique_ptr<CMapiFolder> folder = std::move(below.back());
+    below.pop_back();
+    for (std::unique_ptr<CMapiFolder>& subfolder : folder->TakeSubfolders()) {
+      below.push_back(std::move(subfolder));
+    }
+  }
+}
 
-std::unique_ptr<IMAPITable> CMapiFolder::OpenContentsTable(const SPropTagArray& columns) {
+std::vector<std::unique_ptr<CMapiFolder>> CMapiFolder::TakeSubfolders() {
+  std::vector<std::unique_ptr<CMapiFolder>> taken;
+  if (m_subfolders) taken = std::move(*m_subfolders);
+  m_subfolders.reset();
+  for (auto& [name, folder] : m_openedSubfolders) taken.push_back(std::move(folder));
+  m_openedSubfolders.clear();
+  return taken;
+}
+
+std::unique_ptr<IMAPITable> CMapiFolder::OpenContentsTable() {
   std::unique_ptr<IMAPITable> table;
-  if (FAILED(folder_->GetContentsTable(table)) || FAILED(table->SetColumns(columns))) return {};
+  if (FAILED(folder_->GetContentsTable(table)) || FAILED(table->SetColumns({PR_ENTRYID})))
+    return {};
   return table;
 }
 
 CMapiContentsTable* CMapiFolder::ContentsTable(int batchSize) {
   if (!m_contentsTable) {
-    std::unique_ptr<IMAPITable> table = OpenContentsTable({PR_ENTRYID});
+    std::unique_ptr<IMAPITable> table = OpenContentsTable();
     if (!table) return nullptr;
     m_contentsTable = std::make_unique<CMapiContentsTable>(std::move(table), *this, batchSize);
   }
@@ -84,18 +107,35 @@ const std::vector<std::unique_ptr<CMapiFolder>>* CMapiFolder::Subfolders() {
   return m_subfolders.get();
 }
 
-CMapiFolder* CMapiFolder::OpenOrCreateSubfolder(const QString& name) {
+CMapiFolder* CMapiFolder::OpenOrCreateSubfolder(const QString& name, HRESULT* refused) {
   QString folderName = name.trimmed();
   if (folderName.isEmpty()) folderName = QStringLiteral("NewFolder");
   std::unique_ptr<CMapiFolder>& opened = m_openedSubfolders[folderName];
   if (opened) return opened.get();
   std::unique_ptr<IMAPIFolder> folder;
-  if (FAILED(folder_->CreateFolder(folderName, MAPI_UNICODE | OPEN_IF_EXISTS, folder))) {
+  const HRESULT hr = folder_->CreateFolder(folderName, MAPI_UNICODE | OPEN_IF_EXISTS, folder);
+  if (FAILED(hr)) {
+    if (refused != nullptr) *refused = hr;
     m_openedSubfolders.erase(folderName);
     return nullptr;
   }
   opened = std::make_unique<CMapiFolder>(m_session, std::move(folder), folderName);
   return opened.get();
+}
+
+bool CMapiFolder::VisitFolderTree(const std::function<bool(CMapiFolder&)>& visit) {
+  std::vector<CMapiFolder*> pending = {this};
+  while (!pending.empty()) {
+    CMapiFolder& folder = *pending.back();
+    pending.pop_back();
+    if (!visit(folder)) return false;
+    const std::vector<std::unique_ptr<CMapiFolder>>* subfolders = folder.Subfolders();
+    if (subfolders == nullptr) return false;
+    for (auto subfolder = subfolders->rbegin(); subfolder != subfolders->rend(); ++subfolder) {
+      pending.push_back(subfolder->get());
+    }
+  }
+  return true;
 }
 
 std::unique_ptr<CSmsMessage> CMapiFolder::CreateMessage() {
@@ -104,59 +144,25 @@ std::unique_ptr<CSmsMessage> CMapiFolder::CreateMessage() {
   return std::make_unique<CSmsMessage>(std::move(message), *this);
 }
 
-bool CMapiFolder::IsDuplicateMessage(FILETIME deliveryTime) {
-  const quint64 value = FileTimeValue(deliveryTime);
-  KnownMessages* known = value != 0 ? Known() : nullptr;
-  return known != nullptr && known->deliveryTimes.contains(value);
+bool CMapiFolder::IsDuplicateMessage(CSmsMessage& message) {
+  if (!m_held) m_held = ReadHeldMessages();
+  const std::optional<QString> content = MessageContent(message);
+  const auto held = content ? m_held->find(*content) : m_held->end();
+  if (held == m_held->end()) return false;
+  if (--held.value() == 0) m_held->erase(held);
+  return true;
 }
 
-bool CMapiFolder::HoldsSameUntimedMessage(CSmsMessage& message) {
-  KnownMessages* known = Known();
-  const std::optional<QString> content = known != nullptr ? UntimedContent(message) : std::nullopt;
-  return content && known->untimedContents.contains(*content);
-}
-
-void CMapiFolder::NoteSavedMessage(CSmsMessage& message) {
-  if (!m_known) return;
-  if (const quint64 time = FileTimeValue(message.DeliveryTime()); time != 0) {
-    m_known->deliveryTimes.insert(time);
-  } else if (std::optional<QString> content = UntimedContent(message)) {
-    m_known->untimedContents.insert(*content);
+CMapiFolder::HeldMessages CMapiFolder::ReadHeldMessages() {
+  std::unique_ptr<IMAPITable> rows = OpenContentsTable();
+  if (!rows) return {};
+  CMapiContentsTable table(std::move(rows), *this, kHeldMessagesBatch);
+  HeldMessages held;
+  while (CSmsMessage* message = table.NextMessage()) {
+    std::optional<QString> content = MessageContent(*message);
+    if (!content) return {};
+    ++held[*content];
   }
-}
-
-CMapiFolder::KnownMessages* CMapiFolder::Known() {
-  if (!m_known) m_known = ReadKnownMessages();
-  return m_known ? &*m_known : nullptr;
-}
-
-std::optional<CMapiFolder::KnownMessages> CMapiFolder::ReadKnownMessages() {
-  std::unique_ptr<IMAPITable> table = OpenContentsTable({PR_MESSAGE_DELIVERY_TIME, PR_ENTRYID});
-  if (!table) return std::nullopt;
-  KnownMessages known;
-  SRowSet rows;
-  do {
-    if (FAILED(table->QueryRows(kKnownMessagesBatch, rows))) return std::nullopt;
-    for (const SRow& row : rows) {
-      const quint64 time = row.size() == 2 && row[0].ulPropTag == PR_MESSAGE_DELIVERY_TIME
-                               ? FileTimeValue(row[0].Value.ft)
-                               : 0;
-      if (time != 0) {
-        known.deliveryTimes.insert(time);
-        continue;
-      }
-      // Messages without delivery time are few (drafts): each is opened for its contents.
-      std::unique_ptr<IMessage> opened;
-      if (row.size() != 2 || row[1].ulPropTag != PR_ENTRYID ||
-          FAILED(folder_->OpenEntry(row[1].Value.bin, opened))) {
-        return std::nullopt;
-      }
-      CSmsMessage message(std::move(opened), *this);
-      std::optional<QString> content =
-          message.Load() ? UntimedContent(message) : std::optional<QString>();
-      if (!content) return std::nullopt;
-      known.untimedContents.insert(*content);
-    }
-  } while (!rows.empty());
-  return known;
+  if (table.Failed()) return {};
+  return held;
 }

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <QByteArray>
-#include <QSet>
+#include <QHash>
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
-#include <unordered_set>
 #include <vector>
 
 #include "device/sms/mapi_contents_table.h"
@@ -42,35 +42,37 @@ class CMapiFolder {
   const std::vector<std::unique_ptr<CMapiFolder>>* Subfolders();
 
   // The subfolder of this name (white space trimmed from both ends; an empty name becomes
-  // "NewFolder"), made when it does not exist; null when the store refuses. The folder keeps it
-  // for the next call with that name, so a restore opens each folder once and its duplicate test
-  // reads each folder's messages once.
-  CMapiFolder* OpenOrCreateSubfolder(const QString& name);
+  // "NewFolder"), made when it does not exist; null when the store refuses, with its failure in
+  // `refused` when given. The folder keeps it for the next call with that name, so a restore
+  // opens each folder once and its duplicate test reads each folder's messages once.
+  CMapiFolder* OpenOrCreateSubfolder(const QString& name, HRESULT* refused = nullptr);
+
+  // Calls `visit` on this folder and on every folder below it, depth first in the order of each
+  // folder's hierarchy table, from a list of the folders still to visit rather than by nested
+  // calls: a tree may be as deep as it has folders. False as soon as a visit returns false or a
+  // folder's subfolders cannot be listed.
+  bool VisitFolderTree(const std::function<bool(CMapiFolder&)>& visit);
 
   // A new, empty message in this folder, stored by its first save; null when the store refuses.
   std::unique_ptr<CSmsMessage> CreateMessage();
 
-  // Whether the folder holds a message delivered at exactly this time. A time of zero is never a
-  // duplicate (HoldsSameUntimedMessage tells those messages apart).
-  bool IsDuplicateMessage(FILETIME deliveryTime);
-  // Whether the folder holds a message without delivery time (a draft) of the same text, sender
-  // and recipients as `message`.
-  bool HoldsSameUntimedMessage(CSmsMessage& message);
-  // A message of this folder has been stored.
-  void NoteSavedMessage(CSmsMessage& message);
+  // Whether `message`, filled and not yet saved, repeats a message that the folder held when it
+  // was first asked (before a restore stored anything in it): the same delivery time (or none),
+  // text, sender and recipients. Each held message answers for one message asked about at most:
+  // two identical held messages make two identical messages duplicates, not a third. The folder's
+  // messages are read once, at the first call; when they cannot be read whole, no message is a
+  // duplicate.
+  bool IsDuplicateMessage(CSmsMessage& message);
 
  private:
-  // What the duplicate tests know of the folder's messages: read on first use (nothing is known
-  // while the table cannot be read, so no message is a duplicate then) and kept up to date by
-  // NoteSavedMessage.
-  struct KnownMessages {
-    std::unordered_set<quint64> deliveryTimes;
-    QSet<QString> untimedContents;  // of the messages without delivery time
-  };
-  KnownMessages* Known();
-  std::optional<KnownMessages> ReadKnownMessages();
+  // How many messages of each content (time, text, sender, recipients) the folder held when it
+  // was first asked, less those that duplicates have used up; empty when they cannot be read.
+  using HeldMessages = QHash<QString, int>;
+  HeldMessages ReadHeldMessages();
 
-  std::unique_ptr<IMAPITable> OpenContentsTable(const SPropTagArray& columns);
+  std::unique_ptr<IMAPITable> OpenContentsTable();
+  // The subfolders this folder owns, taken from it.
+  std::vector<std::unique_ptr<CMapiFolder>> TakeSubfolders();
 
   CMapiSession& m_session;
   std::unique_ptr<IMAPIFolder> folder_;
@@ -80,5 +82,5 @@ class CMapiFolder {
   std::unique_ptr<CMapiContentsTable> m_contentsTable;
   std::unique_ptr<std::vector<std::unique_ptr<CMapiFolder>>> m_subfolders;
   std::map<QString, std::unique_ptr<CMapiFolder>> m_openedSubfolders;
-  std::optional<KnownMessages> m_known;
+  std::optional<HeldMessages> m_held;
 };

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "device/frame/device_text.h"
+#include "device/frame/phone_database_message.h"
 #include "device/sms/sms_backup_job.h"
 
 namespace {
@@ -102,6 +103,13 @@ FILETIME ReadFileTime(QIODevice& file) {
   return time;
 }
 
+// What a record's error says when the store refused it: that another program holds the phone's
+// database, in the words every phone program uses for it, or else `otherwise`.
+QString StoreError(HRESULT refused, const QString& otherwise) {
+  return refused == STG_E_LOCKVIOLATION ? PhoneDatabaseProblemMessage(PhoneDatabaseProblem::kLocked)
+                                        : otherwise;
+}
+
 bool ReadLineField(QIODevice& file, QByteArray& field, QString& error) {
   std::optional<QByteArray> line = ReadBackupLine(file);
   if (!line) {
@@ -130,11 +138,11 @@ bool WriteSmsBackupFile(CSmsBackupJob& job, QFileDevice& file) {
 }
 
 QString SmsFolderPath(const CMapiFolder& folder) {
-  QString path = PathElement(folder.Name());
-  for (const CMapiFolder* parent = folder.Parent(); parent != nullptr; parent = parent->Parent()) {
-    path = PathElement(parent->Name()) + QLatin1Char('\\') + path;
+  QStringList elements;
+  for (const CMapiFolder* above = &folder; above != nullptr; above = above->Parent()) {
+    elements.prepend(PathElement(above->Name()));
   }
-  return path;
+  return elements.join(QLatin1Char('\\'));
 }
 
 bool WriteSmsRecord(QFileDevice& file, CSmsMessage& message) {
@@ -234,12 +242,12 @@ std::optional<FolderPathParts> ParseFolderPath(const QString& path) {
   return std::nullopt;
 }
 
-CMapiFolder* ResolveFolderPath(CMapiSession& session, const QString& path) {
+CMapiFolder* ResolveFolderPath(CMapiSession& session, const QString& path, HRESULT* refused) {
   std::optional<FolderPathParts> parsed = ParseFolderPath(path);
   if (!parsed) return nullptr;
   CMapiFolder* folder = session.SpecialFolder(parsed->folder);
   for (qsizetype i = 0; folder != nullptr && i < parsed->subfolders.size(); ++i) {
-    folder = folder->OpenOrCreateSubfolder(parsed->subfolders[i]);
+    folder = folder->OpenOrCreateSubfolder(parsed->subfolders[i], refused);
   }
   return folder;
 }
@@ -248,14 +256,10 @@ bool ReadSmsRecord(CMapiSession& session, QIODevice& file, QString& error) {
   SmsBackupRecord record;
   if (!ReadSmsRecordFields(file, record, error)) return false;
   const QString path = AnsiToWide(record.folderPath);
-  CMapiFolder* folder = ResolveFolderPath(session, path);
+  HRESULT refused = S_OK;
+  CMapiFolder* folder = ResolveFolderPath(session, path, &refused);
   if (folder == nullptr) {
-    error = QStringLiteral("Create folder '%1' error!").arg(path);
-    return false;
-  }
-  if (folder->IsDuplicateMessage(record.deliveryTime)) return true;
-  if (record.messageClass != CSmsMessage::kMessageClass) {
-    error = QStringLiteral("Unknow message class name!");
+    error = StoreError(refused, QStringLiteral("Create folder '%1' error!").arg(path));
     return false;
   }
   std::unique_ptr<CSmsMessage> message = folder->CreateMessage();
@@ -279,13 +283,14 @@ bool ReadSmsRecord(CMapiSession& session, QIODevice& file, QString& error) {
     return false;
   }
   message->SetText(MessageText(record.text));
-  // A message without delivery time (a draft) is known by its text, sender and recipients.
-  if (FileTimeValue(record.deliveryTime) == 0 && folder->HoldsSameUntimedMessage(*message)) {
-    return true;
+  if (folder->IsDuplicateMessage(*message)) return true;
+  if (record.messageClass != CSmsMessage::kMessageClass) {
+    error = QStringLiteral("Unknow message class name!");
+    return false;
   }
   // Nothing reaches the store before this point, so a broken record leaves no message behind.
-  if (!message->Save()) {
-    error = QStringLiteral("Save sms error!");
+  if (const HRESULT saved = message->Save(); FAILED(saved)) {
+    error = StoreError(saved, QStringLiteral("Save sms error!"));
     return false;
   }
   return true;

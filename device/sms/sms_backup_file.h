@@ -100,12 +100,14 @@ std::optional<FolderPathParts> ParseFolderPath(const QString& path);
 
 // The folder a path names: a special folder of the session, or a subfolder below it (opened, or
 // made when missing), which the folder above it keeps. Null when there is no such folder and none
-// can be made.
-CMapiFolder* ResolveFolderPath(CMapiSession& session, const QString& path);
+// can be made, with the store's failure to make one in `refused` when given.
+CMapiFolder* ResolveFolderPath(CMapiSession& session, const QString& path,
+                               HRESULT* refused = nullptr);
 
 // Reads one record and recreates its message in the store, its text without the "\n" the writer
-// added. A record whose delivery time a message of its folder already has is read and skipped; so
-// is a record without delivery time whose folder holds a message without one of the same text,
-// sender and recipients. False, with the error text, when the record is broken or the store
-// refuses; the message is then not stored at all.
+// added. A record that repeats a message its folder held before the restore came to it (the same
+// delivery time, text, sender and recipients) is read and skipped, each held message standing for
+// one record (CMapiFolder::IsDuplicateMessage). False, with the error text, when the record is
+// broken or the store refuses (another program holding the phone's database is told as such:
+// PhoneDatabaseProblemMessage); the message is then not stored at all.
 bool ReadSmsRecord(CMapiSession& session, QIODevice& file, QString& error);

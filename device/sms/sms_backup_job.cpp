@@ -44,14 +44,12 @@ CSmsBackupJob::CSmsBackupJob(SmsBackupMode mode, const QString& path,
                              const FolderFlags& folderFlags)
     : m_strPath(path), m_folderFlags(folderFlags), m_mode(mode), m_session(QStringLiteral("SMS")) {}
 
-int CountFolderMessages(CSmsBackupJob& job, CMapiFolder& folder) {
+int CountFolderMessages(CSmsBackupJob&, CMapiFolder& folder) {
   int count = 0;
-  if (CMapiContentsTable* table = folder.ContentsTable()) count = int(table->RowCount());
-  if (const auto* subfolders = folder.Subfolders()) {
-    for (const std::unique_ptr<CMapiFolder>& subfolder : *subfolders) {
-      count += CountFolderMessages(job, *subfolder);
-    }
-  }
+  folder.VisitFolderTree([&count](CMapiFolder& below) {
+    if (CMapiContentsTable* table = below.ContentsTable()) count += int(table->RowCount());
+    return true;
+  });
   return count;
 }
 
@@ -68,20 +66,16 @@ int CountSelectedMessages(CSmsBackupJob& job) {
 
 bool BackupFolder(CSmsBackupJob& job, QFileDevice& file, CMapiFolder& folder) {
   const SmsRecordWriter writer = WriterOfMode(job.m_mode);
-  CMapiContentsTable* table = folder.ContentsTable();
-  if (table == nullptr || !table->Rewind()) return false;
-  while (CSmsMessage* message = table->NextMessage()) {
-    if (!writer(file, *message)) return false;
-    CountWritten(job);
-  }
-  // A table that ended early has left messages out.
-  if (table->Failed()) return false;
-  const auto* subfolders = folder.Subfolders();
-  if (subfolders == nullptr) return false;
-  for (const std::unique_ptr<CMapiFolder>& subfolder : *subfolders) {
-    if (!BackupFolder(job, file, *subfolder)) return false;
-  }
-  return true;
+  return folder.VisitFolderTree([&](CMapiFolder& below) {
+    CMapiContentsTable* table = below.ContentsTable();
+    if (table == nullptr || !table->Rewind()) return false;
+    while (CSmsMessage* message = table->NextMessage()) {
+      if (!writer(file, *message)) return false;
+      CountWritten(job);
+    }
+    // A table that ended early has left messages out.
+    return !table->Failed();
+  });
 }
 
 bool BackupSelectedFolders(CSmsBackupJob& job, QFileDevice& file) {

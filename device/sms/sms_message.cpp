@@ -185,7 +185,7 @@ void CSmsMessage::AddRecipient(const CSmsRecipient& recipient) {
   recipients_->push_back(recipient);
 }
 
-bool CSmsMessage::Save() {
+HRESULT CSmsMessage::Save() {
   const std::vector<SPropValue> values = {
       LongValue(PR_MESSAGE_FLAGS, m_ulFlags),
       TextValue(PR_SUBJECT_W, m_strText),
@@ -195,7 +195,7 @@ bool CSmsMessage::Save() {
       TextValue(PR_SENDER_EMAIL_ADDRESS_W, FormatSmsAddress()),
       LongValue(PR_MESSAGE_SIZE, m_ulSize),
   };
-  if (FAILED(message_->SetProps(values))) return false;
+  if (HRESULT hr = message_->SetProps(values); FAILED(hr)) return hr;
   if (recipients_) {
     ADRLIST list;
     for (const CSmsRecipient& recipient : *recipients_) {
@@ -203,9 +203,7 @@ bool CSmsMessage::Save() {
                       LongValue(PR_RECIPIENT_TYPE, recipient.m_ulType),
                       TextValue(PR_DISPLAY_NAME_W, recipient.m_strDisplayName)});
     }
-    if (FAILED(message_->ModifyRecipients(MODRECIP_ADD, list))) return false;
+    if (HRESULT hr = message_->ModifyRecipients(MODRECIP_ADD, list); FAILED(hr)) return hr;
   }
-  if (FAILED(message_->SaveChanges())) return false;
-  folder_.NoteSavedMessage(*this);
-  return true;
+  return message_->SaveChanges();
 }

@@ -62,8 +62,9 @@ class CSmsMessage {
   void AddRecipient(const CSmsRecipient& recipient);
 
   // Writes the properties (the sender as FormatSmsAddress) and the recipients in one save: a new
-  // message is stored in its folder whole, or not at all when the store refuses (false).
-  bool Save();
+  // message is stored in its folder whole, or not at all when the store refuses. S_OK, or the
+  // store's failure (STG_E_LOCKVIOLATION: another program holds the phone's database).
+  HRESULT Save();
 
   CMapiFolder& Folder() const { return folder_; }
   const QString& Text() const { return m_strText; }

@@ -7,8 +7,8 @@
 #include "device/sms/sms_job_outcome.h"
 
 // A restore of an SMS backup file into the store "SMS": every record's message goes back into
-// the folder its path names, unless that folder already holds a message of the same delivery
-// time. The main frame builds it on its stack; the constructor opens the session, the destructor
+// the folder its path names, unless it repeats a message that folder held before (ReadSmsRecord).
+// The main frame builds it on its stack; the constructor opens the session, the destructor
 // closes it.
 class CSmsRestoreJob {
  public:

@@ -35,6 +35,9 @@ bool WriteSmsText(QFileDevice& file, CSmsMessage& message) {
 }
 
 QString FormatSmsTime(FILETIME time) {
+  // No time (a draft's) is no moment either: in a zone east of Greenwich it would be listed as
+  // 1 January 1601, and west of it, before the first moment, not at all.
+  if (FileTimeValue(time) == 0) return QString();
   FILETIME local;
   SYSTEMTIME fields;
   if (!FileTimeToLocalFileTime(&time, &local) || !FileTimeToSystemTime(&local, &fields)) {

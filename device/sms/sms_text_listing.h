@@ -21,6 +21,6 @@
 // cannot be read or the write fails.
 bool WriteSmsText(QFileDevice& file, CSmsMessage& message);
 
-// A time as local calendar fields "year-month-day hour:minute:second", none padded; empty when
-// the time cannot be converted.
+// A time as local calendar fields "year-month-day hour:minute:second", none padded; empty for no
+// time (zero, a draft's) and when the time cannot be converted.
 QString FormatSmsTime(FILETIME time);

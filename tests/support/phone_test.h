@@ -2,10 +2,15 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+
 #include "platform/device/stores/file_time.h"
+#include "platform/device/stores/phone_database.h"
 #include "platform/device/stores/phone_folder.h"
 #include "platform/device/stores/phone_setup.h"
 #include "tests/support/working_folder.h"
@@ -66,4 +71,34 @@ inline void MakeDamagedPhone() {
   ASSERT_GT(bytes.size(), 8192);
   for (qsizetype i = 4096; i < bytes.size(); i += 7) bytes[i] = static_cast<char>(i * 31);
   WriteFileBytes(PhoneDatabasePath(), bytes);
+}
+
+// Puts `depth` folders named "d" below the folder, each inside the one before, as a crafted
+// phone.db may hold them, in one statement. A walk that nests a call for each level overflows a
+// stack of RunOnSmallStack at 10,000 levels, and the usual 8 MB at some 50,000.
+inline void NestFolders(qint64 folderId, int depth) {
+  std::shared_ptr<PhoneDatabase> db = PhoneDatabase::Open();
+  ASSERT_NE(db, nullptr);
+  const std::optional<qint64> last =
+      PhoneStatement(*db, "select max(id) from message_folders").QueryInt64();
+  ASSERT_TRUE(last);
+  const QByteArray sql =
+      QStringLiteral(
+          "with recursive n(i) as (select 1 union all select i + 1 from n where i < %1)"
+          " insert into message_folders (id, store_id, parent_id, display_name)"
+          " select %2 + i, store_id, iif(i = 1, id, %2 + i - 1), 'd' from n, message_folders"
+          " where id = %3")
+          .arg(depth)
+          .arg(*last)
+          .arg(folderId)
+          .toUtf8();
+  ASSERT_TRUE(db->Exec(sql.constData()));
+}
+
+// Runs `work` on a thread with a stack of 512 KB, a sixteenth of the usual, and waits for its end.
+inline void RunOnSmallStack(const std::function<void()>& work) {
+  std::unique_ptr<QThread> thread(QThread::create(work));
+  thread->setStackSize(1 << 19);
+  thread->start();
+  thread->wait();
 }

@@ -11,8 +11,9 @@ class PhoneSetup;
 //   numbers without a person's name, on every twentieth, a few of them saved twice;
 // - SIM entries: names and numbers, at the indexes from 1 up;
 // - text messages in the store "SMS": Inbox and its subfolders (one of them nested), Sent Items,
-//   Drafts and Deleted Items, each with its sender, recipients, times and flags; every message
-//   has its own delivery time, and the drafts, which have none, their own text.
+//   Drafts and Deleted Items, each with its sender, recipients, times and flags; in every hundred
+//   messages, two received in one second from different people, one text sent to three people
+//   at one instant, and two identical drafts (which have no delivery time).
 // The same sizes always give the same phone.
 
 struct PhoneSampleSizes {

@@ -65,15 +65,16 @@ constexpr Tone kRingTones[] = {
 
 QString Text(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// A date at midnight, kept as the phone's restore keeps dates: the calendar fields as they are,
-// with no time-zone step.
+// A date as a phone keeps one: local midnight of that day, in UTC.
 FILETIME SampleDate(int year, int month, int day) {
   SYSTEMTIME fields;
   fields.wYear = static_cast<WORD>(year);
   fields.wMonth = static_cast<WORD>(month);
   fields.wDay = static_cast<WORD>(day);
+  FILETIME local;
   FILETIME date;
-  SystemTimeToFileTime(&fields, &date);
+  SystemTimeToFileTime(&fields, &local);
+  LocalFileTimeToFileTime(&local, &date);
   return date;
 }
 

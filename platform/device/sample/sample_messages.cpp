@@ -40,6 +40,9 @@ constexpr const char* kDraftTexts[] = {
     "Dear %1, about order %3: ",
 };
 
+// The invitation sent to a few people at once.
+constexpr char kInvitationText[] = "Party at ours on Saturday from 7, bring a friend! 🎉";
+
 // Numbers that send messages but are no one's contact.
 constexpr const char* kServiceNumbers[] = {"10086", "95588", "+86 21 5555 0134", "1069 0000 8888"};
 
@@ -48,6 +51,22 @@ const PhoneRecipient kMe = {QStringLiteral("Me"), QStringLiteral("+86 137 0000 0
 // 2024-06-01 04:00 UTC, when the newest message came.
 constexpr std::uint64_t kNewest = 133'616'448'000'000'000ull;
 constexpr std::uint64_t kSecond = 10'000'000ull;
+constexpr std::uint64_t kHour = 3600 * kSecond;
+
+// Messages that belong together, by their place in each hundred: an inbox message received in the
+// same second as the one before it, from someone else; one text sent to three people at one
+// instant (three sent messages); and a draft written again an hour after the draft 20 before it.
+constexpr int kGroupCycle = 100;
+constexpr int kSameSecond = 1;
+constexpr int kInvitation = 14;
+constexpr int kInvited = 3;
+constexpr int kDraftAgain = 38;
+constexpr int kDraftAgainOf = 18;
+
+// The sample person at the centre of message i.
+int PersonOf(int i, int people) {
+  return SampleRandom(0xA5A50000ull + static_cast<std::uint64_t>(i)).Below(people);
+}
 
 QString Fill(const char* text, const SamplePerson& person, SampleRandom& random, int i) {
   const QString time = QString::asprintf("%d:%02d", 7 + random.Below(14), 5 * random.Below(12));
@@ -73,6 +92,11 @@ void MakeOutgoing(PhoneMessage& message, bool draft, const SamplePerson& person,
   }
 }
 
+void SetSender(PhoneMessage& message, const SamplePerson& person) {
+  message.senderEmailAddress = '"' + person.DisplayName() + "\" <" + person.mobile + '>';
+  message.senderName = person.DisplayName();
+}
+
 // A message the phone received: from a person or a service, a few of them sent to a group.
 void MakeIncoming(PhoneMessage& message, const SamplePerson& person, SampleRandom& random,
                   int people) {
@@ -82,12 +106,55 @@ void MakeIncoming(PhoneMessage& message, const SamplePerson& person, SampleRando
     message.senderEmailAddress = number;
     message.senderName = number;
   } else {
-    message.senderEmailAddress = '"' + person.DisplayName() + "\" <" + person.mobile + '>';
-    message.senderName = person.DisplayName();
+    SetSender(message, person);
   }
   if (random.Below(15) == 0) {
     message.recipients = {kMe, Recipient(MakeSamplePerson(random.Below(people)))};
   }
+}
+
+// Message i as it comes alone, about sample person `person`.
+PhoneMessage MakeOneMessage(int i, int folder, int people, int person) {
+  SampleRandom random(0x5A5A0000ull + static_cast<std::uint64_t>(i));
+  const SamplePerson who = MakeSamplePerson(person);
+  const bool draft = folder == kSampleDraftsFolder;
+  const bool outgoing = kSampleFolders[folder].outgoing;
+  PhoneMessage message;
+  const char* text =
+      draft ? random.Pick<const char*>(kDraftTexts) : random.Pick<const char*>(kTexts);
+  message.subject = Fill(text, who, random, i);
+  message.size = static_cast<ULONG>(message.subject->size() * 2);
+  const std::uint64_t time =
+      kNewest - (450 * static_cast<std::uint64_t>(i) + random.Below(60)) * kSecond;
+  message.deliveryTime = MakeFileTime(draft ? 0 : time);
+  message.lastModificationTime = MakeFileTime(outgoing ? time : time + 30 * kSecond);
+  if (outgoing) {
+    MakeOutgoing(message, draft, who, random, people);
+  } else {
+    MakeIncoming(message, who, random, people);
+  }
+  return message;
+}
+
+PhoneMessage MakeSameSecondMessage(int i, int folder, int people) {
+  const int before = PersonOf(i - 1, people);
+  const PhoneMessage first = MakeOneMessage(i - 1, SampleMessageFolder(i - 1), people, before);
+  const int person = (before + 1) % people;
+  PhoneMessage message = MakeOneMessage(i, folder, people, person);
+  SetSender(message, MakeSamplePerson(person));
+  message.deliveryTime = first.deliveryTime;
+  message.lastModificationTime = first.lastModificationTime;
+  return message;
+}
+
+PhoneMessage MakeInvitation(int i, int folder, int people, int invited) {
+  const int first = i - invited;
+  const int person = (PersonOf(first, people) + invited) % people;
+  PhoneMessage message = MakeOneMessage(first, folder, people, person);
+  message.subject = QString::fromUtf8(kInvitationText);
+  message.size = static_cast<ULONG>(message.subject->size() * 2);
+  message.recipients = {Recipient(MakeSamplePerson(person))};
+  return message;
 }
 
 }  // namespace
@@ -95,23 +162,16 @@ void MakeIncoming(PhoneMessage& message, const SamplePerson& person, SampleRando
 int SampleMessageFolder(int i) { return kFolderWheel[i % 20]; }
 
 PhoneMessage MakeSampleMessage(int i, int folder, int people) {
-  SampleRandom random(0x5A5A0000ull + static_cast<std::uint64_t>(i));
-  const SamplePerson person = MakeSamplePerson(random.Below(people));
-  const bool draft = folder == kSampleDraftsFolder;
-  const bool outgoing = kSampleFolders[folder].outgoing;
-  PhoneMessage message;
-  const char* text =
-      draft ? random.Pick<const char*>(kDraftTexts) : random.Pick<const char*>(kTexts);
-  message.subject = Fill(text, person, random, i);
-  message.size = static_cast<ULONG>(message.subject->size() * 2);
-  const std::uint64_t time =
-      kNewest - (450 * static_cast<std::uint64_t>(i) + random.Below(60)) * kSecond;
-  message.deliveryTime = MakeFileTime(draft ? 0 : time);
-  message.lastModificationTime = MakeFileTime(outgoing ? time : time + 30 * kSecond);
-  if (outgoing) {
-    MakeOutgoing(message, draft, person, random, people);
-  } else {
-    MakeIncoming(message, person, random, people);
+  const int place = i % kGroupCycle;
+  if (place == kSameSecond) return MakeSameSecondMessage(i, folder, people);
+  if (place >= kInvitation && place < kInvitation + kInvited) {
+    return MakeInvitation(i, folder, people, place - kInvitation);
   }
-  return message;
+  if (place == kDraftAgain) {
+    PhoneMessage message = MakeSampleMessage(i - (kDraftAgain - kDraftAgainOf), folder, people);
+    message.lastModificationTime =
+        MakeFileTime(FileTimeValue(*message.lastModificationTime) + kHour);
+    return message;
+  }
+  return MakeOneMessage(i, folder, people, PersonOf(i, people));
 }

@@ -32,6 +32,8 @@ inline constexpr int kSampleDraftsFolder = 5;
 int SampleMessageFolder(int i);
 
 // Message i of the folder kSampleFolders[folder]. Its people are among the first `people` sample
-// persons (at least one). Message i was delivered 6.5 to 8.5 minutes before message i - 1, so no
-// two share a delivery time; drafts have none, and a text of their own.
+// persons (at least one). Message i was delivered 6.5 to 8.5 minutes before message i - 1, except
+// in the groups that come once in every hundred messages: two inbox messages of one second from
+// different senders, one text sent to three people at one instant (three sent messages of one
+// time) and two identical drafts written an hour apart. Drafts have no delivery time.
 PhoneMessage MakeSampleMessage(int i, int folder, int people);

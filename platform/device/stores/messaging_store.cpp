@@ -108,7 +108,7 @@ HRESULT IMAPIFolder::CreateFolder(const QString& name, ULONG flags,
   if (CallFails(*db_, PhoneCall::kCreateFolder, folderId_)) return MAPI_E_CALL_FAILED;
   if (name.isEmpty()) return MAPI_E_INVALID_PARAMETER;
   PhoneTransaction transaction(*db_);
-  if (!transaction.IsActive()) return MAPI_E_CALL_FAILED;
+  if (!transaction.IsActive()) return BeginFailure(transaction);
   if (FolderStore(*db_, folderId_) != storeId_) return MAPI_E_NOT_FOUND;
   std::optional<qint64> subfolderId = FindSubfolder(*db_, folderId_, name);
   if (!subfolderId) return MAPI_E_CALL_FAILED;
@@ -176,7 +176,7 @@ HRESULT IMessage::ModifyRecipients(ULONG flags, const ADRLIST& recipients) {
 HRESULT IMessage::SaveChanges() {
   if (CallFails(*db_, PhoneCall::kSaveChanges, messageId_)) return MAPI_E_CALL_FAILED;
   PhoneTransaction transaction(*db_);
-  if (!transaction.IsActive()) return MAPI_E_CALL_FAILED;
+  if (!transaction.IsActive()) return BeginFailure(transaction);
   const qint64 messageId = StoredMessageId();
   if (messageId == 0) return MAPI_E_NOT_FOUND;
   for (const auto& [tag, value] : unsavedValues_) {

@@ -22,7 +22,9 @@ class PhoneDatabase;
 //
 // Every call returns an HRESULT: S_OK on success (MAPI_W_ERRORS_RETURNED, a warning, where noted),
 // a negative value on failure. A call fails with MAPI_E_CALL_FAILED when a test made it fail
-// (PhoneSetup::FailCall) and when the phone's database cannot be read or written. Entry ids are
+// (PhoneSetup::FailCall) and when the phone's database cannot be read or written; a write that
+// another program keeps from the database for longer than a call waits (kPhoneBusyTimeoutMs)
+// fails with STG_E_LOCKVIOLATION (CreateFolder, SaveChanges). Entry ids are
 // opaque bytes that only the store that made them understands.
 
 class IMsgStore;

@@ -32,10 +32,15 @@ PhoneDatabaseProblem ProblemOf(int code) {
   }
 }
 
+// One read of the database: the result code.
+int ReadSchema(sqlite3* db) {
+  return sqlite3_exec(db, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
+}
+
 // Why an open database cannot be made or taken as a phone: a read of it fails, it may not be
 // written, or it is another program's database.
 PhoneDatabaseProblem ProblemOfOpenDatabase(sqlite3* db) {
-  const int rc = sqlite3_exec(db, "select count(*) from sqlite_master", nullptr, nullptr, nullptr);
+  const int rc = ReadSchema(db);
   if (rc != SQLITE_OK) return ProblemOf(rc);
   return sqlite3_db_readonly(db, "main") == 1 ? PhoneDatabaseProblem::kNotWritable
                                               : PhoneDatabaseProblem::kNotAPhone;
@@ -59,6 +64,11 @@ std::shared_ptr<PhoneDatabase> PhoneDatabase::Open(PhoneDatabaseProblem* problem
     return Refuse(problem, ProblemOf(database->connection_.ErrorCode()));
   }
   sqlite3_busy_timeout(database->Handle(), kPhoneBusyTimeoutMs);
+  // A file that cannot be read, or that another program holds, is refused at its first read,
+  // rather than after each read of the schema's checks has waited for the lock in its turn.
+  if (const int rc = ReadSchema(database->Handle()); rc != SQLITE_OK) {
+    return Refuse(problem, ProblemOf(rc));
+  }
   if (!EnsurePhoneSchema(*database) || !database->Exec(kConnectionPragmas)) {
     return Refuse(problem, ProblemOfOpenDatabase(database->Handle()));
   }

@@ -14,20 +14,33 @@
 
 namespace {
 
+// Subfolders are indented two blanks a level down to this level, and no further: a tree as deep
+// as it has folders would otherwise fill the listing with blanks, quadratic in its depth.
+constexpr int kIndentedLevels = 30;
+
 QString DisplayName(const std::vector<SPropValue>& values) {
   return PROP_TYPE(values[0].ulPropTag) == PT_UNICODE ? values[0].Value.lpszW : QString();
 }
 
-// Adds the folder and, below it, its subfolders.
-bool AddFolder(PhoneDatabase& db, qint64 folderId, int depth, PhoneStoreCount& store) {
-  std::vector<SPropValue> values;
-  std::optional<qint64> messages = CountRows(db, TableKind::kContents, folderId);
-  if (!messages || !LoadFolderProps(db, folderId, {PR_DISPLAY_NAME_W}, values)) return false;
-  store.folders.push_back({DisplayName(values), depth, *messages});
-  std::vector<qint64> subfolders;
-  if (!ListRows(db, TableKind::kHierarchy, folderId, 0, -1, subfolders)) return false;
-  return std::all_of(subfolders.begin(), subfolders.end(),
-                     [&](qint64 id) { return AddFolder(db, id, depth + 1, store); });
+// Adds the folder and every folder below it, depth first in the order of each subfolder list. The
+// folders still to add wait on a list, not in nested calls: a tree may be as deep as it has
+// folders (a crafted phone.db), and that many calls would overflow the stack.
+bool AddFolderTree(PhoneDatabase& db, qint64 topId, PhoneStoreCount& store) {
+  std::vector<std::pair<qint64, int>> pending = {{topId, 0}};  // folder id, depth
+  while (!pending.empty()) {
+    const auto [folderId, depth] = pending.back();
+    pending.pop_back();
+    std::vector<SPropValue> values;
+    std::optional<qint64> messages = CountRows(db, TableKind::kContents, folderId);
+    if (!messages || !LoadFolderProps(db, folderId, {PR_DISPLAY_NAME_W}, values)) return false;
+    store.folders.push_back({DisplayName(values), depth, *messages});
+    std::vector<qint64> subfolders;
+    if (!ListRows(db, TableKind::kHierarchy, folderId, 0, -1, subfolders)) return false;
+    for (auto id = subfolders.rbegin(); id != subfolders.rend(); ++id) {
+      pending.emplace_back(*id, depth + 1);
+    }
+  }
+  return true;
 }
 
 bool AddStores(PhoneDatabase& db, std::vector<PhoneStoreCount>& stores) {
@@ -41,7 +54,7 @@ bool AddStores(PhoneDatabase& db, std::vector<PhoneStoreCount>& stores) {
     PhoneStoreCount& store = stores.emplace_back(PhoneStoreCount{DisplayName(values), {}});
     for (size_t i = 1; i < values.size(); ++i) {
       const qint64 folderId = EntryIdRow(EntryKind::kFolder, values[i].Value.bin);
-      if (folderId != 0 && !AddFolder(db, folderId, 0, store)) return false;
+      if (folderId != 0 && !AddFolderTree(db, folderId, store)) return false;
     }
   }
   return true;
@@ -121,7 +134,7 @@ QString FormatPhoneSummary(const PhoneSummary& summary) {
     text += QStringLiteral("Message store \"%1\": %2\n")
                 .arg(store.name, Plural(total, "message", "messages"));
     for (const PhoneFolderCount& folder : store.folders) {
-      text += QString(2 * (folder.depth + 1), ' ') + folder.name + ": " +
+      text += QString(2 * (std::min(folder.depth, kIndentedLevels) + 1), ' ') + folder.name + ": " +
               QString::number(folder.messages) + '\n';
     }
   }

@@ -41,5 +41,6 @@ struct PhoneSummary {
 // The phone as it is now; nothing when its database cannot be opened or read.
 std::optional<PhoneSummary> SummarizePhone();
 
-// The summary as lines of text for a person to read.
+// The summary as lines of text for a person to read; each folder is indented by its depth, up to
+// 30 levels.
 QString FormatPhoneSummary(const PhoneSummary& summary);

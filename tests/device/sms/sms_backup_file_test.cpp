@@ -64,10 +64,19 @@ TEST(SmsBackupLineTest, RecipientLinesSplitAtSemicolonsOutsideNames) {
   EXPECT_FALSE(ParseRecipientsLine("\"A\" <1> 1;;\"B\" <2> 2"));
   EXPECT_FALSE(ParseRecipientsLine("\"A\" <1> 1;"));
   EXPECT_FALSE(ParseRecipientsLine("\"A\" <1"));
-  // An entry parses up to 1023 bytes.
-  const QString longest = "\"" + QString(1015, 'n') + "\" <1> 1";
-  EXPECT_EQ(ParseRecipientsLine(longest)->size(), 1u);
-  EXPECT_FALSE(ParseRecipientsLine(longest + "2"));
+  // An entry parses up to 1023 bytes, counted as code page 936 (GB18030) counts them: four for
+  // each Hangul syllable.
+  const QString hangul(253, QChar(0xAC00));
+  struct Entry {
+    QString name;
+    bool parses;
+  };
+  for (const Entry& entry :
+       {Entry{QString(1015, 'n'), true}, Entry{QString(1016, 'n'), false},
+        Entry{"nn" + hangul, true}, Entry{"nnn" + hangul, true}, Entry{"nnnn" + hangul, false}}) {
+    EXPECT_EQ(ParseRecipientsLine("\"" + entry.name + "\" <1> 1").has_value(), entry.parses)
+        << entry.name.size();
+  }
 }
 
 TEST(SmsBackupLineTest, FolderPathsNameASpecialFolderInAnyCase) {
@@ -96,8 +105,7 @@ class SmsBackupFileTest : public SmsPhoneTest {
   }
 
   // Reads one record into the store; the error text, empty on success.
-  QString Restore(const QByteArray& record) {
-    CMapiSession session("SMS");
+  QString Restore(const QByteArray& record, CMapiSession& session) {
     QByteArray bytes = record;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -105,6 +113,24 @@ class SmsBackupFileTest : public SmsPhoneTest {
     const bool read = ReadSmsRecord(session, buffer, error);
     EXPECT_EQ(read, error.isEmpty());
     return error;
+  }
+
+  QString Restore(const QByteArray& record) {
+    CMapiSession session("SMS");
+    return Restore(record, session);
+  }
+
+  // Backs the store up and restores the file's first record onto an empty store: the inbox then.
+  std::vector<PhoneMessage> BackedUpAndRestored() {
+    const QByteArray file = Backup();
+    EmptyStore();
+    EXPECT_EQ(Restore(file.mid(20)), "");
+    return phone_.Messages(Inbox());
+  }
+
+  void EmptyStore() {
+    EXPECT_TRUE(phone_.RemoveMessageStore("SMS"));
+    phone_.AddMessageStore("SMS");
   }
 };
 
@@ -150,29 +176,42 @@ TEST_F(SmsBackupFileTest, EveryRecipientIsBackedUpAndRestored) {
   std::vector<PhoneRecipient> many;
   for (int i = 0; i < 400; ++i) many.push_back({QString("Friend %1").arg(i, 3), "+86139000000", 1});
   phone_.AddMessage(Inbox(), SampleSms("party", MakeDate(2010, 3, 7), "\"Ann\" <1>", many));
-  const QByteArray file = Backup();
-  ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
-  phone_.AddMessageStore("SMS");
-  ASSERT_EQ(Restore(file.mid(20)), "");
-  const std::vector<PhoneMessage> messages = phone_.Messages(Inbox());
+  const std::vector<PhoneMessage> messages = BackedUpAndRestored();
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].recipients, many);
 }
 
-// An entry keeps to 1023 bytes, so a restore parses it: the address whole, the name cut. A bare
-// number is both the sender's name and address.
+// An entry keeps to 1023 bytes, so a restore parses it: the address whole, the name cut to whole
+// characters. A bare value is both the sender's name and address. Bytes are those of code page
+// 936 (GB18030): four for each Thai letter or Hangul syllable. A recipient's name has 1013 bytes
+// of room beside the address "555".
 TEST_F(SmsBackupFileTest, LongNamesAreCutToAnEntryThatARestoreParses) {
   const QString number(600, '1');
-  const QString name(2000, 'n');
-  phone_.AddMessage(Inbox(), SampleSms("long", MakeDate(2010, 3, 7), number, {{name, "555", 1}}));
-  const QByteArray file = Backup();
-  ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
-  phone_.AddMessageStore("SMS");
-  ASSERT_EQ(Restore(file.mid(20)), "");
-  const std::vector<PhoneMessage> messages = phone_.Messages(Inbox());
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].senderEmailAddress, "\"" + number.left(418) + "\" <" + number + ">");
-  EXPECT_EQ(messages[0].recipients, (std::vector<PhoneRecipient>{{name.left(1013), "555", 1}}));
+  const QString thai(150, QChar(0x0E01));    // 600 bytes
+  const QString hangul(252, QChar(0xAC00));  // 1008 bytes
+  struct Case {
+    QString sender;
+    QString name;
+    QString restoredSender;
+    QString restoredName;
+  };
+  const Case cases[] = {
+      {number, QString(2000, 'n'), "\"" + number.left(418) + "\" <" + number + ">",
+       QString(1013, 'n')},
+      {thai, "nnnn" + hangul, "\"" + thai.left(104) + "\" <" + thai + ">", "nnnn" + hangul},
+      {"\"Ann\" <1>", "nnnnn" + hangul, "\"Ann\" <1>", "nnnnn" + hangul},
+      {"\"Ann\" <1>", "nnnnnn" + hangul, "\"Ann\" <1>", "nnnnnn" + hangul.chopped(1)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name.size());
+    phone_.AddMessage(Inbox(),
+                      SampleSms("long", MakeDate(2010, 3, 7), c.sender, {{c.name, "555", 1}}));
+    const std::vector<PhoneMessage> messages = BackedUpAndRestored();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].senderEmailAddress, c.restoredSender);
+    EXPECT_EQ(messages[0].recipients, (std::vector<PhoneRecipient>{{c.restoredName, "555", 1}}));
+    EmptyStore();
+  }
 }
 
 // Rather than write a line that a restore would refuse, the backup fails: a folder path beyond
@@ -188,8 +227,7 @@ TEST_F(SmsBackupFileTest, ALineLongerThanARestoreReadsFailsTheBackup) {
   EXPECT_FALSE(WriteBackup({false, false, true, false, false}));
   EXPECT_FALSE(WriteBackup({true, false, false, false, false}));
   ASSERT_TRUE(WriteBackup({false, true, false, false, false}));
-  ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
-  phone_.AddMessageStore("SMS");
+  EmptyStore();
   EXPECT_EQ(Restore(ReadFileBytes(Path("out.qrd")).mid(20)), "");
   EXPECT_EQ(Texts(phone_.SubfolderId(Inbox(), longest)), std::vector<QString>{"deep"});
 }
@@ -234,26 +272,54 @@ TEST_F(SmsBackupFileTest, ARecordGoesBackIntoItsFolderMadeWhenMissing) {
             std::vector<QString>{"hello"});
 }
 
-TEST_F(SmsBackupFileTest, DuplicatesAreFoundByDeliveryTimeOrWithoutOneByContents) {
+// One restore: a record repeats a message of its folder only with the same time and contents, and
+// each message held before the restore stands for one record; what the restore stores stands for
+// none.
+TEST_F(SmsBackupFileTest, ARecordRepeatsOnlyAMessageItsFolderHeldBefore) {
   const FILETIME delivered = MakeDate(2010, 3, 7);
-  phone_.AddMessage(Inbox(), SampleSms("kept", delivered));
-  phone_.AddMessage(Inbox(), SampleSms("draft", {}, "\"Ann\" <123>"));
-  SmsRecordFields duplicate;
-  duplicate.deliveryTime = FileTimeValue(delivered);
-  duplicate.messageClass = "IPM.Note";  // not even looked at
-  duplicate.sender = "no sender";
-  EXPECT_EQ(Restore(RecordBytes(duplicate)), "");
-  // Without a delivery time, a draft of the same text, sender and recipients is a duplicate.
-  SmsRecordFields draft;
-  draft.text = "draft\n";
-  SmsRecordFields otherSender = draft;
-  otherSender.sender = "\"Bob\" <123>";
-  SmsRecordFields otherRecipients = draft;
-  otherRecipients.recipients = "\"Cy\" <5> 1";
-  for (const SmsRecordFields& fields : {draft, otherSender, otherRecipients, otherSender}) {
-    EXPECT_EQ(Restore(RecordBytes(fields)), "");
+  phone_.AddMessage(Inbox(), SampleSms("hello", delivered, "\"Ann\" <123>"));
+  for (int i = 0; i < 2; ++i) {
+    phone_.AddMessage(Inbox(), SampleSms("OK", {}, "\"Ann\" <123>", {{"Bob", "555", 1}}));
   }
-  EXPECT_EQ(Texts(Inbox()), (std::vector<QString>{"kept", "draft", "draft", "draft"}));
+  phone_.AddMessage(Special(PR_IPM_OUTBOX_ENTRYID), SampleSms("out", MakeDate(2011, 1, 1)));
+  const QByteArray ann = "\"Ann\" <123>";
+  const QByteArray bob = "\"Bob\" <555> 1";
+  const quint64 time = FileTimeValue(delivered);
+  struct Case {
+    const char* what;
+    QByteArray text;
+    QByteArray sender;
+    QByteArray recipients;
+    quint64 time;
+    bool stored;
+  };
+  const Case cases[] = {
+      {"the held message", "hello\n", ann, "", time, false},
+      {"it again", "hello\n", ann, "", time, true},
+      {"it again, now that the restore stored it", "hello\n", ann, "", time, true},
+      {"another text of its second", "bye\n", ann, "", time, true},
+      {"its text a second later", "hello\n", ann, "", time + 10'000'000, true},
+      {"another sender of its second", "hello\n", "\"Bob\" <123>", "", time, true},
+      {"other recipients in its second", "hello\n", ann, bob, time, true},
+      {"the held draft", "OK\n", ann, bob, 0, false},
+      {"the other held draft", "OK\n", ann, bob, 0, false},
+      {"a third such draft", "OK\n", ann, bob, 0, true},
+      {"the message of another folder", "out\n", ann, "", FileTimeValue(MakeDate(2011, 1, 1)),
+       true},
+  };
+  CMapiSession session("SMS");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SmsRecordFields fields;
+    fields.messageClass = c.stored ? "IPM.SMStext" : "IPM.Note";  // a repeat's is not looked at
+    fields.text = c.text;
+    fields.sender = c.sender;
+    fields.recipients = c.recipients;
+    fields.deliveryTime = c.time;
+    const size_t before = phone_.Messages(Inbox()).size();
+    EXPECT_EQ(Restore(RecordBytes(fields), session), "");
+    EXPECT_EQ(phone_.Messages(Inbox()).size(), before + (c.stored ? 1 : 0));
+  }
 }
 
 TEST_F(SmsBackupFileTest, ABrokenRecordNamesItsFaultAndStoresNothing) {

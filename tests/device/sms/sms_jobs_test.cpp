@@ -16,6 +16,7 @@
 #include "device/sms/sms_backup_job.h"
 #include "device/sms/sms_restore_job.h"
 #include "device/sms/sms_text_listing.h"
+#include "platform/device/sample/phone_sample.h"
 #include "platform/device/stores/phone_database.h"
 #include "tests/device/sms/sms_testing.h"
 #include "tests/support/scoped_time_zone.h"
@@ -151,6 +152,22 @@ TEST_F(SmsJobsTest, ABackupRestoresIntoAnEmptyPhoneAndASecondRestoreAddsNothing)
   EXPECT_EQ(Contents(), before);
 }
 
+// The sample phone, with its messages of one second, its text to three people at once and its
+// drafts written twice, comes back whole onto an empty phone and gives the same file again; a
+// second restore adds nothing.
+TEST_F(SmsJobsTest, TheSamplePhoneComesBackWholeAndGivesTheSameFile) {
+  ASSERT_TRUE(AddSampleData(phone_, {.contacts = 0, .simEntries = 0, .messages = 240}));
+  ASSERT_EQ(Backup("seeded.qrd").stringId, kBackupSucceeded);
+  ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
+  phone_.AddMessageStore("SMS");
+  for (int restore = 1; restore <= 2; ++restore) {
+    EXPECT_EQ(Restore("seeded.qrd").stringId, kRestoreSucceeded);
+    EXPECT_EQ(Contents().size(), 240u) << restore;
+  }
+  ASSERT_EQ(Backup("again.qrd").stringId, kBackupSucceeded);
+  EXPECT_EQ(ReadFileBytes(Path("again.qrd")), ReadFileBytes(Path("seeded.qrd")));
+}
+
 TEST_F(SmsJobsTest, ThreeCyclesOntoFreshPhonesGiveTheSameFileInAnyTimeZone) {
   FillPhone();
   phone_.AddMessage(Inbox(), SampleSms("bare", MakeDate(2011, 1, 1), "10086"));
@@ -211,15 +228,6 @@ TEST_F(SmsJobsTest, RecordsBeyondTheCountAreRestoredToo) {
   EXPECT_EQ(Texts(Inbox()), (std::vector<QString>{"first", "hello"}));
 }
 
-TEST_F(SmsJobsTest, ARecordRepeatedInOneFileIsRestoredOnce) {
-  SmsRecordFields fields;
-  fields.folderPath = "Inbox\\Work";
-  fields.deliveryTime = FileTimeValue(MakeDate(2010, 3, 7));
-  WriteFileBytes(Path("twice.qrd"), SmsFileBytes({RecordBytes(fields), RecordBytes(fields)}));
-  EXPECT_EQ(Restore("twice.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
-  EXPECT_EQ(Texts(phone_.SubfolderId(Inbox(), "Work")), std::vector<QString>{"hello"});
-}
-
 // A message whose recipients the store refuses is not stored at all, so the next restore, not
 // finding it, stores it whole.
 TEST_F(SmsJobsTest, ARestoredMessageIsStoredWholeOrNotAtAll) {
@@ -258,6 +266,25 @@ TEST_F(SmsJobsTest, ARestoreKilledAnywhereIsCompletedByTheNext) {
   }
   EXPECT_EQ(Restore("sent.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
   EXPECT_EQ(Contents(), before);
+}
+
+// Another program holding the phone's database stops the restore at the record whose folder or
+// message cannot be written, in the words every phone program uses for it. Each case waits for
+// the lock (5 s).
+TEST_F(SmsJobsTest, ALockedPhoneStopsTheRestoreSayingSo) {
+  std::shared_ptr<PhoneDatabase> otherProgram = PhoneDatabase::Open();
+  ASSERT_NE(otherProgram, nullptr);
+  for (const QByteArray path : {"Inbox", "Inbox\\Work"}) {
+    SmsRecordFields fields;
+    fields.folderPath = path;
+    WriteFileBytes(Path("one.qrd"), SmsFileBytes({RecordBytes(fields)}));
+    PhoneTransaction hold(*otherProgram);
+    ASSERT_TRUE(hold.IsActive());
+    EXPECT_EQ(Restore("one.qrd").text,
+              "No.1, The phone's database is locked by another program:" + PhoneDatabasePath());
+  }
+  EXPECT_TRUE(phone_.Messages(Inbox()).empty());
+  EXPECT_TRUE(phone_.SubfolderNames(Inbox()).empty());
 }
 
 // The file-size limit stands in for a full disk: the write stops part way.
@@ -359,7 +386,24 @@ TEST_F(SmsJobsTest, AContentsTableThatCannotBeReadWholeFailsTheBackup) {
   }
 }
 
+// A crafted phone.db may nest folders as deep as it has folders: both kinds of backup walk them
+// all, and the session lets them go, on a stack that does not grow with the depth.
+TEST_F(SmsJobsTest, FoldersNestedTenThousandDeepAreBackedUpOnASmallStack) {
+  phone_.AddMessage(phone_.AddFolder(Inbox(), "Work"), SampleSms("hello", {}));
+  NestFolders(Inbox(), 10'000);
+  RunOnSmallStack([this] {
+    for (const SmsBackupMode mode : {SmsBackupMode::kBackupFile, SmsBackupMode::kTextListing}) {
+      EXPECT_EQ(Backup("deep", mode), (SmsJobOutcome{kBackupSucceeded, "", false}));
+    }
+  });
+  EXPECT_TRUE(ReadFileBytes(Path("deep")).endsWith("Content:\r\nhello\r\n\r\n"));
+}
+
 TEST_F(SmsJobsTest, TheTextListingShowsEachMessageInLocalTime) {
+  for (const char* rule : kTimeZonesAroundTheWorld) {
+    ScopedTimeZone zone(rule);
+    EXPECT_EQ(FormatSmsTime(FILETIME{}), "") << rule;  // a draft's
+  }
   ScopedTimeZone zone("CET-1");
   const FILETIME delivered = MakeDate(2010, 3, 7, 8, 5, 3);  // 9:05:03 in Central Europe
   EXPECT_EQ(FormatSmsTime(delivered), "2010-3-7 9:5:3");

@@ -9,6 +9,7 @@
 #include "platform/device/stores/messaging_store.h"
 #include "platform/device/stores/phone_setup.h"
 #include "tests/support/phone_test.h"
+#include "tests/support/scoped_time_zone.h"
 
 namespace {
 
@@ -51,27 +52,67 @@ TEST_F(PhoneSampleTest, ContactsHaveEveryFieldSomewhereWithCjkNamesPicturesAndRi
   EXPECT_EQ(contacts[99].texts, contacts[79].texts);
 }
 
-TEST_F(PhoneSampleTest, MessagesFillTheFoldersAndReadWhole) {
+// A phone keeps a date as local midnight of its day, which the programs read back as that day.
+TEST_F(PhoneSampleTest, DatesAreLocalMidnightInEveryTimeZone) {
+  int zones = 0;
+  for (const char* rule : kTimeZonesAroundTheWorld) {
+    SCOPED_TRACE(rule);
+    ScopedTimeZone zone(rule);
+    qputenv(kPhoneRootVariable, folder_.FilePath(QString::number(++zones)).toLocal8Bit());
+    PhoneSetup phone;
+    ASSERT_TRUE(AddSampleData(phone, {.contacts = 10, .simEntries = 0, .messages = 0}));
+    for (const PhoneContact& contact : phone.Contacts()) {
+      for (const auto& [id, date] : contact.dates) {
+        FILETIME local;
+        SYSTEMTIME fields;
+        ASSERT_TRUE(FileTimeToLocalFileTime(&date, &local) &&
+                    FileTimeToSystemTime(&local, &fields));
+        EXPECT_EQ(fields.wHour * 60 + fields.wMinute, 0) << contact.oid << " " << id;
+      }
+    }
+  }
+}
+
+// Messages share a time (drafts, which have none, a text) only in the groups that every hundred
+// holds: two received in one second from different people, one text sent to three people at one
+// instant, and a draft written twice.
+TEST_F(PhoneSampleTest, MessagesFillTheFoldersReadWholeAndComeInGroupsToo) {
   ASSERT_TRUE(AddSampleData(phone_, {.contacts = 20, .simEntries = 0, .messages = 200}));
-  const qint64 drafts = Folder(PR_CE_IPM_DRAFTS_ENTRYID);
+  struct Case {
+    qint64 folder;
+    size_t groups;
+    size_t size;
+    size_t different;  // messages in each group that differ in sender, recipients or text
+  };
+  const Case cases[] = {{Folder(PR_CE_IPM_INBOX_ENTRYID), 2, 2, 2},
+                        {Folder(PR_IPM_SENTMAIL_ENTRYID), 2, 3, 3},
+                        {Folder(PR_CE_IPM_DRAFTS_ENTRYID), 2, 2, 1},
+                        {Folder(PR_CE_IPM_INBOX_ENTRYID, {"Work", "Projects"}), 0, 0, 0}};
   size_t total = 0;
-  for (qint64 folder : {Folder(PR_CE_IPM_INBOX_ENTRYID), Folder(PR_IPM_SENTMAIL_ENTRYID), drafts,
-                        Folder(PR_CE_IPM_INBOX_ENTRYID, {"Work", "Projects"})}) {
-    SCOPED_TRACE(folder);
-    const std::vector<PhoneMessage> messages = phone_.Messages(folder);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.folder);
+    const std::vector<PhoneMessage> messages = phone_.Messages(c.folder);
     EXPECT_FALSE(messages.empty());
     total += messages.size();
-    std::set<quint64> times;
-    std::set<QString> texts;
+    std::map<QString, std::multiset<QString>> byTime;  // contents by time, or by text without one
     for (const PhoneMessage& message : messages) {
       // The programs read a message only when all of its properties are there.
       ASSERT_TRUE(message.subject && message.flags && message.size && message.deliveryTime &&
                   message.lastModificationTime && message.senderEmailAddress && message.senderName);
-      times.insert(FileTimeValue(*message.deliveryTime));
-      texts.insert(*message.subject);
+      const quint64 time = FileTimeValue(*message.deliveryTime);
+      QString contents = *message.senderEmailAddress + '|' + *message.subject;
+      for (const PhoneRecipient& recipient : message.recipients)
+        contents += '|' + recipient.address;
+      byTime[time != 0 ? QString::number(time) : *message.subject].insert(contents);
     }
-    // A restore tells messages apart by delivery time, drafts (which have none) by their text.
-    EXPECT_EQ(folder == drafts ? texts.size() : times.size(), messages.size());
+    size_t groups = 0;
+    for (const auto& [key, contents] : byTime) {
+      if (contents.size() == 1) continue;
+      ++groups;
+      EXPECT_EQ(contents.size(), c.size) << key.toStdString();
+      EXPECT_EQ(std::set<QString>(contents.begin(), contents.end()).size(), c.different);
+    }
+    EXPECT_EQ(groups, c.groups);
   }
   EXPECT_GT(total, 100u);
 }

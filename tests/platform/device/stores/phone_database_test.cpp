@@ -9,6 +9,7 @@
 #include <atomic>
 #include <functional>
 #include <thread>
+#include <utility>
 
 #include "platform/device/stores/messaging_store.h"
 #include "platform/device/stores/phone_setup.h"
@@ -117,7 +118,9 @@ TEST_F(PhoneDatabaseTest, BrokenPagesMakeCallsFailNotCrash) {
   }
 }
 
+// A phone that another program holds (waited for, 5 s) is told apart from a file that is no phone.
 TEST_F(PhoneDatabaseTest, TheDiagnosisSaysWhyThePhoneCannotBeUsedAndWritesNothing) {
+  sqlite3* otherProgram = nullptr;
   struct Case {
     const char* what;
     std::function<void()> make;
@@ -130,6 +133,16 @@ TEST_F(PhoneDatabaseTest, TheDiagnosisSaysWhyThePhoneCannotBeUsedAndWritesNothin
       {"another program's database", [this] { Poke("create table other (x)"); },
        PhoneDatabaseProblem::kNotAPhone},
       {"a damaged phone", [] { MakeDamagedPhone(); }, PhoneDatabaseProblem::kDamaged},
+      {"a phone another program holds",
+       [&otherProgram] {
+         PhoneSetup();
+         ASSERT_EQ(sqlite3_open(PhoneDatabasePath().toUtf8().constData(), &otherProgram),
+                   SQLITE_OK);
+         ASSERT_EQ(sqlite3_exec(otherProgram, "pragma locking_mode = exclusive; begin exclusive",
+                                nullptr, nullptr, nullptr),
+                   SQLITE_OK);
+       },
+       PhoneDatabaseProblem::kLocked},
       {"a folder that cannot be made",
        [] {
          WriteFileBytes(PhoneRootPath() + "/file", "");
@@ -144,6 +157,7 @@ TEST_F(PhoneDatabaseTest, TheDiagnosisSaysWhyThePhoneCannotBeUsedAndWritesNothin
     c.make();
     const QByteArray before = ReadFileBytes(PhoneRootPath() + "/phone.db");
     EXPECT_EQ(DiagnosePhoneDatabase(), c.problem);
+    sqlite3_close(std::exchange(otherProgram, nullptr));
     if (c.problem != PhoneDatabaseProblem::kNone) {
       EXPECT_EQ(ReadFileBytes(PhoneRootPath() + "/phone.db"), before);
     }

@@ -78,6 +78,19 @@ TEST_F(PhoneToolTest, SeedFillsAnEmptyPhoneOnlyAndShowCountsWhatItHolds) {
   EXPECT_TRUE(err_.contains("already holds data")) << err_.toStdString();
 }
 
+// A crafted phone.db may nest folders as deep as it has folders: show lists them all, on a stack
+// that does not grow with the depth, indented no further than 30 levels.
+TEST_F(PhoneToolTest, ShowListsFoldersNestedTenThousandDeepOnASmallStack) {
+  PhoneSetup phone;
+  NestFolders(phone.SpecialFolderId(phone.MessageStoreId("SMS"), PR_CE_IPM_INBOX_ENTRYID), 10'000);
+  int status = -1;
+  RunOnSmallStack([&] { status = Run({"show"}); });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(out_.count("d: 0\n"), 10'000);
+  EXPECT_TRUE(out_.contains("\n" + QString(62, ' ') + "d: 0\n"));
+  EXPECT_FALSE(out_.contains(QString(63, ' ')));
+}
+
 TEST_F(PhoneToolTest, APhoneThatCannotBeUsedIsReportedWithItsReason) {
   struct Case {
     const char* what;
