@@ -19,10 +19,7 @@ constexpr qint64 kChunkBytes = 1024 * 1024;
 // than the budget left (see SetBudget), so that no line, however long, is held whole beyond it.
 class CardLines {
  public:
-  explicit CardLines(QIODevice& device) : device_(device), encoding_(DetectTextEncoding(device)) {
-    Fill();
-    if (buffer_.startsWith(kUtf8ByteOrderMark)) position_ = sizeof kUtf8ByteOrderMark - 1;
-  }
+  explicit CardLines(QIODevice& device) : file_(device) { Fill(); }
 
   enum class Read { kLine, kEnd, kTooLong, kUnreadable };
 
@@ -35,7 +32,7 @@ class CardLines {
       if (Read read = NextPhysical(&physical); read != Read::kLine) return read;
       line_.append(physical.sliced(1));
     }
-    *line = DecodeText(line_, encoding_);
+    *line = DecodeText(line_, file_.Encoding());
     return Read::kLine;
   }
 
@@ -51,7 +48,7 @@ class CardLines {
     position_ = 0;
     qsizetype kept = buffer_.size();
     buffer_.resize(kept + kChunkBytes);
-    qint64 read = device_.read(buffer_.data() + kept, kChunkBytes);
+    qint64 read = file_.Read(buffer_.data() + kept, kChunkBytes);
     buffer_.resize(kept + std::max<qint64>(read, 0));
     unreadable_ = read < 0;
     atEnd_ = read <= 0;
@@ -87,8 +84,7 @@ class CardLines {
     return Read::kLine;
   }
 
-  QIODevice& device_;
-  const TextEncoding encoding_;
+  TextFileReader file_;
   QByteArray buffer_;
   qsizetype position_ = 0;  // of what is left to read
   bool atEnd_ = false;

@@ -18,8 +18,8 @@ inline constexpr qint64 kMaxVCardCardBytes = qint64{32} * 1024 * 1024;
 //
 // Lines are read as text mode reads them (LF ends a line, a CR before it is dropped) and
 // unfolded (a line that begins with a blank or a tab continues the line before it). The text is
-// UTF-8 or code page 936, as DetectTextEncoding() decides for the whole file (a byte-order mark is
-// no part of the first line); every byte is kept, a NUL byte included. A card runs from a
+// UTF-8, code page 936 or UTF-16, as TextFileReader decides for the whole file (a byte-order mark
+// is no part of the first line); every byte is kept, a NUL byte included. A card runs from a
 // "BEGIN:VCARD" line to the next "BEGIN:VCARD" or "END:VCARD" line or the end of the text; lines
 // between cards are skipped.
 //

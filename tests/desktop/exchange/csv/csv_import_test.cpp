@@ -1,5 +1,7 @@
 #include "desktop/exchange/csv/csv_import.h"
 
+#include <QStringConverter>
+
 #include <gtest/gtest.h>
 
 #include "common/ansi_text.h"
@@ -160,15 +162,19 @@ TEST_F(CsvImportTest, ValuesAreStoredExactly) {
   }
 }
 
-// A UTF-8 file, as spreadsheets write it, is stored as the same text.
-TEST_F(CsvImportTest, Utf8FilesAreStoredAsTheirText) {
-  WriteFileBytes(
-      "in.csv", QString::fromUtf8("First,Middle,Last,Company\r\nZoë,,Brontë,Café 5€\r\n伟,,张,\r\n")
-                    .toUtf8());
-  EXPECT_EQ(ImportCsvFile("in.csv", NameColumns(), "Contact.cdt"), (CsvImportOutcome{2, 0}));
-  // Stored in code page 936, the euro sign as 0x80.
-  EXPECT_EQ(ColumnBytes("Company"), QByteArrayList({"Caf\xA8\xA6 5\x80", ""}));
-  EXPECT_EQ(CountContactRows(NameIs(QString::fromUtf8("张,伟"))), 1);
+// A UTF-8 or UTF-16 file, as spreadsheets write it, is stored as the same text.
+TEST_F(CsvImportTest, Utf8AndUtf16FilesAreStoredAsTheirText) {
+  const QString text =
+      QString::fromUtf8("First,Middle,Last,Company\r\nZoë,,Brontë,Café 5€\r\n伟,,张,\r\n");
+  using enum QStringConverter::Encoding;
+  for (QStringConverter::Encoding encoding : {Utf8, Utf16LE, Utf16BE}) {
+    QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
+    WriteFileBytes("in.csv", encoding == Utf8 ? text.toUtf8() : QByteArray(encoder(text)));
+    EXPECT_EQ(ImportCsvFile("in.csv", NameColumns(), "Contact.cdt"), (CsvImportOutcome{2, 0}));
+    // Stored in code page 936, the euro sign as 0x80.
+    EXPECT_EQ(ColumnBytes("Company"), QByteArrayList({"Caf\xA8\xA6 5\x80", ""})) << encoding;
+    EXPECT_EQ(CountContactRows(NameIs(QString::fromUtf8("张,伟"))), 1);
+  }
 }
 
 TEST_F(CsvImportTest, DatesTurnMonthDayYearIntoYearMonthDay) {

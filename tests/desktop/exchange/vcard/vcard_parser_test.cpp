@@ -1,6 +1,7 @@
 #include "desktop/exchange/vcard/vcard_parser.h"
 
 #include <QBuffer>
+#include <QStringConverter>
 
 #include <gtest/gtest.h>
 
@@ -276,17 +277,21 @@ TEST(VCardParserTest, LinesAreReadAsTextModeInCodePage936) {
                "code page 936");
 }
 
-// Cards as address books write them, in UTF-8 with or without a byte-order mark, and one in
-// GB18030 (its "ë" takes four bytes), which is no UTF-8 and so is read as code page 936.
-TEST(VCardParserTest, Utf8CardsOfOtherProgramsAndGb18030Cards) {
-  const QByteArray utf8 = QString::fromUtf8(
-                              "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Brontë;Zoë;;;\r\n"
-                              "FN:Zoë Brontë\r\nORG:北京大学\r\nEND:VCARD\r\n")
-                              .toUtf8();
+// Cards as address books write them, in UTF-8 with or without a byte-order mark, in UTF-16 with
+// one, and in GB18030 (its "ë" takes four bytes), which is no UTF-8 and so is read as code page
+// 936.
+TEST(VCardParserTest, Utf8Utf16AndGb18030Cards) {
+  const QString text = QString::fromUtf8(
+      "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Brontë;Zoë;;;\r\n"
+      "FN:Zoë Brontë\r\nORG:北京大学\r\nEND:VCARD\r\n");
+  const QByteArray utf8 = text.toUtf8();
   const QByteArray gb18030 =
       "BEGIN:VCARD\r\nN:Bront\x81\x30\x8A\x35;Zo\x81\x30\x8A\x35\r\n"
       "ORG:\xB1\xB1\xBE\xA9\xB4\xF3\xD1\xA7\r\nEND:VCARD\r\n";
-  for (const QByteArray& file : {utf8, "\xEF\xBB\xBF" + utf8, gb18030}) {
+  const auto bom = QStringConverter::Flag::WriteBom;
+  const QByteArray utf16le = QStringEncoder(QStringConverter::Utf16LE, bom)(text);
+  const QByteArray utf16be = QStringEncoder(QStringConverter::Utf16BE, bom)(text);
+  for (const QByteArray& file : {utf8, "\xEF\xBB\xBF" + utf8, gb18030, utf16le, utf16be}) {
     std::vector<ContactRecord> cards = Cards(file);
     ASSERT_EQ(cards.size(), 1u) << file.constData();
     ExpectFields(cards[0],
