@@ -4,22 +4,26 @@
 
 namespace {
 
-// Where the piece that starts at `from` ends: at the first of `separators` outside double quotes,
-// or at the end of `text`. `open` tells whether a quote was left open.
-qsizetype PieceEnd(QStringView text, qsizetype from, QLatin1String separators,
-                   bool* open = nullptr) {
+// Where the piece that starts at `from` ends: at the first `separator` outside double quotes, or
+// at the end of `text`. `open` tells whether a quote was left open.
+qsizetype PieceEnd(QStringView text, qsizetype from, char16_t separator, bool* open = nullptr) {
   bool quoted = false;
   qsizetype i = from;
   for (; i < text.size(); ++i) {
-    QChar c = text[i];
+    char16_t c = text[i].unicode();
     if (c == u'"') {
       quoted = !quoted;
-    } else if (!quoted && separators.contains(c)) {
+    } else if (c == separator && !quoted) {
       break;
     }
   }
   if (open != nullptr) *open = quoted;
   return i;
+}
+
+// Values are short: a plain search beats the general one of QStringView::indexOf.
+qsizetype IndexOf(QStringView text, qsizetype from, char16_t c) {
+  return std::find(text.begin() + from, text.end(), QChar(c)) - text.begin();
 }
 
 QStringView Unquoted(QStringView text) {
@@ -30,7 +34,11 @@ QStringView Unquoted(QStringView text) {
 
 // "WORK,VOICE", "\"cell,voice\"": the quotes hold the list, not a type.
 void AddTypes(QStringView list, VCardParameters* read) {
-  for (QStringView type : list.tokenize(u',')) read->types.append(Unquoted(type));
+  for (qsizetype at = 0; at <= list.size();) {
+    qsizetype end = IndexOf(list, at, u',');
+    read->types.append(Unquoted(list.sliced(at, end - at)));
+    at = end + 1;
+  }
 }
 
 }  // namespace
@@ -45,8 +53,8 @@ VCardProperty SplitVCardProperty(QStringView line) {
   qsizetype colon = nameEnd;
   if (colon < line.size() && line[colon] == u';') {
     bool open = false;
-    colon = PieceEnd(line, nameEnd, QLatin1String(":"), &open);
-    if (open) colon = std::find(line.begin() + nameEnd, line.end(), u':') - line.begin();
+    colon = PieceEnd(line, nameEnd, u':', &open);
+    if (open) colon = IndexOf(line, nameEnd, u':');
   }
   VCardProperty property;
   property.name = line.first(nameEnd);
@@ -59,20 +67,21 @@ VCardProperty SplitVCardProperty(QStringView line) {
 VCardParameters ReadVCardParameters(QStringView parameters) {
   VCardParameters read;
   for (qsizetype at = 1; at <= parameters.size();) {
-    qsizetype end = PieceEnd(parameters, at, QLatin1String(";"));
+    qsizetype end = PieceEnd(parameters, at, u';');
     QStringView parameter = parameters.sliced(at, end - at);
     at = end + 1;
-    qsizetype equals = parameter.indexOf(u'=');
-    QStringView value = Unquoted(parameter.sliced(equals + 1));
-    if (equals < 0) {
-      if (IsVCardName(value, QLatin1String("QUOTED-PRINTABLE"))) {
+    qsizetype equals = IndexOf(parameter, 0, u'=');
+    if (equals == parameter.size()) {  // vCard 2.1's bare type or encoding
+      QStringView bare = Unquoted(parameter);
+      if (IsVCardName(bare, QLatin1String("QUOTED-PRINTABLE"))) {
         read.quotedPrintable = true;
       } else {
-        read.types.append(value);
+        read.types.append(bare);
       }
       continue;
     }
     QStringView key = parameter.first(equals);
+    QStringView value = Unquoted(parameter.sliced(equals + 1));
     if (IsVCardName(key, QLatin1String("TYPE"))) {
       AddTypes(parameter.sliced(equals + 1), &read);
     } else if (IsVCardName(key, QLatin1String("ENCODING"))) {

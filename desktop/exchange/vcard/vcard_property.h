@@ -37,8 +37,8 @@ VCardParameters ReadVCardParameters(QStringView parameters);
 
 // Whether `text` is `name` in any ASCII case. Names are compared many times for every line: the
 // sizes are compared first, and no Unicode case folding is done.
-template <typename Name>
-inline bool IsVCardName(QStringView text, Name name) {
+template <typename Name>  // QLatin1String or QStringView: a view, for a cheap [i]
+inline bool IsAsciiCaseEqual(QStringView text, Name name) {
   if (text.size() != name.size()) return false;
   auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c; };
   for (qsizetype i = 0; i < text.size(); ++i) {
@@ -46,6 +46,11 @@ inline bool IsVCardName(QStringView text, Name name) {
   }
   return true;
 }
+
+inline bool IsVCardName(QStringView text, QLatin1String name) {
+  return IsAsciiCaseEqual(text, name);
+}
+inline bool IsVCardName(QStringView text, QStringView name) { return IsAsciiCaseEqual(text, name); }
 
 inline bool BeginsWithVCardName(QStringView text, QLatin1String prefix) {
   return text.size() >= prefix.size() && IsVCardName(text.first(prefix.size()), prefix);
