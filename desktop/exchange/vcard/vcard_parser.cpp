@@ -99,9 +99,9 @@ class CardLines {
 // A set of the types that choose a field, one bit for each of TableTypes().
 using TypeSet = quint32;
 
-// Types that tell no field from another: a number is a number whether or not it takes calls or
-// is preferred, and every e-mail address is an internet one.
-constexpr const char* kIgnoredTypes[] = {"VOICE", "PREF", "INTERNET"};
+// A type of the tables that tells no field from another: every e-mail address is an internet
+// one. (The types the tables do not name, such as VOICE and PREF, choose no field either.)
+const QLatin1String kIgnoredType("INTERNET");
 
 // A property of the tables: "TEL;TYPE=WORK;TYPE=FAX" is the name TEL and the types WORK and FAX.
 struct TableProperty {
@@ -126,12 +126,9 @@ const std::vector<QString>& TableTypes() {
     auto add = [&](const char* written) {
       TableProperty property = ReadTableProperty(written);
       for (QStringView type : property.parameters.types) {
-        auto ignored = [&](const char* name) { return IsVCardName(type, QLatin1String(name)); };
         bool known = std::any_of(found.begin(), found.end(),
                                  [&](const QString& name) { return IsVCardName(type, name); });
-        if (!known && std::none_of(std::begin(kIgnoredTypes), std::end(kIgnoredTypes), ignored)) {
-          found.push_back(type.toString());
-        }
+        if (!known && !IsVCardName(type, kIgnoredType)) found.push_back(type.toString());
       }
     };
     for (const VCardField& entry : kVCardFields) {

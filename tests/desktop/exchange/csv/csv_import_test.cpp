@@ -55,31 +55,6 @@ class CsvImportTest : public WorkingFolderTest {
   }
 };
 
-TEST_F(CsvImportTest, EveryBoxFillsItsColumn) {
-  CsvRow header, values;
-  for (int box = 0; box < kContactFieldCount; ++box) {
-    header << QString("h%1").arg(box);
-    values << QString("v%1").arg(box);
-  }
-  values[kCsvBirthdayBox] = "12/25/1980";
-  values[kCsvAnniversaryBox] = "2003-01-02";
-  CsvColumnMap columns;
-  for (int box = 0; box < kContactFieldCount; ++box) columns[box] = box;
-
-  EXPECT_EQ(Import({header, values}, columns), (CsvImportOutcome{1, 0}));
-  ASSERT_EQ(CountContactRows(), 1);
-  for (int box = 0; box < kContactFieldCount; ++box) {
-    QString expected = box == kCsvBirthdayBox      ? "1980-12-25"
-                       : box == kCsvAnniversaryBox ? "2003-01-02"
-                                                   : values[box];
-    EXPECT_EQ(ColumnValue(kCsvImportBoxColumns[box], "1"), expected) << kCsvImportBoxColumns[box];
-  }
-  EXPECT_EQ(ColumnValue("SIM_Name", "1"), "v2,v0 v1");
-  EXPECT_EQ(CountContactRows("ContactType=1 and hasPic=0 and Picture is null and Categories='' "
-                             "and Ring_Tone=''"),
-            1);
-}
-
 TEST_F(CsvImportTest, HeaderAloneImportsNothing) {
   EXPECT_EQ(Import({kNameHeader}, NameColumns()), (CsvImportOutcome{0, 0}));
   EXPECT_EQ(Import({}, NameColumns()), (CsvImportOutcome{0, 0}));

@@ -153,13 +153,15 @@ TEST(VCardParserTest, OtherProgramsSpellingsOfTypesFillTheSameFields) {
         {&R::homeStreet, "1 Main St"},
         {&R::homeCity, "Town"},
         {&R::notes, ""}}},
-      {"TEL;TYPE=MAIN:1\nTEL;TYPE=CELL:2\nTEL:3\nEMAIL;TYPE=HOME:a\nEMAIL;TYPE=WORK:b\n"
+      {"TEL;TYPE=MAIN:1\nTEL;TYPE=CELL:2\nTEL:3\nEMAIL;TYPE=HOME:c\nEMAIL:a\nEMAIL;type=internet:"
+       "b\n"
        "URL;TYPE=WORK:u\nX-SKYPE;TYPE=HOME:s\nADR;TYPE=POSTAL:;;o\n",
        {{&R::mobilePhone, "2"},
         {&R::pager, "1"},
         {&R::workTel, "3"},
         {&R::eMail, "a"},
         {&R::eMail2, "b"},
+        {&R::eMail3, "c"},
         {&R::webPage, "u"},
         {&R::im, "s"},
         {&R::otherStreet, "o"},
