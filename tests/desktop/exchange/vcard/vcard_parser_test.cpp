@@ -78,8 +78,8 @@ TEST(VCardParserTest, TheNameComesFromTheNLineWhereverItStands) {
       {"N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=E5=BC=A0;=E4=BC=9F;;;\n"
        "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=E5=BC=A0=E4=BC=9F\n",
        {{&R::lastName, "张"}, {&R::firstName, "伟"}, {&R::fileAs, "张,伟"}}},
-      {"FN;ENCODING=QUOTED-PRINTABLE;CHARSET=gb2312:=D5=C5=\n=CE=B0 J=\nr=3D=\n",
-       {{&R::lastName, "张伟 Jr="}}},
+      {"FN;ENCODING=QUOTED-PRINTABLE;CHARSET=gb2312:=D5=C5=\n=CE=B0=81=40 J=\nr=3D=\n",
+       {{&R::lastName, "张伟丂 Jr="}}},  // 丂 is GBK's, which phones call GB2312
       {"N;QUOTED-PRINTABLE;CHARSET=ISO-8859-1:Caf=E9;=3Dx=zz=\n",
        {{&R::lastName, "Café"}, {&R::firstName, "=x=zz"}}},
       {"N;ENCODING=QUOTED-PRINTABLE:Zo=C3=AB\n", {{&R::lastName, "Zoë"}}},
