@@ -153,8 +153,8 @@ TEST(VCardParserTest, OtherProgramsSpellingsOfTypesFillTheSameFields) {
         {&R::homeStreet, "1 Main St"},
         {&R::homeCity, "Town"},
         {&R::notes, ""}}},
-      {"TEL;TYPE=MAIN:1\nTEL;TYPE=CELL:2\nTEL:3\nEMAIL;TYPE=HOME:c\nEMAIL:a\nEMAIL;type=internet:"
-       "b\n"
+      {"TEL;TYPE=MAIN:1\nTEL;TYPE=CELL:2\nTEL:3\n"
+       "EMAIL;TYPE=HOME:c\nEMAIL:a\nEMAIL;type=internet:b\n"
        "URL;TYPE=WORK:u\nX-SKYPE;TYPE=HOME:s\nADR;TYPE=POSTAL:;;o\n",
        {{&R::mobilePhone, "2"},
         {&R::pager, "1"},
