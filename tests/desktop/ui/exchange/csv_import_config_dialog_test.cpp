@@ -254,8 +254,7 @@ TEST_F(CsvImportConfigDialogTest, EachBoxFillsTheColumnItsLabelNames) {
       {"Others/Assistant tel:", "Assistant_Tel"},
       {"Others/Customer ID:", "Customer_ID"},
       {"Others/Gove. ID:", "Gove_ID"},
-      {"Others/Anniversary:", "Anniversary"},
-  };
+      {"Others/Anniversary:", "Anniversary"}};
   // Column n of the file holds "n/2/2003", a date for the date boxes; the boxes take the
   // columns in the reverse order of the pages.
   const int count = static_cast<int>(kColumnOfBox.size());
