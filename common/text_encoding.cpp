@@ -1,5 +1,8 @@
 #include "common/text_encoding.h"
 
+#include <QtEndian>
+
+#include <algorithm>
 #include <cstring>
 
 #include "common/ansi_text.h"
@@ -103,4 +106,52 @@ QString DecodeText(QByteArrayView bytes, TextEncoding encoding) {
 
 QByteArray EncodeText(const QString& text, TextEncoding encoding) {
   return encoding == TextEncoding::kUtf8 ? text.toUtf8() : WideToAnsi(text);
+}
+
+TextFileReader::TextFileReader(QIODevice& device) : device_(device) {
+  QByteArray start = device.peek(sizeof kUtf8ByteOrderMark - 1);
+  if (start.startsWith("\xFF\xFE") || start.startsWith("\xFE\xFF")) {
+    utf16BigEndian_ = start.startsWith("\xFE");
+    encoding_ = TextEncoding::kUtf8;
+    device.skip(2);
+    return;
+  }
+  encoding_ = DetectTextEncoding(device);
+  if (start.startsWith(kUtf8ByteOrderMark)) device.skip(start.size());
+}
+
+qint64 TextFileReader::Read(char* data, qint64 size) {
+  if (!utf16BigEndian_) return device_.read(data, size);
+  while (converted_.size() - taken_ < size && !ended_) {
+    converted_.remove(0, taken_);
+    taken_ = 0;
+    qsizetype kept = unconverted_.size();
+    unconverted_.resize(kept + kChunkBytes);
+    qint64 read = device_.read(unconverted_.data() + kept, kChunkBytes);
+    if (read < 0) return -1;
+    unconverted_.resize(kept + read);
+    ended_ = read == 0;
+    Convert(ended_);
+  }
+  qint64 given = std::min<qint64>(size, converted_.size() - taken_);
+  std::memcpy(data, converted_.constData() + taken_, given);
+  taken_ += given;
+  return given;
+}
+
+void TextFileReader::Convert(bool ended) {
+  qsizetype units = unconverted_.size() / 2;
+  QString text(units, Qt::Uninitialized);
+  if (*utf16BigEndian_) {
+    qFromBigEndian<char16_t>(unconverted_.constData(), units, text.data());
+  } else {
+    qFromLittleEndian<char16_t>(unconverted_.constData(), units, text.data());
+  }
+  if (!ended && units > 0 && text.back().isHighSurrogate()) --units;
+  converted_ += QStringView(text).first(units).toUtf8();
+  unconverted_.remove(0, units * 2);
+  if (ended && !unconverted_.isEmpty()) {
+    converted_ += QStringView(u"\uFFFD").toUtf8();
+    unconverted_.clear();
+  }
 }

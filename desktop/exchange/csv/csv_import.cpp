@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <vector>
@@ -43,11 +44,16 @@ std::vector<const char*> InsertColumns() {
 int PositionOfBox(int box) { return 1 + box + (box > kCsvLastNameBox ? 1 : 0); }
 constexpr int kSimNamePosition = 1 + kCsvLastNameBox + 1;
 
-// Month/day/year becomes year-month-day, digits as they are; a text with a dash stays as it is,
-// except the empty date "00-0-0"; anything else is no date.
+// Month/day/year becomes year-month-day, digits as they are, unless they are all zeros: Outlook
+// writes "0/0/00" for no date. A text with a dash stays as it is, except the empty date "00-0-0";
+// anything else is no date.
 QString ImportDate(const QString& value) {
   if (value.contains(QLatin1Char('/'))) {
     QStringList parts = value.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    auto zeros = [](const QString& part) {
+      return std::all_of(part.begin(), part.end(), [](QChar c) { return c == u'0'; });
+    };
+    if (std::all_of(parts.begin(), parts.end(), zeros)) return QString();
     while (parts.size() < 3) parts << QString();
     return parts[2] + QLatin1Char('-') + parts[0] + QLatin1Char('-') + parts[1];
   }

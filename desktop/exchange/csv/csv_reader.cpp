@@ -17,9 +17,8 @@ CsvReadResult CsvRecordReader::Open(const QString& path) {
   if (!QFileInfo(path).isFile()) return CsvReadResult::kNotFound;
   file_.setFileName(path);
   if (!file_.open(QIODevice::ReadOnly)) return CsvReadResult::kNotFound;
-  encoding_ = DetectTextEncoding(file_);
+  bytes_.emplace(file_);
   Refill();
-  if (buffer_.startsWith(kUtf8ByteOrderMark)) nextLine_ = sizeof kUtf8ByteOrderMark - 1;
   return CsvReadResult::kRead;
 }
 
@@ -34,7 +33,7 @@ bool CsvRecordReader::Refill() {
   }
   qsizetype kept = buffer_.size();
   buffer_.resize(kept + kChunkBytes);
-  qint64 read = file_.read(buffer_.data() + kept, kChunkBytes);
+  qint64 read = bytes_->Read(buffer_.data() + kept, kChunkBytes);
   buffer_.resize(kept + std::max<qint64>(read, 0));
   unreadable_ = read < 0;
   atEnd_ = read <= 0;
@@ -172,7 +171,7 @@ QByteArrayView CsvRecordReader::FieldBytes(int field) const {
 
 QString CsvRecordReader::FieldText(int field) const {
   QByteArrayView bytes = FieldBytes(field);
-  return DecodeText(bytes, encoding_);
+  return DecodeText(bytes, bytes_->Encoding());
 }
 
 CsvRow CsvRecordReader::Row() const {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 #include "common/text_encoding.h"
@@ -28,8 +29,8 @@ enum class CsvReadResult {
 // Reads the records of a CSV file one at a time, so that a file of any size takes the memory of
 // one record.
 //
-// The file is text in UTF-8 or code page 936, as DetectTextEncoding() decides for the whole file
-// (a UTF-8 byte-order mark is no part of the first field). Fields are separated by commas; a field
+// The file is text in UTF-8, code page 936 or UTF-16, as TextFileReader decides for the whole
+// file (a byte-order mark is no part of the first field). Fields are separated by commas; a field
 // that starts with a double quote is quoted: it may hold commas and line breaks (kept as CR LF) and
 // writes a double quote as two; text after its closing quote joins the field. A line ends at LF or
 // CR LF; a carriage return outside quotes ends the record, and the rest of its line is dropped. A
@@ -83,7 +84,7 @@ class CsvRecordReader {
   Next TooLarge();
 
   QFile file_;
-  TextEncoding encoding_ = TextEncoding::kAnsi;
+  std::optional<TextFileReader> bytes_;  // of file_, once open
   bool atEnd_ = false;
   bool tooLarge_ = false;  // once a record was too large, nothing more is read
   bool unreadable_ = false;

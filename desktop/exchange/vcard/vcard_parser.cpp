@@ -6,6 +6,7 @@
 
 #include "common/text_encoding.h"
 #include "desktop/exchange/vcard/vcard_fields.h"
+#include "desktop/exchange/vcard/vcard_property.h"
 #include "desktop/exchange/vcard/vcard_text.h"
 #include "desktop/store/composed_name.h"
 
@@ -19,10 +20,7 @@ constexpr qint64 kChunkBytes = 1024 * 1024;
 // than the budget left (see SetBudget), so that no line, however long, is held whole beyond it.
 class CardLines {
  public:
-  explicit CardLines(QIODevice& device) : device_(device), encoding_(DetectTextEncoding(device)) {
-    Fill();
-    if (buffer_.startsWith(kUtf8ByteOrderMark)) position_ = sizeof kUtf8ByteOrderMark - 1;
-  }
+  explicit CardLines(QIODevice& device) : file_(device) { Fill(); }
 
   enum class Read { kLine, kEnd, kTooLong, kUnreadable };
 
@@ -35,7 +33,7 @@ class CardLines {
       if (Read read = NextPhysical(&physical); read != Read::kLine) return read;
       line_.append(physical.sliced(1));
     }
-    *line = DecodeText(line_, encoding_);
+    *line = DecodeText(line_, file_.Encoding());
     return Read::kLine;
   }
 
@@ -51,7 +49,7 @@ class CardLines {
     position_ = 0;
     qsizetype kept = buffer_.size();
     buffer_.resize(kept + kChunkBytes);
-    qint64 read = device_.read(buffer_.data() + kept, kChunkBytes);
+    qint64 read = file_.Read(buffer_.data() + kept, kChunkBytes);
     buffer_.resize(kept + std::max<qint64>(read, 0));
     unreadable_ = read < 0;
     atEnd_ = read <= 0;
@@ -87,8 +85,7 @@ class CardLines {
     return Read::kLine;
   }
 
-  QIODevice& device_;
-  const TextEncoding encoding_;
+  TextFileReader file_;
   QByteArray buffer_;
   qsizetype position_ = 0;  // of what is left to read
   bool atEnd_ = false;
@@ -97,96 +94,149 @@ class CardLines {
   QByteArray line_;
 };
 
-char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c; }
+// ---- Property rules ------------------------------------------------------------------------
 
-bool EqualIgnoringAsciiCase(QStringView text, QLatin1String name) {
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (AsciiLower(text[i].unicode()) != AsciiLower(static_cast<char16_t>(name.data()[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
+// A set of the types that choose a field, one bit for each of TableTypes().
+using TypeSet = quint32;
 
-// Whether `text` is `name` (ASCII) in any case. Property names are compared many times for every
-// line: the sizes are compared first, and no Unicode case folding is done.
-inline bool IsNamed(QStringView text, QLatin1String name) {
-  return text.size() == name.size() && EqualIgnoringAsciiCase(text, name);
-}
+// A type of the tables that tells no field from another: every e-mail address is an internet
+// one. (The types the tables do not name, such as VOICE and PREF, choose no field either.)
+const QLatin1String kIgnoredType("INTERNET");
 
-bool BeginsWith(QStringView text, QLatin1String prefix) {
-  return text.size() >= prefix.size() && IsNamed(text.first(prefix.size()), prefix);
-}
-
-// ---- Property lines ------------------------------------------------------------------------
-
-struct Property {
-  QStringView name;
-  QStringView value;
+// A property of the tables: "TEL;TYPE=WORK;TYPE=FAX" is the name TEL and the types WORK and FAX.
+struct TableProperty {
+  QString name;
+  VCardParameters parameters;  // of `written`
+  QString written;
 };
 
-// "NAME:value": colons before the name are skipped; the value is everything after the colon that
-// ends the name, colons included (a web address or a time of day keeps its own). A line without
-// a colon is all name.
-Property SplitProperty(QStringView line) {
-  qsizetype start = 0;
-  while (start < line.size() && line[start] == u':') ++start;
-  qsizetype colon = std::find(line.begin() + start, line.end(), QLatin1Char(':')) - line.begin();
-  if (colon == line.size()) return {line.sliced(start), QStringView()};
-  return {line.sliced(start, colon - start), line.sliced(colon + 1)};
+TableProperty ReadTableProperty(const char* written) {
+  TableProperty read;
+  read.written = QString::fromLatin1(written);
+  VCardProperty property = SplitVCardProperty(read.written);
+  read.name = property.name.toString();
+  read.parameters = ReadVCardParameters(property.parameters);
+  return read;
 }
 
-// A property that fills fields: one field is set, so that of repeated lines the last wins; of
-// several, each line takes the first still empty.
+// The types that the properties of the tables name, but for the ignored ones.
+const std::vector<QString>& TableTypes() {
+  static const std::vector<QString> types = [] {
+    std::vector<QString> found;
+    auto add = [&](const char* written) {
+      TableProperty property = ReadTableProperty(written);
+      for (QStringView type : property.parameters.types) {
+        bool known = std::any_of(found.begin(), found.end(),
+                                 [&](const QString& name) { return IsVCardName(type, name); });
+        if (!known && !IsVCardName(type, kIgnoredType)) found.push_back(type.toString());
+      }
+    };
+    for (const VCardField& entry : kVCardFields) {
+      if (entry.form == VCardForm::kProperty) add(entry.name);
+    }
+    for (const VCardAddress& address : kVCardAddresses) add(address.property);
+    Q_ASSERT(found.size() <= sizeof(TypeSet) * 8);
+    return found;
+  }();
+  return types;
+}
+
+// The types of a line that choose a field, in any case and order; the others are left out.
+TypeSet TypesOf(const VCardParameters& parameters) {
+  TypeSet set = 0;
+  const std::vector<QString>& types = TableTypes();
+  for (QStringView type : parameters.types) {
+    for (size_t i = 0; i < types.size(); ++i) {
+      if (IsVCardName(type, types[i])) set |= TypeSet{1} << i;
+    }
+  }
+  return set;
+}
+
+// The fields of one property name and set of types: one field is set, so that of repeated lines
+// the last wins; of several, each line takes the first still empty.
 struct PropertyRule {
-  QLatin1String name;
+  TypeSet types;
+  std::vector<RecordField> fields;
+};
+
+// The rules of one property name, and all its fields in table order: a line whose types name no
+// rule takes the first of those left empty at the end of the card.
+struct PropertyKind {
+  QString name;
+  std::vector<PropertyRule> rules;
   std::vector<RecordField> fields;
 };
 
 // Other messaging services, read into the fields the export writes as X-MSN.
 constexpr const char* kMessagingAliases[] = {"X-YAHOO", "X-GTALK", "X-SKYPE"};
 
-const std::vector<PropertyRule>& PropertyRules() {
-  static const std::vector<PropertyRule> rules = [] {
-    std::vector<PropertyRule> built;
-    for (const VCardField& entry : kVCardFields) {
-      if (entry.form != VCardForm::kProperty) continue;
-      QLatin1String name(entry.name);
-      auto rule = std::find_if(built.begin(), built.end(), [&](auto& r) { return r.name == name; });
-      if (rule == built.end()) {
-        built.push_back({name, {entry.field}});
-      } else {
-        rule->fields.push_back(entry.field);
-      }
+std::vector<PropertyKind> BuildPropertyKinds() {
+  std::vector<PropertyKind> kinds;
+  auto kindNamed = [&](QStringView name) {
+    return std::find_if(kinds.begin(), kinds.end(),
+                        [&](const PropertyKind& kind) { return kind.name == name; });
+  };
+  for (const VCardField& entry : kVCardFields) {
+    if (entry.form != VCardForm::kProperty) continue;
+    TableProperty property = ReadTableProperty(entry.name);
+    auto kind = kindNamed(property.name);
+    if (kind == kinds.end()) kind = kinds.insert(kind, PropertyKind{property.name, {}, {}});
+    TypeSet types = TypesOf(property.parameters);
+    auto rule = std::find_if(kind->rules.begin(), kind->rules.end(),
+                             [&](const PropertyRule& r) { return r.types == types; });
+    if (rule == kind->rules.end()) rule = kind->rules.insert(rule, PropertyRule{types, {}});
+    rule->fields.push_back(entry.field);
+    kind->fields.push_back(entry.field);
+  }
+  PropertyKind messaging = *kindNamed(u"X-MSN");
+  for (const char* alias : kMessagingAliases) {
+    messaging.name = QString::fromLatin1(alias);
+    kinds.push_back(messaging);
+  }
+  return kinds;
+}
+
+const PropertyKind* FindPropertyKind(QStringView name) {
+  static const std::vector<PropertyKind> kinds = BuildPropertyKinds();
+  for (const PropertyKind& kind : kinds) {
+    if (IsVCardName(name, kind.name)) return &kind;
+  }
+  return nullptr;
+}
+
+// The address kinds by their types; an address whose types name none is the other address, as
+// a bare "ADR" is.
+struct AddressRules {
+  QString name;  // "ADR"
+  std::array<TypeSet, std::tuple_size_v<decltype(kVCardAddresses)>> types;
+};
+
+const AddressRules& Addresses() {
+  static const AddressRules rules = [] {
+    AddressRules built;
+    for (size_t i = 0; i < kVCardAddresses.size(); ++i) {
+      TableProperty property = ReadTableProperty(kVCardAddresses[i].property);
+      built.name = property.name;
+      built.types[i] = TypesOf(property.parameters);
     }
-    std::vector<RecordField> messaging =
-        std::find_if(built.begin(), built.end(), [](auto& r) { return r.name == "X-MSN"; })->fields;
-    for (const char* alias : kMessagingAliases) built.push_back({QLatin1String(alias), messaging});
     return built;
   }();
   return rules;
 }
 
-const PropertyRule* FindPropertyRule(QStringView name) {
-  for (const PropertyRule& rule : PropertyRules()) {
-    if (IsNamed(name, rule.name)) return &rule;
+const VCardAddress& FindAddress(TypeSet types) {
+  const AddressRules& rules = Addresses();
+  for (size_t i = 0; i < rules.types.size(); ++i) {
+    if (rules.types[i] == types) return kVCardAddresses[i];
   }
-  return nullptr;
-}
-
-// A bare "ADR" is the other address.
-const VCardAddress* FindAddress(QStringView name) {
-  if (IsNamed(name, QLatin1String("ADR"))) return &kVCardAddresses.back();
-  for (const VCardAddress& address : kVCardAddresses) {
-    if (IsNamed(name, QLatin1String(address.property))) return &address;
-  }
-  return nullptr;
+  return kVCardAddresses.back();
 }
 
 // The field of a grouped line's label.
 RecordField FindLabelledField(QStringView label) {
   for (const VCardField& entry : kVCardFields) {
-    if (entry.form == VCardForm::kItem && IsNamed(label, QLatin1String(entry.label))) {
+    if (entry.form == VCardForm::kItem && IsVCardName(label, QLatin1String(entry.label))) {
       return entry.field;
     }
   }
@@ -272,32 +322,29 @@ QString TakeNoteLines(const QString& note, ContactRecord& record) {
 
 class CardBuilder {
  public:
-  void Add(const Property& property) {
-    if (item_ && IsLabelOfItem(property.name)) {
-      ApplyLabel(UnescapedVCardText(property.value));
+  // Takes a line of the card. A quoted-printable value that ends with "=", a soft line break,
+  // goes on in the next line, whatever that holds.
+  void AddLine(const QString& line) {
+    if (continued_) {
+      continued_->chop(1);
+      continued_->append(line);
+      if (!line.endsWith(u'=')) AddWhole(TakeContinued());
       return;
     }
-    KeepUnlabelledItem();
-    if (BeginsWith(property.name, QLatin1String("item"))) {
-      item_ = Item{property.name.toString(), UnescapedVCardText(property.value)};
-    } else if (IsNamed(property.name, QLatin1String("N"))) {
-      SetName(property.value);
-    } else if (IsNamed(property.name, QLatin1String("FN"))) {
-      formattedName_ = UnescapedVCardText(property.value);
-    } else if (IsNamed(property.name, QLatin1String("NOTE"))) {
-      AddNote(UnescapedVCardText(property.value));
-    } else if (const PropertyRule* rule = FindPropertyRule(property.name)) {
-      Apply(*rule, property);
-    } else if (const VCardAddress* address = FindAddress(property.name)) {
-      AddAddress(*address, property.value);
-    } else if (!IsNamed(property.name, QLatin1String("VERSION"))) {
-      AddUnlisted(property.name, UnescapedVCardText(property.value));
+    VCardProperty property = SplitVCardProperty(line);
+    VCardParameters parameters = ReadVCardParameters(property.parameters);
+    if (parameters.quotedPrintable && property.value.endsWith(u'=')) {
+      continued_ = line;
+      return;
     }
+    Add(property, parameters);
   }
 
   // Takes the card, and leaves the builder empty for the next one.
   ContactRecord Finish() {
+    if (continued_) AddWhole(TakeContinued());
     KeepUnlabelledItem();
+    FillUnnamed();
     if (!hasName_) record_.lastName = formattedName_;
     record_.notes.prepend(note_);
     if (record_.fileAs.isEmpty()) {
@@ -309,6 +356,65 @@ class CardBuilder {
   }
 
  private:
+  QString TakeContinued() {
+    QString whole = std::move(*continued_);
+    continued_.reset();
+    return whole;
+  }
+
+  void AddWhole(const QString& line) {
+    VCardProperty property = SplitVCardProperty(line);
+    Add(property, ReadVCardParameters(property.parameters));
+  }
+
+  void Add(const VCardProperty& property, const VCardParameters& parameters) {
+    QStringView value = WrittenValue(property, parameters);
+    if (item_ && IsLabelOfItem(property.name)) {
+      ApplyLabel(UnescapedVCardText(value));
+      return;
+    }
+    KeepUnlabelledItem();
+    QStringView name = property.name;
+    if (BeginsWithVCardName(name, QLatin1String("item"))) {
+      item_ = Item{property.written.toString(), UnescapedVCardText(value)};
+    } else if (IsVCardName(name, QLatin1String("N"))) {
+      SetName(value);
+    } else if (IsVCardName(name, QLatin1String("FN"))) {
+      formattedName_ = UnescapedVCardText(value);
+    } else if (IsVCardName(name, QLatin1String("NOTE"))) {
+      AddNote(UnescapedVCardText(value));
+    } else if (const PropertyKind* kind = FindPropertyKind(name)) {
+      Apply(*kind, TypesOf(parameters), property.written, UnescapedVCardText(value));
+    } else if (IsVCardName(name, Addresses().name)) {
+      AddAddress(FindAddress(TypesOf(parameters)), value);
+    } else if (!IsVCardName(name, QLatin1String("VERSION"))) {
+      AddUnlisted(property.written, UnescapedVCardText(value));
+    }
+  }
+
+  // The value with its quoted-printable bytes decoded, and a number without the "tel:" of a
+  // vCard 4.0 address; its escapes are still to undo.
+  QStringView WrittenValue(const VCardProperty& property, const VCardParameters& parameters) {
+    QStringView value = property.value;
+    if (parameters.uri && BeginsWithVCardName(value, QLatin1String("tel:")))
+      value = value.sliced(4);
+    if (!parameters.quotedPrintable) return value;
+    decoded_ = DecodedQuotedPrintable(value, parameters.charset);
+    return decoded_;
+  }
+
+  // Birthday and Anniversary are stored in the form the program reads.
+  void Set(RecordField field, const QString& value) {
+    record_.*field = IsVCardDateField(field) ? StoredVCardDate(value) : value;
+  }
+
+  // A line of a property kind whose types name none of its rules.
+  struct Unnamed {
+    const PropertyKind* kind;
+    QString written;
+    QString value;
+  };
+
   // A grouped line ("item1.TEL") waiting for its label line ("item1.X-ABLabel").
   struct Item {
     QString name;
@@ -339,7 +445,7 @@ class CardBuilder {
     item_.reset();
     if (item.value.isEmpty()) return;  // nothing to store, and nothing to move out of place
     if (RecordField field = FindLabelledField(label)) {
-      record_.*field = item.value;
+      Set(field, item.value);
     } else {
       AddUnlisted(label, item.value);
     }
@@ -351,19 +457,36 @@ class CardBuilder {
     item_.reset();
   }
 
-  void Apply(const PropertyRule& rule, const Property& property) {
-    QString value = UnescapedVCardText(property.value);
-    if (rule.fields.size() == 1) {
-      record_.*rule.fields.front() = value;
-      return;
+  // A line whose types name no rule waits for the end of the card (see FillUnnamed).
+  void Apply(const PropertyKind& kind, TypeSet types, QStringView written, QString value) {
+    auto rule = std::find_if(kind.rules.begin(), kind.rules.end(),
+                             [&](const PropertyRule& r) { return r.types == types; });
+    if (rule == kind.rules.end()) {
+      unnamed_.push_back({&kind, written.toString(), std::move(value)});
+    } else if (rule->fields.size() == 1) {
+      Set(rule->fields.front(), value);
+    } else if (!Fill(rule->fields, value)) {
+      AddUnlisted(written, value);  // every field of its types is taken
     }
-    for (RecordField field : rule.fields) {
+  }
+
+  // Sets the first of the fields still empty; false when there is none.
+  bool Fill(const std::vector<RecordField>& fields, const QString& value) {
+    for (RecordField field : fields) {
       if ((record_.*field).isEmpty()) {
-        record_.*field = value;
-        return;
+        Set(field, value);
+        return true;
       }
     }
-    AddUnlisted(property.name, value);  // every field of the kind is taken
+    return false;
+  }
+
+  // The lines whose types name no field ("TEL;TYPE=MAIN", a bare "EMAIL") take the fields of
+  // their kind that the lines naming theirs left empty, in file order.
+  void FillUnnamed() {
+    for (const Unnamed& line : unnamed_) {
+      if (!Fill(line.kind->fields, line.value)) AddUnlisted(line.written, line.value);
+    }
   }
 
   // "ADR:box;extended;street;city;state;zip;country". The first address of a kind fills its
@@ -399,6 +522,9 @@ class CardBuilder {
 
   ContactRecord record_;  // its notes collect the lines without a field
   QString note_;          // the card's own note
+  std::vector<Unnamed> unnamed_;
+  std::optional<QString> continued_;  // a line that goes on in the next
+  QString decoded_;                   // the value of the line being added, when decoded
   QString formattedName_;
   bool hasName_ = false;
   std::optional<Item> item_;
@@ -431,8 +557,8 @@ bool VCardReader::Next(ContactRecord* card) {
       return false;
     }
     if (read == CardLines::Read::kEnd) break;
-    bool begins = IsNamed(line, QLatin1String("BEGIN:VCARD"));
-    if (begins || IsNamed(line, QLatin1String("END:VCARD"))) {
+    bool begins = IsVCardName(line, QLatin1String("BEGIN:VCARD"));
+    if (begins || IsVCardName(line, QLatin1String("END:VCARD"))) {
       bool ended = state.inCard;
       state.inCard = begins;
       if (begins) state.lines.SetBudget(kMaxVCardCardBytes);
@@ -441,7 +567,7 @@ bool VCardReader::Next(ContactRecord* card) {
         return true;
       }
     } else if (state.inCard) {
-      state.card.Add(SplitProperty(line));
+      state.card.AddLine(line);
     }
   }
   state.stop = Stop::kEnd;

@@ -18,18 +18,23 @@ inline constexpr qint64 kMaxVCardCardBytes = qint64{32} * 1024 * 1024;
 //
 // Lines are read as text mode reads them (LF ends a line, a CR before it is dropped) and
 // unfolded (a line that begins with a blank or a tab continues the line before it). The text is
-// UTF-8 or code page 936, as DetectTextEncoding() decides for the whole file (a byte-order mark is
-// no part of the first line); every byte is kept, a NUL byte included. A card runs from a
+// UTF-8, code page 936 or UTF-16, as TextFileReader decides for the whole file (a byte-order mark
+// is no part of the first line); every byte is kept, a NUL byte included. A card runs from a
 // "BEGIN:VCARD" line to the next "BEGIN:VCARD" or "END:VCARD" line or the end of the text; lines
 // between cards are skipped.
 //
-// Each line is "NAME:value", the value unescaped (see vcard_text.h). The name comes from the N
-// line wherever it stands ("Last;First;Middle;Title;Suffix"), or is the formatted name (FN) when
-// the card has none. The properties of the export fill their fields; grouped lines ("itemN.")
-// go to the field their "itemN.X-ABLabel" line names; the lines the export puts at the end of
-// the note go back into their fields; File_As is the composed name ("Last,First Middle") unless
-// the note names one. Whatever has no field is kept as text in the notes, after the card's own
-// note.
+// Each line is "NAME;PARAMETERS:value" (see vcard_property.h), the value unescaped (see
+// vcard_text.h); a value in quoted-printable is decoded first, a line that ends in its soft line
+// break joined with the next. The name comes from the N line wherever it stands
+// ("Last;First;Middle;Title;Suffix"), or is the formatted name (FN) when the card has none. The
+// properties of the export fill their fields, chosen by name and by the set of types the
+// parameters name, in any case, spelling and order; a line whose types name no field of its
+// property (TEL;TYPE=MAIN, a bare EMAIL) takes the first field of that property left empty at the
+// end of the card, in the export's order. Grouped lines ("itemN.") go to the field their
+// "itemN.X-ABLabel" line names; the lines the export puts at the end of the note go back into
+// their fields; File_As is the composed name ("Last,First Middle") unless the note names one;
+// Birthday and Anniversary in the basic form "YYYYMMDD" are stored as "YYYY-MM-DD". Whatever has
+// no field is kept as text in the notes, after the card's own note.
 //
 // The reader reads the device from its position on; the device must be seekable (the encoding is
 // decided first) and outlive the reader. Any bytes are read without fault.

@@ -21,6 +21,20 @@ QString UnescapedVCardText(QStringView value);
 // vCard date, "YYYY-MM-DD"; any other text as it is.
 QString VCardDate(const QString& stored);
 
+// A vCard date as the program stores it: the basic form "YYYYMMDD" becomes "YYYY-MM-DD", which the
+// rest of the program reads (as a year, month and day at fixed places); any other text stays as
+// it is.
+QString StoredVCardDate(const QString& date);
+
+// A value in quoted-printable, vCard 2.1's encoding for text beyond ASCII, as text. "=" and two
+// hexadecimal digits is a byte; a "=" at the end, a soft line break whose lines the reader has
+// joined, is dropped; any other "=" is kept. The bytes are text in `charset`: code page 936 for
+// GB2312, GBK, GB18030 and CP936, else any character set the system knows (UTF-8, ISO-8859-1,
+// Windows-1252, Shift_JIS, Big5, ...). With no charset, or one unknown, they are UTF-8 when they
+// are valid UTF-8, else code page 936, as a file's text. A character beyond ASCII, which
+// quoted-printable never writes, is kept as it is.
+QString DecodedQuotedPrintable(QStringView value, QStringView charset);
+
 // Where the component that starts at `from` ends: the next semicolon without a backslash before
 // it, or the end of the value.
 qsizetype VCardComponentEnd(QStringView value, qsizetype from);

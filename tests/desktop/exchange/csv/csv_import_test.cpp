@@ -1,5 +1,7 @@
 #include "desktop/exchange/csv/csv_import.h"
 
+#include <QStringConverter>
+
 #include <gtest/gtest.h>
 
 #include "common/ansi_text.h"
@@ -53,31 +55,6 @@ class CsvImportTest : public WorkingFolderTest {
     return ImportCsvFile("in.csv", columns, database);
   }
 };
-
-TEST_F(CsvImportTest, EveryBoxFillsItsColumn) {
-  CsvRow header, values;
-  for (int box = 0; box < kContactFieldCount; ++box) {
-    header << QString("h%1").arg(box);
-    values << QString("v%1").arg(box);
-  }
-  values[kCsvBirthdayBox] = "12/25/1980";
-  values[kCsvAnniversaryBox] = "2003-01-02";
-  CsvColumnMap columns;
-  for (int box = 0; box < kContactFieldCount; ++box) columns[box] = box;
-
-  EXPECT_EQ(Import({header, values}, columns), (CsvImportOutcome{1, 0}));
-  ASSERT_EQ(CountContactRows(), 1);
-  for (int box = 0; box < kContactFieldCount; ++box) {
-    QString expected = box == kCsvBirthdayBox      ? "1980-12-25"
-                       : box == kCsvAnniversaryBox ? "2003-01-02"
-                                                   : values[box];
-    EXPECT_EQ(ColumnValue(kCsvImportBoxColumns[box], "1"), expected) << kCsvImportBoxColumns[box];
-  }
-  EXPECT_EQ(ColumnValue("SIM_Name", "1"), "v2,v0 v1");
-  EXPECT_EQ(CountContactRows("ContactType=1 and hasPic=0 and Picture is null and Categories='' "
-                             "and Ring_Tone=''"),
-            1);
-}
 
 TEST_F(CsvImportTest, HeaderAloneImportsNothing) {
   EXPECT_EQ(Import({kNameHeader}, NameColumns()), (CsvImportOutcome{0, 0}));
@@ -161,15 +138,19 @@ TEST_F(CsvImportTest, ValuesAreStoredExactly) {
   }
 }
 
-// A UTF-8 file, as spreadsheets write it, is stored as the same text.
-TEST_F(CsvImportTest, Utf8FilesAreStoredAsTheirText) {
-  WriteFileBytes(
-      "in.csv", QString::fromUtf8("First,Middle,Last,Company\r\nZoë,,Brontë,Café 5€\r\n伟,,张,\r\n")
-                    .toUtf8());
-  EXPECT_EQ(ImportCsvFile("in.csv", NameColumns(), "Contact.cdt"), (CsvImportOutcome{2, 0}));
-  // Stored in code page 936, the euro sign as 0x80.
-  EXPECT_EQ(ColumnBytes("Company"), QByteArrayList({"Caf\xA8\xA6 5\x80", ""}));
-  EXPECT_EQ(CountContactRows(NameIs(QString::fromUtf8("张,伟"))), 1);
+// A UTF-8 or UTF-16 file, as spreadsheets write it, is stored as the same text.
+TEST_F(CsvImportTest, Utf8AndUtf16FilesAreStoredAsTheirText) {
+  const QString text =
+      QString::fromUtf8("First,Middle,Last,Company\r\nZoë,,Brontë,Café 5€\r\n伟,,张,\r\n");
+  using enum QStringConverter::Encoding;
+  for (QStringConverter::Encoding encoding : {Utf8, Utf16LE, Utf16BE}) {
+    QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
+    WriteFileBytes("in.csv", encoding == Utf8 ? text.toUtf8() : QByteArray(encoder(text)));
+    EXPECT_EQ(ImportCsvFile("in.csv", NameColumns(), "Contact.cdt"), (CsvImportOutcome{2, 0}));
+    // Stored in code page 936, the euro sign as 0x80.
+    EXPECT_EQ(ColumnBytes("Company"), QByteArrayList({"Caf\xA8\xA6 5\x80", ""})) << encoding;
+    EXPECT_EQ(CountContactRows(NameIs(QString::fromUtf8("张,伟"))), 1);
+  }
 }
 
 TEST_F(CsvImportTest, DatesTurnMonthDayYearIntoYearMonthDay) {
@@ -180,6 +161,8 @@ TEST_F(CsvImportTest, DatesTurnMonthDayYearIntoYearMonthDay) {
       {"1/2/2003", "2003-1-2"},
       {"12//25/1980", "1980-12-25"},
       {"7/4", "-7-4"},
+      {"0/0/00", ""},
+      {"//", ""},
       {"2003-01-02", "2003-01-02"},
       {"00-0-0", ""},
       {"May 5", ""},

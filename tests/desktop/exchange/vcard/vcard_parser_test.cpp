@@ -1,6 +1,7 @@
 #include "desktop/exchange/vcard/vcard_parser.h"
 
 #include <QBuffer>
+#include <QStringConverter>
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,17 @@ TEST(VCardParserTest, TheNameComesFromTheNLineWhereverItStands) {
       {"VERSION:3.0\nFN:John Smith\\, Jr\n",
        {{&R::lastName, "John Smith, Jr"}, {&R::firstName, ""}, {&R::fileAs, "John Smith, Jr,"}}},
       {"TITLE:t\n", {{&R::lastName, ""}, {&R::fileAs, ""}}},
+      // vCard 2.1's quoted-printable, in the character set it names, or in UTF-8 or code page
+      // 936 without one; "=" at a line's end joins the next line.
+      {"N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=E5=BC=A0;=E4=BC=9F;;;\n"
+       "FN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=E5=BC=A0=E4=BC=9F\n",
+       {{&R::lastName, "张"}, {&R::firstName, "伟"}, {&R::fileAs, "张,伟"}}},
+      {"FN;ENCODING=QUOTED-PRINTABLE;CHARSET=gb2312:=D5=C5=\n=CE=B0=81=40 J=\nr=3D=\n",
+       {{&R::lastName, "张伟丂 Jr="}}},  // 丂 is GBK's, which phones call GB2312
+      {"N;QUOTED-PRINTABLE;CHARSET=ISO-8859-1:Caf=E9;=3Dx=zz=\n",
+       {{&R::lastName, "Café"}, {&R::firstName, "=x=zz"}}},
+      {"N;ENCODING=QUOTED-PRINTABLE:Zo=C3=AB\n", {{&R::lastName, "Zoë"}}},
+      {"N;ENCODING=QUOTED-PRINTABLE:=D5=C5\n", {{&R::lastName, "张"}}},
   };
   for (const LinesAndFields& c : cases) {
     std::vector<ContactRecord> cards = Cards("BEGIN:VCARD\n" + c.lines + "END:VCARD\n");
@@ -111,6 +123,56 @@ TEST(VCardParserTest, PropertiesSetOrFillTheirColumns) {
                 // What finds no free column is kept in the notes, in file order.
                 {&R::notes, "\r\nTEL;TYPE=WORK:203\r\nX-SKYPE:m4\r\nEMAIL;TYPE=INTERNET:d@x"}},
                "properties");
+}
+
+// Parameters are a set of types in any case, spelling and order; the types that name no field
+// (VOICE, PREF, INTERNET and any other) are left out. A line whose types name no field takes the
+// first field of its kind that is left empty, in the export's order.
+TEST(VCardParserTest, OtherProgramsSpellingsOfTypesFillTheSameFields) {
+  const LinesAndFields cases[] = {
+      {"TEL;TYPE=CELL;TYPE=VOICE;TYPE=pref:1\nEMAIL;TYPE=INTERNET;TYPE=HOME:a@x\n"
+       "TEL;TYPE=WORK;TYPE=VOICE:2\nTEL;type=fax;TYPE=Work:3\nTEL;TYPE=HOME,FAX:4\n",
+       {{&R::mobilePhone, "1"},
+        {&R::eMail, "a@x"},
+        {&R::workTel, "2"},
+        {&R::workFax, "3"},
+        {&R::homeFax, "4"},
+        {&R::notes, ""}}},
+      {"TEL;CELL;VOICE:1\nTEL;HOME;FAX:2\nTEL;PREF;WORK:3\nEMAIL;INTERNET:a@x\nADR;WORK;PREF:;;s\n",
+       {{&R::mobilePhone, "1"},
+        {&R::homeFax, "2"},
+        {&R::workTel, "3"},
+        {&R::eMail, "a@x"},
+        {&R::workStreet, "s"},
+        {&R::notes, ""}}},
+      {"TEL;TYPE=\"cell,voice\";VALUE=uri:tel:+44-1\nTEL;VALUE=uri;PREF=1;TYPE=\"voice,home\":tel:"
+       "2\n"
+       "ADR;TYPE=home;LABEL=\"1 Main St: back\":;;1 Main St;Town\n",
+       {{&R::mobilePhone, "+44-1"},
+        {&R::homeTel, "2"},
+        {&R::homeStreet, "1 Main St"},
+        {&R::homeCity, "Town"},
+        {&R::notes, ""}}},
+      {"TEL;TYPE=MAIN:1\nTEL;TYPE=CELL:2\nTEL:3\n"
+       "EMAIL;TYPE=HOME:c\nEMAIL:a\nEMAIL;type=internet:b\n"
+       "URL;TYPE=WORK:u\nX-SKYPE;TYPE=HOME:s\nADR;TYPE=POSTAL:;;o\n",
+       {{&R::mobilePhone, "2"},
+        {&R::pager, "1"},
+        {&R::workTel, "3"},
+        {&R::eMail, "a"},
+        {&R::eMail2, "b"},
+        {&R::eMail3, "c"},
+        {&R::webPage, "u"},
+        {&R::im, "s"},
+        {&R::otherStreet, "o"},
+        {&R::notes, ""}}},
+      {"URL:u\nURL;TYPE=HOME:v\n", {{&R::webPage, "u"}, {&R::notes, "\r\nURL;TYPE=HOME:v"}}},
+      // Dates in the basic form are stored as the program reads them.
+      {"BDAY;VALUE=date:19800507\nitem1.X-ABDATE:20010601\nitem1.X-ABLabel:_$!<Anniversary>!$_\n",
+       {{&R::birthday, "1980-05-07"}, {&R::anniversary, "2001-06-01"}}},
+      {"BDAY:1980050\n", {{&R::birthday, "1980050"}}},
+  };
+  for (const LinesAndFields& c : cases) ExpectFields(Card(c.lines), c.fields, c.lines);
 }
 
 TEST(VCardParserTest, ValuesKeepTheirColonsAndAreUnescaped) {
@@ -223,12 +285,11 @@ TEST(VCardParserTest, NoteComesFirstAndGivesBackTheFieldsWrittenIntoIt) {
 
 TEST(VCardParserTest, UnlistedLinesAreKeptInTheNotes) {
   ContactRecord card = Card(
-      "PHOTO;ENCODING=b;TYPE=JPEG:AAAA\n BBBB\nTEL;TYPE=WORK;TYPE=pref:9\n"
-      "NOTE;CHARSET=UTF-8:n\n::lead\nno colon\n\n");
-  EXPECT_EQ(card.workTel, "");
+      "PHOTO;ENCODING=b;TYPE=JPEG:AAAA\n BBBB\nX-A;TYPE=\"a:b\":9\nX-B;X=\"open:c\n"
+      "::lead\nno colon\nno;colon\n\n");
   EXPECT_EQ(card.notes,
-            "\r\nPHOTO;ENCODING=b;TYPE=JPEG:AAAABBBB\r\nTEL;TYPE=WORK;TYPE=pref:9"
-            "\r\nNOTE;CHARSET=UTF-8:n\r\nlead:\r\nno colon:\r\n:");
+            "\r\nPHOTO;ENCODING=b;TYPE=JPEG:AAAABBBB\r\nX-A;TYPE=\"a:b\":9\r\nX-B;X=\"open:c"
+            "\r\nlead:\r\nno colon:\r\nno;colon:\r\n:");
 }
 
 TEST(VCardParserTest, FoldedLinesAreUnfolded) {
@@ -276,17 +337,21 @@ TEST(VCardParserTest, LinesAreReadAsTextModeInCodePage936) {
                "code page 936");
 }
 
-// Cards as address books write them, in UTF-8 with or without a byte-order mark, and one in
-// GB18030 (its "ë" takes four bytes), which is no UTF-8 and so is read as code page 936.
-TEST(VCardParserTest, Utf8CardsOfOtherProgramsAndGb18030Cards) {
-  const QByteArray utf8 = QString::fromUtf8(
-                              "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Brontë;Zoë;;;\r\n"
-                              "FN:Zoë Brontë\r\nORG:北京大学\r\nEND:VCARD\r\n")
-                              .toUtf8();
+// Cards as address books write them, in UTF-8 with or without a byte-order mark, in UTF-16 with
+// one, and in GB18030 (its "ë" takes four bytes), which is no UTF-8 and so is read as code page
+// 936.
+TEST(VCardParserTest, Utf8Utf16AndGb18030Cards) {
+  const QString text = QString::fromUtf8(
+      "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Brontë;Zoë;;;\r\n"
+      "FN:Zoë Brontë\r\nORG:北京大学\r\nEND:VCARD\r\n");
+  const QByteArray utf8 = text.toUtf8();
   const QByteArray gb18030 =
       "BEGIN:VCARD\r\nN:Bront\x81\x30\x8A\x35;Zo\x81\x30\x8A\x35\r\n"
       "ORG:\xB1\xB1\xBE\xA9\xB4\xF3\xD1\xA7\r\nEND:VCARD\r\n";
-  for (const QByteArray& file : {utf8, "\xEF\xBB\xBF" + utf8, gb18030}) {
+  const auto bom = QStringConverter::Flag::WriteBom;
+  const QByteArray utf16le = QStringEncoder(QStringConverter::Utf16LE, bom)(text);
+  const QByteArray utf16be = QStringEncoder(QStringConverter::Utf16BE, bom)(text);
+  for (const QByteArray& file : {utf8, "\xEF\xBB\xBF" + utf8, gb18030, utf16le, utf16be}) {
     std::vector<ContactRecord> cards = Cards(file);
     ASSERT_EQ(cards.size(), 1u) << file.constData();
     ExpectFields(cards[0],

@@ -1,10 +1,14 @@
 #include "desktop/ui/exchange/csv_import_config_dialog.h"
 
 #include <QDir>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 #include "common/ansi_text.h"
 #include "desktop/exchange/csv/column_config_file.h"
@@ -172,6 +176,123 @@ TEST_F(CsvImportConfigDialogTest, ImportMapsBoxesByHeaderNameAndReports) {
   EXPECT_EQ(ColumnValue("Notes", "SIM_Name='Lee,Ann'"), "two\r\nlines");
   EXPECT_EQ(ColumnValue("E_Mail", "SIM_Name='Lee,Ann'"), "");
   EXPECT_EQ(ColumnValue("Mobile_Phone", QString::fromUtf8("SIM_Name='张,伟'")), "222");
+}
+
+// The box as the user finds it: the title of its group and the label on its left.
+QString BoxName(CCsvImportPage& page, int box) {
+  QRect combo = page.Combo(box)->geometry();
+  QString group, label;
+  int labelRight = -1;
+  for (QGroupBox* found : page.findChildren<QGroupBox*>()) {
+    if (found->geometry().contains(combo.topLeft())) group = found->title();
+  }
+  for (QLabel* found : page.findChildren<QLabel*>()) {
+    QRect place = found->geometry();
+    if (place.right() < combo.left() && place.right() > labelRight &&
+        std::abs(place.top() - combo.top()) < place.height()) {
+      label = found->text();
+      labelRight = place.right();
+    }
+  }
+  return group + "/" + label;
+}
+
+// Every box fed by a column of its own fills the column of Contact_Table its label names.
+TEST_F(CsvImportConfigDialogTest, EachBoxFillsTheColumnItsLabelNames) {
+  const std::map<QString, QString> kColumnOfBox = {
+      {"Name/First Name:", "First_Name"},
+      {"Name/Middle Name:", "Middle_Name"},
+      {"Name/Last Name:", "Last_Name"},
+      {"Name/Title:", "Title"},
+      {"Name/Suffix:", "Suffix"},
+      {"Name/Nickname:", "Nick_Name"},
+      {"Job/Company:", "Company"},
+      {"Job/Department:", "Department"},
+      {"Job/Job title:", "Job_Title"},
+      {"Job/File As:", "File_As"},
+      {"Contact Information/Mobile phone:", "Mobile_Phone"},
+      {"Contact Information/Web page:", "Web_Page"},
+      {"Contact Information/E-mail:", "E_Mail"},
+      {"Contact Information/Pager:", "Pager"},
+      {"Work address/Street:", "Work_Street"},
+      {"Work address/City:", "Work_City"},
+      {"Work address/State:", "Work_State"},
+      {"Work address/Zip:", "Work_Zip"},
+      {"Work address/Country/Region:", "Work_Country"},
+      {"Home address:/Street:", "Home_Street"},
+      {"Home address:/City:", "Home_City"},
+      {"Home address:/State:", "Home_State"},
+      {"Home address:/Zip:", "Home_Zip"},
+      {"Home address:/Country/Region:", "Home_Country"},
+      {"Other address:/Street:", "Other_Street"},
+      {"Other address:/City:", "Other_City"},
+      {"Other address:/State:", "Other_State"},
+      {"Other address:/Zip:", "Other_Zip"},
+      {"Other address:/Country/Region:", "Other_Country"},
+      {"Tel info/Company tel:", "Company_Tel"},
+      {"Tel info/Work tel:", "Work_Tel"},
+      {"Tel info/Work2 tel:", "Work_Tel2"},
+      {"Tel info/Work fax:", "Work_Fax"},
+      {"Tel info/Car tel:", "Car_Tel"},
+      {"Tel info/Home tel:", "Home_Tel"},
+      {"Tel info/Home2 tel:", "Home_Tel2"},
+      {"Tel info/Home fax:", "Home_Fax"},
+      {"Tel info/Spouse:", "Spouse"},
+      {"Tel info/Children:", "Children"},
+      {"E-contact/IM:", "IM"},
+      {"E-contact/IM2:", "IM2"},
+      {"E-contact/IM3:", "IM3"},
+      {"E-contact/E-mail2:", "E_Mail2"},
+      {"E-contact/E-mail3:", "E_Mail3"},
+      {"Others/Radio tel:", "Radio_Tel"},
+      {"Others/Assistant:", "Assistant"},
+      {"Others/Manager:", "Manager"},
+      {"Others/Account:", "Account"},
+      {"Others/Birthday:", "Birthday"},
+      {"Others/Notes:", "Notes"},
+      {"Others/Office loc:", "Office_Loc"},
+      {"Others/Assistant tel:", "Assistant_Tel"},
+      {"Others/Customer ID:", "Customer_ID"},
+      {"Others/Gove. ID:", "Gove_ID"},
+      {"Others/Anniversary:", "Anniversary"}};
+  // Column n of the file holds "n/2/2003", a date for the date boxes; the boxes take the
+  // columns in the reverse order of the pages.
+  const int count = static_cast<int>(kColumnOfBox.size());
+  QStringList header, values;
+  for (int column = 0; column < count; ++column) {
+    header << QString("c%1").arg(column);
+    values << QString("%1/2/2003").arg(column + 1);
+  }
+  std::map<QString, QString> expected;  // by column of Contact_Table
+  Run(header.join(',').toLatin1() + "\r\n" + values.join(',').toLatin1() + "\r\n",
+      {{kImportResult.arg(1).arg(0), kImportCaption}}, [&](CDlgCSVImportConfig& dialog) {
+        int column = count;
+        for (CCsvImportPage* page : {static_cast<CCsvImportPage*>(&dialog.FirstPage()),
+                                     static_cast<CCsvImportPage*>(&dialog.SecondPage())}) {
+          for (int box = 0; box < page->ComboCount(); ++box) {
+            page->SetComboText(box, header[--column]);
+            QString name = BoxName(*page, box);
+            EXPECT_TRUE(kColumnOfBox.contains(name) && !expected.contains(kColumnOfBox.at(name)))
+                << name.toStdString();
+            bool date = name.endsWith("Birthday:") || name.endsWith("Anniversary:");
+            expected[kColumnOfBox.at(name)] =
+                date ? QString("2003-%1-2").arg(column + 1) : values[column];
+          }
+        }
+        EXPECT_EQ(column, 0);
+        Click(dialog, CDlgCSVImportConfig::kImportButton);
+        return dialog.result();
+      });
+  ASSERT_EQ(expected.size(), kColumnOfBox.size());
+  for (const auto& [column, value] : expected) {
+    EXPECT_EQ(ColumnValue(column, "1"), value) << column.toStdString();
+  }
+  QString name =
+      expected["Last_Name"] + "," + expected["First_Name"] + " " + expected["Middle_Name"];
+  EXPECT_EQ(CountContactRows("ContactType=1 and hasPic=0 and Picture is null and Categories='' "
+                             "and Ring_Tone='' and SIM_Name='" +
+                             name + "'"),
+            1);
 }
 
 TEST_F(CsvImportConfigDialogTest, ADatabaseThatCannotTakeTheRecordsIsSaidAndTheyCountFailed) {
