@@ -153,8 +153,8 @@ TypeSet TypesOf(const VCardParameters& parameters) {
   return set;
 }
 
-// The fields of one property name and set of types: one field is set, so that of repeated lines
-// the last wins; of several, each line takes the first still empty.
+// The fields of one property name and set of types: each line takes the first still empty, and a
+// line that finds them all taken is kept in the notes, so no value of the card is lost.
 struct PropertyRule {
   TypeSet types;
   std::vector<RecordField> fields;
@@ -444,7 +444,7 @@ class CardBuilder {
     Item item = std::move(*item_);
     item_.reset();
     if (item.value.isEmpty()) return;  // nothing to store, and nothing to move out of place
-    if (RecordField field = FindLabelledField(label)) {
+    if (RecordField field = FindLabelledField(label); field && (record_.*field).isEmpty()) {
       Set(field, item.value);
     } else {
       AddUnlisted(label, item.value);
@@ -463,10 +463,8 @@ class CardBuilder {
                              [&](const PropertyRule& r) { return r.types == types; });
     if (rule == kind.rules.end()) {
       unnamed_.push_back({&kind, written.toString(), std::move(value)});
-    } else if (rule->fields.size() == 1) {
-      Set(rule->fields.front(), value);
     } else if (!Fill(rule->fields, value)) {
-      AddUnlisted(written, value);  // every field of its types is taken
+      AddUnlisted(written, value);  // every field of its types is taken: a second mobile number
     }
   }
 

@@ -102,7 +102,7 @@ TEST(VCardParserTest, PropertiesSetOrFillTheirColumns) {
       "EMAIL;TYPE=INTERNET:a@x\nEMAIL;TYPE=INTERNET:b@x\nEMAIL;TYPE=INTERNET:c@x\n"
       "EMAIL;TYPE=INTERNET:d@x\n");
   ExpectFields(card,
-               {{&R::mobilePhone, "101"},  // the last one wins
+               {{&R::mobilePhone, "100"},  // a second mobile number is kept in the notes
                 {&R::nickName, "Jo"},
                 {&R::pager, "102"},
                 {&R::workTel, "201"},
@@ -121,7 +121,9 @@ TEST(VCardParserTest, PropertiesSetOrFillTheirColumns) {
                 {&R::eMail2, "b@x"},
                 {&R::eMail3, "c@x"},
                 // What finds no free column is kept in the notes, in file order.
-                {&R::notes, "\r\nTEL;TYPE=WORK:203\r\nX-SKYPE:m4\r\nEMAIL;TYPE=INTERNET:d@x"}},
+                {&R::notes,
+                 "\r\ntel;type=cell:101\r\nTEL;TYPE=WORK:203\r\nX-SKYPE:m4\r\n"
+                 "EMAIL;TYPE=INTERNET:d@x"}},
                "properties");
 }
 
@@ -219,6 +221,9 @@ TEST(VCardParserTest, GroupedLinesGoToTheColumnOfTheirLabel) {
       {"item1.TEL:555\nitem1.X-ABLabel:COMPANY_MAIN\nitem2.TEL:\nitem2.X-ABLabel:COMPANY_MAIN\n"
        "item3.TEL:\nitem3.X-ABLabel:_$!<Other>!$_\nTEL;TYPE=CELL:100\n",
        {{&R::companyTel, "555"}, {&R::mobilePhone, "100"}, {&R::notes, ""}}},
+      // A second line of a label whose column is taken is kept beside it.
+      {"item1.TEL:1\nitem1.X-ABLabel:RADIO\nitem2.TEL:2\nitem2.X-ABLabel:RADIO\n",
+       {{&R::radioTel, "1"}, {&R::notes, "\r\nRADIO:2"}}},
   };
   for (const LinesAndFields& c : cases) ExpectFields(Card(c.lines), c.fields, c.lines);
 }
