@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QSaveFile>
 #include <QString>
 
 #include <array>
@@ -10,6 +9,7 @@
 
 #include "common/binary_file_reader.h"
 #include "common/md5.h"
+#include "common/whole_file_writer.h"
 
 // The contacts backup file that the phone program writes on backup and reads on restore, and the
 // desktop program reads on import and writes on export. Little-endian binary:
@@ -167,6 +167,6 @@ class ContactsBackupWriter {
  private:
   bool Write(const QByteArray& bytes);
 
-  QSaveFile file_;
+  WholeFileWriter file_;
   bool failed_ = false;
 };

@@ -32,6 +32,7 @@ class StagedRingTones {
   };
   // Writes each entry into the ring-tone folder under the last component of its name, replacing
   // a file of that name whole (never two entries one after the other), or leaving it as it was.
+  // A name that is a link, or a ring-tone folder that is one, is not written.
   Written Write();
 
  private:

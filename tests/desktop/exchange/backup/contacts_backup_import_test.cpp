@@ -4,12 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <csignal>
-
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include "common/ansi_text.h"
@@ -17,6 +11,7 @@
 #include "desktop/store/contact_fields.h"
 #include "tests/support/backup_file_builder.h"
 #include "tests/support/exchange_outcome_printing.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/working_folder.h"
 
@@ -41,16 +36,9 @@ const QByteArray kNote(2048, 'n');
 // Imports in.cbk in a child process whose files cannot grow past `maxFileSize` bytes, as on a
 // disk that is nearly full. True when the import reported success.
 bool ImportOnAFullDisk(qint64 maxFileSize) {
-  pid_t child = fork();
-  if (child == 0) {
-    signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
-    rlimit limit{static_cast<rlim_t>(maxFileSize), static_cast<rlim_t>(maxFileSize)};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    _exit(ImportContactsBackup("in.cbk", "Contact.cdt", nullptr) == kComplete ? 0 : 1);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return RunWithFileSizeLimit(maxFileSize, AtSizeLimit::kFailWrites, [] {
+           return ImportContactsBackup("in.cbk", "Contact.cdt", nullptr) == kComplete ? 0 : 1;
+         }) == 0;
 }
 
 class ContactsBackupImportTest : public WorkingFolderTest {
@@ -233,6 +221,35 @@ TEST_F(ContactsBackupImportTest, RingTonesGoToRingUnderTheirLastComponent) {
   EXPECT_EQ(ReadFileBytes("Ring/a.wav"), "new");  // replaced, never appended
   EXPECT_EQ(ReadFileBytes("Ring/plain.mid"), "MThd");
   EXPECT_EQ(ReadFileBytes("Ring/last.wav"), "L");
+}
+
+// Neither a link in the ring-tone folder nor a ring-tone folder that is a link lets a ring tone
+// replace the database: that entry is not written, and neither is anything through the link.
+TEST_F(ContactsBackupImportTest, NoRingToneIsWrittenThroughALink) {
+  WriteFileBytes("in.cbk",
+                 Builder().AddRingTone("Contact.cdt", "tone").AddRingTone("ok.wav", "ok").Bytes());
+  struct Case {
+    const char* link;
+    const char* target;
+    int unwritable;
+  };
+  for (const Case& linked :
+       {Case{"a/Ring/Contact.cdt", "../Contact.cdt", 1}, Case{"b/Ring", ".", 2}}) {
+    const QString folder = QString(linked.link).left(1);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(linked.link).path()));
+    ASSERT_TRUE(QFile::link(linked.target, linked.link));
+    ViewState state;
+    ASSERT_TRUE(InitContactDatabase(state, folder + "/Contact.cdt"));
+    EXPECT_EQ(
+        ImportContactsBackup("in.cbk", folder + "/Contact.cdt", nullptr),
+        (BackupImportOutcome{BackupImportResult::kComplete, {.unwritable = linked.unwritable}}))
+        << linked.link;
+    EXPECT_TRUE(ReadFileBytes(folder + "/Contact.cdt").startsWith("SQLite format 3"))
+        << linked.link;
+    EXPECT_TRUE(QFileInfo(linked.link).isSymLink()) << linked.link;
+  }
+  EXPECT_EQ(ReadFileBytes("a/Ring/ok.wav"), "ok");
+  EXPECT_FALSE(QFileInfo::exists("b/ok.wav"));
 }
 
 TEST_F(ContactsBackupImportTest, RingToneNamesNeverReachOutsideTheRingFolder) {
