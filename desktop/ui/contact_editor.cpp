@@ -13,6 +13,7 @@
 #include <QWindow>
 #include <QWindowStateChangeEvent>
 
+#include "common/regular_file.h"
 #include "common/whole_file_writer.h"
 #include "desktop/exchange/backup/ring_tone_folder.h"
 #include "desktop/resources/resource_ids.h"
@@ -27,11 +28,11 @@
 
 namespace {
 
-// Copies the chosen file whole into the ring-tone folder, through no link and never outside the
-// database's folder.
+// Copies the chosen file whole into the ring-tone folder: only a regular file is read, and the
+// copy is written through no link and never outside the database's folder.
 bool CopyRingToneFile(const QString& source, const QString& target) {
-  QFile file(source);
-  if (!file.open(QIODevice::ReadOnly)) return false;
+  QFile file;
+  if (!OpenRegularFile(file, source)) return false;
   const QByteArray bytes = file.readAll();
   return file.error() == QFileDevice::NoError &&
          WriteWholeFile(target, bytes,

@@ -7,6 +7,7 @@
 
 #include "common/ansi_text.h"
 #include "common/contacts_backup_file.h"
+#include "common/regular_file.h"
 #include "desktop/exchange/backup/ring_tone_folder.h"
 #include "desktop/exchange/contact_export_rows.h"
 #include "desktop/store/contact_fields.h"
@@ -59,8 +60,8 @@ DatabaseFault ReadRingTonePaths(DatabaseConnection& db, std::set<QString>* paths
 // The bytes of the ring tone's file; nothing when it cannot be read.
 std::optional<QByteArray> RingToneData(const QString& databasePath, const QString& phonePath) {
   QString path = RingToneFilePath(databasePath, phonePath);
-  QFile file(path);
-  if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) return std::nullopt;
+  QFile file;
+  if (path.isEmpty() || !OpenRegularFile(file, path)) return std::nullopt;
   return file.readAll();
 }
 

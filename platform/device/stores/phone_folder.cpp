@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "common/regular_file.h"
 #include "common/whole_file_writer.h"
 
 namespace {
@@ -75,9 +76,8 @@ bool CreatePhoneDirectory(const QString& phonePath) {
 
 std::unique_ptr<QFile> OpenPhoneFileForReading(const QString& phonePath) {
   std::optional<QString> local = PhonePathToLocal(phonePath);
-  if (!local || QFileInfo(*local).isDir()) return nullptr;
-  auto file = std::make_unique<QFile>(*local);
-  if (!file->open(QIODevice::ReadOnly)) return nullptr;
+  auto file = std::make_unique<QFile>();
+  if (!local || !OpenRegularFile(*file, *local)) return nullptr;
   return file;
 }
 

@@ -12,7 +12,7 @@
 // <root>/Application Data/Sounds/ring.wav. No phone path reaches outside the folder, nor the
 // phone's database and the files SQLite keeps beside it: a file a backup names could otherwise
 // replace the database's journal and have SQLite replay it into the database. So no phone path
-// goes through a symbolic link either.
+// goes through a symbolic link either, and only regular files are read or written.
 
 inline constexpr char kPhoneRootVariable[] = "PHONE_ROOT";
 inline constexpr char kDefaultPhoneRoot[] = "phone";
@@ -47,7 +47,8 @@ std::optional<QString> PhonePathToLocal(const QString& phonePath);
 bool PhoneDirectoryExists(const QString& phonePath);
 // Creates one folder; false when it already exists or its parent folder is missing.
 bool CreatePhoneDirectory(const QString& phonePath);
-// Opens an existing file for reading (binary); null when it does not exist or cannot be read.
+// Opens an existing regular file for reading (binary); null when there is none or it cannot be
+// read. A FIFO or device at the path is not opened, so nothing waits on it.
 std::unique_ptr<QFile> OpenPhoneFileForReading(const QString& phonePath);
 // Writes the bytes as the whole file (WholeFileWriter): a write that fails or is killed leaves
 // the file that was there, or none. False when it fails (its folder is missing, or something

@@ -8,6 +8,7 @@
 #include "desktop/exchange/backup/contacts_backup_export.h"
 #include "platform/device/stores/phone_database.h"
 #include "tests/device/contacts/contacts_testing.h"
+#include "tests/support/fifo_with_writer.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/scoped_time_zone.h"
@@ -310,13 +311,15 @@ TEST_F(ContactsRestoreTest, LongSimTextsKeep255CharactersAndAreReplacedNextTime)
   EXPECT_EQ(entries.begin()->second.Number(), QString(255, '1'));
 }
 
-// Links lead nowhere: not to the phone's root (and its journal), above it or to a file outside.
+// Links lead nowhere: not to the phone's root (and its journal), above it or to a file outside,
+// and a FIFO is neither read nor written.
 TEST_F(ContactsRestoreTest, RingTonesAreWrittenOnlyWhereMissingAndInsideThePhone) {
   ASSERT_TRUE(QDir().mkpath(PhoneFile("Sounds")));
   WriteFileBytes(PhoneFile("Sounds/old.wav"), "the phone's own");
   ASSERT_TRUE(QFile::link(".", PhoneFile("Up")));
   ASSERT_TRUE(QFile::link("../..", PhoneFile("Sounds/Out")));
   ASSERT_TRUE(QFile::link("../../outside.wav", PhoneFile("Sounds/link.wav")));
+  FifoWithWriter fifo(PhoneFile("Sounds/fifo.wav"));
   WriteBackup("a.vbx", BackupFileBuilder()
                            .AddRingTone("\\Sounds\\old.wav", "from the file")
                            .AddRingTone("\\Sounds\\New\\Deep\\new.wav", "new tone")
@@ -325,9 +328,11 @@ TEST_F(ContactsRestoreTest, RingTonesAreWrittenOnlyWhereMissingAndInsideThePhone
                            .AddRingTone("\\phone.db-journal", "a hot journal")
                            .AddRingTone("\\Up\\phone.db-journal", "a hot journal")
                            .AddRingTone("\\Sounds\\Out\\evil.wav", "escape")
-                           .AddRingTone("\\Sounds\\link.wav", "escape"));
-  for (const char* refused : {"..\\..\\evil.wav", "\\phone.db-journal", "\\Up\\phone.db-journal",
-                              "\\Sounds\\Out\\evil.wav", "\\Sounds\\link.wav"}) {
+                           .AddRingTone("\\Sounds\\link.wav", "escape")
+                           .AddRingTone("\\Sounds\\fifo.wav", "fifo"));
+  for (const char* refused :
+       {"..\\..\\evil.wav", "\\phone.db-journal", "\\Up\\phone.db-journal",
+        "\\Sounds\\Out\\evil.wav", "\\Sounds\\link.wav", "\\Sounds\\fifo.wav"}) {
     ExpectMessage(QStringLiteral("Write RingTone:%1 Error!").arg(refused));
   }
   ExpectMessage("Restore succeed.");
