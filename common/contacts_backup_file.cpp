@@ -228,6 +228,8 @@ bool ContactsBackupWriter::WriteRingToneCount(std::int32_t count) {
 }
 
 bool ContactsBackupWriter::WriteRingTone(const RingToneEntry& entry) {
+  if (entry.data.size() > kMaxBackupBytes) failed_ = true;
+  if (failed_) return false;
   QByteArray bytes;
   AppendString(&bytes, entry.name);
   AppendString(&bytes, entry.data);
@@ -253,6 +255,7 @@ bool ContactsBackupWriter::Finish(std::optional<std::uint32_t> finalRecordCount)
 }
 
 void ContactsBackupWriter::Abandon() {
+  failed_ = true;
   file_.cancelWriting();
   file_.commit();
 }

@@ -23,6 +23,8 @@
 // with bytes; a date is a 32-bit year followed, when it is not 0, by a 16-bit month and day.
 
 inline constexpr char kContactsDigestSalt[] = "KRVTQ_MaloBexin";
+// The most bytes a string or blob can hold: its count is a signed 32-bit number.
+inline constexpr qint64 kMaxBackupBytes = 0x7FFFFFFF;
 inline constexpr qint64 kContactsHeaderSize = 20;
 
 inline constexpr std::uint8_t kRecordTypePhone = 1;
@@ -156,12 +158,13 @@ class ContactsBackupWriter {
   bool WritePhoneRecord(const PhoneContactBody& body, std::uint8_t typeByte = kRecordTypePhone);
   bool WriteSimRecord(const SimContactBody& body);
   bool WriteRingToneCount(std::int32_t count);
+  // False, and the writer failed, for data longer than a count can say (kMaxBackupBytes).
   bool WriteRingTone(const RingToneEntry& entry);
 
   // Writes the record count again when one is given (the phone knows it only at the end), then
   // the digest of the final length, and moves the file into place. False when any write failed.
   bool Finish(std::optional<std::uint32_t> finalRecordCount = std::nullopt);
-  // Drops the file: nothing is left behind.
+  // Drops the file: nothing is left behind, and Finish() fails.
   void Abandon();
 
  private:

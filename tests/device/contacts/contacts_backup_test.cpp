@@ -144,6 +144,20 @@ TEST_F(ContactsBackupTest, AContactsFolderThatCannotBeReadIsNotReportedAsSuccess
   EXPECT_EQ(StoredCount("sim.vbx"), 1u);
 }
 
+// Counts in the file are 32-bit: a larger ring tone would make a file the restore refuses. It is
+// not read; the backup fails and keeps the file that was there. The ring tone is a sparse file,
+// which takes no room on the disk.
+TEST_F(ContactsBackupTest, ARingToneTooLargeForTheFileFailsTheBackup) {
+  phone_.AddContact(ContactWith({{kFirstName, "Ann"}, {kRingTone, "\\huge.wav"}}));
+  QFile huge(PhoneFile("huge.wav"));
+  ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(kMaxBackupBytes + 1));
+  huge.close();
+  WriteFileBytes(Path("out.vbx"), "old");
+  ExpectMessage("Can't write file:" + Path("out.vbx"));
+  Backup("out.vbx");
+  EXPECT_EQ(ReadFileBytes(Path("out.vbx")), "old");
+}
+
 TEST_F(ContactsBackupTest, AFileThatCannotBeCreatedEndsTheJobWithAMessage) {
   for (const QString name : {"missing/contacts.vbx", "missing/contacts.txt"}) {
     ExpectMessage("Can't create file:" + Path(name));
