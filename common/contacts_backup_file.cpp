@@ -45,6 +45,12 @@ int AtoiAt(const QByteArray& text, qsizetype offset) {
 
 }  // namespace
 
+QByteArray MissingRingToneData() { return QByteArray(4, '\0'); }
+
+bool IsMissingRingTone(const QByteArray& data) {
+  return data.isEmpty() || data == MissingRingToneData();
+}
+
 std::string ContactsDigestText(qint64 length) {
   char text[64] = {};
   std::snprintf(text, sizeof(text), "%d%s", static_cast<std::int32_t>(length), kContactsDigestSalt);

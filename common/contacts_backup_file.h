@@ -72,6 +72,11 @@ struct RingToneEntry {
   QByteArray data;
 };
 
+// The data both programs write for a ring-tone file they cannot read: four zero bytes.
+QByteArray MissingRingToneData();
+// True for data that holds no tone: none at all, or the bytes of MissingRingToneData().
+bool IsMissingRingTone(const QByteArray& data);
+
 // Where the two programs read the same layout differently.
 struct BackupDialect {
   // A type byte other than 1 and 2: the desktop reads a SIM body, the phone reads no body.

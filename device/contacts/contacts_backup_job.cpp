@@ -28,7 +28,7 @@ std::optional<QByteArray> RingToneBytes(const QString& phonePath) {
     QByteArray bytes = file->readAll();
     if (file->error() == QFileDevice::NoError) return bytes;
   }
-  return QByteArray(4, '\0');
+  return MissingRingToneData();
 }
 
 class BackupFileRun {

@@ -17,9 +17,6 @@ namespace {
 constexpr char kRingToneQuery[] =
     "select distinct Ring_Tone from Contact_Table where ContactType=1 and Ring_Tone not like ''";
 
-// The data written for a ring-tone file that cannot be read.
-const QByteArray kMissingRingTone(4, '\0');
-
 bool WriteRecord(const SqlStatement& row, ContactsBackupWriter& writer) {
   if (row.ColumnInt(kColumnContactType) == kSimContact) {
     QString name = AnsiToWide(row.ColumnBytes(kColumnSimName)).trimmed();
@@ -72,7 +69,8 @@ bool WriteRingTones(const std::set<QString>& paths, const QString& databasePath,
   for (const QString& path : paths) {
     std::optional<QByteArray> data = RingToneData(databasePath, path);
     if (!data) *unreadable << path;
-    if (!writer.WriteRingTone({WideToAnsi(path), data.value_or(kMissingRingTone)})) return false;
+    if (!writer.WriteRingTone({WideToAnsi(path), data.value_or(MissingRingToneData())}))
+      return false;
   }
   return true;
 }

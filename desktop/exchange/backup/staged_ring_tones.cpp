@@ -21,6 +21,7 @@ bool StagedRingTones::Read(ContactsBackupReader& reader) {
     if (!reader.ReadRingTone(&read)) return false;
     Entry& entry = entries_.emplace_back();
     entry.path = RingToneFilePath(databasePath_, AnsiToWide(read.name));
+    entry.missing = IsMissingRingTone(read.data);
     if (!entry.path.isEmpty()) entry.staged = Stage(read.data, &entry);
   }
   return true;
@@ -39,6 +40,8 @@ StagedRingTones::Written StagedRingTones::Write() {
   for (const Entry& entry : entries_) {
     if (entry.path.isEmpty()) {
       written.unusableName = true;
+    } else if (entry.missing && QFileInfo(entry.path).exists()) {
+      continue;  // the phone had lost its file: the good copy here stays
     } else if (!entry.staged || !WriteEntry(entry)) {
       ++written.unwritable;
     }

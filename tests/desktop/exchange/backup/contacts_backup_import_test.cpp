@@ -207,19 +207,28 @@ TEST_F(ContactsBackupImportTest, ProgressFollowsTheRecords) {
   EXPECT_EQ(progress.calls, (std::vector<std::string>{"begin 2", "1", "2"}));
 }
 
+// An entry that holds no tone (the phone had lost its file) keeps the good copy here.
 TEST_F(ContactsBackupImportTest, RingTonesGoToRingUnderTheirLastComponent) {
   QDir().mkpath("Ring");
   WriteFileBytes("Ring/a.wav", "old bytes that are longer");
+  WriteFileBytes("Ring/kept.wav", "good copy");
+  WriteFileBytes("Ring/kept2.wav", "good copy");
   QDir().mkpath("Ring/busy.wav");  // a folder in the way: this entry cannot be written
   QByteArray file = Builder()
                         .AddRingTone("\\Application Data\\Sounds\\a.wav", "new")
                         .AddRingTone("plain.mid", "MThd")
                         .AddRingTone("\\busy.wav", "x")
+                        .AddRingTone("\\kept.wav", QByteArray(4, '\0'))
+                        .AddRingTone("\\kept2.wav", "")
+                        .AddRingTone("\\lost.wav", QByteArray(4, '\0'))
                         .AddRingTone("last.wav", "L")
                         .Bytes();
   EXPECT_EQ(Import(file), (BackupImportOutcome{BackupImportResult::kComplete, {.unwritable = 1}}));
   EXPECT_EQ(ReadFileBytes("Ring/a.wav"), "new");  // replaced, never appended
   EXPECT_EQ(ReadFileBytes("Ring/plain.mid"), "MThd");
+  EXPECT_EQ(ReadFileBytes("Ring/kept.wav"), "good copy");
+  EXPECT_EQ(ReadFileBytes("Ring/kept2.wav"), "good copy");
+  EXPECT_EQ(ReadFileBytes("Ring/lost.wav"), QByteArray(4, '\0'));
   EXPECT_EQ(ReadFileBytes("Ring/last.wav"), "L");
 }
 
