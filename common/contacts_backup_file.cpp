@@ -45,6 +45,12 @@ int AtoiAt(const QByteArray& text, qsizetype offset) {
 
 }  // namespace
 
+QByteArray MissingRingToneData() { return QByteArray(4, '\0'); }
+
+bool IsMissingRingTone(const QByteArray& data) {
+  return data.isEmpty() || data == MissingRingToneData();
+}
+
 std::string ContactsDigestText(qint64 length) {
   char text[64] = {};
   std::snprintf(text, sizeof(text), "%d%s", static_cast<std::int32_t>(length), kContactsDigestSalt);
@@ -228,6 +234,8 @@ bool ContactsBackupWriter::WriteRingToneCount(std::int32_t count) {
 }
 
 bool ContactsBackupWriter::WriteRingTone(const RingToneEntry& entry) {
+  if (entry.data.size() > kMaxBackupBytes) failed_ = true;
+  if (failed_) return false;
   QByteArray bytes;
   AppendString(&bytes, entry.name);
   AppendString(&bytes, entry.data);
@@ -253,6 +261,7 @@ bool ContactsBackupWriter::Finish(std::optional<std::uint32_t> finalRecordCount)
 }
 
 void ContactsBackupWriter::Abandon() {
+  failed_ = true;
   file_.cancelWriting();
   file_.commit();
 }

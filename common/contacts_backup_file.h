@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QSaveFile>
 #include <QString>
 
 #include <array>
@@ -10,6 +9,7 @@
 
 #include "common/binary_file_reader.h"
 #include "common/md5.h"
+#include "common/whole_file_writer.h"
 
 // The contacts backup file that the phone program writes on backup and reads on restore, and the
 // desktop program reads on import and writes on export. Little-endian binary:
@@ -23,6 +23,8 @@
 // with bytes; a date is a 32-bit year followed, when it is not 0, by a 16-bit month and day.
 
 inline constexpr char kContactsDigestSalt[] = "KRVTQ_MaloBexin";
+// The most bytes a string or blob can hold: its count is a signed 32-bit number.
+inline constexpr qint64 kMaxBackupBytes = 0x7FFFFFFF;
 inline constexpr qint64 kContactsHeaderSize = 20;
 
 inline constexpr std::uint8_t kRecordTypePhone = 1;
@@ -69,6 +71,11 @@ struct RingToneEntry {
   QByteArray name;  // the ring tone's path on the phone, ANSI text
   QByteArray data;
 };
+
+// The data both programs write for a ring-tone file they cannot read: four zero bytes.
+QByteArray MissingRingToneData();
+// True for data that holds no tone: none at all, or the bytes of MissingRingToneData().
+bool IsMissingRingTone(const QByteArray& data);
 
 // Where the two programs read the same layout differently.
 struct BackupDialect {
@@ -156,17 +163,18 @@ class ContactsBackupWriter {
   bool WritePhoneRecord(const PhoneContactBody& body, std::uint8_t typeByte = kRecordTypePhone);
   bool WriteSimRecord(const SimContactBody& body);
   bool WriteRingToneCount(std::int32_t count);
+  // False, and the writer failed, for data longer than a count can say (kMaxBackupBytes).
   bool WriteRingTone(const RingToneEntry& entry);
 
   // Writes the record count again when one is given (the phone knows it only at the end), then
   // the digest of the final length, and moves the file into place. False when any write failed.
   bool Finish(std::optional<std::uint32_t> finalRecordCount = std::nullopt);
-  // Drops the file: nothing is left behind.
+  // Drops the file: nothing is left behind, and Finish() fails.
   void Abandon();
 
  private:
   bool Write(const QByteArray& bytes);
 
-  QSaveFile file_;
+  WholeFileWriter file_;
   bool failed_ = false;
 };

@@ -24,8 +24,8 @@ double TextModeReader::Progress() const {
   return size > 0 ? static_cast<double>(file_.pos()) / static_cast<double>(size) : 1.0;
 }
 
-bool TextModeWriter::Open(const QString& path) {
-  file_.setFileName(path);
+bool TextModeWriter::Open(const QString& path, const QString& confiningFolder) {
+  file_.setFileName(path, confiningFolder);
   failed_ = !file_.open(QIODevice::WriteOnly);
   return !failed_;
 }
@@ -38,14 +38,8 @@ bool TextModeWriter::Write(const QString& text) {
 }
 
 bool TextModeWriter::Commit() {
-  if (failed_) {
-    if (file_.isOpen()) {
-      file_.cancelWriting();
-      file_.commit();  // drops the temporary file
-    }
-    return false;
-  }
-  return file_.commit();
+  if (failed_) file_.cancelWriting();
+  return file_.commit();  // drops the new file after a failure
 }
 
 QByteArray ToTextModeBytes(const QString& text, TextEncoding encoding) {

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QFile>
-#include <QSaveFile>
 #include <QString>
 
 #include "common/text_encoding.h"
+#include "common/whole_file_writer.h"
 
 // Exchange text files (CSV, vCard, text listings, column layouts) are kept the way the C
 // runtime's text mode keeps them: CR LF on disk and LF in memory, characters in code page 936
@@ -26,13 +26,14 @@ class TextModeReader {
   QFile file_;
 };
 
-// Writes a text file in one piece: the text goes to a temporary file beside the target, which
-// replaces the target only when Commit() succeeds. A failed or abandoned write leaves any
-// existing file untouched and no partial file behind.
+// Writes a text file in one piece through WholeFileWriter: the target is replaced only when
+// Commit() succeeds. A failed or abandoned write leaves any existing file untouched and no partial
+// file behind.
 class TextModeWriter {
  public:
   explicit TextModeWriter(TextEncoding encoding = TextEncoding::kAnsi) : encoding_(encoding) {}
-  bool Open(const QString& path);
+  // `confiningFolder` as WholeFileWriter takes it.
+  bool Open(const QString& path, const QString& confiningFolder = QString());
   // Appends text; each LF is written as CR LF. Returns false once any write has failed.
   bool Write(const QString& text);
   // Moves the finished file into place. False when a write or the final rename failed.
@@ -40,7 +41,7 @@ class TextModeWriter {
 
  private:
   TextEncoding encoding_;
-  QSaveFile file_;
+  WholeFileWriter file_;
   bool failed_ = false;
 };
 

@@ -13,6 +13,8 @@
 #include <QWindow>
 #include <QWindowStateChangeEvent>
 
+#include "common/regular_file.h"
+#include "common/whole_file_writer.h"
 #include "desktop/exchange/backup/ring_tone_folder.h"
 #include "desktop/resources/resource_ids.h"
 #include "desktop/ui/outcome_messages.h"
@@ -25,6 +27,17 @@
 #include "platform/windows/window_styles.h"
 
 namespace {
+
+// Copies the chosen file whole into the ring-tone folder: only a regular file is read, and the
+// copy is written through no link and never outside the database's folder.
+bool CopyRingToneFile(const QString& source, const QString& target) {
+  QFile file;
+  if (!OpenRegularFile(file, source)) return false;
+  const QByteArray bytes = file.readAll();
+  return file.error() == QFileDevice::NoError &&
+         WriteWholeFile(target, bytes,
+                        QFileInfo(QString::fromLatin1(kContactDatabaseFile)).absolutePath());
+}
 
 constexpr int kStatic = -1;      // labels nobody looks up
 constexpr int kScrollStep = 20;  // pixels per scroll unit
@@ -503,7 +516,7 @@ bool CContactEditor::CopyChosenRingTone() {
   QString target = folder + QLatin1Char('/') + m_strRingName;
   // A ring tone of that name already in the folder stays as it is.
   if (QFileInfo::exists(target)) return true;
-  if (QDir().mkpath(folder) && QFile::copy(source, target)) return true;
+  if (QDir().mkpath(folder) && CopyRingToneFile(source, target)) return true;
   ShowTips(kIconError, QStringLiteral("Can't copy the ring tone file!"));
   return false;
 }

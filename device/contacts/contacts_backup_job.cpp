@@ -3,6 +3,7 @@
 #include <QSet>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 #include "common/contacts_backup_file.h"
@@ -18,14 +19,16 @@ namespace {
 constexpr int kEmptySavePathString = 132;
 constexpr int kBackupSucceedString = 133;
 
-// The ring-tone file's bytes, or four zero bytes when it cannot be read.
-QByteArray RingToneBytes(const QString& phonePath) {
+// The ring-tone file's bytes, or four zero bytes when it cannot be read; nothing for a file
+// larger than an entry can hold, which is not read at all.
+std::optional<QByteArray> RingToneBytes(const QString& phonePath) {
   std::unique_ptr<QFile> file = OpenPhoneFileForReading(phonePath);
+  if (file && file->size() > kMaxBackupBytes) return std::nullopt;
   if (file) {
     QByteArray bytes = file->readAll();
     if (file->error() == QFileDevice::NoError) return bytes;
   }
-  return QByteArray(4, '\0');
+  return MissingRingToneData();
 }
 
 class BackupFileRun {
@@ -89,10 +92,18 @@ void BackupFileRun::WriteSimEntry(const SimEntry& entry) {
   SetProgress(passed_);
 }
 
+// A ring tone too large for the file fails the backup before anything of it is written: the
+// restore would refuse the file.
 void BackupFileRun::WriteRingTones() {
   writer_.WriteRingToneCount(static_cast<std::int32_t>(ringTones_.size()));
-  for (const QString& path : ringTones_)
-    writer_.WriteRingTone({WideToAnsi(path), RingToneBytes(path)});
+  for (const QString& path : ringTones_) {
+    std::optional<QByteArray> bytes = RingToneBytes(path);
+    if (!bytes) {
+      writer_.Abandon();
+      return;
+    }
+    writer_.WriteRingTone({WideToAnsi(path), *bytes});
+  }
 }
 
 }  // namespace

@@ -55,15 +55,6 @@ void CreatePhoneFolders(const QString& directory) {
   }
 }
 
-// Writes a new phone file with the bytes; a file that cannot be written whole is removed again.
-bool WriteNewPhoneFile(const QString& phonePath, const QByteArray& bytes) {
-  std::unique_ptr<QFile> file = CreatePhoneFile(phonePath);
-  if (!file) return false;
-  if (file->write(bytes) == bytes.size() && file->flush()) return true;
-  file->remove();
-  return false;
-}
-
 // The SIM entry of a record, as the restore writes it.
 SimEntry SimEntryOf(const SimContactBody& body) {
   SimEntry entry;
@@ -286,7 +277,9 @@ std::optional<DWORD> RestoreRun::FindFreeSimSlot() {
 }
 
 // Each ring tone goes to its full path on the phone, in folders made as needed; a file the
-// phone already has is kept. Paths that would leave the phone folder name no file and fail.
+// phone already has is kept. Paths that would leave the phone folder name no file and fail. A
+// file is written whole or not at all, so a restore that is killed leaves no cut file for the
+// next one to keep.
 void RestoreRun::RestoreRingTones() {
   std::int32_t count = 0;
   if (!reader_.ReadRingToneCount(&count)) return;
@@ -297,7 +290,7 @@ void RestoreRun::RestoreRingTones() {
     const qsizetype lastSeparator = path.lastIndexOf(QLatin1Char('\\'));
     CreatePhoneFolders(lastSeparator >= 0 ? path.left(lastSeparator) : QString());
     if (OpenPhoneFileForReading(path)) continue;
-    if (!WriteNewPhoneFile(path, entry.data)) {
+    if (!WritePhoneFile(path, entry.data)) {
       AfxMessageBox(QStringLiteral("Write RingTone:%1 Error!").arg(path), MB_OK);
     }
   }

@@ -1,11 +1,10 @@
 #include "device/contacts/contacts_text_listing.h"
 
-#include <QSaveFile>
-
 #include <array>
 #include <optional>
 #include <vector>
 
+#include "common/whole_file_writer.h"
 #include "device/contacts/contact_properties.h"
 #include "device/frame/device_text.h"
 #include "platform/device/stores/file_time.h"
@@ -212,7 +211,7 @@ QString SimBlock(const SimEntry& entry) {
 
 void ExportContactsText(CContactStoreSession& session, CContactsBackupJob& job) {
   const DWORD used = session.SimUsedCount();
-  QSaveFile file(job.m_strPath);
+  WholeFileWriter file(job.m_strPath);
   if (!file.open(QIODevice::WriteOnly)) {
     FinishContactsJob(job.m_progress, CannotCreateFileText(job.m_strPath));
     return;

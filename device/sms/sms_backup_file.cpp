@@ -128,13 +128,12 @@ std::string SmsFileDigest(qint64 fileLength) {
   return Md5HexDigest(text);
 }
 
-bool WriteSmsBackupFile(CSmsBackupJob& job, QFileDevice& file) {
+bool WriteSmsBackupFile(CSmsBackupJob& job, QIODevice& file) {
   if (!WriteHeader(file, {}, static_cast<quint32>(job.m_nTotal))) return false;
   if (!BackupSelectedFolders(job, file)) return false;
   // The count is that of the records written: the store may have changed since it was counted.
   const qint64 length = file.size();
-  return WriteHeader(file, SmsFileDigest(length), static_cast<quint32>(job.m_nCount)) &&
-         file.flush();
+  return WriteHeader(file, SmsFileDigest(length), static_cast<quint32>(job.m_nCount));
 }
 
 QString SmsFolderPath(const CMapiFolder& folder) {
@@ -145,7 +144,7 @@ QString SmsFolderPath(const CMapiFolder& folder) {
   return elements.join(QLatin1Char('\\'));
 }
 
-bool WriteSmsRecord(QFileDevice& file, CSmsMessage& message) {
+bool WriteSmsRecord(QIODevice& file, CSmsMessage& message) {
   // A message whose recipients cannot be read would lose them in the backup unnoticed.
   const std::vector<CSmsRecipient>* recipients = message.Recipients();
   if (recipients == nullptr) return false;
@@ -158,7 +157,7 @@ bool WriteSmsRecord(QFileDevice& file, CSmsMessage& message) {
       WriteUInt32(file, message.Size()) && WriteLine(file, RecipientsLine(*recipients)) &&
       WriteLine(file, SenderLine(message)) &&
       WriteUInt32(file, static_cast<quint32>(text.size())) && WriteBytes(file, text);
-  return written && file.flush();
+  return written;
 }
 
 bool ReadSmsFileHeader(QIODevice& file, quint32& count) {

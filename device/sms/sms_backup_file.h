@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFileDevice>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
@@ -46,13 +46,12 @@ std::string SmsFileDigest(qint64 fileLength);
 // Writes the whole file into an open, empty file: the header, then the records of the job's
 // selected folders (CSmsBackupJob), then the record count and digest of what was written.
 // False when a folder fails; the file then has no valid digest.
-bool WriteSmsBackupFile(CSmsBackupJob& job, QFileDevice& file);
+bool WriteSmsBackupFile(CSmsBackupJob& job, QIODevice& file);
 
-// Appends one record and flushes the file; each sender and recipient entry within kSmsEntryLimit
-// bytes (the address whole, the name cut when the two are longer). False when the message's
-// recipients cannot be read, its folder path or recipients line is longer than a restore reads,
-// or a write fails.
-bool WriteSmsRecord(QFileDevice& file, CSmsMessage& message);
+// Appends one record; each sender and recipient entry within kSmsEntryLimit bytes (the address
+// whole, the name cut when the two are longer). False when the message's recipients cannot be
+// read, its folder path or recipients line is longer than a restore reads, or a write fails.
+bool WriteSmsRecord(QIODevice& file, CSmsMessage& message);
 
 // The folder path of a folder: the names from its special folder down, joined by "\".
 QString SmsFolderPath(const CMapiFolder& folder);

@@ -1,34 +1,20 @@
 #include "device/sms/sms_backup_job.h"
 
-#include <QSaveFile>
-
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 
+#include "common/whole_file_writer.h"
 #include "device/sms/sms_text_listing.h"
 
 namespace {
 
 // One message appended to the file: true when written.
-using SmsRecordWriter = bool (*)(QFileDevice& file, CSmsMessage& message);
+using SmsRecordWriter = bool (*)(QIODevice& file, CSmsMessage& message);
 
 constexpr int kBackupFailed = 131;     // "Error occurred. Backup Failed."
 constexpr int kBackupSucceeded = 132;  // "Backup Succeeded."
 
 SmsRecordWriter WriterOfMode(SmsBackupMode mode) {
   return mode == SmsBackupMode::kTextListing ? WriteSmsText : WriteSmsRecord;
-}
-
-// Why writing the file failed, in the system's words ("No space left on device"). A write that
-// stops part way, as the last one does when the disk fills up, leaves Qt no reason to give
-// ("Unknown error"), so the system is asked with one byte more at the end of the file: the file
-// is being dropped anyway.
-QString WriteFailureText(QSaveFile& file) {
-  const int handle = file.handle();
-  if (handle >= 0 && ::write(handle, "", 1) < 0) return qt_error_string(errno);
-  return file.errorString();
 }
 
 void CountWritten(CSmsBackupJob& job) {
@@ -64,7 +50,7 @@ int CountSelectedMessages(CSmsBackupJob& job) {
   return total;
 }
 
-bool BackupFolder(CSmsBackupJob& job, QFileDevice& file, CMapiFolder& folder) {
+bool BackupFolder(CSmsBackupJob& job, QIODevice& file, CMapiFolder& folder) {
   const SmsRecordWriter writer = WriterOfMode(job.m_mode);
   return folder.VisitFolderTree([&](CMapiFolder& below) {
     CMapiContentsTable* table = below.ContentsTable();
@@ -78,7 +64,7 @@ bool BackupFolder(CSmsBackupJob& job, QFileDevice& file, CMapiFolder& folder) {
   });
 }
 
-bool BackupSelectedFolders(CSmsBackupJob& job, QFileDevice& file) {
+bool BackupSelectedFolders(CSmsBackupJob& job, QIODevice& file) {
   for (const SmsFolderEntry& entry : kSmsFolders) {
     if (!job.m_folderFlags[int(entry.folder)]) continue;
     CMapiFolder* folder = job.m_session.SpecialFolder(entry.folder);
@@ -88,13 +74,13 @@ bool BackupSelectedFolders(CSmsBackupJob& job, QFileDevice& file) {
 }
 
 SmsJobOutcome RunSmsBackup(CSmsBackupJob& job) {
-  // The file is written beside the target and replaces it only when whole: a backup that fails
-  // or is killed keeps the previous file.
-  QSaveFile file(job.m_strPath.trimmed());
+  // The file replaces the target only when whole: a backup that fails or is killed keeps the
+  // previous file.
+  WholeFileWriter file(job.m_strPath.trimmed());
   if (!file.open(QIODevice::WriteOnly)) return FileErrorOutcome(file.errorString());
   const bool written = job.m_mode == SmsBackupMode::kTextListing ? BackupSelectedFolders(job, file)
                                                                  : WriteSmsBackupFile(job, file);
-  if (file.error() != QFileDevice::NoError) return FileErrorOutcome(WriteFailureText(file));
+  if (file.hasFailed()) return FileErrorOutcome(file.errorString());
   if (!written) return {kBackupFailed, QString(), false};
   if (!file.commit()) return FileErrorOutcome(file.errorString());
   return {kBackupSucceeded, QString(), false};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QFileDevice>
+#include <QIODevice>
 #include <QString>
 
 #include <array>
@@ -42,11 +42,11 @@ int CountSelectedMessages(CSmsBackupJob& job);
 // Writes every message of the folder, then each subfolder in hierarchy order, depth first, with
 // the writer of the job's mode; each message written counts towards the job's progress. False
 // when the folder's table or subfolders cannot be read in full or a write fails.
-bool BackupFolder(CSmsBackupJob& job, QFileDevice& file, CMapiFolder& folder);
+bool BackupFolder(CSmsBackupJob& job, QIODevice& file, CMapiFolder& folder);
 
 // BackupFolder over the selected folders in the order Draft, Inbox, Outbox, Sentedbox,
 // Wastebox. False at the first folder that fails or that the store does not give.
-bool BackupSelectedFolders(CSmsBackupJob& job, QFileDevice& file);
+bool BackupSelectedFolders(CSmsBackupJob& job, QIODevice& file);
 
 // The worker's work: writes the file of the job's mode and says how it went. The file replaces
 // the target only when it is whole; a backup that fails keeps the previous file and leaves no

@@ -22,7 +22,7 @@ QString RecipientsText(const std::vector<CSmsRecipient>& recipients) {
 
 }  // namespace
 
-bool WriteSmsText(QFileDevice& file, CSmsMessage& message) {
+bool WriteSmsText(QIODevice& file, CSmsMessage& message) {
   // A message whose recipients cannot be read would lose them in the listing unnoticed.
   const std::vector<CSmsRecipient>* recipients = message.Recipients();
   if (recipients == nullptr) return false;
@@ -31,7 +31,7 @@ bool WriteSmsText(QFileDevice& file, CSmsMessage& message) {
                         QStringLiteral("\r\nContent:\r\n") + message.Text() +
                         QStringLiteral("\r\n\r\n");
   const QByteArray bytes = WideToAnsi(block);
-  return file.write(bytes) == bytes.size() && file.flush();
+  return file.write(bytes) == bytes.size();
 }
 
 QString FormatSmsTime(FILETIME time) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QFileDevice>
+#include <QIODevice>
 #include <QString>
 
 #include "device/sms/sms_message.h"
@@ -17,9 +17,9 @@
 //
 // The listing has no header, count or digest.
 
-// Appends the block of one message and flushes the file. False when the message's recipients
-// cannot be read or the write fails.
-bool WriteSmsText(QFileDevice& file, CSmsMessage& message);
+// Appends the block of one message. False when the message's recipients cannot be read or the
+// write fails.
+bool WriteSmsText(QIODevice& file, CSmsMessage& message);
 
 // A time as local calendar fields "year-month-day hour:minute:second", none padded; empty for no
 // time (zero, a draft's) and when the time cannot be converted.

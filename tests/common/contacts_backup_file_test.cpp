@@ -1,5 +1,7 @@
 #include "common/contacts_backup_file.h"
 
+#include <sys/mman.h>
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -287,7 +289,22 @@ TEST_F(ContactsBackupFileTest, WriterFailureLeavesNothing) {
     ContactsBackupWriter abandoned;
     ASSERT_TRUE(abandoned.Create("old.cbk", 0));
     abandoned.Abandon();
+    EXPECT_FALSE(abandoned.Finish());
   }
+  EXPECT_EQ(ReadFileBytes("old.cbk"), QByteArray("old"));
+
+  // A ring tone longer than a 32-bit count can say; its pages are zeros that are never touched.
+  const qint64 hugeSize = kMaxBackupBytes + 1;
+  void* zeros =
+      mmap(nullptr, hugeSize, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+  ASSERT_NE(zeros, MAP_FAILED);
+  ContactsBackupWriter tooLarge;
+  ASSERT_TRUE(tooLarge.Create("old.cbk", 0));
+  ASSERT_TRUE(tooLarge.WriteRingToneCount(1));
+  EXPECT_FALSE(tooLarge.WriteRingTone(
+      {"huge.wav", QByteArray::fromRawData(static_cast<const char*>(zeros), hugeSize)}));
+  EXPECT_FALSE(tooLarge.Finish());
+  munmap(zeros, hugeSize);
   EXPECT_EQ(ReadFileBytes("old.cbk"), QByteArray("old"));
 }
 

@@ -7,6 +7,7 @@
 
 #include "common/ansi_text.h"
 #include "common/contacts_backup_file.h"
+#include "common/regular_file.h"
 #include "desktop/exchange/backup/ring_tone_folder.h"
 #include "desktop/exchange/contact_export_rows.h"
 #include "desktop/store/contact_fields.h"
@@ -15,9 +16,6 @@ namespace {
 
 constexpr char kRingToneQuery[] =
     "select distinct Ring_Tone from Contact_Table where ContactType=1 and Ring_Tone not like ''";
-
-// The data written for a ring-tone file that cannot be read.
-const QByteArray kMissingRingTone(4, '\0');
 
 bool WriteRecord(const SqlStatement& row, ContactsBackupWriter& writer) {
   if (row.ColumnInt(kColumnContactType) == kSimContact) {
@@ -59,8 +57,8 @@ DatabaseFault ReadRingTonePaths(DatabaseConnection& db, std::set<QString>* paths
 // The bytes of the ring tone's file; nothing when it cannot be read.
 std::optional<QByteArray> RingToneData(const QString& databasePath, const QString& phonePath) {
   QString path = RingToneFilePath(databasePath, phonePath);
-  QFile file(path);
-  if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) return std::nullopt;
+  QFile file;
+  if (path.isEmpty() || !OpenRegularFile(file, path)) return std::nullopt;
   return file.readAll();
 }
 
@@ -71,7 +69,8 @@ bool WriteRingTones(const std::set<QString>& paths, const QString& databasePath,
   for (const QString& path : paths) {
     std::optional<QByteArray> data = RingToneData(databasePath, path);
     if (!data) *unreadable << path;
-    if (!writer.WriteRingTone({WideToAnsi(path), data.value_or(kMissingRingTone)})) return false;
+    if (!writer.WriteRingTone({WideToAnsi(path), data.value_or(MissingRingToneData())}))
+      return false;
   }
   return true;
 }

@@ -2,11 +2,11 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
 #include "common/ansi_text.h"
+#include "common/whole_file_writer.h"
 #include "desktop/exchange/backup/ring_tone_folder.h"
 
 StagedRingTones::StagedRingTones(const QString& databasePath)
@@ -21,6 +21,7 @@ bool StagedRingTones::Read(ContactsBackupReader& reader) {
     if (!reader.ReadRingTone(&read)) return false;
     Entry& entry = entries_.emplace_back();
     entry.path = RingToneFilePath(databasePath_, AnsiToWide(read.name));
+    entry.missing = IsMissingRingTone(read.data);
     if (!entry.path.isEmpty()) entry.staged = Stage(read.data, &entry);
   }
   return true;
@@ -39,6 +40,8 @@ StagedRingTones::Written StagedRingTones::Write() {
   for (const Entry& entry : entries_) {
     if (entry.path.isEmpty()) {
       written.unusableName = true;
+    } else if (entry.missing && QFileInfo(entry.path).exists()) {
+      continue;  // the phone had lost its file: the good copy here stays
     } else if (!entry.staged || !WriteEntry(entry)) {
       ++written.unwritable;
     }
@@ -46,10 +49,11 @@ StagedRingTones::Written StagedRingTones::Write() {
   return written;
 }
 
-// Copied a piece at a time, so that a large ring tone takes little memory.
+// Copied a piece at a time, so that a large ring tone takes little memory. Nothing is written
+// through a link or outside the folder of the database.
 bool StagedRingTones::WriteEntry(const Entry& entry) {
   constexpr qint64 kPiece = 1024 * 1024;
-  QSaveFile file(entry.path);
+  WholeFileWriter file(entry.path, QFileInfo(databasePath_).absolutePath());
   if (!file.open(QIODevice::WriteOnly) || !staging_.seek(entry.offset)) return false;
   for (qint64 left = entry.size; left > 0;) {
     QByteArray piece = staging_.read(std::min(kPiece, left));

@@ -32,6 +32,8 @@ class StagedRingTones {
   };
   // Writes each entry into the ring-tone folder under the last component of its name, replacing
   // a file of that name whole (never two entries one after the other), or leaving it as it was.
+  // An entry that holds no tone (the phone could not read its file) never replaces a file that
+  // is there. A name that is a link, or a ring-tone folder that is one, is not written.
   Written Write();
 
  private:
@@ -39,7 +41,8 @@ class StagedRingTones {
     QString path;  // empty when the name gives no file name
     qint64 offset = 0;
     qint64 size = 0;
-    bool staged = false;  // its bytes are in the temporary file
+    bool staged = false;   // its bytes are in the temporary file
+    bool missing = false;  // it holds no tone (IsMissingRingTone)
   };
 
   bool Stage(const QByteArray& data, Entry* entry);

@@ -42,7 +42,8 @@ QStringList ListColumnConfigTitles() {
 
 bool WriteColumnConfigFile(const QString& title, const ColumnConfigFile& layout) {
   TextModeWriter writer;
-  if (!writer.Open(ColumnConfigPath(title))) return false;
+  // Inside the working folder, through no link: neither "Config" nor the file may be one.
+  if (!writer.Open(ColumnConfigPath(title), QStringLiteral("."))) return false;
   QStringList lines(layout.names.begin(), layout.names.end());
   writer.Write(lines.join(QLatin1Char('\n')));
   return writer.Commit();

@@ -255,9 +255,7 @@ std::vector<QString> WriteSampleRingTones() {
   std::vector<QString> paths;
   for (const Tone& tone : kRingTones) {
     const QString path = folder + '\\' + Text(tone.name);
-    std::unique_ptr<QFile> file = CreatePhoneFile(path);
-    const QByteArray wav = ToneWav(tone.hertz);
-    if (file == nullptr || file->write(wav) != wav.size()) return {};
+    if (!WritePhoneFile(path, ToneWav(tone.hertz))) return {};
     paths.push_back(path);
   }
   return paths;

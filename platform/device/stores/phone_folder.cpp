@@ -4,14 +4,19 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include "common/regular_file.h"
+#include "common/whole_file_writer.h"
+
 namespace {
 
-std::unique_ptr<QFile> OpenPhoneFile(const QString& phonePath, QIODevice::OpenMode mode) {
-  std::optional<QString> local = PhonePathToLocal(phonePath);
-  if (!local || QFileInfo(*local).isDir()) return nullptr;
-  auto file = std::make_unique<QFile>(*local);
-  if (!file->open(mode)) return nullptr;
-  return file;
+// True when a part of the path below the root, the last one included, is a symbolic link.
+bool PassesThroughALink(const QString& root, const QStringList& parts) {
+  QString path = root;
+  for (const QString& part : parts) {
+    path += QLatin1Char('/') + part;
+    if (QFileInfo(path).isSymLink()) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -55,7 +60,7 @@ std::optional<QString> PhonePathToLocal(const QString& phonePath) {
   }
   if (!parts.isEmpty() && IsPhoneDatabaseFileName(parts.first())) return std::nullopt;
   const QString root = PhoneRootFolder();
-  if (root.isEmpty()) return std::nullopt;
+  if (root.isEmpty() || PassesThroughALink(root, parts)) return std::nullopt;
   return parts.isEmpty() ? root : root + QLatin1Char('/') + parts.join(QLatin1Char('/'));
 }
 
@@ -70,9 +75,13 @@ bool CreatePhoneDirectory(const QString& phonePath) {
 }
 
 std::unique_ptr<QFile> OpenPhoneFileForReading(const QString& phonePath) {
-  return OpenPhoneFile(phonePath, QIODevice::ReadOnly);
+  std::optional<QString> local = PhonePathToLocal(phonePath);
+  auto file = std::make_unique<QFile>();
+  if (!local || !OpenRegularFile(*file, *local)) return nullptr;
+  return file;
 }
 
-std::unique_ptr<QFile> CreatePhoneFile(const QString& phonePath) {
-  return OpenPhoneFile(phonePath, QIODevice::WriteOnly | QIODevice::Truncate);
+bool WritePhoneFile(const QString& phonePath, const QByteArray& bytes) {
+  std::optional<QString> local = PhonePathToLocal(phonePath);
+  return local && WriteWholeFile(*local, bytes, PhoneRootFolder());
 }

@@ -11,7 +11,8 @@
 // phone's own file system: the phone path "\Application Data\Sounds\ring.wav" is the file
 // <root>/Application Data/Sounds/ring.wav. No phone path reaches outside the folder, nor the
 // phone's database and the files SQLite keeps beside it: a file a backup names could otherwise
-// replace the database's journal and have SQLite replay it into the database.
+// replace the database's journal and have SQLite replay it into the database. So no phone path
+// goes through a symbolic link either, and only regular files are read or written.
 
 inline constexpr char kPhoneRootVariable[] = "PHONE_ROOT";
 inline constexpr char kDefaultPhoneRoot[] = "phone";
@@ -35,8 +36,8 @@ bool IsPhoneDatabaseFileName(const QString& name);
 // The local path of a phone path. Both "\" and "/" separate the parts; empty parts and "." are
 // skipped and ".." goes up one part. Nothing for a path that would climb above the phone folder,
 // for a path that names the phone's database or a file beside it (IsPhoneDatabaseFileName), for a
-// path holding a NUL character, and when there is no phone folder. "\" and "" name the phone
-// folder itself.
+// path holding a NUL character, for a path that passes through or ends in a symbolic link, and
+// when there is no phone folder. "\" and "" name the phone folder itself.
 std::optional<QString> PhonePathToLocal(const QString& phonePath);
 
 // The file operations the phone programs make on phone paths. Each fails (false or null) for a
@@ -46,8 +47,10 @@ std::optional<QString> PhonePathToLocal(const QString& phonePath);
 bool PhoneDirectoryExists(const QString& phonePath);
 // Creates one folder; false when it already exists or its parent folder is missing.
 bool CreatePhoneDirectory(const QString& phonePath);
-// Opens an existing file for reading (binary); null when it does not exist or cannot be read.
+// Opens an existing regular file for reading (binary); null when there is none or it cannot be
+// read. A FIFO or device at the path is not opened, so nothing waits on it.
 std::unique_ptr<QFile> OpenPhoneFileForReading(const QString& phonePath);
-// Creates a file for writing (binary), emptying an existing one; null when that fails (its folder
-// is missing, or the path names a folder).
-std::unique_ptr<QFile> CreatePhoneFile(const QString& phonePath);
+// Writes the bytes as the whole file (WholeFileWriter): a write that fails or is killed leaves
+// the file that was there, or none. False when it fails (its folder is missing, or something
+// other than a regular file stands at the path).
+bool WritePhoneFile(const QString& phonePath, const QByteArray& bytes);

@@ -8,6 +8,7 @@
 #include "common/ansi_text.h"
 #include "desktop/exchange/backup/contacts_backup_import.h"
 #include "tests/device/contacts/contacts_testing.h"
+#include "tests/support/fifo_with_writer.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/scoped_time_zone.h"
 
@@ -52,9 +53,11 @@ TEST_F(ContactsBackupTest, TheDesktopReadsAndImportsWhatThePhoneWrites) {
   phone_.AddContact(ContactWith({{kFirstName, "Cy"}, {kRingTone, kRingTonePath}}));
   phone_.AddContact(
       ContactWith({{kFirstName, "Di"}, {kRingTone, "\\Application Data\\Sounds\\RING.wav"}}));
+  phone_.AddContact(ContactWith({{kFirstName, "Ed"}, {kRingTone, "\\fifo.wav"}}));
   phone_.AddSimEntry(1, "Bob", "456");
   ASSERT_TRUE(QDir().mkpath(PhoneFile("Application Data/Sounds")));
   WriteFileBytes(PhoneFile("Application Data/Sounds/ring.wav"), "RIFF tone");
+  FifoWithWriter fifo(PhoneFile("fifo.wav"));
 
   ExpectMessage("Backup succeed.");
   EXPECT_EQ(Backup("phone.vbx"), 1.0);
@@ -63,7 +66,7 @@ TEST_F(ContactsBackupTest, TheDesktopReadsAndImportsWhatThePhoneWrites) {
   ASSERT_EQ(reader.Open(Path("phone.vbx")), ContactsBackupReader::OpenResult::kOk);
   std::uint32_t count = 0;
   ASSERT_TRUE(reader.ReadRecordCount(&count));
-  ASSERT_EQ(count, 4u);
+  ASSERT_EQ(count, 5u);
   BackupRecord record;
   ASSERT_TRUE(reader.ReadRecord(&record));
   EXPECT_EQ(record.type, kRecordTypePhone);
@@ -73,17 +76,17 @@ TEST_F(ContactsBackupTest, TheDesktopReadsAndImportsWhatThePhoneWrites) {
   EXPECT_EQ(record.phone.birthday, (BackupDate{1980, 7, 5}));
   EXPECT_TRUE(record.phone.anniversary.IsNone());
   EXPECT_EQ(record.phone.picture, "picture bytes");
-  ASSERT_TRUE(reader.ReadRecord(&record));
-  ASSERT_TRUE(reader.ReadRecord(&record));
+  for (int contact = 2; contact <= 4; ++contact) ASSERT_TRUE(reader.ReadRecord(&record));
   ASSERT_TRUE(reader.ReadRecord(&record));
   EXPECT_EQ(record.type, kRecordTypeSim);
   EXPECT_EQ(record.sim.name, "Bob");
   EXPECT_EQ(record.sim.number, "456");
   // One entry per distinct path (compared case-sensitively); a file that cannot be read still
-  // gets its entry, with four zero bytes.
+  // gets its entry, with four zero bytes, and so does a FIFO, which is not read (that would wait
+  // for a writer).
   std::int32_t ringTones = 0;
   ASSERT_TRUE(reader.ReadRingToneCount(&ringTones));
-  ASSERT_EQ(ringTones, 2);
+  ASSERT_EQ(ringTones, 3);
   RingToneEntry tone;
   ASSERT_TRUE(reader.ReadRingTone(&tone));
   EXPECT_EQ(tone.name, kRingTonePath);
@@ -91,12 +94,14 @@ TEST_F(ContactsBackupTest, TheDesktopReadsAndImportsWhatThePhoneWrites) {
   ASSERT_TRUE(reader.ReadRingTone(&tone));
   EXPECT_EQ(tone.name, "\\Application Data\\Sounds\\RING.wav");
   EXPECT_EQ(tone.data, QByteArray(4, '\0'));
+  ASSERT_TRUE(reader.ReadRingTone(&tone));
+  EXPECT_EQ(tone.data, QByteArray(4, '\0'));
   EXPECT_EQ(reader.Position(), reader.FileSize());
 
   InsertContacts({});  // the desktop program's table, as its start-up makes it
   ASSERT_EQ(ImportContactsBackup(Path("phone.vbx"), Path("Contact.cdt"), nullptr).result,
             BackupImportResult::kComplete);
-  EXPECT_EQ(CountContactRows(), 4);
+  EXPECT_EQ(CountContactRows(), 5);
   EXPECT_EQ(ColumnValue("First_Name", "Last_Name = 'Lee'"), QString::fromUtf8("安"));
   EXPECT_EQ(ColumnValue("Birthday", "Last_Name = 'Lee'"), "1980-7-5");
   EXPECT_EQ(ColumnValue("Mobile_Phone", "SIM_Name = 'Bob'"), "456");
@@ -137,6 +142,20 @@ TEST_F(ContactsBackupTest, AContactsFolderThatCannotBeReadIsNotReportedAsSuccess
   ExpectMessage("Can't read the Outlook contacts, only had backup 1 SIM items!");
   EXPECT_DOUBLE_EQ(Backup("sim.vbx"), 2.0 / 3.0);
   EXPECT_EQ(StoredCount("sim.vbx"), 1u);
+}
+
+// Counts in the file are 32-bit: a larger ring tone would make a file the restore refuses. It is
+// not read; the backup fails and keeps the file that was there. The ring tone is a sparse file,
+// which takes no room on the disk.
+TEST_F(ContactsBackupTest, ARingToneTooLargeForTheFileFailsTheBackup) {
+  phone_.AddContact(ContactWith({{kFirstName, "Ann"}, {kRingTone, "\\huge.wav"}}));
+  QFile huge(PhoneFile("huge.wav"));
+  ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(kMaxBackupBytes + 1));
+  huge.close();
+  WriteFileBytes(Path("out.vbx"), "old");
+  ExpectMessage("Can't write file:" + Path("out.vbx"));
+  Backup("out.vbx");
+  EXPECT_EQ(ReadFileBytes(Path("out.vbx")), "old");
 }
 
 TEST_F(ContactsBackupTest, AFileThatCannotBeCreatedEndsTheJobWithAMessage) {

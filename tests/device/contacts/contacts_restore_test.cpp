@@ -8,6 +8,8 @@
 #include "desktop/exchange/backup/contacts_backup_export.h"
 #include "platform/device/stores/phone_database.h"
 #include "tests/device/contacts/contacts_testing.h"
+#include "tests/support/fifo_with_writer.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/scoped_time_zone.h"
 
@@ -309,25 +311,55 @@ TEST_F(ContactsRestoreTest, LongSimTextsKeep255CharactersAndAreReplacedNextTime)
   EXPECT_EQ(entries.begin()->second.Number(), QString(255, '1'));
 }
 
+// Links lead nowhere: not to the phone's root (and its journal), above it or to a file outside,
+// and a FIFO is neither read nor written.
 TEST_F(ContactsRestoreTest, RingTonesAreWrittenOnlyWhereMissingAndInsideThePhone) {
   ASSERT_TRUE(QDir().mkpath(PhoneFile("Sounds")));
   WriteFileBytes(PhoneFile("Sounds/old.wav"), "the phone's own");
+  ASSERT_TRUE(QFile::link(".", PhoneFile("Up")));
+  ASSERT_TRUE(QFile::link("../..", PhoneFile("Sounds/Out")));
+  ASSERT_TRUE(QFile::link("../../outside.wav", PhoneFile("Sounds/link.wav")));
+  FifoWithWriter fifo(PhoneFile("Sounds/fifo.wav"));
   WriteBackup("a.vbx", BackupFileBuilder()
                            .AddRingTone("\\Sounds\\old.wav", "from the file")
                            .AddRingTone("\\Sounds\\New\\Deep\\new.wav", "new tone")
                            .AddRingTone("Relative\\r.wav", "relative")
                            .AddRingTone("..\\..\\evil.wav", "escape")
-                           .AddRingTone("\\phone.db-journal", "a hot journal"));
-  ExpectMessage("Write RingTone:..\\..\\evil.wav Error!");
-  ExpectMessage("Write RingTone:\\phone.db-journal Error!");
+                           .AddRingTone("\\phone.db-journal", "a hot journal")
+                           .AddRingTone("\\Up\\phone.db-journal", "a hot journal")
+                           .AddRingTone("\\Sounds\\Out\\evil.wav", "escape")
+                           .AddRingTone("\\Sounds\\link.wav", "escape")
+                           .AddRingTone("\\Sounds\\fifo.wav", "fifo"));
+  for (const char* refused :
+       {"..\\..\\evil.wav", "\\phone.db-journal", "\\Up\\phone.db-journal",
+        "\\Sounds\\Out\\evil.wav", "\\Sounds\\link.wav", "\\Sounds\\fifo.wav"}) {
+    ExpectMessage(QStringLiteral("Write RingTone:%1 Error!").arg(refused));
+  }
   ExpectMessage("Restore succeed.");
   Restore("a.vbx");
   EXPECT_FALSE(QFileInfo::exists(PhoneFile("phone.db-journal")));
+  EXPECT_FALSE(QFileInfo::exists(Path("outside.wav")));
   EXPECT_EQ(ReadFileBytes(PhoneFile("Sounds/old.wav")), "the phone's own");
   EXPECT_EQ(ReadFileBytes(PhoneFile("Sounds/New/Deep/new.wav")), "new tone");
   EXPECT_EQ(ReadFileBytes(PhoneFile("Relative/r.wav")), "relative");
   EXPECT_FALSE(QFileInfo::exists(Path("evil.wav")));
   EXPECT_FALSE(QFileInfo::exists(QDir(Path("..")).filePath("evil.wav")));
+}
+
+// Killed as it writes a ring tone, a restore leaves no cut file for the next one to keep.
+TEST_F(ContactsRestoreTest, ARingToneCutByAKillIsWrittenWholeByTheNextRestore) {
+  const QByteArray tone(1024 * 1024, 't');
+  WriteBackup("a.vbx", BackupFileBuilder().AddRingTone("\\Sounds\\big.wav", tone));
+  EXPECT_EQ(RunWithFileSizeLimit(tone.size() / 2, AtSizeLimit::kKill,
+                                 [this] {
+                                   Restore("a.vbx");
+                                   return 0;
+                                 }),
+            -1);
+  EXPECT_EQ(QDir(PhoneFile("Sounds")).entryList(QDir::Files | QDir::Hidden), QStringList());
+  ExpectMessage("Restore succeed.");
+  Restore("a.vbx");
+  EXPECT_TRUE(ReadFileBytes(PhoneFile("Sounds/big.wav")) == tone);
 }
 
 TEST_F(ContactsRestoreTest, WithoutASimRangeTheRecordsStopButTheRestStillHappens) {

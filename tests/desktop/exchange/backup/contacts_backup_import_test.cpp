@@ -5,12 +5,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <csignal>
-#include <functional>
-
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +13,7 @@
 #include "desktop/store/contact_fields.h"
 #include "tests/support/backup_file_builder.h"
 #include "tests/support/exchange_outcome_printing.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/scoped_file_triggers.h"
 #include "tests/support/working_folder.h"
@@ -42,22 +37,10 @@ class RecordingProgress : public ProgressSink {
 const QByteArray kNote(2048, 'n');
 constexpr int kTextType = SQLITE_TEXT;
 
-// Runs `run` in a child process: its result (0 to 255), or -1 when the child did not end itself.
-int InChildProcess(const std::function<int()>& run) {
-  pid_t child = fork();
-  if (child == 0) _exit(run());
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 // Imports in.cbk in a child process whose files cannot grow past `maxFileSize` bytes, as on a
 // disk that is nearly full. True when the import reported success.
 bool ImportOnAFullDisk(qint64 maxFileSize) {
-  return InChildProcess([maxFileSize] {
-           signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
-           rlimit limit{static_cast<rlim_t>(maxFileSize), static_cast<rlim_t>(maxFileSize)};
-           setrlimit(RLIMIT_FSIZE, &limit);
+  return RunWithFileSizeLimit(maxFileSize, AtSizeLimit::kFailWrites, [] {
            return ImportContactsBackup("in.cbk", "Contact.cdt", nullptr) == kComplete ? 0 : 1;
          }) == 0;
 }
@@ -74,7 +57,7 @@ long MemoryKib(const QByteArray& field) {
 // The most memory an import of in.cbk takes beyond what the process held before, in MiB (at most
 // 255), measured in a child process.
 int ImportPeakMebibytes() {
-  return InChildProcess([] {
+  return RunInChildProcess([] {
     WriteFileBytes("/proc/self/clear_refs", "5");  // the most resident is what is resident now
     long before = MemoryKib("VmRSS:");
     ImportContactsBackup("in.cbk", "Contact.cdt", nullptr);
@@ -276,20 +259,58 @@ TEST_F(ContactsBackupImportTest, ProgressFollowsTheRecords) {
   EXPECT_EQ(progress.calls, (std::vector<std::string>{"begin 2", "1", "2"}));
 }
 
+// An entry that holds no tone (the phone had lost its file) keeps the good copy here.
 TEST_F(ContactsBackupImportTest, RingTonesGoToRingUnderTheirLastComponent) {
   QDir().mkpath("Ring");
   WriteFileBytes("Ring/a.wav", "old bytes that are longer");
+  WriteFileBytes("Ring/kept.wav", "good copy");
+  WriteFileBytes("Ring/kept2.wav", "good copy");
   QDir().mkpath("Ring/busy.wav");  // a folder in the way: this entry cannot be written
   QByteArray file = Builder()
                         .AddRingTone("\\Application Data\\Sounds\\a.wav", "new")
                         .AddRingTone("plain.mid", "MThd")
                         .AddRingTone("\\busy.wav", "x")
+                        .AddRingTone("\\kept.wav", QByteArray(4, '\0'))
+                        .AddRingTone("\\kept2.wav", "")
+                        .AddRingTone("\\lost.wav", QByteArray(4, '\0'))
                         .AddRingTone("last.wav", "L")
                         .Bytes();
   EXPECT_EQ(Import(file), (BackupImportOutcome{BackupImportResult::kComplete, {.unwritable = 1}}));
   EXPECT_EQ(ReadFileBytes("Ring/a.wav"), "new");  // replaced, never appended
   EXPECT_EQ(ReadFileBytes("Ring/plain.mid"), "MThd");
+  EXPECT_EQ(ReadFileBytes("Ring/kept.wav"), "good copy");
+  EXPECT_EQ(ReadFileBytes("Ring/kept2.wav"), "good copy");
+  EXPECT_EQ(ReadFileBytes("Ring/lost.wav"), QByteArray(4, '\0'));
   EXPECT_EQ(ReadFileBytes("Ring/last.wav"), "L");
+}
+
+// Neither a link in the ring-tone folder nor a ring-tone folder that is a link lets a ring tone
+// replace the database: that entry is not written, and neither is anything through the link.
+TEST_F(ContactsBackupImportTest, NoRingToneIsWrittenThroughALink) {
+  WriteFileBytes("in.cbk",
+                 Builder().AddRingTone("Contact.cdt", "tone").AddRingTone("ok.wav", "ok").Bytes());
+  struct Case {
+    const char* link;
+    const char* target;
+    int unwritable;
+  };
+  for (const Case& linked :
+       {Case{"a/Ring/Contact.cdt", "../Contact.cdt", 1}, Case{"b/Ring", ".", 2}}) {
+    const QString folder = QString(linked.link).left(1);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(linked.link).path()));
+    ASSERT_TRUE(QFile::link(linked.target, linked.link));
+    ViewState state;
+    ASSERT_TRUE(InitContactDatabase(state, folder + "/Contact.cdt"));
+    EXPECT_EQ(
+        ImportContactsBackup("in.cbk", folder + "/Contact.cdt", nullptr),
+        (BackupImportOutcome{BackupImportResult::kComplete, {.unwritable = linked.unwritable}}))
+        << linked.link;
+    EXPECT_TRUE(ReadFileBytes(folder + "/Contact.cdt").startsWith("SQLite format 3"))
+        << linked.link;
+    EXPECT_TRUE(QFileInfo(linked.link).isSymLink()) << linked.link;
+  }
+  EXPECT_EQ(ReadFileBytes("a/Ring/ok.wav"), "ok");
+  EXPECT_FALSE(QFileInfo::exists("b/ok.wav"));
 }
 
 TEST_F(ContactsBackupImportTest, RingToneNamesNeverReachOutsideTheRingFolder) {

@@ -1,6 +1,7 @@
 #include "desktop/exchange/csv/column_config_file.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -55,6 +56,13 @@ TEST_F(ColumnConfigFileTest, ListsTheLayoutFilesOnly) {
   QStringList titles = ListColumnConfigTitles();
   titles.sort();
   EXPECT_EQ(titles, QStringList({".dotted", "a", "b"}));
+}
+
+TEST_F(ColumnConfigFileTest, NothingIsWrittenThroughALink) {
+  WriteFileBytes("outside.cnf", "outside");
+  ASSERT_TRUE(QFile::link("../outside.cnf", "Config/linked.cnf"));
+  EXPECT_FALSE(WriteColumnConfigFile("linked", Numbered()));
+  EXPECT_EQ(ReadFileBytes("outside.cnf"), "outside");
 }
 
 TEST_F(ColumnConfigFileTest, MissingOrHugeFilesReadNothing) {

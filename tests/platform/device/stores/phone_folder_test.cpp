@@ -41,7 +41,7 @@ TEST_F(PhoneFolderTest, PathsThatWouldLeaveTheFolderMapToNothing) {
 
   EXPECT_FALSE(CreatePhoneDirectory("\\..\\escaped"));
   EXPECT_FALSE(QFileInfo::exists(folder_.FilePath("escaped")));
-  EXPECT_EQ(CreatePhoneFile("\\..\\escaped.txt"), nullptr);
+  EXPECT_FALSE(WritePhoneFile("\\..\\escaped.txt", "x"));
   EXPECT_FALSE(QFileInfo::exists(folder_.FilePath("escaped.txt")));
   WriteFileBytes(folder_.FilePath("secret.txt"), "secret");
   EXPECT_EQ(OpenPhoneFileForReading("\\..\\secret.txt"), nullptr);
@@ -56,10 +56,29 @@ TEST_F(PhoneFolderTest, NoPathReachesTheDatabaseOrTheFilesBesideIt) {
   const QString root = PhoneRootFolder();
   EXPECT_EQ(PhonePathToLocal("\\Sounds\\phone.db"), root + "/Sounds/phone.db");
   EXPECT_EQ(PhonePathToLocal("\\phone.dbx"), root + "/phone.dbx");
-  EXPECT_EQ(CreatePhoneFile("\\phone.db-journal"), nullptr);
+  EXPECT_FALSE(WritePhoneFile("\\phone.db-journal", "x"));
   EXPECT_FALSE(CreatePhoneDirectory("\\phone.db-wal"));
   EXPECT_FALSE(QFileInfo::exists(PhoneFile("phone.db-journal")));
   EXPECT_FALSE(QFileInfo::exists(PhoneFile("phone.db-wal")));
+}
+
+// Links to the root, above it and to the database's journal: no path goes through one.
+TEST_F(PhoneFolderTest, NoPathGoesThroughALink) {
+  const QString root = PhoneRootFolder();
+  ASSERT_TRUE(QDir(root).mkdir("Sounds"));
+  ASSERT_TRUE(QFile::link(".", PhoneFile("Up")));
+  ASSERT_TRUE(QFile::link("..", PhoneFile("Sounds/Out")));
+  ASSERT_TRUE(QFile::link("../phone.db-journal", PhoneFile("Sounds/ring.wav")));
+  for (const char* path :
+       {"\\Up", "\\Up\\phone.db-journal", "\\Sounds\\Out\\x.wav", "\\Sounds\\ring.wav"}) {
+    EXPECT_EQ(PhonePathToLocal(path), std::nullopt) << path;
+    EXPECT_FALSE(WritePhoneFile(path, "x")) << path;
+  }
+  EXPECT_FALSE(CreatePhoneDirectory("\\Sounds\\Out\\escaped"));
+  EXPECT_EQ(QDir(root).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+            (QStringList{"Sounds", "Up"}));
+  EXPECT_EQ(QDir(folder_.Path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+            QStringList{"phone"});
 }
 
 TEST_F(PhoneFolderTest, FoldersAreCreatedOneLevelAtATime) {
@@ -72,17 +91,14 @@ TEST_F(PhoneFolderTest, FoldersAreCreatedOneLevelAtATime) {
   EXPECT_TRUE(QFileInfo(PhoneFile("Application Data/Sounds")).isDir());
 }
 
-TEST_F(PhoneFolderTest, FilesAreCreatedReadAndNeverMistakenForFolders) {
-  EXPECT_EQ(CreatePhoneFile("\\Missing\\ring.wav"), nullptr);
+TEST_F(PhoneFolderTest, FilesAreWrittenReadAndNeverMistakenForFolders) {
+  EXPECT_FALSE(WritePhoneFile("\\Missing\\ring.wav", "x"));
   ASSERT_TRUE(CreatePhoneDirectory("\\Sounds"));
-  EXPECT_EQ(CreatePhoneFile("\\Sounds"), nullptr);
+  EXPECT_FALSE(WritePhoneFile("\\Sounds", "x"));
   EXPECT_EQ(OpenPhoneFileForReading("\\Sounds"), nullptr);
   EXPECT_EQ(OpenPhoneFileForReading("\\Sounds\\ring.wav"), nullptr);
 
-  std::unique_ptr<QFile> created = CreatePhoneFile("\\Sounds\\ring.wav");
-  ASSERT_NE(created, nullptr);
-  created->write("RIFF1234");
-  created.reset();
+  ASSERT_TRUE(WritePhoneFile("\\Sounds\\ring.wav", "RIFF1234"));
   EXPECT_EQ(ReadFileBytes(PhoneFile("Sounds/ring.wav")), "RIFF1234");
   EXPECT_FALSE(PhoneDirectoryExists("\\Sounds\\ring.wav"));
 
@@ -90,7 +106,7 @@ TEST_F(PhoneFolderTest, FilesAreCreatedReadAndNeverMistakenForFolders) {
   ASSERT_NE(read, nullptr);
   EXPECT_EQ(read->readAll(), "RIFF1234");
 
-  ASSERT_NE(CreatePhoneFile("\\Sounds\\ring.wav"), nullptr);  // empties the file
+  ASSERT_TRUE(WritePhoneFile("\\Sounds\\ring.wav", ""));  // replaces the file
   EXPECT_EQ(ReadFileBytes(PhoneFile("Sounds/ring.wav")), "");
 }
 
