@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/regular_file.h"
+
 namespace {
 
 constexpr qint64 kBufferSize = 256 * 1024;
@@ -12,7 +14,7 @@ constexpr qint64 kBufferSize = 256 * 1024;
 bool BinaryFileReader::Open(const QString& path) {
   file_.close();  // opening again (a rewind) starts from a closed file
   file_.setFileName(path);
-  failed_ = !file_.open(QIODevice::ReadOnly);
+  failed_ = !OpenRegularFile(file_, path);
   size_ = failed_ ? 0 : file_.size();
   position_ = 0;
   buffer_.clear();

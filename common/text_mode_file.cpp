@@ -1,11 +1,9 @@
 #include "common/text_mode_file.h"
 
 #include "common/ansi_text.h"
+#include "common/regular_file.h"
 
-bool TextModeReader::Open(const QString& path) {
-  file_.setFileName(path);
-  return file_.open(QIODevice::ReadOnly);
-}
+bool TextModeReader::Open(const QString& path) { return OpenRegularFile(file_, path); }
 
 bool TextModeReader::ReadLine(QString* line) {
   if (!file_.isOpen() || file_.atEnd()) return false;

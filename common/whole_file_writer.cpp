@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "common/regular_file.h"
+
 namespace {
 
 constexpr qsizetype kBufferBytes = 64 * 1024;
@@ -82,7 +84,7 @@ bool WholeFileWriter::CheckTarget() {
     targetMode_ = -1;
     return errno == ENOENT || FailWithErrno();
   }
-  if (!S_ISREG(status.st_mode)) return Fail(QStringLiteral("Not a regular file"));
+  if (!S_ISREG(status.st_mode)) return Fail(NotARegularFileText());
   targetMode_ = static_cast<int>(status.st_mode & 07777);
   return true;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/regular_file.h"
 #include "device/sms/sms_backup_file.h"
 
 namespace {
@@ -19,8 +20,9 @@ CSmsRestoreJob::CSmsRestoreJob(const QString& path)
 SmsJobOutcome RunSmsRestore(CSmsRestoreJob& job) {
   job.m_progress.progress = 0.0;
   job.m_progress.done = 0;
-  QFile file(job.m_strPath.trimmed());
-  if (!file.open(QIODevice::ReadOnly)) return FileErrorOutcome(file.errorString());
+  QFile file;
+  QString reason;
+  if (!OpenRegularFile(file, job.m_strPath.trimmed(), &reason)) return FileErrorOutcome(reason);
   quint32 count = 0;
   if (!ReadSmsFileHeader(file, count)) return {kValidationFailed, QString(), true};
   // Records beyond the count (a file whose count fell short of what it holds) are restored too,

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QImageReader>
 
+#include "common/regular_file.h"
+
 QImage DecodePicture(const QByteArray& bytes) {
   if (bytes.isEmpty() || bytes.size() > kMaxPictureBytes) return QImage();
   QBuffer buffer;
@@ -20,8 +22,8 @@ RenderedPicture RenderPicture(const QByteArray& bytes, QSize size) {
 }
 
 PictureFileResult ReadPictureFile(const QString& path, QByteArray* bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return PictureFileResult::kCannotRead;
+  QFile file;
+  if (!OpenRegularFile(file, path)) return PictureFileResult::kCannotRead;
   if (file.size() == 0) return PictureFileResult::kEmpty;
   if (file.size() > kMaxPictureBytes) return PictureFileResult::kTooLarge;
   QByteArray content = file.read(kMaxPictureBytes + 1);

@@ -1,6 +1,6 @@
 #include "desktop/exchange/csv/csv_reader.h"
 
-#include <QFileInfo>
+#include "common/regular_file.h"
 
 namespace {
 
@@ -14,9 +14,7 @@ constexpr qint64 kTextMemory = 32;
 }  // namespace
 
 CsvReadResult CsvRecordReader::Open(const QString& path) {
-  if (!QFileInfo(path).isFile()) return CsvReadResult::kNotFound;
-  file_.setFileName(path);
-  if (!file_.open(QIODevice::ReadOnly)) return CsvReadResult::kNotFound;
+  if (!OpenRegularFile(file_, path)) return CsvReadResult::kNotFound;
   bytes_.emplace(file_);
   Refill();
   return CsvReadResult::kRead;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/ansi_text.h"
+#include "common/regular_file.h"
 #include "desktop/exchange/contact_value_batch.h"
 #include "desktop/exchange/read_ahead.h"
 #include "desktop/exchange/vcard/vcard_parser.h"
@@ -122,8 +123,8 @@ VCardImportOutcome StoreCards(QIODevice& file, const QString& databasePath) {
 
 VCardImportOutcome ImportVCard(const QString& vcardPath, const QString& databasePath) {
   if (!QFileInfo::exists(vcardPath)) return {.result = VCardImportResult::kNotFound};
-  QFile file(vcardPath);
-  if (!QFileInfo(vcardPath).isFile() || !file.open(QIODevice::ReadOnly)) {
+  QFile file;
+  if (!OpenRegularFile(file, vcardPath)) {
     return {.result = VCardImportResult::kUnreadable};
   }
   return StoreCards(file, databasePath);
