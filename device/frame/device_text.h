@@ -7,12 +7,11 @@
 #include <string>
 
 #include "common/ansi_text.h"  // WideToAnsi: the one wide-to-ANSI conversion
-#include "common/md5.h"        // HexDigitValue: the one hex digit reader
+#include "common/md5.h"        // the one MD5, BytesToHex and HexDigitValue
 
-// The phone programs' digest and text helpers. Backup files carry a salted MD5 digest: the
-// writer formats the file's salt text with the file length, takes Md5HexDigest of it and stores
-// the 16 bytes of HexToBytes; a reader turns the stored bytes back into hex with BytesToHex and
-// compares the two texts. All of it stands on the one MD5 of desktop/store/md5.h.
+// The phone programs' digest and text helpers, under the names the phone's code knows them by.
+// All of them stand on the one MD5 and hex of common/md5.h; the digest that begins a backup file
+// is common/length_digest.h.
 
 // One digest computation (RFC 1321).
 class CMd5 {
@@ -29,15 +28,14 @@ class CMd5 {
   bool finished_ = false;
 };
 
-// The MD5 of the text's bytes as 32 lowercase hex digits.
-std::string Md5HexDigest(const std::string& text);
-
-// Two lowercase hex digits per byte.
-std::string BytesToHex(std::size_t count, const std::uint8_t* bytes);
+// The MD5 of the text's bytes as 32 lowercase hex digits (Md5String).
+inline std::string Md5HexDigest(const std::string& text) { return Md5String(text); }
 
 // Writes a byte for each pair of digits of `hex`, high digit first, into `bytes`, which must have
-// room for (hex.size() + 1) / 2 bytes. Digits are read by HexDigitValue. Returns 1.
-int HexToBytes(const std::string& hex, std::uint8_t* bytes);
+// room for (hex.size() + 1) / 2 bytes (HexToDigest). Returns 1.
+inline int HexToBytes(const std::string& hex, std::uint8_t* bytes) {
+  return HexToDigest(bytes, hex);
+}
 
 // The text from the last "." of the path to its end; empty when there is no ".".
 QString GetFileExtension(const QString& path);
