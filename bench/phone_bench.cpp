@@ -144,7 +144,7 @@ QString ContactsRestore(const QString& path) {
   return shownMessage;
 }
 
-QString SmsOutcome(const SmsJobOutcome& outcome) {
+QString SmsOutcome(const JobOutcome& outcome) {
   return outcome.stringId != 0 ? LoadString(outcome.stringId) : outcome.text;
 }
 

@@ -61,8 +61,8 @@ Said OfMarrowind(ContactsBackupMode mode, const QString& path) {
 Said OfSkeldra(SmsBackupMode mode, const QString& path) {
   CSmsBackupJob job(mode, path, CSmsBackupJob::kAllFolders);
   job.m_nTotal = CountSelectedMessages(job);
-  const SmsJobOutcome outcome = RunSmsBackup(job);
-  if (outcome == SmsJobOutcome{132, QString(), false}) return kWritten;
+  const JobOutcome outcome = RunSmsBackup(job);
+  if (outcome == JobOutcome{132, QString(), false}) return kWritten;
   return outcome.text == "File too large" ? kFailed : kSomethingElse;
 }
 

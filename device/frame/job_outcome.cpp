@@ -1,0 +1,15 @@
+#include "device/frame/job_outcome.h"
+
+#include "platform/device/shell/message_box.h"
+#include "platform/windows/resources.h"
+
+QString JobOutcomeText(const JobOutcome& outcome) {
+  return (outcome.stringId != 0 ? LoadString(outcome.stringId) : QString()) + outcome.text;
+}
+
+void FinishJob(const JobOutcome& outcome, JobProgress& progress) {
+  const QString text = JobOutcomeText(outcome);
+  if (outcome.doneBeforeMessage) progress.done = 1;
+  AfxMessageBox(text, MB_OK);
+  if (!outcome.doneBeforeMessage) progress.done = 1;
+}
