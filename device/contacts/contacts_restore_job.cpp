@@ -8,16 +8,12 @@
 #include "device/contacts/contact_properties.h"
 #include "device/contacts/contacts_backup_job.h"
 #include "device/frame/device_text.h"
-#include "platform/device/shell/message_box.h"
+#include "device/resources/marrowind_string_ids.h"
 #include "platform/device/stores/file_time.h"
 #include "platform/device/stores/phone_folder.h"
 #include "platform/windows/resources.h"
 
 namespace {
-
-constexpr int kEmptyRestorePathString = 136;
-constexpr int kValidationFailedString = 137;
-constexpr int kRestoreSucceedString = 138;
 
 // A backup date as the contact store keeps it: midnight of that day in local time, as the
 // backup reads it back. Nothing for a date that does not exist.
@@ -109,8 +105,8 @@ class RestoreRun {
   RestoreRun(CContactStoreSession& session, ContactsBackupReader& reader, JobProgress& progress)
       : session_(session), reader_(reader), progress_(progress) {}
 
-  // Restores the records and ring tones of a checked file; the outcome message.
-  QString Restore();
+  // Restores the records and ring tones of a checked file; how it went.
+  JobOutcome Restore();
 
  private:
   enum class Outcome { kRestored, kNotRestored, kEmpty, kStop, kLocked };
@@ -121,7 +117,8 @@ class RestoreRun {
   std::optional<DWORD> FindFreeSimSlot();
   void KeepContactsOf(const BackupRecord& record);
   void NoteInvalidDate(std::uint32_t number, const BackupDate& date);
-  QString OutcomeText(std::uint32_t count, std::uint32_t restored) const;
+  JobOutcome Finished(std::uint32_t count, std::uint32_t restored) const;
+  QString LeftOutText() const;
   void RestoreRingTones();
 
   CContactStoreSession& session_;
@@ -137,12 +134,13 @@ class RestoreRun {
   // and whether it stopped the deletion of the contacts the restored ones replace.
   std::uint32_t lockedAt_ = 0;
   bool deletionsLocked_ = false;
+  QStringList notices_;  // what failed on the way, told before the outcome
 };
 
-QString RestoreRun::Restore() {
+JobOutcome RestoreRun::Restore() {
   session_.BuildDeviceContactIndex();
   std::uint32_t count = 0;
-  if (!reader_.ReadRecordCount(&count)) return LoadString(kValidationFailedString);
+  if (!reader_.ReadRecordCount(&count)) return {.stringId = marrowind_strings::kValidationFailed};
   simRange_ = session_.SimIndexRange();
   if (simRange_) simIndex_ = simRange_->dwMinPBIndex;
   std::uint32_t restored = 0;
@@ -165,16 +163,24 @@ QString RestoreRun::Restore() {
   deletionsLocked_ = !session_.DeleteMarkedContacts();
   RestoreRingTones();
   progress_.progress = 1.0;
-  return OutcomeText(count, restored);
+  return Finished(count, restored);
 }
 
-// The count's outcome, then what was left out or stopped it, which would otherwise go unnoticed.
-QString RestoreRun::OutcomeText(std::uint32_t count, std::uint32_t restored) const {
-  QString text = restored == count
-                     ? LoadString(kRestoreSucceedString)
-                     : QStringLiteral("The restore file has %1 items,but only had Finish %2 items!")
-                           .arg(count)
-                           .arg(restored);
+// The count's outcome, then what was left out or stopped it, with the notices told before.
+JobOutcome RestoreRun::Finished(std::uint32_t count, std::uint32_t restored) const {
+  if (restored == count) {
+    return {marrowind_strings::kRestoreSucceeded, LeftOutText(), false, notices_};
+  }
+  const QString shortfall =
+      QStringLiteral("The restore file has %1 items,but only had Finish %2 items!")
+          .arg(count)
+          .arg(restored);
+  return {0, shortfall + LeftOutText(), false, notices_};
+}
+
+// What was left out or stopped the restore, a line each, which would otherwise go unnoticed.
+QString RestoreRun::LeftOutText() const {
+  QString text;
   if (invalidDates_ > 0) {
     text += QStringLiteral("\nInvalid dates not restored: %1 (the first in No.%2).")
                 .arg(invalidDates_)
@@ -253,7 +259,7 @@ RestoreRun::Outcome RestoreRun::RestorePhoneContact(std::uint32_t number,
 // so a SIM restored from its own backup keeps every entry however full it is.
 RestoreRun::Outcome RestoreRun::RestoreSimEntry(const QString& key, const SimEntry& entry) {
   if (!simRange_) {
-    AfxMessageBox(QStringLiteral("Restore sim contacts error!"), MB_OK);
+    notices_.append(QStringLiteral("Restore sim contacts error!"));
     return Outcome::kStop;
   }
   std::optional<DWORD> slot = session_.TakeSimSlot(key);
@@ -291,44 +297,43 @@ void RestoreRun::RestoreRingTones() {
     CreatePhoneFolders(lastSeparator >= 0 ? path.left(lastSeparator) : QString());
     if (OpenPhoneFileForReading(path)) continue;
     if (!WritePhoneFile(path, entry.data)) {
-      AfxMessageBox(QStringLiteral("Write RingTone:%1 Error!").arg(path), MB_OK);
+      notices_.append(QStringLiteral("Write RingTone:%1 Error!").arg(path));
     }
   }
 }
 
-// Opens and checks the whole file before anything on the phone changes; the message when it
+// Opens and checks the whole file before anything on the phone changes; the outcome when it
 // cannot be used.
-std::optional<QString> OpenCheckedFile(ContactsBackupReader& reader, const QString& path) {
+std::optional<JobOutcome> OpenCheckedFile(ContactsBackupReader& reader, const QString& path) {
   switch (reader.Open(path)) {
     case ContactsBackupReader::OpenResult::kCannotOpen:
-      return QStringLiteral("Can't open file:") + path;
+      return JobOutcome{0, QStringLiteral("Can't open file:") + path};
     case ContactsBackupReader::OpenResult::kDigestMismatch:
-      return LoadString(kValidationFailedString);
+      return JobOutcome{.stringId = marrowind_strings::kValidationFailed};
     case ContactsBackupReader::OpenResult::kOk:
       break;
   }
-  if (!reader.CheckStructure() || !reader.Rewind()) return LoadString(kValidationFailedString);
+  if (!reader.CheckStructure() || !reader.Rewind()) {
+    return JobOutcome{.stringId = marrowind_strings::kValidationFailed};
+  }
   return std::nullopt;
 }
 
 }  // namespace
 
 void StartContactsRestore(CContactsRestoreJob& job) {
-  StartJobWithPath(job.m_strPath, LoadString(kEmptyRestorePathString), job.m_progress,
+  StartJobWithPath(job.m_strPath, LoadString(marrowind_strings::kEmptyRestorePath), job.m_progress,
                    [&job] { ContactsRestoreThreadProc(&job); });
 }
 
 unsigned ContactsRestoreThreadProc(CContactsRestoreJob* job) {
-  RestoreContactsFile(job->m_session, *job);
+  FinishJob(RestoreContactsFile(job->m_session, *job), job->m_progress);
   return 0;
 }
 
-void RestoreContactsFile(CContactStoreSession& session, CContactsRestoreJob& job) {
+JobOutcome RestoreContactsFile(CContactStoreSession& session, CContactsRestoreJob& job) {
   ContactsBackupReader reader(kPhoneDialect);
-  if (std::optional<QString> refusal = OpenCheckedFile(reader, job.m_strPath)) {
-    FinishContactsJob(job.m_progress, *refusal);
-    return;
-  }
+  if (std::optional<JobOutcome> refusal = OpenCheckedFile(reader, job.m_strPath)) return *refusal;
   RestoreRun run(session, reader, job.m_progress);
-  FinishContactsJob(job.m_progress, run.Restore());
+  return run.Restore();
 }

@@ -8,6 +8,7 @@ QString JobOutcomeText(const JobOutcome& outcome) {
 }
 
 void FinishJob(const JobOutcome& outcome, JobProgress& progress) {
+  for (const QString& notice : outcome.notices) AfxMessageBox(notice, MB_OK);
   const QString text = JobOutcomeText(outcome);
   if (outcome.doneBeforeMessage) progress.done = 1;
   AfxMessageBox(text, MB_OK);
