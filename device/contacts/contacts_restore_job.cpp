@@ -100,6 +100,11 @@ std::optional<QString> ReplacementKey(const BackupRecord& record) {
   return NamelessContactKey(stored);
 }
 
+// A line of the outcome that says what another program's hold on the phone's store did.
+QString LockedNote(const QString& what) {
+  return QStringLiteral("\nThe phone's contacts are locked by another program: ") + what;
+}
+
 class RestoreRun {
  public:
   RestoreRun(CContactStoreSession& session, ContactsBackupReader& reader, JobProgress& progress)
@@ -131,9 +136,9 @@ class RestoreRun {
   QString firstInvalidDate_;
   int emptyRecords_ = 0;
   // The record at which another program's hold on the phone's store stopped the restore (0: none),
-  // and whether it stopped the deletion of the contacts the restored ones replace.
+  // and the note when it kept the contacts the restored ones replace.
   std::uint32_t lockedAt_ = 0;
-  bool deletionsLocked_ = false;
+  QString keptNote_;
   QStringList notices_;  // what failed on the way, told before the outcome
 };
 
@@ -160,7 +165,7 @@ JobOutcome RestoreRun::Restore() {
     stopped = outcome == Outcome::kStop || outcome == Outcome::kLocked;
     progress_.progress = static_cast<double>(k) / (static_cast<double>(count) + 2);
   }
-  deletionsLocked_ = !session_.DeleteMarkedContacts();
+  keptNote_ = DeleteReplacedContacts(session_);
   RestoreRingTones();
   progress_.progress = 1.0;
   return Finished(count, restored);
@@ -188,13 +193,8 @@ QString RestoreRun::LeftOutText() const {
   }
   if (emptyRecords_ > 0)
     text += QStringLiteral("\nEmpty records not restored: %1.").arg(emptyRecords_);
-  const QString locked = QStringLiteral("\nThe phone's contacts are locked by another program: ");
-  if (lockedAt_ != 0) {
-    text += locked + QStringLiteral("stopped at No.%1.").arg(lockedAt_);
-  } else if (deletionsLocked_) {
-    text += locked + QStringLiteral("the contacts replaced were kept.");
-  }
-  return text;
+  return text + (lockedAt_ != 0 ? LockedNote(QStringLiteral("stopped at No.%1.").arg(lockedAt_))
+                                : keptNote_);
 }
 
 void RestoreRun::NoteInvalidDate(std::uint32_t number, const BackupDate& date) {
@@ -320,6 +320,11 @@ std::optional<JobOutcome> OpenCheckedFile(ContactsBackupReader& reader, const QS
 }
 
 }  // namespace
+
+QString DeleteReplacedContacts(CContactStoreSession& session) {
+  if (session.DeleteMarkedContacts()) return QString();
+  return LockedNote(QStringLiteral("the contacts replaced were kept."));
+}
 
 void StartContactsRestore(CContactsRestoreJob& job) {
   StartJobWithPath(job.m_strPath, LoadString(marrowind_strings::kEmptyRestorePath), job.m_progress,

@@ -29,3 +29,7 @@ void StartContactsRestore(CContactsRestoreJob& job);
 unsigned ContactsRestoreThreadProc(CContactsRestoreJob* job);
 // The worker's work: says how it went, with what failed on the way, and shows nothing.
 JobOutcome RestoreContactsFile(CContactStoreSession& session, CContactsRestoreJob& job);
+// The restore's step after the records: deletes the contacts marked as replaced by them. When
+// another program holds the phone's store they are kept, and the outcome gets the note returned;
+// otherwise the note is empty.
+QString DeleteReplacedContacts(CContactStoreSession& session);
