@@ -35,12 +35,11 @@ std::string Md5String(const std::string& text);
 // Each byte as two lowercase hex digits ("%02x"): the one hex writer of both sides.
 std::string BytesToHex(std::size_t count, const std::uint8_t* bytes);
 
-// The desktop's names for the hex text of a digest. ("%x" with a "0" in front of a single digit,
-// DigestToHex as the design has it, is the same text.)
+// The hex text of a digest. (The design's DigestToHex, "%x" with a "0" in front of a single
+// digit, is the same text, so it has no code of its own.)
 inline std::string DigestToHexString(const Md5Digest& digest) {
   return BytesToHex(digest.size(), digest.data());
 }
-inline std::string DigestToHex(const Md5Digest& digest) { return DigestToHexString(digest); }
 
 // '1'-'9' give 1-9 and 'a'-'f' give 10-15; every other character, upper-case letters included,
 // gives 0. Files written by earlier versions depend on this.

@@ -1,18 +1,5 @@
 #include "device/frame/device_text.h"
 
-void CMd5::Update(const void* bytes, std::size_t count) { context_.Update(bytes, count); }
-
-void CMd5::Final() {
-  if (finished_) return;
-  digest_ = context_.Finish();
-  finished_ = true;
-}
-
-std::string CMd5::HexDigest() {
-  Final();
-  return BytesToHex(digest_.size(), digest_.data());
-}
-
 QString GetFileExtension(const QString& path) {
   qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
   return dot >= 0 ? path.mid(dot) : QString();
