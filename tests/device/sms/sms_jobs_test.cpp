@@ -237,7 +237,7 @@ TEST_F(SmsJobsTest, ARestoredMessageIsStoredWholeOrNotAtAll) {
 // A restore killed at any moment leaves whole messages only, and the next restore completes the
 // phone.
 TEST_F(SmsJobsTest, ARestoreKilledAnywhereIsCompletedByTheNext) {
-  AddSentMessages(3000, std::vector<PhoneRecipient>(20, {"Friend", "+86139000000", 1}));
+  AddSentMessages(500, std::vector<PhoneRecipient>(20, {"Friend", "+86139000000", 1}));
   const std::vector<QString> before = Contents();
   ASSERT_EQ(Backup("sent.qrd"), (SmsJobOutcome{kBackupSucceeded, "", false}));
   ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
@@ -249,9 +249,9 @@ TEST_F(SmsJobsTest, ARestoreKilledAnywhereIsCompletedByTheNext) {
     return count.Step() == SQLITE_ROW ? count.ColumnInt64(0) : 0;
   };
   for (int round = 1; round <= 5; ++round) {
-    // Killed once the phone holds round x 500 of the 3000 messages.
-    EXPECT_TRUE(KillPartWay([this] { Restore("sent.qrd"); },
-                            [&](pid_t) { return stored() >= round * 500; }))
+    // Killed once the phone holds round x 80 of the 500 messages.
+    EXPECT_TRUE(
+        KillPartWay([this] { Restore("sent.qrd"); }, [&](pid_t) { return stored() >= round * 80; }))
         << "the restore ended before kill " << round;
     for (const PhoneMessage& message : phone_.Messages(Special(PR_IPM_SENTMAIL_ENTRYID))) {
       ASSERT_EQ(message.recipients.size(), 20u) << "kill " << round << ", message " << message.id;
@@ -281,11 +281,11 @@ TEST_F(SmsJobsTest, ABackupThatCannotBeWrittenKeepsThePreviousFileAndSaysWhy) {
 }
 
 TEST_F(SmsJobsTest, AKilledBackupKeepsThePreviousFile) {
-  AddSentMessages(20000, {});
+  AddSentMessages(2000, {});
   WriteFileBytes(Path("old.qrd"), "previous");
-  // Killed once 64 KB of the backup's 1.3 MB are written.
+  // Killed once 16 KB of the backup's 130 KB are written.
   EXPECT_TRUE(KillPartWay([this] { Backup("old.qrd"); },
-                          [](pid_t child) { return BytesWrittenBy(child) >= 64 * 1024; }))
+                          [](pid_t child) { return BytesWrittenBy(child) >= 16 * 1024; }))
       << "the backup ended before the kill";
   EXPECT_EQ(ReadFileBytes(Path("old.qrd")), "previous");
 }
