@@ -1,5 +1,6 @@
 #include "common/text_encoding.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "common/ansi_text.h"
@@ -72,12 +73,14 @@ void Utf8Validator::Add(QByteArrayView bytes) {
 
 TextEncoding DetectTextEncoding(QIODevice& device) {
   qint64 start = device.pos();
-  QByteArray chunk(kChunkBytes, Qt::Uninitialized);
+  // A small file needs no buffer of a whole chunk.
+  const qint64 chunkBytes = std::clamp<qint64>(device.bytesAvailable(), 1, kChunkBytes);
+  QByteArray chunk(chunkBytes, Qt::Uninitialized);
   Utf8Validator validator;
   bool first = true;
   bool readable = true;
   for (;;) {
-    qint64 read = device.read(chunk.data(), kChunkBytes);
+    qint64 read = device.read(chunk.data(), chunkBytes);
     if (read <= 0) {
       readable = read == 0;
       break;

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 constexpr qint64 kChunkBytes = 1024 * 1024;
@@ -33,8 +35,10 @@ bool CsvRecordReader::Refill() {
     *offset -= drop;
   }
   qsizetype kept = buffer_.size();
-  buffer_.resize(kept + kChunkBytes);
-  qint64 read = file_.read(buffer_.data() + kept, kChunkBytes);
+  // No more than the file holds: a small file needs no buffer of a whole chunk.
+  const qint64 chunkBytes = std::clamp<qint64>(file_.bytesAvailable(), 1, kChunkBytes);
+  buffer_.resize(kept + chunkBytes);
+  qint64 read = file_.read(buffer_.data() + kept, chunkBytes);
   buffer_.resize(kept + std::max<qint64>(read, 0));
   unreadable_ = read < 0;
   atEnd_ = read <= 0;

@@ -50,8 +50,10 @@ class CardLines {
     buffer_.remove(0, position_);
     position_ = 0;
     qsizetype kept = buffer_.size();
-    buffer_.resize(kept + kChunkBytes);
-    qint64 read = device_.read(buffer_.data() + kept, kChunkBytes);
+    // No more than the file holds: a small file needs no buffer of a whole chunk.
+    const qint64 chunkBytes = std::clamp<qint64>(device_.bytesAvailable(), 1, kChunkBytes);
+    buffer_.resize(kept + chunkBytes);
+    qint64 read = device_.read(buffer_.data() + kept, chunkBytes);
     buffer_.resize(kept + std::max<qint64>(read, 0));
     unreadable_ = read < 0;
     atEnd_ = read <= 0;
