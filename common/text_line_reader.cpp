@@ -19,8 +19,9 @@ bool TextLineReader::Fill() {
     for (qsizetype* offset : {&lineStart_, &lineEnd_, &nextLine_}) *offset -= heldStart_;
     heldStart_ = 0;
   }
-  buffer_.resize(kept + kChunkBytes);
-  const qint64 read = file_.Read(buffer_.data() + kept, kChunkBytes);
+  const qint64 chunkBytes = file_.ChunkSize(kChunkBytes);
+  buffer_.resize(kept + chunkBytes);
+  const qint64 read = file_.Read(buffer_.data() + kept, chunkBytes);
   buffer_.resize(kept + std::max<qint64>(read, 0));
   failed_ = read < 0;
   atEnd_ = read <= 0;

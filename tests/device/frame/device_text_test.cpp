@@ -14,10 +14,6 @@ TEST(FileExtensionTest, IsTheTextFromTheLastDot) {
   EXPECT_EQ(GetFileExtension("list."), ".");
 }
 
-TEST(WideToAnsiTest, IsTheOneConversionOfThePlatform) {
-  EXPECT_EQ(WideToAnsi(QString::fromUtf8("张三")), QByteArray("\xd5\xc5\xc8\xfd"));
-}
-
 TEST(DeviceTextTest, LeftAnsiBytesKeepsWholeCharactersThatFit) {
   const QString chinese = QString::fromUtf8("你好");       // two bytes each
   const QString emoji = QString::fromUtf8("a\U0001F600");  // four bytes, two UTF-16 units
