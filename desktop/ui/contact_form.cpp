@@ -9,12 +9,20 @@ namespace {
 
 constexpr char kSoundsFolder[] = "\\Application Data\\Sounds\\";
 
-// The columns from Title to Notes that a phone contact's insert and update write from the
-// dialog's fields. File_As (the composed name), Ring_Tone and Picture are written apart.
-constexpr std::array<int, 55> kWrittenColumns = {
-    1,  2,  3,  4,  5,  6,  7,  8,  9,  11, 12, 13, 14, 15, 16, 17, 18, 19, 20,
-    21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39,
-    40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 55, 56, 58};
+// The columns of the values that a phone contact's insert and update write from the dialog's
+// fields, in table order. File_As (the composed name), Ring_Tone and Picture are written apart.
+constexpr std::array<int, kContactValueCount - 3> kWrittenColumns = [] {
+  std::array<int, kContactValueCount - 3> columns{};
+  size_t written = 0;
+  for (int column = 0; column < kContactColumnCount; ++column) {
+    if (column == kColumnFileAs || column == kColumnRingTone || column == kColumnPicture ||
+        kContactTable[column].own) {
+      continue;
+    }
+    columns.at(written++) = column;
+  }
+  return columns;
+}();
 // The other columns a phone contact's save writes from its values.
 constexpr std::array<int, 3> kNameAndRingToneColumns = {kColumnFileAs, kColumnSimName,
                                                         kColumnRingTone};
