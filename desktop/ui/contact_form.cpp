@@ -27,6 +27,8 @@ constexpr std::array<int, kContactValueCount - 3> kWrittenColumns = [] {
 constexpr std::array<int, 3> kNameAndRingToneColumns = {kColumnFileAs, kColumnSimName,
                                                         kColumnRingTone};
 
+constexpr const char* kPictureColumn = ColumnNameOf(ContactFieldId::kPicture);
+
 // The columns a phone contact's save writes: those from its values, ContactType, then `more`.
 std::vector<const char*> PhoneColumns(std::initializer_list<const char*> more) {
   std::vector<const char*> columns;
@@ -141,8 +143,9 @@ bool IsSuccessOutcome(int code) {
 
 StoreResult InsertSimContact(DatabaseConnection& db, const QString& simName,
                              const QString& mobile) {
-  constexpr std::array<const char*, 4> kColumns = {"First_Name", "SIM_Name", "Mobile_Phone",
-                                                   "ContactType"};
+  constexpr std::array<const char*, 4> kColumns = {
+      ColumnNameOf(ContactFieldId::kFirstName), "SIM_Name",
+      ColumnNameOf(ContactFieldId::kMobilePhone), "ContactType"};
   ContactRowInsert insert(db, kColumns);
   SetSimValues(insert, simName, mobile);
   return Outcome(db, insert.Insert(), false);
@@ -151,7 +154,7 @@ StoreResult InsertSimContact(DatabaseConnection& db, const QString& simName,
 StoreResult InsertPhoneContact(DatabaseConnection& db, const ContactTexts& values,
                                const QByteArray* picture) {
   ContactRowInsert insert(
-      db, picture != nullptr ? PhoneColumns({"Picture", "hasPic"}) : PhoneColumns({}));
+      db, picture != nullptr ? PhoneColumns({kPictureColumn, "hasPic"}) : PhoneColumns({}));
   int position = SetPhoneValues(insert, values);
   if (picture != nullptr) {
     insert.SetBlob(position++, *picture);
@@ -162,8 +165,9 @@ StoreResult InsertPhoneContact(DatabaseConnection& db, const ContactTexts& value
 
 StoreResult UpdateSimContact(DatabaseConnection& db, qint64 id, const QString& simName,
                              const QString& mobile) {
-  constexpr std::array<const char*, 4> kColumns = {"SIM_Name", "File_As", "Mobile_Phone",
-                                                   "ContactType"};
+  constexpr std::array<const char*, 4> kColumns = {
+      "SIM_Name", ColumnNameOf(ContactFieldId::kFileAs), ColumnNameOf(ContactFieldId::kMobilePhone),
+      "ContactType"};
   ContactRowUpdate update(db, kColumns);
   SetSimValues(update, simName, mobile);
   return Outcome(db, update.Update(id), true);
@@ -172,8 +176,9 @@ StoreResult UpdateSimContact(DatabaseConnection& db, qint64 id, const QString& s
 // A kept picture keeps its blob; a removed one leaves empty text in its place.
 StoreResult UpdatePhoneContact(DatabaseConnection& db, qint64 id, const ContactTexts& values,
                                PictureChange change, const QByteArray* picture) {
-  ContactRowUpdate update(db, change == PictureChange::kKeep ? PhoneColumns({"hasPic"})
-                                                             : PhoneColumns({"hasPic", "Picture"}));
+  ContactRowUpdate update(db, change == PictureChange::kKeep
+                                  ? PhoneColumns({"hasPic"})
+                                  : PhoneColumns({"hasPic", kPictureColumn}));
   int position = SetPhoneValues(update, values);
   update.SetInteger(position++, change == PictureChange::kRemove ? 0 : 1);
   if (change == PictureChange::kReplace) update.SetBlob(position, *picture);
