@@ -1,5 +1,6 @@
 #include "desktop/ui/exchange/csv_import_pages.h"
 
+#include "desktop/exchange/csv/csv_import_boxes.h"
 #include "desktop/store/contact_record.h"
 #include "platform/windows/window_styles.h"
 
@@ -138,9 +139,19 @@ std::vector<ContactFieldId> FieldsOf(std::span<const PageField> fields) {
   return ids;
 }
 
+// The boxes of both pages, the first page's first, feed the fields in the import's box order.
+template <size_t N>
+constexpr bool FeedsBoxesFrom(const PageField (&fields)[N], int first) {
+  for (size_t box = 0; box < N; ++box) {
+    if (fields[box].field != kCsvImportBoxFields[first + box]) return false;
+  }
+  return true;
+}
 static_assert(std::size(kFirstPageFields) == CDlgFirCSVImpCf::kComboCount &&
-              std::size(kSecondPageFields) == CDlgSecCSVImpCf::kComboCount &&
-              CDlgFirCSVImpCf::kComboCount + CDlgSecCSVImpCf::kComboCount == kContactFieldCount);
+              FeedsBoxesFrom(kFirstPageFields, 0));
+static_assert(std::size(kSecondPageFields) == CDlgSecCSVImpCf::kComboCount &&
+              FeedsBoxesFrom(kSecondPageFields, CDlgFirCSVImpCf::kComboCount));
+static_assert(CDlgFirCSVImpCf::kComboCount + CDlgSecCSVImpCf::kComboCount == kContactFieldCount);
 
 }  // namespace
 
