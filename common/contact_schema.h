@@ -7,13 +7,15 @@
 // What a contact holds, defined once for both programs: every value by name, with its column in
 // the desktop's Contact_Table and its item in a phone contact record of the contacts backup file.
 // What only the desktop knows (the record member, the dialogs' labels) is in
-// desktop/store/contact_fields.h, the phone's property ids in device/contacts/contact_properties.
+// desktop/store/contact_record.h, the phone's property ids in device/contacts/contact_properties.
 // Every format lists the values it carries by these names, in a table of its own.
 //
-// To add a value: a name in ContactFieldId and its line in kContactSchema; on the desktop, its
-// line in the Contact_Table layout and, for one of the contact fields, a ContactRecord member and
-// its line in kContactFields; on the phone, its property in contact_properties.cpp; then a line
-// in the table of each exchange format that carries it.
+// To add a value: a name in ContactFieldId and its line in kContactSchema (the counts below
+// follow); on the desktop, its column in the table's create statement and its line in the
+// Contact_Table layout and, for one of the contact fields, a ContactRecord member and its line in
+// kContactFields; on the phone, its property in contact_properties.cpp; then a line in the table
+// of each exchange format and dialog that carries it. A table that names every field fails to
+// compile while it misses one.
 
 // The 55 contact fields in their canonical order (the column layouts and the exchange dialogs
 // count them from 1), then the values that only the database and the backup file carry. The
