@@ -26,6 +26,7 @@
 #include "device/contacts/contacts_backup_job.h"
 #include "device/contacts/contacts_restore_job.h"
 #include "device/contacts/marrowind_program.h"
+#include "device/frame/job_outcome.h"
 #include "device/sms/skeldra_program.h"
 #include "device/sms/sms_backup_job.h"
 #include "device/sms/sms_restore_job.h"
@@ -33,7 +34,6 @@
 #include "platform/device/stores/phone_folder.h"
 #include "platform/device/stores/phone_setup.h"
 #include "platform/windows/message_service.h"
-#include "platform/windows/resources.h"
 
 namespace {
 
@@ -67,15 +67,12 @@ double PeakMemoryMegabytes() {
   return 0;
 }
 
-// The last message a job showed (every message box is answered at once).
-QString shownMessage;
 // The seconds of each job by its number of items, for the growth lines at the end.
 std::map<std::string, std::map<int, double>> timings;
 
 // Runs the job and prints its line; `floorSeconds` 0 for the floor itself.
 double Measure(const char* job, int items, double floorSeconds,
                const std::function<QString()>& run) {
-  shownMessage.clear();
   ResetPeakMemory();
   QElapsedTimer timer;
   timer.start();
@@ -133,30 +130,24 @@ void EmptyPhone(const QString& folder) {
 QString ContactsBackup(const QString& path) {
   CContactsBackupJob job(BackupModeForPath(path), path);
   if (!job.m_session.OpenContactStore()) return "store not opened";
-  RunContactsBackup(job.m_session, job);
-  return shownMessage;
+  return JobOutcomeText(RunContactsBackup(job.m_session, job));
 }
 
 QString ContactsRestore(const QString& path) {
   CContactsRestoreJob job(path);
   if (!job.m_session.OpenContactStore()) return "store not opened";
-  RestoreContactsFile(job.m_session, job);
-  return shownMessage;
-}
-
-QString SmsOutcome(const SmsJobOutcome& outcome) {
-  return outcome.stringId != 0 ? LoadString(outcome.stringId) : outcome.text;
+  return JobOutcomeText(RestoreContactsFile(job.m_session, job));
 }
 
 QString SmsBackup(const QString& path) {
   CSmsBackupJob job(SmsBackupMode::kBackupFile, path, CSmsBackupJob::kAllFolders);
   job.m_nTotal = CountSelectedMessages(job);
-  return SmsOutcome(RunSmsBackup(job));
+  return JobOutcomeText(RunSmsBackup(job));
 }
 
 QString SmsRestore(const QString& path) {
   CSmsRestoreJob job(path);
-  return SmsOutcome(RunSmsRestore(job));
+  return JobOutcomeText(RunSmsRestore(job));
 }
 
 void RunSize(const QTemporaryDir& folder, int items) {
@@ -194,11 +185,9 @@ void RunSize(const QTemporaryDir& folder, int items) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The jobs return their outcomes; any message box is answered at once.
   MessageService service;
-  service.messageBox = [](const QString& text, const QString&, unsigned) {
-    shownMessage = text;
-    return IDOK;
-  };
+  service.messageBox = [](const QString&, const QString&, unsigned) { return IDOK; };
   InstallMessageService(service);
   QTemporaryDir folder;
   std::vector<int> sizes;

@@ -1,6 +1,5 @@
 #include "common/contacts_backup_file.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "common/ansi_text.h"
@@ -51,18 +50,6 @@ bool IsMissingRingTone(const QByteArray& data) {
   return data.isEmpty() || data == MissingRingToneData();
 }
 
-std::string ContactsDigestText(qint64 length) {
-  char text[64] = {};
-  std::snprintf(text, sizeof(text), "%d%s", static_cast<std::int32_t>(length), kContactsDigestSalt);
-  return text;
-}
-
-Md5Digest ContactsFileDigest(qint64 length) {
-  Md5Digest digest{};
-  HexToDigest(digest.data(), Md5String(ContactsDigestText(length)));
-  return digest;
-}
-
 QByteArray PhoneRecordBytes(const PhoneContactBody& body, std::uint8_t typeByte) {
   QByteArray record;
   record.append(static_cast<char>(typeByte));
@@ -107,16 +94,14 @@ ContactsBackupReader::OpenResult ContactsBackupReader::Open(const QString& path)
   path_ = path;
   if (!file_.Open(path)) return OpenResult::kCannotOpen;
   QByteArray stored;
-  if (!file_.ReadBytes(16, &stored)) return OpenResult::kDigestMismatch;
-  Md5Digest digest;
-  std::copy(stored.begin(), stored.end(), digest.begin());
-  if (DigestToHex(digest) != Md5String(ContactsDigestText(file_.Size()))) {
+  if (!file_.ReadBytes(kLengthDigestSize, &stored) ||
+      stored != LengthDigest(file_.Size(), kContactsDigestSalt)) {
     return OpenResult::kDigestMismatch;
   }
   return OpenResult::kOk;
 }
 
-bool ContactsBackupReader::Rewind() { return file_.Open(path_) && file_.Skip(16); }
+bool ContactsBackupReader::Rewind() { return file_.Open(path_) && file_.Skip(kLengthDigestSize); }
 
 bool ContactsBackupReader::ReadString(QByteArray* text) {
   std::int32_t size;
@@ -205,7 +190,7 @@ bool ContactsBackupReader::SkipRingTones() {
 bool ContactsBackupWriter::Create(const QString& path, std::uint32_t recordCount) {
   file_.setFileName(path);
   failed_ = !file_.open(QIODevice::WriteOnly);
-  QByteArray header(16, '\0');
+  QByteArray header(kLengthDigestSize, '\0');
   AppendI32(&header, static_cast<std::int32_t>(recordCount));
   return Write(header);
 }
@@ -246,11 +231,10 @@ bool ContactsBackupWriter::Finish(std::optional<std::uint32_t> finalRecordCount)
   if (!failed_ && finalRecordCount) {
     QByteArray count;
     AppendI32(&count, static_cast<std::int32_t>(*finalRecordCount));
-    failed_ = !file_.seek(16) || file_.write(count) != count.size();
+    failed_ = !file_.seek(kLengthDigestSize) || file_.write(count) != count.size();
   }
   if (!failed_) {
-    Md5Digest digest = ContactsFileDigest(file_.size());
-    QByteArray bytes(reinterpret_cast<const char*>(digest.data()), digest.size());
+    const QByteArray bytes = LengthDigest(file_.size(), kContactsDigestSalt);
     failed_ = !file_.seek(0) || file_.write(bytes) != bytes.size();
   }
   if (failed_) {

@@ -9,13 +9,13 @@
 
 #include "common/binary_file_reader.h"
 #include "common/contact_schema.h"
-#include "common/md5.h"
+#include "common/length_digest.h"
 #include "common/whole_file_writer.h"
 
 // The contacts backup file that the phone program writes on backup and reads on restore, and the
 // desktop program reads on import and writes on export. Little-endian binary:
 //
-//   16-byte MD5 digest of the text "<file length>KRVTQ_MaloBexin"
+//   16-byte digest of the file's length (length_digest.h) with the salt "KRVTQ_MaloBexin"
 //   32-bit record count
 //   records: a type byte, then a phone contact body (type 1) or a SIM contact body (type 2)
 //   32-bit ring-tone count, then that many entries of name and file bytes
@@ -91,11 +91,6 @@ struct BackupDialect {
 };
 inline constexpr BackupDialect kDesktopDialect{BackupRecord::Body::kSim, true};
 inline constexpr BackupDialect kPhoneDialect{BackupRecord::Body::kNone, false};
-
-// The digest stored in a file of `length` bytes: MD5 of the length's decimal text (as a signed
-// 32-bit value) followed by the salt.
-std::string ContactsDigestText(qint64 length);
-Md5Digest ContactsFileDigest(qint64 length);
 
 // A phone contact record as the file holds it: the type byte and the body.
 QByteArray PhoneRecordBytes(const PhoneContactBody& body, std::uint8_t typeByte = kRecordTypePhone);

@@ -116,23 +116,13 @@ std::string Md5String(const std::string& text) {
   return DigestToHexString(Md5Of(text.data(), std::strlen(text.c_str())));
 }
 
-std::string DigestToHexString(const Md5Digest& digest) {
+std::string BytesToHex(std::size_t count, const std::uint8_t* bytes) {
   std::string hex;
+  hex.reserve(count * 2);
   char pair[3];
-  for (std::uint8_t byte : digest) {
-    std::snprintf(pair, sizeof(pair), "%02x", byte);
+  for (std::size_t i = 0; i < count; ++i) {
+    std::snprintf(pair, sizeof(pair), "%02x", bytes[i]);
     hex += pair;
-  }
-  return hex;
-}
-
-std::string DigestToHex(const Md5Digest& digest) {
-  std::string hex;
-  char digits[3];
-  for (std::uint8_t byte : digest) {
-    std::snprintf(digits, sizeof(digits), "%x", byte);
-    if (digits[1] == '\0') hex += '0';
-    hex += digits;
   }
   return hex;
 }

@@ -32,11 +32,14 @@ Md5Digest Md5Of(const void* data, std::size_t size);
 // The digest of the string's bytes (no terminator) as 32 lowercase hex digits.
 std::string Md5String(const std::string& text);
 
-// Each byte as "%02x".
-std::string DigestToHexString(const Md5Digest& digest);
+// Each byte as two lowercase hex digits ("%02x"): the one hex writer of both sides.
+std::string BytesToHex(std::size_t count, const std::uint8_t* bytes);
 
-// Each byte as "%x", with a "0" in front of a single digit; the same text as DigestToHexString.
-std::string DigestToHex(const Md5Digest& digest);
+// The hex text of a digest. (The design's DigestToHex, "%x" with a "0" in front of a single
+// digit, is the same text, so it has no code of its own.)
+inline std::string DigestToHexString(const Md5Digest& digest) {
+  return BytesToHex(digest.size(), digest.data());
+}
 
 // '1'-'9' give 1-9 and 'a'-'f' give 10-15; every other character, upper-case letters included,
 // gives 0. Files written by earlier versions depend on this.

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "common/length_digest.h"
 #include "device/sms/sms_backup_file.h"
 #include "device/sms/sms_restore_job.h"
 #include "fuzz/fuzz_support.h"
@@ -12,7 +13,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const FuzzFolder folder;
-  const QByteArray digest = QByteArray::fromHex(QByteArray::fromStdString(SmsFileDigest(size)));
+  const QByteArray digest = LengthDigest(static_cast<qint64>(size), kSmsFileSalt);
   UseFreshPhone(folder);
   CSmsRestoreJob job(
       folder.Write(QStringLiteral("input.qrd"), WithDigest(FuzzBytes(data, size), digest)));

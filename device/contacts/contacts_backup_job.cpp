@@ -10,14 +10,11 @@
 #include "device/contacts/contact_properties.h"
 #include "device/contacts/contacts_text_listing.h"
 #include "device/frame/device_text.h"
-#include "platform/device/shell/message_box.h"
+#include "device/resources/marrowind_string_ids.h"
 #include "platform/device/stores/phone_folder.h"
 #include "platform/windows/resources.h"
 
 namespace {
-
-constexpr int kEmptySavePathString = 132;
-constexpr int kBackupSucceedString = 133;
 
 // The ring-tone file's bytes, or four zero bytes when it cannot be read; nothing for a file
 // larger than an entry can hold, which is not read at all.
@@ -36,8 +33,8 @@ class BackupFileRun {
   BackupFileRun(CContactStoreSession& session, JobProgress& progress)
       : session_(session), progress_(progress) {}
 
-  // Writes the whole file; the outcome message.
-  QString Write(const QString& path);
+  // Writes the whole file; how it went.
+  JobOutcome Write(const QString& path);
 
  private:
   bool WriteContact(IPOutlookItemCollection& items, int index);
@@ -55,9 +52,9 @@ class BackupFileRun {
   QSet<QString> knownRingTones_;
 };
 
-QString BackupFileRun::Write(const QString& path) {
+JobOutcome BackupFileRun::Write(const QString& path) {
   const DWORD used = session_.SimUsedCount();
-  if (!writer_.Create(path, 0)) return CannotCreateFileText(path);
+  if (!writer_.Create(path, 0)) return CannotCreateFileOutcome(path);
   std::optional<CContactStoreSession::ContactItems> contacts = session_.GetContactItems();
   total_ = static_cast<int>(used) + (contacts ? contacts->count : 0);
   passed_ = contacts ? contacts->count : -1;
@@ -68,8 +65,8 @@ QString BackupFileRun::Write(const QString& path) {
   session_.ForEachSimEntry(used, [this](DWORD, const SimEntry& entry) { WriteSimEntry(entry); });
   WriteRingTones();
   SetProgress(passed_ + 2);
-  if (!writer_.Finish(static_cast<std::uint32_t>(written_))) return CannotWriteFileText(path);
-  return BackupOutcomeText(contacts.has_value(), total_, written_);
+  if (!writer_.Finish(static_cast<std::uint32_t>(written_))) return {0, CannotWriteFileText(path)};
+  return BackupOutcome(contacts.has_value(), total_, written_);
 }
 
 bool BackupFileRun::WriteContact(IPOutlookItemCollection& items, int index) {
@@ -114,48 +111,40 @@ ContactsBackupMode BackupModeForPath(const QString& path) {
 }
 
 void StartContactsBackup(CContactsBackupJob& job) {
-  StartJobWithPath(job.m_strPath, LoadString(kEmptySavePathString), job.m_progress,
+  StartJobWithPath(job.m_strPath, LoadString(marrowind_strings::kEmptySavePath), job.m_progress,
                    [&job] { ContactsBackupThreadProc(&job); });
 }
 
 unsigned ContactsBackupThreadProc(CContactsBackupJob* job) {
-  RunContactsBackup(job->m_session, *job);
+  FinishJob(RunContactsBackup(job->m_session, *job), job->m_progress);
   return 0;
 }
 
-void RunContactsBackup(CContactStoreSession& session, CContactsBackupJob& job) {
-  if (job.m_mode == ContactsBackupMode::kText) {
-    ExportContactsText(session, job);
-  } else {
-    WriteContactsBackupFile(session, job);
-  }
+JobOutcome RunContactsBackup(CContactStoreSession& session, CContactsBackupJob& job) {
+  return job.m_mode == ContactsBackupMode::kText ? ExportContactsText(session, job)
+                                                 : WriteContactsBackupFile(session, job);
 }
 
-void WriteContactsBackupFile(CContactStoreSession& session, CContactsBackupJob& job) {
+JobOutcome WriteContactsBackupFile(CContactStoreSession& session, CContactsBackupJob& job) {
   BackupFileRun run(session, job.m_progress);
-  FinishContactsJob(job.m_progress, run.Write(job.m_strPath));
+  return run.Write(job.m_strPath);
 }
 
-QString BackupOutcomeText(bool contactsRead, int total, int written) {
+JobOutcome BackupOutcome(bool contactsRead, int total, int written) {
   if (!contactsRead) {
-    return QStringLiteral("Can't read the Outlook contacts, only had backup %1 SIM items!")
-        .arg(written);
+    return {0, QStringLiteral("Can't read the Outlook contacts, only had backup %1 SIM items!")
+                   .arg(written)};
   }
-  if (written == total) return LoadString(kBackupSucceedString);
-  return QStringLiteral("The Contacts has %1 items,but had backup %2 items!")
-      .arg(total)
-      .arg(written);
+  if (written == total) return {.stringId = marrowind_strings::kBackupSucceeded};
+  return {
+      0,
+      QStringLiteral("The Contacts has %1 items,but had backup %2 items!").arg(total).arg(written)};
 }
 
-QString CannotCreateFileText(const QString& path) {
-  return QStringLiteral("Can't create file:") + path;
+JobOutcome CannotCreateFileOutcome(const QString& path) {
+  return {0, QStringLiteral("Can't create file:") + path};
 }
 
 QString CannotWriteFileText(const QString& path) {
   return QStringLiteral("Can't write file:") + path;
-}
-
-void FinishContactsJob(JobProgress& progress, const QString& outcome) {
-  AfxMessageBox(outcome, MB_OK);
-  progress.done = 1;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "device/contacts/contact_store_session.h"
+#include "device/frame/job_outcome.h"
 #include "device/frame/job_progress.h"
 
 // The contacts backup: every contact of the contact store and every used SIM entry, written on
@@ -25,22 +26,19 @@ class CContactsBackupJob {
 // The backup mode of a chosen file name.
 ContactsBackupMode BackupModeForPath(const QString& path);
 
-// The start protocol: an empty path shows string 132 and starts nothing; otherwise the worker
-// runs under the progress dialog until it is done.
+// The start protocol: an empty path shows "Please input the save file's name!" and starts
+// nothing; otherwise the worker runs under the progress dialog until it is done, and shows the
+// outcome of the work.
 void StartContactsBackup(CContactsBackupJob& job);
 unsigned ContactsBackupThreadProc(CContactsBackupJob* job);
-// The worker's work, by the job's mode. Shows the outcome and sets done.
-void RunContactsBackup(CContactStoreSession& session, CContactsBackupJob& job);
-void WriteContactsBackupFile(CContactStoreSession& session, CContactsBackupJob& job);
+// The worker's work, by the job's mode: says how it went and shows nothing.
+JobOutcome RunContactsBackup(CContactStoreSession& session, CContactsBackupJob& job);
+JobOutcome WriteContactsBackupFile(CContactStoreSession& session, CContactsBackupJob& job);
 
-// The outcome texts of a backup: "Backup succeed." when every contact and used SIM entry was
-// written, else the shortfall; when the contacts folder could not be read at all, the SIM
-// entries written are all there is, and the message says so rather than report success. Then
-// the texts for an output file that could not be made or written.
-QString BackupOutcomeText(bool contactsRead, int total, int written);
-QString CannotCreateFileText(const QString& path);
+// The outcome of a backup: "Backup succeed." when every contact and used SIM entry was written,
+// else the shortfall; when the contacts folder could not be read at all, the SIM entries written
+// are all there is, and the message says so rather than report success. Then the outcomes of an
+// output file that could not be made or written, and the text of the latter.
+JobOutcome BackupOutcome(bool contactsRead, int total, int written);
+JobOutcome CannotCreateFileOutcome(const QString& path);
 QString CannotWriteFileText(const QString& path);
-
-// The worker's last steps on every path: shows the outcome, then sets done (after which the job
-// may be gone).
-void FinishContactsJob(JobProgress& progress, const QString& outcome);

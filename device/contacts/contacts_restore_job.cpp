@@ -8,16 +8,12 @@
 #include "device/contacts/contact_properties.h"
 #include "device/contacts/contacts_backup_job.h"
 #include "device/frame/device_text.h"
-#include "platform/device/shell/message_box.h"
+#include "device/resources/marrowind_string_ids.h"
 #include "platform/device/stores/file_time.h"
 #include "platform/device/stores/phone_folder.h"
 #include "platform/windows/resources.h"
 
 namespace {
-
-constexpr int kEmptyRestorePathString = 136;
-constexpr int kValidationFailedString = 137;
-constexpr int kRestoreSucceedString = 138;
 
 // A backup date as the contact store keeps it: midnight of that day in local time, as the
 // backup reads it back. Nothing for a date that does not exist.
@@ -104,13 +100,18 @@ std::optional<QString> ReplacementKey(const BackupRecord& record) {
   return NamelessContactKey(stored);
 }
 
+// A line of the outcome that says what another program's hold on the phone's store did.
+QString LockedNote(const QString& what) {
+  return QStringLiteral("\nThe phone's contacts are locked by another program: ") + what;
+}
+
 class RestoreRun {
  public:
   RestoreRun(CContactStoreSession& session, ContactsBackupReader& reader, JobProgress& progress)
       : session_(session), reader_(reader), progress_(progress) {}
 
-  // Restores the records and ring tones of a checked file; the outcome message.
-  QString Restore();
+  // Restores the records and ring tones of a checked file; how it went.
+  JobOutcome Restore();
 
  private:
   enum class Outcome { kRestored, kNotRestored, kEmpty, kStop, kLocked };
@@ -121,7 +122,8 @@ class RestoreRun {
   std::optional<DWORD> FindFreeSimSlot();
   void KeepContactsOf(const BackupRecord& record);
   void NoteInvalidDate(std::uint32_t number, const BackupDate& date);
-  QString OutcomeText(std::uint32_t count, std::uint32_t restored) const;
+  JobOutcome Finished(std::uint32_t count, std::uint32_t restored) const;
+  QString LeftOutText() const;
   void RestoreRingTones();
 
   CContactStoreSession& session_;
@@ -134,15 +136,16 @@ class RestoreRun {
   QString firstInvalidDate_;
   int emptyRecords_ = 0;
   // The record at which another program's hold on the phone's store stopped the restore (0: none),
-  // and whether it stopped the deletion of the contacts the restored ones replace.
+  // and the note when it kept the contacts the restored ones replace.
   std::uint32_t lockedAt_ = 0;
-  bool deletionsLocked_ = false;
+  QString keptNote_;
+  QStringList notices_;  // what failed on the way, told before the outcome
 };
 
-QString RestoreRun::Restore() {
+JobOutcome RestoreRun::Restore() {
   session_.BuildDeviceContactIndex();
   std::uint32_t count = 0;
-  if (!reader_.ReadRecordCount(&count)) return LoadString(kValidationFailedString);
+  if (!reader_.ReadRecordCount(&count)) return {.stringId = marrowind_strings::kValidationFailed};
   simRange_ = session_.SimIndexRange();
   if (simRange_) simIndex_ = simRange_->dwMinPBIndex;
   std::uint32_t restored = 0;
@@ -162,19 +165,27 @@ QString RestoreRun::Restore() {
     stopped = outcome == Outcome::kStop || outcome == Outcome::kLocked;
     progress_.progress = static_cast<double>(k) / (static_cast<double>(count) + 2);
   }
-  deletionsLocked_ = !session_.DeleteMarkedContacts();
+  keptNote_ = DeleteReplacedContacts(session_);
   RestoreRingTones();
   progress_.progress = 1.0;
-  return OutcomeText(count, restored);
+  return Finished(count, restored);
 }
 
-// The count's outcome, then what was left out or stopped it, which would otherwise go unnoticed.
-QString RestoreRun::OutcomeText(std::uint32_t count, std::uint32_t restored) const {
-  QString text = restored == count
-                     ? LoadString(kRestoreSucceedString)
-                     : QStringLiteral("The restore file has %1 items,but only had Finish %2 items!")
-                           .arg(count)
-                           .arg(restored);
+// The count's outcome, then what was left out or stopped it, with the notices told before.
+JobOutcome RestoreRun::Finished(std::uint32_t count, std::uint32_t restored) const {
+  if (restored == count) {
+    return {marrowind_strings::kRestoreSucceeded, LeftOutText(), false, notices_};
+  }
+  const QString shortfall =
+      QStringLiteral("The restore file has %1 items,but only had Finish %2 items!")
+          .arg(count)
+          .arg(restored);
+  return {0, shortfall + LeftOutText(), false, notices_};
+}
+
+// What was left out or stopped the restore, a line each, which would otherwise go unnoticed.
+QString RestoreRun::LeftOutText() const {
+  QString text;
   if (invalidDates_ > 0) {
     text += QStringLiteral("\nInvalid dates not restored: %1 (the first in No.%2).")
                 .arg(invalidDates_)
@@ -182,13 +193,8 @@ QString RestoreRun::OutcomeText(std::uint32_t count, std::uint32_t restored) con
   }
   if (emptyRecords_ > 0)
     text += QStringLiteral("\nEmpty records not restored: %1.").arg(emptyRecords_);
-  const QString locked = QStringLiteral("\nThe phone's contacts are locked by another program: ");
-  if (lockedAt_ != 0) {
-    text += locked + QStringLiteral("stopped at No.%1.").arg(lockedAt_);
-  } else if (deletionsLocked_) {
-    text += locked + QStringLiteral("the contacts replaced were kept.");
-  }
-  return text;
+  return text + (lockedAt_ != 0 ? LockedNote(QStringLiteral("stopped at No.%1.").arg(lockedAt_))
+                                : keptNote_);
 }
 
 void RestoreRun::NoteInvalidDate(std::uint32_t number, const BackupDate& date) {
@@ -253,7 +259,7 @@ RestoreRun::Outcome RestoreRun::RestorePhoneContact(std::uint32_t number,
 // so a SIM restored from its own backup keeps every entry however full it is.
 RestoreRun::Outcome RestoreRun::RestoreSimEntry(const QString& key, const SimEntry& entry) {
   if (!simRange_) {
-    AfxMessageBox(QStringLiteral("Restore sim contacts error!"), MB_OK);
+    notices_.append(QStringLiteral("Restore sim contacts error!"));
     return Outcome::kStop;
   }
   std::optional<DWORD> slot = session_.TakeSimSlot(key);
@@ -291,44 +297,48 @@ void RestoreRun::RestoreRingTones() {
     CreatePhoneFolders(lastSeparator >= 0 ? path.left(lastSeparator) : QString());
     if (OpenPhoneFileForReading(path)) continue;
     if (!WritePhoneFile(path, entry.data)) {
-      AfxMessageBox(QStringLiteral("Write RingTone:%1 Error!").arg(path), MB_OK);
+      notices_.append(QStringLiteral("Write RingTone:%1 Error!").arg(path));
     }
   }
 }
 
-// Opens and checks the whole file before anything on the phone changes; the message when it
+// Opens and checks the whole file before anything on the phone changes; the outcome when it
 // cannot be used.
-std::optional<QString> OpenCheckedFile(ContactsBackupReader& reader, const QString& path) {
+std::optional<JobOutcome> OpenCheckedFile(ContactsBackupReader& reader, const QString& path) {
   switch (reader.Open(path)) {
     case ContactsBackupReader::OpenResult::kCannotOpen:
-      return QStringLiteral("Can't open file:") + path;
+      return JobOutcome{0, QStringLiteral("Can't open file:") + path};
     case ContactsBackupReader::OpenResult::kDigestMismatch:
-      return LoadString(kValidationFailedString);
+      return JobOutcome{.stringId = marrowind_strings::kValidationFailed};
     case ContactsBackupReader::OpenResult::kOk:
       break;
   }
-  if (!reader.CheckStructure() || !reader.Rewind()) return LoadString(kValidationFailedString);
+  if (!reader.CheckStructure() || !reader.Rewind()) {
+    return JobOutcome{.stringId = marrowind_strings::kValidationFailed};
+  }
   return std::nullopt;
 }
 
 }  // namespace
 
+QString DeleteReplacedContacts(CContactStoreSession& session) {
+  if (session.DeleteMarkedContacts()) return QString();
+  return LockedNote(QStringLiteral("the contacts replaced were kept."));
+}
+
 void StartContactsRestore(CContactsRestoreJob& job) {
-  StartJobWithPath(job.m_strPath, LoadString(kEmptyRestorePathString), job.m_progress,
+  StartJobWithPath(job.m_strPath, LoadString(marrowind_strings::kEmptyRestorePath), job.m_progress,
                    [&job] { ContactsRestoreThreadProc(&job); });
 }
 
 unsigned ContactsRestoreThreadProc(CContactsRestoreJob* job) {
-  RestoreContactsFile(job->m_session, *job);
+  FinishJob(RestoreContactsFile(job->m_session, *job), job->m_progress);
   return 0;
 }
 
-void RestoreContactsFile(CContactStoreSession& session, CContactsRestoreJob& job) {
+JobOutcome RestoreContactsFile(CContactStoreSession& session, CContactsRestoreJob& job) {
   ContactsBackupReader reader(kPhoneDialect);
-  if (std::optional<QString> refusal = OpenCheckedFile(reader, job.m_strPath)) {
-    FinishContactsJob(job.m_progress, *refusal);
-    return;
-  }
+  if (std::optional<JobOutcome> refusal = OpenCheckedFile(reader, job.m_strPath)) return *refusal;
   RestoreRun run(session, reader, job.m_progress);
-  FinishContactsJob(job.m_progress, run.Restore());
+  return run.Restore();
 }

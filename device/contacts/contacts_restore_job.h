@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "device/contacts/contact_store_session.h"
+#include "device/frame/job_outcome.h"
 #include "device/frame/job_progress.h"
 
 // The contacts restore: checks a contacts backup file (digest and layout), recreates each record
@@ -21,9 +22,14 @@ class CContactsRestoreJob {
   JobProgress m_progress;
 };
 
-// The start protocol: an empty path shows string 136 and starts nothing; otherwise the worker
-// runs under the progress dialog until it is done.
+// The start protocol: an empty path shows "Please select the restore file!" and starts nothing;
+// otherwise the worker runs under the progress dialog until it is done, and shows the outcome of
+// the work.
 void StartContactsRestore(CContactsRestoreJob& job);
 unsigned ContactsRestoreThreadProc(CContactsRestoreJob* job);
-// The worker's work; shows the outcome and sets done.
-void RestoreContactsFile(CContactStoreSession& session, CContactsRestoreJob& job);
+// The worker's work: says how it went, with what failed on the way, and shows nothing.
+JobOutcome RestoreContactsFile(CContactStoreSession& session, CContactsRestoreJob& job);
+// The restore's step after the records: deletes the contacts marked as replaced by them. When
+// another program holds the phone's store they are kept, and the outcome gets the note returned;
+// otherwise the note is empty.
+QString DeleteReplacedContacts(CContactStoreSession& session);

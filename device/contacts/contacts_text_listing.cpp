@@ -145,13 +145,10 @@ QString SimBlock(const SimEntry& entry) {
 
 }  // namespace
 
-void ExportContactsText(CContactStoreSession& session, CContactsBackupJob& job) {
+JobOutcome ExportContactsText(CContactStoreSession& session, CContactsBackupJob& job) {
   const DWORD used = session.SimUsedCount();
   WholeFileWriter file(job.m_strPath);
-  if (!file.open(QIODevice::WriteOnly)) {
-    FinishContactsJob(job.m_progress, CannotCreateFileText(job.m_strPath));
-    return;
-  }
+  if (!file.open(QIODevice::WriteOnly)) return CannotCreateFileOutcome(job.m_strPath);
   std::optional<CContactStoreSession::ContactItems> contacts = session.GetContactItems();
   const int contactCount = contacts ? contacts->count : 0;
   const int total = static_cast<int>(used) + contactCount;
@@ -170,7 +167,6 @@ void ExportContactsText(CContactStoreSession& session, CContactsBackupJob& job) 
     ++simRead;
     job.m_progress.progress = static_cast<double>(contactCount + simRead) / total;
   });
-  const QString outcome = file.commit() ? BackupOutcomeText(contacts.has_value(), total, listed)
-                                        : CannotWriteFileText(job.m_strPath);
-  FinishContactsJob(job.m_progress, outcome);
+  if (!file.commit()) return {0, CannotWriteFileText(job.m_strPath)};
+  return BackupOutcome(contacts.has_value(), total, listed);
 }

@@ -5,5 +5,5 @@
 // The contacts text listing: a human-readable block per contact, then one per SIM entry, each
 // ending with a line of 44 "-"; ANSI text with CR LF line ends, no header. It cannot be
 // restored. Runs on the worker thread instead of the backup file when the name ends in ".txt";
-// shows the outcome and sets done.
-void ExportContactsText(CContactStoreSession& session, CContactsBackupJob& job);
+// says how it went.
+JobOutcome ExportContactsText(CContactStoreSession& session, CContactsBackupJob& job);

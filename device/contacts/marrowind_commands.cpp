@@ -5,14 +5,13 @@
 #include "device/contacts/contacts_backup_job.h"
 #include "device/contacts/contacts_restore_job.h"
 #include "device/frame/phone_database_message.h"
+#include "device/resources/marrowind_string_ids.h"
 #include "platform/device/shell/message_box.h"
 #include "platform/windows/message_service.h"
 #include "platform/windows/resources.h"
 
 namespace {
 
-constexpr int kSaveTitleString = 130;
-constexpr int kRestoreTitleString = 131;
 constexpr char kBackupExtension[] = "vbx";
 
 // Says why the contact store did not open when the phone's database is the reason. A phone
@@ -32,7 +31,7 @@ QString DefaultBackupFileName(const QDateTime& localTime) {
 void OnBackupContacts(CMainFrame&) {
   FileDialogRequest request;
   request.save = true;
-  request.title = LoadString(kSaveTitleString);
+  request.title = LoadString(marrowind_strings::kSaveTitle);
   request.filter = QStringLiteral("Marrowind File(*.vbx)|*.vbx|Text File(*.txt)|*.txt|");
   request.defaultExtension = QLatin1String(kBackupExtension);
   request.fileName = DefaultBackupFileName(QDateTime::currentDateTime());
@@ -50,7 +49,7 @@ void OnBackupContacts(CMainFrame&) {
 
 void OnRestoreContacts(CMainFrame&) {
   FileDialogRequest request;
-  request.title = LoadString(kRestoreTitleString);
+  request.title = LoadString(marrowind_strings::kRestoreTitle);
   request.filter = QStringLiteral("Marrowind File(*.vbx)|*.vbx|");
   request.defaultExtension = QLatin1String(kBackupExtension);
   request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;

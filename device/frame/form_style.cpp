@@ -1,5 +1,8 @@
 #include "device/frame/form_style.h"
 
+#include "device/resources/marrowind_string_ids.h"
+#include "device/resources/skeldra_string_ids.h"
+
 namespace {
 
 const FormStyleTraits kSkeldraStyle = {
@@ -29,13 +32,13 @@ const FormStyleTraits kSkeldraStyle = {
                  .percent = 1016,
                  .firstLine = 1014,
                  .secondLine = 1015,
-                 .firstLineString = 139,
-                 .secondLineString = 140},
+                 .firstLineString = skeldra_strings::kProgressTitle,
+                 .secondLineString = skeldra_strings::kMakerAddress},
     .exitCommand = 32785,
     .homePageCommand = 32791,
     .guideCommand = 32792,
     .frameTitleString = AFX_IDS_APP_TITLE,
-    .linkString = 140,
+    .linkString = skeldra_strings::kMakerAddress,
 };
 
 const FormStyleTraits kMarrowindStyle = {
@@ -65,8 +68,8 @@ const FormStyleTraits kMarrowindStyle = {
                  .percent = 1030,
                  .firstLine = 1032,
                  .secondLine = 1033,
-                 .firstLineString = 134,
-                 .secondLineString = 135},
+                 .firstLineString = marrowind_strings::kProgressTitle,
+                 .secondLineString = marrowind_strings::kMakerAddress},
     .exitCommand = ID_APP_EXIT,
     .homePageCommand = 32773,
     .guideCommand = 32774,

@@ -2,6 +2,10 @@
 
 #include <vector>
 
+#include "device/resources/marrowind_string_ids.h"
+#include "device/resources/orvanel_string_ids.h"
+#include "device/resources/skeldra_string_ids.h"
+
 namespace {
 
 // Our artwork is drawn for 96 pixels per inch and declares no resolution of its own.
@@ -24,6 +28,7 @@ constexpr int kAppExit = 57665;
 constexpr int kMenuKey = 402;
 
 constexpr int kMainFrame = 128;
+constexpr int kAppTitle = 57344;
 
 MenuItemTemplate Command(int id, const char* text) { return {id, QString::fromUtf8(text), {}}; }
 
@@ -36,12 +41,11 @@ MenuItemTemplate Website(int homePage, int guide) {
 }
 
 // The two soft keys: the left one sends its command, the right one opens the "Menu" popup.
-MenuBarResource SoftKeys(int leftCommand, int leftText, int menuPopup) {
-  constexpr int kMenuText = 302;
+MenuBarResource SoftKeys(int leftCommand, int leftText, int menuText, int menuPopup) {
   return {kMainFrame,
           kMainFrame,
           {{I_IMAGENONE, leftCommand, TBSTATE_ENABLED, TBSTYLE_AUTOSIZE, leftText, NOMENU},
-           {I_IMAGENONE, kMenuKey, TBSTATE_ENABLED, TBSTYLE_DROPDOWN | TBSTYLE_AUTOSIZE, kMenuText,
+           {I_IMAGENONE, kMenuKey, TBSTATE_ENABLED, TBSTYLE_DROPDOWN | TBSTYLE_AUTOSIZE, menuText,
             menuPopup}}};
 }
 
@@ -62,22 +66,22 @@ const ImageResource kSkeldraBitmaps[] = {
 };
 
 const StringResource kSkeldraStrings[] = {
-    {57344, "Velthorn Skeldra"},
-    {128, "Velthorn Skeldra"},
-    {129, "Please Select Save Path."},
-    {130, "Please Select Folder for Backup."},
-    {131, "Error occurred. Backup Failed."},
-    {132, "Backup Succeeded."},
-    {133, "Select Save Path."},
-    {134, "Select File Path."},
-    {135, "Please Select File Path."},
-    {136, "Restore Succeeded."},
-    {137, "SMS Account Initialization Failed."},
-    {138, "File Validation Failed."},
-    {139, "Velthorn Skeldra"},
-    {140, kMakerWebAddress},
-    {142, "Exit"},
-    {302, "Menu"},
+    {kAppTitle, "Velthorn Skeldra"},
+    {kMainFrame, "Velthorn Skeldra"},
+    {skeldra_strings::kSelectSavePath, "Please Select Save Path."},
+    {skeldra_strings::kSelectFolder, "Please Select Folder for Backup."},
+    {skeldra_strings::kBackupFailed, "Error occurred. Backup Failed."},
+    {skeldra_strings::kBackupSucceeded, "Backup Succeeded."},
+    {skeldra_strings::kSelectSavePathTitle, "Select Save Path."},
+    {skeldra_strings::kSelectFilePathTitle, "Select File Path."},
+    {skeldra_strings::kSelectFilePath, "Please Select File Path."},
+    {skeldra_strings::kRestoreSucceeded, "Restore Succeeded."},
+    {skeldra_strings::kNoSmsAccount, "SMS Account Initialization Failed."},
+    {skeldra_strings::kValidationFailed, "File Validation Failed."},
+    {skeldra_strings::kProgressTitle, "Velthorn Skeldra"},
+    {skeldra_strings::kMakerAddress, kMakerWebAddress},
+    {skeldra_strings::kExitKey, "Exit"},
+    {skeldra_strings::kMenuKey, "Menu"},
 };
 
 const std::vector<MenuResource>& SkeldraMenus() {
@@ -122,26 +126,26 @@ const ImageResource kOrvanelBitmaps[] = {
 };
 
 const StringResource kMarrowindStrings[] = {
-    {57344, "Marrowind"},
-    {128, "Marrowind\n\nMarrowind\n\n\nMarrowind.Document\nMarrowind.Document"},
-    {130, "Select Save Path."},
-    {131, "Select Restore File."},
-    {132, "Please input the save file's name!"},
-    {133, "Backup succeed."},
-    {134, "Marrowind"},
-    {135, kMakerWebAddress},
-    {136, "Please select the restore file!"},
-    {137, "File Validation Failed."},
-    {138, "Restore succeed."},
-    {301, "EXIT"},
-    {302, "Menu"},
+    {kAppTitle, "Marrowind"},
+    {kMainFrame, "Marrowind\n\nMarrowind\n\n\nMarrowind.Document\nMarrowind.Document"},
+    {marrowind_strings::kSaveTitle, "Select Save Path."},
+    {marrowind_strings::kRestoreTitle, "Select Restore File."},
+    {marrowind_strings::kEmptySavePath, "Please input the save file's name!"},
+    {marrowind_strings::kBackupSucceeded, "Backup succeed."},
+    {marrowind_strings::kProgressTitle, "Marrowind"},
+    {marrowind_strings::kMakerAddress, kMakerWebAddress},
+    {marrowind_strings::kEmptyRestorePath, "Please select the restore file!"},
+    {marrowind_strings::kValidationFailed, "File Validation Failed."},
+    {marrowind_strings::kRestoreSucceeded, "Restore succeed."},
+    {marrowind_strings::kExitKey, "EXIT"},
+    {marrowind_strings::kMenuKey, "Menu"},
 };
 
 const StringResource kOrvanelStrings[] = {
-    {57344, "Orvanel"},
-    {128, "Orvanel\n\nOrvanel\n\n\nOrvanel.Document\nOrvanel.Document"},
-    {301, "EXIT"},
-    {302, "Menu"},
+    {kAppTitle, "Orvanel"},
+    {kMainFrame, "Orvanel\n\nOrvanel\n\n\nOrvanel.Document\nOrvanel.Document"},
+    {orvanel_strings::kExitKey, "EXIT"},
+    {orvanel_strings::kMenuKey, "Menu"},
 };
 
 const std::vector<MenuResource>& MarrowindMenus() {
@@ -164,16 +168,21 @@ const std::vector<MenuResource>& OrvanelMenus() {
   return menus;
 }
 
-// The left soft key of Marrowind and Orvanel: the class library's exit, string 301 "EXIT".
+// The soft keys of Marrowind and Orvanel, whose tables hold their texts under the same ids: the
+// left one is the class library's exit, "EXIT".
 const MenuBarResource& MarrowindSoftKeys() {
-  static const MenuBarResource bar = SoftKeys(kAppExit, 301, 0);
+  static_assert(orvanel_strings::kExitKey == marrowind_strings::kExitKey &&
+                orvanel_strings::kMenuKey == marrowind_strings::kMenuKey);
+  static const MenuBarResource bar =
+      SoftKeys(kAppExit, marrowind_strings::kExitKey, marrowind_strings::kMenuKey, 0);
   return bar;
 }
 
 }  // namespace
 
 const ResourceModule& SkeldraResources() {
-  static const MenuBarResource bar = SoftKeys(kSkeldraExit, 142, 1);
+  static const MenuBarResource bar =
+      SoftKeys(kSkeldraExit, skeldra_strings::kExitKey, skeldra_strings::kMenuKey, 1);
   static const ResourceTable table{
       kSkeldraIcons, kSkeldraBitmaps, {}, kSkeldraStrings, SkeldraMenus()};
   static const ResourceModule module{&table, {&bar, 1}, kNoDeclaredResolutions, {}};

@@ -3,15 +3,13 @@
 #include <QtEndian>
 
 #include <array>
-#include <cstdio>
 
+#include "common/length_digest.h"
 #include "device/frame/device_text.h"
 #include "device/frame/phone_database_message.h"
 #include "device/sms/sms_backup_job.h"
 
 namespace {
-
-constexpr qsizetype kDigestSize = 16;
 
 bool WriteBytes(QIODevice& file, const QByteArray& bytes) {
   return file.write(bytes) == bytes.size();
@@ -74,12 +72,8 @@ QString SenderLine(const CSmsMessage& message) {
   return AddressEntry(message.SenderName(), message.SenderAddress(), QString());
 }
 
-int WriteHeader(QIODevice& file, const std::string& digest, quint32 count) {
-  std::array<std::uint8_t, kDigestSize> bytes{};
-  if (!digest.empty()) HexToBytes(digest, bytes.data());
-  return file.seek(0) &&
-         file.write(reinterpret_cast<const char*>(bytes.data()), kDigestSize) == kDigestSize &&
-         WriteUInt32(file, count);
+bool WriteHeader(QIODevice& file, const QByteArray& digest, quint32 count) {
+  return file.seek(0) && WriteBytes(file, digest) && WriteUInt32(file, count);
 }
 
 // The message text of a record: the writer put one "\n" after it.
@@ -122,18 +116,13 @@ bool ReadLineField(QIODevice& file, QByteArray& field, QString& error) {
 
 }  // namespace
 
-std::string SmsFileDigest(qint64 fileLength) {
-  char text[64];
-  std::snprintf(text, sizeof(text), kSmsFileSalt, static_cast<qint32>(fileLength));
-  return Md5HexDigest(text);
-}
-
 bool WriteSmsBackupFile(CSmsBackupJob& job, QIODevice& file) {
-  if (!WriteHeader(file, {}, static_cast<quint32>(job.m_nTotal))) return false;
+  const QByteArray noDigest(kLengthDigestSize, '\0');
+  if (!WriteHeader(file, noDigest, static_cast<quint32>(job.m_nTotal))) return false;
   if (!BackupSelectedFolders(job, file)) return false;
   // The count is that of the records written: the store may have changed since it was counted.
   const qint64 length = file.size();
-  return WriteHeader(file, SmsFileDigest(length), static_cast<quint32>(job.m_nCount));
+  return WriteHeader(file, LengthDigest(length, kSmsFileSalt), static_cast<quint32>(job.m_nCount));
 }
 
 QString SmsFolderPath(const CMapiFolder& folder) {
@@ -161,9 +150,9 @@ bool WriteSmsRecord(QIODevice& file, CSmsMessage& message) {
 }
 
 bool ReadSmsFileHeader(QIODevice& file, quint32& count) {
-  std::array<std::uint8_t, kDigestSize> stored{};
-  file.read(reinterpret_cast<char*>(stored.data()), kDigestSize);
-  if (BytesToHex(stored.size(), stored.data()) != SmsFileDigest(file.size())) return false;
+  // The bytes missing at the end of the file read as zero, as they do for the count.
+  const QByteArray stored = file.read(kLengthDigestSize).leftJustified(kLengthDigestSize, '\0');
+  if (stored != LengthDigest(file.size(), kSmsFileSalt)) return false;
   count = ReadUInt32(file);
   return true;
 }

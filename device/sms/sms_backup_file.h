@@ -7,7 +7,6 @@
 
 #include <memory>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "device/sms/mapi_session.h"
@@ -17,7 +16,7 @@ class CSmsBackupJob;
 
 // The SMS backup file (".qrd"), written and read by Skeldra alone. Little-endian throughout:
 //
-//   offset 0   16 bytes  digest: MD5 of the file's length printed with "%dKRVTQ_PemWollaTusk"
+//   offset 0   16 bytes  digest of the file's length (length_digest.h), salt "KRVTQ_PemWollaTusk"
 //   offset 16  4 bytes   record count N
 //   offset 20            N records, back to back
 //
@@ -27,7 +26,7 @@ class CSmsBackupJob;
 // line ("\"name\" <address>"), the text length L and L bytes of text, the last of them "\n".
 // A line is ANSI text (code page 936) ended by "\n"; integers are 32 bits, unsigned.
 
-inline constexpr char kSmsFileSalt[] = "%dKRVTQ_PemWollaTusk";
+inline constexpr char kSmsFileSalt[] = "KRVTQ_PemWollaTusk";
 inline constexpr qint64 kSmsFileHeaderSize = 20;
 
 // The most bytes a line may hold. A recipients line holds every recipient of its message (a
@@ -39,9 +38,6 @@ inline constexpr qsizetype kSmsLineLimit = 1 << 20;
 // The most bytes of a folder path, what a line always kept: it bounds how deep a restore makes
 // folders, one level for every "\". A longer path fails its record when written and when read.
 inline constexpr qsizetype kSmsFolderPathLimit = 1023;
-
-// The digest text (32 lowercase hex digits) of a file of this length.
-std::string SmsFileDigest(qint64 fileLength);
 
 // Writes the whole file into an open, empty file: the header, then the records of the job's
 // selected folders (CSmsBackupJob), then the record count and digest of what was written.

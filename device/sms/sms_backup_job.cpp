@@ -3,15 +3,13 @@
 #include <algorithm>
 
 #include "common/whole_file_writer.h"
+#include "device/resources/skeldra_string_ids.h"
 #include "device/sms/sms_text_listing.h"
 
 namespace {
 
 // One message appended to the file: true when written.
 using SmsRecordWriter = bool (*)(QIODevice& file, CSmsMessage& message);
-
-constexpr int kBackupFailed = 131;     // "Error occurred. Backup Failed."
-constexpr int kBackupSucceeded = 132;  // "Backup Succeeded."
 
 SmsRecordWriter WriterOfMode(SmsBackupMode mode) {
   return mode == SmsBackupMode::kTextListing ? WriteSmsText : WriteSmsRecord;
@@ -73,7 +71,7 @@ bool BackupSelectedFolders(CSmsBackupJob& job, QIODevice& file) {
   return true;
 }
 
-SmsJobOutcome RunSmsBackup(CSmsBackupJob& job) {
+JobOutcome RunSmsBackup(CSmsBackupJob& job) {
   // The file replaces the target only when whole: a backup that fails or is killed keeps the
   // previous file.
   WholeFileWriter file(job.m_strPath.trimmed());
@@ -81,7 +79,7 @@ SmsJobOutcome RunSmsBackup(CSmsBackupJob& job) {
   const bool written = job.m_mode == SmsBackupMode::kTextListing ? BackupSelectedFolders(job, file)
                                                                  : WriteSmsBackupFile(job, file);
   if (file.hasFailed()) return FileErrorOutcome(file.errorString());
-  if (!written) return {kBackupFailed, QString(), false};
+  if (!written) return {skeldra_strings::kBackupFailed, QString(), false};
   if (!file.commit()) return FileErrorOutcome(file.errorString());
-  return {kBackupSucceeded, QString(), false};
+  return {skeldra_strings::kBackupSucceeded, QString(), false};
 }

@@ -51,4 +51,4 @@ bool BackupSelectedFolders(CSmsBackupJob& job, QIODevice& file);
 // The worker's work: writes the file of the job's mode and says how it went. The file replaces
 // the target only when it is whole; a backup that fails keeps the previous file and leaves no
 // fragment, and a write error is told in the system's words ("No space left on device").
-SmsJobOutcome RunSmsBackup(CSmsBackupJob& job);
+JobOutcome RunSmsBackup(CSmsBackupJob& job);

@@ -4,6 +4,7 @@
 
 #include "device/frame/device_text.h"
 #include "device/frame/phone_database_message.h"
+#include "device/resources/skeldra_string_ids.h"
 #include "device/sms/sms_job_threads.h"
 #include "platform/device/shell/message_box.h"
 #include "platform/windows/message_service.h"
@@ -11,17 +12,13 @@
 
 namespace {
 
-constexpr int kSelectSavePathTitle = 133;  // "Select Save Path."
-constexpr int kSelectFilePathTitle = 134;  // "Select File Path."
-constexpr int kNoSmsAccount = 137;         // "SMS Account Initialization Failed."
-
 constexpr unsigned kFileDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 
 // Says why the session did not open: what is wrong with the phone's database, or else that the
 // phone has no message store "SMS".
 void ReportUnopenedSession() {
   const QString message = PhoneDatabaseProblemMessage();
-  AfxMessageBox(message.isEmpty() ? LoadString(kNoSmsAccount) : message, MB_OK);
+  AfxMessageBox(message.isEmpty() ? LoadString(skeldra_strings::kNoSmsAccount) : message, MB_OK);
 }
 
 std::optional<QString> AskForFile(bool save, int title, const QString& filter,
@@ -44,7 +41,7 @@ void BackupMessages(CMainFrame&) {
       QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmm")) +
       QStringLiteral(".qrd");
   std::optional<QString> path =
-      AskForFile(true, kSelectSavePathTitle,
+      AskForFile(true, skeldra_strings::kSelectSavePathTitle,
                  QStringLiteral("Skeldra File(*.qrd)|*.qrd|Text File(*.txt)|*.txt|"), defaultName);
   if (!path) return;
   const SmsBackupMode mode = GetFileExtension(*path) == QLatin1String(".txt")
@@ -59,7 +56,7 @@ void BackupMessages(CMainFrame&) {
 }
 
 void RestoreMessages(CMainFrame&) {
-  std::optional<QString> path = AskForFile(false, kSelectFilePathTitle,
+  std::optional<QString> path = AskForFile(false, skeldra_strings::kSelectFilePathTitle,
                                            QStringLiteral("Skeldra File(*.qrd)|*.qrd|"), QString());
   if (!path) return;
   const QString question = QStringLiteral("Are you sure to restore sms from file:") + *path;

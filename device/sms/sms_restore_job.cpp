@@ -5,26 +5,20 @@
 #include <algorithm>
 
 #include "common/regular_file.h"
+#include "device/resources/skeldra_string_ids.h"
 #include "device/sms/sms_backup_file.h"
-
-namespace {
-
-constexpr int kRestoreSucceeded = 136;  // "Restore Succeeded."
-constexpr int kValidationFailed = 138;  // "File Validation Failed."
-
-}  // namespace
 
 CSmsRestoreJob::CSmsRestoreJob(const QString& path)
     : m_strPath(path), m_session(QStringLiteral("SMS")) {}
 
-SmsJobOutcome RunSmsRestore(CSmsRestoreJob& job) {
+JobOutcome RunSmsRestore(CSmsRestoreJob& job) {
   job.m_progress.progress = 0.0;
   job.m_progress.done = 0;
   QFile file;
   QString reason;
   if (!OpenRegularFile(file, job.m_strPath.trimmed(), &reason)) return FileErrorOutcome(reason);
   quint32 count = 0;
-  if (!ReadSmsFileHeader(file, count)) return {kValidationFailed, QString(), true};
+  if (!ReadSmsFileHeader(file, count)) return {skeldra_strings::kValidationFailed, QString(), true};
   // Records beyond the count (a file whose count fell short of what it holds) are restored too,
   // rather than left out of a restore that reports success.
   for (qint64 number = 1; number <= count || !file.atEnd(); ++number) {
@@ -36,5 +30,5 @@ SmsJobOutcome RunSmsRestore(CSmsRestoreJob& job) {
     }
   }
   if (file.error() != QFileDevice::NoError) return FileErrorOutcome(file.errorString());
-  return {kRestoreSucceeded, QString(), false};
+  return {skeldra_strings::kRestoreSucceeded, QString(), false};
 }

@@ -22,4 +22,4 @@ class CSmsRestoreJob {
 // The worker's work: checks the file's digest, then restores its records in order and stops at
 // the first one that fails ("No.3, Parse sender info error!"); messages restored before it stay.
 // Progress before each record is its number over the record count.
-SmsJobOutcome RunSmsRestore(CSmsRestoreJob& job);
+JobOutcome RunSmsRestore(CSmsRestoreJob& job);

@@ -64,7 +64,7 @@ TEST_F(ContactsBackupFileTest, EmptyFileIs24BytesWithTheDigestOfItsLength) {
   ASSERT_EQ(bytes.size(), 24);
   EXPECT_EQ(bytes.left(16).toHex(), QByteArray("4c02cb120be69cbde4c0e285d3532c7b"));
   EXPECT_EQ(bytes.mid(16), QByteArray(8, '\0'));
-  EXPECT_EQ(ContactsDigestText(24), "24KRVTQ_MaloBexin");
+  EXPECT_EQ(LengthDigestText(24, kContactsDigestSalt), "24KRVTQ_MaloBexin");
 }
 
 TEST_F(ContactsBackupFileTest, RecordSizesAndDateEncoding) {

@@ -27,6 +27,7 @@
 #include "device/contacts/contacts_restore_job.h"
 #include "device/contacts/marrowind_program.h"
 #include "device/frame/device_program.h"
+#include "device/frame/job_outcome.h"
 #include "platform/device/sample/phone_sample.h"
 #include "platform/device/stores/contact_property_ids.h"
 #include "platform/device/tool/phone_summary.h"
@@ -349,14 +350,14 @@ class ContactsRoadTest : public PhoneTest, public ::testing::WithParamInterface<
     script_.ExpectMessageBox("Backup succeed.", "Marrowind", IDOK);
     CContactsBackupJob job(ContactsBackupMode::kFile, path);
     ASSERT_TRUE(job.m_session.OpenContactStore());
-    RunContactsBackup(job.m_session, job);
+    FinishJob(RunContactsBackup(job.m_session, job), job.m_progress);
   }
 
   void Restore(const QString& path) {
     script_.ExpectMessageBox("Restore succeed.", "Marrowind", IDOK);
     CContactsRestoreJob job(path);
     ASSERT_TRUE(job.m_session.OpenContactStore());
-    RestoreContactsFile(job.m_session, job);
+    FinishJob(RestoreContactsFile(job.m_session, job), job.m_progress);
   }
 
   // One cycle from the phone `from` to the fresh phone `to`, through the branch's format.

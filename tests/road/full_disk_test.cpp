@@ -17,9 +17,9 @@
 #include "device/contacts/contacts_backup_job.h"
 #include "device/contacts/marrowind_program.h"
 #include "device/frame/device_program.h"
+#include "device/frame/job_outcome.h"
 #include "device/sms/sms_backup_job.h"
 #include "platform/device/sample/phone_sample.h"
-#include "platform/windows/message_service.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/phone_test.h"
 #include "tests/support/sample_contacts.h"
@@ -34,25 +34,10 @@ Said OfExport(const ExportOutcome& outcome) {
   return outcome.result == ExportResult::kCannotWrite ? kFailed : kSomethingElse;
 }
 
-// The text of the message box that `work` shows: the phone's jobs tell their outcome in one.
-QString MessageOf(const std::function<void()>& work) {
-  QString shown;
-  MessageService service = CurrentMessageService();
-  service.messageBox = [&](const QString& text, const QString&, unsigned) {
-    shown = text;
-    return IDOK;
-  };
-  const MessageService previous = InstallMessageService(service);
-  work();
-  InstallMessageService(previous);
-  return shown;
-}
-
 Said OfMarrowind(ContactsBackupMode mode, const QString& path) {
-  const QString text = MessageOf([&] {
-    CContactsBackupJob job(mode, path);
-    if (job.m_session.OpenContactStore()) RunContactsBackup(job.m_session, job);
-  });
+  CContactsBackupJob job(mode, path);
+  if (!job.m_session.OpenContactStore()) return kSomethingElse;
+  const QString text = JobOutcomeText(RunContactsBackup(job.m_session, job));
   if (text == "Backup succeed.") return kWritten;
   return text == CannotWriteFileText(path) ? kFailed : kSomethingElse;
 }
@@ -61,8 +46,8 @@ Said OfMarrowind(ContactsBackupMode mode, const QString& path) {
 Said OfSkeldra(SmsBackupMode mode, const QString& path) {
   CSmsBackupJob job(mode, path, CSmsBackupJob::kAllFolders);
   job.m_nTotal = CountSelectedMessages(job);
-  const SmsJobOutcome outcome = RunSmsBackup(job);
-  if (outcome == SmsJobOutcome{132, QString(), false}) return kWritten;
+  const JobOutcome outcome = RunSmsBackup(job);
+  if (outcome == JobOutcome{132, QString(), false}) return kWritten;
   return outcome.text == "File too large" ? kFailed : kSomethingElse;
 }
 

@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "common/text_encoding.h"
+#include "common/text_line_reader.h"
 
 // One record of a CSV file: the list of its field texts exactly as split (no trimming, no change
 // of case). Records may have different numbers of fields; the first is the file's header line.
@@ -61,8 +61,8 @@ class CsvRecordReader {
   qint64 RowMemory() const { return rowMemory_; }
 
  private:
-  // A field's bytes: a piece of the buffer (offset from the record's start), or, when it is
-  // put together from several pieces, an entry of assembled_.
+  // A field's bytes: a piece of the record's lines (offset from its start), or, when it is put
+  // together from several pieces, an entry of assembled_.
   struct Field {
     qsizetype offset = 0;
     qsizetype size = 0;
@@ -71,7 +71,6 @@ class CsvRecordReader {
 
   enum class Quoted { kClosed, kFileEnded, kTooLarge };
 
-  bool Refill();
   bool NextLine();
   qsizetype FindInLine(char first, char second) const;
   QByteArray& Assembled(Field& field);
@@ -84,16 +83,12 @@ class CsvRecordReader {
   Next TooLarge();
 
   QFile file_;
-  std::optional<TextFileReader> bytes_;  // of file_, once open
-  bool atEnd_ = false;
-  bool tooLarge_ = false;  // once a record was too large, nothing more is read
-  bool unreadable_ = false;
-  qint64 maxMemory_ = 0;  // of the record being read
-  QByteArray buffer_;
-  qsizetype recordStart_ = 0;
-  qsizetype lineStart_ = 0;
+  std::optional<TextLineReader> lines_;  // of file_, once open
+  bool tooLarge_ = false;                // once a record was too large, nothing more is read
+  qint64 maxMemory_ = 0;                 // of the record being read
+  // The lines of the record being read, and offsets in them.
+  QByteArrayView record_;
   qsizetype lineEnd_ = 0;   // past the line's text, before its CR LF or LF
-  qsizetype nextLine_ = 0;  // where the next line starts
   qsizetype position_ = 0;  // of the scan
   std::vector<Field> fields_;
   std::vector<QByteArray> assembled_;  // kept from record to record with their storage

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "common/text_encoding.h"
+#include "common/text_line_reader.h"
 #include "desktop/exchange/vcard/vcard_fields.h"
 #include "desktop/exchange/vcard/vcard_property.h"
 #include "desktop/exchange/vcard/vcard_text.h"
@@ -14,26 +14,23 @@ namespace {
 
 // ---- Lines ---------------------------------------------------------------------------------
 
-constexpr qint64 kChunkBytes = 1024 * 1024;
-
-// The unfolded lines of a file, read a chunk at a time. Each line may take no more of the file
-// than the budget left (see SetBudget), so that no line, however long, is held whole beyond it.
+// The unfolded lines of a file. Each line may take no more of the file than the budget left (see
+// SetBudget), so that no line, however long, is held whole beyond it.
 class CardLines {
  public:
-  explicit CardLines(QIODevice& device) : file_(device) { Fill(); }
+  explicit CardLines(QIODevice& device) : lines_(device) {}
 
   enum class Read { kLine, kEnd, kTooLong, kUnreadable };
 
   Read Next(QString* line) {
-    QByteArrayView physical;
-    if (Read read = NextPhysical(&physical); read != Read::kLine) return read;
+    if (Read read = NextPhysical(); read != Read::kLine) return read;
     line_.resize(0);
-    line_.append(physical);  // a copy: reading on may move the buffer
+    line_.append(lines_.Line());  // a copy: reading on may move the lines
     while (Continues()) {
-      if (Read read = NextPhysical(&physical); read != Read::kLine) return read;
-      line_.append(physical.sliced(1));
+      if (Read read = NextPhysical(); read != Read::kLine) return read;
+      line_.append(lines_.Line().sliced(1));
     }
-    *line = DecodeText(line_, file_.Encoding());
+    *line = DecodeText(line_, lines_.Encoding());
     return Read::kLine;
   }
 
@@ -41,56 +38,25 @@ class CardLines {
   void SetBudget(qint64 bytes) { budget_ = bytes; }
 
  private:
-  // Reads the next chunk behind what is left to read; false at the end of the file or on an
-  // error.
-  bool Fill() {
-    if (atEnd_) return false;
-    buffer_.remove(0, position_);
-    position_ = 0;
-    qsizetype kept = buffer_.size();
-    const qint64 chunkBytes = file_.ChunkSize(kChunkBytes);
-    buffer_.resize(kept + chunkBytes);
-    qint64 read = file_.Read(buffer_.data() + kept, chunkBytes);
-    buffer_.resize(kept + std::max<qint64>(read, 0));
-    unreadable_ = read < 0;
-    atEnd_ = read <= 0;
-    return !atEnd_;
-  }
-
   // Whether the next line continues the one before it.
   bool Continues() {
-    if (position_ == buffer_.size() && !Fill()) return false;
-    return buffer_[position_] == ' ' || buffer_[position_] == '\t';
+    const std::optional<char> next = lines_.Peek();
+    return next == ' ' || next == '\t';
   }
 
-  Read NextPhysical(QByteArrayView* line) {
-    qsizetype searched = position_;
-    qsizetype end = -1;
-    while ((end = buffer_.indexOf('\n', searched)) < 0) {
-      if (buffer_.size() - position_ > budget_) return Read::kTooLong;
-      searched = buffer_.size() - position_;
-      if (!Fill()) break;
-    }
-    if (unreadable_) return Read::kUnreadable;
-    if (position_ == buffer_.size()) return Read::kEnd;
-    qsizetype next = end < 0 ? buffer_.size() : end + 1;
-    if (next - position_ > budget_) return Read::kTooLong;
-    budget_ -= next - position_;
-    if (end < 0) {
-      end = buffer_.size();
-    } else if (end > position_ && buffer_[end - 1] == '\r') {
-      --end;
-    }
-    *line = QByteArrayView(buffer_.constData() + position_, end - position_);
-    position_ = next;
+  Read NextPhysical() {
+    lines_.Release();
+    const TextLineReader::Read read = lines_.Next(budget_);
+    if (read == TextLineReader::Read::kTooLong) return Read::kTooLong;
+    if (lines_.Failed()) return Read::kUnreadable;
+    if (read == TextLineReader::Read::kEnd) return Read::kEnd;
+    const qsizetype taken = lines_.Held().size();  // with its line end
+    if (taken > budget_) return Read::kTooLong;
+    budget_ -= taken;
     return Read::kLine;
   }
 
-  TextFileReader file_;
-  QByteArray buffer_;
-  qsizetype position_ = 0;  // of what is left to read
-  bool atEnd_ = false;
-  bool unreadable_ = false;
+  TextLineReader lines_;
   qint64 budget_ = 0;
   QByteArray line_;
 };

@@ -4,6 +4,7 @@
 #include "device/contacts/contacts_restore_job.h"
 #include "device/contacts/marrowind_program.h"
 #include "device/frame/device_program.h"
+#include "device/frame/job_outcome.h"
 
 ContactsTest::ContactsTest() { InstallDeviceProgram(MarrowindProgram()); }
 
@@ -14,7 +15,7 @@ void ContactsTest::ExpectMessage(const QString& text) {
 double ContactsTest::Backup(const QString& fileName) {
   CContactsBackupJob job(BackupModeForPath(fileName), Path(fileName));
   EXPECT_TRUE(job.m_session.OpenContactStore());
-  RunContactsBackup(job.m_session, job);
+  FinishJob(RunContactsBackup(job.m_session, job), job.m_progress);
   EXPECT_EQ(job.m_progress.done, 1);
   return job.m_progress.progress;
 }
@@ -22,7 +23,7 @@ double ContactsTest::Backup(const QString& fileName) {
 void ContactsTest::Restore(const QString& fileName) {
   CContactsRestoreJob job(Path(fileName));
   EXPECT_TRUE(job.m_session.OpenContactStore());
-  RestoreContactsFile(job.m_session, job);
+  FinishJob(RestoreContactsFile(job.m_session, job), job.m_progress);
   EXPECT_EQ(job.m_progress.done, 1);
 }
 

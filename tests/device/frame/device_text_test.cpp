@@ -6,45 +6,6 @@
 
 namespace {
 
-TEST(DeviceMd5Test, FeedingInPiecesAcrossBlockEdgesGivesTheSameDigest) {
-  std::string text(200, 'x');
-  for (std::size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char>('a' + i % 26);
-  for (std::size_t first : {0, 1, 55, 56, 63, 64, 65, 119, 128}) {
-    CMd5 md5;
-    md5.Update(text.data(), first);
-    md5.Update(text.data() + first, text.size() - first);
-    EXPECT_EQ(md5.HexDigest(), Md5HexDigest(text)) << first;
-  }
-}
-
-TEST(DeviceMd5Test, ASecondFinalKeepsTheDigest) {
-  CMd5 md5;
-  md5.Update("abc", 3);
-  md5.Final();
-  md5.Update("more", 4);
-  md5.Final();
-  EXPECT_EQ(md5.HexDigest(), "900150983cd24fb0d6963f7d28e17f72");
-}
-
-TEST(DeviceHexTest, BytesAndHexConvertBothWays) {
-  const std::uint8_t bytes[] = {0x00, 0x0A, 0xFF};
-  EXPECT_EQ(BytesToHex(3, bytes), "000aff");
-  std::uint8_t back[3] = {1, 1, 1};
-  EXPECT_EQ(HexToBytes("000aff", back), 1);
-  EXPECT_EQ(back[0], 0x00);
-  EXPECT_EQ(back[1], 0x0A);
-  EXPECT_EQ(back[2], 0xFF);
-  EXPECT_EQ(BytesToHex(0, nullptr), "");
-}
-
-TEST(DeviceHexTest, ABackupDigestSurvivesTheRoundTrip) {
-  // A writer stores the digest of its salt text as bytes; a reader compares the hex texts.
-  std::string expected = Md5HexDigest("24KRVTQ_MaloBexin");
-  std::uint8_t stored[16];
-  HexToBytes(expected, stored);
-  EXPECT_EQ(BytesToHex(16, stored), expected);
-}
-
 TEST(FileExtensionTest, IsTheTextFromTheLastDot) {
   EXPECT_EQ(GetFileExtension("\\My Documents\\VBX_20110305_0742.vbx"), ".vbx");
   EXPECT_EQ(GetFileExtension("list.backup.txt"), ".txt");

@@ -29,7 +29,7 @@ constexpr int kValidationFailed = 138;
 
 }  // namespace
 
-void PrintTo(const SmsJobOutcome& outcome, std::ostream* os) {
+void PrintTo(const JobOutcome& outcome, std::ostream* os) {
   *os << "{" << outcome.stringId << ", \"" << outcome.text.toStdString() << "\", "
       << outcome.doneBeforeMessage << "}";
 }
@@ -38,14 +38,14 @@ namespace {
 
 class SmsJobsTest : public SmsPhoneTest {
  protected:
-  SmsJobOutcome Backup(const QString& name, SmsBackupMode mode = SmsBackupMode::kBackupFile) {
+  JobOutcome Backup(const QString& name, SmsBackupMode mode = SmsBackupMode::kBackupFile) {
     CSmsBackupJob job(mode, " " + Path(name) + " ", CSmsBackupJob::kAllFolders);
     EXPECT_TRUE(job.m_session.IsOpened());
     job.m_nTotal = CountSelectedMessages(job);
     return RunSmsBackup(job);
   }
 
-  SmsJobOutcome Restore(const QString& name) {
+  JobOutcome Restore(const QString& name) {
     CSmsRestoreJob job(Path(name));
     EXPECT_TRUE(job.m_session.IsOpened());
     return RunSmsRestore(job);
@@ -128,11 +128,11 @@ TEST_F(SmsJobsTest, ABackupRestoresIntoAnEmptyPhoneAndASecondRestoreAddsNothing)
   FillPhone();
   const std::vector<QString> before = Contents();
   ASSERT_EQ(before.size(), 5u);
-  EXPECT_EQ(Backup("all.qrd"), (SmsJobOutcome{kBackupSucceeded, "", false}));
+  EXPECT_EQ(Backup("all.qrd"), (JobOutcome{kBackupSucceeded, "", false}));
   ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
   phone_.AddMessageStore("SMS");
 
-  EXPECT_EQ(Restore("all.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
+  EXPECT_EQ(Restore("all.qrd"), (JobOutcome{kRestoreSucceeded, "", false}));
   ASSERT_EQ(Contents(), before);
   const PhoneMessage work = phone_.Messages(phone_.SubfolderId(Inbox(), "Work"))[0];
   EXPECT_EQ(work.subject, "line\r\nbreaks");
@@ -141,7 +141,7 @@ TEST_F(SmsJobsTest, ABackupRestoresIntoAnEmptyPhoneAndASecondRestoreAddsNothing)
   EXPECT_EQ(phone_.Messages(Inbox())[0].subject, "\xE4\xBD\xA0\xE5\xA5\xBD");
 
   // The draft, which has no delivery time, is found by its contents.
-  EXPECT_EQ(Restore("all.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
+  EXPECT_EQ(Restore("all.qrd"), (JobOutcome{kRestoreSucceeded, "", false}));
   EXPECT_EQ(Contents(), before);
 }
 
@@ -183,15 +183,15 @@ TEST_F(SmsJobsTest, ThreeCyclesOntoFreshPhonesGiveTheSameFileInAnyTimeZone) {
 
 TEST_F(SmsJobsTest, TheFileIsCheckedBeforeAnyRecordIsRead) {
   WriteFileBytes(Path("empty.qrd"), SmsFileBytes({}));
-  EXPECT_EQ(Restore("empty.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
+  EXPECT_EQ(Restore("empty.qrd"), (JobOutcome{kRestoreSucceeded, "", false}));
 
   WriteFileBytes(Path("longer.qrd"), SmsFileBytes({RecordBytes(SmsRecordFields{})}) + "x");
-  EXPECT_EQ(Restore("longer.qrd"), (SmsJobOutcome{kValidationFailed, "", true}));
+  EXPECT_EQ(Restore("longer.qrd"), (JobOutcome{kValidationFailed, "", true}));
   WriteFileBytes(Path("short.qrd"), "abc");
-  EXPECT_EQ(Restore("short.qrd"), (SmsJobOutcome{kValidationFailed, "", true}));
+  EXPECT_EQ(Restore("short.qrd"), (JobOutcome{kValidationFailed, "", true}));
   EXPECT_TRUE(phone_.Messages(Inbox()).empty());
 
-  const SmsJobOutcome missing = Restore("missing.qrd");
+  const JobOutcome missing = Restore("missing.qrd");
   EXPECT_TRUE(missing.doneBeforeMessage);
   EXPECT_EQ(missing.stringId, 0);
   EXPECT_FALSE(missing.text.isEmpty());
@@ -204,12 +204,12 @@ TEST_F(SmsJobsTest, TheFirstBrokenRecordStopsTheRestoreWithItsNumber) {
   broken.recipients = "\"A\" <1> 1;;\"B\" <2> 2";
   WriteFileBytes(Path("broken.qrd"), SmsFileBytes({RecordBytes(first), RecordBytes(broken),
                                                    RecordBytes(SmsRecordFields{})}));
-  EXPECT_EQ(Restore("broken.qrd"), (SmsJobOutcome{0, "No.2, Parse recipient error!", false}));
+  EXPECT_EQ(Restore("broken.qrd"), (JobOutcome{0, "No.2, Parse recipient error!", false}));
   EXPECT_EQ(Texts(Inbox()), std::vector<QString>{"first"});
 
   // A count above the records: the first missing one has no folder line.
   WriteFileBytes(Path("count.qrd"), SmsFileBytes({RecordBytes(first)}, 2));
-  EXPECT_EQ(Restore("count.qrd"), (SmsJobOutcome{0, "No.2, Read folder line error!", false}));
+  EXPECT_EQ(Restore("count.qrd"), (JobOutcome{0, "No.2, Read folder line error!", false}));
 }
 
 TEST_F(SmsJobsTest, RecordsBeyondTheCountAreRestoredToo) {
@@ -217,7 +217,7 @@ TEST_F(SmsJobsTest, RecordsBeyondTheCountAreRestoredToo) {
   first.text = "first\n";
   WriteFileBytes(Path("more.qrd"),
                  SmsFileBytes({RecordBytes(first), RecordBytes(SmsRecordFields{})}, 1));
-  EXPECT_EQ(Restore("more.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
+  EXPECT_EQ(Restore("more.qrd"), (JobOutcome{kRestoreSucceeded, "", false}));
   EXPECT_EQ(Texts(Inbox()), (std::vector<QString>{"first", "hello"}));
 }
 
@@ -231,11 +231,11 @@ TEST_F(SmsJobsTest, ARestoredMessageIsStoredWholeOrNotAtAll) {
   for (PhoneCall call : {PhoneCall::kModifyRecipients, PhoneCall::kSaveChanges}) {
     SCOPED_TRACE(PhoneCallName(call));
     phone_.FailCall(call);
-    EXPECT_EQ(Restore("one.qrd"), (SmsJobOutcome{0, "No.1, Save sms error!", false}));
+    EXPECT_EQ(Restore("one.qrd"), (JobOutcome{0, "No.1, Save sms error!", false}));
     EXPECT_TRUE(phone_.Messages(Inbox()).empty());
     phone_.ClearFailures();
   }
-  EXPECT_EQ(Restore("one.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
+  EXPECT_EQ(Restore("one.qrd"), (JobOutcome{kRestoreSucceeded, "", false}));
   const std::vector<PhoneMessage> restored = phone_.Messages(Inbox());
   ASSERT_EQ(restored.size(), 1u);
   EXPECT_EQ(restored[0].recipients,
@@ -247,7 +247,7 @@ TEST_F(SmsJobsTest, ARestoredMessageIsStoredWholeOrNotAtAll) {
 TEST_F(SmsJobsTest, ARestoreKilledAnywhereIsCompletedByTheNext) {
   AddSentMessages(500, std::vector<PhoneRecipient>(20, {"Friend", "+86139000000", 1}));
   const std::vector<QString> before = Contents();
-  ASSERT_EQ(Backup("sent.qrd"), (SmsJobOutcome{kBackupSucceeded, "", false}));
+  ASSERT_EQ(Backup("sent.qrd"), (JobOutcome{kBackupSucceeded, "", false}));
   ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
   phone_.AddMessageStore("SMS");
 
@@ -265,7 +265,7 @@ TEST_F(SmsJobsTest, ARestoreKilledAnywhereIsCompletedByTheNext) {
       ASSERT_EQ(message.recipients.size(), 20u) << "kill " << round << ", message " << message.id;
     }
   }
-  EXPECT_EQ(Restore("sent.qrd"), (SmsJobOutcome{kRestoreSucceeded, "", false}));
+  EXPECT_EQ(Restore("sent.qrd"), (JobOutcome{kRestoreSucceeded, "", false}));
   EXPECT_EQ(Contents(), before);
 }
 
@@ -297,7 +297,7 @@ TEST_F(SmsJobsTest, ABackupThatCannotBeWrittenKeepsThePreviousFileAndSaysWhy) {
       signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
       const rlimit limit{8000, 8000};
       setrlimit(RLIMIT_FSIZE, &limit);
-      const SmsJobOutcome outcome = Backup("old", mode);
+      const JobOutcome outcome = Backup("old", mode);
       const QByteArray text = QByteArray::number(outcome.doneBeforeMessage) + outcome.text.toUtf8();
       EXPECT_EQ(write(pipe, text.data(), text.size()), text.size());
     });
@@ -349,19 +349,19 @@ TEST_F(SmsJobsTest, APhoneFolderThatCannotBeWrittenOpensNoSession) {
 TEST_F(SmsJobsTest, ABackupThatCannotReadAFolderFails) {
   phone_.AddMessage(Inbox(), SampleSms("one", {}));
   phone_.FailCall(PhoneCall::kGetRecipientTable);
-  EXPECT_EQ(Backup("recipients.qrd"), (SmsJobOutcome{kBackupFailed, "", false}));
+  EXPECT_EQ(Backup("recipients.qrd"), (JobOutcome{kBackupFailed, "", false}));
   phone_.ClearFailures();
   phone_.FailCall(PhoneCall::kGetHierarchyTable, Special(PR_IPM_SENTMAIL_ENTRYID));
-  EXPECT_EQ(Backup("hierarchy.qrd"), (SmsJobOutcome{kBackupFailed, "", false}));
+  EXPECT_EQ(Backup("hierarchy.qrd"), (JobOutcome{kBackupFailed, "", false}));
   EXPECT_FALSE(QFile::exists(Path("hierarchy.qrd")));
 
   phone_.ClearFailures();
   ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
   const qint64 store = phone_.AddMessageStore("SMS", false);
   phone_.AddSpecialFolder(store, PR_CE_IPM_INBOX_ENTRYID, "Inbox");
-  EXPECT_EQ(Backup("partial.qrd"), (SmsJobOutcome{kBackupFailed, "", false}));
+  EXPECT_EQ(Backup("partial.qrd"), (JobOutcome{kBackupFailed, "", false}));
 
-  const SmsJobOutcome unwritable = Backup("no/such/folder.qrd");
+  const JobOutcome unwritable = Backup("no/such/folder.qrd");
   EXPECT_TRUE(unwritable.doneBeforeMessage);
   EXPECT_FALSE(unwritable.text.isEmpty());
 }
@@ -385,7 +385,7 @@ TEST_F(SmsJobsTest, AContentsTableThatCannotBeReadWholeFailsTheBackup) {
                    << PhoneCallName(fault.call) << " mode " << static_cast<int>(mode));
       phone_.ClearFailures();
       phone_.FailCall(fault.call, fault.subject, fault.successesFirst);
-      EXPECT_EQ(Backup("early", mode), (SmsJobOutcome{kBackupFailed, "", false}));
+      EXPECT_EQ(Backup("early", mode), (JobOutcome{kBackupFailed, "", false}));
     }
   }
 }
@@ -397,7 +397,7 @@ TEST_F(SmsJobsTest, FoldersNestedTenThousandDeepAreBackedUpOnASmallStack) {
   NestFolders(Inbox(), 10'000);
   RunOnSmallStack([this] {
     for (const SmsBackupMode mode : {SmsBackupMode::kBackupFile, SmsBackupMode::kTextListing}) {
-      EXPECT_EQ(Backup("deep", mode), (SmsJobOutcome{kBackupSucceeded, "", false}));
+      EXPECT_EQ(Backup("deep", mode), (JobOutcome{kBackupSucceeded, "", false}));
     }
   });
   EXPECT_TRUE(ReadFileBytes(Path("deep")).endsWith("Content:\r\nhello\r\n\r\n"));
@@ -415,7 +415,7 @@ TEST_F(SmsJobsTest, TheTextListingShowsEachMessageInLocalTime) {
       Inbox(), SampleSms("Hi", delivered, "\"Ann\" <123>", {{"Bob", "555", 1}, {"Cy", "666", 2}}));
   phone_.AddMessage(Inbox(), SampleSms("\xE5\xA5\xBD", delivered, "\"\" <10086>"));
   EXPECT_EQ(Backup("list.txt", SmsBackupMode::kTextListing),
-            (SmsJobOutcome{kBackupSucceeded, "", false}));
+            (JobOutcome{kBackupSucceeded, "", false}));
   EXPECT_EQ(ReadFileBytes(Path("list.txt")),
             "Sender: \"Ann\" <123>\r\n"
             "Recipients: \"Bob\" <555>;\"Cy\" <666>;\r\n"
