@@ -27,11 +27,11 @@ enum class BatchEnd {
 // Reads a file's records a batch at a time on a thread of its own, a few batches ahead of the
 // caller, who stores them meanwhile: reading and decoding overlap the database's work.
 //
-// Measured with contacts_bench at 1,000,000 contacts, as idle as a shared 8-core machine gets
-// (medians of 5 interleaved runs), the imports take with the thread / without it (the same
-// batches read and stored in turn) / record by record without batches:
-// CSV 3.0 s / 4.3 s / 4.4 s, vCard 3.3 s / 5.0 s / 5.2 s, contacts backup 4.3 s / 5.4 s / 5.5 s.
-// Under load, when no processor is free for the thread, the gain goes.
+// Measured with contacts_bench at 1,000,000 contacts on a shared 8-core machine (load 8 to 12,
+// so never idle; medians of 4 interleaved runs), the imports take with the thread / without it
+// (the same batches read and stored in turn): CSV 3.9 s / 5.7 s, vCard 5.4 s / 7.0 s, contacts
+// backup 6.0 s / 7.0 s. The gain is the reading that overlaps the database's work: it shrinks
+// when no processor is free for the thread.
 //
 // `read` fills the batch it is given with the next records and says what follows them
 // (Batch::End()); it runs on the reading thread only, and what it reads must not be touched
@@ -60,7 +60,7 @@ class ReadAhead {
 
   // The next batch, waiting for it when it is not read yet. Not to be called after the last.
   // The batch done with goes back to the reading thread, to be refilled there.
-  Batch Next(Batch spent = Batch()) {
+  Batch Next(Batch spent) {
     std::unique_lock lock(mutex_);
     spent_.push_back(std::move(spent));
     changed_.wait(lock, [this] { return !queue_.empty(); });
