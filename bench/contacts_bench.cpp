@@ -213,7 +213,7 @@ QByteArray PhoneCsvValue(const PhoneContactBody& body, const char* column) {
   if (std::strcmp(column, "Birthday") == 0) return CsvDate(body.birthday);
   if (std::strcmp(column, "Anniversary") == 0) return CsvDate(body.anniversary);
   for (const ContactField& field : kContactFields) {
-    if (std::strcmp(field.column, column) == 0) return body.items[field.backupItem];
+    if (std::strcmp(field.column, column) == 0) return body.items[BackupItemOf(field.id)];
   }
   return QByteArray();
 }

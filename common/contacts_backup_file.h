@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "common/binary_file_reader.h"
+#include "common/contact_schema.h"
 #include "common/md5.h"
 #include "common/whole_file_writer.h"
 
@@ -30,13 +31,17 @@ inline constexpr qint64 kContactsHeaderSize = 20;
 inline constexpr std::uint8_t kRecordTypePhone = 1;
 inline constexpr std::uint8_t kRecordTypeSim = 2;
 
-// Items of a phone contact body: 55 strings, two dates and the picture.
+// Items of a phone contact body, numbered by kContactSchema: 55 strings, two dates and the picture.
 inline constexpr int kBackupStringItems = 55;
-inline constexpr int kBackupItemCategories = 52;
-inline constexpr int kBackupItemRingTone = 54;
-inline constexpr int kBackupItemBirthday = 55;
-inline constexpr int kBackupItemAnniversary = 56;
-inline constexpr int kBackupItemPicture = 57;
+inline constexpr int kBackupItemRingTone = BackupItemOf(ContactFieldId::kRingTone);
+inline constexpr int kBackupItemBirthday = BackupItemOf(ContactFieldId::kBirthday);
+inline constexpr int kBackupItemAnniversary = BackupItemOf(ContactFieldId::kAnniversary);
+inline constexpr int kBackupItemPicture = BackupItemOf(ContactFieldId::kPicture);
+static_assert(kBackupItemBirthday == kBackupStringItems &&
+                  kBackupItemAnniversary == kBackupStringItems + 1 &&
+                  kBackupItemPicture == kBackupStringItems + 2 &&
+                  kBackupItemCount == kBackupStringItems + 3,
+              "a phone contact body holds its strings, then the two dates, then the picture");
 
 struct BackupDate {
   std::int32_t year = 0;  // 0: no date

@@ -75,12 +75,14 @@ void Utf8Validator::Add(QByteArrayView bytes) {
 
 TextEncoding DetectTextEncoding(QIODevice& device) {
   qint64 start = device.pos();
-  QByteArray chunk(kChunkBytes, Qt::Uninitialized);
+  // A small file needs no buffer of a whole chunk.
+  const qint64 chunkBytes = std::clamp<qint64>(device.bytesAvailable(), 1, kChunkBytes);
+  QByteArray chunk(chunkBytes, Qt::Uninitialized);
   Utf8Validator validator;
   bool first = true;
   bool readable = true;
   for (;;) {
-    qint64 read = device.read(chunk.data(), kChunkBytes);
+    qint64 read = device.read(chunk.data(), chunkBytes);
     if (read <= 0) {
       readable = read == 0;
       break;
@@ -137,6 +139,11 @@ qint64 TextFileReader::Read(char* data, qint64 size) {
   std::memcpy(data, converted_.constData() + taken_, given);
   taken_ += given;
   return given;
+}
+
+qint64 TextFileReader::ChunkSize(qint64 most) const {
+  qint64 left = device_.bytesAvailable() + (converted_.size() - taken_);
+  return std::clamp<qint64>(left, 1, most);
 }
 
 void TextFileReader::Convert(bool ended) {

@@ -51,6 +51,10 @@ class TextFileReader {
   // device fails.
   qint64 Read(char* data, qint64 size);
 
+  // A read size of at most `most` and no larger than what is left of the file (at least 1), so
+  // that a small file needs no buffer of a whole chunk.
+  qint64 ChunkSize(qint64 most) const;
+
  private:
   // Converts the UTF-16 bytes read so far, keeping back an odd byte and a high surrogate that
   // the next read may complete, unless the file has ended.

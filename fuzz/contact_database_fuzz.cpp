@@ -1,6 +1,7 @@
 // Fills an empty contact database with hostile rows (InsertHostileRows: texts, blobs, numbers and
-// huge texts in any column) and reads it as the program does: the views' records in every mode,
-// a keyword search for the input's last bytes, and every export.
+// huge texts in any column) and reads it as the program does. The first byte chooses the reader,
+// so that a run costs one read: the views' records in every mode with a keyword search for the
+// input's last bytes, or one of the exports.
 #include <QDir>
 
 #include <algorithm>
@@ -36,15 +37,30 @@ void ReadViews(const QString& keyword) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const FuzzFolder folder;
+  if (size == 0) return 0;
   const QString database = FreshContactDatabase(folder);
-  InsertHostileRows(database, data, size);
+  InsertHostileRows(database, data + 1, size - 1);
   QDir::setCurrent(folder.Path(QStringLiteral("desktop")));
-  std::size_t tail = std::min<std::size_t>(size, 4);
-  ReadViews(AnsiToWide(FuzzBytes(data + size - tail, tail)));
-  ExportContactsBackup(QStringLiteral("out.cbk"), database, nullptr);
-  ExportContactsText(QStringLiteral("out.txt"), database, nullptr);
-  WriteCommonCsvRows(QStringLiteral("out.csv"), DefaultCsvColumns(), database);
-  WriteGoogleCsvRows(QStringLiteral("out.csv"), database);
-  WriteVCardFile(QStringLiteral("out.vcf"), database);
+  switch (data[0] % 6) {
+    case 0: {
+      std::size_t tail = std::min<std::size_t>(size, 4);
+      ReadViews(AnsiToWide(FuzzBytes(data + size - tail, tail)));
+      break;
+    }
+    case 1:
+      ExportContactsBackup(QStringLiteral("out.cbk"), database, nullptr);
+      break;
+    case 2:
+      ExportContactsText(QStringLiteral("out.txt"), database, nullptr);
+      break;
+    case 3:
+      WriteCommonCsvRows(QStringLiteral("out.csv"), DefaultCsvColumns(), database);
+      break;
+    case 4:
+      WriteGoogleCsvRows(QStringLiteral("out.csv"), database);
+      break;
+    default:
+      WriteVCardFile(QStringLiteral("out.vcf"), database);
+  }
   return 0;
 }

@@ -40,9 +40,9 @@ inline QByteArray FuzzBytes(const std::uint8_t* data, std::size_t size) {
 // its columns, a byte choosing the kind of value and then the value:
 //   0 null; 1 a small integer (one signed byte: ids that meet, refer to each other or to
 //   themselves); 2 a 64-bit integer (8 bytes, big-endian); 3 text of a length byte and that many
-//   bytes; 4 a blob and 5 text of a 16-bit length (big-endian); 6 a huge text of (a byte % 32 + 1)
-//   x 64 KiB (up to 2 MiB, 8 MiB per input), one character repeated, chosen by the next byte; 7 a
-//   real (8 bytes).
+//   bytes; 4 a blob and 5 text of a 16-bit length (big-endian); 6 as 3, but a length byte of 255
+//   gives a huge text of 64 KiB + (the next byte x 256) (up to 128 KiB, 256 KiB per input), one
+//   character repeated, chosen by the byte after; 7 a real (8 bytes).
 // Values of any kind land in columns of any type; rows the database refuses are left out. The
 // rows are written in one transaction.
 void InsertHostileRows(const QString& path, const std::uint8_t* data, std::size_t size);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/ansi_text.h"
+#include "desktop/store/contact_record.h"
 
 void ContactValueBatch::Restart(int valuesPerContact) {
   valuesPerContact_ = valuesPerContact;

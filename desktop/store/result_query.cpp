@@ -4,19 +4,22 @@
 
 #include <unordered_map>
 
+#include "desktop/store/contact_fields.h"
 #include "desktop/store/database_connection.h"
 #include "desktop/store/keyword_match.h"
 
 namespace {
 
-// The columns the keyword may stand anywhere in; Notes must end with it.
-const char* const kKeywordColumns[] = {"First_Name", "Middle_Name", "Last_Name", "Mobile_Phone",
-                                       "Work_Tel",   "Home_Tel",    "E_Mail"};
+// The fields the keyword may stand anywhere in; Notes must end with it.
+constexpr ContactFieldId kKeywordFields[] = {
+    ContactFieldId::kFirstName,   ContactFieldId::kMiddleName, ContactFieldId::kLastName,
+    ContactFieldId::kMobilePhone, ContactFieldId::kWorkTel,    ContactFieldId::kHomeTel,
+    ContactFieldId::kEMail};
 
 QString KeywordCondition() {
   QStringList terms;
-  for (const char* column : kKeywordColumns) {
-    terms << QStringLiteral("contains_keyword(%1, ?1)").arg(QLatin1String(column));
+  for (ContactFieldId field : kKeywordFields) {
+    terms << QStringLiteral("contains_keyword(%1, ?1)").arg(QLatin1String(ColumnNameOf(field)));
   }
   terms << QStringLiteral("ends_with_keyword(Notes, ?1)");
   return QLatin1Char(' ') + terms.join(QStringLiteral(" or "));

@@ -17,6 +17,7 @@
 #include "common/whole_file_writer.h"
 #include "desktop/exchange/backup/ring_tone_folder.h"
 #include "desktop/resources/resource_ids.h"
+#include "desktop/store/contact_record.h"
 #include "desktop/ui/outcome_messages.h"
 #include "desktop/ui/zolmark_app.h"
 #include "desktop/widgets/control_color.h"
@@ -45,27 +46,38 @@ constexpr int kScrollUnits = 40;
 constexpr int kRowHeight = 12;
 constexpr unsigned kFileDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
 
-// Edit boxes beside the picture, and in the two columns below it.
-constexpr EditorField Top(int column, const char* label, int addId, int modifyId, int limit, int y,
+using enum ContactFieldId;
+
+// Edit boxes beside the picture, and in the two columns below it, labelled as their fields.
+constexpr EditorField Top(ContactFieldId field, int addId, int modifyId, int limit, int y,
                           int width, unsigned style = 0) {
-  return {column, label, addId, modifyId, limit, style, 124, 188, y, width, kRowHeight};
+  return {ColumnOf(field), LabelOf(field), addId, modifyId, limit, style, 124, 188, y,
+          width,           kRowHeight};
 }
-constexpr EditorField Left(int column, const char* label, int addId, int modifyId, int limit,
-                           int y) {
-  return {column, label, addId, modifyId, limit, 0, 8, 62, y, 146, kRowHeight};
+constexpr EditorField Left(ContactFieldId field, int addId, int modifyId, int limit, int y) {
+  return {ColumnOf(field), LabelOf(field), addId, modifyId, limit, 0, 8, 62, y, 146, kRowHeight};
 }
-constexpr EditorField Right(int column, const char* label, int addId, int modifyId, int limit,
-                            int y) {
-  return {column, label, addId, modifyId, limit, 0, 216, 272, y, 146, kRowHeight};
+constexpr EditorField Right(ContactFieldId field, int addId, int modifyId, int limit, int y) {
+  return {ColumnOf(field), LabelOf(field), addId, modifyId, limit, 0, 216, 272, y, 146, kRowHeight};
+}
+// A box labelled otherwise than its field.
+constexpr EditorField Relabelled(EditorField box, const char* label) {
+  box.label = label;
+  return box;
+}
+// The name boxes in a row right of "First-Middle-Last:", where the SIM name's box also stands.
+constexpr EditorField NameBox(int column, int addId, int modifyId, int limit, int x, int width) {
+  return {column, nullptr, addId, modifyId, limit, 0, 0, x, 46, width, kRowHeight};
 }
 
-// The three address groups: work and home side by side, other below work.
+// The three address groups: work and home side by side, other below work; each part of an
+// address on its row of its group.
 constexpr int kGroupX[] = {8, 216, 8};
 constexpr int kGroupY[] = {378, 378, 478};
-constexpr EditorField Address(int group, int row, int addId, int modifyId) {
-  constexpr const char* kLabels[] = {"Street:", "City:", "State:", "Zip:", "Country/Region:"};
-  return {11 + 5 * group + row,
-          kLabels[row],
+constexpr EditorField Address(ContactFieldId field, int addId, int modifyId) {
+  const int part = Index(field) - Index(kWorkStreet), group = part / 5, row = part % 5;
+  return {ColumnOf(field),
+          LabelOf(field),
           addId,
           modifyId,
           35,
@@ -78,62 +90,62 @@ constexpr EditorField Address(int group, int row, int addId, int modifyId) {
 }
 
 const EditorField kFields[] = {
-    Top(1, "Title:", 1065, 1086, 35, 30, 110),
-    {2, nullptr, 1080, 1087, 10, 0, 0, 188, 46, 72, kRowHeight},
-    {3, nullptr, 1081, 1042, 10, 0, 0, 264, 46, 72, kRowHeight},
-    {4, nullptr, 1079, 1043, 10, 0, 0, 340, 46, 72, kRowHeight},
-    {kColumnSimName, nullptr, 1183, 1178, 30, 0, 0, 188, 46, 150, kRowHeight},
-    Top(5, "Suffix:", 1090, 1044, 35, 62, 110),
-    Top(6, "Nick name:", 1091, 1045, 35, 78, 110),
-    Top(kColumnFileAs, "File as:", 1104, 1049, 60, 94, 224, ES_READONLY),
-    Top(kColumnMobilePhone, "Mobile phone:", 1105, 1075, 25, 110, 110, ES_NUMBER),
-    Left(7, "Company:", 1094, 1046, 35, 132),
-    Right(8, "Department:", 1102, 1047, 35, 132),
-    Left(9, "Job title:", 1103, 1048, 35, 148),
-    Right(46, "Office loc:", 1144, 1071, 28, 148),
-    Left(30, "Company tel:", 1111, 1079, 25, 164),
-    Right(31, "Work tel:", 1115, 1080, 25, 164),
-    Left(32, "Work2 tel:", 1116, 1081, 25, 180),
-    Right(33, "Work fax:", 1117, 1082, 25, 180),
-    Left(34, "Car tel:", 1118, 1083, 25, 196),
-    Right(29, "Pager:", 1132, 1078, 25, 196),
-    Left(35, "Home tel:", 1124, 1084, 25, 212),
-    Right(36, "Home2 tel:", 1125, 1085, 25, 212),
-    Left(37, "Home fax:", 1126, 1090, 25, 228),
-    Right(45, "Radio tel:", 1140, 1065, 35, 228),
-    Left(28, "E-mail:", 1107, 1077, 25, 244),
-    Right(27, "Web page:", 1106, 1076, 25, 244),
-    Left(43, "E-mail2:", 1138, 1096, 25, 260),
-    Right(44, "E-mail3:", 1139, 1097, 25, 260),
-    Left(40, "IM:", 1130, 1093, 25, 276),
-    Right(41, "IM2:", 1133, 1094, 25, 276),
-    Left(42, "IM3:", 1137, 1095, 25, 292),
-    Right(kColumnCategories, "Categories:", 1148, 1069, 35, 292),
-    Left(38, "Spouse:", 1127, 1091, 25, 308),
-    Right(39, "Children:", 1128, 1092, 25, 308),
-    Left(47, "Assistant:", 1141, 1066, 35, 324),
-    Right(48, "Assistant tel:", 1145, 1072, 28, 324),
-    Left(49, "Manager:", 1142, 1067, 35, 340),
-    Right(50, "Customer ID:", 1146, 1073, 28, 340),
-    Left(51, "Account:", 1143, 1068, 35, 356),
-    Right(52, "Gove. ID:", 1147, 1074, 28, 356),
-    Address(0, 0, 1109, 1050),
-    Address(0, 1, 1110, 1051),
-    Address(0, 2, 1112, 1052),
-    Address(0, 3, 1113, 1053),
-    Address(0, 4, 1114, 1054),
-    Address(1, 0, 1119, 1055),
-    Address(1, 1, 1120, 1056),
-    Address(1, 2, 1121, 1057),
-    Address(1, 3, 1122, 1058),
-    Address(1, 4, 1060, 1059),
-    Address(2, 0, 1129, 1060),
-    Address(2, 1, 1131, 1061),
-    Address(2, 2, 1134, 1062),
-    Address(2, 3, 1135, 1063),
-    Address(2, 4, 1136, 1064),
-    {kColumnNotes, "Notes:", 1151, 1070, 200, ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL, 8, 62,
-     582, 354, 96},
+    Top(kTitle, 1065, 1086, 35, 30, 110),
+    NameBox(kColumnFirstName, 1080, 1087, 10, 188, 72),
+    NameBox(kColumnMiddleName, 1081, 1042, 10, 264, 72),
+    NameBox(kColumnLastName, 1079, 1043, 10, 340, 72),
+    NameBox(kColumnSimName, 1183, 1178, 30, 188, 150),
+    Top(kSuffix, 1090, 1044, 35, 62, 110),
+    Relabelled(Top(kNickName, 1091, 1045, 35, 78, 110), "Nick name:"),
+    Relabelled(Top(kFileAs, 1104, 1049, 60, 94, 224, ES_READONLY), "File as:"),
+    Top(kMobilePhone, 1105, 1075, 25, 110, 110, ES_NUMBER),
+    Left(kCompany, 1094, 1046, 35, 132),
+    Right(kDepartment, 1102, 1047, 35, 132),
+    Left(kJobTitle, 1103, 1048, 35, 148),
+    Right(kOfficeLoc, 1144, 1071, 28, 148),
+    Left(kCompanyTel, 1111, 1079, 25, 164),
+    Right(kWorkTel, 1115, 1080, 25, 164),
+    Left(kWorkTel2, 1116, 1081, 25, 180),
+    Right(kWorkFax, 1117, 1082, 25, 180),
+    Left(kCarTel, 1118, 1083, 25, 196),
+    Right(kPager, 1132, 1078, 25, 196),
+    Left(kHomeTel, 1124, 1084, 25, 212),
+    Right(kHomeTel2, 1125, 1085, 25, 212),
+    Left(kHomeFax, 1126, 1090, 25, 228),
+    Right(kRadioTel, 1140, 1065, 35, 228),
+    Left(kEMail, 1107, 1077, 25, 244),
+    Right(kWebPage, 1106, 1076, 25, 244),
+    Left(kEMail2, 1138, 1096, 25, 260),
+    Right(kEMail3, 1139, 1097, 25, 260),
+    Left(kIm, 1130, 1093, 25, 276),
+    Right(kIm2, 1133, 1094, 25, 276),
+    Left(kIm3, 1137, 1095, 25, 292),
+    Relabelled(Right(kCategories, 1148, 1069, 35, 292), "Categories:"),
+    Left(kSpouse, 1127, 1091, 25, 308),
+    Right(kChildren, 1128, 1092, 25, 308),
+    Left(kAssistant, 1141, 1066, 35, 324),
+    Right(kAssistantTel, 1145, 1072, 28, 324),
+    Left(kManager, 1142, 1067, 35, 340),
+    Right(kCustomerId, 1146, 1073, 28, 340),
+    Left(kAccount, 1143, 1068, 35, 356),
+    Right(kGoveId, 1147, 1074, 28, 356),
+    Address(kWorkStreet, 1109, 1050),
+    Address(kWorkCity, 1110, 1051),
+    Address(kWorkState, 1112, 1052),
+    Address(kWorkZip, 1113, 1053),
+    Address(kWorkCountry, 1114, 1054),
+    Address(kHomeStreet, 1119, 1055),
+    Address(kHomeCity, 1120, 1056),
+    Address(kHomeState, 1121, 1057),
+    Address(kHomeZip, 1122, 1058),
+    Address(kHomeCountry, 1060, 1059),
+    Address(kOtherStreet, 1129, 1060),
+    Address(kOtherCity, 1131, 1061),
+    Address(kOtherState, 1134, 1062),
+    Address(kOtherZip, 1135, 1063),
+    Address(kOtherCountry, 1136, 1064),
+    {kColumnNotes, LabelOf(kNotes), 1151, 1070, 200, ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL,
+     8, 62, 582, 354, 96},
 };
 static_assert(std::size(kFields) == 55);
 
@@ -153,10 +165,10 @@ void AddFieldControls(std::vector<ControlTemplate>& controls, const EditorField&
 
 // The dates and the ring tone, right of the other address.
 void AddDateAndRingToneControls(std::vector<ControlTemplate>& controls, const EditorControls& ids) {
-  controls.push_back(Label("Birthday:", 222, 490, 56));
+  controls.push_back(Label(LabelOf(kBirthday), 222, 490, 56));
   controls.push_back({ids.birthday, ControlKind::kDateTimePicker, QString(), 280, 490, 100,
                       kRowHeight, WS_VISIBLE | WS_TABSTOP | DTS_SHOWNONE});
-  controls.push_back(Label("Anniversary:", 222, 506, 56));
+  controls.push_back(Label(LabelOf(kAnniversary), 222, 506, 56));
   controls.push_back({ids.anniversary, ControlKind::kDateTimePicker, QString(), 280, 506, 100,
                       kRowHeight, WS_VISIBLE | WS_TABSTOP | DTS_SHOWNONE});
   controls.push_back(Label("Ring tone:", 222, 522, 56));

@@ -9,15 +9,25 @@ namespace {
 
 constexpr char kSoundsFolder[] = "\\Application Data\\Sounds\\";
 
-// The columns from Title to Notes that a phone contact's insert and update write from the
-// dialog's fields. File_As (the composed name), Ring_Tone and Picture are written apart.
-constexpr std::array<int, 55> kWrittenColumns = {
-    1,  2,  3,  4,  5,  6,  7,  8,  9,  11, 12, 13, 14, 15, 16, 17, 18, 19, 20,
-    21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39,
-    40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 55, 56, 58};
+// The columns of the values that a phone contact's insert and update write from the dialog's
+// fields, in table order. File_As (the composed name), Ring_Tone and Picture are written apart.
+constexpr std::array<int, kContactValueCount - 3> kWrittenColumns = [] {
+  std::array<int, kContactValueCount - 3> columns{};
+  size_t written = 0;
+  for (int column = 0; column < kContactColumnCount; ++column) {
+    if (column == kColumnFileAs || column == kColumnRingTone || column == kColumnPicture ||
+        kContactTable[column].own) {
+      continue;
+    }
+    columns.at(written++) = column;
+  }
+  return columns;
+}();
 // The other columns a phone contact's save writes from its values.
 constexpr std::array<int, 3> kNameAndRingToneColumns = {kColumnFileAs, kColumnSimName,
                                                         kColumnRingTone};
+
+constexpr const char* kPictureColumn = ColumnNameOf(ContactFieldId::kPicture);
 
 // The columns a phone contact's save writes: those from its values, ContactType, then `more`.
 std::vector<const char*> PhoneColumns(std::initializer_list<const char*> more) {
@@ -133,8 +143,9 @@ bool IsSuccessOutcome(int code) {
 
 StoreResult InsertSimContact(DatabaseConnection& db, const QString& simName,
                              const QString& mobile) {
-  constexpr std::array<const char*, 4> kColumns = {"First_Name", "SIM_Name", "Mobile_Phone",
-                                                   "ContactType"};
+  constexpr std::array<const char*, 4> kColumns = {
+      ColumnNameOf(ContactFieldId::kFirstName), "SIM_Name",
+      ColumnNameOf(ContactFieldId::kMobilePhone), "ContactType"};
   ContactRowInsert insert(db, kColumns);
   SetSimValues(insert, simName, mobile);
   return Outcome(db, insert.Insert(), false);
@@ -143,7 +154,7 @@ StoreResult InsertSimContact(DatabaseConnection& db, const QString& simName,
 StoreResult InsertPhoneContact(DatabaseConnection& db, const ContactTexts& values,
                                const QByteArray* picture) {
   ContactRowInsert insert(
-      db, picture != nullptr ? PhoneColumns({"Picture", "hasPic"}) : PhoneColumns({}));
+      db, picture != nullptr ? PhoneColumns({kPictureColumn, "hasPic"}) : PhoneColumns({}));
   int position = SetPhoneValues(insert, values);
   if (picture != nullptr) {
     insert.SetBlob(position++, *picture);
@@ -154,8 +165,9 @@ StoreResult InsertPhoneContact(DatabaseConnection& db, const ContactTexts& value
 
 StoreResult UpdateSimContact(DatabaseConnection& db, qint64 id, const QString& simName,
                              const QString& mobile) {
-  constexpr std::array<const char*, 4> kColumns = {"SIM_Name", "File_As", "Mobile_Phone",
-                                                   "ContactType"};
+  constexpr std::array<const char*, 4> kColumns = {
+      "SIM_Name", ColumnNameOf(ContactFieldId::kFileAs), ColumnNameOf(ContactFieldId::kMobilePhone),
+      "ContactType"};
   ContactRowUpdate update(db, kColumns);
   SetSimValues(update, simName, mobile);
   return Outcome(db, update.Update(id), true);
@@ -164,8 +176,9 @@ StoreResult UpdateSimContact(DatabaseConnection& db, qint64 id, const QString& s
 // A kept picture keeps its blob; a removed one leaves empty text in its place.
 StoreResult UpdatePhoneContact(DatabaseConnection& db, qint64 id, const ContactTexts& values,
                                PictureChange change, const QByteArray* picture) {
-  ContactRowUpdate update(db, change == PictureChange::kKeep ? PhoneColumns({"hasPic"})
-                                                             : PhoneColumns({"hasPic", "Picture"}));
+  ContactRowUpdate update(db, change == PictureChange::kKeep
+                                  ? PhoneColumns({"hasPic"})
+                                  : PhoneColumns({"hasPic", kPictureColumn}));
   int position = SetPhoneValues(update, values);
   update.SetInteger(position++, change == PictureChange::kRemove ? 0 : 1);
   if (change == PictureChange::kReplace) update.SetBlob(position, *picture);

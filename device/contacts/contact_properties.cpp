@@ -4,65 +4,84 @@
 #include "platform/device/stores/contact_property_ids.h"
 #include "platform/device/stores/file_time.h"
 
-const std::array<CEPROPID, kBackupPropertyCount> kBackupPropertyIds = {
-    PIMPR_TITLE,                         // 0 Title
-    PIMPR_FIRST_NAME,                    // 1 First_Name
-    PIMPR_MIDDLE_NAME,                   // 2 Middle_Name
-    PIMPR_LAST_NAME,                     // 3 Last_Name
-    PIMPR_NICKNAME,                      // 4 Nick_Name
-    PIMPR_SUFFIX,                        // 5 Suffix
-    PIMPR_COMPANY_NAME,                  // 6 Company
-    PIMPR_DEPARTMENT,                    // 7 Department
-    PIMPR_JOB_TITLE,                     // 8 Job_Title
-    PIMPR_BUSINESS_TELEPHONE_NUMBER,     // 9 Work_Tel
-    PIMPR_BUSINESS_FAX_NUMBER,           // 10 Work_Fax
-    PIMPR_BUSINESS_ADDRESS_STREET,       // 11 Work_Street
-    PIMPR_BUSINESS_ADDRESS_CITY,         // 12 Work_City
-    PIMPR_BUSINESS_ADDRESS_STATE,        // 13 Work_State
-    PIMPR_BUSINESS_ADDRESS_POSTAL_CODE,  // 14 Work_Zip
-    PIMPR_BUSINESS_ADDRESS_COUNTRY,      // 15 Work_Country
-    PIMPR_IM1_ADDRESS,                   // 16 IM
-    PIMPR_EMAIL1_ADDRESS,                // 17 E_Mail
-    PIMPR_MOBILE_TELEPHONE_NUMBER,       // 18 Mobile_Phone
-    PIMPR_WEB_PAGE,                      // 19 Web_Page
-    PIMPR_OFFICE_LOCATION,               // 20 Office_Loc
-    PIMPR_HOME_TELEPHONE_NUMBER,         // 21 Home_Tel
-    PIMPR_HOME_ADDRESS_STREET,           // 22 Home_Street
-    PIMPR_HOME_ADDRESS_CITY,             // 23 Home_City
-    PIMPR_HOME_ADDRESS_STATE,            // 24 Home_State
-    PIMPR_HOME_ADDRESS_POSTAL_CODE,      // 25 Home_Zip
-    PIMPR_HOME_ADDRESS_COUNTRY,          // 26 Home_Country
-    PIMPR_OTHER_ADDRESS_STREET,          // 27 Other_Street
-    PIMPR_OTHER_ADDRESS_CITY,            // 28 Other_City
-    PIMPR_OTHER_ADDRESS_STATE,           // 29 Other_State
-    PIMPR_OTHER_ADDRESS_POSTAL_CODE,     // 30 Other_Zip
-    PIMPR_OTHER_ADDRESS_COUNTRY,         // 31 Other_Country
-    PIMPR_PAGER_NUMBER,                  // 32 Pager
-    PIMPR_CAR_TELEPHONE_NUMBER,          // 33 Car_Tel
-    PIMPR_HOME_FAX_NUMBER,               // 34 Home_Fax
-    PIMPR_COMPANY_TELEPHONE_NUMBER,      // 35 Company_Tel
-    PIMPR_BUSINESS2_TELEPHONE_NUMBER,    // 36 Work_Tel2
-    PIMPR_HOME2_TELEPHONE_NUMBER,        // 37 Home_Tel2
-    PIMPR_RADIO_TELEPHONE_NUMBER,        // 38 Radio_Tel
-    PIMPR_IM2_ADDRESS,                   // 39 IM2
-    PIMPR_IM3_ADDRESS,                   // 40 IM3
-    PIMPR_EMAIL2_ADDRESS,                // 41 E_Mail2
-    PIMPR_EMAIL3_ADDRESS,                // 42 E_Mail3
-    PIMPR_ASSISTANT_NAME,                // 43 Assistant
-    PIMPR_ASSISTANT_TELEPHONE_NUMBER,    // 44 Assistant_Tel
-    PIMPR_MANAGER,                       // 45 Manager
-    PIMPR_GOVERNMENTID,                  // 46 Gove_ID
-    PIMPR_ACCOUNT,                       // 47 Account
-    PIMPR_CUSTOMERID,                    // 48 Customer_ID
-    PIMPR_SPOUSE,                        // 49 Spouse
-    PIMPR_CHILDREN,                      // 50 Children
-    PIMPR_FILEAS,                        // 51 File_As
-    PIMPR_CATEGORIES,                    // 52 Categories
-    PIMPR_BODY_TEXT,                     // 53 Notes
-    PIMPR_RINGTONE,                      // 54 Ring_Tone
-    PIMPR_BIRTHDAY,                      // 55 Birthday
-    PIMPR_ANNIVERSARY,                   // 56 Anniversary
+namespace {
+
+// The property behind each value; the picture is read and written as a stream (PIMPR_PICTURE).
+using enum ContactFieldId;
+constexpr FieldValue<CEPROPID> kProperties[] = {
+    {kFirstName, PIMPR_FIRST_NAME},
+    {kMiddleName, PIMPR_MIDDLE_NAME},
+    {kLastName, PIMPR_LAST_NAME},
+    {kTitle, PIMPR_TITLE},
+    {kSuffix, PIMPR_SUFFIX},
+    {kNickName, PIMPR_NICKNAME},
+    {kCompany, PIMPR_COMPANY_NAME},
+    {kDepartment, PIMPR_DEPARTMENT},
+    {kJobTitle, PIMPR_JOB_TITLE},
+    {kFileAs, PIMPR_FILEAS},
+    {kMobilePhone, PIMPR_MOBILE_TELEPHONE_NUMBER},
+    {kWebPage, PIMPR_WEB_PAGE},
+    {kEMail, PIMPR_EMAIL1_ADDRESS},
+    {kPager, PIMPR_PAGER_NUMBER},
+    {kWorkStreet, PIMPR_BUSINESS_ADDRESS_STREET},
+    {kWorkCity, PIMPR_BUSINESS_ADDRESS_CITY},
+    {kWorkState, PIMPR_BUSINESS_ADDRESS_STATE},
+    {kWorkZip, PIMPR_BUSINESS_ADDRESS_POSTAL_CODE},
+    {kWorkCountry, PIMPR_BUSINESS_ADDRESS_COUNTRY},
+    {kHomeStreet, PIMPR_HOME_ADDRESS_STREET},
+    {kHomeCity, PIMPR_HOME_ADDRESS_CITY},
+    {kHomeState, PIMPR_HOME_ADDRESS_STATE},
+    {kHomeZip, PIMPR_HOME_ADDRESS_POSTAL_CODE},
+    {kHomeCountry, PIMPR_HOME_ADDRESS_COUNTRY},
+    {kOtherStreet, PIMPR_OTHER_ADDRESS_STREET},
+    {kOtherCity, PIMPR_OTHER_ADDRESS_CITY},
+    {kOtherState, PIMPR_OTHER_ADDRESS_STATE},
+    {kOtherZip, PIMPR_OTHER_ADDRESS_POSTAL_CODE},
+    {kOtherCountry, PIMPR_OTHER_ADDRESS_COUNTRY},
+    {kCompanyTel, PIMPR_COMPANY_TELEPHONE_NUMBER},
+    {kWorkTel, PIMPR_BUSINESS_TELEPHONE_NUMBER},
+    {kWorkTel2, PIMPR_BUSINESS2_TELEPHONE_NUMBER},
+    {kWorkFax, PIMPR_BUSINESS_FAX_NUMBER},
+    {kCarTel, PIMPR_CAR_TELEPHONE_NUMBER},
+    {kHomeTel, PIMPR_HOME_TELEPHONE_NUMBER},
+    {kHomeTel2, PIMPR_HOME2_TELEPHONE_NUMBER},
+    {kHomeFax, PIMPR_HOME_FAX_NUMBER},
+    {kSpouse, PIMPR_SPOUSE},
+    {kChildren, PIMPR_CHILDREN},
+    {kIm, PIMPR_IM1_ADDRESS},
+    {kIm2, PIMPR_IM2_ADDRESS},
+    {kIm3, PIMPR_IM3_ADDRESS},
+    {kEMail2, PIMPR_EMAIL2_ADDRESS},
+    {kEMail3, PIMPR_EMAIL3_ADDRESS},
+    {kRadioTel, PIMPR_RADIO_TELEPHONE_NUMBER},
+    {kOfficeLoc, PIMPR_OFFICE_LOCATION},
+    {kAssistant, PIMPR_ASSISTANT_NAME},
+    {kAssistantTel, PIMPR_ASSISTANT_TELEPHONE_NUMBER},
+    {kManager, PIMPR_MANAGER},
+    {kCustomerId, PIMPR_CUSTOMERID},
+    {kAccount, PIMPR_ACCOUNT},
+    {kGoveId, PIMPR_GOVERNMENTID},
+    {kBirthday, PIMPR_BIRTHDAY},
+    {kAnniversary, PIMPR_ANNIVERSARY},
+    {kNotes, PIMPR_BODY_TEXT},
+    {kCategories, PIMPR_CATEGORIES},
+    {kRingTone, PIMPR_RINGTONE},
 };
+static_assert(std::size(kProperties) == kContactValueCount - 1, "every value but the picture");
+
+constexpr auto kPropertyOfValue = ValuesByField<CEPROPID, kContactValueCount>(kProperties);
+
+}  // namespace
+
+CEPROPID PropertyOf(ContactFieldId id) { return kPropertyOfValue[Index(id)]; }
+
+const std::array<CEPROPID, kBackupPropertyCount> kBackupPropertyIds = [] {
+  std::array<CEPROPID, kBackupPropertyCount> ids{};
+  for (int item = 0; item < kBackupPropertyCount; ++item) {
+    ids[item] = kPropertyOfValue[Index(kBackupItemFields[item])];
+  }
+  return ids;
+}();
 
 QString FoundText(const CEPROPVAL& value) { return IsFound(value) ? value.val.lpwstr : QString(); }
 

@@ -1,9 +1,12 @@
 #include "device/contacts/contacts_text_listing.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
 #include <vector>
 
+#include "common/contacts_listing.h"
 #include "common/whole_file_writer.h"
 #include "device/contacts/contact_properties.h"
 #include "device/frame/device_text.h"
@@ -13,94 +16,32 @@ namespace {
 
 constexpr char kLineEnd[] = "\r\n";
 
-// The properties listed, read in one call and used by position.
-struct ListedProperty {
-  CEPROPID id;
-  const char* label;  // null for the name parts and the address lines
+// The properties of the listed values, read in one call, and where each value stands among them.
+struct ListedProperties {
+  std::vector<CEPROPID> ids;
+  std::array<int, kContactValueCount> position;  // -1 for a value not listed
 };
 
-constexpr std::array<ListedProperty, 53> kListedProperties = {{
-    {0x82001F, nullptr},  // 0 first name
-    {0x83001F, nullptr},  // 1 middle name
-    {0x84001F, nullptr},  // 2 last name
-    {0x86001F, nullptr},  // 3 nickname
-    {0x85001F, nullptr},  // 4 suffix
-    {0x8A001F, "Company:"},
-    {0x8B001F, "Department:"},
-    {0x8C001F, "Job title:"},
-    {0x97001F, "Work tel:"},
-    {0x9B001F, "Work fax:"},
-    {0xC1001F, nullptr},  // 10-14 work address
-    {0xC2001F, nullptr},
-    {0xC3001F, nullptr},
-    {0xC4001F, nullptr},
-    {0xC5001F, nullptr},
-    {0x93001F, "IM:"},
-    {0x90001F, "E-mail:"},
-    {0x96001F, "Mobile tel:"},
-    {0xA7001F, "Web page:"},
-    {0x8E001F, "Office loc:"},
-    {0x99001F, "Home tel:"},
-    {0xD1001F, nullptr},  // 21-25 home address
-    {0xD2001F, nullptr},
-    {0xD3001F, nullptr},
-    {0xD4001F, nullptr},
-    {0xD5001F, nullptr},
-    {0xE1001F, nullptr},  // 26-30 other address
-    {0xE2001F, nullptr},
-    {0xE3001F, nullptr},
-    {0xE4001F, nullptr},
-    {0xE5001F, nullptr},
-    {0x9D001F, "Pager:"},
-    {0x9E001F, "Car tel:"},
-    {0x9C001F, "Home fax:"},
-    {0xA0001F, "Company tel:"},
-    {0x98001F, "Work2 tel:"},
-    {0x9A001F, "Home2 tel:"},
-    {0x9F001F, "Radio tel:"},
-    {0x94001F, "IM2:"},
-    {0x95001F, "IM3:"},
-    {0x91001F, "E-mail2:"},
-    {0x92001F, "E-mail3:"},
-    {0x8F001F, "Assistant:"},
-    {0xA1001F, "Assistant tel:"},
-    {0x8D001F, "Manager:"},
-    {0xAA001F, "Govt.ID:"},
-    {0xAB001F, "Account:"},
-    {0xA9001F, "Customer ID:"},
-    {0xF00040, "Birthday:"},
-    {0xF10040, "Anniversary:"},
-    {0xA5001F, "Spouse:"},
-    {0xA6001F, "Children:"},
-    {0x101F001F, "Notes:"},
-}};
-
-// Positions in kListedProperties.
-constexpr int kFirstName = 0;
-constexpr int kMiddleName = 1;
-constexpr int kLastName = 2;
-constexpr int kNickname = 3;
-constexpr int kSuffix = 4;
-
-// A run of positions, first and last included.
-struct Positions {
-  int first;
-  int last;
-};
-constexpr Positions kNameParts{kFirstName, kSuffix};
-// The labelled lines before the work address: company, department, job title, work tel and fax.
-constexpr Positions kWorkLines{5, 9};
-// The labelled lines between the work and home addresses: IM, e-mail, mobile tel, web page,
-// office location and home tel.
-constexpr Positions kLinesAfterWorkAddress{15, 20};
-// The labelled lines after the addresses: pager to notes.
-constexpr Positions kLinesAfterAddresses{31, 52};
-static_assert(kLinesAfterAddresses.last == kListedProperties.size() - 1);
-
-// First positions of the three address blocks (street, city, state, postal code, country).
-constexpr int kWorkAddress = 10;
-constexpr int kHomeAddress = 21;
-constexpr int kOtherAddress = 26;
+const ListedProperties& Listed() {
+  static const ListedProperties listed = [] {
+    ListedProperties made;
+    made.position.fill(-1);
+    auto add = [&made](ContactFieldId field) {
+      made.position[Index(field)] = static_cast<int>(made.ids.size());
+      made.ids.push_back(PropertyOf(field));
+    };
+    for (ContactFieldId part : kListingNameParts) add(part);
+    for (const ListingLine& line : kListingLines) {
+      if (line.kind != ListingLineKind::kAddress) {
+        add(line.field);
+        continue;
+      }
+      for (ContactFieldId part : AddressFields(line.field)) add(part);
+    }
+    return made;
+  }();
+  return listed;
+}
 
 QString Separator() { return QString(44, QLatin1Char('-')) + QLatin1String(kLineEnd); }
 
@@ -120,63 +61,60 @@ class ContactBlock {
 
   QString Text() {
     AppendNameLine();
-    AppendLabelledLines(kWorkLines);
-    AppendAddress(kWorkAddress, "Work addr:", 10);
-    AppendLabelledLines(kLinesAfterWorkAddress);
-    AppendAddress(kHomeAddress, "Home addr:", 10);
-    AppendAddress(kOtherAddress, "Other addr:", 11);
-    AppendLabelledLines(kLinesAfterAddresses);
+    for (const ListingLine& line : kListingLines) {
+      if (line.kind == ListingLineKind::kAddress) {
+        AppendAddress(AddressFields(line.field), line.label);
+      } else {
+        AppendLabelledLine(line);
+      }
+    }
     text_ += Separator();
     return text_;
   }
 
  private:
-  bool Found(int position) const { return IsFound(values_[position]); }
-  const QString& Value(int position) const { return values_[position].val.lpwstr; }
-  bool AnyFound(Positions positions) const {
-    for (int position = positions.first; position <= positions.last; ++position) {
-      if (Found(position)) return true;
-    }
-    return false;
+  const CEPROPVAL& Property(ContactFieldId field) const {
+    return values_[Listed().position[Index(field)]];
+  }
+  bool Found(ContactFieldId field) const { return IsFound(Property(field)); }
+  const QString& Value(ContactFieldId field) const { return Property(field).val.lpwstr; }
+  bool AnyFound(std::span<const ContactFieldId> fields) const {
+    return std::any_of(fields.begin(), fields.end(), [this](auto field) { return Found(field); });
   }
 
   // "Name:" then the first name, and the middle name, last name, "nickname" and suffix after a
   // blank each; the parts found only.
   void AppendNameLine() {
-    if (!AnyFound(kNameParts)) return;
+    using enum ContactFieldId;
+    if (!AnyFound(kListingNameParts)) return;
     text_ += QLatin1String("Name:");
     if (Found(kFirstName)) text_ += Value(kFirstName);
     if (Found(kMiddleName)) text_ += QLatin1Char(' ') + Value(kMiddleName);
     if (Found(kLastName)) text_ += QLatin1Char(' ') + Value(kLastName);
-    if (Found(kNickname)) text_ += QLatin1String(" \"") + Value(kNickname) + QLatin1Char('"');
+    if (Found(kNickName)) text_ += QLatin1String(" \"") + Value(kNickName) + QLatin1Char('"');
     if (Found(kSuffix)) text_ += QLatin1Char(' ') + Value(kSuffix);
     text_ += QLatin1String(kLineEnd);
   }
 
-  // Label and value, one line each; dates in local time.
-  void AppendLabelledLines(Positions positions) {
-    for (int position = positions.first; position <= positions.last; ++position) {
-      if (!Found(position)) continue;
-      const CEPROPVAL& value = values_[position];
-      std::optional<QString> text = PropIdType(value.propid) == CEVT_FILETIME
-                                        ? LocalDateText(value.val.filetime)
-                                        : std::optional<QString>(value.val.lpwstr);
-      if (text) {
-        text_ += QLatin1String(kListedProperties[position].label) + *text + QLatin1String(kLineEnd);
-      }
-    }
+  // Label and value on one line; a date in local time.
+  void AppendLabelledLine(const ListingLine& line) {
+    if (!Found(line.field)) return;
+    const CEPROPVAL& value = Property(line.field);
+    std::optional<QString> text = line.kind == ListingLineKind::kDate
+                                      ? LocalDateText(value.val.filetime)
+                                      : std::optional<QString>(value.val.lpwstr);
+    if (text) text_ += QLatin1String(line.label) + *text + QLatin1String(kLineEnd);
   }
 
-  // The label with the street on its line; city, state and postal code on the next, indented;
-  // the country on its own, indented.
-  void AppendAddress(int first, const char* label, int indent) {
-    const int street = first, city = first + 1, state = first + 2, zip = first + 3,
-              country = first + 4;
-    if (!AnyFound({street, country})) return;
-    const QString blanks(indent, QLatin1Char(' '));
+  // The label with the street on its line; city, state and postal code on the next, indented as
+  // far as the label reaches; the country on its own, indented the same.
+  void AppendAddress(const std::array<ContactFieldId, 5>& parts, const char* label) {
+    const auto [street, city, state, zip, country] = parts;
+    if (!AnyFound(parts)) return;
+    const QString blanks(QLatin1String(label).size(), QLatin1Char(' '));
     text_ += QLatin1String(label);
     if (Found(street)) text_ += Value(street) + QLatin1String(kLineEnd);
-    if (AnyFound({city, zip})) {
+    if (AnyFound(std::span(parts).subspan(1, 3))) {
       text_ += blanks;
       if (Found(city)) text_ += Value(city) + QLatin1String("  ");
       if (Found(state)) text_ += Value(state) + QLatin1String("  ");
@@ -195,10 +133,8 @@ std::optional<QString> ContactBlockAt(CContactStoreSession& session, IPOutlookIt
                                       int index) {
   const CEOID oid = session.ContactOidAt(items, index);
   std::unique_ptr<IItem> item = oid != 0 ? session.ContactItem(oid) : nullptr;
-  std::vector<CEPROPID> ids;
-  for (const ListedProperty& property : kListedProperties) ids.push_back(property.id);
   std::vector<CEPROPVAL> values;
-  if (!item || FAILED(item->GetProps(ids, values))) return std::nullopt;
+  if (!item || FAILED(item->GetProps(Listed().ids, values))) return std::nullopt;
   return ContactBlock(values).Text();
 }
 

@@ -22,6 +22,7 @@
 #include "desktop/exchange/vcard/vcard_export.h"
 #include "desktop/exchange/vcard/vcard_import.h"
 #include "desktop/store/contact_database.h"
+#include "desktop/store/contact_record.h"
 #include "device/contacts/contacts_backup_job.h"
 #include "device/contacts/contacts_restore_job.h"
 #include "device/contacts/marrowind_program.h"

@@ -14,14 +14,20 @@ class QWidget;
 
 // Helpers of the phone programs' window tests.
 
-// Puts the emulated phone on another screen for the life of the object, then back on the
-// default screen.
+// Puts the emulated phone on another screen for the life of the object (or leaves it where it
+// is, for a test that turns it later), then back on the screen it was on before.
 class ScopedPhoneScreen {
  public:
-  explicit ScopedPhoneScreen(const PhoneScreen& screen) { SetPhoneScreen(screen); }
-  ~ScopedPhoneScreen() { SetPhoneScreen(PhoneScreen()); }
+  ScopedPhoneScreen() : previous_(GetPhoneScreen()) {}
+  explicit ScopedPhoneScreen(const PhoneScreen& screen) : ScopedPhoneScreen() {
+    SetPhoneScreen(screen);
+  }
+  ~ScopedPhoneScreen() { SetPhoneScreen(previous_); }
   ScopedPhoneScreen(const ScopedPhoneScreen&) = delete;
   ScopedPhoneScreen& operator=(const ScopedPhoneScreen&) = delete;
+
+ private:
+  const PhoneScreen previous_;
 };
 
 // Checks what a picture of a phone program's main window shows: the screen's size, the form's

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -51,6 +52,10 @@ ScriptedServices::~ScriptedServices() {
   InstallModalService(previousModal_);
   EXPECT_TRUE(steps_.empty()) << steps_.size() << " scripted step(s) never came, the first: \""
                               << steps_.front().text.toStdString() << "\"";
+}
+
+bool ScriptedServices::WaitUntilDone() const {
+  return QTest::qWaitFor([this] { return Done(); }, 10'000);
 }
 
 std::optional<ScriptedServices::Step> ScriptedServices::Next(Kind kind, const std::string& what) {

@@ -34,6 +34,9 @@ class ScriptedServices {
 
   const FileDialogRequest& LastFileDialog() const { return lastFileDialog_; }
   bool Done() const { return steps_.empty(); }
+  // Runs the event loop until every step has come (from a timer or a worker), for at most 10 s;
+  // whether they all came.
+  bool WaitUntilDone() const;
 
  private:
   enum class Kind { kTips, kMessageBox, kFileDialog, kDialog, kMenu };

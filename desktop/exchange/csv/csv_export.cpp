@@ -7,14 +7,11 @@
 #include "common/text_mode_file.h"
 #include "desktop/exchange/contact_export_rows.h"
 #include "desktop/store/contact_database.h"
+#include "desktop/store/contact_record.h"
 
 namespace {
 
-ColumnConfigFile MakeColumns(const std::array<const char*, kContactFieldCount>& names) {
-  ColumnConfigFile layout;
-  for (int i = 0; i < kContactFieldCount; ++i) layout.names[i] = QString::fromLatin1(names[i]);
-  return layout;
-}
+using enum ContactFieldId;
 
 // The 55 fields in the order of the common layouts' columns, which is the table's column order.
 const std::vector<const ContactField*>& CommonLayoutFields() {
@@ -27,6 +24,80 @@ const std::vector<const ContactField*>& CommonLayoutFields() {
     return sorted;
   }();
   return fields;
+}
+
+// The column names of the built-in common layouts, "Default" and "Outlook".
+struct BuiltInNames {
+  const char* common;
+  const char* outlook;
+};
+
+constexpr FieldValue<BuiltInNames> kBuiltInNames[] = {
+    {kFirstName, {"First Name", "First Name"}},
+    {kMiddleName, {"Middle Name", "Middle Name"}},
+    {kLastName, {"Last Name", "Last Name"}},
+    {kTitle, {"Title", "Title"}},
+    {kSuffix, {"Suffix", "Suffix"}},
+    {kNickName, {"Nickname", "Nickname"}},
+    {kCompany, {"Company", "Company"}},
+    {kDepartment, {"Department", "Department"}},
+    {kJobTitle, {"Job Title", "Job Title"}},
+    {kFileAs, {"File As", "File As"}},
+    {kMobilePhone, {"Mobile Phone", "Mobile Phone"}},
+    {kWebPage, {"Web Page", "Web Page"}},
+    {kEMail, {"Email", "E-mail Address"}},
+    {kPager, {"Pager", "Pager"}},
+    {kWorkStreet, {"Work Street", "Business Street"}},
+    {kWorkCity, {"Work City", "Business City"}},
+    {kWorkState, {"Work State", "Business State"}},
+    {kWorkZip, {"Work Zip", "Business Postal Code"}},
+    {kWorkCountry, {"Work Country", "Business Country/Region"}},
+    {kHomeStreet, {"Home Street", "Home Street"}},
+    {kHomeCity, {"Home City", "Home City"}},
+    {kHomeState, {"Home State", "Home State"}},
+    {kHomeZip, {"Home Zip", "Home Postal Code"}},
+    {kHomeCountry, {"Home Country", "Home Country/Region"}},
+    {kOtherStreet, {"Other Street", "Other Street"}},
+    {kOtherCity, {"Other City", "Other City"}},
+    {kOtherState, {"Other State", "Other State"}},
+    {kOtherZip, {"Other Zip", "Other Postal Code"}},
+    {kOtherCountry, {"Other Country", "Other Country/Region"}},
+    {kCompanyTel, {"Company Tel", "Company Main Phone"}},
+    {kWorkTel, {"Work Tel", "Business Phone"}},
+    {kWorkTel2, {"Work2 Tel", "Business Phone 2"}},
+    {kWorkFax, {"Work Fax", "Business Fax"}},
+    {kCarTel, {"Car Tel", "Car Phone"}},
+    {kHomeTel, {"Home Tel", "Home Phone"}},
+    {kHomeTel2, {"Home2 Tel", "Home Phone 2"}},
+    {kHomeFax, {"Home Fax", "Home Fax"}},
+    {kSpouse, {"Spouse", "Spouse"}},
+    {kChildren, {"Children", "Children"}},
+    {kIm, {"IM", "IM"}},
+    {kIm2, {"IM2", "IM2"}},
+    {kIm3, {"IM3", "IM3"}},
+    {kEMail2, {"Email2", "E-mail 2 Address"}},
+    {kEMail3, {"Email3", "E-mail 3 Address"}},
+    {kRadioTel, {"Radio Tel", "Radio Phone"}},
+    {kOfficeLoc, {"Office Loc", "Office Location"}},
+    {kAssistant, {"Assistant", "Assistant's Name"}},
+    {kAssistantTel, {"Assistant Tel", "Assistant's Phone"}},
+    {kManager, {"Manager", "Manager's Name"}},
+    {kCustomerId, {"Customer ID", "Customer ID"}},
+    {kAccount, {"Account", "Account"}},
+    {kGoveId, {"Gove ID", "Government ID Number"}},
+    {kBirthday, {"Birthday", "Birthday"}},
+    {kAnniversary, {"Anniversary", "Anniversary"}},
+    {kNotes, {"Notes", "Notes"}},
+};
+static_assert(std::size(kBuiltInNames) == kContactFieldCount, "the layouts name every field");
+
+ColumnConfigFile BuiltInLayout(const char* BuiltInNames::*layout) {
+  static constexpr auto kNames = ValuesByField<BuiltInNames, kContactFieldCount>(kBuiltInNames);
+  ColumnConfigFile columns;
+  for (int i = 0; i < kContactFieldCount; ++i) {
+    columns.names[i] = QString::fromLatin1(kNames[i].*layout);
+  }
+  return columns;
 }
 
 // A value as one quoted field. Line breaks are kept inside the quotes as LF, which reaches the
@@ -59,110 +130,120 @@ class CsvLine {
 // ---- Google layout ---------------------------------------------------------------------------
 
 enum class GoogleValue {
-  kColumn,         // the text of a column
+  kColumn,         // the text of a field
   kLabel,          // a fixed type label
   kAddressType,    // the label for a phone contact, empty otherwise
-  kAddressFormat,  // the address group starting at the column, for a phone contact
+  kAddressFormat,  // the address starting at the field, for a phone contact
 };
 
 struct GoogleColumn {
   const char* header;
   GoogleValue kind;
-  const char* source;  // a column name, or the label
+  const char* label = nullptr;
+  ContactFieldId field = {};
 };
 
-constexpr GoogleColumn Col(const char* header, const char* column) {
-  return {header, GoogleValue::kColumn, column};
+constexpr GoogleColumn Col(const char* header, ContactFieldId field) {
+  return {header, GoogleValue::kColumn, nullptr, field};
 }
 constexpr GoogleColumn Label(const char* header, const char* label) {
   return {header, GoogleValue::kLabel, label};
 }
+constexpr GoogleColumn AddressType(const char* header, const char* label) {
+  return {header, GoogleValue::kAddressType, label};
+}
+constexpr GoogleColumn AddressFormat(const char* header, ContactFieldId street) {
+  return {header, GoogleValue::kAddressFormat, nullptr, street};
+}
 
 constexpr GoogleColumn kGoogleColumns[] = {
-    Col("Name Prefix", "Title"),
-    Col("Given Name", "First_Name"),
-    Col("Additional Name", "Middle_Name"),
-    Col("Family Name", "Last_Name"),
-    Col("Name Suffix", "Suffix"),
-    Col("Nickname", "Nick_Name"),
-    Col("Organization 1 - Name", "Company"),
+    Col("Name Prefix", kTitle),
+    Col("Given Name", kFirstName),
+    Col("Additional Name", kMiddleName),
+    Col("Family Name", kLastName),
+    Col("Name Suffix", kSuffix),
+    Col("Nickname", kNickName),
+    Col("Organization 1 - Name", kCompany),
     Label("Custom Field 4 - Type", "Department"),
-    Col("Custom Field 4 - Value", "Department"),
-    Col("Organization 1 - Title", "Job_Title"),
-    {"Address 1 - Type", GoogleValue::kAddressType, "Work"},
-    {"Address 1 - Formatted", GoogleValue::kAddressFormat, "Work_Street"},
-    {"Address 2 - Type", GoogleValue::kAddressType, "Home"},
-    {"Address 2 - Formatted", GoogleValue::kAddressFormat, "Home_Street"},
-    {"Address 3 - Type", GoogleValue::kAddressType, "Other"},
-    {"Address 3 - Formatted", GoogleValue::kAddressFormat, "Other_Street"},
+    Col("Custom Field 4 - Value", kDepartment),
+    Col("Organization 1 - Title", kJobTitle),
+    AddressType("Address 1 - Type", "Work"),
+    AddressFormat("Address 1 - Formatted", kWorkStreet),
+    AddressType("Address 2 - Type", "Home"),
+    AddressFormat("Address 2 - Formatted", kHomeStreet),
+    AddressType("Address 3 - Type", "Other"),
+    AddressFormat("Address 3 - Formatted", kOtherStreet),
     Label("Phone 1 - Type", "Main"),
-    Col("Phone 1 - Value", "Mobile_Phone"),
-    Col("Website 1 - Value", "Web_Page"),
-    Col("E-mail 1 - Value", "E_Mail"),
+    Col("Phone 1 - Value", kMobilePhone),
+    Col("Website 1 - Value", kWebPage),
+    Col("E-mail 1 - Value", kEMail),
     Label("Phone 2 - Type", "Pager"),
-    Col("Phone 2 - Value", "Pager"),
+    Col("Phone 2 - Value", kPager),
     Label("Phone 3 - Type", "Company Main"),
-    Col("Phone 3 - Value", "Company_Tel"),
+    Col("Phone 3 - Value", kCompanyTel),
     Label("Phone 4 - Type", "Work"),
-    Col("Phone 4 - Value", "Work_Tel"),
+    Col("Phone 4 - Value", kWorkTel),
     Label("Phone 5 - Type", "Work"),
-    Col("Phone 5 - Value", "Work_Tel2"),
+    Col("Phone 5 - Value", kWorkTel2),
     Label("Phone 6 - Type", "Work Fax"),
-    Col("Phone 6 - Value", "Work_Fax"),
+    Col("Phone 6 - Value", kWorkFax),
     Label("Phone 7 - Type", "Car"),
-    Col("Phone 7 - Value", "Car_Tel"),
+    Col("Phone 7 - Value", kCarTel),
     Label("Phone 8 - Type", "Home"),
-    Col("Phone 8 - Value", "Home_Tel"),
+    Col("Phone 8 - Value", kHomeTel),
     Label("Phone 9 - Type", "Home"),
-    Col("Phone 9 - Value", "Home_Tel2"),
+    Col("Phone 9 - Value", kHomeTel2),
     Label("Phone 10 - Type", "Home Fax"),
-    Col("Phone 10 - Value", "Home_Fax"),
+    Col("Phone 10 - Value", kHomeFax),
     Label("Relation 4 - Type", "Spouse"),
-    Col("Relation 4 - Value", "Spouse"),
+    Col("Relation 4 - Value", kSpouse),
     Label("Relation 3 - Type", "Child"),
-    Col("Relation 3 - Value", "Children"),
-    Col("IM 1 - Value", "IM"),
-    Col("IM 2 - Value", "IM2"),
-    Col("IM 3 - Value", "IM3"),
-    Col("E-mail 2 - Value", "E_Mail2"),
-    Col("E-mail 3 - Value", "E_Mail3"),
+    Col("Relation 3 - Value", kChildren),
+    Col("IM 1 - Value", kIm),
+    Col("IM 2 - Value", kIm2),
+    Col("IM 3 - Value", kIm3),
+    Col("E-mail 2 - Value", kEMail2),
+    Col("E-mail 3 - Value", kEMail3),
     Label("Phone 11 - Type", "Radio"),
-    Col("Phone 11 - Value", "Radio_Tel"),
+    Col("Phone 11 - Value", kRadioTel),
     Label("Custom Field 1 - Type", "Office Loc"),
-    Col("Custom Field 1 - Value", "Office_Loc"),
+    Col("Custom Field 1 - Value", kOfficeLoc),
     Label("Relation 2 - Type", "Assistant"),
-    Col("Relation 2 - Value", "Assistant"),
+    Col("Relation 2 - Value", kAssistant),
     Label("Phone 12 - Type", "Assistant"),
-    Col("Phone 12 - Value", "Assistant_Tel"),
+    Col("Phone 12 - Value", kAssistantTel),
     Label("Relation 1 - Type", "Manager"),
-    Col("Relation 1 - Value", "Manager"),
+    Col("Relation 1 - Value", kManager),
     Label("Custom Field 2 - Type", "Customer's ID"),
-    Col("Custom Field 2 - Value", "Customer_ID"),
+    Col("Custom Field 2 - Value", kCustomerId),
     Label("Custom Field 5 - Type", "Account"),
-    Col("Custom Field 5 - Value", "Account"),
+    Col("Custom Field 5 - Value", kAccount),
     Label("Custom Field 3 - Type", "Gove.ID"),
-    Col("Custom Field 3 - Value", "Gove_ID"),
-    Col("Birthday", "Birthday"),
+    Col("Custom Field 3 - Value", kGoveId),
+    Col("Birthday", kBirthday),
     Label("Event 1 - Type", "Anniversary"),
-    Col("Event 1 - Value", "Anniversary"),
-    Col("Notes", "Notes"),
+    Col("Event 1 - Value", kAnniversary),
+    Col("Notes", kNotes),
 };
 
-// A Google column with its label or column position looked up once.
+// A Google column with its label as text and its columns: one column, or the five of an address.
 struct ResolvedGoogleColumn {
   GoogleValue kind;
   QString label;
-  int column;
+  std::vector<int> columns;
 };
 
 const std::vector<ResolvedGoogleColumn>& GoogleColumns() {
   static const std::vector<ResolvedGoogleColumn> columns = [] {
     std::vector<ResolvedGoogleColumn> resolved;
     for (const GoogleColumn& column : kGoogleColumns) {
-      bool named =
-          column.kind == GoogleValue::kColumn || column.kind == GoogleValue::kAddressFormat;
-      resolved.push_back({column.kind, named ? QString() : QString::fromLatin1(column.source),
-                          named ? FindContactColumn(column.source) : -1});
+      ResolvedGoogleColumn entry{column.kind, QString::fromLatin1(column.label), {}};
+      if (column.kind == GoogleValue::kColumn) entry.columns = {ColumnOf(column.field)};
+      if (column.kind == GoogleValue::kAddressFormat) {
+        std::array<int, 5> parts = AddressColumns(column.field);
+        entry.columns.assign(parts.begin(), parts.end());
+      }
+      resolved.push_back(entry);
     }
     return resolved;
   }();
@@ -171,10 +252,10 @@ const std::vector<ResolvedGoogleColumn>& GoogleColumns() {
 
 // Street, city, state, zip and country, each followed by a blank when present, with a comma
 // after the city once there is any text: "12 Oak Rd Leeds ,LS1 UK ".
-QString FormattedAddress(const SqlStatement& row, int streetColumn) {
+QString FormattedAddress(const SqlStatement& row, const std::vector<int>& columns) {
   QString text;
   for (int part = 0; part < 5; ++part) {
-    QString value = row.ColumnText(streetColumn + part);
+    QString value = row.ColumnText(columns[part]);
     if (!value.isEmpty()) text += value + QLatin1Char(' ');
     if (part == 1 && !text.isEmpty()) text += QLatin1Char(',');
   }
@@ -187,7 +268,7 @@ QString GoogleRow(const SqlStatement& row) {
   for (const ResolvedGoogleColumn& column : GoogleColumns()) {
     switch (column.kind) {
       case GoogleValue::kColumn:
-        line.Add(row.ColumnText(column.column));
+        line.Add(row.ColumnText(column.columns[0]));
         break;
       case GoogleValue::kLabel:
         line.Add(column.label);
@@ -196,7 +277,7 @@ QString GoogleRow(const SqlStatement& row) {
         line.Add(phoneContact ? column.label : QString());
         break;
       case GoogleValue::kAddressFormat:
-        line.Add(phoneContact ? FormattedAddress(row, column.column) : QString());
+        line.Add(phoneContact ? FormattedAddress(row, column.columns) : QString());
         break;
     }
   }
@@ -236,79 +317,12 @@ bool IsGoogleLayout(const QString& layoutName) {
 }
 
 const ColumnConfigFile& DefaultCsvColumns() {
-  static const ColumnConfigFile columns = MakeColumns({
-      "First Name",   "Middle Name", "Last Name",   "Title",      "Suffix",        "Nickname",
-      "Company",      "Department",  "Job Title",   "File As",    "Mobile Phone",  "Web Page",
-      "Email",        "Pager",       "Work Street", "Work City",  "Work State",    "Work Zip",
-      "Work Country", "Home Street", "Home City",   "Home State", "Home Zip",      "Home Country",
-      "Other Street", "Other City",  "Other State", "Other Zip",  "Other Country", "Company Tel",
-      "Work Tel",     "Work2 Tel",   "Work Fax",    "Car Tel",    "Home Tel",      "Home2 Tel",
-      "Home Fax",     "Spouse",      "Children",    "IM",         "IM2",           "IM3",
-      "Email2",       "Email3",      "Radio Tel",   "Office Loc", "Assistant",     "Assistant Tel",
-      "Manager",      "Customer ID", "Account",     "Gove ID",    "Birthday",      "Anniversary",
-      "Notes",
-  });
+  static const ColumnConfigFile columns = BuiltInLayout(&BuiltInNames::common);
   return columns;
 }
 
 const ColumnConfigFile& OutlookCsvColumns() {
-  static const ColumnConfigFile columns = MakeColumns({
-      "First Name",
-      "Middle Name",
-      "Last Name",
-      "Title",
-      "Suffix",
-      "Nickname",
-      "Company",
-      "Department",
-      "Job Title",
-      "File As",
-      "Mobile Phone",
-      "Web Page",
-      "E-mail Address",
-      "Pager",
-      "Business Street",
-      "Business City",
-      "Business State",
-      "Business Postal Code",
-      "Business Country/Region",
-      "Home Street",
-      "Home City",
-      "Home State",
-      "Home Postal Code",
-      "Home Country/Region",
-      "Other Street",
-      "Other City",
-      "Other State",
-      "Other Postal Code",
-      "Other Country/Region",
-      "Company Main Phone",
-      "Business Phone",
-      "Business Phone 2",
-      "Business Fax",
-      "Car Phone",
-      "Home Phone",
-      "Home Phone 2",
-      "Home Fax",
-      "Spouse",
-      "Children",
-      "IM",
-      "IM2",
-      "IM3",
-      "E-mail 2 Address",
-      "E-mail 3 Address",
-      "Radio Phone",
-      "Office Location",
-      "Assistant's Name",
-      "Assistant's Phone",
-      "Manager's Name",
-      "Customer ID",
-      "Account",
-      "Government ID Number",
-      "Birthday",
-      "Anniversary",
-      "Notes",
-  });
+  static const ColumnConfigFile columns = BuiltInLayout(&BuiltInNames::outlook);
   return columns;
 }
 

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "common/ansi_text.h"
 #include "desktop/exchange/contact_value_batch.h"
+#include "desktop/exchange/csv/csv_import_boxes.h"
 #include "desktop/exchange/import_pipeline.h"
 #include "desktop/store/composed_name.h"
 #include "desktop/store/contact_replacer.h"
@@ -31,16 +31,12 @@ const std::array<const char*, kContactFieldCount> kCsvImportBoxColumns = {
 namespace {
 
 // The contact field (1 to 55) each box fills.
-std::array<int, kContactFieldCount> FieldOfBox() {
+constexpr std::array<int, kContactFieldCount> kFieldOfBox = [] {
   std::array<int, kContactFieldCount> fields{};
-  for (int box = 0; box < kContactFieldCount; ++box) {
-    auto field = std::ranges::find_if(kContactFields, [&](const ContactField& candidate) {
-      return std::strcmp(candidate.column, kCsvImportBoxColumns[box]) == 0;
-    });
-    fields[box] = field->number;
-  }
+  for (int box = 0; box < kContactFieldCount; ++box)
+    fields[box] = Index(kCsvImportBoxFields[box]) + 1;
   return fields;
-}
+}();
 
 // Month/day/year becomes year-month-day, digits as they are, unless they are all zeros: Outlook
 // writes "0/0/00" for no date. A text with a dash stays as it is, except the empty date "00-0-0";
@@ -63,11 +59,11 @@ QString ImportDate(const QString& value) {
 // in every code page, else its text converted to ANSI bytes; empty when the box is unmapped or
 // the record is shorter.
 void AddRecord(const CsvRecordReader& record, const CsvColumnMap& columns,
-               const std::array<int, kContactFieldCount>& fieldOfBox, ContactValueBatch* batch) {
+               ContactValueBatch* batch) {
   int added = batch->Add();
   for (int box = 0; box < kContactFieldCount; ++box) {
     int column = columns[box];
-    int field = fieldOfBox[box];
+    int field = kFieldOfBox[box];
     if (column < 0 || column >= record.FieldCount()) continue;  // stays empty
     if (box == kCsvBirthdayBox || box == kCsvAnniversaryBox) {
       batch->SetText(added, field, ImportDate(record.FieldText(column)));
@@ -78,7 +74,7 @@ void AddRecord(const CsvRecordReader& record, const CsvColumnMap& columns,
     }
   }
   auto name = [&](int box) {
-    QByteArrayView text = batch->Value(added, fieldOfBox[box]);
+    QByteArrayView text = batch->Value(added, kFieldOfBox[box]);
     return QByteArray::fromRawData(text.data(), text.size());
   };
   QByteArray composed =
@@ -104,7 +100,7 @@ CsvReadResult ResultOf(CsvRecordReader::Next next) {
 class CsvBatchReader {
  public:
   CsvBatchReader(CsvRecordReader& reader, const CsvColumnMap& columns)
-      : reader_(reader), columns_(columns), fieldOfBox_(FieldOfBox()) {}
+      : reader_(reader), columns_(columns) {}
 
   void Read(ContactValueBatch& batch) {
     batch.Restart(kFieldValueCount);
@@ -114,7 +110,7 @@ class CsvBatchReader {
         batch.SetEnd(ResultOf(last_) == CsvReadResult::kRead ? BatchEnd::kLast : BatchEnd::kUnread);
         return;
       }
-      AddRecord(reader_, columns_, fieldOfBox_, &batch);
+      AddRecord(reader_, columns_, &batch);
       batch.DropLastIfBlank();
     }
   }
@@ -123,7 +119,6 @@ class CsvBatchReader {
  private:
   CsvRecordReader& reader_;
   const CsvColumnMap& columns_;
-  std::array<int, kContactFieldCount> fieldOfBox_;
   CsvRecordReader::Next last_ = CsvRecordReader::Next::kRecord;
 };
 

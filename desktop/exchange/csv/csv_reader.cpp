@@ -2,6 +2,8 @@
 
 #include "common/regular_file.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr qint64 kChunkBytes = 1024 * 1024;
@@ -30,8 +32,9 @@ bool CsvRecordReader::Refill() {
     *offset -= drop;
   }
   qsizetype kept = buffer_.size();
-  buffer_.resize(kept + kChunkBytes);
-  qint64 read = bytes_->Read(buffer_.data() + kept, kChunkBytes);
+  const qint64 chunkBytes = bytes_->ChunkSize(kChunkBytes);
+  buffer_.resize(kept + chunkBytes);
+  qint64 read = bytes_->Read(buffer_.data() + kept, chunkBytes);
   buffer_.resize(kept + std::max<qint64>(read, 0));
   unreadable_ = read < 0;
   atEnd_ = read <= 0;

@@ -5,73 +5,19 @@
 #include <vector>
 
 #include "common/contacts_backup_file.h"
+#include "common/contacts_listing.h"
 #include "common/text_mode_file.h"
 #include "desktop/exchange/contact_export_rows.h"
 #include "desktop/store/contact_fields.h"
 
 namespace {
 
-// The lines of a phone contact after its name line, in the order they are written.
-enum class LineKind { kValue, kAddress, kDate, kNotes };
-
-struct ListingLine {
-  LineKind kind;
-  const char* label;
-  const char* column;  // for an address: the prefix of its five columns ("Work", ...)
-};
-
-constexpr ListingLine kPhoneLines[] = {
-    {LineKind::kValue, "Company:", "Company"},
-    {LineKind::kValue, "Department:", "Department"},
-    {LineKind::kValue, "Job title:", "Job_Title"},
-    {LineKind::kValue, "Work tel:", "Work_Tel"},
-    {LineKind::kValue, "Work fax:", "Work_Fax"},
-    {LineKind::kAddress, "Work addr:", "Work"},
-    {LineKind::kValue, "IM:", "IM"},
-    {LineKind::kValue, "E-mail:", "E_Mail"},
-    {LineKind::kValue, "Mobile tel:", "Mobile_Phone"},
-    {LineKind::kValue, "Web page:", "Web_Page"},
-    {LineKind::kValue, "Office loc:", "Office_Loc"},
-    {LineKind::kValue, "Home tel:", "Home_Tel"},
-    {LineKind::kAddress, "Home addr:", "Home"},
-    {LineKind::kAddress, "Other addr:", "Other"},
-    {LineKind::kValue, "Pager:", "Pager"},
-    {LineKind::kValue, "Car tel:", "Car_Tel"},
-    {LineKind::kValue, "Home fax:", "Home_Fax"},
-    {LineKind::kValue, "Company tel:", "Company_Tel"},
-    {LineKind::kValue, "Work2 tel:", "Work_Tel2"},
-    {LineKind::kValue, "Home2 tel:", "Home_Tel2"},
-    {LineKind::kValue, "Radio tel:", "Radio_Tel"},
-    {LineKind::kValue, "IM2:", "IM2"},
-    {LineKind::kValue, "IM3:", "IM3"},
-    {LineKind::kValue, "E-mail2:", "E_Mail2"},
-    {LineKind::kValue, "E-mail3:", "E_Mail3"},
-    {LineKind::kValue, "Assistant:", "Assistant"},
-    {LineKind::kValue, "Assistant tel:", "Assistant_Tel"},
-    {LineKind::kValue, "Manager:", "Manager"},
-    {LineKind::kValue, "Govt.ID:", "Gove_ID"},
-    {LineKind::kValue, "Account:", "Account"},
-    {LineKind::kValue, "Customer ID:", "Customer_ID"},
-    {LineKind::kDate, "Birthday:", "Birthday"},
-    {LineKind::kDate, "Anniversary:", "Anniversary"},
-    {LineKind::kValue, "Spouse:", "Spouse"},
-    {LineKind::kValue, "Children:", "Children"},
-    {LineKind::kNotes, "Notes:(As follows)", "Notes"},
-};
-
 constexpr int kSeparatorLength = 44;
 
-int ColumnIndex(const QString& name) {
-  for (int i = 0; i < kContactColumnCount; ++i) {
-    if (name == QLatin1String(kContactColumns[i])) return i;
-  }
-  return -1;
-}
-
-// A line of the listing with its columns found once: one column, or the street, city, state,
-// zip and country of an address.
+// A line of the listing with its label as text and its columns: one column, or the street,
+// city, state, zip and country of an address.
 struct ResolvedLine {
-  LineKind kind;
+  ListingLineKind kind;
   QString label;
   std::vector<int> columns;
 };
@@ -79,15 +25,13 @@ struct ResolvedLine {
 const std::vector<ResolvedLine>& PhoneLines() {
   static const std::vector<ResolvedLine> lines = [] {
     std::vector<ResolvedLine> resolved;
-    for (const ListingLine& line : kPhoneLines) {
+    for (const ListingLine& line : kListingLines) {
       ResolvedLine entry{line.kind, QString::fromLatin1(line.label), {}};
-      QString column = QString::fromLatin1(line.column);
-      if (line.kind == LineKind::kAddress) {
-        for (const char* part : {"_Street", "_City", "_State", "_Zip", "_Country"}) {
-          entry.columns.push_back(ColumnIndex(column + QLatin1String(part)));
-        }
+      if (line.kind == ListingLineKind::kAddress) {
+        std::array<int, 5> parts = AddressColumns(line.field);
+        entry.columns.assign(parts.begin(), parts.end());
       } else {
-        entry.columns.push_back(ColumnIndex(column));
+        entry.columns = {ColumnOf(line.field)};
       }
       resolved.push_back(entry);
     }
@@ -101,9 +45,8 @@ const std::vector<ResolvedLine>& PhoneLines() {
 QString NameLine(const SqlStatement& row) {
   QString first = row.ColumnText(kColumnFirstName), middle = row.ColumnText(kColumnMiddleName),
           last = row.ColumnText(kColumnLastName);
-  static const int kNickName = ColumnIndex(QStringLiteral("Nick_Name"));
-  static const int kSuffix = ColumnIndex(QStringLiteral("Suffix"));
-  QString nick = row.ColumnText(kNickName), suffix = row.ColumnText(kSuffix);
+  QString nick = row.ColumnText(ColumnOf(ContactFieldId::kNickName)),
+          suffix = row.ColumnText(ColumnOf(ContactFieldId::kSuffix));
   QString name;
   for (const QString& part : {first, middle, last}) {
     if (!part.isEmpty()) name += (name.isEmpty() ? QString() : QStringLiteral(" ")) + part;
@@ -149,18 +92,19 @@ QString DateText(const QByteArray& stored) {
 QString PhoneBlock(const SqlStatement& row) {
   QString block = NameLine(row);
   for (const ResolvedLine& line : PhoneLines()) {
-    if (line.kind == LineKind::kAddress) {
+    if (line.kind == ListingLineKind::kAddress) {
       block += AddressLines(row, line);
       continue;
     }
     QString value = row.ColumnText(line.columns[0]);
     if (value.isEmpty()) continue;
     switch (line.kind) {
-      case LineKind::kDate:
+      case ListingLineKind::kDate:
         block += line.label + DateText(row.ColumnBytes(line.columns[0])) + '\n';
         break;
-      case LineKind::kNotes:
-        block += line.label + '\n' + value + '\n';
+      case ListingLineKind::kNotesLine:
+        // Here the notes start on a line of their own, which their heading announces.
+        block += line.label + QStringLiteral("(As follows)\n") + value + '\n';
         break;
       default:
         block += line.label + value + '\n';

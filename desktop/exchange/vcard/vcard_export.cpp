@@ -15,7 +15,7 @@ namespace {
 ContactRecord RecordOf(const SqlStatement& row) {
   ContactRecord record;
   for (const ContactField& field : kContactFields) {
-    record.Field(field.number) = row.ColumnText(field.columnIndex);
+    record.*field.member = row.ColumnText(field.columnIndex);
   }
   return record;
 }

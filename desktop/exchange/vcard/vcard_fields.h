@@ -26,20 +26,32 @@ enum class VCardForm {
 };
 
 struct VCardField {
+  constexpr VCardField(ContactFieldId id, VCardForm how, const char* property,
+                       const char* itemLabel = nullptr)
+      : field(MemberOf(id)), form(how), name(property), label(itemLabel) {}
+
   RecordField field;
   VCardForm form;
-  const char* name;             // the property, the grouped property or the note line's label
-  const char* label = nullptr;  // kItem: the X-ABLabel text
+  const char* name;   // the property, the grouped property or the note line's label
+  const char* label;  // kItem: the X-ABLabel text
 };
 
 // In the order the export writes them (the table's column order).
 extern const std::array<VCardField, 34> kVCardFields;
 
 struct VCardAddress {
+  constexpr VCardAddress(const char* adr, const char* label, int ContactRecord::*seenFlag,
+                         ContactFieldId street)
+      : property(adr), noteLabel(label), seen(seenFlag) {
+    for (size_t part = 0; part < fields.size(); ++part) {
+      fields[part] = MemberOf(AddressFields(street)[part]);
+    }
+  }
+
   const char* property;   // "ADR;TYPE=WORK"
   const char* noteLabel;  // what the import puts before the parts it has no field for
   int ContactRecord::*seen;
-  std::array<RecordField, 5> fields;  // street, city, state, zip, country
+  std::array<RecordField, 5> fields{};  // street, city, state, zip, country
 };
 
 // Work, home and other, in the order the export writes them. A value is "ADR;TYPE=...:" followed

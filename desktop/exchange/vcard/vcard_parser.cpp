@@ -48,8 +48,9 @@ class CardLines {
     buffer_.remove(0, position_);
     position_ = 0;
     qsizetype kept = buffer_.size();
-    buffer_.resize(kept + kChunkBytes);
-    qint64 read = file_.Read(buffer_.data() + kept, kChunkBytes);
+    const qint64 chunkBytes = file_.ChunkSize(kChunkBytes);
+    buffer_.resize(kept + chunkBytes);
+    qint64 read = file_.Read(buffer_.data() + kept, chunkBytes);
     buffer_.resize(kept + std::max<qint64>(read, 0));
     unreadable_ = read < 0;
     atEnd_ = read <= 0;

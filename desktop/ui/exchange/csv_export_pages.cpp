@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 
+#include "desktop/store/contact_record.h"
 #include "platform/windows/window_styles.h"
 
 namespace {
@@ -21,13 +22,19 @@ struct Group {
   int x, y, cx, cy;
 };
 
-// A box: its control id, its label and its place, in the page's columns of 190 dialog units.
+// A box: its control id, its field (labelled as the field is unless a label is given) and its
+// place, in the page's columns of 190 dialog units.
 struct PageBox {
   int id;
-  const char* label;
+  ContactFieldId field;
   int column;
   int y;
+  const char* label = nullptr;
+
+  const char* Label() const { return label ? label : LabelOf(field); }
 };
+
+using enum ContactFieldId;
 
 constexpr int ColumnX(int column) { return 12 + 190 * column; }
 constexpr int Row(int top, int row) { return top + kRowHeight * row; }
@@ -47,7 +54,7 @@ DialogTemplate PageTemplate(int id, std::span<const Group> groups, std::span<con
   }
   for (const PageBox& box : boxes) {
     int x = ColumnX(box.column);
-    page.controls.push_back({kLabelId, ControlKind::kStatic, box.label, x, box.y + 2, kLabelWidth,
+    page.controls.push_back({kLabelId, ControlKind::kStatic, box.Label(), x, box.y + 2, kLabelWidth,
                              10, WS_VISIBLE | SS_LEFT});
     page.controls.push_back({box.id, ControlKind::kEdit, QString(), x + kBoxOffset, box.y,
                              kBoxWidth, kBoxHeight, kBoxStyle});
@@ -75,36 +82,36 @@ const Group kFirstPageGroups[] = {
     {"Other address:", 385, 160, 187, 106},
 };
 
-const PageBox kFirstPageBoxes[] = {
-    {1279, "First Name:", 0, Row(kNameTop, 0)},
-    {1282, "Middle Name:", 1, Row(kNameTop, 0)},
-    {1283, "Last Name:", 2, Row(kNameTop, 0)},
-    {1276, "Title:", 0, Row(kNameTop, 1)},
-    {1280, "Suffix:", 1, Row(kNameTop, 1)},
-    {1281, "Nickname:", 2, Row(kNameTop, 1)},
-    {1284, "Company:", 0, Row(kJobTop, 0)},
-    {1285, "Department:", 0, Row(kJobTop, 1)},
-    {1286, "Job Title:", 1, Row(kJobTop, 1)},
-    {1287, "File As:", 2, Row(kJobTop, 1)},
-    {1288, "Mobile Phone:", 0, Row(kContactTop, 0)},
-    {1289, "Web Page:", 0, Row(kContactTop, 1)},
-    {1290, "E-mail:", 1, Row(kContactTop, 1)},
-    {1291, "Pager:", 2, Row(kContactTop, 1)},
-    {1292, "Street:", 0, Row(kAddressTop, 0)},
-    {1293, "City:", 0, Row(kAddressTop, 1)},
-    {1294, "State:", 0, Row(kAddressTop, 2)},
-    {1295, "Zip:", 0, Row(kAddressTop, 3)},
-    {1275, "Country/Region:", 0, Row(kAddressTop, 4)},
-    {1296, "Street:", 1, Row(kAddressTop, 0)},
-    {1297, "City:", 1, Row(kAddressTop, 1)},
-    {1298, "State:", 1, Row(kAddressTop, 2)},
-    {1299, "Zip:", 1, Row(kAddressTop, 3)},
-    {1300, "Country/Region:", 1, Row(kAddressTop, 4)},
-    {1301, "Street:", 2, Row(kAddressTop, 0)},
-    {1302, "City:", 2, Row(kAddressTop, 1)},
-    {1303, "State:", 2, Row(kAddressTop, 2)},
-    {1304, "Zip:", 2, Row(kAddressTop, 3)},
-    {1305, "Country/Region:", 2, Row(kAddressTop, 4)},
+constexpr PageBox kFirstPageBoxes[] = {
+    {1279, kFirstName, 0, Row(kNameTop, 0)},
+    {1282, kMiddleName, 1, Row(kNameTop, 0)},
+    {1283, kLastName, 2, Row(kNameTop, 0)},
+    {1276, kTitle, 0, Row(kNameTop, 1)},
+    {1280, kSuffix, 1, Row(kNameTop, 1)},
+    {1281, kNickName, 2, Row(kNameTop, 1)},
+    {1284, kCompany, 0, Row(kJobTop, 0)},
+    {1285, kDepartment, 0, Row(kJobTop, 1)},
+    {1286, kJobTitle, 1, Row(kJobTop, 1), "Job Title:"},
+    {1287, kFileAs, 2, Row(kJobTop, 1)},
+    {1288, kMobilePhone, 0, Row(kContactTop, 0), "Mobile Phone:"},
+    {1289, kWebPage, 0, Row(kContactTop, 1), "Web Page:"},
+    {1290, kEMail, 1, Row(kContactTop, 1)},
+    {1291, kPager, 2, Row(kContactTop, 1)},
+    {1292, kWorkStreet, 0, Row(kAddressTop, 0)},
+    {1293, kWorkCity, 0, Row(kAddressTop, 1)},
+    {1294, kWorkState, 0, Row(kAddressTop, 2)},
+    {1295, kWorkZip, 0, Row(kAddressTop, 3)},
+    {1275, kWorkCountry, 0, Row(kAddressTop, 4)},
+    {1296, kHomeStreet, 1, Row(kAddressTop, 0)},
+    {1297, kHomeCity, 1, Row(kAddressTop, 1)},
+    {1298, kHomeState, 1, Row(kAddressTop, 2)},
+    {1299, kHomeZip, 1, Row(kAddressTop, 3)},
+    {1300, kHomeCountry, 1, Row(kAddressTop, 4)},
+    {1301, kOtherStreet, 2, Row(kAddressTop, 0)},
+    {1302, kOtherCity, 2, Row(kAddressTop, 1)},
+    {1303, kOtherState, 2, Row(kAddressTop, 2)},
+    {1304, kOtherZip, 2, Row(kAddressTop, 3)},
+    {1305, kOtherCountry, 2, Row(kAddressTop, 4)},
 };
 
 // Second page: "Tel info" on the left, "E-contact" and "Others" as the two columns beside it.
@@ -116,37 +123,35 @@ const Group kSecondPageGroups[] = {
     {"Others", 385, 4, 187, 210},
 };
 
-const PageBox kSecondPageBoxes[] = {
-    {1274, "Company tel:", 0, Row(kSecondTop, 0)},
-    {1265, "Work tel:", 0, Row(kSecondTop, 1)},
-    {1266, "Work2 tel:", 0, Row(kSecondTop, 2)},
-    {1267, "Work fax:", 0, Row(kSecondTop, 3)},
-    {1268, "Car tel:", 0, Row(kSecondTop, 4)},
-    {1269, "Home tel:", 0, Row(kSecondTop, 5)},
-    {1270, "Home2 tel:", 0, Row(kSecondTop, 6)},
-    {1271, "Home fax:", 0, Row(kSecondTop, 7)},
-    {1272, "Spouse:", 0, Row(kSecondTop, 8)},
-    {1273, "Children:", 0, Row(kSecondTop, 9)},
-    {1263, "IM:", 1, Row(kSecondTop, 0)},
-    {1189, "IM2:", 1, Row(kSecondTop, 1)},
-    {1250, "IM3:", 1, Row(kSecondTop, 2)},
-    {1264, "E-mail2:", 1, Row(kSecondTop, 3)},
-    {1257, "E-mail3:", 1, Row(kSecondTop, 4)},
-    {1251, "Radio tel:", 2, Row(kSecondTop, 0)},
-    {1258, "Office loc:", 2, Row(kSecondTop, 1)},
-    {1252, "Assistant:", 2, Row(kSecondTop, 2)},
-    {1259, "Assistant tel:", 2, Row(kSecondTop, 3)},
-    {1253, "Manager:", 2, Row(kSecondTop, 4)},
-    {1260, "Customer ID:", 2, Row(kSecondTop, 5)},
-    {1254, "Account:", 2, Row(kSecondTop, 6)},
-    {1261, "Gove. ID:", 2, Row(kSecondTop, 7)},
-    {1255, "Birthday:", 2, Row(kSecondTop, 8)},
-    {1262, "Anniversary:", 2, Row(kSecondTop, 9)},
-    {1256, "Notes:", 2, Row(kSecondTop, 10)},
+constexpr PageBox kSecondPageBoxes[] = {
+    {1274, kCompanyTel, 0, Row(kSecondTop, 0)},   {1265, kWorkTel, 0, Row(kSecondTop, 1)},
+    {1266, kWorkTel2, 0, Row(kSecondTop, 2)},     {1267, kWorkFax, 0, Row(kSecondTop, 3)},
+    {1268, kCarTel, 0, Row(kSecondTop, 4)},       {1269, kHomeTel, 0, Row(kSecondTop, 5)},
+    {1270, kHomeTel2, 0, Row(kSecondTop, 6)},     {1271, kHomeFax, 0, Row(kSecondTop, 7)},
+    {1272, kSpouse, 0, Row(kSecondTop, 8)},       {1273, kChildren, 0, Row(kSecondTop, 9)},
+    {1263, kIm, 1, Row(kSecondTop, 0)},           {1189, kIm2, 1, Row(kSecondTop, 1)},
+    {1250, kIm3, 1, Row(kSecondTop, 2)},          {1264, kEMail2, 1, Row(kSecondTop, 3)},
+    {1257, kEMail3, 1, Row(kSecondTop, 4)},       {1251, kRadioTel, 2, Row(kSecondTop, 0)},
+    {1258, kOfficeLoc, 2, Row(kSecondTop, 1)},    {1252, kAssistant, 2, Row(kSecondTop, 2)},
+    {1259, kAssistantTel, 2, Row(kSecondTop, 3)}, {1253, kManager, 2, Row(kSecondTop, 4)},
+    {1260, kCustomerId, 2, Row(kSecondTop, 5)},   {1254, kAccount, 2, Row(kSecondTop, 6)},
+    {1261, kGoveId, 2, Row(kSecondTop, 7)},       {1255, kBirthday, 2, Row(kSecondTop, 8)},
+    {1262, kAnniversary, 2, Row(kSecondTop, 9)},  {1256, kNotes, 2, Row(kSecondTop, 10)},
 };
 
-static_assert(std::size(kFirstPageBoxes) == CDlgFirCSVExpCf::kBoxCount);
-static_assert(std::size(kSecondPageBoxes) == CDlgSecCSVExpCf::kBoxCount);
+// The boxes of both pages hold the fields in column-layout order, the first page's first.
+template <size_t N>
+constexpr bool HoldsFieldsFrom(const PageBox (&boxes)[N], int first) {
+  for (size_t box = 0; box < N; ++box) {
+    if (Index(boxes[box].field) != first + static_cast<int>(box)) return false;
+  }
+  return true;
+}
+static_assert(std::size(kFirstPageBoxes) == CDlgFirCSVExpCf::kBoxCount &&
+              HoldsFieldsFrom(kFirstPageBoxes, 0));
+static_assert(std::size(kSecondPageBoxes) == CDlgSecCSVExpCf::kBoxCount &&
+              HoldsFieldsFrom(kSecondPageBoxes, CDlgFirCSVExpCf::kBoxCount));
+static_assert(CDlgFirCSVExpCf::kBoxCount + CDlgSecCSVExpCf::kBoxCount == kContactFieldCount);
 
 const DialogTemplate kFirstPageTemplate = PageTemplate(195, kFirstPageGroups, kFirstPageBoxes);
 const DialogTemplate kSecondPageTemplate = PageTemplate(196, kSecondPageGroups, kSecondPageBoxes);

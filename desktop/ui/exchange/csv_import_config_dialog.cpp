@@ -44,20 +44,6 @@ const DialogTemplate kDialogTemplate = {
          WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
     }};
 
-// The layout-file line (from 1) of each box of the second page. The first page's boxes hold
-// lines 1 to 29 in order; the second page shows Notes between Birthday and Office loc, while
-// the file keeps the canonical field order.
-constexpr int kSecondPageLines[CDlgSecCSVImpCf::kComboCount] = {
-    30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 42,
-    43, 44, 45, 47, 49, 51, 53, 55, 46, 48, 50, 52, 54,
-};
-
-int LayoutIndexOfBox(int box) {
-  return box < CDlgFirCSVImpCf::kComboCount
-             ? box
-             : kSecondPageLines[box - CDlgFirCSVImpCf::kComboCount] - 1;
-}
-
 const QString kImportErrorCaption = QStringLiteral("Import csv Error");
 
 }  // namespace
@@ -146,6 +132,14 @@ void CDlgCSVImportConfig::SetBoxText(int box, const QString& text) {
   } else {
     m_dlgSecond.SetComboText(box - CDlgFirCSVImpCf::kComboCount, text);
   }
+}
+
+int CDlgCSVImportConfig::LayoutIndexOfBox(int box) const {
+  // The layout file keeps the fields in canonical order, while the pages show them as they
+  // group them (the second page shows Notes between Birthday and Office loc).
+  return Index(box < CDlgFirCSVImpCf::kComboCount
+                   ? m_dlgFirst.ComboField(box)
+                   : m_dlgSecond.ComboField(box - CDlgFirCSVImpCf::kComboCount));
 }
 
 void CDlgCSVImportConfig::LoadColumnConfig(const QString& name) {

@@ -53,6 +53,8 @@ class CDlgCSVImportConfig : public CDialog {
   // The field boxes in the import's order: the first page's, then the second page's.
   QString BoxText(int box) const;
   void SetBoxText(int box, const QString& text);
+  // The line of a layout file that holds the column name of a box's field, from 0.
+  int LayoutIndexOfBox(int box) const;
 
   CComboBox* m_cbConfigName = nullptr;
   QString m_strCsvPath;

@@ -1,5 +1,7 @@
 #include "desktop/ui/exchange/csv_import_pages.h"
 
+#include "desktop/exchange/csv/csv_import_boxes.h"
+#include "desktop/store/contact_record.h"
 #include "platform/windows/window_styles.h"
 
 namespace {
@@ -12,11 +14,14 @@ constexpr int kComboWidth = 85;
 constexpr int kLabelWidth = 72;
 constexpr unsigned kComboStyle = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_SORT;
 
+// A box and its label: the field it feeds and its place.
 struct PageField {
-  const char* label;
+  ContactFieldId field;
   int column;  // 0 to 2
   int y;
 };
+
+using enum ContactFieldId;
 
 ControlTemplate Group(const char* text, int x, int y, int cx, int cy) {
   return {kLabelId, ControlKind::kButton, text, x, y, cx, cy, WS_VISIBLE | BS_GROUPBOX};
@@ -36,8 +41,8 @@ DialogTemplate PageTemplate(int id, std::vector<ControlTemplate> groups,
   int comboId = CCsvImportPage::kFirstComboId;
   for (const PageField& field : fields) {
     int x = kComboX[field.column];
-    page.controls.push_back({kLabelId, ControlKind::kStatic, field.label, x - 75, field.y + 2,
-                             kLabelWidth, 10, WS_VISIBLE | SS_LEFT});
+    page.controls.push_back({kLabelId, ControlKind::kStatic, LabelOf(field.field), x - 75,
+                             field.y + 2, kLabelWidth, 10, WS_VISIBLE | SS_LEFT});
     page.controls.push_back(
         {comboId++, ControlKind::kComboBox, QString(), x, field.y, kComboWidth, 100, kComboStyle});
   }
@@ -47,65 +52,65 @@ DialogTemplate PageTemplate(int id, std::vector<ControlTemplate> groups,
 // Rows of the address groups.
 constexpr int kAddressY[] = {182, 204, 226, 248, 270};
 
-const PageField kFirstPageFields[] = {
-    {"First Name:", 0, 18},
-    {"Middle Name:", 1, 18},
-    {"Last Name:", 2, 18},
-    {"Title:", 0, 36},
-    {"Suffix:", 1, 36},
-    {"Nickname:", 2, 36},
-    {"Company:", 0, 72},
-    {"Department:", 0, 90},
-    {"Job title:", 1, 90},
-    {"File As:", 2, 90},
-    {"Mobile phone:", 0, 126},
-    {"Web page:", 0, 144},
-    {"E-mail:", 1, 144},
-    {"Pager:", 2, 144},
-    {"Street:", 0, kAddressY[0]},
-    {"City:", 0, kAddressY[1]},
-    {"State:", 0, kAddressY[2]},
-    {"Zip:", 0, kAddressY[3]},
-    {"Country/Region:", 0, kAddressY[4]},
-    {"Street:", 1, kAddressY[0]},
-    {"City:", 1, kAddressY[1]},
-    {"State:", 1, kAddressY[2]},
-    {"Zip:", 1, kAddressY[3]},
-    {"Country/Region:", 1, kAddressY[4]},
-    {"Street:", 2, kAddressY[0]},
-    {"City:", 2, kAddressY[1]},
-    {"State:", 2, kAddressY[2]},
-    {"Zip:", 2, kAddressY[3]},
-    {"Country/Region:", 2, kAddressY[4]},
+constexpr PageField kFirstPageFields[] = {
+    {kFirstName, 0, 18},
+    {kMiddleName, 1, 18},
+    {kLastName, 2, 18},
+    {kTitle, 0, 36},
+    {kSuffix, 1, 36},
+    {kNickName, 2, 36},
+    {kCompany, 0, 72},
+    {kDepartment, 0, 90},
+    {kJobTitle, 1, 90},
+    {kFileAs, 2, 90},
+    {kMobilePhone, 0, 126},
+    {kWebPage, 0, 144},
+    {kEMail, 1, 144},
+    {kPager, 2, 144},
+    {kWorkStreet, 0, kAddressY[0]},
+    {kWorkCity, 0, kAddressY[1]},
+    {kWorkState, 0, kAddressY[2]},
+    {kWorkZip, 0, kAddressY[3]},
+    {kWorkCountry, 0, kAddressY[4]},
+    {kHomeStreet, 1, kAddressY[0]},
+    {kHomeCity, 1, kAddressY[1]},
+    {kHomeState, 1, kAddressY[2]},
+    {kHomeZip, 1, kAddressY[3]},
+    {kHomeCountry, 1, kAddressY[4]},
+    {kOtherStreet, 2, kAddressY[0]},
+    {kOtherCity, 2, kAddressY[1]},
+    {kOtherState, 2, kAddressY[2]},
+    {kOtherZip, 2, kAddressY[3]},
+    {kOtherCountry, 2, kAddressY[4]},
 };
 
-const PageField kSecondPageFields[] = {
-    {"Company tel:", 0, 18},
-    {"Work tel:", 0, 45},
-    {"Work2 tel:", 0, 72},
-    {"Work fax:", 0, 99},
-    {"Car tel:", 0, 126},
-    {"Home tel:", 0, 153},
-    {"Home2 tel:", 0, 180},
-    {"Home fax:", 0, 207},
-    {"Spouse:", 0, 234},
-    {"Children:", 0, 261},
-    {"IM:", 1, 18},
-    {"IM2:", 1, 40},
-    {"IM3:", 1, 62},
-    {"E-mail2:", 2, 18},
-    {"E-mail3:", 2, 40},
-    {"Radio tel:", 1, 106},
-    {"Assistant:", 1, 132},
-    {"Manager:", 1, 158},
-    {"Account:", 1, 184},
-    {"Birthday:", 1, 210},
-    {"Notes:", 1, 236},
-    {"Office loc:", 2, 106},
-    {"Assistant tel:", 2, 132},
-    {"Customer ID:", 2, 158},
-    {"Gove. ID:", 2, 184},
-    {"Anniversary:", 2, 210},
+constexpr PageField kSecondPageFields[] = {
+    {kCompanyTel, 0, 18},
+    {kWorkTel, 0, 45},
+    {kWorkTel2, 0, 72},
+    {kWorkFax, 0, 99},
+    {kCarTel, 0, 126},
+    {kHomeTel, 0, 153},
+    {kHomeTel2, 0, 180},
+    {kHomeFax, 0, 207},
+    {kSpouse, 0, 234},
+    {kChildren, 0, 261},
+    {kIm, 1, 18},
+    {kIm2, 1, 40},
+    {kIm3, 1, 62},
+    {kEMail2, 2, 18},
+    {kEMail3, 2, 40},
+    {kRadioTel, 1, 106},
+    {kAssistant, 1, 132},
+    {kManager, 1, 158},
+    {kAccount, 1, 184},
+    {kBirthday, 1, 210},
+    {kNotes, 1, 236},
+    {kOfficeLoc, 2, 106},
+    {kAssistantTel, 2, 132},
+    {kCustomerId, 2, 158},
+    {kGoveId, 2, 184},
+    {kAnniversary, 2, 210},
 };
 
 const DialogTemplate kFirstPageTemplate =
@@ -128,10 +133,30 @@ const DialogTemplate kSecondPageTemplate = PageTemplate(194,
                                                         },
                                                         kSecondPageFields);
 
+std::vector<ContactFieldId> FieldsOf(std::span<const PageField> fields) {
+  std::vector<ContactFieldId> ids;
+  for (const PageField& field : fields) ids.push_back(field.field);
+  return ids;
+}
+
+// The boxes of both pages, the first page's first, feed the fields in the import's box order.
+template <size_t N>
+constexpr bool FeedsBoxesFrom(const PageField (&fields)[N], int first) {
+  for (size_t box = 0; box < N; ++box) {
+    if (fields[box].field != kCsvImportBoxFields[first + box]) return false;
+  }
+  return true;
+}
+static_assert(std::size(kFirstPageFields) == CDlgFirCSVImpCf::kComboCount &&
+              FeedsBoxesFrom(kFirstPageFields, 0));
+static_assert(std::size(kSecondPageFields) == CDlgSecCSVImpCf::kComboCount &&
+              FeedsBoxesFrom(kSecondPageFields, CDlgFirCSVImpCf::kComboCount));
+static_assert(CDlgFirCSVImpCf::kComboCount + CDlgSecCSVImpCf::kComboCount == kContactFieldCount);
+
 }  // namespace
 
-CCsvImportPage::CCsvImportPage(const DialogTemplate& page, int comboCount)
-    : CDialog(page), m_cbColumns(comboCount, nullptr) {}
+CCsvImportPage::CCsvImportPage(const DialogTemplate& page, std::vector<ContactFieldId> fields)
+    : CDialog(page), m_cbColumns(fields.size(), nullptr), m_fields(std::move(fields)) {}
 
 bool CCsvImportPage::OnInitDialog() {
   CDialog::OnInitDialog();
@@ -162,6 +187,8 @@ void CCsvImportPage::MapColumns(const CsvRow& header, std::span<int> columns) co
   }
 }
 
-CDlgFirCSVImpCf::CDlgFirCSVImpCf() : CCsvImportPage(kFirstPageTemplate, kComboCount) {}
+CDlgFirCSVImpCf::CDlgFirCSVImpCf()
+    : CCsvImportPage(kFirstPageTemplate, FieldsOf(kFirstPageFields)) {}
 
-CDlgSecCSVImpCf::CDlgSecCSVImpCf() : CCsvImportPage(kSecondPageTemplate, kComboCount) {}
+CDlgSecCSVImpCf::CDlgSecCSVImpCf()
+    : CCsvImportPage(kSecondPageTemplate, FieldsOf(kSecondPageFields)) {}

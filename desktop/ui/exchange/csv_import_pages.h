@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "common/contact_schema.h"
 #include "desktop/exchange/csv/csv_reader.h"
 #include "platform/windows/combo_box.h"
 #include "platform/windows/dialog.h"
@@ -18,6 +19,8 @@ class CCsvImportPage : public CDialog {
 
   int ComboCount() const { return static_cast<int>(m_cbColumns.size()); }
   CComboBox* Combo(int index) const { return m_cbColumns[index]; }
+  // The field a box feeds.
+  ContactFieldId ComboField(int index) const { return m_fields[index]; }
   QString GetComboText(int index) const;
   void SetComboText(int index, const QString& text);
 
@@ -29,12 +32,13 @@ class CCsvImportPage : public CDialog {
   void MapColumns(const CsvRow& header, std::span<int> columns) const;
 
  protected:
-  CCsvImportPage(const DialogTemplate& page, int comboCount);
+  CCsvImportPage(const DialogTemplate& page, std::vector<ContactFieldId> fields);
 
   bool OnInitDialog() override;
 
  private:
   std::vector<CComboBox*> m_cbColumns;
+  std::vector<ContactFieldId> m_fields;
 };
 
 // First page (template 193): name, job, contact information and the three addresses.

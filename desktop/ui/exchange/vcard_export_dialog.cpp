@@ -14,63 +14,45 @@ const CExportConfigDialog::ExportTexts kTexts = {
     "Export vCard Result",
 };
 
-// What each contact field becomes, in column-layout order ("Apple Address Book").
-const std::array<const char*, kContactFieldCount> kVCardColumns = {
-    "",
-    "",
-    "",
-    "",
-    "",  // the names make the N and FN lines
-    "NICKNAME",
-    "ORG",
-    "Department",
-    "TITLE",
-    "File As",
-    "TEL;TYPE=CELL",
-    "URL",
-    "EMAIL;TYPE=INTERNET",
-    "TEL;TYPE=PAGER",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "",  // the addresses make ADR lines
-    "COMPANY_MAIN",
-    "TEL;TYPE=WORK",
-    "TEL;TYPE=WORK",
-    "TEL;TYPE=WORK;TYPE=FAX",
-    "TEL;TYPE=CAR",
-    "TEL;TYPE=HOME",
-    "TEL;TYPE=HOME",
-    "TEL;TYPE=HOME;TYPE=FAX",
-    "Spouse",
-    "Children",
-    "X-MSN",
-    "X-MSN",
-    "X-MSN",
-    "EMAIL;TYPE=INTERNET",
-    "EMAIL;TYPE=INTERNET",
-    "RADIO",
-    "Office Loc",
-    "Assistant",
-    "ASSISTANT",
-    "Manager",
-    "Customer ID",
-    "Account",
-    "Gove ID",
-    "BDAY",
-    "Anniversary",
-    "NOTE",
+// What each contact field becomes ("Apple Address Book"); the names make the N and FN lines and
+// the addresses ADR lines, so their boxes stay empty.
+using enum ContactFieldId;
+constexpr FieldValue<const char*> kVCardColumns[] = {
+    {kNickName, "NICKNAME"},
+    {kCompany, "ORG"},
+    {kDepartment, "Department"},
+    {kJobTitle, "TITLE"},
+    {kFileAs, "File As"},
+    {kMobilePhone, "TEL;TYPE=CELL"},
+    {kWebPage, "URL"},
+    {kEMail, "EMAIL;TYPE=INTERNET"},
+    {kPager, "TEL;TYPE=PAGER"},
+    {kCompanyTel, "COMPANY_MAIN"},
+    {kWorkTel, "TEL;TYPE=WORK"},
+    {kWorkTel2, "TEL;TYPE=WORK"},
+    {kWorkFax, "TEL;TYPE=WORK;TYPE=FAX"},
+    {kCarTel, "TEL;TYPE=CAR"},
+    {kHomeTel, "TEL;TYPE=HOME"},
+    {kHomeTel2, "TEL;TYPE=HOME"},
+    {kHomeFax, "TEL;TYPE=HOME;TYPE=FAX"},
+    {kSpouse, "Spouse"},
+    {kChildren, "Children"},
+    {kIm, "X-MSN"},
+    {kIm2, "X-MSN"},
+    {kIm3, "X-MSN"},
+    {kEMail2, "EMAIL;TYPE=INTERNET"},
+    {kEMail3, "EMAIL;TYPE=INTERNET"},
+    {kRadioTel, "RADIO"},
+    {kOfficeLoc, "Office Loc"},
+    {kAssistant, "Assistant"},
+    {kAssistantTel, "ASSISTANT"},
+    {kManager, "Manager"},
+    {kCustomerId, "Customer ID"},
+    {kAccount, "Account"},
+    {kGoveId, "Gove ID"},
+    {kBirthday, "BDAY"},
+    {kAnniversary, "Anniversary"},
+    {kNotes, "NOTE"},
 };
 
 // The titles of the files "Config/*.vcf", in the order the folder lists them.
@@ -99,9 +81,9 @@ bool CDlgvCardExportConfig::OnInitDialog() {
 }
 
 void CDlgvCardExportConfig::ApplyVCardColumns() {
+  constexpr auto kColumns = ValuesByField<const char*, kContactFieldCount>(kVCardColumns);
   ColumnConfigFile names;
-  for (int i = 0; i < kContactFieldCount; ++i)
-    names.names[i] = QString::fromLatin1(kVCardColumns[i]);
+  for (int i = 0; i < kContactFieldCount; ++i) names.names[i] = QString::fromLatin1(kColumns[i]);
   m_pages.SetColumnNames(names);
 }
 

@@ -5,13 +5,9 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <csignal>
 #include <functional>
 #include <ostream>
 #include <string_view>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +16,7 @@
 #include "desktop/exchange/csv/csv_reader.h"
 #include "desktop/store/database_connection.h"
 #include "tests/support/backup_file_builder.h"
+#include "tests/support/kill_part_way.h"
 #include "tests/support/sample_contacts.h"
 #include "tests/support/working_folder.h"
 
@@ -66,28 +63,6 @@ QString IntegrityCheck(const QString& database) {
   return check.Step() == SQLITE_ROW ? check.ColumnText(0) : db.ErrorText();
 }
 
-// Runs `import` in a child process and kills it with SIGKILL once the database file has grown
-// by 1 MB: rows are in the file by then, while the import goes on. True when the kill ended the
-// child.
-bool KillPartWay(const QString& database, const std::function<void()>& import) {
-  const qint64 killAtSize = QFileInfo(database).size() + 1024 * 1024;
-  const pid_t child = fork();
-  if (child == 0) {
-    import();
-    _exit(0);
-  }
-  int status = 0;
-  while (waitpid(child, &status, WNOHANG) == 0) {
-    if (QFileInfo(database).size() >= killAtSize) {
-      kill(child, SIGKILL);
-      waitpid(child, &status, 0);
-      break;
-    }
-    usleep(100);
-  }
-  return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
-}
-
 // The CSV import's box that fills a column of the table.
 int BoxOf(std::string_view column) {
   return std::find(kCsvImportBoxColumns.begin(), kCsvImportBoxColumns.end(), column) -
@@ -104,7 +79,12 @@ class ImportCrashTest : public WorkingFolderTest {
   }
 
   void ExpectBeforeOrAfter(const std::function<void(const QString& database)>& import) {
-    EXPECT_TRUE(KillPartWay(kContactDatabaseFile, [&] { import(kContactDatabaseFile); }))
+    // Killed once the file has grown by 1 MB: rows are in the file by then, while the import
+    // goes on.
+    const qint64 killAtSize = QFileInfo(kContactDatabaseFile).size() + 1024 * 1024;
+    EXPECT_TRUE(
+        KillPartWay([&] { import(kContactDatabaseFile); },
+                    [&](pid_t) { return QFileInfo(kContactDatabaseFile).size() >= killAtSize; }))
         << "the import ended before the kill";
     EXPECT_EQ(IntegrityCheck(kContactDatabaseFile), "ok");
     const TableState state = ReadTable(kContactDatabaseFile);

@@ -104,7 +104,6 @@ TEST_F(BrowseScreenshotTest, ListViewShowsTheRowsAndTheSelection) {
   SearchPane()->OnContactList();
   QTableView* list = List()->m_list;
   list->selectRow(2);
-  QTest::qWait(30);
   QImage shot = Shot("list_view");
 
   ASSERT_EQ(list->model()->rowCount(), 8);

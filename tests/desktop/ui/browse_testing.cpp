@@ -1,18 +1,15 @@
 #include "tests/desktop/ui/browse_testing.h"
 #include "tests/support/test_images.h"
 
-#include <QTest>
-
 #include "desktop/store/contact_database.h"
 #include "desktop/store/database_connection.h"
 
 void BrowseTest::StartApp() {
   ASSERT_TRUE(App().InitInstance());
   frame_ = App().MainFrame();
-  // A known size: the offscreen screen does not maximise windows at once.
+  // A known size, whatever the screen.
   frame_->showNormal();
   frame_->resize(1024, 720);
-  QTest::qWait(20);
 }
 
 CDlgForm* BrowseTest::SearchPane() const { return dynamic_cast<CDlgForm*>(frame_->SearchPane()); }
@@ -30,10 +27,7 @@ void BrowseTest::PollCards() {
 
 void BrowseTest::SetCardAreaWidth(int width) {
   frame_->showNormal();
-  for (int attempt = 0; attempt < 3 && Cards()->ClientWidth() != width; ++attempt) {
-    frame_->resize(frame_->width() + width - Cards()->ClientWidth(), 700);
-    QTest::qWait(30);  // the frame's re-layout runs
-  }
+  frame_->resize(frame_->width() + width - Cards()->ClientWidth(), 700);
   ASSERT_EQ(Cards()->ClientWidth(), width);
 }
 

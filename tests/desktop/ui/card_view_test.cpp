@@ -204,7 +204,7 @@ TEST_F(CardViewTest, FlagsWaitWhileAPopUpMenuIsOpen) {
   script_.ExpectMenu([this](QMenu*) {
     // A record dialog saves while the card's handler is still running.
     App().m_bDataChanged = true;
-    QTest::qWait(50);
+    Cards()->OnTimer();
     EXPECT_TRUE(App().m_bDataChanged);
     return ID_CARD_MODIFY;
   });
@@ -214,8 +214,8 @@ TEST_F(CardViewTest, FlagsWaitWhileAPopUpMenuIsOpen) {
   });
   QTest::mouseClick(card, Qt::RightButton, {}, QPoint(100, 200));
   EXPECT_EQ(card->m_strID, id);
-  QTest::qWait(50);
-  EXPECT_FALSE(App().m_bDataChanged);  // the reload ran once the handler had returned
+  // The reload runs once the handler has returned.
+  EXPECT_TRUE(QTest::qWaitFor([this] { return !App().m_bDataChanged; }));
 }
 
 TEST_F(CardViewTest, RightClickOnTheBackgroundOffersAddNewRecord) {

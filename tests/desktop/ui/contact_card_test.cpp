@@ -45,8 +45,7 @@ TEST_F(ContactCardTest, BackgroundsTellTheTypeAndTheLastClickedCard) {
   EXPECT_EQ(App().m_strSelectedID, sim->m_strID);
   EXPECT_TRUE(sim->m_bSelected);
   EXPECT_TRUE(phone->m_bSelected);  // until its timer notices
-  QTest::qWait(150);
-  EXPECT_FALSE(phone->m_bSelected);
+  EXPECT_TRUE(QTest::qWaitFor([phone] { return !phone->m_bSelected; }));
   EXPECT_EQ(PixelOf(phone, kBackgroundProbe), BitmapPixel(kBitmapCardPhone, kBackgroundProbe));
   EXPECT_EQ(PixelOf(sim, kBackgroundProbe), BitmapPixel(kBitmapCardSimSelected, kBackgroundProbe));
 }
@@ -58,8 +57,10 @@ TEST_F(ContactCardTest, TheSelectedRecordIsSelectedAgainAfterAReload) {
   QTest::mouseClick(Cards()->ShownCards()[2], Qt::LeftButton, {}, QPoint(20, 240));
   App().m_bDataChanged = true;
   PollCards();
-  QTest::qWait(150);
-  for (CDlgResult* card : Cards()->ShownCards()) EXPECT_EQ(card->m_bSelected, card->m_strID == id);
+  for (CDlgResult* card : Cards()->ShownCards()) {
+    card->OnTimer();
+    EXPECT_EQ(card->m_bSelected, card->m_strID == id);
+  }
 }
 
 TEST_F(ContactCardTest, PicturesShowAt55By70AndCardsWithoutOneShowTheDefault) {

@@ -27,7 +27,6 @@ class MainFrameTest : public ::testing::Test {
   void ResizeTo(int width, int height) {
     frame_->showNormal();
     frame_->resize(width, height);
-    QTest::qWait(30);  // the 10 ms re-layout runs
   }
 
   TempWorkingFolder folder_;
@@ -58,7 +57,6 @@ TEST_F(MainFrameTest, SplitterBarsCannotBeDragged) {
   QTest::mousePress(outer, Qt::LeftButton, {}, bar);
   QTest::mouseMove(outer, QPoint(400, 100));
   QTest::mouseRelease(outer, Qt::LeftButton, {}, QPoint(400, 100));
-  QTest::qWait(20);
   EXPECT_EQ(frame_->SearchPane()->width(), 150);
   EXPECT_EQ(outer->cursor().shape(), Qt::ArrowCursor);
 }

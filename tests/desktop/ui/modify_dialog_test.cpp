@@ -113,7 +113,7 @@ TEST_F(ModifyDialogTest, ALongStoredValueShowsFromItsStart) {
   const QString mail = "hui.silva.with.a.long.address@example-company.com";
   qint64 id = InsertContacts({SamplePhoneContact("Hui", "Silva").Set("E_Mail", mail)})[0];
   RunModify(id, "Silva,Hui", [&](CModifyDialog& dialog) {
-    auto* box = dialog.Item<QLineEdit>(dialog.FieldId(FindContactColumn("E_Mail")));
+    auto* box = dialog.Item<QLineEdit>(dialog.FieldId(ColumnOf(ContactFieldId::kEMail)));
     EXPECT_EQ(box->text(), mail);
     EXPECT_EQ(box->cursorPosition(), 0);
     Click(dialog, kModifyControls.cancel);

@@ -77,7 +77,7 @@ TEST_F(RecordRoutesTest, DeletingFromACardReloadsTheCards) {
   ExpectDeleteOfBobConfirmed();
   QTest::mouseClick(bob, Qt::RightButton, {}, QPoint(100, 200));
   EXPECT_EQ(CountContactRows(), 1);
-  QTest::qWait(50);  // the card view's poll
+  EXPECT_TRUE(QTest::qWaitFor([this] { return Cards()->ShownCards().size() == 1; }));
   ASSERT_EQ(Cards()->ShownCards().size(), 1u);
   EXPECT_EQ(Cards()->ShownCards()[0]->m_strID, QString::number(ids_[0]));
 }
@@ -96,8 +96,7 @@ TEST_F(RecordRoutesTest, ListDoubleClickAndMenuOpenTheSelectedRecord) {
   QContextMenuEvent menu(QContextMenuEvent::Mouse, bobRow, view->viewport()->mapToGlobal(bobRow));
   QApplication::sendEvent(view->viewport(), &menu);
   EXPECT_EQ(CountContactRows(), 1);
-  QTest::qWait(50);  // the list's poll
-  EXPECT_EQ(List()->Model()->rowCount(), 1);
+  EXPECT_TRUE(QTest::qWaitFor([this] { return List()->Model()->rowCount() == 1; }));
 }
 
 }  // namespace

@@ -142,21 +142,19 @@ TEST_F(ResultListTest, ReloadsSoonAfterAChangeButNotWhileItsMenuIsOpen) {
   script_.ExpectMenu([this](QMenu*) {
     DatabaseConnection().Exec("delete from Contact_Table where First_Name = 'Bob'");
     App().m_bDataChanged = true;
-    QTest::qWait(40);
+    List()->OnTimer();
     EXPECT_EQ(List()->Model()->rowCount(), 3);  // the rows stay while the menu is open
     return 0;
   });
   List()->m_list->selectRow(1);
   RequestMenu(List()->m_list, QPoint(10, 10));
-  QTest::qWait(40);
-  EXPECT_FALSE(App().m_bDataChanged);
+  EXPECT_TRUE(QTest::qWaitFor([this] { return !App().m_bDataChanged; }));
   EXPECT_EQ(List()->Model()->rowCount(), 2);
 
   // A keyword search: the last column still holds SIM_Name.
   SearchPane()->SetDlgItemText(CDlgForm::kKeywordEdit, "smith");
   SearchPane()->OnSearch();
-  QTest::qWait(40);
-  EXPECT_FALSE(App().m_bSearchChanged);
+  EXPECT_TRUE(QTest::qWaitFor([this] { return !App().m_bSearchChanged; }));
   ASSERT_EQ(List()->Model()->rowCount(), 1);
   EXPECT_EQ(Cell(0, 8), "Smith,Cy");
 }
@@ -170,8 +168,7 @@ TEST_F(ResultListTest, RowsThatCannotBeReadAreReported) {
   ShowList();
   EXPECT_EQ(List()->Model()->rowCount(), 3);
   script_.ExpectTips(kIconError, "Can't read database!");
-  QTest::qWait(40);
-  EXPECT_TRUE(script_.Done());
+  EXPECT_TRUE(script_.WaitUntilDone());
 }
 
 TEST(ResultRowModelTest, RowsAreReadInBlocksInViewOrder) {

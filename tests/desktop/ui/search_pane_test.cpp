@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -40,8 +39,8 @@ TEST_F(SearchPaneTest, AnEmptyDatabaseRefusesSearchesAndNotesEachEmptyFilterOnce
   for (auto filter : {&CDlgForm::OnShowSim, &CDlgForm::OnShowAll}) {
     (SearchPane()->*filter)();
     script_.ExpectTips(kIconError, "No contact record!");  // from the timer, after the click
-    QTest::qWait(250);
-    EXPECT_TRUE(script_.Done());
+    EXPECT_TRUE(script_.WaitUntilDone());
+    SearchPane()->OnTimer();  // once
   }
   EXPECT_EQ(Marks(), std::vector<bool>({true, false, false}));
 }
@@ -57,7 +56,7 @@ TEST_F(SearchPaneTest, FiltersMarkTheirButtonAndReloadOnlyOnAChange) {
   SearchPane()->OnShowSim();  // no SIM contacts: marks and mode stay
   EXPECT_FALSE(App().m_bDataChanged);
   script_.ExpectTips(kIconError, "No contact record!");
-  QTest::qWait(150);
+  EXPECT_TRUE(script_.WaitUntilDone());
   EXPECT_EQ(App().m_viewMode, ViewMode::kAll);
   EXPECT_EQ(Marks(), std::vector<bool>({true, false, false}));
 

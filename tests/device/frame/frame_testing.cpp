@@ -71,7 +71,7 @@ void FrameTest::Install(FormStyle style) {
 }
 
 void FrameTest::Start(FormStyle style, const PhoneScreen& screen) {
-  screen_.emplace(screen);
+  SetPhoneScreen(screen);
   program_ = style == FormStyle::kSkeldra ? SkeldraLikeProgram(&commands_)
                                           : MarrowindLikeProgram(&commands_);
   frame_ = InitDeviceInstance(program_);

@@ -3,7 +3,6 @@
 #include <QString>
 
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -18,7 +17,8 @@
 DeviceProgram SkeldraLikeProgram(std::vector<int>* commands);
 DeviceProgram MarrowindLikeProgram(std::vector<int>* commands);
 
-// Fixture: a phone program started on a chosen screen, every message answered by a script.
+// Fixture: a phone program started on a chosen screen, every message answered by a script; the
+// screen is put back afterwards, however the test turned it.
 class FrameTest : public ::testing::Test {
  protected:
   ~FrameTest() override;
@@ -33,7 +33,7 @@ class FrameTest : public ::testing::Test {
 
   std::vector<int> commands_;
   ScriptedServices script_;
-  std::optional<ScopedPhoneScreen> screen_;
+  ScopedPhoneScreen screen_;
   DeviceProgram program_;
   std::unique_ptr<CMainFrame> frame_;
 };

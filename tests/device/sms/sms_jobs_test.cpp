@@ -9,9 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
-#include <thread>
 
 #include "device/sms/sms_backup_job.h"
 #include "device/sms/sms_restore_job.h"
@@ -19,6 +17,7 @@
 #include "platform/device/sample/phone_sample.h"
 #include "platform/device/stores/phone_database.h"
 #include "tests/device/sms/sms_testing.h"
+#include "tests/support/kill_part_way.h"
 #include "tests/support/scoped_time_zone.h"
 
 namespace {
@@ -66,10 +65,8 @@ class SmsJobsTest : public SmsPhoneTest {
     }));
   }
 
-  // Runs `work` in a child process until it ends, or kills it after `killAfter` milliseconds;
-  // the bytes it wrote to the pipe it is given.
-  QByteArray InChild(const std::function<void(int pipe)>& work,
-                     std::optional<int> killAfter = std::nullopt) {
+  // Runs `work` in a child process until it ends; the bytes it wrote to the pipe it is given.
+  QByteArray InChild(const std::function<void(int pipe)>& work) {
     int pipeEnds[2];
     EXPECT_EQ(pipe(pipeEnds), 0);
     const pid_t child = fork();
@@ -78,10 +75,6 @@ class SmsJobsTest : public SmsPhoneTest {
       _exit(0);
     }
     close(pipeEnds[1]);
-    if (killAfter) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(*killAfter));
-      kill(child, SIGKILL);
-    }
     QFile said;
     said.open(pipeEnds[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
     const QByteArray bytes = said.readAll();  // until the child has ended
@@ -252,14 +245,22 @@ TEST_F(SmsJobsTest, ARestoredMessageIsStoredWholeOrNotAtAll) {
 // A restore killed at any moment leaves whole messages only, and the next restore completes the
 // phone.
 TEST_F(SmsJobsTest, ARestoreKilledAnywhereIsCompletedByTheNext) {
-  AddSentMessages(3000, std::vector<PhoneRecipient>(20, {"Friend", "+86139000000", 1}));
+  AddSentMessages(500, std::vector<PhoneRecipient>(20, {"Friend", "+86139000000", 1}));
   const std::vector<QString> before = Contents();
   ASSERT_EQ(Backup("sent.qrd"), (SmsJobOutcome{kBackupSucceeded, "", false}));
   ASSERT_TRUE(phone_.RemoveMessageStore("SMS"));
   phone_.AddMessageStore("SMS");
 
+  std::shared_ptr<PhoneDatabase> phone = PhoneDatabase::Open();
+  const auto stored = [&phone] {
+    PhoneStatement count(*phone, "select count(*) from messages");
+    return count.Step() == SQLITE_ROW ? count.ColumnInt64(0) : 0;
+  };
   for (int round = 1; round <= 5; ++round) {
-    InChild([this](int) { Restore("sent.qrd"); }, 20 * round);
+    // Killed once the phone holds round x 80 of the 500 messages.
+    EXPECT_TRUE(
+        KillPartWay([this] { Restore("sent.qrd"); }, [&](pid_t) { return stored() >= round * 80; }))
+        << "the restore ended before kill " << round;
     for (const PhoneMessage& message : phone_.Messages(Special(PR_IPM_SENTMAIL_ENTRYID))) {
       ASSERT_EQ(message.recipients.size(), 20u) << "kill " << round << ", message " << message.id;
     }
@@ -307,9 +308,12 @@ TEST_F(SmsJobsTest, ABackupThatCannotBeWrittenKeepsThePreviousFileAndSaysWhy) {
 }
 
 TEST_F(SmsJobsTest, AKilledBackupKeepsThePreviousFile) {
-  AddSentMessages(20000, {});
+  AddSentMessages(2000, {});
   WriteFileBytes(Path("old.qrd"), "previous");
-  InChild([this](int) { Backup("old.qrd"); }, 50);
+  // Killed once 16 KB of the backup's 130 KB are written.
+  EXPECT_TRUE(KillPartWay([this] { Backup("old.qrd"); },
+                          [](pid_t child) { return BytesWrittenBy(child) >= 16 * 1024; }))
+      << "the backup ended before the kill";
   EXPECT_EQ(ReadFileBytes(Path("old.qrd")), "previous");
 }
 

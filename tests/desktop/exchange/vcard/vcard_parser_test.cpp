@@ -44,7 +44,7 @@ struct LinesAndFields {
 void ExpectFields(const ContactRecord& card, const Fields& expected, const QByteArray& context) {
   for (const auto& [field, value] : expected) {
     int number = 1;
-    while (ContactRecord::kFieldMembers[number - 1] != field) ++number;
+    while (kContactFields[number - 1].member != field) ++number;
     EXPECT_EQ((card.*field).toStdString(), value.toStdString())
         << "field " << number << " of: " << context.constData();
   }

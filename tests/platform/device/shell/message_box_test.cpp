@@ -16,6 +16,8 @@ namespace {
 class MessageBoxTest : public ::testing::Test {
  protected:
   MessageBoxTest() { QCoreApplication::setApplicationName(QStringLiteral("Marrowind")); }
+  ~MessageBoxTest() override { QCoreApplication::setApplicationName(name_); }
+  const QString name_ = QCoreApplication::applicationName();
   ScriptedServices script_;
 };
 

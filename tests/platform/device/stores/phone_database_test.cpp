@@ -19,6 +19,32 @@
 
 namespace {
 
+// While it exists, the connections opened meanwhile tell when one of them has slept waiting for
+// a lock held by another (SQLite's busy timeout sleeps through the file system layer).
+class BusyWaitWatch {
+ public:
+  BusyWaitWatch() : vfs_(*base_) {
+    waited_ = false;
+    vfs_.zName = "busy-wait-watch";
+    vfs_.xSleep = [](sqlite3_vfs*, int microseconds) {
+      waited_ = true;
+      return base_->xSleep(base_, microseconds);
+    };
+    sqlite3_vfs_register(&vfs_, 1);
+  }
+  ~BusyWaitWatch() {
+    sqlite3_vfs_unregister(&vfs_);
+    sqlite3_vfs_register(base_, 1);
+  }
+
+  static bool Waited() { return waited_; }
+
+ private:
+  static inline sqlite3_vfs* const base_ = sqlite3_vfs_find(nullptr);
+  static inline std::atomic<bool> waited_ = false;
+  sqlite3_vfs vfs_;
+};
+
 class PhoneDatabaseTest : public PhoneTest {
  protected:
   // Runs SQL on the phone's file behind the stores' back, as another program might.
@@ -244,6 +270,7 @@ TEST_F(PhoneDatabaseTest, WalksFromSpecialFoldersEndWhereverTheParentsRun) {
 }
 
 TEST_F(PhoneDatabaseTest, TwoProgramsUseThePhoneAtOnce) {
+  BusyWaitWatch watch;
   PhoneSetup first;
   PhoneSetup second;
   // One program holds a write transaction; the other's write waits for it, then goes through.
@@ -252,8 +279,13 @@ TEST_F(PhoneDatabaseTest, TwoProgramsUseThePhoneAtOnce) {
   auto transaction = std::make_unique<PhoneTransaction>(*holder);
   ASSERT_TRUE(transaction->IsActive());
   std::atomic<bool> written = false;
-  std::thread writer([&] { written = second.AddSimEntry(7, "Waited", "7") == true; });
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  std::atomic<bool> returned = false;
+  std::thread writer([&] {
+    written = second.AddSimEntry(7, "Waited", "7") == true;
+    returned = true;
+  });
+  while (!watch.Waited() && !returned) std::this_thread::yield();
+  EXPECT_TRUE(watch.Waited());
   EXPECT_FALSE(written);
   EXPECT_EQ(first.SimEntries().size(), 0u);  // readers are not blocked by the writer
   transaction.reset();

@@ -1,7 +1,5 @@
 #include "platform/device/stores/sim_phonebook.h"
 
-#include <cstddef>
-
 #include "platform/device/stores/phone_setup.h"
 #include "tests/support/phone_test.h"
 
@@ -17,16 +15,6 @@ class SimPhonebookTest : public PhoneTest {
 
   PhoneSetup setup_;
 };
-
-TEST(SimEntryTest, LayoutIsTheLibrarys) {
-  EXPECT_EQ(offsetof(SimEntry, size), 0u);
-  EXPECT_EQ(offsetof(SimEntry, validFields), 4u);
-  EXPECT_EQ(offsetof(SimEntry, number), 8u);
-  EXPECT_EQ(offsetof(SimEntry, addressType), 520u);
-  EXPECT_EQ(offsetof(SimEntry, numberingPlan), 524u);
-  EXPECT_EQ(offsetof(SimEntry, name), 528u);
-  EXPECT_EQ(sizeof(SimEntry), 1040u);
-}
 
 TEST(SimEntryTest, TextsAreCutTo255CharactersWithoutSplittingAPair) {
   SimEntry entry;
