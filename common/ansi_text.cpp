@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -51,7 +52,7 @@ Converter& Encoder() {
   return converter;
 }
 
-bool IsAscii(const QString& text) {
+bool IsAscii(QStringView text) {
   for (QChar c : text) {
     if (c.unicode() >= 0x80) return false;
   }
@@ -124,16 +125,24 @@ QString AnsiToWide(const char* data, qsizetype size) {
 
 QString AnsiToWide(const QByteArray& bytes) { return AnsiToWide(bytes.constData(), bytes.size()); }
 
-QByteArray WideToAnsi(const QString& text) {
-  if (text.isEmpty()) return QByteArray();
-  if (IsAscii(text)) return text.toLatin1();
+void AppendAnsi(QStringView text, QByteArray* ansi) {
+  if (text.isEmpty()) return;
+  const qsizetype start = ansi->size();
+  if (IsAscii(text)) {
+    ansi->resize(start + text.size());
+    std::transform(text.begin(), text.end(), ansi->data() + start,
+                   [](QChar c) { return static_cast<char>(c.unicode()); });
+    return;
+  }
   Converter& encoder = Encoder();
-  if (!encoder.IsValid()) return text.toLatin1();
-
+  if (!encoder.IsValid()) {
+    ansi->append(text.toLatin1());
+    return;
+  }
   // A UTF-16 unit becomes at most four GB18030 bytes.
-  QByteArray result(text.size() * 4, Qt::Uninitialized);
-  char* out = result.data();
-  size_t outLeft = static_cast<size_t>(result.size());
+  ansi->resize(start + text.size() * 4);
+  char* out = ansi->data() + start;
+  size_t outLeft = static_cast<size_t>(text.size() * 4);
   // GB18030 writes the euro sign as A2 E3, which code page 936 readers reject: it is the one
   // character the two encode differently, so the text between euro signs goes through the
   // converter and each euro sign becomes code page 936's 0x80.
@@ -146,6 +155,11 @@ QByteArray WideToAnsi(const QString& text) {
     --outLeft;
     rest = rest.sliced(euro + 1);
   }
-  result.truncate(out - result.data());
-  return result;
+  ansi->truncate(out - ansi->constData());
+}
+
+QByteArray WideToAnsi(const QString& text) {
+  QByteArray ansi;
+  AppendAnsi(text, &ansi);
+  return ansi;
 }

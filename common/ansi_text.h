@@ -15,6 +15,9 @@
 // text is still decoded.
 
 QByteArray WideToAnsi(const QString& text);
+// Appends the ANSI bytes of the text to `ansi`: what WideToAnsi gives, without a byte array of
+// its own (an import converts millions of values).
+void AppendAnsi(QStringView text, QByteArray* ansi);
 // True when every byte is ASCII, which reads the same in every code page.
 bool IsAsciiText(QByteArrayView bytes);
 QString AnsiToWide(const QByteArray& bytes);

@@ -53,13 +53,26 @@ QByteArray ContactReplacer::NamelessRows::ValuesOf(qint64 id) {
   return digest;
 }
 
-ContactReplacer::ContactReplacer(DatabaseConnection& db)
-    : db_(db),
-      fault_(Begin()),
-      deleteById_(db, QStringLiteral("delete from Contact_Table where ID=?")),
-      savepoint_(db, QStringLiteral("savepoint ContactRecord")),
-      rollback_(db, QStringLiteral("rollback to ContactRecord")),
-      release_(db, QStringLiteral("release ContactRecord")) {}
+// The statements of a record, compiled once for the whole import.
+struct ContactReplacer::RecordStatements {
+  explicit RecordStatements(DatabaseConnection& db)
+      : deleteById(db, QStringLiteral("delete from Contact_Table where ID=?")),
+        savepoint(db, QStringLiteral("savepoint ContactRecord")),
+        rollback(db, QStringLiteral("rollback to ContactRecord")),
+        release(db, QStringLiteral("release ContactRecord")) {}
+
+  SqlStatement deleteById;
+  SqlStatement savepoint;
+  SqlStatement rollback;
+  SqlStatement release;
+};
+
+// The statements are compiled once the transaction holds the database: before, another program
+// could keep them from reading its schema.
+ContactReplacer::ContactReplacer(DatabaseConnection& db) : db_(db) {
+  fault_ = Begin();
+  statements_ = std::make_unique<RecordStatements>(db_);
+}
 
 ContactReplacer::~ContactReplacer() = default;
 
@@ -163,16 +176,16 @@ ContactReplacer::NamelessRows& ContactReplacer::NamelessRowsOf(const ContactRowI
 }
 
 bool ContactReplacer::InSavepoint(const std::function<bool()>& steps) {
-  if (!RunOnce(savepoint_)) return false;
+  if (!RunOnce(statements_->savepoint)) return false;
   bool done = steps();
-  if (!done) RunOnce(rollback_);
-  return RunOnce(release_) && done;
+  if (!done) RunOnce(statements_->rollback);
+  return RunOnce(statements_->release) && done;
 }
 
 bool ContactReplacer::DeleteRows(const QList<qint64>& ids) {
   for (qint64 row : ids) {
-    deleteById_.BindInt64(1, row);
-    if (!RunOnce(deleteById_)) return false;
+    statements_->deleteById.BindInt64(1, row);
+    if (!RunOnce(statements_->deleteById)) return false;
   }
   return true;
 }

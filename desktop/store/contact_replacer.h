@@ -59,6 +59,7 @@ class ContactReplacer {
 
  private:
   class NamelessRows;
+  struct RecordStatements;
 
   DatabaseFault Begin();
   // Reads the stored names; SQLITE_DONE when all are read.
@@ -85,9 +86,6 @@ class ContactReplacer {
   // The stored nameless rows, and their values by the columns of each insert that met them.
   std::vector<qint64> namelessIds_;
   std::map<QString, std::unique_ptr<NamelessRows>> namelessRowsByColumns_;
-  DatabaseFault fault_;
-  SqlStatement deleteById_;
-  SqlStatement savepoint_;
-  SqlStatement rollback_;
-  SqlStatement release_;
+  DatabaseFault fault_ = DatabaseFault::kNone;
+  std::unique_ptr<RecordStatements> statements_;
 };

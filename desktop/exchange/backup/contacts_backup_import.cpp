@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 #include <vector>
 
 #include "common/ansi_text.h"
 #include "common/contacts_backup_file.h"
-#include "desktop/exchange/read_ahead.h"
+#include "desktop/exchange/import_pipeline.h"
 #include "desktop/store/composed_name.h"
 #include "desktop/store/contact_fields.h"
 #include "desktop/store/contact_replacer.h"
@@ -16,18 +15,17 @@
 
 namespace {
 
-// A phone contact's columns follow the items of its record, between its type and its name.
+// A phone contact's values are the items of its record and whether it has a picture.
 std::vector<const char*> PhoneColumns() {
-  std::vector<const char*> columns = {"ContactType"};
-  for (int column : BackupItemColumns()) columns.push_back(kContactColumns[column]);
-  columns.insert(columns.end(), {"hasPic", "SIM_Name"});
-  return columns;
+  std::vector<const char*> values;
+  for (int column : BackupItemColumns()) values.push_back(kContactColumns[column]);
+  values.push_back("hasPic");
+  return ImportInsertColumns(values);
 }
-constexpr int kPhoneHasPic = 1 + kBackupItemCount;
-constexpr int kPhoneSimName = kPhoneHasPic + 1;
+constexpr int kPhoneHasPic = kImportNamePosition + 1 + kBackupItemCount;
 
-constexpr std::array<const char*, 5> kSimColumns = {"ContactType", "First_Name", "File_As",
-                                                    "SIM_Name", "Mobile_Phone"};
+// A SIM contact's name fills its first name and File_As too.
+constexpr std::array<const char*, 3> kSimValueColumns = {"First_Name", "File_As", "Mobile_Phone"};
 
 // One record as it is stored: its strings trimmed, its dates as text, and the composed name it
 // replaces, all in ANSI bytes.
@@ -74,18 +72,21 @@ bool IsBlank(const RecordRow& row) {
 class RecordInserts {
  public:
   explicit RecordInserts(DatabaseConnection& db)
-      : phone_(db, PhoneColumns()), sim_(db, kSimColumns) {}
+      : phone_(db, PhoneColumns()), sim_(db, ImportInsertColumns(kSimValueColumns)) {}
 
-  // The insert of the record, with its values set.
-  ContactRowInsert& Prepared(const RecordRow& row) {
-    return row.record.body == BackupRecord::Body::kPhone ? PreparedPhone(row) : PreparedSim(row);
+  // The record bound to its insert; none for a record without any value.
+  BoundRecord Bind(const RecordRow& row) {
+    if (IsBlank(row)) return {};
+    return {row.record.body == BackupRecord::Body::kPhone ? &PreparedPhone(row) : &PreparedSim(row),
+            row.name};
   }
 
  private:
   ContactRowInsert& PreparedPhone(const RecordRow& row) {
     const PhoneContactBody& body = row.record.phone;
-    int position = 0;
-    phone_.SetInteger(position++, kPhoneContact);
+    phone_.SetInteger(kImportTypePosition, kPhoneContact);
+    phone_.SetAnsiText(kImportNamePosition, row.name);
+    int position = kImportNamePosition + 1;
     for (const QByteArray& text : body.items) phone_.SetAnsiText(position++, text);
     phone_.SetAnsiText(position++, row.birthday);
     phone_.SetAnsiText(position++, row.anniversary);
@@ -96,15 +97,15 @@ class RecordInserts {
       phone_.SetBlob(position, body.picture);
     }
     phone_.SetInteger(kPhoneHasPic, body.picture.isEmpty() ? 0 : 1);
-    phone_.SetAnsiText(kPhoneSimName, row.name);
     return phone_;
   }
 
   ContactRowInsert& PreparedSim(const RecordRow& row) {
     const SimContactBody& body = row.record.sim;
-    sim_.SetInteger(0, kSimContact);
-    for (int position : {1, 2, 3}) sim_.SetAnsiText(position, body.name);
-    sim_.SetAnsiText(4, body.number);
+    sim_.SetInteger(kImportTypePosition, kSimContact);
+    int position = kImportNamePosition;
+    for (int named = 0; named < 3; ++named) sim_.SetAnsiText(position++, body.name);
+    sim_.SetAnsiText(position, body.number);
     return sim_;
   }
 
@@ -112,28 +113,31 @@ class RecordInserts {
   ContactRowInsert sim_;
 };
 
-// Records are read and decoded a batch at a time on a second thread, while the database stores
-// the batch before.
+// Records are read and decoded a batch at a time (see ImportSteps).
 struct RecordBatch {
   std::vector<RecordRow> rows;
-  bool readFailed = false;
-  bool last = false;  // the file's last records, or a failure
+  BatchEnd end = BatchEnd::kMore;
+
+  int Size() const { return static_cast<int>(rows.size()); }
+  BatchEnd End() const { return end; }
 };
 
-// The next records, at most `count`, as many as a batch takes by their bytes in the file.
-RecordBatch ReadBatch(ContactsBackupReader* reader, std::uint32_t count) {
-  RecordBatch batch;
-  const qint64 start = reader->Position();
-  while (batch.rows.size() < count &&
-         BatchTakesMore(std::ssize(batch.rows), reader->Position() - start)) {
+// Reads the next records into the batch, at most `*unread`, as many as a batch takes by their
+// bytes in the file.
+void ReadBatch(ContactsBackupReader& reader, std::uint32_t* unread, RecordBatch& batch) {
+  batch.rows.clear();
+  batch.end = BatchEnd::kMore;
+  const qint64 start = reader.Position();
+  while (*unread > 0 && BatchTakesMore(batch.Size(), reader.Position() - start)) {
     BackupRecord record;
-    if (!reader->ReadRecord(&record)) {
-      batch.readFailed = true;
-      break;
+    if (!reader.ReadRecord(&record)) {
+      batch.end = BatchEnd::kUnread;
+      return;
     }
     batch.rows.push_back(RowOf(std::move(record)));
+    --*unread;
   }
-  return batch;
+  if (*unread == 0) batch.end = BatchEnd::kLast;
 }
 
 enum class RecordsResult {
@@ -150,35 +154,25 @@ RecordsResult ImportRecords(ContactsBackupReader& reader, std::uint32_t count,
                             ProgressMeter& progress, StagedRingTones& ringTones) {
   RecordInserts inserts(db);
   std::uint32_t unread = count;
-  auto read = [&] {
-    RecordBatch batch = ReadBatch(&reader, unread);
-    unread -= static_cast<std::uint32_t>(batch.rows.size());
-    batch.last = batch.readFailed || unread == 0;
-    return batch;
-  };
-  std::optional<ReadAhead<RecordBatch>> ahead;
-  if (count > 0) ahead.emplace(read, [](const RecordBatch& batch) { return batch.last; });
-  bool allIn = true;
-  RecordBatch batch;
-  for (std::uint32_t done = 0; done < count;) {
-    batch = ahead->Next(std::move(batch));
-    if (batch.readFailed) {
-      replacer.Rollback();
-      return RecordsResult::kFileError;
-    }
-    for (const RecordRow& row : batch.rows) {
-      progress.SetPosition(std::int64_t{++done});
-      if (IsBlank(row) || replacer.Replace(row.name, inserts.Prepared(row))) continue;
-      allIn = false;
-      if (replacer.Stopped()) return RecordsResult::kStopped;
-    }
-  }
+  auto read = [&](RecordBatch& batch) { ReadBatch(reader, &unread, batch); };
+  RecordBatch first;
+  read(first);
+  ImportRun run = StoreRecords<RecordBatch>(
+      &replacer, std::move(first),
+      {.read = read,
+       .bind = [&](const RecordBatch& batch,
+                   int record) { return inserts.Bind(batch.rows[record]); },
+       .afterGivingUp = AfterGivingUp::kStop,
+       .progress = &progress});
+  if (!run.whole) return RecordsResult::kFileError;
+  if (!run.storing) return RecordsResult::kStopped;
   if (!ringTones.Read(reader)) {
     replacer.Rollback();
     return RecordsResult::kFileError;
   }
-  if (!replacer.Commit()) return RecordsResult::kStopped;
-  return allIn ? RecordsResult::kAllIn : RecordsResult::kSomeFailed;
+  CommitImport(replacer, &run);
+  if (!run.storing) return RecordsResult::kStopped;
+  return run.failed == 0 ? RecordsResult::kAllIn : RecordsResult::kSomeFailed;
 }
 
 }  // namespace

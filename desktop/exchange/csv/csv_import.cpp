@@ -4,12 +4,11 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
-#include <vector>
 
 #include "common/ansi_text.h"
 #include "desktop/exchange/contact_value_batch.h"
-#include "desktop/exchange/read_ahead.h"
+#include "desktop/exchange/csv/csv_import_boxes.h"
+#include "desktop/exchange/import_pipeline.h"
 #include "desktop/store/composed_name.h"
 #include "desktop/store/contact_replacer.h"
 #include "desktop/store/contact_row_statement.h"
@@ -31,18 +30,13 @@ const std::array<const char*, kContactFieldCount> kCsvImportBoxColumns = {
 
 namespace {
 
-// The columns in the order of the boxes, with SIM_Name after Last_Name.
-std::vector<const char*> InsertColumns() {
-  std::vector<const char*> columns = {"ContactType"};
-  for (int box = 0; box < kContactFieldCount; ++box) {
-    columns.push_back(kCsvImportBoxColumns[box]);
-    if (box == kCsvLastNameBox) columns.push_back("SIM_Name");
-  }
-  return columns;
-}
-
-int PositionOfBox(int box) { return 1 + box + (box > kCsvLastNameBox ? 1 : 0); }
-constexpr int kSimNamePosition = 1 + kCsvLastNameBox + 1;
+// The contact field (1 to 55) each box fills.
+constexpr std::array<int, kContactFieldCount> kFieldOfBox = [] {
+  std::array<int, kContactFieldCount> fields{};
+  for (int box = 0; box < kContactFieldCount; ++box)
+    fields[box] = Index(kCsvImportBoxFields[box]) + 1;
+  return fields;
+}();
 
 // Month/day/year becomes year-month-day, digits as they are, unless they are all zeros: Outlook
 // writes "0/0/00" for no date. A text with a dash stays as it is, except the empty date "00-0-0";
@@ -61,15 +55,6 @@ QString ImportDate(const QString& value) {
   return QString();
 }
 
-constexpr int kValueCount = kContactFieldCount + 1;  // the boxes' values and SIM_Name
-
-// Records are read and turned into the bytes they are stored as a batch at a time on a second
-// thread, while the database stores the batch before.
-struct RecordBatch {
-  ContactValueBatch values{kValueCount};  // in the insert's order after ContactType
-  CsvRecordReader::Next end = CsvRecordReader::Next::kRecord;  // more may follow
-};
-
 // Adds the values of a record: each box's field as it is when it is ASCII, which reads the same
 // in every code page, else its text converted to ANSI bytes; empty when the box is unmapped or
 // the record is shorter.
@@ -78,23 +63,23 @@ void AddRecord(const CsvRecordReader& record, const CsvColumnMap& columns,
   int added = batch->Add();
   for (int box = 0; box < kContactFieldCount; ++box) {
     int column = columns[box];
-    int value = PositionOfBox(box) - 1;
+    int field = kFieldOfBox[box];
     if (column < 0 || column >= record.FieldCount()) continue;  // stays empty
     if (box == kCsvBirthdayBox || box == kCsvAnniversaryBox) {
-      batch->SetValue(added, value, WideToAnsi(ImportDate(record.FieldText(column))));
+      batch->SetText(added, field, ImportDate(record.FieldText(column)));
     } else if (QByteArrayView bytes = record.FieldBytes(column); IsAsciiText(bytes)) {
-      batch->SetValue(added, value, bytes);
+      batch->SetValue(added, field, bytes);
     } else {
-      batch->SetValue(added, value, WideToAnsi(record.FieldText(column)));
+      batch->SetText(added, field, record.FieldText(column));
     }
   }
   auto name = [&](int box) {
-    QByteArrayView text = batch->Value(added, PositionOfBox(box) - 1);
+    QByteArrayView text = batch->Value(added, kFieldOfBox[box]);
     return QByteArray::fromRawData(text.data(), text.size());
   };
   QByteArray composed =
       ComposedContactName(name(kCsvFirstNameBox), name(kCsvMiddleNameBox), name(kCsvLastNameBox));
-  batch->SetValue(added, kSimNamePosition - 1, composed);
+  batch->SetValue(added, kNameValue, composed);
 }
 
 // How the reading stands after a record: kTooLarge or kNotFound once it stopped short.
@@ -111,65 +96,31 @@ CsvReadResult ResultOf(CsvRecordReader::Next next) {
   return CsvReadResult::kRead;
 }
 
-RecordBatch ReadBatch(CsvRecordReader* reader, const CsvColumnMap* columns) {
-  RecordBatch batch;
-  while (BatchTakesMore(batch.values.Size(), batch.values.ByteSize())) {
-    batch.end = reader->ReadRecord();
-    if (batch.end != CsvRecordReader::Next::kRecord) break;
-    AddRecord(*reader, *columns, &batch.values);
-    batch.values.DropLastIfBlank();
-  }
-  return batch;
-}
+// Reads the data records into batches of field values; remembers how the reading ended.
+class CsvBatchReader {
+ public:
+  CsvBatchReader(CsvRecordReader& reader, const CsvColumnMap& columns)
+      : reader_(reader), columns_(columns) {}
 
-// Nothing of the file is in: every record counts as failed, those of the batch read and the
-// rest.
-CsvImportOutcome NothingIn(CsvRecordReader& reader, const CsvColumnMap& columns,
-                           const RecordBatch& read) {
-  CsvImportOutcome outcome{0, read.values.Size()};
-  CsvRecordReader::Next end = read.end;
-  while (end == CsvRecordReader::Next::kRecord) {
-    RecordBatch batch = ReadBatch(&reader, &columns);
-    outcome.failed += batch.values.Size();
-    end = batch.end;
-  }
-  if (end == CsvRecordReader::Next::kEnd) return outcome;
-  return {.read = ResultOf(end)};
-}
-
-// Stores the batches, the first of which is read, in one transaction. Once the database has
-// given the transaction up, the rest is only counted.
-CsvImportOutcome StoreRecords(CsvRecordReader& reader, const CsvColumnMap& columns,
-                              RecordBatch batch, ContactRowInsert& insert,
-                              ContactReplacer& replacer) {
-  auto isLast = [](const RecordBatch& read) { return read.end != CsvRecordReader::Next::kRecord; };
-  std::optional<ReadAhead<RecordBatch>> ahead;
-  if (!isLast(batch)) ahead.emplace([&] { return ReadBatch(&reader, &columns); }, isLast);
-  CsvImportOutcome outcome;
-  bool stopped = false;
-  int read = 0;
-  for (;;) {
-    read += batch.values.Size();
-    for (int record = 0; record < batch.values.Size() && !stopped; ++record) {
-      insert.SetInteger(0, kPhoneContact);
-      batch.values.SetValuesOf(record, insert, 1);
-      if (replacer.Replace(batch.values.Value(record, kSimNamePosition - 1), insert)) {
-        ++outcome.succeeded;
-      } else {
-        ++outcome.failed;
-        stopped = replacer.Stopped();
+  void Read(ContactValueBatch& batch) {
+    batch.Restart(kFieldValueCount);
+    while (BatchTakesMore(batch.Size(), batch.ByteSize())) {
+      last_ = reader_.ReadRecord();
+      if (last_ != CsvRecordReader::Next::kRecord) {
+        batch.SetEnd(ResultOf(last_) == CsvReadResult::kRead ? BatchEnd::kLast : BatchEnd::kUnread);
+        return;
       }
+      AddRecord(reader_, columns_, &batch);
+      batch.DropLastIfBlank();
     }
-    if (ResultOf(batch.end) != CsvReadResult::kRead) {
-      replacer.Rollback();
-      return {.read = ResultOf(batch.end)};
-    }
-    if (batch.end == CsvRecordReader::Next::kEnd) break;
-    batch = ahead->Next(std::move(batch));
   }
-  if (stopped || !replacer.Commit()) return {0, read};
-  return outcome;
-}
+  CsvRecordReader::Next Last() const { return last_; }
+
+ private:
+  CsvRecordReader& reader_;
+  const CsvColumnMap& columns_;
+  CsvRecordReader::Next last_ = CsvRecordReader::Next::kRecord;
+};
 
 }  // namespace
 
@@ -180,15 +131,19 @@ CsvImportOutcome ImportCsvFile(const QString& csvPath, const CsvColumnMap& colum
   if (opened != CsvReadResult::kRead) return {.read = opened};
   CsvReadResult header = ResultOf(reader.ReadRecord());
   if (header != CsvReadResult::kRead) return {.read = header};
-  RecordBatch first = ReadBatch(&reader, &columns);
-  if (first.values.Size() == 0) return {.read = ResultOf(first.end)};
+  CsvBatchReader batches(reader, columns);
+  ContactValueBatch first;
+  batches.Read(first);
+  if (first.Size() == 0) return {.read = ResultOf(batches.Last())};
   DatabaseConnection db(databasePath);
-  ContactRowInsert insert(db, InsertColumns());
+  ContactRowInsert insert(db, FieldValuesInsertColumns());
   ContactReplacer replacer(db);
-  if (!insert.IsValid() || !replacer.IsBegun()) {
-    CsvImportOutcome outcome = NothingIn(reader, columns, first);
-    outcome.fault = replacer.Fault();
-    return outcome;
-  }
-  return StoreRecords(reader, columns, std::move(first), insert, replacer);
+  ImportRun run = StoreRecords<ContactValueBatch>(
+      insert.IsValid() && replacer.IsBegun() ? &replacer : nullptr, std::move(first),
+      {.read = [&](ContactValueBatch& batch) { batches.Read(batch); },
+       .bind = [&](const ContactValueBatch& batch,
+                   int record) { return batch.BindFieldValues(record, insert); }});
+  if (!run.whole) return {.read = ResultOf(batches.Last()), .fault = replacer.Fault()};
+  CommitImport(replacer, &run);
+  return {run.stored, run.failed, CsvReadResult::kRead, replacer.Fault()};
 }

@@ -3,12 +3,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <vector>
-
-#include "common/ansi_text.h"
 #include "common/regular_file.h"
 #include "desktop/exchange/contact_value_batch.h"
-#include "desktop/exchange/read_ahead.h"
+#include "desktop/exchange/import_pipeline.h"
 #include "desktop/exchange/vcard/vcard_parser.h"
 #include "desktop/store/composed_name.h"
 #include "desktop/store/contact_replacer.h"
@@ -16,54 +13,6 @@
 #include "desktop/store/database_connection.h"
 
 namespace {
-
-// ---- Reading cards ahead -------------------------------------------------------------------
-
-// ContactType, SIM_Name, then the 55 contact fields in their order.
-std::vector<const char*> InsertColumns() {
-  std::vector<const char*> columns = {"ContactType", "SIM_Name"};
-  for (const ContactField& field : kContactFields) columns.push_back(field.column);
-  return columns;
-}
-constexpr int kNameValue = 0;  // SIM_Name, and contact field n is value n
-constexpr int kValueCount = 1 + kContactFieldCount;
-
-// Cards are parsed and turned into the bytes they are stored as a batch at a time on a second
-// thread, while the database stores the batch before.
-struct CardBatch {
-  ContactValueBatch values{kValueCount};  // in the insert's order after ContactType
-  // Why no card follows the batch: kNone when more may.
-  VCardReader::Stop stop = VCardReader::Stop::kNone;
-
-  bool IsLast() const { return stop != VCardReader::Stop::kNone; }
-};
-
-CardBatch ReadBatch(VCardReader* reader) {
-  CardBatch batch;
-  ContactRecord card;
-  while (BatchTakesMore(batch.values.Size(), batch.values.ByteSize())) {
-    if (!reader->Next(&card)) {
-      batch.stop = reader->Stopped();
-      break;
-    }
-    int added = batch.values.Add();
-    QString name = ComposedContactName(card.firstName, card.middleName, card.lastName);
-    batch.values.SetValue(added, kNameValue, WideToAnsi(name));
-    for (const ContactField& field : kContactFields) {
-      batch.values.SetValue(added, field.number, WideToAnsi(card.Field(field.number)));
-    }
-    batch.values.DropLastIfBlank();
-  }
-  return batch;
-}
-
-// ---- The run -------------------------------------------------------------------------------
-
-// Everything stored so far was taken back.
-void LoseStored(VCardImportOutcome* outcome) {
-  outcome->failed += outcome->stored;
-  outcome->stored = 0;
-}
 
 VCardImportResult ResultOf(VCardReader::Stop stop) {
   switch (stop) {
@@ -78,45 +27,44 @@ VCardImportResult ResultOf(VCardReader::Stop stop) {
   return VCardImportResult::kRead;
 }
 
+// Parses cards into batches of field values.
+void ReadBatch(VCardReader& reader, ContactValueBatch& batch) {
+  batch.Restart(kFieldValueCount);
+  ContactRecord card;
+  while (BatchTakesMore(batch.Size(), batch.ByteSize())) {
+    if (!reader.Next(&card)) {
+      bool unread = ResultOf(reader.Stopped()) != VCardImportResult::kRead;
+      batch.SetEnd(unread ? BatchEnd::kUnread : BatchEnd::kLast);
+      return;
+    }
+    int added = batch.Add();
+    batch.SetText(added, kNameValue,
+                  ComposedContactName(card.firstName, card.middleName, card.lastName));
+    for (const ContactField& field : kContactFields) {
+      batch.SetText(added, field.number, card.Field(field.number));
+    }
+    batch.DropLastIfBlank();
+  }
+}
+
 // Stores every card under one transaction, each replacing the stored rows of its composed name
 // as a phone contact. When the database cannot take them, the cards all count as failed.
 VCardImportOutcome StoreCards(QIODevice& file, const QString& databasePath) {
   DatabaseConnection db(databasePath);
-  ContactRowInsert insert(db, InsertColumns());
+  ContactRowInsert insert(db, FieldValuesInsertColumns());
   ContactReplacer replacer(db);
-  bool storing = insert.IsValid() && replacer.IsBegun();
   VCardReader reader(file);
-  ReadAhead<CardBatch> ahead([&] { return ReadBatch(&reader); },
-                             [](const CardBatch& batch) { return batch.IsLast(); });
-  CardBatch batch;
-  auto store = [&](int card) {
-    insert.SetInteger(0, kPhoneContact);
-    batch.values.SetValuesOf(card, insert, 1);
-    return replacer.Replace(batch.values.Value(card, kNameValue), insert);
-  };
-  VCardImportOutcome outcome{.fault = replacer.Fault()};
-  do {
-    batch = ahead.Next(std::move(batch));
-    for (int card = 0; card < batch.values.Size(); ++card) {
-      if (storing && store(card)) {
-        ++outcome.stored;
-        continue;
-      }
-      ++outcome.failed;
-      // Disk full or an I/O error can make the database give the whole transaction up.
-      if (storing && replacer.Stopped()) {
-        storing = false;
-        LoseStored(&outcome);
-      }
-    }
-  } while (!batch.IsLast());
+  ContactValueBatch first;
+  ReadBatch(reader, first);
+  ImportRun run = StoreRecords<ContactValueBatch>(
+      insert.IsValid() && replacer.IsBegun() ? &replacer : nullptr, std::move(first),
+      {.read = [&](ContactValueBatch& batch) { ReadBatch(reader, batch); },
+       .bind = [&](const ContactValueBatch& batch,
+                   int card) { return batch.BindFieldValues(card, insert); }});
   // A file not read to its end is not committed: nothing of it stays, and nothing is counted.
-  VCardImportResult result = ResultOf(batch.stop);
-  if (result != VCardImportResult::kRead) {
-    return {.result = result, .fault = outcome.fault};
-  }
-  if (storing && !replacer.Commit()) LoseStored(&outcome);
-  return outcome;
+  if (!run.whole) return {.result = ResultOf(reader.Stopped()), .fault = replacer.Fault()};
+  CommitImport(replacer, &run);
+  return {run.stored, run.failed, VCardImportResult::kRead, replacer.Fault()};
 }
 
 }  // namespace

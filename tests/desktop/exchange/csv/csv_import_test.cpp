@@ -195,6 +195,17 @@ TEST_F(CsvImportTest, AFailedRowKeepsTheContactItWouldReplace) {
   EXPECT_EQ(CountContactRows(NameIs("Smith,Good")), 1);
 }
 
+// A file of many batches: each batch is filled again once stored, and none brings a value of an
+// earlier one with it.
+TEST_F(CsvImportTest, EveryRowOfManyBatchesKeepsItsOwnValues) {
+  CsvRows rows = {kNameHeader};
+  for (int i = 0; i < 6000; ++i)
+    rows.push_back({"N" + QString::number(i), "", "", i % 2 ? "" : "C"});
+  EXPECT_EQ(Import(rows, NameColumns()), (CsvImportOutcome{6000, 0}));
+  EXPECT_EQ(CountContactRows("Company='C'"), 3000);
+  EXPECT_EQ(CountContactRows("Company='C' and substr(SIM_Name, 2) % 2 = 1"), 0);
+}
+
 TEST_F(CsvImportTest, FileThatFailsToReadImportsNothing) {
   EXPECT_EQ(ImportCsvFile("/proc/self/mem", NameColumns(), "Contact.cdt"),
             CsvImportOutcome{.read = CsvReadResult::kNotFound});  // opens, but fails to read
