@@ -18,14 +18,16 @@ namespace {
 // A phone contact's values are the items of its record and whether it has a picture.
 std::vector<const char*> PhoneColumns() {
   std::vector<const char*> values;
-  for (int column : BackupItemColumns()) values.push_back(kContactColumns[column]);
+  for (ContactFieldId field : kBackupItemFields) values.push_back(ColumnNameOf(field));
   values.push_back("hasPic");
   return ImportInsertColumns(values);
 }
 constexpr int kPhoneHasPic = kImportNamePosition + 1 + kBackupItemCount;
 
 // A SIM contact's name fills its first name and File_As too.
-constexpr std::array<const char*, 3> kSimValueColumns = {"First_Name", "File_As", "Mobile_Phone"};
+constexpr std::array<const char*, 3> kSimValueColumns = {
+    ColumnNameOf(ContactFieldId::kFirstName), ColumnNameOf(ContactFieldId::kFileAs),
+    ColumnNameOf(ContactFieldId::kMobilePhone)};
 
 // One record as it is stored: its strings trimmed, its dates as text, and the composed name it
 // replaces, all in ANSI bytes.

@@ -14,19 +14,12 @@
 #include "desktop/store/contact_row_statement.h"
 #include "desktop/store/database_connection.h"
 
-const std::array<const char*, kContactFieldCount> kCsvImportBoxColumns = {
-    "First_Name",   "Middle_Name",   "Last_Name",   "Title",         "Suffix",
-    "Nick_Name",    "Company",       "Department",  "Job_Title",     "File_As",
-    "Mobile_Phone", "Web_Page",      "E_Mail",      "Pager",         "Work_Street",
-    "Work_City",    "Work_State",    "Work_Zip",    "Work_Country",  "Home_Street",
-    "Home_City",    "Home_State",    "Home_Zip",    "Home_Country",  "Other_Street",
-    "Other_City",   "Other_State",   "Other_Zip",   "Other_Country", "Company_Tel",
-    "Work_Tel",     "Work_Tel2",     "Work_Fax",    "Car_Tel",       "Home_Tel",
-    "Home_Tel2",    "Home_Fax",      "Spouse",      "Children",      "IM",
-    "IM2",          "IM3",           "E_Mail2",     "E_Mail3",       "Radio_Tel",
-    "Assistant",    "Manager",       "Account",     "Birthday",      "Notes",
-    "Office_Loc",   "Assistant_Tel", "Customer_ID", "Gove_ID",       "Anniversary",
-};
+const std::array<const char*, kContactFieldCount> kCsvImportBoxColumns = [] {
+  std::array<const char*, kContactFieldCount> columns{};
+  for (int box = 0; box < kContactFieldCount; ++box)
+    columns[box] = ColumnNameOf(kCsvImportBoxFields[box]);
+  return columns;
+}();
 
 namespace {
 

@@ -4,18 +4,17 @@
 
 #include <array>
 
+#include "desktop/exchange/csv/csv_import_boxes.h"
 #include "desktop/exchange/csv/csv_reader.h"
 #include "desktop/store/contact_fields.h"
 #include "desktop/store/database_connection.h"
 
-// The 55 contact fields in the order of the CSV import dialog's boxes: the first page's 29
-// (First Name to Other address), then the second page's 26 (Company tel to Account, Birthday,
-// Notes, Office loc, Assistant tel, Customer ID, Gove. ID, Anniversary).
-inline constexpr int kCsvFirstNameBox = 0;
-inline constexpr int kCsvMiddleNameBox = 1;
-inline constexpr int kCsvLastNameBox = 2;
-inline constexpr int kCsvBirthdayBox = 48;
-inline constexpr int kCsvAnniversaryBox = 54;
+// The boxes whose values the import reads as a name or a date (box order: csv_import_boxes.h).
+inline constexpr int kCsvFirstNameBox = CsvImportBoxOf(ContactFieldId::kFirstName);
+inline constexpr int kCsvMiddleNameBox = CsvImportBoxOf(ContactFieldId::kMiddleName);
+inline constexpr int kCsvLastNameBox = CsvImportBoxOf(ContactFieldId::kLastName);
+inline constexpr int kCsvBirthdayBox = CsvImportBoxOf(ContactFieldId::kBirthday);
+inline constexpr int kCsvAnniversaryBox = CsvImportBoxOf(ContactFieldId::kAnniversary);
 
 // The column of Contact_Table each box fills, in box order.
 extern const std::array<const char*, kContactFieldCount> kCsvImportBoxColumns;
