@@ -27,11 +27,11 @@ enum class BatchEnd {
 // Reads a file's records a batch at a time on a thread of its own, a few batches ahead of the
 // caller, who stores them meanwhile: reading and decoding overlap the database's work.
 //
-// Measured with contacts_bench at 1,000,000 contacts on a shared 8-core machine (load 8 to 12,
-// so never idle; medians of 4 interleaved runs), the imports take with the thread / without it
-// (the same batches read and stored in turn): CSV 3.9 s / 5.7 s, vCard 5.4 s / 7.0 s, contacts
-// backup 6.0 s / 7.0 s. The gain is the reading that overlaps the database's work: it shrinks
-// when no processor is free for the thread.
+// Measured with contacts_bench at 1,000,000 contacts on an idle 8-core machine (medians of 3
+// interleaved runs), the imports take with the thread / without it (the same batches read and
+// stored in turn): CSV 3.6 s / 5.0 s, vCard 3.7 s / 5.9 s, contacts backup 5.0 s / 6.9 s. Under
+// load (8 to 12 on 8 cores) the gain shrinks, as no processor is free for the thread: CSV
+// 3.9 s / 5.7 s, vCard 5.4 s / 7.0 s, contacts backup 6.0 s / 7.0 s.
 //
 // `read` fills the batch it is given with the next records and says what follows them
 // (Batch::End()); it runs on the reading thread only, and what it reads must not be touched
