@@ -11,6 +11,12 @@ namespace {
 
 constexpr qint64 kChunkBytes = 1024 * 1024;
 
+// How much to read at a time of what is `left`: no more than `most`, so that a small file needs no
+// buffer of a whole chunk, and at least a byte, to see the end.
+qint64 ReadSize(qint64 left, qint64 most = kChunkBytes) {
+  return std::clamp<qint64>(left, 1, most);
+}
+
 bool IsAsciiWord(const char* bytes) {
   quint64 word;
   std::memcpy(&word, bytes, sizeof word);
@@ -75,8 +81,7 @@ void Utf8Validator::Add(QByteArrayView bytes) {
 
 TextEncoding DetectTextEncoding(QIODevice& device) {
   qint64 start = device.pos();
-  // A small file needs no buffer of a whole chunk.
-  const qint64 chunkBytes = std::clamp<qint64>(device.bytesAvailable(), 1, kChunkBytes);
+  const qint64 chunkBytes = ReadSize(device.bytesAvailable());
   QByteArray chunk(chunkBytes, Qt::Uninitialized);
   Utf8Validator validator;
   bool first = true;
@@ -128,8 +133,9 @@ qint64 TextFileReader::Read(char* data, qint64 size) {
     converted_.remove(0, taken_);
     taken_ = 0;
     qsizetype kept = unconverted_.size();
-    unconverted_.resize(kept + kChunkBytes);
-    qint64 read = device_.read(unconverted_.data() + kept, kChunkBytes);
+    const qint64 chunkBytes = ReadSize(device_.bytesAvailable());
+    unconverted_.resize(kept + chunkBytes);
+    qint64 read = device_.read(unconverted_.data() + kept, chunkBytes);
     if (read < 0) return -1;
     unconverted_.resize(kept + read);
     ended_ = read == 0;
@@ -142,8 +148,7 @@ qint64 TextFileReader::Read(char* data, qint64 size) {
 }
 
 qint64 TextFileReader::ChunkSize(qint64 most) const {
-  qint64 left = device_.bytesAvailable() + (converted_.size() - taken_);
-  return std::clamp<qint64>(left, 1, most);
+  return ReadSize(device_.bytesAvailable() + (converted_.size() - taken_), most);
 }
 
 void TextFileReader::Convert(bool ended) {
