@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -43,11 +44,17 @@ QString FuzzFolder::Write(const QString& name, const QByteArray& bytes) const {
 
 QString FuzzFolder::FreshCopy(const QString& name, const QString& templatePath,
                               const QString& fileName) const {
-  QDir folder(Path(name));
-  folder.removeRecursively();
-  const QString path = folder.filePath(fileName);
-  if (!folder.mkpath(QStringLiteral(".")) || !QFile::copy(templatePath, path)) std::abort();
-  return path;
+  // The template's bytes are read once and written as the copy: QFile::copy goes through a
+  // temporary file and a rename, and a read of the template each time takes a large buffer.
+  static std::map<QString, QByteArray> templates;
+  auto [bytes, added] = templates.try_emplace(templatePath);
+  if (added) {
+    QFile source(templatePath);
+    if (!source.open(QIODevice::ReadOnly)) std::abort();
+    bytes->second = source.readAll();
+  }
+  QDir(Path(name)).removeRecursively();
+  return Write(name + QLatin1Char('/') + fileName, bytes->second);
 }
 
 namespace {
@@ -97,8 +104,8 @@ Statement Prepare(sqlite3* db, const QByteArray& sql) {
   return Statement(statement, &sqlite3_finalize);
 }
 
-// An insert of a whole row into each table of the database, in name order.
-std::vector<Statement> RowInserts(sqlite3* db) {
+// The text of an insert of a whole row into each table of the database, in name order.
+std::vector<QByteArray> FindRowInsertTexts(sqlite3* db) {
   std::vector<QByteArray> tables;
   Statement names = Prepare(db,
                             "select name from sqlite_master where type = 'table' and name not "
@@ -106,13 +113,26 @@ std::vector<Statement> RowInserts(sqlite3* db) {
   while (names && sqlite3_step(names.get()) == SQLITE_ROW) {
     tables.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(names.get(), 0)));
   }
-  std::vector<Statement> inserts;
+  std::vector<QByteArray> inserts;
   for (const QByteArray& table : tables) {
     Statement columns = Prepare(db, "select * from \"" + table + "\"");
     int count = columns ? sqlite3_column_count(columns.get()) : 0;
     QByteArray sql = "insert or replace into \"" + table + "\" values(?";
     for (int column = 1; column < count; ++column) sql += ",?";
-    if (Statement insert = Prepare(db, sql + ")")) inserts.push_back(std::move(insert));
+    inserts.push_back(sql + ")");
+  }
+  return inserts;
+}
+
+// The inserts of FindRowInsertTexts. Every input starts from a fresh copy of the same database,
+// so the tables at a path are found once.
+std::vector<Statement> RowInserts(sqlite3* db, const QString& path) {
+  static std::map<QString, std::vector<QByteArray>> known;
+  auto [texts, added] = known.try_emplace(path);
+  if (added) texts->second = FindRowInsertTexts(db);
+  std::vector<Statement> inserts;
+  for (const QByteArray& sql : texts->second) {
+    if (Statement insert = Prepare(db, sql)) inserts.push_back(std::move(insert));
   }
   return inserts;
 }
@@ -179,7 +199,7 @@ void InsertHostileRows(const QString& path, const std::uint8_t* data, std::size_
   sqlite3* db = nullptr;
   if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) ==
       SQLITE_OK) {
-    std::vector<Statement> inserts = RowInserts(db);
+    std::vector<Statement> inserts = RowInserts(db, path);
     sqlite3_exec(db, "begin", nullptr, nullptr, nullptr);
     ByteReader input(data, size);
     while (!inserts.empty() && !input.AtEnd()) {

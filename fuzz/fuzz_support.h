@@ -35,9 +35,10 @@ inline QByteArray FuzzBytes(const std::uint8_t* data, std::size_t size) {
 }
 
 // Stores the input as rows of hostile values in the tables of the SQLite database at `path`,
-// whatever tables it has (found at run time, so the targets follow any change of a schema): a
-// row is a byte choosing the table (in name order, internal tables left out) and, for each of
-// its columns, a byte choosing the kind of value and then the value:
+// whatever tables it has (found at run time, so the targets follow any change of a schema; once
+// for each path, which must hold a fresh copy of the same database on every call): a row is a
+// byte choosing the table (in name order, internal tables left out) and, for each of its
+// columns, a byte choosing the kind of value and then the value:
 //   0 null; 1 a small integer (one signed byte: ids that meet, refer to each other or to
 //   themselves); 2 a 64-bit integer (8 bytes, big-endian); 3 text of a length byte and that many
 //   bytes; 4 a blob and 5 text of a 16-bit length (big-endian); 6 as 3, but a length byte of 255
